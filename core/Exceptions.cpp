@@ -1,0 +1,12 @@
+#include "Exceptions.h"
+
+namespace eh {
+
+std::string FailureText(const std::string& message)
+{
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.')
+        return message + '.';
+    return message;
+}
+
+} // namespace eh

@@ -1,0 +1,53 @@
+#include "ExtendedMath.h"
+
+#include <cmath>
+
+namespace eh::xmath {
+
+Extended Div(Extended dividend, Extended divisor)
+{
+    if (std::isnan(dividend) || std::isnan(divisor))
+        throw EInvalidOp(kInvalidOpMessage);
+    if (divisor == 0.0L) {
+        if (dividend == 0.0L)
+            throw EInvalidOp(kInvalidOpMessage);
+        throw EZeroDivide(kZeroDivideMessage);
+    }
+    if (std::isinf(dividend) && std::isinf(divisor))
+        throw EInvalidOp(kInvalidOpMessage);
+    return dividend / divisor;
+}
+
+Extended Sqrt(Extended x)
+{
+    if (std::isnan(x) || x < 0.0L)
+        throw EInvalidOp(kInvalidOpMessage);
+    if (x == 0.0L)
+        return 0.0L;
+    return std::exp(0.5L * std::log(x));
+}
+
+Extended Log10(Extended x)
+{
+    if (std::isnan(x) || x < 0.0L)
+        throw EInvalidOp(kInvalidOpMessage);
+    if (x == 0.0L)
+        throw EZeroDivide(kZeroDivideMessage);
+    if (x == 1.0L)
+        return 0.0L;
+    return std::log10(x);
+}
+
+double Store(Extended x)
+{
+    if (std::isnan(x))
+        throw EInvalidOp(kInvalidOpMessage);
+    // 2^1024 - 2^970 lies halfway between the largest finite double and 2^1024;
+    // rounding to nearest-even sends it and everything above to infinity.
+    static constexpr Extended kOverflowThreshold = 0x1p1024L - 0x1p970L;
+    if (std::fabs(x) >= kOverflowThreshold)
+        throw EOverflow(kOverflowMessage);
+    return static_cast<double>(x);
+}
+
+} // namespace eh::xmath

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Reading what the user typed into an input field.
+namespace eh {
+
+// Converts text to an extended value with the program's number syntax:
+// leading and trailing spaces, an optional sign, digits with an optional
+// fraction after `separator`, an optional exponent (its reading stops once it
+// reaches 500). Throws EConvertError "'<text>' is not a valid floating point
+// value" for anything else, and when the value leaves the extended range.
+long double TextToExtended(std::string_view text, char separator);
+
+// Reads one field: every point of a copy of the text becomes a comma, the copy
+// is converted and the value stored as a double. Throws EConvertError when the
+// text is not a number and EOverflow when the number is beyond the double
+// range (the field is then not reset).
+double ConvertFieldText(std::string_view fieldText, char separator);
+
+// The text a field is reset to when it cannot be read: "0" for the measured
+// bandwidth field EC27, where 0 means no measurement, "0.1" for every other.
+std::string DefaultFieldText(std::string_view fieldName);
+
+} // namespace eh

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <string>
+
+namespace eh {
+
+// The two-decimal text of a report value ("%.2f" with `separator`): rounded
+// half away from zero on the value's 18-significant-digit decimal form, never
+// "-0,00", and in exponent form ("1,5E20") from 10^18 up.
+std::string FormatReportNumber(double value, char separator);
+
+} // namespace eh

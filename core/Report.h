@@ -1,0 +1,57 @@
+#pragma once
+
+#include "AntennaModel.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// The report of one calculation: 38 lines, each with its character-style runs.
+// Texts are UTF-8; every character of a report is one the Windows-1251 code
+// page holds, and offsets and lengths count characters, not bytes.
+namespace eh {
+
+enum class TReportLineKind { rlTitle, rlHeading, rlEmpty, rlValue };
+
+struct TStyleRun {
+    int Start = 0;
+    int Length = 0;
+    bool Bold = false;
+    bool Underline = false;
+    int Size = 9;
+
+    bool operator==(const TStyleRun&) const = default;
+};
+
+struct TReportLine {
+    TReportLineKind Kind = TReportLineKind::rlEmpty;
+    std::string Text;
+    std::vector<TStyleRun> Runs;
+};
+
+struct TReport {
+    std::vector<TReportLine> Lines;
+    int FirstIndent = 2; // points
+};
+
+inline constexpr int kReportLineCount = 38;
+inline constexpr int kReportFirstIndentPt = 2;
+
+// Number of characters (code points) of a UTF-8 text.
+int CharacterCount(const std::string& utf8);
+
+TReportLine MakeTitleLine(const std::string& text);
+// An empty text makes the empty separator line.
+TReportLine MakeHeadingLine(const std::string& text);
+// label + FormatReportNumber(value) + unit; the number alone is bold.
+TReportLine MakeValueLine(const std::string& label, double value, const std::string& unit, char separator);
+
+// Makes the 38 lines in order and hands each to `sink` as soon as it is made,
+// so that a caller can show it before the next one is made. A value that no
+// longer fits a double once scaled by 10 throws EOverflow at its line.
+void ForEachReportLine(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
+                       const std::function<void(const TReportLine&)>& sink);
+
+TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator);
+
+} // namespace eh

@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Installs every Debian package the project needs to build, test and run.
+# Idempotent: packages already present are left alone, and the package lists
+# are refreshed only when something is missing.
+set -euo pipefail
+
+packages=(
+  # toolchain
+  g++ cmake ninja-build pkg-config make
+  # libraries
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  libcli11-dev nlohmann-json3-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  # fuzzing and sanitizers
+  clang libclang-rt-dev
+  # fonts: the metric-compatible "MS Sans Serif" and a general fallback
+  fonts-wine fonts-dejavu-core
+  # running the window without a display (screenshots)
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "install-deps: these packages are missing: ${missing[*]}" >&2
+  echo "install-deps: run this script as root (or with sudo) to install them" >&2
+  exit 1
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update
+apt-get install -y --no-install-recommends "${missing[@]}"

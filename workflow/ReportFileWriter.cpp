@@ -1,0 +1,41 @@
+#include "ReportFileWriter.h"
+
+#include "Exceptions.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QString>
+
+namespace eh {
+
+namespace {
+
+// The system's error text without trailing blanks, line ends and dots.
+std::string TrimmedReason(const QString& reason)
+{
+    std::string text = reason.toStdString();
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r' ||
+                             text.back() == '\n' || text.back() == '.'))
+        text.pop_back();
+    return text;
+}
+
+} // namespace
+
+void WriteReportFile(const std::string& path, const std::string& bytes)
+{
+    const QString name = QString::fromStdString(path);
+    const std::string fullPath = QFileInfo(name).absoluteFilePath().toStdString();
+    QSaveFile file(name);
+    // Writing straight into the file would be the only way to save into a
+    // folder where no temporary file may be created; an unsaved report is
+    // better than a half-written one, so that fallback stays off.
+    file.setDirectWriteFallback(false);
+    if (!file.open(QIODevice::WriteOnly))
+        throw EFCreateError("Cannot create file \"" + fullPath + "\". " + TrimmedReason(file.errorString()));
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
+        !file.commit())
+        throw EOutOfResources("Failed to Save Stream");
+}
+
+} // namespace eh
