@@ -30,7 +30,9 @@ EH_DECLARE_EXCEPTION(EInvalidOp);
 EH_DECLARE_EXCEPTION(EOverflow);
 // A report file cannot be created.
 EH_DECLARE_EXCEPTION(EFCreateError);
-// The report pane or the save stream failed.
+// A file cannot be opened for reading.
+EH_DECLARE_EXCEPTION(EFOpenError);
+// The report pane, or a stream it saves to or loads from, failed.
 EH_DECLARE_EXCEPTION(EOutOfResources);
 
 #undef EH_DECLARE_EXCEPTION
