@@ -31,10 +31,15 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
     // folder where no temporary file may be created; an unsaved report is
     // better than a half-written one, so that fallback stays off.
     file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so that a short write shows in write()'s result: a buffered
+    // flush that writes only part of the data does not report it.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EFCreateError("Cannot create file \"" + fullPath + "\". " + TrimmedReason(file.errorString()));
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.commit())
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size())) {
+        file.cancelWriting();
+        throw EOutOfResources("Failed to Save Stream");
+    }
+    if (!file.commit())
         throw EOutOfResources("Failed to Save Stream");
 }
 

@@ -1,0 +1,84 @@
+#include "MessageBoxes.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace eh {
+
+namespace {
+
+QScreen* ActiveScreen()
+{
+    if (QWidget* active = QApplication::activeWindow())
+        return active->screen();
+    return QGuiApplication::primaryScreen();
+}
+
+void CentreOnScreen(QWidget& box, QScreen* screen)
+{
+    if (!screen)
+        return;
+    box.adjustSize();
+    QRect frame = box.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    box.move(frame.topLeft());
+}
+
+} // namespace
+
+void ShowNotice(const QString& text)
+{
+    QScreen* screen = ActiveScreen();
+    QDialog box;
+    box.setObjectName("NoticeBox");
+    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                       Qt::WindowCloseButtonHint);
+    box.setWindowModality(Qt::ApplicationModal);
+
+    auto* label = new QLabel(text, &box);
+    label->setObjectName("NoticeText");
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    const int halfScreen = screen ? screen->geometry().width() / 2 : 640;
+    label->setMaximumWidth(halfScreen);
+    // A word-wrapped label would otherwise wrap short texts too early.
+    label->setMinimumWidth(std::min(halfScreen, label->fontMetrics().horizontalAdvance(text) + 1));
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    buttons->setCenterButtons(true);
+    QPushButton* ok = buttons->button(QDialogButtonBox::Ok);
+    ok->setText("OK");
+    ok->setDefault(true);
+    ok->setAutoDefault(true);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+
+    auto* layout = new QVBoxLayout(&box);
+    layout->addWidget(label);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    CentreOnScreen(box, screen);
+    // Escape rejects a QDialog, which closes it just as "OK" does.
+    box.exec();
+}
+
+void ShowFailureBox(const QString& text)
+{
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+    box.setObjectName("FailureBox");
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.setEscapeButton(QMessageBox::Ok);
+    box.exec();
+}
+
+} // namespace eh

@@ -1,0 +1,18 @@
+#pragma once
+
+class QString;
+
+// The program's two kinds of message box. Both carry the application title
+// (QCoreApplication::applicationName()) as their caption.
+namespace eh {
+
+// A modal notice with one "OK" button (default and cancel), no icon, its text
+// wrapped at half the screen's width, centred on the screen. Returns when the
+// user closes it.
+void ShowNotice(const QString& text);
+
+// The failure box: the stop icon and one OK button; every window of the
+// program takes no input while it is open.
+void ShowFailureBox(const QString& text);
+
+} // namespace eh

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Redraws every picture resource and rebuilds the help document.
+#
+#   scripts/make-resources.sh
+#
+# Installs what the generator needs (Debian packages, only when missing),
+# then writes into resources/:
+#   app.ico, icons/hicolor/<n>x<n>/apps/eh-antenna.png, glyphs/*.png,
+#   flat-antenna.gif                 (resources/generator/make_resources.py)
+#   help_eh.rtf, help/help_eh.txt    (pandoc, from resources/help/help_eh.md)
+# and checks the results' formats (resources/generator/check_resources.py).
+# The outputs are committed, so building the program does not need this.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+res="$root/resources"
+
+# Debian's own interpreter: python3-pil is installed for it, whatever
+# python3 comes first on PATH.
+py=/usr/bin/python3
+
+packages=(python3 python3-pil fonts-dejavu-core pandoc)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "make-resources: missing packages: ${missing[*]} (run as root to install)" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=600 update
+  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+fi
+
+# pictures
+"$py" "$res/generator/make_resources.py" "$res"
+
+# help document: RTF for the program, plain text for comparisons in tests
+pandoc -f markdown-smart -t rtf -s \
+  -o "$res/help_eh.rtf" "$res/help/help_eh.md"
+pandoc -f markdown-smart -t plain --wrap=none \
+  -o "$res/help/help_eh.txt" "$res/help/help_eh.md"
+
+"$py" "$res/generator/check_resources.py" "$res"
