@@ -102,10 +102,14 @@ long double TextToExtended(std::string_view text, char separator)
 
 double ConvertFieldText(std::string_view fieldText, char separator)
 {
+    // A point always works as the decimal mark, whatever the regional
+    // separator is. (Turning points into commas instead would make every
+    // fraction, the default text "0.1" included, unreadable where the
+    // separator itself is a point.)
     std::string copy(fieldText);
     for (char& c : copy) {
         if (c == '.')
-            c = ',';
+            c = separator;
     }
     return xmath::Store(TextToExtended(copy, separator));
 }

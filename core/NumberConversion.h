@@ -13,8 +13,8 @@ namespace eh {
 // value" for anything else, and when the value leaves the extended range.
 long double TextToExtended(std::string_view text, char separator);
 
-// Reads one field: every point of a copy of the text becomes a comma, the copy
-// is converted and the value stored as a double. Throws EConvertError when the
+// Reads one field: every point of a copy of the text becomes the separator,
+// the copy is converted and the value stored as a double. Throws EConvertError when the
 // text is not a number and EOverflow when the number is beyond the double
 // range (the field is then not reset).
 double ConvertFieldText(std::string_view fieldText, char separator);

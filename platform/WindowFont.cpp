@@ -7,39 +7,42 @@ namespace eh {
 
 namespace {
 
-constexpr const char* kFaceName = "MS Sans Serif";
-constexpr const char* kWineFontFile = "/usr/share/wine/fonts/ms_sans_serif.ttf";
+constexpr const char* kWineFontFolder = "/usr/share/wine/fonts/";
 
-// The family name to ask for, loading the font file once.
-QString FamilyName()
+// The family `face`, loading `file` from the wine font folder when the system
+// does not know it; the platform's general font when neither has it.
+QString LoadedFamily(const QString& face, const QString& file)
 {
-    static const QString family = [] {
-        if (QFontDatabase::families().contains(kFaceName))
-            return QString(kFaceName);
-        const int id = QFontDatabase::addApplicationFont(kWineFontFile);
-        if (id >= 0) {
-            const QStringList families = QFontDatabase::applicationFontFamilies(id);
-            if (!families.isEmpty())
-                return families.first();
-        }
-        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-    }();
-    return family;
+    if (QFontDatabase::families().contains(face))
+        return face;
+    const int id = QFontDatabase::addApplicationFont(kWineFontFolder + file);
+    const QString family = id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QString();
+    return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : family;
 }
 
 } // namespace
 
 QFont WindowFont()
 {
-    return WindowFont(11, false);
+    static const QString family = LoadedFamily("MS Sans Serif", "ms_sans_serif.ttf");
+    QFont font(family);
+    font.setPixelSize(11);
+    return font;
 }
 
-QFont WindowFont(int pixelHeight, bool bold)
+QFont RichTextFont()
 {
-    QFont font(FamilyName());
+    QFont font("DejaVu Sans");
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(8);
+    return font;
+}
+
+QFont DisplayFont(int pixelHeight, bool bold)
+{
+    QFont font = RichTextFont();
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
-    font.setStyleStrategy(QFont::PreferAntialias);
     return font;
 }
 

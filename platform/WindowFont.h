@@ -10,8 +10,14 @@ namespace eh {
 // at the same size stands in.
 QFont WindowFont();
 
-// The same face at another pixel height and weight (the About window's
-// larger labels).
-QFont WindowFont(int pixelHeight, bool bold);
+// The rich-text panes' font. The "MS Sans Serif" stand-in holds bitmaps of
+// three sizes in one weight, so a pane that shows bold text and sizes of its
+// own takes a scalable sans-serif face with a real bold (DejaVu Sans where
+// installed) at the same 8 points.
+QFont RichTextFont();
+
+// That scalable face at a character height in pixels, bold or regular: text
+// larger than the window font or in bold (the About window's labels).
+QFont DisplayFont(int pixelHeight, bool bold);
 
 } // namespace eh

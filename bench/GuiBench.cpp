@@ -1,0 +1,70 @@
+// The window side: the calculate command from the fields to the rendered
+// pane, and start-up from nothing to the main window shown (offscreen).
+#include "ApplicationShell.h"
+#include "LabeledEdit.h"
+#include "RegionalSettings.h"
+#include "uHelp.h"
+#include "uHelp2.h"
+#include "uInterface.h"
+
+#include <QTest>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void FillExampleA(eh::TForm1& form)
+{
+    const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
+    eh::LabeledEdit* const fields[] = {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+    for (int i = 0; i < 7; ++i)
+        fields[i]->setText(texts[i]);
+}
+
+void BM_CalculateCommand(benchmark::State& state)
+{
+    eh::TForm1 form;
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form)) {
+        state.SkipWithError("the window was not shown");
+        return;
+    }
+    FillExampleA(form);
+    for (auto _ : state) {
+        form.BitBtn1Click();
+        // Let the pane lay out and paint what the command wrote.
+        QCoreApplication::processEvents();
+    }
+}
+BENCHMARK(BM_CalculateCommand)->Unit(benchmark::kMillisecond);
+
+void BM_StartUpToMainWindowShown(benchmark::State& state)
+{
+    for (auto _ : state) {
+        eh::TForm1 form1;
+        eh::TForm2 form2;
+        // The help document as installed beside the program.
+        eh::TForm3 form3({QStringLiteral(EH_HELP_DOCUMENT_DIR)});
+        form3.FormCreate();
+        form1.SetHelpWindows(&form2, &form3);
+        form1.show();
+        if (!QTest::qWaitForWindowExposed(&form1)) {
+            state.SkipWithError("the window was not shown");
+            return;
+        }
+    }
+}
+BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    eh::TApplication application(argc, argv);
+    eh::RegionalSettings::SetDecimalSeparator(',');
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

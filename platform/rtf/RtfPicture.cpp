@@ -1,0 +1,80 @@
+#include "RtfPicture.h"
+
+#include "RtfFormats.h"
+
+#include <QBuffer>
+#include <QImageReader>
+
+namespace eh::rtf {
+
+namespace {
+
+int HexDigitValue(char c)
+{
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// One side of the shown picture: the goal length, or the image's own, scaled.
+qreal DisplayLength(int goalTwips, int scalePercent, int imagePixels)
+{
+    const qreal scale = scalePercent > 0 ? scalePercent / 100.0 : 1.0;
+    return (goalTwips > 0 ? TwipsToPixels(goalTwips) : imagePixels) * scale;
+}
+
+} // namespace
+
+void RtfPicture::AppendHexDigits(std::string_view text)
+{
+    for (const char c : text) {
+        const int value = HexDigitValue(c);
+        if (value < 0)
+            continue;
+        if (pendingNibble_ < 0) {
+            pendingNibble_ = value;
+        } else {
+            data_.append(static_cast<char>(pendingNibble_ * 16 + value));
+            pendingNibble_ = -1;
+        }
+    }
+}
+
+void RtfPicture::AppendBinary(std::string_view bytes)
+{
+    data_.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+QImage RtfPicture::Decode() const
+{
+    const char* format = nullptr;
+    switch (format_) {
+    case Format::Png:
+        format = "png";
+        break;
+    case Format::Jpeg:
+        format = "jpeg";
+        break;
+    case Format::Other:
+        return {};
+    }
+    QBuffer buffer;
+    buffer.setData(data_);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, format);
+    const QSize size = reader.size();
+    if (!size.isValid() || static_cast<qint64>(size.width()) * size.height() > kMaxPixels)
+        return {};
+    return reader.read();
+}
+
+QSizeF RtfPicture::DisplaySize(const QImage& image) const
+{
+    return {DisplayLength(goalWidth_, scaleX_, image.width()), DisplayLength(goalHeight_, scaleY_, image.height())};
+}
+
+} // namespace eh::rtf

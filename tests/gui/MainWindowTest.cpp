@@ -1,0 +1,413 @@
+#include "ApplicationShell.h"
+#include "GlyphButton.h"
+#include "LabeledEdit.h"
+#include "ModalWatcher.h"
+#include "RegionalSettings.h"
+#include "Report.h"
+#include "ReportText.h"
+#include "uInterface.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <csignal>
+#include <sys/resource.h>
+
+using eh::TForm1;
+
+namespace {
+
+const char* const kExampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
+
+QList<eh::LabeledEdit*> Fields(TForm1& form)
+{
+    return {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+}
+
+void Type(TForm1& form, const char* const (&texts)[7])
+{
+    const auto fields = Fields(form);
+    for (int i = 0; i < fields.size(); ++i) {
+        fields[i]->clear();
+        QTest::keyClicks(fields[i], QString::fromUtf8(texts[i]));
+    }
+}
+
+QStringList PaneLines(TForm1& form)
+{
+    QStringList lines;
+    for (QTextBlock block = form.RichEdit1->document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    return lines;
+}
+
+QByteArray ReadFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return "<missing>";
+    return file.readAll();
+}
+
+// Accepts a save dialog with `path` typed in as the file name.
+std::function<void(QWidget*)> SaveAs(const QString& path)
+{
+    return [path](QWidget* box) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(box)) {
+            // Typed into the file name box, as a user would.
+            dialog->findChild<QLineEdit*>("fileNameEdit")->setText(path);
+            static_cast<QDialog*>(dialog)->accept();
+        }
+    };
+}
+
+} // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init()
+    {
+        eh::RegionalSettings::SetDecimalSeparator(',');
+        form_ = new TForm1;
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_));
+        form_->activateWindow();
+    }
+    void cleanup() { delete form_; }
+
+    void enterInAFieldRendersTheStyledReport_data()
+    {
+        QTest::addColumn<int>("field");
+        for (int i = 0; i < 7; ++i)
+            QTest::addRow("field %d", i) << i;
+    }
+
+    void enterInAFieldRendersTheStyledReport()
+    {
+        QFETCH(int, field);
+        Type(*form_, kExampleA);
+        eh::LabeledEdit* edit = Fields(*form_)[field];
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Return);
+
+        const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+        const eh::TReport report = eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ',');
+        const QStringList lines = PaneLines(*form_);
+        QCOMPARE(lines.size(), 39); // 38 lines and the empty paragraph after the last line end
+        QCOMPARE(lines[0], QString("Расчет параметров ЕН Антенны"));
+        QCOMPARE(lines[1], QString("Частота = 14,20 МГц"));
+        QCOMPARE(lines[8], QString("Общая длина антенны  = 428,17 мм"));
+        QCOMPARE(lines[37], QString("Расстояние между плечами 50,00 мм"));
+        QCOMPARE(lines[38], QString());
+        QVERIFY(edit->hasFocus());
+
+        const double indent = 2.0 * form_->RichEdit1->logicalDpiX() / 72.0;
+        QTextBlock block = form_->RichEdit1->document()->begin();
+        for (const eh::TReportLine& line : report.Lines) {
+            QCOMPARE(block.text(), QString::fromStdString(line.Text));
+            QCOMPARE(block.blockFormat().leftMargin(), indent);
+            QCOMPARE(block.blockFormat().textIndent(), 0.0);
+            // Every character's format is the last run that covers it.
+            for (int i = 0; i < block.length() - 1; ++i) {
+                const eh::TStyleRun* covering = nullptr;
+                for (const eh::TStyleRun& run : line.Runs) {
+                    if (i >= run.Start && i < run.Start + run.Length)
+                        covering = &run;
+                }
+                QVERIFY(covering);
+                QTextCursor cursor(block);
+                cursor.setPosition(block.position() + i + 1);
+                const QTextCharFormat format = cursor.charFormat();
+                QCOMPARE(format.fontWeight() >= QFont::Bold, covering->Bold);
+                QCOMPARE(format.fontUnderline(), covering->Underline);
+                QCOMPARE(format.fontItalic(), false);
+                QCOMPARE(format.fontStrikeOut(), false);
+                QCOMPARE(format.fontPointSize(), double(covering->Size));
+            }
+            block = block.next();
+        }
+    }
+
+    void theButtonCalculatesAndASecondRunReplacesTheFirst()
+    {
+        Type(*form_, kExampleA);
+        QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
+        form_->EC15->setText("7.1");
+        QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
+        const QStringList lines = PaneLines(*form_);
+        QCOMPARE(lines.size(), 39);
+        QCOMPARE(lines[1], QString("Частота = 7,10 МГц"));
+    }
+
+    void aPointSeparatorReadsFractionsAndWritesPoints()
+    {
+        eh::RegionalSettings::SetDecimalSeparator('.');
+        Type(*form_, kExampleA);
+        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        const QStringList lines = PaneLines(*form_);
+        QCOMPARE(lines.size(), 39);
+        QCOMPARE(lines[1], QString("Частота = 14.20 МГц"));
+        QCOMPARE(form_->EC15->text(), QString("14.2"));
+    }
+
+    void freshStartFillsTheDefaultsOneByOneThenFails()
+    {
+        ModalWatcher watcher;
+        const auto fields = Fields(*form_);
+        form_->RichEdit1->setPlainText("old report");
+        for (int run = 0; run < 7; ++run) {
+            QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
+            QCOMPARE(form_->RichEdit1->toPlainText(), QString());
+            QCOMPARE(fields[run]->text(), QString(run == 6 ? "0" : "0.1"));
+            QVERIFY(fields[run]->hasFocus());
+            QCOMPARE(fields[run]->selectedText(), fields[run]->text());
+            for (int later = run + 1; later < 7; ++later)
+                QCOMPARE(fields[later]->text(), QString());
+        }
+        QVERIFY(watcher.seen().isEmpty());
+        QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
+        QTRY_COMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].text, QString("Invalid floating point operation."));
+        QCOMPARE(watcher.seen()[0].icon, QMessageBox::Critical);
+        QCOMPARE(watcher.seen()[0].title, eh::ApplicationTitle());
+        QCOMPARE(form_->RichEdit1->toPlainText(), QString());
+    }
+
+    void aFieldThatIsNotANumberIsResetWithoutAMessage()
+    {
+        ModalWatcher watcher;
+        const char* const texts[7] = {"14.2", "5O", "3", "abc", "2", "50", "0"};
+        Type(*form_, texts);
+        QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
+        QCOMPARE(form_->EC16->text(), QString("0.1"));
+        QCOMPARE(form_->EC33->text(), QString("abc")); // only the first failing field
+        QVERIFY(form_->EC16->hasFocus());
+        QVERIFY(watcher.seen().isEmpty());
+        QVERIFY(form_->RichEdit1->toPlainText().isEmpty());
+    }
+
+    void thePitchNoticeComesFirstAndTheReportFollows()
+    {
+        ModalWatcher watcher;
+        const char* const texts[7] = {"14.2", "50", "3", "1", "0.999", "50", "0"};
+        Type(*form_, texts);
+        QTest::keyClick(form_->EC27, Qt::Key_Return);
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].objectName, QString("NoticeBox"));
+        QCOMPARE(watcher.seen()[0].text, QString("Ошибка!!! Шаг намотки меньше диаметра провода!"));
+        QCOMPARE(watcher.seen()[0].title, eh::ApplicationTitle());
+        QCOMPARE(PaneLines(*form_).size(), 39);
+
+        // Equal pitch and wire diameter give no notice.
+        form_->EC34->setText("1");
+        QTest::keyClick(form_->EC27, Qt::Key_Return);
+        QCOMPARE(watcher.seen().size(), 1);
+    }
+
+    void faultsAreShownAndTheWindowStaysUsable_data()
+    {
+        QTest::addColumn<QString>("frequency");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zero frequency") << "0" << "Floating point division by zero.";
+        QTest::newRow("negative frequency") << "-14.2" << "Invalid floating point operation.";
+        QTest::newRow("overflowing result") << "1e300" << "Floating point overflow.";
+        QTest::newRow("beyond a double") << "1e400" << "Floating point overflow.";
+    }
+
+    void faultsAreShownAndTheWindowStaysUsable()
+    {
+        QFETCH(QString, frequency);
+        QFETCH(QString, message);
+        ModalWatcher watcher;
+        Type(*form_, kExampleA);
+        form_->EC15->setText(frequency);
+        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        QTRY_COMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].text, message);
+        QCOMPARE(watcher.seen()[0].icon, QMessageBox::Critical);
+        QCOMPARE(form_->RichEdit1->toPlainText(), QString());
+        QCOMPARE(form_->EC15->text(), frequency); // not reset: it was a number
+
+        form_->EC15->setText("14.2");
+        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        QCOMPARE(PaneLines(*form_).size(), 39);
+    }
+
+    void savingWritesThePaneAsWindows1251()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        {
+            ModalWatcher watcher(SaveAs(folder.filePath("report")));
+            form_->N2Click();
+        }
+        const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+        const std::string expected =
+            eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ',')));
+        const QByteArray bytes = ReadFile(path);
+        QCOMPARE(bytes, QByteArray::fromStdString(expected));
+        // "Частота = 14,20 МГц" in Windows-1251, then CR LF.
+        QVERIFY(bytes.contains("\xD7\xE0\xF1\xF2\xEE\xF2\xE0 = 14,20 \xCC\xC3\xF6\r\n"));
+        QVERIFY(bytes.endsWith("50,00 \xEC\xEC\r\n"));
+        QCOMPARE(bytes.count("\r\n"), 38);
+
+        // The dialog offers the last file again, and saving twice replaces it.
+        form_->RichEdit1->clear();
+        {
+            ModalWatcher watcher([&](QWidget* box) {
+                auto* dialog = qobject_cast<QFileDialog*>(box);
+                QVERIFY(dialog);
+                QCOMPARE(dialog->selectedFiles().value(0), path);
+                static_cast<QDialog*>(dialog)->accept();
+            });
+            form_->N2Click();
+        }
+        QCOMPARE(ReadFile(path), QByteArray());
+    }
+
+    void savingIntoAMissingFolderFails()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("missing/report.txt");
+        ModalWatcher watcher(SaveAs(path));
+        QTest::mouseClick(form_->BitBtn1, Qt::LeftButton); // fills EC15 with its default
+        // Through the event loop, as a menu click arrives.
+        QMetaObject::invokeMethod(form_->N2, &QAction::trigger, Qt::QueuedConnection);
+        QTRY_COMPARE(watcher.seen().size(), 2);
+        const QString text = watcher.seen()[1].text;
+        QVERIFY2(text.startsWith("Cannot create file \"" + path + "\". "), qPrintable(text));
+        QVERIFY(text.endsWith('.'));
+        QVERIFY(!text.endsWith(".."));
+        QCOMPARE(watcher.seen()[1].icon, QMessageBox::Critical);
+        QVERIFY(!QFile::exists(path));
+    }
+
+    void aFailedSaveLeavesThePreviousFileIntact()
+    {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("kept.txt");
+        const QByteArray previous(4096, 'x');
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(previous);
+        }
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+
+        // A file size limit makes the write itself fail.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit original{};
+        getrlimit(RLIMIT_FSIZE, &original);
+        rlimit limited = original;
+        limited.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        ModalWatcher watcher(SaveAs(path));
+        QMetaObject::invokeMethod(form_->N2, &QAction::trigger, Qt::QueuedConnection);
+        QTRY_COMPARE(watcher.seen().size(), 2);
+        setrlimit(RLIMIT_FSIZE, &original);
+
+        QCOMPARE(watcher.seen()[1].text, QString("Failed to Save Stream."));
+        QCOMPARE(ReadFile(path), previous);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.txt"});
+    }
+
+    void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
+    {
+        QWidget* const expected[] = {form_->EC15, form_->EC16, form_->EC17, form_->EC33, form_->EC34,
+                                     form_->EC36, form_->EC27, form_->BitBtn1, form_->RichEdit1, form_->EC15};
+        form_->EC15->setFocus();
+        QCOMPARE(QApplication::focusWidget(), form_->EC15);
+        for (size_t i = 1; i < std::size(expected); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), expected[i]);
+        }
+    }
+
+    void tabSelectsAFieldsWholeText()
+    {
+        form_->EC16->setText("50");
+        form_->EC15->setFocus();
+        QTest::keyClick(form_->EC15, Qt::Key_Tab);
+        QCOMPARE(form_->EC16->selectedText(), QString("50"));
+    }
+
+    void layoutFollowsTheDesign()
+    {
+        const struct {
+            QWidget* widget;
+            QRect geometry;
+        } controls[] = {
+            {form_->GroupBox1, {1, 1, 337, 140}}, {form_->GroupBox2, {1, 141, 337, 109}},
+            {form_->GroupBox3, {1, 250, 337, 133}}, {form_->EC15, {206, 28, 121, 21}},
+            {form_->EC16, {206, 60, 121, 21}},     {form_->EC17, {206, 92, 121, 21}},
+            {form_->EC33, {208, 14, 121, 21}},     {form_->EC34, {208, 45, 121, 21}},
+            {form_->EC36, {208, 76, 121, 21}},     {form_->EC27, {208, 38, 121, 21}},
+            {form_->Label1, {2, 74, 333, 57}},     {form_->BitBtn1, {76, 400, 159, 41}},
+        };
+        for (const auto& control : controls)
+            QCOMPARE(control.widget->geometry(), control.geometry);
+        QCOMPARE(form_->Panel1->width(), 339);
+        QCOMPARE(form_->RichEdit1->geometry().left(), 339);
+        QCOMPARE(form_->centralWidget()->size(), QSize(792, 446));
+        QCOMPARE(form_->minimumWidth(), 792);
+        // With the metric-compatible face the labels are as wide as designed.
+        const int designedWidths[] = {87, 137, 175, 125, 100, 112, 167};
+        const bool designFace = QFontInfo(form_->font()).family() == "MS Sans Serif";
+        int index = 0;
+        for (eh::LabeledEdit* edit : Fields(*form_)) {
+            QLabel* label = edit->EditLabel();
+            if (designFace)
+                QCOMPARE(label->width(), designedWidths[index]);
+            ++index;
+            QCOMPARE(label->geometry().right() + 1, edit->x() - 20);
+            QCOMPARE(label->y(), edit->y() + (21 - label->height()) / 2);
+        }
+        QCOMPARE(form_->EC27->toolTip(), QString());
+        QCOMPARE(form_->EC15->toolTip(), QString("средняя частота резонанса антенны"));
+        // The third letter of the caption is a Latin "c".
+        QCOMPARE(form_->BitBtn1->text(), QString("&Ра") + QLatin1Char('c') + QString("считать"));
+        QCOMPARE(form_->windowTitle(), QString("Программа для расчета параметров ЕН Антенны"));
+    }
+
+    void theMenusCarryTheirCaptions()
+    {
+        QCOMPARE(form_->N1->title(), QString("Файл"));
+        QCOMPARE(form_->N2->text(), QString("Сохранить"));
+        QCOMPARE(form_->N3->text(), QString("Выход"));
+        QCOMPARE(form_->N4->title(), QString("Справка"));
+        QCOMPARE(form_->N5->text(), QString("Помощь"));
+        QCOMPARE(form_->N6->text(), QString("О Программе"));
+    }
+
+    void exitClosesTheWindow()
+    {
+        form_->N3->trigger();
+        QVERIFY(!form_->isVisible());
+    }
+
+private:
+    TForm1* form_ = nullptr;
+};
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    eh::TApplication application(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "MainWindowTest.moc"

@@ -1,0 +1,91 @@
+#include "ApplicationShell.h"
+
+#include "Exceptions.h"
+#include "MessageBoxes.h"
+#include "RegionalSettings.h"
+
+#include <QProxyStyle>
+#include <QStyleFactory>
+#include <QWidget>
+#include <clocale>
+
+// The pictures are compiled into the static window library, whose resource
+// registration the linker would drop unless it is referenced.
+static void InitialiseResources()
+{
+    Q_INIT_RESOURCE(resources);
+}
+
+namespace eh {
+
+namespace {
+
+constexpr int kToolTipDelayMs = 500;
+constexpr int kToolTipReshowDelayMs = 0;
+
+// The application's tooltip timing. The display time is per widget
+// (QWidget::setToolTipDuration).
+class ToolTipTimingStyle : public QProxyStyle {
+public:
+    // The classic Windows look, which the window layout was drawn for.
+    ToolTipTimingStyle() : QProxyStyle(QStyleFactory::create("Windows")) {}
+
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return kToolTipDelayMs;
+        if (hint == SH_ToolTip_FallAsleepDelay)
+            return kToolTipReshowDelayMs;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+} // namespace
+
+QString DeriveApplicationTitle(const QString& executablePath)
+{
+    const qsizetype slash = std::max(executablePath.lastIndexOf('/'), executablePath.lastIndexOf('\\'));
+    QString name = executablePath.mid(slash + 1);
+    const qsizetype dot = name.indexOf('.');
+    if (dot >= 0)
+        name.truncate(dot);
+    if (name.size() > 1)
+        name = name.left(1) + name.mid(1).toLower();
+    return name.left(255);
+}
+
+QString ApplicationTitle() { return QCoreApplication::applicationName(); }
+
+void PresentFailure(const std::exception& failure)
+{
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    const QString text = QString::fromStdString(FailureText(failure.what()));
+    ShowFailureBox(text);
+}
+
+TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
+{
+    // QApplication switches the C library to the user's number format; the
+    // program does its own number text and wants the C library left alone.
+    std::setlocale(LC_NUMERIC, "C");
+    InitialiseResources();
+    // The application name, not the display name: Qt would append a display
+    // name to every window caption.
+    setApplicationName(DeriveApplicationTitle(applicationFilePath()));
+    setStyle(new ToolTipTimingStyle);
+    RegionalSettings::Refresh();
+}
+
+bool TApplication::notify(QObject* receiver, QEvent* event)
+{
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& failure) {
+        PresentFailure(failure);
+    }
+    return false;
+}
+
+} // namespace eh

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QApplication>
+#include <QString>
+#include <exception>
+
+namespace eh {
+
+// The application title from the running executable's path: the file name
+// after the last folder separator, cut at its first ".", every character after
+// the first in lower case ("ANTENNA.EXE" gives "Antenna").
+QString DeriveApplicationTitle(const QString& executablePath);
+
+// The title every notice and failure box carries; set once at start-up.
+QString ApplicationTitle();
+
+// Shows a failure that no handler caught: its message, with a dot appended
+// unless it already ends in one (or in another character up to "."), in the
+// failure box. Returns so that the event loop goes on.
+void PresentFailure(const std::exception& failure);
+
+// The application object: derives the title and the tooltip timing, and hands
+// every exception that escapes an event handler to PresentFailure.
+class TApplication : public QApplication {
+public:
+    TApplication(int& argc, char** argv);
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+} // namespace eh

@@ -1,0 +1,171 @@
+#include "uHelp2.h"
+
+#include "GlyphButton.h"
+#include "MessageBoxes.h"
+#include "RichTextFileLoader.h"
+#include "WindowFont.h"
+#include "uInterface.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+namespace eh {
+
+namespace {
+
+constexpr int kPanelWidth = 303;
+constexpr int kImageAreaHeight = 159;
+constexpr double kStartIndentPt = 5;
+
+} // namespace
+
+QStringList DefaultHelpFolders()
+{
+    return {QDir::currentPath(), QCoreApplication::applicationDirPath(), QStringLiteral(EH_HELP_INSTALL_DIR)};
+}
+
+QSize ProportionalSize(QSize picture, QSize area)
+{
+    const int w = picture.width(), h = picture.height();
+    const int cw = area.width(), ch = area.height();
+    if ((w <= cw && h <= ch) || w <= 0 || h <= 0)
+        return picture;
+    const double aspect = static_cast<double>(w) / h;
+    int width, height;
+    if (w > h) {
+        width = cw;
+        height = static_cast<int>(cw / aspect);
+        if (height > ch) {
+            height = ch;
+            width = static_cast<int>(ch * aspect);
+        }
+    } else {
+        height = ch;
+        width = static_cast<int>(ch * aspect);
+        if (width > cw) {
+            width = cw;
+            height = static_cast<int>(cw / aspect);
+        }
+    }
+    return {width, height};
+}
+
+TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent), helpFolders_(helpFolders)
+{
+    setObjectName("Form3");
+    setWindowTitle("Form3");
+    setWindowFlags(Qt::Window);
+    setWindowIcon(QIcon(":/icons/app.ico"));
+    setFont(WindowFont());
+
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    Panel1->setFixedWidth(kPanelWidth);
+
+    Image1 = new QLabel(Panel1);
+    Image1->setObjectName("Image1");
+    Image1->setGeometry(0, 0, kPanelWidth, kImageAreaHeight);
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    {
+        const QPixmap sketch(":/images/flat-antenna.gif");
+        const QSize size = ProportionalSize(sketch.size(), Image1->size());
+        Image1->setPixmap(sketch.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    }
+
+    Panel2 = new QFrame(Panel1);
+    Panel2->setObjectName("Panel2");
+    Panel2->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel2->setLineWidth(1);
+    Panel2->setFixedSize(kPanelWidth - 2, 41);
+
+    BitBtn1 = new GlyphButton("&Закрыть", ":/glyphs/close.png", ":/glyphs/close-disabled.png", Panel2);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(102, 10, 91, 25);
+    connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
+
+    // Panel2 sits at the bottom of the left panel, inside its bevel.
+    auto* panelLayout = new QVBoxLayout(Panel1);
+    panelLayout->setContentsMargins(1, 1, 1, 1);
+    panelLayout->setSpacing(0);
+    panelLayout->addStretch(1);
+    panelLayout->addWidget(Panel2);
+    Image1->raise();
+
+    RichEdit1 = new QTextEdit(this);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->setFocusPolicy(Qt::StrongFocus);
+    RichEdit1->setTabChangesFocus(true);
+    RichEdit1->setMinimumSize(550, 300);
+    RichEdit1->document()->setDefaultFont(RichTextFont());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(RichEdit1, 1);
+
+    setTabOrder(RichEdit1, BitBtn1);
+    resize(873, 515);
+}
+
+void TForm3::LoadHelpDocument()
+{
+    QString path = QDir(helpFolders_.value(0)).filePath(kHelpFileName);
+    for (const QString& folder : helpFolders_) {
+        const QString candidate = QDir(folder).filePath(kHelpFileName);
+        if (QFileInfo::exists(candidate)) {
+            path = candidate;
+            break;
+        }
+    }
+    LoadRichTextFile(path, *RichEdit1->document());
+
+    // Every paragraph's first line starts 5 points from the left; its other
+    // lines keep their offset from the first.
+    const double indent = kStartIndentPt * logicalDpiX() / 72.0;
+    QTextCursor cursor(RichEdit1->document());
+    cursor.beginEditBlock();
+    for (QTextBlock block = RichEdit1->document()->begin(); block.isValid(); block = block.next()) {
+        QTextBlockFormat format = block.blockFormat();
+        const double offset = -format.textIndent();
+        format.setLeftMargin(indent + offset);
+        cursor.setPosition(block.position());
+        cursor.setBlockFormat(format);
+    }
+    cursor.endEditBlock();
+    RichEdit1->moveCursor(QTextCursor::Start);
+}
+
+void TForm3::FormCreate()
+{
+    try {
+        LoadHelpDocument();
+    } catch (...) {
+        ShowNotice("Не найден файл справки");
+    }
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    if (!centred_) {
+        centred_ = true;
+        CentreOnDesktop(*this);
+    }
+    QWidget::showEvent(event);
+}
+
+} // namespace eh

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QFrame;
+class QLabel;
+class QTextEdit;
+
+namespace eh {
+
+class GlyphButton;
+
+// The Help window: the help document beside a sketch of the flat antenna.
+// The document is read once, when the window is created at start-up.
+class TForm3 : public QWidget {
+    Q_OBJECT
+public:
+    // `helpFolders` are the folders searched for the help document, in order.
+    explicit TForm3(const QStringList& helpFolders, QWidget* parent = nullptr);
+
+    // Loads the help document, indents every paragraph and puts the caret at
+    // the start; shows the notice "Не найден файл справки" on any failure.
+    void FormCreate();
+
+    QTextEdit* RichEdit1;
+    QFrame* Panel1;
+    QLabel* Image1;
+    QFrame* Panel2;
+    GlyphButton* BitBtn1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void LoadHelpDocument();
+    QStringList helpFolders_;
+    bool centred_ = false;
+};
+
+// The folders searched for the help document: the working folder first, then
+// the executable's folder, then the installed data folder.
+QStringList DefaultHelpFolders();
+
+// The size a picture is drawn at in an area, proportionally, never enlarged.
+QSize ProportionalSize(QSize picture, QSize area);
+
+inline constexpr const char* kHelpFileName = "help_eh.rtf";
+
+} // namespace eh

@@ -1,0 +1,270 @@
+#include "uInterface.h"
+
+#include "GlyphButton.h"
+#include "LabeledEdit.h"
+#include "MessageBoxes.h"
+#include "RegionalSettings.h"
+#include "ReportFileWriter.h"
+#include "ReportText.h"
+#include "RichTextPane.h"
+#include "WindowFont.h"
+
+#include <QEvent>
+#include <QFileDialog>
+#include <QFrame>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTextEdit>
+
+namespace eh {
+
+namespace {
+
+constexpr int kClientWidth = 792;
+constexpr int kClientHeight = 446;
+constexpr int kMinimumClientWidth = 792;
+constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and menu
+constexpr int kPanelWidth = 339;
+constexpr int kToolTipDurationMs = 2500;
+
+struct FieldLayout {
+    const char* name;
+    const char* caption;
+    const char* toolTip; // empty: none
+    int left;
+    int top;
+};
+
+QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int height)
+{
+    auto* box = new QGroupBox(title, parent);
+    box->setGeometry(1, top, kPanelWidth - 2, height);
+    return box;
+}
+
+} // namespace
+
+void ShowAndRaise(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void CentreOnDesktop(QWidget& window)
+{
+    QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window.move(frame.topLeft());
+}
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName("Form1");
+    setWindowTitle("Программа для расчета параметров ЕН Антенны");
+    setWindowIcon(QIcon(":/icons/app.ico"));
+    setFont(WindowFont());
+    CreateControls();
+    CreateMenus();
+    pane_ = std::make_unique<RichTextPane>(*RichEdit1);
+    // The sizes are the client area's, below the menu bar.
+    resize(kClientWidth, kClientHeight + menuBar()->sizeHint().height());
+    layout()->activate();
+    const int menuHeight = height() - centralWidget()->height();
+    setMinimumSize(kMinimumClientWidth, kMinimumClientHeight + menuHeight);
+    resize(kClientWidth, kClientHeight + menuHeight);
+    EC15->setFocus();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::CreateControls()
+{
+    auto* client = new QWidget(this);
+    setCentralWidget(client);
+
+    Panel1 = new QFrame(client);
+    Panel1->setObjectName("Panel1");
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setLineWidth(1);
+    Panel1->setFixedWidth(kPanelWidth);
+
+    GroupBox1 = MakeGroupBox("Антенна", Panel1, 1, 140);
+    GroupBox1->setObjectName("GroupBox1");
+    GroupBox2 = MakeGroupBox("Катушка", Panel1, 141, 109);
+    GroupBox2->setObjectName("GroupBox2");
+    GroupBox3 = MakeGroupBox("Для готовой антенны", Panel1, 250, 133);
+    GroupBox3->setObjectName("GroupBox3");
+
+    const FieldLayout fields[] = {
+        {"EC15", "Частота (МГц)  = ", "средняя частота резонанса антенны", 206, 28},
+        {"EC16", "Диаметр цилиндров (мм) =", "диаметр цилиндров в миллиметрах.", 206, 60},
+        {"EC17", "Отношение длина/диаметр (L/D) =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
+        {"EC33", "Диаметр провода (мм) =", "диаметр провода катушки настройки.", 208, 14},
+        {"EC34", "Шаг намотки (мм) =",
+         "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
+        {"EC36", "Диаметр витка (мм) =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208,
+         76},
+        {"EC27", "Полоса пропускания BW (КГц) = ", "", 208, 38},
+    };
+    QGroupBox* const parents[] = {GroupBox1, GroupBox1, GroupBox1, GroupBox2, GroupBox2, GroupBox2, GroupBox3};
+    LabeledEdit** const targets[] = {&EC15, &EC16, &EC17, &EC33, &EC34, &EC36, &EC27};
+    for (size_t i = 0; i < std::size(fields); ++i) {
+        auto* edit = new LabeledEdit(fields[i].name, fields[i].caption, parents[i]);
+        edit->Place(fields[i].left, fields[i].top);
+        if (*fields[i].toolTip) {
+            edit->setToolTip(fields[i].toolTip);
+            edit->setToolTipDuration(kToolTipDurationMs);
+        }
+        connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
+        *targets[i] = edit;
+    }
+
+    Label1 = new QLabel(
+        "это окно для ввода величины полосы пропускания по уровню 3 dB, измеренной у настроенной антенны. "
+        "При начальном расчете, вводится максимальное расчетное значение автоматически (но в окне "
+        "высвечивается \"0\").",
+        GroupBox3);
+    Label1->setObjectName("Label1");
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setWordWrap(true);
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Label1->setGeometry(2, 74, 333, 57);
+
+    BitBtn1 = new GlyphButton("&Раcсчитать", ":/glyphs/check.png", ":/glyphs/check-disabled.png", Panel1);
+    BitBtn1->setObjectName("BitBtn1");
+    BitBtn1->setGeometry(76, 400, 159, 41);
+    connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
+
+    RichEdit1 = new QTextEdit(client);
+    RichEdit1->setObjectName("RichEdit1");
+    RichEdit1->setReadOnly(true);
+    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    RichEdit1->setFocusPolicy(Qt::StrongFocus);
+    RichEdit1->setTabChangesFocus(true);
+    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
+    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    RichEdit1->setAcceptRichText(true);
+    RichEdit1->document()->setDefaultFont(RichTextFont());
+    {
+        // The selection is hidden while the pane does not have the focus.
+        QPalette palette = RichEdit1->palette();
+        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
+        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                         palette.color(QPalette::Inactive, QPalette::Text));
+        RichEdit1->setPalette(palette);
+    }
+
+    auto* layout = new QHBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(Panel1);
+    layout->addWidget(RichEdit1, 1);
+
+    setTabOrder(EC15, EC16);
+    setTabOrder(EC16, EC17);
+    setTabOrder(EC17, EC33);
+    setTabOrder(EC33, EC34);
+    setTabOrder(EC34, EC36);
+    setTabOrder(EC36, EC27);
+    setTabOrder(EC27, BitBtn1);
+    setTabOrder(BitBtn1, RichEdit1);
+
+    SaveDialog1 = new QFileDialog(this);
+    SaveDialog1->setObjectName("SaveDialog1");
+    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+    SaveDialog1->setFileMode(QFileDialog::AnyFile);
+    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    SaveDialog1->setDefaultSuffix("txt");
+    SaveDialog1->setNameFilter("*.txt (*.txt)");
+    SaveDialog1->setSizeGripEnabled(true);
+}
+
+void TForm1::CreateMenus()
+{
+    N1 = menuBar()->addMenu("Файл");
+    N1->setObjectName("N1");
+    N2 = N1->addAction("Сохранить", this, [this] { N2Click(); });
+    N2->setObjectName("N2");
+    N3 = N1->addAction("Выход", this, [this] { N3Click(); });
+    N3->setObjectName("N3");
+    N4 = menuBar()->addMenu("Справка");
+    N4->setObjectName("N4");
+    N5 = N4->addAction("Помощь", this, [this] { N5Click(); });
+    N5->setObjectName("N5");
+    N6 = N4->addAction("О Программе", this, [this] { N6Click(); });
+    N6->setObjectName("N6");
+}
+
+void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
+{
+    about_ = about;
+    help_ = help;
+}
+
+TInputFields TForm1::InputFields() const { return {EC15, EC16, EC17, EC33, EC34, EC36, EC27}; }
+
+void TForm1::BitBtn1Click()
+{
+    RunCalculateCommand(
+        InputFields(), *pane_, RegionalSettings::DecimalSeparator(),
+        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); }, inputs_, results_);
+}
+
+void TForm1::EC15KeyPress(QChar key)
+{
+    if (key == QChar('\r'))
+        BitBtn1Click();
+}
+
+void TForm1::N2Click()
+{
+    if (SaveDialog1->exec() != QDialog::Accepted)
+        return;
+    const QStringList chosen = SaveDialog1->selectedFiles();
+    if (chosen.isEmpty())
+        return;
+    const QString path = chosen.first();
+    // The next save offers the same file again.
+    SaveDialog1->selectFile(path);
+    WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
+}
+
+void TForm1::N3Click() { close(); }
+
+void TForm1::N5Click()
+{
+    if (help_)
+        ShowAndRaise(*help_);
+}
+
+void TForm1::N6Click()
+{
+    if (about_)
+        ShowAndRaise(*about_);
+}
+
+void TForm1::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::LocaleChange)
+        RegionalSettings::Refresh();
+    QMainWindow::changeEvent(event);
+}
+
+void TForm1::showEvent(QShowEvent* event)
+{
+    if (!centred_) {
+        centred_ = true;
+        CentreOnDesktop(*this);
+    }
+    QMainWindow::showEvent(event);
+}
+
+} // namespace eh

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "AntennaModel.h"
+#include "CalculateCommand.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+
+class QAction;
+class QFileDialog;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QTextEdit;
+
+namespace eh {
+
+class GlyphButton;
+class LabeledEdit;
+class RichTextPane;
+
+// The main window: seven labelled input fields in three group boxes and the
+// calculate button on the left, the report pane on the right, and the menus.
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // Wired to the windows that the Help menu shows.
+    void SetHelpWindows(QWidget* about, QWidget* help);
+
+    // The calculate command (button, Enter in a field).
+    void BitBtn1Click();
+    // Enter (a carriage return) in any of the seven fields calculates.
+    void EC15KeyPress(QChar key);
+    // File > Save: the pane's text into a Windows-1251 text file.
+    void N2Click();
+    void N3Click();
+    void N5Click();
+    void N6Click();
+
+    LabeledEdit *EC15, *EC16, *EC17, *EC33, *EC34, *EC36, *EC27;
+    QFrame* Panel1;
+    QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
+    QLabel* Label1;
+    GlyphButton* BitBtn1;
+    QTextEdit* RichEdit1;
+    QFileDialog* SaveDialog1;
+    QMenu *N1, *N4;
+    QAction *N2, *N3, *N5, *N6;
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    TInputFields InputFields() const;
+
+    std::unique_ptr<RichTextPane> pane_;
+    TAntennaInputs inputs_;
+    TAntennaResults results_;
+    QWidget* about_ = nullptr;
+    QWidget* help_ = nullptr;
+    bool centred_ = false;
+};
+
+// Shows a window that may already be open and brings it to the front.
+void ShowAndRaise(QWidget& window);
+
+// Centres a window on the screen it is on (used the first time it shows).
+void CentreOnDesktop(QWidget& window);
+
+} // namespace eh
