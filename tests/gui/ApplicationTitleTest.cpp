@@ -1,5 +1,4 @@
 #include "ApplicationShell.h"
-#include "Exceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -25,18 +24,5 @@ INSTANTIATE_TEST_SUITE_P(
                     TitleCase{"/usr/local/bin/EH-Antenna", "Eh-antenna"},
                     TitleCase{"/opt/ham.tools/bin/eh-antenna", "eh-antenna"},
                     TitleCase{"C:\\Радио\\АНТЕННА.EXE", "Антенна"}, TitleCase{".hidden", ""}));
-
-TEST(FailureTextTest, AppendsADotAfterCharactersAboveThePoint)
-{
-    EXPECT_EQ(eh::FailureText("Floating point overflow"), "Floating point overflow.");
-    EXPECT_EQ(eh::FailureText("Done."), "Done.");
-    EXPECT_EQ(eh::FailureText("Wow!"), "Wow!");
-    EXPECT_EQ(eh::FailureText("(see above)"), "(see above)");
-    EXPECT_EQ(eh::FailureText("trailing "), "trailing ");
-    EXPECT_EQ(eh::FailureText("Why?"), "Why?.");
-    EXPECT_EQ(eh::FailureText("Ratio:"), "Ratio:.");
-    EXPECT_EQ(eh::FailureText("Ошибка"), "Ошибка.");
-    EXPECT_EQ(eh::FailureText(""), "");
-}
 
 } // namespace
