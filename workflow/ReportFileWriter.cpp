@@ -2,6 +2,7 @@
 
 #include "Exceptions.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QString>
@@ -20,12 +21,28 @@ std::string TrimmedReason(const QString& reason)
     return text;
 }
 
+// Writes straight into an existing device or pipe ("/dev/stdout", a FIFO):
+// replacing it by renaming a new file over it would destroy it.
+void WriteIntoSpecialFile(const QString& name, const std::string& fullPath, const std::string& bytes)
+{
+    QFile file(name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw EFCreateError("Cannot create file \"" + fullPath + "\". " + TrimmedReason(file.errorString()));
+    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        throw EOutOfResources("Failed to Save Stream");
+}
+
 } // namespace
 
 void WriteReportFile(const std::string& path, const std::string& bytes)
 {
     const QString name = QString::fromStdString(path);
-    const std::string fullPath = QFileInfo(name).absoluteFilePath().toStdString();
+    const QFileInfo info(name);
+    const std::string fullPath = info.absoluteFilePath().toStdString();
+    if (info.exists() && !info.isFile() && !info.isDir()) {
+        WriteIntoSpecialFile(name, fullPath, bytes);
+        return;
+    }
     QSaveFile file(name);
     // Writing straight into the file would be the only way to save into a
     // folder where no temporary file may be created; an unsaved report is

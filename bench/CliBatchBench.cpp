@@ -1,0 +1,115 @@
+// Designs per second through eh-antenna-cli's --batch code path, end to end
+// in the process: JSON Lines in (parsed, fields read as the window reads
+// them), the calculation, the full JSON report out. Run:
+//   build/bench/cli_batch_bench --benchmark_min_time=2
+// "items_per_second" is request lines per second (wall clock);
+// "full_reports_per_s" counts only the lines answered with a whole design
+// (about 4% of the generated lines are faults or fields that are not numbers).
+#include "Batch.h"
+
+#include <benchmark/benchmark.h>
+
+#include <random>
+#include <sstream>
+#include <streambuf>
+#include <string>
+
+namespace {
+
+// Requests like a script would send: varied frequencies, sizes and
+// bandwidths, the point and the comma mixed, about one in 50 with a field
+// that is not a number and one in 50 that faults.
+std::string MakeRequests(int count, unsigned seed)
+{
+    std::mt19937 random(seed);
+    std::uniform_real_distribution<double> frequency(1.8, 54.0);
+    std::uniform_int_distribution<int> diameter(20, 120);
+    std::uniform_int_distribution<int> bandwidth(0, 900);
+    std::uniform_int_distribution<int> kind(0, 49);
+    std::string requests;
+    char text[64];
+    for (int i = 0; i < count; ++i) {
+        const int which = kind(random);
+        std::snprintf(text, sizeof text, "%.3f", which == 0 ? 0.0 : frequency(random));
+        std::string f = text;
+        if (i % 2 == 0)
+            f[f.find('.')] = ',';
+        requests += "{\"frequency\":\"" + f + "\",\"cylinder-diameter\":\"" + std::to_string(diameter(random)) +
+                    "\",\"ratio\":\"3\",\"wire-diameter\":\"1" + (which == 1 ? "x" : "") +
+                    "\",\"pitch\":\"2\",\"turn-diameter\":\"50\",\"bandwidth\":\"" + std::to_string(bandwidth(random)) +
+                    "\",\"separator\":\",\"}\n";
+    }
+    return requests;
+}
+
+// Counts what is written and keeps nothing: the cost of the output is the
+// tool's own formatting, not a growing string.
+class CountingBuffer : public std::streambuf {
+public:
+    std::size_t bytes = 0;
+
+protected:
+    std::streamsize xsputn(const char*, std::streamsize n) override
+    {
+        bytes += static_cast<std::size_t>(n);
+        return n;
+    }
+    int_type overflow(int_type c) override
+    {
+        if (c != traits_type::eof())
+            ++bytes;
+        return c;
+    }
+};
+
+// range(0): lines per run; range(1): worker threads (0: one per core).
+void BM_BatchDesigns(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    const unsigned workers = static_cast<unsigned>(state.range(1));
+    const std::string requests = MakeRequests(lines, 2024);
+    std::size_t written = 0;
+    std::size_t designs = 0;
+    for (auto _ : state) {
+        std::istringstream in(requests);
+        CountingBuffer buffer;
+        std::ostream out(&buffer);
+        eh::cli::StreamInput input(in);
+        const eh::cli::BatchCounts counts =
+            eh::cli::RunBatch(input, out, '.', eh::cli::kMaxBatchLineBytes, workers);
+        written += buffer.bytes;
+        designs += counts.designs;
+        benchmark::DoNotOptimize(counts);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * lines);
+    state.SetBytesProcessed(static_cast<std::int64_t>(written));
+    state.counters["full_reports_per_s"] =
+        benchmark::Counter(static_cast<double>(designs), benchmark::Counter::kIsRate);
+}
+// Wall-clock time: the worker threads' work counts too.
+BENCHMARK(BM_BatchDesigns)
+    ->ArgNames({"lines", "workers"})
+    ->Args({10000, 0})
+    ->Args({10000, 1})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The same, the answers kept in a string stream as an in-process caller
+// would (this includes growing that string to ~80 MB).
+void BM_BatchDesignsIntoStringStream(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    const std::string requests = MakeRequests(lines, 7);
+    for (auto _ : state) {
+        std::istringstream in(requests);
+        std::ostringstream out;
+        eh::cli::StreamInput input(in);
+        benchmark::DoNotOptimize(eh::cli::RunBatch(input, out, '.'));
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * lines);
+}
+BENCHMARK(BM_BatchDesignsIntoStringStream)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+BENCHMARK_MAIN();

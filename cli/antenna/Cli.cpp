@@ -1,0 +1,255 @@
+#include "Cli.h"
+
+#include "Batch.h"
+#include "CalculateCommand.h"
+#include "CommandLine.h"
+#include "Exceptions.h"
+#include "Fields.h"
+#include "Formats.h"
+#include "JsonText.h"
+#include "NumberConversion.h"
+#include "Report.h"
+#include "SaveReport.h"
+#include "Separator.h"
+#include "Sweep.h"
+#include "UsageError.h"
+
+#include <cstdio>
+#include <new>
+
+namespace eh::cli {
+
+namespace {
+
+constexpr const char* kProgram = "eh-antenna-cli";
+
+int Usage(std::ostream& err, const std::string& message)
+{
+    err << kProgram << ": " << message << "\nRun with --help for more information.\n";
+    return kExitUsage;
+}
+
+// A fault as the failure box would show it.
+int Fault(std::ostream& err, const Exception& failure)
+{
+    err << kProgram << ": " << FailureText(failure.what()) << '\n';
+    return kExitFault;
+}
+
+void Warn(std::ostream& err, const std::string& message) { err << kProgram << ": warning: " << message << '\n'; }
+
+// The field-not-a-number message, with a hint when the text would read with
+// a comma as the separator.
+int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator)
+{
+    err << kProgram << ": " << FieldDisplayName(field) << " is not a number: " << QuoteTyped(text) << '\n';
+    if (separator != ',' && text.find_first_of(".,") != std::string::npos) {
+        bool readsWithComma = false;
+        try {
+            ConvertFieldText(text, ',');
+            readsWithComma = true;
+        } catch (const Exception&) {
+        }
+        if (readsWithComma)
+            err << kProgram << ": hint: the decimal separator is '" << separator
+                << "'; the text reads as a number with --separator ,\n";
+    }
+    return kExitUsage;
+}
+
+// The seven texts: the positional arguments, the bandwidth "0" when absent.
+FieldTexts TextsOf(const std::vector<std::string>& given, std::string& bandwidthDefault)
+{
+    FieldTexts texts;
+    for (std::size_t i = 0; i < kFieldCount; ++i)
+        texts[i] = i < given.size() ? std::string_view(given[i]) : std::string_view(bandwidthDefault);
+    return texts;
+}
+
+bool WriteAll(std::ostream& out, std::ostream& err, const std::string& text)
+{
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    out.flush();
+    if (!out) {
+        err << kProgram << ": cannot write the output\n";
+        return false;
+    }
+    return true;
+}
+
+int RunBatchMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (!options.fieldTexts.empty())
+        return Usage(streams.err, "--batch takes no field arguments (the requests come on standard input)");
+    if (options.sweep)
+        return Usage(streams.err, "--batch and --sweep cannot be combined");
+    if (options.outputPath)
+        return Usage(streams.err, "--batch cannot save a report file (--output)");
+    if (options.formatGiven && options.format != OutputFormat::Json)
+        return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
+    if (streams.inputFd >= 0) {
+        FileDescriptorInput input(streams.inputFd);
+        RunBatch(input, streams.out, separator);
+    } else {
+        StreamInput input(streams.in);
+        RunBatch(input, streams.out, separator);
+    }
+    streams.out.flush();
+    if (!streams.out) {
+        streams.err << kProgram << ": cannot write the output\n";
+        return kExitFault;
+    }
+    return kExitSuccess;
+}
+
+int RunSweepMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (options.outputPath)
+        return Usage(streams.err, "--sweep cannot save a report file (--output)");
+    if (options.formatGiven && options.format == OutputFormat::Text)
+        return Usage(streams.err, "--sweep writes csv or json, not text");
+    const OutputFormat format = options.formatGiven ? options.format : OutputFormat::Csv;
+
+    SweepPlan plan;
+    try {
+        plan = ParseSweep(*options.sweep, separator);
+    } catch (const UsageError& error) {
+        return Usage(streams.err, error.what());
+    }
+
+    // The swept field's own text is not read.
+    std::vector<std::string> given = options.fieldTexts;
+    std::string bandwidthDefault = "0";
+    if (plan.field < given.size())
+        given[plan.field] = "0";
+    TAntennaInputs base;
+    try {
+        const FieldTexts texts = TextsOf(given, bandwidthDefault);
+        if (const auto bad = ReadFieldTexts(texts, separator, base))
+            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
+    } catch (const Exception& failure) {
+        return Fault(streams.err, failure);
+    }
+
+    const SweepCounts counts = RunSweep(plan, base, separator, format, streams.out);
+    if (counts.notices > 0)
+        Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
+                              std::to_string(counts.rows) + " rows)");
+    if (!streams.out) {
+        streams.err << kProgram << ": cannot write the output\n";
+        return kExitFault;
+    }
+    return kExitSuccess;
+}
+
+int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    std::string bandwidthDefault = "0";
+    TAntennaInputs inputs;
+    std::string output;
+    try {
+        const FieldTexts texts = TextsOf(options.fieldTexts, bandwidthDefault);
+        if (const auto bad = ReadFieldTexts(texts, separator, inputs))
+            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
+        if (PitchNeedsNotice(inputs))
+            Warn(streams.err, kPitchNotice);
+        const TAntennaResults results = CalculateAntenna(inputs);
+
+        switch (options.format) {
+        case OutputFormat::Text:
+            if (!options.outputPath)
+                AppendReportText(output, inputs, results, separator);
+            break;
+        case OutputFormat::Json:
+            AppendDesignJson(output, inputs, results, separator);
+            output += '\n';
+            break;
+        case OutputFormat::Csv:
+            CheckReport(inputs, results, separator);
+            AppendCsvHeader(output);
+            AppendCsvRow(output, inputs, results);
+            break;
+        }
+        if (options.outputPath) {
+            SaveReport(*options.outputPath, BuildReport(inputs, results, separator));
+        }
+    } catch (const Exception& failure) {
+        return Fault(streams.err, failure);
+    }
+    return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
+}
+
+} // namespace
+
+std::string QuoteTyped(const std::string& text)
+{
+    constexpr std::size_t kShownBytes = 100;
+    const std::string_view shown = std::string_view(text).substr(0, kShownBytes);
+    std::string quoted = "\"";
+    std::size_t i = 0;
+    while (i < shown.size()) {
+        const auto c = static_cast<unsigned char>(shown[i]);
+        if (c >= 0x80) {
+            // Keep a whole valid UTF-8 character, escape anything else.
+            std::size_t n = 1;
+            while (n < 4 && i + n < shown.size() && (static_cast<unsigned char>(shown[i + n]) & 0xC0) == 0x80)
+                ++n;
+            for (; n > 1; --n) {
+                if (IsValidUtf8(shown.substr(i, n)))
+                    break;
+            }
+            if (n > 1) {
+                quoted.append(shown.substr(i, n));
+                i += n;
+                continue;
+            }
+        }
+        if (c < 0x20 || c == 0x7F || c >= 0x80 || c == '"' || c == '\\') {
+            if (c == '"' || c == '\\') {
+                quoted += '\\';
+                quoted += static_cast<char>(c);
+            } else {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+                quoted += escaped;
+            }
+        } else {
+            quoted += static_cast<char>(c);
+        }
+        ++i;
+    }
+    quoted += '"';
+    if (text.size() > kShownBytes)
+        quoted += "... (" + std::to_string(text.size()) + " bytes)";
+    return quoted;
+}
+
+int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
+{
+    try {
+        const ParsedCommandLine parsed = ParseCommandLine(args, streams.out, streams.err);
+        if (parsed.exitCode)
+            return *parsed.exitCode;
+        const CliOptions& options = parsed.options;
+        const char separator = options.separator ? *options.separator : LocaleDecimalSeparator();
+
+        if (options.batch)
+            return RunBatchMode(options, separator, streams);
+        const std::size_t count = options.fieldTexts.size();
+        if (count < kFieldCount - 1)
+            return Usage(streams.err, "expected 6 or 7 field texts (FREQUENCY CYLINDER_DIAMETER LD_RATIO "
+                                      "WIRE_DIAMETER PITCH TURN_DIAMETER [BANDWIDTH]), got " +
+                                          std::to_string(count));
+        if (options.sweep)
+            return RunSweepMode(options, separator, streams);
+        return RunSingle(options, separator, streams);
+    } catch (const std::bad_alloc&) {
+        streams.err << kProgram << ": out of memory\n";
+        return kExitFault;
+    } catch (const std::exception& error) {
+        streams.err << kProgram << ": " << error.what() << '\n';
+        return kExitFault;
+    }
+}
+
+} // namespace eh::cli

@@ -1,0 +1,318 @@
+#include "CommandLine.h"
+
+#include "Fields.h"
+#include "Separator.h"
+#include "UsageError.h"
+#include "Cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <cctype>
+#include <memory>
+
+namespace eh::cli {
+
+namespace {
+
+constexpr const char* kProgram = "eh-antenna-cli";
+
+struct KnownOption {
+    const char* longName;
+    char shortName;
+    bool takesValue;
+};
+
+constexpr std::array<KnownOption, 7> kKnownOptions = {{
+    {"--help", 'h', false},
+    {"--version", 0, false},
+    {"--separator", 's', true},
+    {"--format", 'f', true},
+    {"--output", 'o', true},
+    {"--sweep", 0, true},
+    {"--batch", 'b', false},
+}};
+
+const KnownOption* FindLong(const std::string& name)
+{
+    for (const KnownOption& option : kKnownOptions) {
+        if (name == option.longName)
+            return &option;
+    }
+    return nullptr;
+}
+
+const KnownOption* FindShort(char name)
+{
+    for (const KnownOption& option : kKnownOptions) {
+        if (option.shortName != 0 && option.shortName == name)
+            return &option;
+    }
+    return nullptr;
+}
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+
+// Puts every option (with its value joined by "=") before a "--" and every
+// field text after it, in their order, so that CLI11 takes a text such as
+// "-.5" as a field and an option's value such as "-x.txt" as a value.
+// Throws UsageError for an unknown option and for too many field texts.
+std::vector<std::string> Arrange(const std::vector<std::string>& args)
+{
+    std::vector<std::string> options;
+    std::vector<std::string> texts;
+    auto unknown = [](const std::string& arg) {
+        return UsageError("unknown option " + QuoteTyped(arg.substr(0, arg.find('='))));
+    };
+    // An option with its value: "--name=value", or the two apart when the
+    // value is empty (CLI11 would take the next argument for an empty value
+    // after "=").
+    auto withValue = [&options](const KnownOption& option, const std::string& value) {
+        if (value.empty()) {
+            options.emplace_back(option.longName);
+            options.emplace_back();
+        } else {
+            options.push_back(std::string(option.longName) + "=" + value);
+        }
+    };
+    auto missingValue = [](const KnownOption& option) {
+        return UsageError(std::string(option.longName) + " needs a value");
+    };
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (arg == "--") {
+            texts.insert(texts.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+            break;
+        }
+        if (arg.size() > 2 && arg[0] == '-' && arg[1] == '-') {
+            const std::size_t equals = arg.find('=');
+            const KnownOption* option = FindLong(arg.substr(0, equals));
+            if (!option)
+                throw unknown(arg);
+            if (!option->takesValue)
+                options.push_back(arg); // CLI11 judges a flag's "=value"
+            else if (equals != std::string::npos)
+                withValue(*option, arg.substr(equals + 1));
+            else if (i + 1 < args.size())
+                withValue(*option, args[++i]);
+            else
+                throw missingValue(*option);
+            continue;
+        }
+        if (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1])) {
+            const KnownOption* option = FindShort(arg[1]);
+            if (!option || (!option->takesValue && arg.size() > 2))
+                throw unknown(arg);
+            if (!option->takesValue)
+                options.push_back(option->longName);
+            else if (arg.size() > 2)
+                withValue(*option, arg.substr(2));
+            else if (i + 1 < args.size())
+                withValue(*option, args[++i]);
+            else
+                throw missingValue(*option);
+            continue;
+        }
+        texts.push_back(arg);
+    }
+    if (texts.size() > kFieldCount)
+        throw UsageError("too many field texts: expected at most " + std::to_string(kFieldCount) + ", got " +
+                         std::to_string(texts.size()));
+    if (!texts.empty()) {
+        options.emplace_back("--");
+        options.insert(options.end(), texts.begin(), texts.end());
+    }
+    return options;
+}
+
+constexpr const char* kDescription =
+    "Designs an EH antenna from the seven numbers of the main window and prints\n"
+    "its 38-line report, exactly as the window computes and shows it.\n";
+
+std::string Footer()
+{
+    return R"(Field texts:
+  Each text is read exactly as the window reads its field (the same code):
+  leading and trailing spaces, a sign, digits with the decimal separator, an
+  exponent ("15e-1"); anything else is not a number. With the separator ','
+  both "14.2" and "14,2" read as 14.2. A text starting with "-" is a field
+  text unless it is one of the options above; "--" ends the options.
+
+Formats:
+  text  the 38 report lines in UTF-8, each ending in a line feed.
+  json  one object: "inputs" (the 7 TAntennaInputs fields), "results" (the 24
+        TAntennaResults fields, each double in shortest round-trip form),
+        "report" (38 objects: kind, text, runs of start/length/bold/underline/
+        size, counted in characters) and "notice" (the pitch notice or null).
+  csv   a header and one row: the 7 inputs and 24 results by name, then
+        notice, fault_kind, fault_message; numbers in shortest round-trip
+        form with a point. A sweep writes one row per value; a row that
+        faulted has empty results and its fault.
+  With --output, the text report goes to the file instead of standard
+  output (json and csv are still printed). A sweep writes csv unless
+  --format json (one JSON object per line) is given; text is not allowed.
+
+Sweep (--sweep NAME=START:STOP:STEP):
+  NAME is frequency, cylinder-diameter, ratio, wire-diameter, pitch,
+  turn-diameter or bandwidth. The swept field's own argument is still given
+  but not read (write e.g. "_"). Values are START + i*STEP up to STOP (at
+  most 1000000 rows), each used as a number directly.
+
+Batch (--batch):
+  Reads JSON Lines on standard input, each an object with any of the keys
+  frequency, cylinder-diameter, ratio, wire-diameter, pitch, turn-diameter,
+  bandwidth (field texts as strings; a missing key is the empty text) and
+  separator; writes one JSON line per line read: the design as in --format
+  json, {"field":"EC16","reset_text":"0.1"} for a field that is not a
+  number, {"error":{"kind":...,"message":...}} for a fault, or kind
+  "EParseError" for a malformed line. No positional arguments are taken.
+
+Exit codes:
+  0  success (also when the pitch notice was printed as a warning on stderr,
+     and for a sweep or batch whose rows carry faults)
+  1  a calculation fault (its message, with the failure box's trailing dot,
+     on stderr: "Floating point division by zero."), a report file that
+     cannot be written, or output that cannot be written
+  2  a usage error, or a field that is not a number (stderr names the field
+     and what was typed)
+
+Examples:
+  eh-antenna-cli --separator , 14.2 50 3 1 2 50
+  eh-antenna-cli -s , -f json 14.2 50 3 1 2 50 500
+  eh-antenna-cli -s , --output report.txt 14.2 50 3 1 2 50
+  eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
+  echo '{"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","separator":","}' | eh-antenna-cli --batch
+)";
+}
+
+// The usage lines of the three ways to run the tool.
+class UsageFormatter : public CLI::Formatter {
+public:
+    std::string make_usage(const CLI::App*, std::string) const override
+    {
+        return "Usage: eh-antenna-cli [OPTIONS] FREQUENCY CYLINDER_DIAMETER LD_RATIO WIRE_DIAMETER PITCH "
+               "TURN_DIAMETER [BANDWIDTH]\n"
+               "       eh-antenna-cli [OPTIONS] --sweep NAME=START:STOP:STEP FREQUENCY ... [BANDWIDTH]\n"
+               "       eh-antenna-cli [OPTIONS] --batch < requests.jsonl\n";
+    }
+};
+
+// Builds the CLI11 description of the command line; the values land in
+// `options` and `raw`.
+struct RawValues {
+    std::string separator;
+    std::string format;
+    std::string output;
+    std::string sweep;
+    std::array<std::string, kFieldCount> fields;
+};
+
+void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
+{
+    app.description(kDescription);
+    app.footer(Footer());
+    auto formatter = std::make_shared<UsageFormatter>();
+    formatter->column_width(30);
+    app.formatter(formatter);
+    app.set_version_flag("--version", std::string(kProgram) + " " + EH_CLI_VERSION);
+
+    app.add_option("-s,--separator", raw.separator,
+                   "Decimal separator, one character (default: the locale's, or '.')")
+        ->type_name("C");
+    app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
+        ->check(CLI::IsMember({"text", "json", "csv"}))
+        ->type_name("FORMAT");
+    app.add_option("-o,--output", raw.output,
+                   "Save the report as the window does (Windows-1251, CR LF, no BOM)")
+        ->type_name("FILE");
+    app.add_option("--sweep", raw.sweep, "One design per value of one field; see Sweep below")
+        ->type_name("NAME=START:STOP:STEP");
+    app.add_flag("-b,--batch", options.batch, "Read JSON Lines requests on stdin; see Batch below");
+
+    const auto& fields = Fields();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
+        if (i == kBandwidthField)
+            help += ", default \"0\" (none measured)";
+        // The count is checked by the caller (6 or 7, none with --batch).
+        app.add_option(fields[i].argument, raw.fields[i], help)->type_name("TEXT");
+    }
+}
+
+} // namespace
+
+std::string HelpText()
+{
+    CLI::App app(kDescription, kProgram);
+    CliOptions options;
+    RawValues raw;
+    Describe(app, options, raw);
+    return app.help();
+}
+
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    ParsedCommandLine parsed;
+    CliOptions& options = parsed.options;
+    CLI::App app(kDescription, kProgram);
+    RawValues raw;
+    Describe(app, options, raw);
+
+    auto usage = [&](const std::string& message) {
+        err << kProgram << ": " << message << "\nRun with --help for more information.\n";
+        parsed.exitCode = 2;
+    };
+
+    std::vector<std::string> arranged;
+    try {
+        arranged = Arrange(args);
+    } catch (const UsageError& error) {
+        usage(error.what());
+        return parsed;
+    }
+    std::vector<std::string> reversed(arranged.rbegin(), arranged.rend());
+    try {
+        app.parse(reversed);
+    } catch (const CLI::CallForHelp&) {
+        out << app.help();
+        parsed.exitCode = 0;
+        return parsed;
+    } catch (const CLI::CallForVersion& version) {
+        out << version.what() << '\n';
+        parsed.exitCode = 0;
+        return parsed;
+    } catch (const CLI::ParseError& error) {
+        err << kProgram << ": " << error.what() << "\nRun with --help for more information.\n";
+        parsed.exitCode = 2;
+        return parsed;
+    }
+
+    if (app.count("--separator") > 0) {
+        options.separator = SeparatorFromText(raw.separator);
+        if (!options.separator) {
+            usage("--separator: expected one printable ASCII character, got " + QuoteTyped(raw.separator));
+            return parsed;
+        }
+    }
+    if (app.count("--format") > 0) {
+        options.formatGiven = true;
+        options.format = raw.format == "json"  ? OutputFormat::Json
+                         : raw.format == "csv" ? OutputFormat::Csv
+                                               : OutputFormat::Text;
+    }
+    if (app.count("--output") > 0) {
+        if (raw.output.empty()) {
+            usage("--output: the file name is empty");
+            return parsed;
+        }
+        options.outputPath = raw.output;
+    }
+    if (app.count("--sweep") > 0)
+        options.sweep = raw.sweep;
+    const auto& fields = Fields();
+    for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
+        options.fieldTexts.push_back(std::move(raw.fields[i]));
+    return parsed;
+}
+
+} // namespace eh::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "Formats.h"
+
+#include <optional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+// The command line of eh-antenna-cli, read with CLI11.
+namespace eh::cli {
+
+struct CliOptions {
+    std::vector<std::string> fieldTexts; // the positional arguments, as given
+    std::optional<char> separator;       // --separator; none: the locale's
+    OutputFormat format = OutputFormat::Text;
+    bool formatGiven = false;
+    std::optional<std::string> outputPath; // --output
+    std::optional<std::string> sweep;      // --sweep NAME=START:STOP:STEP
+    bool batch = false;                    // --batch
+};
+
+struct ParsedCommandLine {
+    // Set when the program is to end at once (after --help, --version or a
+    // usage error, which has been written to `err`).
+    std::optional<int> exitCode;
+    CliOptions options;
+};
+
+// `args` are the arguments after the program name. An argument that starts
+// with "-" but is no option (such as "-.5" or "-,5") is a field text, as
+// everything after "--" is.
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// The text of --help.
+std::string HelpText();
+
+} // namespace eh::cli

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "AntennaModel.h"
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// The three output formats of one design, each appended to a text buffer.
+// Every writer that shows the report makes its 38 lines with the core's
+// report content; a line that faults (EOverflow when a value scaled by 10 no
+// longer fits a double) throws, and the caller drops what was appended.
+namespace eh::cli {
+
+enum class OutputFormat { Text, Json, Csv };
+
+// The report as text: the 38 lines in UTF-8, each ending in a line feed.
+void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
+                      char separator);
+
+// Runs the report content through without keeping it, so that a caller that
+// does not show the report still meets the same faults as one that does.
+void CheckReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator);
+
+// --- JSON ------------------------------------------------------------------
+
+// One design as one line of JSON (no line end):
+// {"inputs":{...7...},"results":{...24...},"report":[...38...],"notice":...}
+// "notice" is the pitch notice text when the pitch is smaller than the wire
+// diameter, null otherwise.
+void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
+                      char separator);
+
+// {"error":{"kind":"EZeroDivide","message":"Floating point division by zero."}}
+// The message is given as the failure carries it; the failure box's trailing
+// dot rule (eh::FailureText) is applied here.
+void AppendErrorJson(std::string& out, std::string_view kind, const std::string& message);
+
+// A sweep row that faulted: {"inputs":{...},"error":{"kind":...,"message":...}}
+void AppendInputsErrorJson(std::string& out, const TAntennaInputs& inputs, std::string_view kind,
+                           const std::string& message);
+
+// {"field":"EC16","reset_text":"0.1"}: the first field that is not a number
+// and the text the window would reset it to.
+void AppendFieldErrorJson(std::string& out, std::size_t field);
+
+// The name of a report line kind: "rlTitle", "rlHeading", "rlEmpty", "rlValue".
+const char* LineKindName(int kind);
+
+// --- CSV -------------------------------------------------------------------
+//
+// Columns: the 7 inputs by their TAntennaInputs names, the 24 results by
+// their TAntennaResults names, then notice, fault_kind and fault_message.
+// Numbers are written in the shortest form that reads back exactly, with a
+// point as decimal mark whatever the separator; a row that faulted leaves the
+// result columns empty. Lines end in a line feed (RFC 4180 quoting).
+
+void AppendCsvHeader(std::string& out);
+void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results);
+void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, std::string_view kind,
+                       const std::string& message);
+
+} // namespace eh::cli

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Small, allocation-free pieces of JSON text appended to an output buffer.
+// Strings are written as nlohmann-json writes them with
+// error_handler_t::replace: valid UTF-8 is kept as it is, and a byte
+// sequence that is not valid UTF-8 becomes U+FFFD, so the output is always
+// valid UTF-8 JSON whatever bytes came in.
+namespace eh::cli {
+
+// A JSON string literal, quotes included.
+void AppendJsonString(std::string& out, std::string_view text);
+
+// The shortest decimal text that reads back as exactly `value` (round trip),
+// always with a point or an exponent so that JSON readers see a floating
+// value: 15 is written "15.0", 1e300 "1e+300". Non-finite values, which the
+// model never hands out, are written as null.
+void AppendJsonDouble(std::string& out, double value);
+
+// The shortest round-trip text of `value` without any decoration ("15",
+// "7.279527559055118", "1e+300"); "nan"/"inf" for non-finite values.
+void AppendShortestDouble(std::string& out, double value);
+
+// Non-negative integer.
+void AppendUnsigned(std::string& out, unsigned long long value);
+
+// True when `text` is valid UTF-8 (no overlong forms, no surrogates, nothing
+// beyond U+10FFFF).
+bool IsValidUtf8(std::string_view text);
+
+} // namespace eh::cli
