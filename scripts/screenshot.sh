@@ -9,7 +9,8 @@ bash scripts/install-deps.sh
 bash scripts/build.sh build >/dev/null
 mkdir -p docs
 root=$(pwd)
-# The help document is found in the working folder.
+# The help document is found in the working folder; a Russian locale gives
+# the decimal comma a Russian user sees.
 (cd build/ui && xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb "$root/build/tests/gui/screenshot-tool" "$root/docs")
+  env QT_QPA_PLATFORM=xcb LANG=ru_RU.UTF-8 "$root/build/tests/gui/screenshot-tool" "$root/docs")
 echo "wrote docs/screenshot-main.png, docs/screenshot-help.png, docs/screenshot-about.png"
