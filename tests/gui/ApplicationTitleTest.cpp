@@ -2,12 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 struct TitleCase {
     const char* path;
     const char* title;
 };
+
+void PrintTo(const TitleCase& c, std::ostream* os)
+{
+    *os << c.path;
+}
 
 class ApplicationTitleTest : public testing::TestWithParam<TitleCase> {};
 
