@@ -119,6 +119,8 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     layout->addWidget(RichEdit1, 1);
 
     setTabOrder(RichEdit1, BitBtn1);
+    // The text pane has the focus whenever the window becomes active.
+    RichEdit1->setFocus();
     resize(873, 515);
 }
 

@@ -117,6 +117,7 @@ private slots:
         QCOMPARE(form3.windowTitle(), QString("Form3"));
         eh::ShowAndRaise(form3);
         QVERIFY(QTest::qWaitForWindowExposed(&form3));
+        QTRY_COMPARE(QApplication::focusWidget(), form3.RichEdit1);
         QTest::keyClick(&form3, Qt::Key_Escape);
         QVERIFY(form3.isVisible());
         QTest::mouseClick(form3.BitBtn1, Qt::LeftButton);
