@@ -17,6 +17,8 @@ packages=(
   fonts-wine fonts-dejavu-core
   # running the window without a display (screenshots)
   xvfb xauth
+  # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
+  dpkg-dev file desktop-file-utils appstream groff-base xdotool
 )
 
 missing=()

@@ -74,6 +74,8 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // The application name, not the display name: Qt would append a display
     // name to every window caption.
     setApplicationName(DeriveApplicationTitle(applicationFilePath()));
+    // Lets the desktop match the windows with the installed menu entry.
+    setDesktopFileName("eh-antenna");
     setStyle(new ToolTipTimingStyle);
     RegionalSettings::Refresh();
 }

@@ -31,7 +31,10 @@ constexpr double kStartIndentPt = 5;
 
 QStringList DefaultHelpFolders()
 {
-    return {QDir::currentPath(), QCoreApplication::applicationDirPath(), QStringLiteral(EH_HELP_INSTALL_DIR)};
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // An installed tree moved elsewhere keeps its data beside its bin folder.
+    const QString relocatedData = QDir::cleanPath(programFolder + "/../share/eh-antenna");
+    return {QDir::currentPath(), programFolder, relocatedData, QStringLiteral(EH_HELP_INSTALL_DIR)};
 }
 
 QSize ProportionalSize(QSize picture, QSize area)

@@ -40,7 +40,8 @@ private:
 };
 
 // The folders searched for the help document: the working folder first, then
-// the executable's folder, then the installed data folder.
+// the executable's folder, then the data folder of the installed tree the
+// executable is in, then the data folder it was installed to.
 QStringList DefaultHelpFolders();
 
 // The size a picture is drawn at in an area, proportionally, never enlarged.

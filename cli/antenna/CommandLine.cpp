@@ -181,7 +181,7 @@ Examples:
   eh-antenna-cli -s , -f json 14.2 50 3 1 2 50 500
   eh-antenna-cli -s , --output report.txt 14.2 50 3 1 2 50
   eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
-  echo '{"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","separator":","}' | eh-antenna-cli --batch
+  echo '{"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","bandwidth":"0","separator":","}' | eh-antenna-cli --batch
 )";
 }
 

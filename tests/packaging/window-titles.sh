@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Starts the window program on the X display of the caller (DISPLAY, a
+# virtual X server), waits until it shows a window, and checks which window
+# that is.
+#
+#   window-titles.sh main|notice WORKDIR PROGRAM
+#
+#   main    the main window shows, and no other window (in particular no
+#           "help file not found" notice, which would show before it)
+#   notice  a box shows instead of the main window (the negative control:
+#           the program did not find its help document)
+#
+# Prints the titles of the program's visible windows. The windows are found
+# by their WM_CLASS, which Qt takes from the executable's name.
+set -euo pipefail
+export LC_ALL=C
+
+expect=$1
+workdir=$2
+program=$3
+main_title='Программа для расчета параметров ЕН Антенны'
+class=$(basename "$program")
+
+runtime=$(mktemp -d)
+chmod 700 "$runtime"
+pid=
+cleanup() {
+  if [ -n "$pid" ] && kill -0 "$pid" 2>/dev/null; then
+    kill "$pid" 2>/dev/null || true
+    wait "$pid" 2>/dev/null || true
+  fi
+  rm -rf "$runtime"
+}
+trap cleanup EXIT
+
+(cd "$workdir" && exec env QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$runtime" "$program") &
+pid=$!
+
+titles() {
+  local id
+  for id in $(xdotool search --onlyvisible --classname "^${class}\$" 2>/dev/null); do
+    xdotool getwindowname "$id" 2>/dev/null || true
+  done
+}
+
+shown=
+for _ in $(seq 1 150); do # at most 30 s
+  if ! kill -0 "$pid" 2>/dev/null; then
+    echo "FAIL: $program ended before it showed a window" >&2
+    exit 1
+  fi
+  shown=$(titles)
+  [ -n "$shown" ] && break
+  sleep 0.2
+done
+if [ -z "$shown" ]; then
+  echo "FAIL: $program showed no window within 30 s" >&2
+  exit 1
+fi
+# Let a second window appear, if one is coming.
+sleep 1
+shown=$(titles)
+echo "windows of $class:"
+sed 's/^/  /' <<<"$shown"
+
+case $expect in
+  main)
+    if [ "$shown" != "$main_title" ]; then
+      echo "FAIL: expected only the main window \"$main_title\"" >&2
+      exit 1
+    fi
+    ;;
+  notice)
+    if grep -qxF "$main_title" <<<"$shown" || [ "$(wc -l <<<"$shown")" -ne 1 ]; then
+      echo "FAIL: expected one notice box and no main window" >&2
+      exit 1
+    fi
+    ;;
+  *)
+    echo "usage: window-titles.sh main|notice WORKDIR PROGRAM" >&2
+    exit 2
+    ;;
+esac
