@@ -2,7 +2,7 @@
 
 #include "GlyphButton.h"
 #include "WindowFont.h"
-#include "uInterface.h"
+#include "WindowPlacement.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -68,15 +68,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(225, 12, 93, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
-}
-
-void TForm2::showEvent(QShowEvent* event)
-{
-    if (!centred_) {
-        centred_ = true;
-        CentreOnDesktop(*this);
-    }
-    QWidget::showEvent(event);
+    CentreOnFirstShow(*this);
 }
 
 } // namespace eh

@@ -19,12 +19,6 @@ public:
     QLabel *Label1, *Label2, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
     QFrame* Panel1;
     GlyphButton* BitBtn1;
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    bool centred_ = false;
 };
 
 } // namespace eh

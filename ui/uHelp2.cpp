@@ -4,7 +4,7 @@
 #include "MessageBoxes.h"
 #include "RichTextFileLoader.h"
 #include "WindowFont.h"
-#include "uInterface.h"
+#include "WindowPlacement.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -125,6 +125,7 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     // The text pane has the focus whenever the window becomes active.
     RichEdit1->setFocus();
     resize(873, 515);
+    CentreOnFirstShow(*this);
 }
 
 void TForm3::LoadHelpDocument()
@@ -162,15 +163,6 @@ void TForm3::FormCreate()
     } catch (...) {
         ShowNotice("Не найден файл справки");
     }
-}
-
-void TForm3::showEvent(QShowEvent* event)
-{
-    if (!centred_) {
-        centred_ = true;
-        CentreOnDesktop(*this);
-    }
-    QWidget::showEvent(event);
 }
 
 } // namespace eh

@@ -30,13 +30,9 @@ public:
     QFrame* Panel2;
     GlyphButton* BitBtn1;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void LoadHelpDocument();
     QStringList helpFolders_;
-    bool centred_ = false;
 };
 
 // The folders searched for the help document: the working folder first, then

@@ -8,6 +8,7 @@
 #include "ReportText.h"
 #include "RichTextPane.h"
 #include "WindowFont.h"
+#include "WindowPlacement.h"
 
 #include <QEvent>
 #include <QFileDialog>
@@ -16,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTextEdit>
 
 namespace eh {
@@ -47,23 +47,6 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int heig
 
 } // namespace
 
-void ShowAndRaise(QWidget& window)
-{
-    window.show();
-    window.raise();
-    window.activateWindow();
-}
-
-void CentreOnDesktop(QWidget& window)
-{
-    QScreen* screen = window.screen();
-    if (!screen)
-        return;
-    QRect frame = window.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    window.move(frame.topLeft());
-}
-
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
@@ -80,6 +63,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight + menuHeight);
     resize(kClientWidth, kClientHeight + menuHeight);
     EC15->setFocus();
+    CentreOnFirstShow(*this);
 }
 
 TForm1::~TForm1() = default;
@@ -256,15 +240,6 @@ void TForm1::changeEvent(QEvent* event)
     if (event->type() == QEvent::LocaleChange)
         RegionalSettings::Refresh();
     QMainWindow::changeEvent(event);
-}
-
-void TForm1::showEvent(QShowEvent* event)
-{
-    if (!centred_) {
-        centred_ = true;
-        CentreOnDesktop(*this);
-    }
-    QMainWindow::showEvent(event);
 }
 
 } // namespace eh

@@ -54,7 +54,6 @@ public:
 
 protected:
     void changeEvent(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateControls();
@@ -66,13 +65,6 @@ private:
     TAntennaResults results_;
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
-    bool centred_ = false;
 };
-
-// Shows a window that may already be open and brings it to the front.
-void ShowAndRaise(QWidget& window);
-
-// Centres a window on the screen it is on (used the first time it shows).
-void CentreOnDesktop(QWidget& window);
 
 } // namespace eh

@@ -3,9 +3,11 @@
 #include "ModalWatcher.h"
 #include "uHelp.h"
 #include "uHelp2.h"
+#include "WindowPlacement.h"
 #include "uInterface.h"
 
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -186,7 +188,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&form1));
         form1.N6->trigger();
         QVERIFY(form2.isVisible());
+        // Centred the first time it shows ...
+        const QPoint centre = form2.screen()->availableGeometry().center();
+        QVERIFY((form2.frameGeometry().center() - centre).manhattanLength() <= 2);
+        // ... and afterwards where the user left it.
+        form2.move(form2.pos() + QPoint(40, 30));
         const QPoint placed = form2.pos();
+        form2.hide();
+        form1.N6->trigger();
         form1.N6->trigger();
         QVERIFY(form2.isVisible());
         QCOMPARE(form2.pos(), placed);

@@ -4,6 +4,7 @@
 #include "LabeledEdit.h"
 #include "uHelp.h"
 #include "uHelp2.h"
+#include "WindowPlacement.h"
 #include "uInterface.h"
 
 #include <QDir>

@@ -1,0 +1,46 @@
+#include "WindowPlacement.h"
+
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+
+namespace eh {
+
+namespace {
+
+// Centres its window at the first show, then removes itself.
+class FirstShowCentring : public QObject {
+public:
+    explicit FirstShowCentring(QWidget& window) : QObject(&window) { window.installEventFilter(this); }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show) {
+            auto* window = static_cast<QWidget*>(watched);
+            if (QScreen* screen = window->screen()) {
+                QRect frame = window->frameGeometry();
+                frame.moveCenter(screen->availableGeometry().center());
+                window->move(frame.topLeft());
+            }
+            window->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+void ShowAndRaise(QWidget& window)
+{
+    window.show();
+    window.raise();
+    window.activateWindow();
+}
+
+void CentreOnFirstShow(QWidget& window)
+{
+    new FirstShowCentring(window);
+}
+
+} // namespace eh

@@ -1,0 +1,14 @@
+#pragma once
+
+class QWidget;
+
+namespace eh {
+
+// Shows a window that may already be open and brings it to the front.
+void ShowAndRaise(QWidget& window);
+
+// Centres `window` on its screen the first time it is shown; afterwards it
+// stays wherever the user leaves it.
+void CentreOnFirstShow(QWidget& window);
+
+} // namespace eh
