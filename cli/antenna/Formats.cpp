@@ -15,15 +15,15 @@ namespace eh::cli {
 
 namespace {
 
-struct InputColumn {
+// A named double field of a record.
+template <typename Record>
+struct Column {
     const char* name;
-    double TAntennaInputs::*field;
+    double Record::*field;
 };
 
-struct ResultColumn {
-    const char* name;
-    double TAntennaResults::*field;
-};
+using InputColumn = Column<TAntennaInputs>;
+using ResultColumn = Column<TAntennaResults>;
 
 // In the order of the records' fields.
 constexpr std::array<InputColumn, 7> kInputColumns = {{
@@ -63,36 +63,32 @@ constexpr std::array<ResultColumn, 24> kResultColumns = {{
     {"FlatArmGapCm", &TAntennaResults::FlatArmGapCm},
 }};
 
-void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
+// {"name":value,...} over the columns, in their order.
+template <typename Record, size_t N>
+void AppendFieldsObject(std::string& out, const Record& record, const std::array<Column<Record>, N>& columns)
 {
     out += '{';
     bool first = true;
-    for (const InputColumn& column : kInputColumns) {
+    for (const Column<Record>& column : columns) {
         if (!first)
             out += ',';
         first = false;
         out += '"';
         out += column.name;
         out += "\":";
-        AppendJsonDouble(out, inputs.*column.field);
+        AppendJsonDouble(out, record.*column.field);
     }
     out += '}';
 }
 
+void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
+{
+    AppendFieldsObject(out, inputs, kInputColumns);
+}
+
 void AppendResultsObject(std::string& out, const TAntennaResults& results)
 {
-    out += '{';
-    bool first = true;
-    for (const ResultColumn& column : kResultColumns) {
-        if (!first)
-            out += ',';
-        first = false;
-        out += '"';
-        out += column.name;
-        out += "\":";
-        AppendJsonDouble(out, results.*column.field);
-    }
-    out += '}';
+    AppendFieldsObject(out, results, kResultColumns);
 }
 
 void AppendErrorObject(std::string& out, std::string_view kind, const std::string& message)
