@@ -5,6 +5,50 @@
 
 namespace eh::rtf {
 
+void RtfDocumentTables::SetDocumentCodePage(int codePage) { documentCodePage_ = codePage; }
+
+void RtfDocumentTables::SetDefaultFont(int font)
+{
+    defaultFont_ = font;
+    formats_.clear();
+}
+
+void RtfDocumentTables::SetFontCharset(int font, int charset)
+{
+    if (Font* entry = EditFont(font))
+        entry->charsetCodePage = CodePageOfCharset(charset);
+}
+
+void RtfDocumentTables::SetFontCodePage(int font, int codePage)
+{
+    if (Font* entry = EditFont(font))
+        entry->codePage = codePage;
+}
+
+void RtfDocumentTables::SetFontName(int font, const QString& name)
+{
+    if (Font* entry = EditFont(font)) {
+        entry->name = name;
+        formats_.clear();
+    }
+}
+
+void RtfDocumentTables::AddColor(std::optional<QColor> color)
+{
+    if (colors_.size() < kMaxEntries) {
+        colors_.push_back(color);
+        formats_.clear();
+    }
+}
+
+RtfDocumentTables::Font* RtfDocumentTables::EditFont(int font)
+{
+    const auto found = fonts_.find(font);
+    if (found != fonts_.end())
+        return &found->second;
+    return fonts_.size() < kMaxEntries ? &fonts_[font] : nullptr;
+}
+
 const RtfDocumentTables::Font* RtfDocumentTables::FindFont(int font) const
 {
     const auto found = fonts_.find(font == RtfCharacterFormat::kDefaultFont ? defaultFont_ : font);
@@ -31,6 +75,16 @@ const CodePage& RtfDocumentTables::TextCodePage(int font) const
 }
 
 QTextCharFormat RtfDocumentTables::ToCharFormat(const RtfCharacterFormat& format) const
+{
+    // Bounded by the number of distinct formats in the file, itself bounded
+    // by the file's size.
+    const auto [found, made] = formats_.try_emplace(format);
+    if (made)
+        found->second = MakeCharFormat(format);
+    return found->second;
+}
+
+QTextCharFormat RtfDocumentTables::MakeCharFormat(const RtfCharacterFormat& format) const
 {
     QTextCharFormat result;
     result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);

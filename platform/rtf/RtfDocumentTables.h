@@ -7,6 +7,7 @@
 #include <QString>
 #include <QTextCharFormat>
 
+#include <cstddef>
 #include <map>
 #include <optional>
 #include <vector>
@@ -19,22 +20,28 @@ namespace eh::rtf {
 // decodes the 8-bit text of a font.
 class RtfDocumentTables {
 public:
-    void SetDocumentCodePage(int codePage) { documentCodePage_ = codePage; }
-    void SetDefaultFont(int font) { defaultFont_ = font; }
+    // Fonts and colours beyond this many are ignored, so that a table of
+    // endless tiny entries cannot take memory many times its size.
+    static constexpr std::size_t kMaxEntries = 65536;
 
-    void SetFontCharset(int font, int charset) { fonts_[font].charsetCodePage = CodePageOfCharset(charset); }
-    void SetFontCodePage(int font, int codePage) { fonts_[font].codePage = codePage; }
-    void SetFontName(int font, const QString& name) { fonts_[font].name = name; }
+    void SetDocumentCodePage(int codePage);
+    void SetDefaultFont(int font);
+
+    void SetFontCharset(int font, int charset);
+    void SetFontCodePage(int font, int codePage);
+    void SetFontName(int font, const QString& name);
 
     // Colours are numbered in the order they are added, from 0. An entry
     // without a colour is the automatic colour (the first one usually is).
-    void AddColor(std::optional<QColor> color) { colors_.push_back(color); }
+    void AddColor(std::optional<QColor> color);
 
     // The code page of the 8-bit text written in `font`, which may be
     // RtfCharacterFormat::kDefaultFont: the font's \cpg, else its \fcharset,
     // else the document's \ansicpg.
     const CodePage& TextCodePage(int font) const;
 
+    // Equal properties give formats that share their data: a document
+    // switching between a few formats holds a few formats, not one per run.
     QTextCharFormat ToCharFormat(const RtfCharacterFormat& format) const;
 
 private:
@@ -44,13 +51,18 @@ private:
         int codePage = 0;
     };
 
+    // The font's entry, made when there is room; nullptr otherwise.
+    Font* EditFont(int font);
     const Font* FindFont(int font) const;
     std::optional<QColor> FindColor(int index) const;
+    QTextCharFormat MakeCharFormat(const RtfCharacterFormat& format) const;
 
     int documentCodePage_ = 1252;
     int defaultFont_ = 0;
     std::map<int, Font> fonts_;
     std::vector<std::optional<QColor>> colors_;
+    // Formats made so far; emptied whenever a table changes.
+    mutable std::map<RtfCharacterFormat, QTextCharFormat> formats_;
 };
 
 } // namespace eh::rtf

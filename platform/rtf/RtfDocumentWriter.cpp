@@ -7,6 +7,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <iterator>
 
 namespace eh::rtf {
 
@@ -23,8 +24,16 @@ bool IsStructureCharacter(QChar c)
 } // namespace
 
 RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document, const RtfDocumentTables& tables)
-    : document_(document), tables_(tables), cursor_(&document)
+    : document_(document), tables_(tables), undoRedoWasEnabled_(document.isUndoRedoEnabled()), cursor_(&document)
 {
+    document_.setUndoRedoEnabled(false);
+    cursor_.beginEditBlock();
+}
+
+RtfDocumentWriter::~RtfDocumentWriter()
+{
+    cursor_.endEditBlock();
+    document_.setUndoRedoEnabled(undoRedoWasEnabled_);
 }
 
 void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& format)

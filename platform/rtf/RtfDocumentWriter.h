@@ -31,8 +31,13 @@ public:
     static constexpr int kMaxTableCells = 16384;
 
     // `document` must be empty; `tables` convert formats and must outlive
-    // the writer.
+    // the writer. While the writer lives, the document keeps no undo history
+    // and is in one edit block: otherwise every insertion would lay out its
+    // whole paragraph again, which takes time in the square of its length.
     RtfDocumentWriter(QTextDocument& document, const RtfDocumentTables& tables);
+    ~RtfDocumentWriter();
+    RtfDocumentWriter(const RtfDocumentWriter&) = delete;
+    RtfDocumentWriter& operator=(const RtfDocumentWriter&) = delete;
 
     // Text in the given format, appended to the current paragraph. Hidden
     // text is left out, and so are control characters and the characters
@@ -77,6 +82,7 @@ private:
 
     QTextDocument& document_;
     const RtfDocumentTables& tables_;
+    const bool undoRedoWasEnabled_;
     QTextCursor cursor_;
     // Whether the cursor's block is still empty and waiting for a paragraph:
     // at the start of the document and after a table.

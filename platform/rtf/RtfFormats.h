@@ -2,6 +2,8 @@
 
 #include <QTextBlockFormat>
 
+#include <compare>
+
 namespace eh::rtf {
 
 // Character properties as RTF states them: indexes into the font and colour
@@ -26,7 +28,7 @@ struct RtfCharacterFormat {
     int foregroundColor = kNoColor; // the automatic colour
     int backgroundColor = kNoColor; // none
 
-    bool operator==(const RtfCharacterFormat&) const = default;
+    auto operator<=>(const RtfCharacterFormat&) const = default;
 };
 
 // Paragraph properties as RTF states them; lengths in twips.

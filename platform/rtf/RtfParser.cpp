@@ -329,6 +329,7 @@ void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken&
         break;
 
     case RtfKeyword::Unicode:
+        break; // handled in every destination, before this
     case RtfKeyword::FontCharset:
     case RtfKeyword::FontCodePage:
     case RtfKeyword::Red:
@@ -517,9 +518,11 @@ void RtfParser::AppendText(QStringView text)
 
 void RtfParser::FinishPicture()
 {
-    const QImage image = picture_->Decode();
-    if (!image.isNull())
+    const QImage image = picture_->Decode(pixelsLeft_);
+    if (!image.isNull()) {
+        pixelsLeft_ -= static_cast<qint64>(image.width()) * image.height();
         writer_.AppendImage(image, picture_->DisplaySize(image));
+    }
     picture_.reset();
 }
 

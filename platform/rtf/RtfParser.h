@@ -87,6 +87,8 @@ private:
     // The picture being read, and the group depth at which it ends.
     std::optional<RtfPicture> picture_;
     std::size_t pictureDepth_ = 0;
+    // Pixels that the document's further pictures may still take.
+    qint64 pixelsLeft_ = RtfPicture::kMaxDocumentPixels;
 };
 
 } // namespace eh::rtf

@@ -49,7 +49,7 @@ void RtfPicture::AppendBinary(std::string_view bytes)
     data_.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
 }
 
-QImage RtfPicture::Decode() const
+QImage RtfPicture::Decode(qint64 pixelsLeft) const
 {
     const char* format = nullptr;
     switch (format_) {
@@ -67,7 +67,8 @@ QImage RtfPicture::Decode() const
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     const QSize size = reader.size();
-    if (!size.isValid() || static_cast<qint64>(size.width()) * size.height() > kMaxPixels)
+    const qint64 pixels = static_cast<qint64>(size.width()) * size.height();
+    if (!size.isValid() || pixels > kMaxPixels || pixels > pixelsLeft)
         return {};
     return reader.read();
 }

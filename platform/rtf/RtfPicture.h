@@ -16,8 +16,10 @@ public:
     enum class Format { Other, Png, Jpeg };
 
     // Pictures are decoded only up to this many pixels, so that a few bytes
-    // announcing a huge image cannot exhaust memory.
+    // announcing a huge image cannot exhaust memory; and a document's
+    // pictures only up to kMaxDocumentPixels together.
     static constexpr qint64 kMaxPixels = 4096 * 4096;
+    static constexpr qint64 kMaxDocumentPixels = 2 * kMaxPixels;
 
     void SetFormat(Format format) { format_ = format; }
     void SetGoalWidth(int twips) { goalWidth_ = twips; }
@@ -30,8 +32,9 @@ public:
     void AppendHexDigits(std::string_view text);
     void AppendBinary(std::string_view bytes);
 
-    // A null image when the picture is not PNG or JPEG, is broken or too big.
-    QImage Decode() const;
+    // A null image when the picture is not PNG or JPEG, is broken, or has
+    // more than kMaxPixels or `pixelsLeft` pixels.
+    QImage Decode(qint64 pixelsLeft) const;
 
     // The size the picture is shown at, in pixels: the goal size (\picwgoal,
     // \pichgoal), or the image's own size where no goal is given, scaled by

@@ -1,0 +1,144 @@
+// Tables: \trowd, \cellx, \intbl, \cell and \row make a QTextTable whose
+// cells hold the cells' paragraphs.
+
+#include "DocumentLines.h"
+#include "RtfDocumentWriter.h"
+#include "RtfTestSupport.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextFrame>
+#include <QTextTable>
+
+#include <gtest/gtest.h>
+
+namespace eh::test {
+namespace {
+
+std::vector<QTextTable*> Tables(const QTextDocument& document)
+{
+    std::vector<QTextTable*> tables;
+    for (QTextFrame* frame : document.rootFrame()->childFrames()) {
+        if (auto* table = qobject_cast<QTextTable*>(frame))
+            tables.push_back(table);
+    }
+    return tables;
+}
+
+// The text of each cell of a table, row by row, paragraphs joined by "|".
+std::vector<QStringList> CellTexts(const QTextTable& table)
+{
+    std::vector<QStringList> rows;
+    for (int row = 0; row < table.rows(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < table.columns(); ++column) {
+            const QTextTableCell cell = table.cellAt(row, column);
+            QStringList paragraphs;
+            for (QTextBlock block = cell.firstCursorPosition().block();
+                 block.isValid() && block.position() <= cell.lastCursorPosition().position(); block = block.next())
+                paragraphs << block.text();
+            cells << paragraphs.join(u'|');
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+const QByteArray kTwoRows = "before\\par"
+                            "\\trowd\\trgaph108\\cellx2000\\cellx4000"
+                            "\\pard\\intbl\\b Name\\b0\\cell Value\\cell\\row"
+                            "\\trowd\\trgaph108\\cellx2000\\cellx4000"
+                            "\\pard\\intbl Frequency\\cell 7.1\\cell\\row"
+                            "\\pard after\\par";
+
+TEST(RtfTableTest, RowsAndCellsBecomeATable)
+{
+    const auto document = ReadAccepted(Rtf(kTwoRows));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"Name", "Value"}, {"Frequency", "7.1"}}));
+    EXPECT_EQ(FragmentFormat(*document, "Name").fontWeight(), QFont::Bold);
+}
+
+TEST(RtfTableTest, TableLiesBetweenTheParagraphsAroundIt)
+{
+    const auto document = ReadAccepted(Rtf(kTwoRows));
+    EXPECT_EQ(DocumentLines(*document), (QStringList{"before", "Name", "Value", "Frequency", "7.1", "after"}));
+}
+
+TEST(RtfTableTest, CellMayHoldSeveralParagraphs)
+{
+    // pandoc ends each cell's paragraph with \par before \cell, which leaves
+    // an empty paragraph in the cell, as in Word and LibreOffice.
+    const auto document = ReadAccepted(Rtf("\\trowd\\cellx1000\\cellx2000"
+                                           "\\intbl one\\par two\\cell {\\pard\\intbl three\\par}\\cell\\row"));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"one|two", "three|"}}));
+}
+
+TEST(RtfTableTest, RowsOfDifferentLengthsShareTheWidestColumnCount)
+{
+    const auto document = ReadAccepted(Rtf("\\trowd\\intbl a\\cell\\row"
+                                           "\\trowd\\intbl b\\cell c\\cell d\\cell\\row\\pard end"));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"a", "", ""}, {"b", "c", "d"}}));
+}
+
+TEST(RtfTableTest, TextAfterTheLastCellOfARowIsOneMoreCell)
+{
+    const auto document = ReadAccepted(Rtf("\\intbl a\\cell b\\row"));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"a", "b"}}));
+}
+
+TEST(RtfTableTest, TableAtTheEndWithoutRowIsKept)
+{
+    const auto document = ReadAccepted(Rtf("\\intbl a\\cell b\\cell"));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"a", "b"}}));
+}
+
+TEST(RtfTableTest, CellsBeyondTheColumnLimitJoinTheLastCell)
+{
+    QByteArray body = "\\trowd";
+    for (int i = 0; i < rtf::RtfDocumentWriter::kMaxColumns + 2; ++i)
+        body += "\\intbl c" + QByteArray::number(i) + "\\cell";
+    body += "\\row";
+    const auto document = ReadAccepted(Rtf(body));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    ASSERT_EQ(tables[0]->columns(), rtf::RtfDocumentWriter::kMaxColumns);
+    const QStringList row = CellTexts(*tables[0])[0];
+    EXPECT_EQ(row.front(), "c0");
+    EXPECT_EQ(row.back(), "c63|c64|c65");
+}
+
+TEST(RtfTableTest, LongTableGoesOnInANewTable)
+{
+    constexpr std::size_t kColumns = 4;
+    constexpr std::size_t kRowsPerTable = rtf::RtfDocumentWriter::kMaxTableCells / kColumns;
+    QByteArray body;
+    for (std::size_t row = 0; row < kRowsPerTable + 3; ++row)
+        body += "\\intbl a\\cell b\\cell c\\cell d\\cell\\row";
+    const auto document = ReadAccepted(Rtf(body));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 2u);
+    EXPECT_EQ(static_cast<std::size_t>(tables[0]->rows()), kRowsPerTable);
+    EXPECT_EQ(tables[1]->rows(), 3);
+    EXPECT_EQ(tables[1]->columns(), static_cast<int>(kColumns));
+}
+
+TEST(RtfTableTest, NestedTableCellsAreSeparatedByTabs)
+{
+    const auto document = ReadAccepted(Rtf("\\intbl outer\\par\\itap2 x\\nestcell y\\nestcell\\cell\\row"));
+    const auto tables = Tables(*document);
+    ASSERT_EQ(tables.size(), 1u);
+    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"outer|x\ty\t"}}));
+}
+
+} // namespace
+} // namespace eh::test
