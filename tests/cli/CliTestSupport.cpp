@@ -26,7 +26,7 @@ ProcessResult RunCli(const std::vector<std::string>& args, const ProcessOptions&
 
 std::vector<std::string> ExampleAReportLines()
 {
-    // Part 1.2's table with Part 1.1's two-decimal values of example A;
+    // The report's rows with the two-decimal values of example A;
     // centimetre values are shown ×10 in millimetres. "C", "Xc", "L/D", "Q",
     // "L", "RR" and "dB" are Latin letters.
     return {
