@@ -2,6 +2,7 @@
 // texts the report and the fields are made of.
 #include "AntennaModel.h"
 #include "CalculateCommand.h"
+#include "CoreTestSupport.h"
 #include "NumberConversion.h"
 #include "NumberFormat.h"
 #include "Report.h"
@@ -14,18 +15,7 @@
 
 namespace {
 
-eh::TAntennaInputs ExampleA()
-{
-    eh::TAntennaInputs in;
-    in.FrequencyMHz = 14.2;
-    in.CylinderDiameterMm = 50;
-    in.LengthToDiameter = 3;
-    in.MeasuredBandwidthKHz = 0;
-    in.WireDiameterMm = 1;
-    in.WindingPitchMm = 2;
-    in.TurnDiameterMm = 50;
-    return in;
-}
+using eh::test::ExampleA;
 
 void BM_CalculateAntenna(benchmark::State& state)
 {

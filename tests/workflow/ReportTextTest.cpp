@@ -1,4 +1,5 @@
 #include "AntennaModel.h"
+#include "CoreTestSupport.h"
 #include "ExampleReport.h"
 #include "Report.h"
 #include "ReportText.h"
@@ -26,14 +27,7 @@ using eh::test::kExampleAReport;
 
 eh::TReport ExampleAReport()
 {
-    eh::TAntennaInputs in;
-    in.FrequencyMHz = 14.2;
-    in.CylinderDiameterMm = 50;
-    in.LengthToDiameter = 3;
-    in.MeasuredBandwidthKHz = 0;
-    in.WireDiameterMm = 1;
-    in.WindingPitchMm = 2;
-    in.TurnDiameterMm = 50;
+    const eh::TAntennaInputs in = eh::test::ExampleA();
     return eh::BuildReport(in, eh::CalculateAntenna(in), ',');
 }
 
