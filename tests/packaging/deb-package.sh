@@ -85,7 +85,9 @@ dpkg_locked() {
 # A virtual X server of our own on a free display (-displayfd names it once
 # it accepts clients), ended by cleanup.
 start_x() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$tmp/display" 2>"$tmp/xvfb.log" &
+  # -noreset: by default the server resets when its last client leaves, and a
+  # program that connects during the reset fails to start.
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$tmp/display" 2>"$tmp/xvfb.log" &
   xvfb_pid=$!
   for _ in $(seq 1 100); do # at most 10 s
     [ -s "$tmp/display" ] && break
