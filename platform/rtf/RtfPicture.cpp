@@ -1,6 +1,7 @@
 #include "RtfPicture.h"
 
 #include "RtfFormats.h"
+#include "RtfTokenizer.h"
 
 #include <QBuffer>
 #include <QImageReader>
@@ -8,17 +9,6 @@
 namespace eh::rtf {
 
 namespace {
-
-int HexDigitValue(char c)
-{
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 // One side of the shown picture: the goal length, or the image's own, scaled.
 qreal DisplayLength(int goalTwips, int scalePercent, int imagePixels)

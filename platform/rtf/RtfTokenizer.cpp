@@ -12,7 +12,9 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
-int HexValue(char c)
+} // namespace
+
+int HexDigitValue(char c)
 {
     if (IsDigit(c))
         return c - '0';
@@ -22,8 +24,6 @@ int HexValue(char c)
         return c - 'A' + 10;
     return -1;
 }
-
-} // namespace
 
 RtfToken RtfTokenizer::Next()
 {
@@ -67,8 +67,8 @@ RtfToken RtfTokenizer::ReadControl()
     if (c == '\'') {
         if (input_.size() - position_ < 3)
             throw RtfSyntaxError("the input ends in the middle of a \\' hex byte");
-        const int high = HexValue(input_[position_ + 1]);
-        const int low = HexValue(input_[position_ + 2]);
+        const int high = HexDigitValue(input_[position_ + 1]);
+        const int low = HexDigitValue(input_[position_ + 2]);
         if (high >= 0 && low >= 0) {
             position_ += 3;
             token.kind = RtfToken::Kind::HexByte;

@@ -6,6 +6,10 @@
 
 namespace eh::rtf {
 
+// The value of a hexadecimal digit (either case), or -1 for any other
+// character: used by \'hh escapes and by picture data.
+int HexDigitValue(char c);
+
 // The structure of an RTF file is broken in a way the reader does not try to
 // repair (truncated control word, binary data running past the end...).
 class RtfSyntaxError : public std::runtime_error {
