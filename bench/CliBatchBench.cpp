@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Designs per second through eh-antenna-cli's --batch code path, end to end
 // in the process: JSON Lines in (parsed, fields read as the window reads
 // them), the calculation, the full JSON report out. Run:

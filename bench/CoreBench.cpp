@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the calculation core: one calculation, one report, and the number
 // texts the report and the fields are made of.
 #include "AntennaModel.h"

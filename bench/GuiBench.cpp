@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window side: the calculate command from the fields to the rendered
 // pane, and start-up from nothing to the main window shown (offscreen).
 #include "ApplicationShell.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The EH antenna model: seven typed numbers in, the 24 computed values out.

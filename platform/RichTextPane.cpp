@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "RichTextPane.h"
 
 #include "Exceptions.h"

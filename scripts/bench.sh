@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the project and runs every benchmark, printing one table.
 # Usage: scripts/bench.sh [extra Google Benchmark arguments...]
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every libFuzzer target with clang and runs each for a bounded time.
 #
 #   scripts/fuzz.sh [SECONDS]

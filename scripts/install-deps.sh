@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the project needs to build, test and run.
 # Idempotent: packages already present are left alone, and the package lists
 # are refreshed only when something is missing.
@@ -9,6 +10,7 @@ packages=(
   g++ cmake ninja-build pkg-config make
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
+  qt6-charts-dev qt6-svg-dev qt6-translations-l10n
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizers

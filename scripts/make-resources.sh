@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Redraws every picture resource and rebuilds the help document.
 #
 #   scripts/make-resources.sh

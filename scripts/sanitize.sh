@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the tests with AddressSanitizer and UndefinedBehaviorSanitizer in a
 # build folder of their own (build-sanitize) and runs them. Any report fails.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the windows under a virtual X server, calculates the first example
 # (14.2 MHz, 50 mm cylinders, L/D 3, 1 mm wire, 2 mm pitch, 50 mm turns) and
 # writes docs/screenshot-main.png, docs/screenshot-help.png and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
 #include "uHelp.h"
 #include "uHelp2.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportText.h"
 
 #include "Windows1251.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // rtf2text FILE: loads FILE as the Help window does (RTF, or plain
 // Windows-1251 text when the RTF reader rejects it) and prints its text in
 // UTF-8, one line per paragraph and per line break, "\n" after each.

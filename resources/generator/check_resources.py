@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Checks the formats of the committed resources.
 
 Usage: check_resources.py RESOURCES_DIR

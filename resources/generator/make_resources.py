@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Redraws every picture resource of the EH antenna calculator.
 
 Usage: make_resources.py RESOURCES_DIR

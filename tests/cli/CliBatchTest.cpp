@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --batch: JSON Lines in, one JSON line out per line in.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile field texts: huge, binary, non-numbers and endless exponents.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The json and csv formats of eh-antenna-cli, run as a process and checked
 // against the core's own calculation.
 #include "CliTestSupport.h"

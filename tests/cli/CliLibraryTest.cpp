@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The eh_cli library in the process: JSON text, message quoting, sweep plans
 // and the batch loop's edges.
 #include "Batch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --output: the report saved as the window saves it.
 #include "CliTestSupport.h"
 

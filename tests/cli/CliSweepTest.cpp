@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // --sweep: one row per value, faults carried by their rows.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text format, exit codes and messages of eh-antenna-cli, run as a process.
 #include "CliTestSupport.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
 #include "GlyphButton.h"
 #include "ModalWatcher.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the three windows as a user sees them after calculating the first
 // example, into PNG files for the documentation.
 #include "ApplicationShell.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package with CPack from a built tree and checks it:
 #
 #  1. its control fields (name, version, section, maintainer, and the

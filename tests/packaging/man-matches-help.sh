@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks that the manual page of eh-antenna-cli and its --help text name the
 # same options (with the same short forms and value names), the same
 # positional arguments, the same exit codes, the same version and the same

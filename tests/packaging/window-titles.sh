@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Starts the window program on the X display of the caller (DISPLAY, a
 # virtual X server), waits until it shows a window, and checks which window
 # that is.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Invariants of the model, the report and the number text, checked on many
 // random designs (fixed seeds, so a failure can be replayed).
 #include "AntennaModel.h"

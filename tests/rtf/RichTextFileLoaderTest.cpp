@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Help window's loader: RTF when the reader accepts the file, plain
 // Windows-1251 text when it does not, and the failures of both.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rtf2text tool as a process: its output, error output and exit status.
 
 #include "RtfTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Character formats on the resulting QTextDocument: each property, its
 // scope in groups, \plain, and the batching of text into runs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files written by real word processors and converters (see
 // corpus/make-corpus.sh), read as the Help window reads them, against the
 // plain text that the producing tool exports itself.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paragraph formats on the resulting QTextDocument's blocks. Lengths are
 // pixels at 96 per inch: 1440 twips are 96 pixels, so 15 twips are 1 pixel.
 

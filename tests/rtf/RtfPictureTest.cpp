@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pictures: PNG and JPEG data become images of the document at the size the
 // file asks for; other pictures and broken data are left out.
 

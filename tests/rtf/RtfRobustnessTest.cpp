@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and broken input: the reader rejects it with a message or reads it
 // within bounds, and never crashes. The large inputs are generated here.
 

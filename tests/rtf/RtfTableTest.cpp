@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tables: \trowd, \cellx, \intbl, \cell and \row make a QTextTable whose
 // cells hold the cells' paragraphs.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The documents under test need a QGuiApplication (fonts, images), but no
 // display: the offscreen platform is used unless the caller chose one.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text the reader finds: code pages, Unicode, special characters,
 // paragraphs, groups and destinations.
 

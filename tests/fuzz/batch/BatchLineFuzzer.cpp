@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the command-line tool's --batch line handling:
 // every line in must give exactly one JSON object out, whatever it holds.
 #include "Batch.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary text to field reading and number formatting: the text is
 // read with a comma and with a point as the separator; whatever reads must
 // format again without a fault, and only the documented faults may leave.

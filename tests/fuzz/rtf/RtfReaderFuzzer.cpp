@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes to the Help window's reading path: the RTF reader,
 // then the plain-text fallback when the reader rejects them, then a layout
 // of the result, as the Help pane would make.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the RTF files of this corpus and their expected texts from
 # sources/, with the word processor and converters that write real RTF:
 #

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PlainTextReader.h"
+
+#include "RtfReader.h"
+#include "Windows1251.h"
+
+#include <QString>
+#include <QTextDocument>
+
+#include <string>
+
+namespace eh {
+
+bool ReadPlainText(const QByteArray& data, QTextDocument& document)
+{
+    document.clear();
+    if (data.size() > kMaxRtfInputSize)
+        return false;
+    const std::string utf8 = DecodeWindows1251(std::string_view(data.constData(), data.size()));
+    QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(u'\r', u'\n');
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    document.setPlainText(text);
+    return true;
+}
+
+} // namespace eh

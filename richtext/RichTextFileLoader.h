@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QString>
+
+class QTextDocument;
+
+namespace eh {
+
+// Loads a help document into `document` the way the Help window needs it:
+// as RTF, or, when the RTF reader rejects the content, as plain Windows-1251
+// text, one paragraph per line.
+// Throws EFOpenError when the file cannot be opened for reading, and
+// EOutOfResources("Failed to Load Stream") when it cannot be read or is
+// neither readable RTF nor plain text within kMaxRtfInputSize.
+void LoadRichTextFile(const QString& path, QTextDocument& document);
+
+} // namespace eh

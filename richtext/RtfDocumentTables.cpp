@@ -1,0 +1,116 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RtfDocumentTables.h"
+
+#include <QBrush>
+#include <QFont>
+
+namespace eh::rtf {
+
+void RtfDocumentTables::SetDocumentCodePage(int codePage) { documentCodePage_ = codePage; }
+
+void RtfDocumentTables::SetDefaultFont(int font)
+{
+    defaultFont_ = font;
+    formats_.clear();
+}
+
+void RtfDocumentTables::SetFontCharset(int font, int charset)
+{
+    if (Font* entry = EditFont(font))
+        entry->charsetCodePage = CodePageOfCharset(charset);
+}
+
+void RtfDocumentTables::SetFontCodePage(int font, int codePage)
+{
+    if (Font* entry = EditFont(font))
+        entry->codePage = codePage;
+}
+
+void RtfDocumentTables::SetFontName(int font, const QString& name)
+{
+    if (Font* entry = EditFont(font)) {
+        entry->name = name;
+        formats_.clear();
+    }
+}
+
+void RtfDocumentTables::AddColor(std::optional<QColor> color)
+{
+    if (colors_.size() < kMaxEntries) {
+        colors_.push_back(color);
+        formats_.clear();
+    }
+}
+
+RtfDocumentTables::Font* RtfDocumentTables::EditFont(int font)
+{
+    const auto found = fonts_.find(font);
+    if (found != fonts_.end())
+        return &found->second;
+    return fonts_.size() < kMaxEntries ? &fonts_[font] : nullptr;
+}
+
+const RtfDocumentTables::Font* RtfDocumentTables::FindFont(int font) const
+{
+    const auto found = fonts_.find(font == RtfCharacterFormat::kDefaultFont ? defaultFont_ : font);
+    return found == fonts_.end() ? nullptr : &found->second;
+}
+
+std::optional<QColor> RtfDocumentTables::FindColor(int index) const
+{
+    if (index < 0 || static_cast<std::size_t>(index) >= colors_.size())
+        return std::nullopt;
+    return colors_[static_cast<std::size_t>(index)];
+}
+
+const CodePage& RtfDocumentTables::TextCodePage(int font) const
+{
+    int codePage = documentCodePage_;
+    if (const Font* found = FindFont(font)) {
+        if (found->codePage != 0)
+            codePage = found->codePage;
+        else if (found->charsetCodePage != 0)
+            codePage = found->charsetCodePage;
+    }
+    return CodePage::Get(codePage);
+}
+
+QTextCharFormat RtfDocumentTables::ToCharFormat(const RtfCharacterFormat& format) const
+{
+    // Bounded by the number of distinct formats in the file, itself bounded
+    // by the file's size.
+    const auto [found, made] = formats_.try_emplace(format);
+    if (made)
+        found->second = MakeCharFormat(format);
+    return found->second;
+}
+
+QTextCharFormat RtfDocumentTables::MakeCharFormat(const RtfCharacterFormat& format) const
+{
+    QTextCharFormat result;
+    result.setFontWeight(format.bold ? QFont::Bold : QFont::Normal);
+    result.setFontItalic(format.italic);
+    result.setFontUnderline(format.underline);
+    result.setFontStrikeOut(format.strikeOut);
+    result.setFontPointSize(format.halfPoints / 2.0);
+    switch (format.position) {
+    case RtfCharacterFormat::VerticalPosition::Normal:
+        result.setVerticalAlignment(QTextCharFormat::AlignNormal);
+        break;
+    case RtfCharacterFormat::VerticalPosition::Superscript:
+        result.setVerticalAlignment(QTextCharFormat::AlignSuperScript);
+        break;
+    case RtfCharacterFormat::VerticalPosition::Subscript:
+        result.setVerticalAlignment(QTextCharFormat::AlignSubScript);
+        break;
+    }
+    if (const Font* font = FindFont(format.font); font != nullptr && !font->name.isEmpty())
+        result.setFontFamilies({font->name});
+    if (const auto color = FindColor(format.foregroundColor))
+        result.setForeground(*color);
+    if (const auto color = FindColor(format.backgroundColor))
+        result.setBackground(*color);
+    return result;
+}
+
+} // namespace eh::rtf

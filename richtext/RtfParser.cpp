@@ -1,0 +1,530 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RtfParser.h"
+
+#include "RtfKeywords.h"
+#include "RtfReader.h"
+
+#include <QChar>
+
+#include <algorithm>
+#include <utility>
+
+namespace eh::rtf {
+
+namespace {
+
+// Lengths beyond 22 inches, the largest page Word allows, are cut to it.
+constexpr int kMaxTwips = 31680;
+// Word's largest font size, 1638 points.
+constexpr int kMaxHalfPoints = 3276;
+constexpr int kMaxScalePercent = 1000;
+
+// \b, \b1: on; \b0: off.
+bool IsOn(const RtfToken& token) { return !token.hasParameter || token.parameter != 0; }
+
+int Twips(const RtfToken& token, int lowest) { return std::clamp(token.parameter, lowest, kMaxTwips); }
+
+// The destinations that may follow \*; any other word there starts a
+// destination the reader skips.
+bool IsKnownDestination(RtfKeyword keyword)
+{
+    switch (keyword) {
+    case RtfKeyword::FontTable:
+    case RtfKeyword::ColorTable:
+    case RtfKeyword::Picture:
+    case RtfKeyword::ShapePicture:
+    case RtfKeyword::SkippedDestination:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+RtfParser::RtfParser(QTextDocument& document) : writer_(document, tables_) {}
+
+void RtfParser::Parse(std::string_view input)
+{
+    RtfTokenizer tokenizer(input);
+    for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End; token = tokenizer.Next()) {
+        HandleToken(token);
+        if (rootClosed_)
+            break;
+    }
+    // A missing brace at the very end is a common slip of hand-written
+    // files; more open groups mean the input was cut short.
+    if (stack_.empty())
+        throw RtfSyntaxError("the input holds no group");
+    if (stack_.size() > 1)
+        throw RtfSyntaxError("the input ends with " + std::to_string(stack_.size()) + " groups still open");
+    writer_.Finish(State().paragraph, State().character);
+}
+
+void RtfParser::HandleToken(const RtfToken& token)
+{
+    if (stack_.empty() && token.kind != RtfToken::Kind::GroupStart)
+        throw RtfSyntaxError("the input does not start with a group");
+    if (SkipAfterUnicode(token))
+        return;
+    const bool destinationMarked = std::exchange(destinationMarked_, false);
+    if (destinationMarked && token.kind != RtfToken::Kind::ControlWord)
+        State().destination = Destination::Skipped; // \* not followed by a word
+    switch (token.kind) {
+    case RtfToken::Kind::GroupStart:
+        OpenGroup();
+        break;
+    case RtfToken::Kind::GroupEnd:
+        CloseGroup();
+        break;
+    case RtfToken::Kind::ControlWord:
+        HandleControlWord(token, destinationMarked);
+        break;
+    case RtfToken::Kind::ControlSymbol:
+        HandleControlSymbol(token.symbol);
+        break;
+    case RtfToken::Kind::HexByte:
+        HandleBytes(std::string_view(reinterpret_cast<const char*>(&token.symbol), 1));
+        break;
+    case RtfToken::Kind::Text:
+        HandleText(token.bytes);
+        break;
+    case RtfToken::Kind::Binary:
+        if (State().destination == Destination::Picture)
+            picture_->AppendBinary(token.bytes);
+        break;
+    case RtfToken::Kind::End:
+        break;
+    }
+}
+
+bool RtfParser::SkipAfterUnicode(const RtfToken& token)
+{
+    if (unicodeSkipLeft_ == 0)
+        return false;
+    switch (token.kind) {
+    case RtfToken::Kind::GroupStart:
+    case RtfToken::Kind::GroupEnd:
+    case RtfToken::Kind::End:
+        // The stand-ins never reach beyond the group.
+        unicodeSkipLeft_ = 0;
+        return false;
+    case RtfToken::Kind::Text: {
+        // Each byte of text is one stand-in; the rest of the run is text.
+        const std::size_t skipped = std::min(token.bytes.size(), static_cast<std::size_t>(unicodeSkipLeft_));
+        unicodeSkipLeft_ -= static_cast<int>(skipped);
+        if (skipped < token.bytes.size())
+            HandleText(token.bytes.substr(skipped));
+        return true;
+    }
+    default:
+        // A control word, control symbol, \'hh or \bin is one stand-in.
+        --unicodeSkipLeft_;
+        return true;
+    }
+}
+
+void RtfParser::OpenGroup()
+{
+    if (stack_.size() >= static_cast<std::size_t>(kMaxRtfGroupDepth))
+        throw RtfSyntaxError("groups are nested more than " + std::to_string(kMaxRtfGroupDepth) + " deep");
+    stack_.push_back(stack_.empty() ? GroupState() : stack_.back());
+}
+
+void RtfParser::CloseGroup()
+{
+    if (stack_.size() == 1) {
+        // The document's end; its state stays for the last paragraph.
+        rootClosed_ = true;
+        return;
+    }
+    const Destination closed = State().destination;
+    stack_.pop_back();
+    if (closed == Destination::FontTable && !fontName_.empty())
+        FinishFontName(); // an entry without its closing semicolon
+    if (picture_ && stack_.size() < pictureDepth_)
+        FinishPicture();
+}
+
+void RtfParser::HandleControlWord(const RtfToken& token, bool destinationMarked)
+{
+    const RtfKeywordMeaning meaning = LookUpKeyword(token.bytes);
+    const RtfKeyword keyword = meaning.keyword;
+    if (destinationMarked && !IsKnownDestination(keyword)) {
+        State().destination = Destination::Skipped;
+        return;
+    }
+    if (keyword == RtfKeyword::Unicode) {
+        HandleUnicode(token.parameter);
+        return;
+    }
+    switch (State().destination) {
+    case Destination::Text:
+        HandleTextWord(meaning, token);
+        break;
+    case Destination::FontTable:
+        HandleFontTableWord(keyword, token);
+        break;
+    case Destination::ColorTable:
+        HandleColorTableWord(keyword, token);
+        break;
+    case Destination::Picture:
+        HandlePictureWord(keyword, token);
+        break;
+    case Destination::Skipped:
+        break;
+    }
+}
+
+void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken& token)
+{
+    GroupState& state = State();
+    switch (meaning.keyword) {
+    case RtfKeyword::Unknown:
+        break;
+    case RtfKeyword::Ansi:
+        tables_.SetDocumentCodePage(1252);
+        break;
+    case RtfKeyword::Mac:
+        tables_.SetDocumentCodePage(10000);
+        break;
+    case RtfKeyword::Pc:
+        tables_.SetDocumentCodePage(437);
+        break;
+    case RtfKeyword::Pca:
+        tables_.SetDocumentCodePage(850);
+        break;
+    case RtfKeyword::AnsiCodePage:
+        tables_.SetDocumentCodePage(token.parameter);
+        break;
+    case RtfKeyword::DefaultFont:
+        tables_.SetDefaultFont(token.parameter);
+        break;
+
+    case RtfKeyword::FontTable:
+        state.destination = Destination::FontTable;
+        tableFont_ = 0;
+        fontName_.clear();
+        break;
+    case RtfKeyword::ColorTable:
+        state.destination = Destination::ColorTable;
+        colorGiven_ = false;
+        red_ = green_ = blue_ = 0;
+        break;
+    case RtfKeyword::Picture:
+        state.destination = Destination::Picture;
+        picture_.emplace();
+        pictureDepth_ = stack_.size();
+        break;
+    case RtfKeyword::ShapePicture:
+        break;
+    case RtfKeyword::SkippedDestination:
+        state.destination = Destination::Skipped;
+        break;
+
+    case RtfKeyword::Plain:
+        state.character = RtfCharacterFormat();
+        break;
+    case RtfKeyword::Bold:
+        state.character.bold = IsOn(token);
+        break;
+    case RtfKeyword::Italic:
+        state.character.italic = IsOn(token);
+        break;
+    case RtfKeyword::Underline:
+        state.character.underline = IsOn(token);
+        break;
+    case RtfKeyword::UnderlineNone:
+        state.character.underline = false;
+        break;
+    case RtfKeyword::StrikeOut:
+        state.character.strikeOut = IsOn(token);
+        break;
+    case RtfKeyword::Hidden:
+        state.character.hidden = IsOn(token);
+        break;
+    case RtfKeyword::FontSize:
+        state.character.halfPoints = token.parameter > 0 ? std::min(token.parameter, kMaxHalfPoints)
+                                                         : RtfCharacterFormat::kDefaultHalfPoints;
+        break;
+    case RtfKeyword::Font:
+        state.character.font = token.parameter;
+        break;
+    case RtfKeyword::ForegroundColor:
+        state.character.foregroundColor = token.parameter;
+        break;
+    case RtfKeyword::BackgroundColor:
+        state.character.backgroundColor = token.parameter;
+        break;
+    case RtfKeyword::Superscript:
+        state.character.position = RtfCharacterFormat::VerticalPosition::Superscript;
+        break;
+    case RtfKeyword::Subscript:
+        state.character.position = RtfCharacterFormat::VerticalPosition::Subscript;
+        break;
+    case RtfKeyword::NoSuperSub:
+        state.character.position = RtfCharacterFormat::VerticalPosition::Normal;
+        break;
+    case RtfKeyword::RaiseText:
+        state.character.position = IsOn(token) ? RtfCharacterFormat::VerticalPosition::Superscript
+                                               : RtfCharacterFormat::VerticalPosition::Normal;
+        break;
+    case RtfKeyword::LowerText:
+        state.character.position = IsOn(token) ? RtfCharacterFormat::VerticalPosition::Subscript
+                                               : RtfCharacterFormat::VerticalPosition::Normal;
+        break;
+
+    case RtfKeyword::Par:
+        writer_.EndParagraph(state.paragraph, state.character);
+        break;
+    case RtfKeyword::Pard:
+        state.paragraph = RtfParagraphFormat();
+        break;
+    case RtfKeyword::AlignLeft:
+        state.paragraph.alignment = RtfParagraphFormat::Alignment::Left;
+        break;
+    case RtfKeyword::AlignCentre:
+        state.paragraph.alignment = RtfParagraphFormat::Alignment::Centre;
+        break;
+    case RtfKeyword::AlignRight:
+        state.paragraph.alignment = RtfParagraphFormat::Alignment::Right;
+        break;
+    case RtfKeyword::AlignJustify:
+        state.paragraph.alignment = RtfParagraphFormat::Alignment::Justify;
+        break;
+    case RtfKeyword::LeftIndent:
+        state.paragraph.leftIndent = Twips(token, -kMaxTwips);
+        break;
+    case RtfKeyword::RightIndent:
+        state.paragraph.rightIndent = Twips(token, -kMaxTwips);
+        break;
+    case RtfKeyword::FirstLineIndent:
+        state.paragraph.firstLineIndent = Twips(token, -kMaxTwips);
+        break;
+    case RtfKeyword::SpaceBefore:
+        state.paragraph.spaceBefore = Twips(token, 0);
+        break;
+    case RtfKeyword::SpaceAfter:
+        state.paragraph.spaceAfter = Twips(token, 0);
+        break;
+    case RtfKeyword::InTable:
+        state.paragraph.inTable = true;
+        break;
+    case RtfKeyword::Cell:
+        writer_.EndCell(state.paragraph, state.character);
+        break;
+    case RtfKeyword::Row:
+        writer_.EndRow(state.paragraph, state.character);
+        break;
+    case RtfKeyword::NestedCell:
+        // Tables inside table cells are flattened: their cells are
+        // separated by tabs.
+        AppendText(u"\t");
+        break;
+
+    case RtfKeyword::Character:
+        AppendText(QStringView(&meaning.character, 1));
+        break;
+    case RtfKeyword::UnicodeSkip:
+        state.unicodeSkip = std::max(token.parameter, 0);
+        break;
+
+    case RtfKeyword::Unicode:
+        break; // handled in every destination, before this
+    case RtfKeyword::FontCharset:
+    case RtfKeyword::FontCodePage:
+    case RtfKeyword::Red:
+    case RtfKeyword::Green:
+    case RtfKeyword::Blue:
+    case RtfKeyword::PngPicture:
+    case RtfKeyword::JpegPicture:
+    case RtfKeyword::GoalWidth:
+    case RtfKeyword::GoalHeight:
+    case RtfKeyword::ScaleX:
+    case RtfKeyword::ScaleY:
+        break; // meaningful in the tables and in pictures only
+    }
+}
+
+void RtfParser::HandleFontTableWord(RtfKeyword keyword, const RtfToken& token)
+{
+    switch (keyword) {
+    case RtfKeyword::Font:
+        tableFont_ = token.parameter;
+        fontName_.clear();
+        break;
+    case RtfKeyword::FontCharset:
+        tables_.SetFontCharset(tableFont_, token.parameter);
+        break;
+    case RtfKeyword::FontCodePage:
+        tables_.SetFontCodePage(tableFont_, token.parameter);
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::HandleColorTableWord(RtfKeyword keyword, const RtfToken& token)
+{
+    const int value = std::clamp(token.parameter, 0, 255);
+    switch (keyword) {
+    case RtfKeyword::Red:
+        red_ = value;
+        colorGiven_ = true;
+        break;
+    case RtfKeyword::Green:
+        green_ = value;
+        colorGiven_ = true;
+        break;
+    case RtfKeyword::Blue:
+        blue_ = value;
+        colorGiven_ = true;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::HandlePictureWord(RtfKeyword keyword, const RtfToken& token)
+{
+    switch (keyword) {
+    case RtfKeyword::PngPicture:
+        picture_->SetFormat(RtfPicture::Format::Png);
+        break;
+    case RtfKeyword::JpegPicture:
+        picture_->SetFormat(RtfPicture::Format::Jpeg);
+        break;
+    case RtfKeyword::GoalWidth:
+        picture_->SetGoalWidth(Twips(token, 0));
+        break;
+    case RtfKeyword::GoalHeight:
+        picture_->SetGoalHeight(Twips(token, 0));
+        break;
+    case RtfKeyword::ScaleX:
+        picture_->SetScaleX(std::clamp(token.parameter, 1, kMaxScalePercent));
+        break;
+    case RtfKeyword::ScaleY:
+        picture_->SetScaleY(std::clamp(token.parameter, 1, kMaxScalePercent));
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::HandleControlSymbol(unsigned char symbol)
+{
+    switch (symbol) {
+    case '*':
+        destinationMarked_ = true;
+        break;
+    case '~':
+        AppendText(u"\u00A0");
+        break;
+    case '-':
+        AppendText(u"\u00AD");
+        break;
+    case '_':
+        AppendText(u"\u2011");
+        break;
+    case '\\':
+    case '{':
+    case '}':
+        HandleBytes(std::string_view(reinterpret_cast<const char*>(&symbol), 1));
+        break;
+    default:
+        break; // \: and \| belong to index entries and formulas
+    }
+}
+
+void RtfParser::HandleText(std::string_view bytes)
+{
+    switch (State().destination) {
+    case Destination::Text:
+    case Destination::FontTable:
+        HandleBytes(bytes);
+        break;
+    case Destination::ColorTable:
+        // Each semicolon ends an entry; one without colour words is the
+        // automatic colour.
+        for (const char c : bytes) {
+            if (c != ';')
+                continue;
+            tables_.AddColor(colorGiven_ ? std::optional<QColor>(QColor(red_, green_, blue_)) : std::nullopt);
+            colorGiven_ = false;
+            red_ = green_ = blue_ = 0;
+        }
+        break;
+    case Destination::Picture:
+        picture_->AppendHexDigits(bytes);
+        break;
+    case Destination::Skipped:
+        break;
+    }
+}
+
+void RtfParser::HandleBytes(std::string_view bytes)
+{
+    if (State().destination == Destination::FontTable) {
+        for (const char c : bytes) {
+            if (c == ';')
+                FinishFontName();
+            else
+                fontName_ += c;
+        }
+        return;
+    }
+    if (State().destination != Destination::Text)
+        return;
+    const CodePage& codePage = tables_.TextCodePage(State().character.font);
+    decoded_.resize(static_cast<qsizetype>(bytes.size()));
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        decoded_[static_cast<qsizetype>(i)] = QChar(codePage[static_cast<unsigned char>(bytes[i])]);
+    AppendText(decoded_);
+}
+
+void RtfParser::FinishFontName()
+{
+    const CodePage& codePage = tables_.TextCodePage(tableFont_);
+    QString name;
+    for (const char c : fontName_)
+        name.append(QChar(codePage[static_cast<unsigned char>(c)]));
+    tables_.SetFontName(tableFont_, name.trimmed());
+    fontName_.clear();
+}
+
+void RtfParser::HandleUnicode(int parameter)
+{
+    // RTF writes code points above 32767 as negative numbers.
+    const long long code = parameter < 0 ? parameter + 65536LL : parameter;
+    if (State().destination == Destination::Text) {
+        if (code < 0 || code > 0x10FFFF) {
+            AppendText(u"\uFFFD");
+        } else if (code <= 0xFFFF) {
+            // Surrogate halves come one \u at a time and pair up in the text.
+            const QChar unit(static_cast<char16_t>(code));
+            AppendText(QStringView(&unit, 1));
+        } else {
+            const char32_t point = static_cast<char32_t>(code);
+            AppendText(QString::fromUcs4(&point, 1));
+        }
+    }
+    unicodeSkipLeft_ = State().unicodeSkip;
+}
+
+void RtfParser::AppendText(QStringView text)
+{
+    if (State().destination == Destination::Text)
+        writer_.AppendText(text, State().character);
+}
+
+void RtfParser::FinishPicture()
+{
+    const QImage image = picture_->Decode(pixelsLeft_);
+    if (!image.isNull()) {
+        pixelsLeft_ -= static_cast<qint64>(image.width()) * image.height();
+        writer_.AppendImage(image, picture_->DisplaySize(image));
+    }
+    picture_.reset();
+}
+
+} // namespace eh::rtf

@@ -1,0 +1,95 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "RtfDocumentTables.h"
+#include "RtfDocumentWriter.h"
+#include "RtfFormats.h"
+#include "RtfKeywords.h"
+#include "RtfPicture.h"
+#include "RtfTokenizer.h"
+
+#include <QString>
+#include <QStringView>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class QTextDocument;
+
+namespace eh::rtf {
+
+// Reads the tokens of an RTF document and hands its content to a
+// RtfDocumentWriter. Keeps one state per open group, so that what a group
+// sets ends with the group.
+class RtfParser {
+public:
+    // `document` must be empty.
+    explicit RtfParser(QTextDocument& document);
+
+    // `input` must start with "{\rtf". Throws RtfSyntaxError when the
+    // structure is broken.
+    void Parse(std::string_view input);
+
+private:
+    enum class Destination { Text, FontTable, ColorTable, Picture, Skipped };
+
+    struct GroupState {
+        Destination destination = Destination::Text;
+        RtfCharacterFormat character;
+        RtfParagraphFormat paragraph;
+        int unicodeSkip = 1; // \ucN: bytes of 8-bit text that follow a \uN
+    };
+
+    void HandleToken(const RtfToken& token);
+    // Whether the token is one of those that the last \uN asks to skip.
+    bool SkipAfterUnicode(const RtfToken& token);
+    void OpenGroup();
+    void CloseGroup();
+    void HandleControlWord(const RtfToken& token, bool destinationMarked);
+    void HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken& token);
+    void HandleFontTableWord(RtfKeyword keyword, const RtfToken& token);
+    void HandleColorTableWord(RtfKeyword keyword, const RtfToken& token);
+    void HandlePictureWord(RtfKeyword keyword, const RtfToken& token);
+    void HandleControlSymbol(unsigned char symbol);
+    void HandleText(std::string_view bytes);
+    // 8-bit text of the text or font table destination.
+    void HandleBytes(std::string_view bytes);
+    void HandleUnicode(int parameter);
+    void AppendText(QStringView text);
+    void FinishFontName();
+    void FinishPicture();
+
+    GroupState& State() { return stack_.back(); }
+
+    RtfDocumentTables tables_;
+    RtfDocumentWriter writer_;
+    std::vector<GroupState> stack_;
+    bool rootClosed_ = false;
+    // \* was seen: the next control word names a destination to skip unless
+    // the reader knows it.
+    bool destinationMarked_ = false;
+    // Tokens still to skip after a \uN: its stand-ins for older readers.
+    int unicodeSkipLeft_ = 0;
+    // Decoded 8-bit text, kept to spare an allocation per run.
+    QString decoded_;
+
+    // Font table entry being read: its number and the bytes of its name.
+    int tableFont_ = 0;
+    std::string fontName_;
+    // Colour table entry being read.
+    int red_ = 0;
+    int green_ = 0;
+    int blue_ = 0;
+    bool colorGiven_ = false;
+
+    // The picture being read, and the group depth at which it ends.
+    std::optional<RtfPicture> picture_;
+    std::size_t pictureDepth_ = 0;
+    // Pixels that the document's further pictures may still take.
+    qint64 pixelsLeft_ = RtfPicture::kMaxDocumentPixels;
+};
+
+} // namespace eh::rtf

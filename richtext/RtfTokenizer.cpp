@@ -1,0 +1,145 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RtfTokenizer.h"
+
+#include <algorithm>
+#include <climits>
+#include <string>
+
+namespace eh::rtf {
+
+namespace {
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
+
+} // namespace
+
+int HexDigitValue(char c)
+{
+    if (IsDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+RtfToken RtfTokenizer::Next()
+{
+    while (position_ < input_.size() && IsLineEnd(input_[position_]))
+        ++position_;
+    RtfToken token;
+    if (position_ == input_.size())
+        return token;
+    switch (input_[position_]) {
+    case '{':
+        ++position_;
+        token.kind = RtfToken::Kind::GroupStart;
+        return token;
+    case '}':
+        ++position_;
+        token.kind = RtfToken::Kind::GroupEnd;
+        return token;
+    case '\\':
+        return ReadControl();
+    default:
+        return ReadText();
+    }
+}
+
+RtfToken RtfTokenizer::ReadControl()
+{
+    ++position_; // the backslash
+    if (position_ == input_.size())
+        throw RtfSyntaxError("the input ends in the middle of a control word");
+    const char c = input_[position_];
+    if (IsLetter(c))
+        return ReadControlWord();
+
+    RtfToken token;
+    if (IsLineEnd(c)) {
+        ++position_;
+        token.kind = RtfToken::Kind::ControlWord;
+        token.bytes = "par";
+        return token;
+    }
+    if (c == '\'') {
+        if (input_.size() - position_ < 3)
+            throw RtfSyntaxError("the input ends in the middle of a \\' hex byte");
+        const int high = HexDigitValue(input_[position_ + 1]);
+        const int low = HexDigitValue(input_[position_ + 2]);
+        if (high >= 0 && low >= 0) {
+            position_ += 3;
+            token.kind = RtfToken::Kind::HexByte;
+            token.symbol = static_cast<unsigned char>(high * 16 + low);
+            return token;
+        }
+        // Not hex digits: the symbol alone is dropped, what follows is text.
+    }
+    ++position_;
+    token.kind = RtfToken::Kind::ControlSymbol;
+    token.symbol = static_cast<unsigned char>(c);
+    return token;
+}
+
+RtfToken RtfTokenizer::ReadControlWord()
+{
+    const std::size_t start = position_;
+    while (position_ < input_.size() && IsLetter(input_[position_]))
+        ++position_;
+    RtfToken token;
+    token.kind = RtfToken::Kind::ControlWord;
+    token.bytes = input_.substr(start, std::min(position_ - start, kMaxWordLength));
+    token.parameter = ReadParameter(token.hasParameter);
+    // A space after a control word only delimits it.
+    if (position_ < input_.size() && input_[position_] == ' ')
+        ++position_;
+
+    if (token.bytes == "bin") {
+        // Binary data of the given length follows; it may hold any byte,
+        // braces and backslashes included, so it must not be tokenised.
+        const std::size_t length = token.parameter > 0 ? static_cast<std::size_t>(token.parameter) : 0;
+        if (length > input_.size() - position_)
+            throw RtfSyntaxError("\\bin" + std::to_string(length) + " runs past the end of the input");
+        token.kind = RtfToken::Kind::Binary;
+        token.bytes = input_.substr(position_, length);
+        position_ += length;
+    }
+    return token;
+}
+
+int RtfTokenizer::ReadParameter(bool& present)
+{
+    bool negative = false;
+    if (position_ + 1 < input_.size() && input_[position_] == '-' && IsDigit(input_[position_ + 1])) {
+        negative = true;
+        ++position_;
+    }
+    present = position_ < input_.size() && IsDigit(input_[position_]);
+    long long value = 0;
+    while (position_ < input_.size() && IsDigit(input_[position_])) {
+        // Saturate rather than overflow on absurdly long numbers.
+        value = std::min<long long>(value * 10 + (input_[position_] - '0'), INT_MAX);
+        ++position_;
+    }
+    return static_cast<int>(negative ? -value : value);
+}
+
+RtfToken RtfTokenizer::ReadText()
+{
+    const std::size_t start = position_;
+    while (position_ < input_.size()) {
+        const char c = input_[position_];
+        if (c == '\\' || c == '{' || c == '}' || IsLineEnd(c))
+            break;
+        ++position_;
+    }
+    RtfToken token;
+    token.kind = RtfToken::Kind::Text;
+    token.bytes = input_.substr(start, position_ - start);
+    return token;
+}
+
+} // namespace eh::rtf
