@@ -19,11 +19,6 @@ bool ReadInputFields(const TInputFields& fields, TAntennaInputs& inputs, char se
     return true;
 }
 
-bool PitchNeedsNotice(const TAntennaInputs& inputs)
-{
-    return !(inputs.WindingPitchMm >= inputs.WireDiameterMm);
-}
-
 void RenderReportLine(IReportPane& pane, const TReportLine& line)
 {
     pane.AppendLine(line.Text);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "DesignService.h"
 #include "FieldReading.h"
 #include "Report.h"
 #include "ReportPane.h"
@@ -16,16 +17,10 @@ namespace eh {
 // EC36, EC27.
 using TInputFields = std::array<IInputField*, 7>;
 
-inline constexpr const char* kPitchNotice = "Ошибка!!! Шаг намотки меньше диаметра провода!";
-
 // Reads the seven fields into `inputs` in order; false at the first field that
 // is not a number (that field has been reset and focused, later ones are not
 // read).
 bool ReadInputFields(const TInputFields& fields, TAntennaInputs& inputs, char separator);
-
-// True when the pitch is smaller than the wire diameter: the coil cannot be
-// wound that way, but the design is still worth showing.
-bool PitchNeedsNotice(const TAntennaInputs& inputs);
 
 // Renders one report line at the end of the pane and applies its runs.
 void RenderReportLine(IReportPane& pane, const TReportLine& line);
