@@ -206,6 +206,8 @@ void WriteInPlace(const std::string& target, const std::string& fullPath, const 
 void WriteReportFile(const std::string& path, const std::string& bytes)
 {
     const std::string fullPath = FullPath(path);
+    if (path.empty())
+        CannotCreate(fullPath, ENOENT);
     const std::string target = FollowLinks(path);
     struct stat existing {};
     const bool exists = ::stat(target.c_str(), &existing) == 0;

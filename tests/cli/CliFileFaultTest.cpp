@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -94,11 +95,12 @@ TEST(CliFileSignals, ATerminatedSaveLeavesNoTemporaryFile)
         TempDir dir;
         const auto file = dir.path() / "report.txt";
         WriteFileBytes(file, "old report");
+        // A sanitized build would insist on its runtime coming first.
+        const char* asanOptions = std::getenv("ASAN_OPTIONS");
         ProcessOptions options;
         options.setEnv = {std::string("LD_PRELOAD=") + SIGNAL_DURING_SAVE_PATH,
                           "EH_SIGNAL_DURING_SAVE=" + std::to_string(signal),
-                          // A sanitized build's runtime must stay first.
-                          "ASAN_OPTIONS=verify_asan_link_order=0"};
+                          std::string("ASAN_OPTIONS=") + (asanOptions ? asanOptions : "") + ":verify_asan_link_order=0"};
         const ProcessResult result = RunCli(SaveTo(file.string()), options);
         EXPECT_EQ(result.signal, signal) << result.err;
         EXPECT_EQ(ReadFileBytes(file), "old report");
