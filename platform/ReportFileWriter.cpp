@@ -222,8 +222,8 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
         return;
     }
 
-    // Until the contents are complete nobody else may read the new file; a
-    // replaced file's permissions are then carried over.
+    // A new file gets the usual permissions (the umask applies); the copy
+    // that replaces a file starts private and then takes that file's.
     std::string temporary;
     OpenFile file(CreateTemporaryFile(target, exists ? 0600 : 0666, temporary));
     if (file.descriptor() < 0) {

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Preloaded into eh-antenna-cli by the signal tests. It stands for a file
 // system without unnamed temporary files (vfat, SMB), so that a save needs a
-// named temporary file, and it sends the signal whose number is in
-// EH_SIGNAL_DURING_SAVE the first time the tool writes into a file on disk,
-// that is in the middle of a save.
+// named temporary file, and sends the signal numbered in
+// EH_SIGNAL_DURING_SAVE when the tool first writes into a file on disk, that
+// is in the middle of a save.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,43 +14,23 @@
 #include <cstdarg>
 #include <cstdlib>
 
-namespace {
-
-template <typename Function>
-Function Next(const char* name)
-{
-    return reinterpret_cast<Function>(::dlsym(RTLD_NEXT, name));
-}
-
-int OpenWithoutUnnamedFiles(const char* name, int flags, va_list arguments, const char* real)
-{
-    if ((flags & O_TMPFILE) == O_TMPFILE) {
-        errno = EOPNOTSUPP;
-        return -1;
+#define EH_OPEN_WITHOUT_UNNAMED_FILES(name)                                                  \
+    extern "C" int name(const char* path, int flags, ...)                                    \
+    {                                                                                        \
+        if ((flags & O_TMPFILE) == O_TMPFILE) {                                              \
+            errno = EOPNOTSUPP;                                                              \
+            return -1;                                                                       \
+        }                                                                                    \
+        va_list arguments;                                                                   \
+        va_start(arguments, flags);                                                          \
+        const mode_t mode = (flags & O_CREAT) != 0 ? va_arg(arguments, mode_t) : 0;          \
+        va_end(arguments);                                                                   \
+        return reinterpret_cast<int (*)(const char*, int, ...)>(::dlsym(RTLD_NEXT, #name))( \
+            path, flags, mode);                                                              \
     }
-    const auto mode = (flags & O_CREAT) != 0 ? static_cast<mode_t>(va_arg(arguments, int)) : mode_t{0};
-    return Next<int (*)(const char*, int, ...)>(real)(name, flags, mode);
-}
 
-} // namespace
-
-extern "C" int open(const char* name, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const int result = OpenWithoutUnnamedFiles(name, flags, arguments, "open");
-    va_end(arguments);
-    return result;
-}
-
-extern "C" int open64(const char* name, int flags, ...)
-{
-    va_list arguments;
-    va_start(arguments, flags);
-    const int result = OpenWithoutUnnamedFiles(name, flags, arguments, "open64");
-    va_end(arguments);
-    return result;
-}
+EH_OPEN_WITHOUT_UNNAMED_FILES(open)
+EH_OPEN_WITHOUT_UNNAMED_FILES(open64)
 
 extern "C" ssize_t write(int descriptor, const void* data, size_t size)
 {
@@ -58,8 +38,8 @@ extern "C" ssize_t write(int descriptor, const void* data, size_t size)
     struct stat status {};
     if (!sent && descriptor > STDERR_FILENO && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
         sent = true;
-        if (const char* number = std::getenv("EH_SIGNAL_DURING_SAVE"))
-            std::raise(std::atoi(number));
+        std::raise(std::atoi(std::getenv("EH_SIGNAL_DURING_SAVE")));
     }
-    return Next<ssize_t (*)(int, const void*, size_t)>("write")(descriptor, data, size);
+    return reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(::dlsym(RTLD_NEXT, "write"))(descriptor, data,
+                                                                                                  size);
 }
