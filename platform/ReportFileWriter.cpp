@@ -208,9 +208,9 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
     const std::string fullPath = FullPath(path);
     if (path.empty())
         CannotCreate(fullPath, ENOENT);
-    const std::string target = FollowLinks(path);
+    // The system follows the links itself, "/dev/stdout" to a pipe included.
     struct stat existing {};
-    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
         CannotCreate(fullPath, errno);
     if (exists && S_ISDIR(existing.st_mode))
@@ -218,9 +218,10 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
     if (exists && !S_ISREG(existing.st_mode)) {
         // A device or pipe ("/dev/stdout", a FIFO): replacing it by renaming
         // a new file over it would destroy it.
-        WriteInPlace(target, fullPath, bytes, false);
+        WriteInPlace(path, fullPath, bytes, false);
         return;
     }
+    const std::string target = FollowLinks(path);
 
     // A new file gets the usual permissions (the umask applies); the copy
     // that replaces a file starts private and then takes that file's.

@@ -39,6 +39,14 @@ TEST(CliFileNames, NamesThatAreNotUtf8AreKeptByteForByte)
     EXPECT_EQ(ReadFileBytes(dir.path() / "\xE2\xE3.txt"), ReportBytes());
 }
 
+TEST(CliFileNames, DevStdoutIsWrittenIntoThroughItsLinks)
+{
+    // A link to a link to a pipe: the name it ends at is no file's.
+    const ProcessResult result = Save("/dev/stdout");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, ReportBytes());
+}
+
 TEST(CliFileMessages, EachFailureGivesTheSystemsReason)
 {
     TempDir dir;

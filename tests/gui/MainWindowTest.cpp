@@ -337,11 +337,7 @@ private slots:
             QSKIP("needs root to save as another user");
         QTemporaryDir folder;
         const QString path = folder.filePath("report.txt");
-        {
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly));
-            file.write("old");
-        }
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
         // The folder is root's and closed to others; the file is the user's.
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                          QFile::ReadOther | QFile::ExeOther));
@@ -351,8 +347,8 @@ private slots:
         {
             // The save runs with the file rights of "nobody" (this thread only).
             struct ActingAsNobody {
-                ActingAsNobody() { setfsgid(65534), setfsuid(65534); }
-                ~ActingAsNobody() { setfsuid(0), setfsgid(0); }
+                ActingAsNobody() { setfsgid(65534); setfsuid(65534); }
+                ~ActingAsNobody() { setfsuid(0); setfsgid(0); }
             } nobody;
             ModalWatcher watcher(SaveAs(path));
             form_->N2Click();
