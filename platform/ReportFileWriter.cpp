@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <random>
 #include <string_view>
 
@@ -17,7 +18,7 @@
 
 // The writer works on the system's calls directly: a file name is bytes and
 // must reach the system unchanged, every failure must keep the system's
-// reason, and the temporary file's name must be known to a signal handler.
+// reason, and a named temporary file must be known to a signal handler.
 namespace eh {
 
 EReportWriteError::EReportWriteError(std::string fullPath, std::string reason)
@@ -27,7 +28,8 @@ EReportWriteError::EReportWriteError(std::string fullPath, std::string reason)
 
 namespace {
 
-// The temporary file of the save in progress, for RemoveUnfinishedReportFile.
+// The named temporary file of the save in progress, for
+// RemoveUnfinishedReportFile.
 // Set and cleared only while every signal is held, so a handler sees either
 // no name or a whole one.
 char unfinishedName[PATH_MAX];
@@ -78,7 +80,7 @@ std::string FullPath(const std::string& path)
     throw EReportWriteError(fullPath, Reason(error));
 }
 
-// An open file, closed when the object ends unless Close() did it.
+// An open file, closed when the object ends.
 class OpenFile {
 public:
     explicit OpenFile(int descriptor) : descriptor_(descriptor) {}
@@ -93,9 +95,9 @@ public:
     int descriptor() const { return descriptor_; }
 
     // Writes every byte and, for a file on disk, waits until they are
-    // stored; returns 0 or the error number. A failure that the system
-    // reports only when the file is closed counts as well.
-    int WriteAll(std::string_view bytes, bool store)
+    // stored, so that a failure shows here and not after the file has
+    // replaced the old one; returns 0 or the error number.
+    int Write(std::string_view bytes, bool store) const
     {
         while (!bytes.empty()) {
             const ssize_t written = ::write(descriptor_, bytes.data(), bytes.size());
@@ -105,16 +107,29 @@ public:
                 return written < 0 ? errno : EIO;
             bytes.remove_prefix(static_cast<std::size_t>(written));
         }
-        if (store && ::fsync(descriptor_) != 0)
-            return errno;
-        const int descriptor = descriptor_;
-        descriptor_ = -1;
-        return ::close(descriptor) == 0 || errno == EINTR ? 0 : errno;
+        return store && ::fsync(descriptor_) != 0 ? errno : 0;
+    }
+
+    // The replacement of an existing file takes its permissions. A file
+    // system without permissions refuses; the report is saved all the same.
+    void TakePermissionsOf(const struct stat* replaced) const
+    {
+        if (replaced != nullptr)
+            static_cast<void>(::fchmod(descriptor_, replaced->st_mode & 07777));
     }
 
 private:
     int descriptor_;
 };
+
+// The step of a save that failed, with the system's error number.
+struct SaveFailure {
+    bool writing; // false: the file could not be created
+    int error;
+};
+using SaveResult = std::optional<SaveFailure>; // nothing: saved
+
+constexpr int kNameAttempts = 100;
 
 // Follows symbolic links from `path` to the name that saving should replace;
 // a link to a missing file names the file to create. A loop is left to the
@@ -137,69 +152,126 @@ std::string FollowLinks(std::string path)
     return path;
 }
 
-// A new file beside `target`, named after it with a random ending, with the
-// name registered for RemoveUnfinishedReportFile; -1 and errno on failure.
-int CreateTemporaryFile(const std::string& target, mode_t mode, std::string& name)
-{
-    // A name of the longest length the system allows must still leave room
-    // for the ending.
-    constexpr std::size_t kMaxBaseName = NAME_MAX - 7;
-    static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    const std::size_t slash = target.rfind('/');
-    const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
-    const std::string stem = target.substr(0, baseStart + std::min(target.size() - baseStart, kMaxBaseName)) + '.';
-    std::random_device entropy;
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        name = stem;
+// Names a temporary file beside `target`: the target's name, shortened so
+// that a name of the longest length the system allows still leaves room,
+// then a dot and six random letters.
+class TemporaryNames {
+public:
+    explicit TemporaryNames(const std::string& target)
+    {
+        constexpr std::size_t kMaxBaseName = NAME_MAX - 7;
+        const std::size_t slash = target.rfind('/');
+        const std::size_t baseStart = slash == std::string::npos ? 0 : slash + 1;
+        stem_ = target.substr(0, baseStart + std::min(target.size() - baseStart, kMaxBaseName)) + '.';
+    }
+
+    std::string Next()
+    {
+        static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+        std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+        std::string name = stem_;
         for (int i = 0; i < 6; ++i)
-            name += kLetters[pick(entropy)];
+            name += kLetters[pick(entropy_)];
+        return name;
+    }
+
+private:
+    std::string stem_;
+    std::random_device entropy_;
+};
+
+// Renames the finished temporary file over the target, or removes it.
+SaveResult RenameOver(const std::string& temporary, const std::string& target)
+{
+    if (::rename(temporary.c_str(), target.c_str()) == 0)
+        return std::nullopt;
+    const int error = errno;
+    ::unlink(temporary.c_str());
+    return SaveFailure{false, error};
+}
+
+// Saves through a file that has no name while it is written (O_TMPFILE):
+// whatever ends the program, even a kill that no handler sees, nothing is
+// left behind. The file is named only in the instant before it replaces the
+// target, with every signal held. Returns false where the file system has
+// no such files or /proc is missing, so that a named file must serve.
+bool SaveThroughUnnamedFile(const std::string& target, const std::string& bytes, const struct stat* replaced,
+                            SaveResult& result)
+{
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + 1);
+    const OpenFile file(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, replaced ? 0600 : 0666));
+    if (file.descriptor() < 0)
+        return false;
+    file.TakePermissionsOf(replaced);
+    if (const int error = file.Write(bytes, true)) {
+        result = SaveFailure{true, error};
+        return true;
+    }
+    const std::string self = "/proc/self/fd/" + std::to_string(file.descriptor());
+    TemporaryNames names(target);
+    const SignalsHeld held;
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        const std::string name = names.Next();
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0) {
+            result = RenameOver(name, target);
+            return true;
+        }
+        if (errno != EEXIST)
+            break;
+    }
+    return false;
+}
+
+// Saves through a named temporary file, removed when the save fails and,
+// through RemoveUnfinishedReportFile, when a signal ends the program.
+SaveResult SaveThroughNamedFile(const std::string& target, const std::string& bytes, const struct stat* replaced)
+{
+    TemporaryNames names(target);
+    std::string name;
+    int descriptor = -1;
+    int error = EEXIST;
+    for (int attempt = 0; attempt < kNameAttempts && descriptor < 0 && error == EEXIST; ++attempt) {
+        name = names.Next();
         const SignalsHeld held;
-        const int descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, mode);
+        descriptor = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, replaced ? 0600 : 0666);
+        error = errno;
         if (descriptor >= 0) {
             std::memcpy(unfinishedName, name.c_str(), name.size() + 1); // fits: the system took the name
             hasUnfinished = 1;
-            return descriptor;
         }
-        if (errno != EEXIST)
-            return -1;
     }
-    return -1;
-}
-
-void RemoveTemporaryFile(const std::string& name)
-{
+    if (descriptor < 0)
+        return SaveFailure{false, error};
+    const OpenFile file(descriptor);
+    file.TakePermissionsOf(replaced);
+    const int writeError = file.Write(bytes, true);
     const SignalsHeld held;
-    ::unlink(name.c_str());
+    SaveResult result = SaveFailure{true, writeError};
+    if (writeError != 0)
+        ::unlink(name.c_str());
+    else
+        result = RenameOver(name, target);
     hasUnfinished = 0;
+    return result;
 }
-
-// Renames the finished temporary file over the target; returns 0 or the
-// error number. Either way the temporary file is gone afterwards.
-int ReplaceWith(const std::string& temporary, const std::string& target)
-{
-    const SignalsHeld held;
-    const int error = ::rename(temporary.c_str(), target.c_str()) == 0 ? 0 : errno;
-    if (error != 0)
-        ::unlink(temporary.c_str());
-    hasUnfinished = 0;
-    return error;
-}
-
-// Errors that mean the folder takes no new file (no write permission, a
-// pseudo file system) while the file itself may still be writable.
-bool FolderRefusesNewFiles(int error) { return error == EACCES || error == EPERM || error == ENOENT; }
 
 // Truncates the existing file and writes into it: the file is not replaced
 // atomically, so a failed write can leave part of the report.
-void WriteInPlace(const std::string& target, const std::string& fullPath, const std::string& bytes, bool store)
+SaveResult WriteInPlace(const std::string& target, const std::string& bytes, bool store)
 {
-    OpenFile file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
+    const OpenFile file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
     if (file.descriptor() < 0)
-        CannotCreate(fullPath, errno);
-    if (const int error = file.WriteAll(bytes, store))
-        CannotWrite(fullPath, error);
+        return SaveFailure{false, errno};
+    if (const int error = file.Write(bytes, store))
+        return SaveFailure{true, error};
+    return std::nullopt;
 }
+
+// Errors that mean the folder takes no new file (no write permission, a
+// pseudo file system such as /proc) or, having the sticky bit, refuses to
+// replace another user's file, while the file itself may still be written.
+bool FolderRefuses(int error) { return error == EACCES || error == EPERM || error == ENOENT; }
 
 } // namespace
 
@@ -215,41 +287,24 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
         CannotCreate(fullPath, errno);
     if (exists && S_ISDIR(existing.st_mode))
         CannotCreate(fullPath, EISDIR);
+
+    SaveResult result;
     if (exists && !S_ISREG(existing.st_mode)) {
         // A device or pipe ("/dev/stdout", a FIFO): replacing it by renaming
         // a new file over it would destroy it.
-        WriteInPlace(path, fullPath, bytes, false);
-        return;
+        result = WriteInPlace(path, bytes, false);
+    } else {
+        const std::string target = FollowLinks(path);
+        const struct stat* replaced = exists ? &existing : nullptr;
+        if (!SaveThroughUnnamedFile(target, bytes, replaced, result))
+            result = SaveThroughNamedFile(target, bytes, replaced);
+        if (result && !result->writing && exists && FolderRefuses(result->error))
+            result = WriteInPlace(target, bytes, true);
     }
-    const std::string target = FollowLinks(path);
-
-    // A new file gets the usual permissions (the umask applies); the copy
-    // that replaces a file starts private and then takes that file's.
-    std::string temporary;
-    OpenFile file(CreateTemporaryFile(target, exists ? 0600 : 0666, temporary));
-    if (file.descriptor() < 0) {
-        const int error = errno;
-        if (exists && FolderRefusesNewFiles(error)) {
-            WriteInPlace(target, fullPath, bytes, true);
-            return;
-        }
-        CannotCreate(fullPath, error);
-    }
-    // A file system without permissions refuses this; the report is saved all the same.
-    if (exists)
-        static_cast<void>(::fchmod(file.descriptor(), existing.st_mode & 07777));
-    if (const int error = file.WriteAll(bytes, true)) {
-        RemoveTemporaryFile(temporary);
-        CannotWrite(fullPath, error);
-    }
-    if (const int error = ReplaceWith(temporary, target)) {
-        // A folder with the sticky bit refuses to replace another user's file.
-        if (exists && FolderRefusesNewFiles(error)) {
-            WriteInPlace(target, fullPath, bytes, true);
-            return;
-        }
-        CannotCreate(fullPath, error);
-    }
+    if (result && result->writing)
+        CannotWrite(fullPath, result->error);
+    if (result)
+        CannotCreate(fullPath, result->error);
 }
 
 void RemoveUnfinishedReportFile() noexcept

@@ -14,7 +14,7 @@
 namespace eh::test {
 namespace {
 
-// 512 bytes may be written; the report has about 2 KB.
+// 512 bytes may be written; the report has about 1 KB.
 const std::vector<std::string> kFileSizeLimit = {"/bin/sh", "-c", "ulimit -f 1 && exec \"$0\" \"$@\""};
 // The tests run as root, who may write anywhere.
 const std::vector<std::string> kAsNobody = {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"};
