@@ -26,9 +26,10 @@ private:
 // system uses, which need not be UTF-8 (a name from another code page is kept
 // exactly). A regular file is replaced only once every byte is on disk, by
 // renaming a finished temporary file over it, so a failed save leaves an
-// existing file untouched; where the folder refuses new files but the file
-// itself may be written, it is written in place. An existing device or pipe
-// is written into, not replaced; a symbolic link saves into its target.
+// existing file untouched. Only where the folder refuses new files but the
+// file itself may be written is it written in place (a failed write then
+// leaves part of the report). An existing device or pipe is written into,
+// not replaced; a symbolic link saves into its target.
 // Throws EFCreateError "Cannot create file "<full path>". <reason>" when the
 // file cannot be created and EReportWriteError when writing fails.
 void WriteReportFile(const std::string& path, const std::string& bytes);
