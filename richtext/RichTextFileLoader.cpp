@@ -15,6 +15,11 @@ void LoadRichTextFile(const QString& path, QTextDocument& document)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw EFOpenError(QStringLiteral("Cannot open file \"%1\". %2").arg(path, file.errorString()).toStdString());
+    LoadRichTextFile(file, document);
+}
+
+void LoadRichTextFile(QFile& file, QTextDocument& document)
+{
     // One byte beyond the limit is enough to tell that the file is too big,
     // without reading all of a huge one.
     const QByteArray data = file.read(kMaxRtfInputSize + 1);

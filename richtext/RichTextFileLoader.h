@@ -3,6 +3,7 @@
 
 #include <QString>
 
+class QFile;
 class QTextDocument;
 
 namespace eh {
@@ -14,5 +15,8 @@ namespace eh {
 // EOutOfResources("Failed to Load Stream") when it cannot be read or is
 // neither readable RTF nor plain text within kMaxRtfInputSize.
 void LoadRichTextFile(const QString& path, QTextDocument& document);
+// The same for a file already open for reading, for a caller that opens it
+// by a name that a QString cannot carry (bytes that are not UTF-8).
+void LoadRichTextFile(QFile& file, QTextDocument& document);
 
 } // namespace eh

@@ -19,7 +19,9 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <csignal>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using eh::TForm1;
 
@@ -55,6 +57,14 @@ QByteArray ReadFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return "<missing>";
     return file.readAll();
+}
+
+// The saved file of example A.
+QByteArray ExampleAFileBytes()
+{
+    const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+    return QByteArray::fromStdString(
+        eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ','))));
 }
 
 // Accepts a save dialog with `path` typed in as the file name.
@@ -253,11 +263,8 @@ private slots:
             ModalWatcher watcher(SaveAs(folder.filePath("report")));
             form_->N2Click();
         }
-        const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
-        const std::string expected =
-            eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ',')));
         const QByteArray bytes = ReadFile(path);
-        QCOMPARE(bytes, QByteArray::fromStdString(expected));
+        QCOMPARE(bytes, ExampleAFileBytes());
         // "Частота = 14,20 МГц" in Windows-1251, then CR LF.
         QVERIFY(bytes.contains("\xD7\xE0\xF1\xF2\xEE\xF2\xE0 = 14,20 \xCC\xC3\xF6\r\n"));
         QVERIFY(bytes.endsWith("50,00 \xEC\xEC\r\n"));
@@ -322,6 +329,32 @@ private slots:
         QCOMPARE(watcher.seen()[1].text, QString("Failed to Save Stream."));
         QCOMPARE(ReadFile(path), previous);
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.txt"});
+    }
+
+    void savingOverAWritableFileInALockedFolderWritesItInPlace()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to save as another user");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        // The folder is root's and closed to others; the file is the user's.
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        {
+            // The save runs with the file rights of "nobody" (this thread only).
+            struct ActingAsNobody {
+                ActingAsNobody() { setfsgid(65534); setfsuid(65534); }
+                ~ActingAsNobody() { setfsuid(0); setfsgid(0); }
+            } nobody;
+            ModalWatcher watcher(SaveAs(path));
+            form_->N2Click();
+        }
+        QCOMPARE(ReadFile(path), ExampleAFileBytes());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
     }
 
     void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
