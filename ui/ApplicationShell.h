@@ -7,6 +7,9 @@
 
 namespace eh {
 
+// How long a shown tooltip stays, in milliseconds.
+inline constexpr int kToolTipDisplayMs = 2500;
+
 // The application title from the running executable's path: the file name
 // after the last folder separator, cut at its first ".", every character after
 // the first in lower case ("ANTENNA.EXE" gives "Antenna").

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uInterface.h"
 
+#include "ApplicationShell.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
+#include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
 #include "ReportText.h"
@@ -29,7 +31,6 @@ constexpr int kClientHeight = 446;
 constexpr int kMinimumClientWidth = 792;
 constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and menu
 constexpr int kPanelWidth = 339;
-constexpr int kToolTipDurationMs = 2500;
 
 struct FieldLayout {
     const char* name;
@@ -105,7 +106,7 @@ void TForm1::CreateControls()
         edit->Place(fields[i].left, fields[i].top);
         if (*fields[i].toolTip) {
             edit->setToolTip(fields[i].toolTip);
-            edit->setToolTipDuration(kToolTipDurationMs);
+            edit->setToolTipDuration(kToolTipDisplayMs);
         }
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
         *targets[i] = edit;
@@ -129,23 +130,7 @@ void TForm1::CreateControls()
 
     RichEdit1 = new QTextEdit(client);
     RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit1->setFocusPolicy(Qt::StrongFocus);
-    RichEdit1->setTabChangesFocus(true);
-    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setAcceptRichText(true);
-    RichEdit1->document()->setDefaultFont(RichTextFont());
-    {
-        // The selection is hidden while the pane does not have the focus.
-        QPalette palette = RichEdit1->palette();
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         palette.color(QPalette::Inactive, QPalette::Text));
-        RichEdit1->setPalette(palette);
-    }
+    MakeReadOnlyPane(*RichEdit1);
 
     auto* layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -168,7 +153,8 @@ void TForm1::CreateControls()
     SaveDialog1->setFileMode(QFileDialog::AnyFile);
     SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
     SaveDialog1->setDefaultSuffix("txt");
-    SaveDialog1->setNameFilter("*.txt (*.txt)");
+    // One entry, shown as its pattern.
+    SaveDialog1->setNameFilter("*.txt");
     SaveDialog1->setSizeGripEnabled(true);
 }
 
@@ -194,7 +180,11 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
     help_ = help;
 }
 
-TInputFields TForm1::InputFields() const { return {EC15, EC16, EC17, EC33, EC34, EC36, EC27}; }
+TInputFields TForm1::InputFields() const
+{
+    return {&EC15->Field(), &EC16->Field(), &EC17->Field(), &EC33->Field(),
+            &EC34->Field(), &EC36->Field(), &EC27->Field()};
+}
 
 void TForm1::BitBtn1Click()
 {
