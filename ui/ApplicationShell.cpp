@@ -6,6 +6,7 @@
 #include "RegionalSettings.h"
 #include "WindowFont.h"
 
+#include <QIcon>
 #include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QStyleFactory>
@@ -71,6 +72,13 @@ QString DeriveApplicationTitle(const QString& executablePath)
     if (name.size() > 1)
         name = name.left(1) + name.mid(1).toLower();
     return name.left(255);
+}
+
+QIcon ApplicationIcon()
+{
+    // Decoded once, shared by the windows that show it.
+    static const QIcon icon(":/icons/app.ico");
+    return icon;
 }
 
 QString ApplicationTitle() { return QCoreApplication::applicationName(); }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 #include <exception>
 
@@ -14,6 +15,10 @@ inline constexpr int kToolTipDisplayMs = 2500;
 // after the last folder separator, cut at its first ".", every character after
 // the first in lower case ("ANTENNA.EXE" gives "Antenna").
 QString DeriveApplicationTitle(const QString& executablePath);
+
+// The application icon, which the main and Help windows show in their
+// captions.
+QIcon ApplicationIcon();
 
 // The title every notice and failure box carries; set once at start-up.
 QString ApplicationTitle();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uHelp2.h"
 
+#include "ApplicationShell.h"
 #include "GlyphButton.h"
 #include "MessageBoxes.h"
 #include "Points.h"
@@ -50,9 +51,9 @@ QSize ProportionalSize(QSize picture, QSize area)
 TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent), helpFolders_(helpFolders)
 {
     setObjectName("Form3");
+    setWindowIcon(ApplicationIcon());
     setWindowTitle("Form3");
     setWindowFlags(Qt::Window);
-    setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
 
     Panel1 = new QFrame(this);
@@ -65,15 +66,6 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     Image1->setObjectName("Image1");
     Image1->setGeometry(0, 0, kPanelWidth, kImageAreaHeight);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    {
-        const QPixmap sketch(":/images/flat-antenna.gif");
-        // Scaled to the screen's pixels, so that a scaled screen draws it sharp.
-        const qreal ratio = devicePixelRatioF();
-        const QSize size = ProportionalSize(sketch.size(), Image1->size());
-        QPixmap shown = sketch.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        shown.setDevicePixelRatio(ratio);
-        Image1->setPixmap(shown);
-    }
 
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName("Panel2");
@@ -110,6 +102,26 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     RichEdit1->setFocus();
     resize(873, 515);
     CentreOnFirstShow(*this);
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    // Decoding and scaling the sketch waits for the first show: start-up
+    // does not need it.
+    if (Image1->pixmap().isNull())
+        ShowSketch();
+    QWidget::showEvent(event);
+}
+
+void TForm3::ShowSketch()
+{
+    // Scaled to the screen's pixels, so that a scaled screen draws it sharp.
+    const QPixmap sketch(":/images/flat-antenna.gif");
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = ProportionalSize(sketch.size(), Image1->size());
+    QPixmap shown = sketch.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(ratio);
+    Image1->setPixmap(shown);
 }
 
 void TForm3::LoadHelpDocument()

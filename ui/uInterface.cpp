@@ -52,8 +52,8 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int heig
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
+    setWindowIcon(ApplicationIcon());
     setWindowTitle("Программа для расчета параметров ЕН Антенны");
-    setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
     CreateControls();
     CreateMenus();
@@ -146,16 +146,6 @@ void TForm1::CreateControls()
     setTabOrder(EC36, EC27);
     setTabOrder(EC27, BitBtn1);
     setTabOrder(BitBtn1, RichEdit1);
-
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setDefaultSuffix("txt");
-    // One entry, shown as its pattern.
-    SaveDialog1->setNameFilter("*.txt");
-    SaveDialog1->setSizeGripEnabled(true);
 }
 
 void TForm1::CreateMenus()
@@ -199,16 +189,36 @@ void TForm1::EC15KeyPress(QChar key)
         BitBtn1Click();
 }
 
+QFileDialog& TForm1::SaveDialog()
+{
+    // Made at the first save: building a file dialog (its file system model
+    // and icons) costs more than the rest of the window together, and start-up
+    // does not need it.
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setObjectName("SaveDialog1");
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        SaveDialog1->setDefaultSuffix("txt");
+        // One entry, shown as its pattern.
+        SaveDialog1->setNameFilter("*.txt");
+        SaveDialog1->setSizeGripEnabled(true);
+    }
+    return *SaveDialog1;
+}
+
 void TForm1::N2Click()
 {
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    QFileDialog& dialog = SaveDialog();
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = SaveDialog1->selectedFiles();
+    const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
     // The next save offers the same file again.
-    SaveDialog1->selectFile(path);
+    dialog.selectFile(path);
     WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 

@@ -49,7 +49,8 @@ public:
     QLabel* Label1;
     GlyphButton* BitBtn1;
     QTextEdit* RichEdit1;
-    QFileDialog* SaveDialog1;
+    // The save dialog of the report; made at the first save.
+    QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4;
     QAction *N2, *N3, *N5, *N6;
 
@@ -60,6 +61,7 @@ private:
     void CreateControls();
     void CreateMenus();
     TInputFields InputFields() const;
+    QFileDialog& SaveDialog();
 
     std::unique_ptr<RichTextPane> pane_;
     TAntennaInputs inputs_;
