@@ -51,8 +51,8 @@ QSize ProportionalSize(QSize picture, QSize area)
 TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent), helpFolders_(helpFolders)
 {
     setObjectName("Form3");
-    setWindowIcon(ApplicationIcon());
     setWindowTitle("Form3");
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window);
     setFont(WindowFont());
 

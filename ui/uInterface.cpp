@@ -52,8 +52,8 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int heig
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
-    setWindowIcon(ApplicationIcon());
     setWindowTitle("Программа для расчета параметров ЕН Антенны");
+    setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
     CreateMenus();
