@@ -32,7 +32,7 @@ ninja -C "$build" -j2 eh_fuzzers
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Leaks of system libraries that the fuzzers cannot avoid are listed here.
-export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 for description in "$build"/fuzzers/*.txt; do
   IFS=$'\t' read -r name executable seeds dictionary < "$description"

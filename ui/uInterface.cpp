@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uInterface.h"
 
+#include "ApplicationShell.h"
 #include "DesignTables.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
+#include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
 #include "ReportText.h"
@@ -30,7 +32,6 @@ constexpr int kClientHeight = 446;
 constexpr int kMinimumClientWidth = 792;
 constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and menu
 constexpr int kPanelWidth = 339;
-constexpr int kToolTipDurationMs = 2500;
 
 // Where a field of InputTable() sits, what follows its label, and its tool tip.
 struct FieldLayout {
@@ -53,7 +54,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
     setWindowTitle("Программа для расчета параметров ЕН Антенны");
-    setWindowIcon(QIcon(":/icons/app.ico"));
+    setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
     CreateMenus();
@@ -106,7 +107,7 @@ void TForm1::CreateControls()
         edit->Place(fields[i].left, fields[i].top);
         if (*fields[i].toolTip) {
             edit->setToolTip(fields[i].toolTip);
-            edit->setToolTipDuration(kToolTipDurationMs);
+            edit->setToolTipDuration(kToolTipDisplayMs);
         }
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
         *targets[i] = edit;
@@ -130,23 +131,7 @@ void TForm1::CreateControls()
 
     RichEdit1 = new QTextEdit(client);
     RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit1->setFocusPolicy(Qt::StrongFocus);
-    RichEdit1->setTabChangesFocus(true);
-    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setAcceptRichText(true);
-    RichEdit1->document()->setDefaultFont(RichTextFont());
-    {
-        // The selection is hidden while the pane does not have the focus.
-        QPalette palette = RichEdit1->palette();
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         palette.color(QPalette::Inactive, QPalette::Text));
-        RichEdit1->setPalette(palette);
-    }
+    MakeReadOnlyPane(*RichEdit1);
 
     auto* layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -162,15 +147,6 @@ void TForm1::CreateControls()
     setTabOrder(EC36, EC27);
     setTabOrder(EC27, BitBtn1);
     setTabOrder(BitBtn1, RichEdit1);
-
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setDefaultSuffix("txt");
-    SaveDialog1->setNameFilter("*.txt (*.txt)");
-    SaveDialog1->setSizeGripEnabled(true);
 }
 
 void TForm1::CreateMenus()
@@ -195,7 +171,11 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
     help_ = help;
 }
 
-TInputFields TForm1::InputFields() const { return {EC15, EC16, EC17, EC33, EC34, EC36, EC27}; }
+TInputFields TForm1::InputFields() const
+{
+    return {&EC15->Field(), &EC16->Field(), &EC17->Field(), &EC33->Field(),
+            &EC34->Field(), &EC36->Field(), &EC27->Field()};
+}
 
 void TForm1::BitBtn1Click()
 {
@@ -210,16 +190,36 @@ void TForm1::EC15KeyPress(QChar key)
         BitBtn1Click();
 }
 
+QFileDialog& TForm1::SaveDialog()
+{
+    // Made at the first save: building a file dialog (its file system model
+    // and icons) costs more than the rest of the window together, and start-up
+    // does not need it.
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setObjectName("SaveDialog1");
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        SaveDialog1->setDefaultSuffix("txt");
+        // One entry, shown as its pattern.
+        SaveDialog1->setNameFilter("*.txt");
+        SaveDialog1->setSizeGripEnabled(true);
+    }
+    return *SaveDialog1;
+}
+
 void TForm1::N2Click()
 {
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    QFileDialog& dialog = SaveDialog();
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = SaveDialog1->selectedFiles();
+    const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
     // The next save offers the same file again.
-    SaveDialog1->selectFile(path);
+    dialog.selectFile(path);
     WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 

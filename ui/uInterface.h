@@ -48,7 +48,8 @@ public:
     QLabel* Label1;
     GlyphButton* BitBtn1;
     QTextEdit* RichEdit1;
-    QFileDialog* SaveDialog1;
+    // The save dialog of the report; made at the first save.
+    QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4;
     QAction *N2, *N3, *N5, *N6;
 
@@ -59,6 +60,7 @@ private:
     void CreateControls();
     void CreateMenus();
     TInputFields InputFields() const;
+    QFileDialog& SaveDialog();
 
     std::unique_ptr<RichTextPane> pane_;
     QWidget* about_ = nullptr;
