@@ -3,6 +3,7 @@
 
 #include "ExtendedMath.h"
 #include "NumberFormat.h"
+#include "Utf8.h"
 
 #include <array>
 
@@ -102,15 +103,7 @@ TReportLine MakeRowLine(const ReportRow& row, const TAntennaInputs& inputs, cons
 
 } // namespace
 
-int CharacterCount(const std::string& utf8)
-{
-    int count = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
+int CharacterCount(const std::string& utf8) { return Utf8CharacterCount(utf8); }
 
 TReportLine MakeTitleLine(const std::string& text)
 {
