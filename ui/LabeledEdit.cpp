@@ -36,7 +36,6 @@ std::string LabeledEdit::Text() const { return text().toStdString(); }
 
 void LabeledEdit::SetText(const std::string& text) { setText(QString::fromStdString(text)); }
 
-std::string LabeledEdit::Name() const { return objectName().toStdString(); }
 
 void LabeledEdit::SetFocus()
 {

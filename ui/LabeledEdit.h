@@ -26,7 +26,6 @@ public:
     // IInputField
     std::string Text() const override;
     void SetText(const std::string& text) override;
-    std::string Name() const override;
     void SetFocus() override;
 
 signals:

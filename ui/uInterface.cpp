@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uInterface.h"
 
+#include "DesignTables.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
@@ -31,10 +32,10 @@ constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and 
 constexpr int kPanelWidth = 339;
 constexpr int kToolTipDurationMs = 2500;
 
+// Where a field of InputTable() sits, what follows its label, and its tool tip.
 struct FieldLayout {
-    const char* name;
-    const char* caption;
-    const char* toolTip; // empty: none
+    const char* captionTail; // after the label: " =", with the spacing the window always had
+    const char* toolTip;     // empty: none
     int left;
     int top;
 };
@@ -87,21 +88,21 @@ void TForm1::CreateControls()
     GroupBox3 = MakeGroupBox("Для готовой антенны", Panel1, 250, 133);
     GroupBox3->setObjectName("GroupBox3");
 
-    const FieldLayout fields[] = {
-        {"EC15", "Частота (МГц)  = ", "средняя частота резонанса антенны", 206, 28},
-        {"EC16", "Диаметр цилиндров (мм) =", "диаметр цилиндров в миллиметрах.", 206, 60},
-        {"EC17", "Отношение длина/диаметр (L/D) =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
-        {"EC33", "Диаметр провода (мм) =", "диаметр провода катушки настройки.", 208, 14},
-        {"EC34", "Шаг намотки (мм) =",
-         "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
-        {"EC36", "Диаметр витка (мм) =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208,
-         76},
-        {"EC27", "Полоса пропускания BW (КГц) = ", "", 208, 38},
-    };
+    // In the reading order of InputTable().
+    const std::array<FieldLayout, kInputCount> fields = {{
+        {"  = ", "средняя частота резонанса антенны", 206, 28},
+        {" =", "диаметр цилиндров в миллиметрах.", 206, 60},
+        {" =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
+        {" =", "диаметр провода катушки настройки.", 208, 14},
+        {" =", "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
+        {" =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208, 76},
+        {" = ", "", 208, 38},
+    }};
     QGroupBox* const parents[] = {GroupBox1, GroupBox1, GroupBox1, GroupBox2, GroupBox2, GroupBox2, GroupBox3};
     LabeledEdit** const targets[] = {&EC15, &EC16, &EC17, &EC33, &EC34, &EC36, &EC27};
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        auto* edit = new LabeledEdit(fields[i].name, fields[i].caption, parents[i]);
+    for (size_t i = 0; i < kInputCount; ++i) {
+        const TInputInfo& input = InputTable()[i];
+        auto* edit = new LabeledEdit(input.component, QString(input.label) + fields[i].captionTail, parents[i]);
         edit->Place(fields[i].left, fields[i].top);
         if (*fields[i].toolTip) {
             edit->setToolTip(fields[i].toolTip);
@@ -200,7 +201,7 @@ void TForm1::BitBtn1Click()
 {
     RunCalculateCommand(
         InputFields(), *pane_, RegionalSettings::DecimalSeparator(),
-        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); }, inputs_, results_);
+        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); });
 }
 
 void TForm1::EC15KeyPress(QChar key)

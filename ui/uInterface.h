@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AntennaModel.h"
 #include "CalculateCommand.h"
 
 #include <QMainWindow>
@@ -62,8 +61,6 @@ private:
     TInputFields InputFields() const;
 
     std::unique_ptr<RichTextPane> pane_;
-    TAntennaInputs inputs_;
-    TAntennaResults results_;
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
 };

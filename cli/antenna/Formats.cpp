@@ -2,6 +2,7 @@
 #include "Formats.h"
 
 #include "CalculateCommand.h"
+#include "DesignTables.h"
 #include "Exceptions.h"
 #include "Fields.h"
 #include "JsonText.h"
@@ -253,7 +254,7 @@ void AppendFieldErrorJson(std::string& out, std::size_t field)
     out += "{\"field\":\"";
     out += component;
     out += "\",\"reset_text\":";
-    AppendJsonString(out, DefaultFieldText(component));
+    AppendJsonString(out, InputTable().at(field).resetText);
     out += '}';
 }
 

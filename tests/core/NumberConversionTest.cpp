@@ -271,33 +271,4 @@ TEST(HostileFieldTextTest, BinaryBytesAreRejected)
     }
 }
 
-// ---------------------------------------------------------------------------
-// The text an unreadable field is reset to.
-
-struct DefaultTextCase {
-    const char* field;
-    const char* text;
-};
-
-class DefaultFieldTextTest : public testing::TestWithParam<DefaultTextCase> {};
-
-TEST_P(DefaultFieldTextTest, ZeroOnlyForTheBandwidthField)
-{
-    EXPECT_EQ(eh::DefaultFieldText(GetParam().field), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, DefaultFieldTextTest,
-                         testing::Values(DefaultTextCase{"EC27", "0"}, DefaultTextCase{"EC15", "0.1"},
-                                         DefaultTextCase{"EC16", "0.1"}, DefaultTextCase{"EC17", "0.1"},
-                                         DefaultTextCase{"EC33", "0.1"}, DefaultTextCase{"EC34", "0.1"},
-                                         DefaultTextCase{"EC36", "0.1"}, DefaultTextCase{"ec27", "0.1"},
-                                         DefaultTextCase{"Ec27", "0.1"}, DefaultTextCase{"EC27 ", "0.1"},
-                                         DefaultTextCase{"EC2", "0.1"}, DefaultTextCase{"", "0.1"}));
-
-TEST(DefaultFieldTextTest, DefaultsReadBackWithACommaSeparator)
-{
-    EXPECT_DOUBLE_EQ(ConvertFieldText(eh::DefaultFieldText("EC15"), ','), 0.1);
-    EXPECT_EQ(ConvertFieldText(eh::DefaultFieldText("EC27"), ','), 0.0);
-}
-
 } // namespace
