@@ -12,6 +12,18 @@ namespace {
 constexpr std::size_t kShownKeyBytes = 64;
 constexpr std::size_t kMessageBytes = 200;
 
+// "frequency, ..., bandwidth and separator".
+std::string KeyList()
+{
+    std::string keys;
+    for (const TInputInfo& field : InputTable()) {
+        keys += field.key;
+        keys += ", ";
+    }
+    keys.replace(keys.size() - 2, 2, " and separator");
+    return keys;
+}
+
 // Keeps a text short for a message; the JSON writer makes it valid UTF-8.
 std::string Shortened(std::string_view text, std::size_t bytes)
 {
@@ -57,7 +69,7 @@ public:
     {
         if (depth_ == 0)
             return Fail("the line is a JSON string, not an object");
-        if (field_ < kFieldCount) {
+        if (field_ < kInputCount) {
             request_.texts[field_].swap(value);
         } else {
             request_.separatorText.swap(value);
@@ -77,19 +89,17 @@ public:
 
     bool key(json::string_t& name)
     {
-        if (const auto field = FieldByKey(name)) {
+        if (const auto field = InputByKey(name)) {
             field_ = *field;
-            key_ = Fields()[*field].key;
+            key_ = InputTable()[*field].key;
             return true;
         }
         if (name == "separator") {
-            field_ = kFieldCount;
+            field_ = kInputCount;
             key_ = "separator";
             return true;
         }
-        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) +
-                    "\" (the keys are frequency, cylinder-diameter, ratio, wire-diameter, pitch, "
-                    "turn-diameter, bandwidth and separator)");
+        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) + "\" (the keys are " + KeyList() + ")");
     }
 
     bool end_object()

@@ -3,7 +3,7 @@
 
 #include "Cli.h"
 #include "DecimalSeparator.h"
-#include "Fields.h"
+#include "DesignTables.h"
 #include "UsageError.h"
 
 #include <CLI/CLI.hpp>
@@ -114,8 +114,8 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args, const std
         }
         texts.push_back(arg);
     }
-    if (texts.size() > kFieldCount)
-        throw UsageError("too many field texts: expected at most " + std::to_string(kFieldCount) + ", got " +
+    if (texts.size() > kInputCount)
+        throw UsageError("too many field texts: expected at most " + std::to_string(kInputCount) + ", got " +
                          std::to_string(texts.size()));
     if (!texts.empty()) {
         options.emplace_back("--");
@@ -155,7 +155,8 @@ Sweep (--sweep NAME=START:STOP:STEP):
   NAME is frequency, cylinder-diameter, ratio, wire-diameter, pitch,
   turn-diameter or bandwidth. The swept field's own argument is still given
   but not read (write e.g. "_"). Values are START + i*STEP up to STOP (at
-  most 1000000 rows), each used as a number directly.
+  most 1000000 rows), rounded to the decimal places START and STEP are
+  written with: 1.8:2.0:0.1 gives 1.8, 1.9 and 2.0.
 
 Batch (--batch):
   Reads JSON Lines on standard input, each an object with any of the keys
@@ -171,7 +172,8 @@ Exit codes:
      and for a sweep or batch whose rows carry faults)
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
-     cannot be written, or output that cannot be written
+     cannot be written, output that cannot be written, or standard input
+     that cannot be read
   2  a usage error, or a field that is not a number (stderr names the field
      and what was typed)
 
@@ -203,7 +205,7 @@ struct RawValues {
     std::string format;
     std::string output;
     std::string sweep;
-    std::array<std::string, kFieldCount> fields;
+    std::array<std::string, kInputCount> fields;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -216,7 +218,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.set_version_flag("--version", std::string(kProgram) + " " + EH_CLI_VERSION);
 
     app.add_option("-s,--separator", raw.separator,
-                   "Decimal separator, one character (default: the locale's, or '.')")
+                   "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
         ->check(CLI::Validator(
@@ -236,10 +238,10 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
         ->type_name("NAME=START:STOP:STEP");
     app.add_flag("-b,--batch", options.batch, "Read JSON Lines requests on stdin; see Batch below");
 
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
-        if (i == kBandwidthField)
+        if (i == kOptionalField)
             help += ", default \"0\" (none measured)";
         // The count is checked by the caller (6 or 7, none with --batch).
         app.add_option(fields[i].argument, raw.fields[i], help)->type_name("TEXT");
@@ -306,7 +308,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     }
     if (app.count("--sweep") > 0)
         options.sweep = raw.sweep;
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
         options.fieldTexts.push_back(std::move(raw.fields[i]));
     return parsed;

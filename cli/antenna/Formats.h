@@ -19,10 +19,6 @@ enum class OutputFormat { Text, Json, Csv };
 void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
                       char separator);
 
-// Runs the report content through without keeping it, so that a caller that
-// does not show the report still meets the same faults as one that does.
-void CheckReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator);
-
 // --- JSON ------------------------------------------------------------------
 
 // One design as one line of JSON (no line end):
