@@ -2,9 +2,9 @@
 #include "Cli.h"
 
 #include "Batch.h"
-#include "DesignService.h"
 #include "CommandLine.h"
 #include "DecimalSeparator.h"
+#include "DesignService.h"
 #include "Exceptions.h"
 #include "Formats.h"
 #include "NumberConversion.h"

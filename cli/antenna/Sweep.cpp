@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Sweep.h"
 
-#include "DesignService.h"
 #include "Cli.h"
+#include "DesignService.h"
 #include "Exceptions.h"
 #include "NumberConversion.h"
 #include "UsageError.h"
