@@ -2,6 +2,7 @@
 #include "BatchRequest.h"
 
 #include "DecimalSeparator.h"
+#include "InputKeys.h"
 
 #include <nlohmann/json.hpp>
 
@@ -11,18 +12,6 @@ namespace {
 
 constexpr std::size_t kShownKeyBytes = 64;
 constexpr std::size_t kMessageBytes = 200;
-
-// "frequency, ..., bandwidth and separator".
-std::string KeyList()
-{
-    std::string keys;
-    for (const TInputInfo& field : InputTable()) {
-        keys += field.key;
-        keys += ", ";
-    }
-    keys.replace(keys.size() - 2, 2, " and separator");
-    return keys;
-}
 
 // Keeps a text short for a message; the JSON writer makes it valid UTF-8.
 std::string Shortened(std::string_view text, std::size_t bytes)
@@ -99,7 +88,7 @@ public:
             key_ = "separator";
             return true;
         }
-        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) + "\" (the keys are " + KeyList() + ")");
+        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) + "\" (the keys are " + InputKeys(", ") + " and separator)");
     }
 
     bool end_object()

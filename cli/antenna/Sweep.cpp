@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "DesignService.h"
 #include "Exceptions.h"
+#include "InputKeys.h"
 #include "NumberConversion.h"
 #include "UsageError.h"
 
@@ -34,17 +35,6 @@ double ReadBound(std::string_view text, const char* what, char separator)
     }
 }
 
-std::string KeyList()
-{
-    std::string keys;
-    for (const TInputInfo& field : InputTable()) {
-        if (!keys.empty())
-            keys += ", ";
-        keys += field.key;
-    }
-    return keys;
-}
-
 } // namespace
 
 SweepPlan ParseSweep(std::string_view text, char separator)
@@ -55,7 +45,7 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     const std::string_view name = text.substr(0, equals);
     const auto field = InputByKey(name);
     if (!field)
-        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + KeyList() + ")");
+        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + InputKeys(", ") + ")");
 
     const std::string_view range = text.substr(equals + 1);
     const std::size_t colon1 = range.find(':');
