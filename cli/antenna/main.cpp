@@ -42,5 +42,5 @@ int main(int argc, char** argv)
     std::ios::sync_with_stdio(false);
     // The arguments stay bytes: a file name need not be UTF-8.
     const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return eh::cli::RunCli(args, {std::cin, std::cout, std::cerr, 0});
+    return eh::cli::RunCli(args, {std::cin, std::cout, std::cerr});
 }
