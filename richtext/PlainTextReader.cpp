@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlainTextReader.h"
 
-#include "RtfReader.h"
+#include "RtfLimits.h"
 #include "Windows1251.h"
 
 #include <QString>
