@@ -8,6 +8,7 @@
 
 #include <QFile>
 #include <QTextBlock>
+#include <QTextCursor>
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,74 @@ TEST(RtfRobustnessTest, PictureWithoutItsOwnGroupDoesNotBreakTheReader)
 {
     const auto document = ReadAccepted(Rtf("text\\par\\pict\\pngblip 89504e47"));
     EXPECT_EQ(BlockTexts(*document), QStringList{"text"});
+}
+
+// Documents beyond the limits load quickly in bounded memory: paragraphs
+// and cells stop the reading, with what came before kept; runs and formats
+// beyond theirs keep the text in a format already made.
+QByteArray Repeated(const QByteArray& pattern, int count)
+{
+    QByteArray body;
+    for (int i = 0; i < count; ++i)
+        body += QByteArray(pattern).replace("%d", QByteArray::number(i));
+    return Rtf(body);
+}
+
+struct OverLimitCase {
+    const char* name;
+    QByteArray data;
+    int blocks; // blocks of the document, table cells' included
+};
+
+void PrintTo(const OverLimitCase& overLimit, std::ostream* out) { *out << overLimit.name; }
+
+class RtfOverLimitsTest : public testing::TestWithParam<OverLimitCase> {};
+
+TEST_P(RtfOverLimitsTest, StopsAtTheLimitKeepingWhatCameBefore)
+{
+    QTextDocument document;
+    QString error;
+    EXPECT_EQ(ReadRtf(GetParam().data, document, &error), RtfReadResult::OverLimits);
+    EXPECT_TRUE(error.contains("more than 100000 paragraphs or 50000 table cells")) << error.toStdString();
+    EXPECT_EQ(document.blockCount(), GetParam().blocks);
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, RtfOverLimitsTest, testing::Values(
+    OverLimitCase{"paragraphs", Repeated("p\\par ", kMaxRtfParagraphs + 1), kMaxRtfParagraphs},
+    // Besides the cells, a block before the tables and one after each.
+    OverLimitCase{"empty_cells", Repeated("\\intbl\\cell", kMaxRtfTableCells + 1), kMaxRtfTableCells + 2},
+    // Long tables are split into tables of 16,384 cells: four here.
+    OverLimitCase{"rows", Repeated("\\intbl a\\cell b\\cell\\row", kMaxRtfTableCells / 2 + 1),
+                  kMaxRtfTableCells + 5}));
+
+TEST(RtfLimitsTest, UnknownFontsAndColoursMakeNoFormatsOfTheirOwn)
+{
+    const auto document = ReadAccepted(Repeated("\\f%d\\cf%d a", 20000));
+    EXPECT_EQ(FragmentTexts(*document), QStringList{QString(20000, u'a')});
+    EXPECT_LT(document->allFormats().size(), 10);
+}
+
+TEST(RtfLimitsTest, FormatsBeyondTheLimitTakeThePlainFormat)
+{
+    // Sizes 1 to 3276 points, bold and not: more distinct formats than allowed.
+    QByteArray body;
+    for (int i = 0; i < 2 * 3276; ++i)
+        body += "\\fs" + QByteArray::number(i / 2 + 1) + (i % 2 == 0 ? "\\b " : "\\b0 ") + "x";
+    const auto document = ReadAccepted(Rtf(body));
+    EXPECT_LE(document->allFormats().size(), kMaxRtfCharacterFormats + 10);
+    EXPECT_EQ(document->characterCount(), 2 * 3276 + 1);
+    QTextCursor last(document.get());
+    last.movePosition(QTextCursor::End);
+    EXPECT_EQ(last.charFormat().fontPointSize(), 12.0) << "the last sizes are beyond the limit";
+}
+
+TEST(RtfLimitsTest, RunsBeyondTheLimitGoOnInTheLastFormat)
+{
+    const int runs = kMaxRtfRuns + 1000;
+    const auto document = ReadAccepted(Repeated("\\b a\\b0 b", runs / 2));
+    const QStringList fragments = FragmentTexts(*document);
+    EXPECT_EQ(fragments.size(), kMaxRtfRuns + 1); // the last run takes the rest
+    EXPECT_EQ(fragments.join(QString()), QString("ab").repeated(runs / 2));
 }
 
 } // namespace
