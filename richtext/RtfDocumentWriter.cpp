@@ -40,7 +40,8 @@ RtfDocumentWriter::~RtfDocumentWriter()
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
 }
 
-void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& format)
+void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& format,
+                                   const RtfParagraphFormat& paragraph)
 {
     if (format.hidden || full_)
         return;
@@ -55,8 +56,17 @@ void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& f
         }
     }
     for (const QChar c : text) {
-        if (c == u'\t' || c.unicode() >= 0x20)
-            runText_.append(IsStructureCharacter(c) ? QChar(QChar::ReplacementCharacter) : c);
+        if (c != u'\t' && c.unicode() < 0x20)
+            continue;
+        if (paragraphLength_ == kMaxRtfParagraphLength) {
+            const RtfCharacterFormat carriedOn = runFormat_;
+            EndParagraph(paragraph, carriedOn);
+            if (full_)
+                return;
+            runFormat_ = carriedOn;
+        }
+        runText_.append(IsStructureCharacter(c) ? QChar(QChar::ReplacementCharacter) : c);
+        ++paragraphLength_;
     }
 }
 
@@ -108,6 +118,7 @@ RtfDocumentWriter::Paragraph RtfDocumentWriter::TakeParagraph(const RtfParagraph
     FlushRun();
     Paragraph result = std::move(paragraph_);
     paragraph_ = Paragraph();
+    paragraphLength_ = 0;
     result.blockFormat = ToBlockFormat(paragraph);
     if (std::exchange(breakBefore_, false))
         result.blockFormat.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);

@@ -45,10 +45,11 @@ public:
     RtfDocumentWriter(const RtfDocumentWriter&) = delete;
     RtfDocumentWriter& operator=(const RtfDocumentWriter&) = delete;
 
-    // Text in the given format, appended to the current paragraph. Hidden
-    // text is left out, and so are control characters and the characters
-    // that QTextDocument keeps for its own structure.
-    void AppendText(QStringView text, const RtfCharacterFormat& format);
+    // Text in the given format, appended to the current paragraph, which
+    // is in the format `paragraph`. Hidden text is left out, and so are
+    // control characters and the characters that QTextDocument keeps for
+    // its own structure.
+    void AppendText(QStringView text, const RtfCharacterFormat& format, const RtfParagraphFormat& paragraph);
     // Text put before what the current paragraph holds: a list label.
     void PrependText(const QString& text, const RtfCharacterFormat& format);
     void AppendImage(const QImage& image, QSizeF displaySize);
@@ -127,6 +128,8 @@ private:
     bool cursorBlockIsEmpty_ = true;
     int imageCount_ = 0;
     int paragraphs_ = 0;
+    // Characters of the current paragraph.
+    qsizetype paragraphLength_ = 0;
     int runs_ = 0;
     int cells_ = 0;
     bool full_ = false;

@@ -18,6 +18,11 @@ inline constexpr qsizetype kMaxRtfInputSize = 32 * 1024 * 1024;
 inline constexpr int kMaxRtfGroupDepth = 256;
 // Paragraphs in the whole document, table cells' paragraphs included.
 inline constexpr int kMaxRtfParagraphs = 100000;
+// Characters of one paragraph; a longer one goes on in a new paragraph.
+// Qt lays a paragraph out in one piece, in time growing with the square of
+// its longest word: a megabyte without a space would hold up the Help window
+// for minutes, ten thousand characters take a few hundredths of a second.
+inline constexpr qsizetype kMaxRtfParagraphLength = 10000;
 // Table cells in the whole document, at any nesting level.
 inline constexpr int kMaxRtfTableCells = 50000;
 // Cells in one table row; further cells of a row go into its last cell.
@@ -28,8 +33,9 @@ inline constexpr int kMaxRtfTableNesting = 8;
 // on in the format of the last run.
 inline constexpr int kMaxRtfRuns = 200000;
 // Distinct character formats; text in a further format takes the
-// document's plain format.
-inline constexpr int kMaxRtfCharacterFormats = 4096;
+// document's plain format. Laying out text in a new font costs milliseconds:
+// thousands of sizes would hold up the Help window for many seconds.
+inline constexpr int kMaxRtfCharacterFormats = 256;
 // Entries of the font, colour and list tables beyond this many are ignored.
 inline constexpr std::size_t kMaxRtfTableEntries = 65536;
 // Pixels of one picture and of all pictures of a document: a few bytes

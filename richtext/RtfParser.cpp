@@ -657,7 +657,7 @@ void RtfParser::HandleUnicode(int parameter)
 void RtfParser::AppendText(QStringView text)
 {
     if (State().destination == Destination::Text) {
-        writer_.AppendText(text, State().character);
+        writer_.AppendText(text, State().character, State().paragraph);
     } else if (State().destination == Destination::ListText && listText_.size() < 256) {
         listText_ += text;
         listTextFormat_ = State().character;

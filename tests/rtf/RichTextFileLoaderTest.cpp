@@ -136,13 +136,16 @@ TEST_F(RichTextFileLoaderTest, FileLargerThanTheLimitThrowsFailedToLoadStream)
     }
 }
 
-TEST_F(RichTextFileLoaderTest, PlainTextJustWithinTheLimitIsShown)
+TEST_F(RichTextFileLoaderTest, PlainTextJustWithinTheLimitIsShownInParagraphsOfBoundedLength)
 {
     QByteArray text(kMaxRtfInputSize, 'a');
     text[10] = '\n';
     LoadRichTextFile(FileWith(text), document_);
-    EXPECT_EQ(document_.blockCount(), 2);
+    const qsizetype second = kMaxRtfInputSize - 11;
+    EXPECT_EQ(document_.blockCount(), 1 + (second + kMaxRtfParagraphLength - 1) / kMaxRtfParagraphLength);
     EXPECT_EQ(document_.begin().text(), QString(10, u'a'));
+    EXPECT_EQ(document_.begin().next().length(), kMaxRtfParagraphLength + 1);
+    EXPECT_EQ(document_.characterCount(), kMaxRtfInputSize - 1 + document_.blockCount());
 }
 
 } // namespace
