@@ -171,7 +171,7 @@ void RtfDocumentWriter::EndRow(const RtfParagraphFormat& paragraph, const RtfCha
     if (!table.cell.empty())
         CloseCell(table);
     CloseRow(table);
-    if (openTables_.size() == 1 && table.rows.size() * table.columns >= kMaxTableCells) {
+    if (openTables_.size() == 1 && table.rows.size() * table.columns >= kMaxRtfCellsPerTable) {
         WriteTable(cursor_, table);
         cursorBlockIsEmpty_ = true;
         openTables_.clear();

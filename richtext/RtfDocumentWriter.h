@@ -33,9 +33,6 @@ namespace eh::rtf {
 // the format of the run it follows.
 class RtfDocumentWriter {
 public:
-    // Cells in one table; a longer table goes on in a new table.
-    static constexpr std::size_t kMaxTableCells = 16384;
-
     // `document` must be empty; `tables` convert formats and must outlive
     // the writer. While the writer lives, the document keeps no undo history
     // and is in one edit block: otherwise every insertion would lay out its

@@ -25,6 +25,8 @@ inline constexpr int kMaxRtfParagraphs = 100000;
 inline constexpr qsizetype kMaxRtfParagraphLength = 10000;
 // Table cells in the whole document, at any nesting level.
 inline constexpr int kMaxRtfTableCells = 50000;
+// Cells in one table; a longer table goes on in a new table.
+inline constexpr std::size_t kMaxRtfCellsPerTable = 16384;
 // Cells in one table row; further cells of a row go into its last cell.
 inline constexpr int kMaxRtfTableColumns = 64;
 // Tables nested inside table cells; deeper ones are read as the deepest.

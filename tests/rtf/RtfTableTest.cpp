@@ -3,7 +3,6 @@
 // cells hold the cells' paragraphs.
 
 #include "DocumentLines.h"
-#include "RtfDocumentWriter.h"
 #include "RtfLimits.h"
 #include "RtfTestSupport.h"
 
@@ -122,7 +121,7 @@ TEST(RtfTableTest, CellsBeyondTheColumnLimitJoinTheLastCell)
 TEST(RtfTableTest, LongTableGoesOnInANewTable)
 {
     constexpr std::size_t kColumns = 4;
-    constexpr std::size_t kRowsPerTable = rtf::RtfDocumentWriter::kMaxTableCells / kColumns;
+    constexpr std::size_t kRowsPerTable = kMaxRtfCellsPerTable / kColumns;
     QByteArray body;
     for (std::size_t row = 0; row < kRowsPerTable + 3; ++row)
         body += "\\intbl a\\cell b\\cell c\\cell d\\cell\\row";
