@@ -26,7 +26,10 @@ void LoadRichTextFile(QFile& file, QTextDocument& document)
     if (file.error() != QFileDevice::NoError)
         throw EOutOfResources("Failed to Load Stream");
     file.close();
-    if (ReadRtf(data, document) || ReadPlainText(data, document))
+    // Only a file that is not RTF at all is shown as plain text: broken RTF
+    // is read as far as it goes, and RTF source is never shown as text.
+    const RtfReadResult result = ReadRtf(data, document);
+    if (result == RtfReadResult::Read || (result == RtfReadResult::NotRtf && ReadPlainText(data, document)))
         return;
     throw EOutOfResources("Failed to Load Stream");
 }

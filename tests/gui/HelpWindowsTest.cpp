@@ -112,6 +112,19 @@ private slots:
         QCOMPARE(qRound(Points(form3, format.leftMargin()) * 100), 500);
     }
 
+    void aHelpDocumentOverTheReadersLimitsGetsTheNotice()
+    {
+        // Six million paragraphs: the reader stops at its limit at once
+        // instead of keeping the main window waiting.
+        QTemporaryDir folder;
+        WriteFile(folder.filePath(eh::kHelpFileName), "{\\rtf1 " + QByteArray("\\par").repeated(6000000) + "}");
+        ModalWatcher watcher;
+        TForm3 form3({folder.path()});
+        form3.FormCreate();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].text, QString("Не найден файл справки"));
+    }
+
     void theHelpWindowHidesAndEscapeDoesNotCloseIt()
     {
         QTemporaryDir folder;
