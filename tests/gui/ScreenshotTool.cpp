@@ -2,6 +2,8 @@
 // Draws the three windows as a user sees them after calculating the first
 // example, into PNG files for the documentation.
 #include "ApplicationShell.h"
+#include "DesignExplorer.h"
+#include "ExplorerChart.h"
 #include "LabeledEdit.h"
 #include "uHelp.h"
 #include "uHelp2.h"
@@ -9,7 +11,10 @@
 #include "uInterface.h"
 
 #include <QDir>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -28,6 +33,9 @@ bool Save(QWidget& window, const QString& path)
 
 int main(int argc, char** argv)
 {
+    // The explorer starts from its defaults, whatever this user chose.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     eh::TApplication application(argc, argv);
     if (argc != 2) {
         qCritical("usage: screenshot-tool OUTPUT_FOLDER");
@@ -52,8 +60,20 @@ int main(int argc, char** argv)
     QTest::keyClick(form1.EC15, Qt::Key_Return);
     form1.RichEdit1->moveCursor(QTextCursor::Start);
 
+    eh::DesignExplorer explorer(form1);
+    explorer.show();
+    if (!QTest::qWaitForWindowExposed(&explorer))
+        return 1;
+    // The readout under the cursor, a little above the typed frequency.
+    QWidget* plot = explorer.Chart->viewport();
+    const QPointF cursor(plot->width() * 0.55, plot->height() * 0.5);
+    QMouseEvent move(QEvent::MouseMove, cursor, plot->mapToGlobal(cursor), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(plot, &move);
+
     const bool saved = Save(form1, output.filePath("screenshot-main.png")) &&
                        Save(form3, output.filePath("screenshot-help.png")) &&
-                       Save(form2, output.filePath("screenshot-about.png"));
+                       Save(form2, output.filePath("screenshot-about.png")) &&
+                       Save(explorer, output.filePath("screenshot-explorer.png"));
     return saved ? 0 : 1;
 }
