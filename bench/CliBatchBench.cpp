@@ -63,11 +63,10 @@ protected:
     }
 };
 
-// range(0): lines per run; range(1): worker threads (0: one per core).
+// range(0): lines per run.
 void BM_BatchDesigns(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
-    const unsigned workers = static_cast<unsigned>(state.range(1));
     const std::string requests = MakeRequests(lines, 2024);
     std::size_t written = 0;
     std::size_t designs = 0;
@@ -75,9 +74,7 @@ void BM_BatchDesigns(benchmark::State& state)
         std::istringstream in(requests);
         CountingBuffer buffer;
         std::ostream out(&buffer);
-        eh::cli::StreamInput input(in);
-        const eh::cli::BatchCounts counts =
-            eh::cli::RunBatch(input, out, '.', eh::cli::kMaxBatchLineBytes, workers);
+        const eh::cli::BatchCounts counts = eh::cli::RunBatch(in, out, '.');
         written += buffer.bytes;
         designs += counts.designs;
         benchmark::DoNotOptimize(counts);
@@ -87,13 +84,7 @@ void BM_BatchDesigns(benchmark::State& state)
     state.counters["full_reports_per_s"] =
         benchmark::Counter(static_cast<double>(designs), benchmark::Counter::kIsRate);
 }
-// Wall-clock time: the worker threads' work counts too.
-BENCHMARK(BM_BatchDesigns)
-    ->ArgNames({"lines", "workers"})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_BatchDesigns)->ArgName("lines")->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same, the answers kept in a string stream as an in-process caller
 // would (this includes growing that string to ~80 MB).
@@ -104,8 +95,7 @@ void BM_BatchDesignsIntoStringStream(benchmark::State& state)
     for (auto _ : state) {
         std::istringstream in(requests);
         std::ostringstream out;
-        eh::cli::StreamInput input(in);
-        benchmark::DoNotOptimize(eh::cli::RunBatch(input, out, '.'));
+        benchmark::DoNotOptimize(eh::cli::RunBatch(in, out, '.'));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * lines);
 }

@@ -3,6 +3,7 @@
 
 #include "DesignTables.h"
 #include "NumberFormat.h"
+#include "Utf8.h"
 
 #include <array>
 
@@ -139,15 +140,7 @@ TReportLine MakeRowLine(const LineRow& row, const TAntennaInputs& inputs, const 
 
 } // namespace
 
-int CharacterCount(const std::string& utf8)
-{
-    int count = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
+int CharacterCount(const std::string& utf8) { return Utf8CharacterCount(utf8); }
 
 TReportLine MakeTitleLine(const std::string& text)
 {

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BatchRequest.h"
 
-#include "Separator.h"
+#include "DecimalSeparator.h"
 
 #include <nlohmann/json.hpp>
 
@@ -159,9 +159,9 @@ bool ParseBatchRequest(std::string_view line, BatchRequest& request, std::string
         return false;
     }
     if (reader.hasSeparator()) {
-        request.separator = SeparatorFromText(request.separatorText);
+        request.separator = DecimalSeparatorFromText(request.separatorText);
         if (!request.separator) {
-            error = "the separator must be one printable ASCII character, not \"" +
+            error = std::string("the separator must be ") + kDecimalSeparatorRule + ", not \"" +
                     Shortened(request.separatorText, kShownKeyBytes) + "\"";
             return false;
         }

@@ -24,7 +24,7 @@ struct BatchRequest {
 // Reads `line` into `request` without building a JSON document. False, with
 // `error` saying why, when the line is not such an object (not JSON, not an
 // object, a value that is not a string, an unknown key, a separator that is
-// not one printable ASCII character, an empty line).
+// that cannot be a decimal separator, an empty line).
 bool ParseBatchRequest(std::string_view line, BatchRequest& request, std::string& error);
 
 } // namespace eh::cli

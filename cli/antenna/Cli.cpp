@@ -2,18 +2,18 @@
 #include "Cli.h"
 
 #include "Batch.h"
+#include "DecimalSeparator.h"
 #include "CalculateCommand.h"
 #include "CommandLine.h"
 #include "Exceptions.h"
 #include "Fields.h"
 #include "Formats.h"
-#include "JsonText.h"
 #include "NumberConversion.h"
 #include "Report.h"
 #include "SaveReport.h"
-#include "Separator.h"
 #include "Sweep.h"
 #include "UsageError.h"
+#include "Utf8.h"
 
 #include <cstdio>
 #include <new>
@@ -88,12 +88,11 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--batch cannot save a report file (--output)");
     if (options.formatGiven && options.format != OutputFormat::Json)
         return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
-    if (streams.inputFd >= 0) {
-        FileDescriptorInput input(streams.inputFd);
-        RunBatch(input, streams.out, separator);
-    } else {
-        StreamInput input(streams.in);
-        RunBatch(input, streams.out, separator);
+    try {
+        RunBatch(streams.in, streams.out, separator);
+    } catch (const std::ios_base::failure& failure) {
+        streams.err << kProgram << ": cannot read the standard input: " << failure.code().message() << '\n';
+        return kExitFault;
     }
     streams.out.flush();
     if (!streams.out) {
@@ -182,44 +181,34 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
 
 } // namespace
 
-std::string QuoteTyped(const std::string& text)
+std::string EscapeTyped(std::string_view text)
 {
-    constexpr std::size_t kShownBytes = 100;
-    const std::string_view shown = std::string_view(text).substr(0, kShownBytes);
-    std::string quoted = "\"";
+    std::string escaped;
     std::size_t i = 0;
-    while (i < shown.size()) {
-        const auto c = static_cast<unsigned char>(shown[i]);
-        if (c >= 0x80) {
-            // Keep a whole valid UTF-8 character, escape anything else.
-            std::size_t n = 1;
-            while (n < 4 && i + n < shown.size() && (static_cast<unsigned char>(shown[i + n]) & 0xC0) == 0x80)
-                ++n;
-            for (; n > 1; --n) {
-                if (IsValidUtf8(shown.substr(i, n)))
-                    break;
-            }
-            if (n > 1) {
-                quoted.append(shown.substr(i, n));
-                i += n;
-                continue;
-            }
-        }
-        if (c < 0x20 || c == 0x7F || c >= 0x80 || c == '"' || c == '\\') {
-            if (c == '"' || c == '\\') {
-                quoted += '\\';
-                quoted += static_cast<char>(c);
-            } else {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-                quoted += escaped;
-            }
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = Utf8CharacterLength(text.substr(i));
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += static_cast<char>(c);
+        } else if (length > 1 || (length == 1 && c >= 0x20 && c != 0x7F)) {
+            escaped.append(text.substr(i, length));
+            i += length;
+            continue;
         } else {
-            quoted += static_cast<char>(c);
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", c);
+            escaped += code;
         }
         ++i;
     }
-    quoted += '"';
+    return escaped;
+}
+
+std::string QuoteTyped(const std::string& text)
+{
+    constexpr std::size_t kShownBytes = 100;
+    std::string quoted = "\"" + EscapeTyped(std::string_view(text).substr(0, kShownBytes)) + "\"";
     if (text.size() > kShownBytes)
         quoted += "... (" + std::to_string(text.size()) + " bytes)";
     return quoted;
@@ -228,11 +217,14 @@ std::string QuoteTyped(const std::string& text)
 int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
 {
     try {
-        const ParsedCommandLine parsed = ParseCommandLine(args, streams.out, streams.err);
-        if (parsed.exitCode)
+        const ParsedCommandLine parsed = ParseCommandLine(args, streams.err);
+        if (parsed.exitCode) {
+            if (*parsed.exitCode == kExitSuccess && !WriteAll(streams.out, streams.err, parsed.standardOutput))
+                return kExitFault;
             return *parsed.exitCode;
+        }
         const CliOptions& options = parsed.options;
-        const char separator = options.separator ? *options.separator : LocaleDecimalSeparator();
+        const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
 
         if (options.batch)
             return RunBatchMode(options, separator, streams);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include "Fields.h"
-#include "Separator.h"
-#include "UsageError.h"
 #include "Cli.h"
+#include "DecimalSeparator.h"
+#include "Fields.h"
+#include "UsageError.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,39 +17,29 @@ namespace eh::cli {
 namespace {
 
 constexpr const char* kProgram = "eh-antenna-cli";
+constexpr const char* kLicenceLine =
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>";
 
+// An option as CLI11 knows it: its names and whether it takes a value.
 struct KnownOption {
-    const char* longName;
-    char shortName;
+    std::string longName; // "--separator"
+    std::string shortName; // "-s", or empty
     bool takesValue;
 };
 
-constexpr std::array<KnownOption, 7> kKnownOptions = {{
-    {"--help", 'h', false},
-    {"--version", 0, false},
-    {"--separator", 's', true},
-    {"--format", 'f', true},
-    {"--output", 'o', true},
-    {"--sweep", 0, true},
-    {"--batch", 'b', false},
-}};
-
-const KnownOption* FindLong(const std::string& name)
+// The options CLI11 was given (not the positional field texts).
+std::vector<KnownOption> KnownOptions(CLI::App& app)
 {
-    for (const KnownOption& option : kKnownOptions) {
-        if (name == option.longName)
-            return &option;
+    std::vector<KnownOption> known;
+    for (const CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->nonpositional(); })) {
+        KnownOption entry;
+        entry.longName = "--" + option->get_lnames().at(0);
+        if (!option->get_snames().empty())
+            entry.shortName = "-" + option->get_snames().front();
+        entry.takesValue = option->get_expected_max() > 0; // a flag expects none
+        known.push_back(std::move(entry));
     }
-    return nullptr;
-}
-
-const KnownOption* FindShort(char name)
-{
-    for (const KnownOption& option : kKnownOptions) {
-        if (option.shortName != 0 && option.shortName == name)
-            return &option;
-    }
-    return nullptr;
+    return known;
 }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -57,11 +47,19 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 // Puts every option (with its value joined by "=") before a "--" and every
 // field text after it, in their order, so that CLI11 takes a text such as
 // "-.5" as a field and an option's value such as "-x.txt" as a value.
-// Throws UsageError for an unknown option and for too many field texts.
-std::vector<std::string> Arrange(const std::vector<std::string>& args)
+// Throws UsageError for an unknown option, a flag given a value and too many
+// field texts.
+std::vector<std::string> Arrange(const std::vector<std::string>& args, const std::vector<KnownOption>& known)
 {
     std::vector<std::string> options;
     std::vector<std::string> texts;
+    auto find = [&known](const std::string& name) -> const KnownOption* {
+        for (const KnownOption& option : known) {
+            if (name == option.longName || name == option.shortName)
+                return &option;
+        }
+        return nullptr;
+    };
     auto unknown = [](const std::string& arg) {
         return UsageError("unknown option " + QuoteTyped(arg.substr(0, arg.find('='))));
     };
@@ -70,15 +68,13 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
     // after "=").
     auto withValue = [&options](const KnownOption& option, const std::string& value) {
         if (value.empty()) {
-            options.emplace_back(option.longName);
+            options.push_back(option.longName);
             options.emplace_back();
         } else {
-            options.push_back(std::string(option.longName) + "=" + value);
+            options.push_back(option.longName + "=" + value);
         }
     };
-    auto missingValue = [](const KnownOption& option) {
-        return UsageError(std::string(option.longName) + " needs a value");
-    };
+    auto missingValue = [](const KnownOption& option) { return UsageError(option.longName + " needs a value"); };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--") {
@@ -87,11 +83,13 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
         }
         if (arg.size() > 2 && arg[0] == '-' && arg[1] == '-') {
             const std::size_t equals = arg.find('=');
-            const KnownOption* option = FindLong(arg.substr(0, equals));
+            const KnownOption* option = find(arg.substr(0, equals));
             if (!option)
                 throw unknown(arg);
+            if (!option->takesValue && equals != std::string::npos)
+                throw UsageError(option->longName + " takes no value");
             if (!option->takesValue)
-                options.push_back(arg); // CLI11 judges a flag's "=value"
+                options.push_back(option->longName);
             else if (equals != std::string::npos)
                 withValue(*option, arg.substr(equals + 1));
             else if (i + 1 < args.size())
@@ -101,7 +99,7 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
             continue;
         }
         if (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1])) {
-            const KnownOption* option = FindShort(arg[1]);
+            const KnownOption* option = find(arg.substr(0, 2));
             if (!option || (!option->takesValue && arg.size() > 2))
                 throw unknown(arg);
             if (!option->takesValue)
@@ -221,7 +219,15 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
                    "Decimal separator, one character (default: the locale's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
-        ->check(CLI::IsMember({"text", "json", "csv"}))
+        ->check(CLI::Validator(
+            [](std::string& value) {
+                // The value is quoted as typed, so that no raw byte reaches
+                // the terminal.
+                return value == "text" || value == "json" || value == "csv"
+                           ? std::string()
+                           : EscapeTyped(value) + " not in {text,json,csv}";
+            },
+            "{text,json,csv}"))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
                    "Save the report as the window does (Windows-1251, CR LF, no BOM)")
@@ -242,16 +248,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 
 } // namespace
 
-std::string HelpText()
-{
-    CLI::App app(kDescription, kProgram);
-    CliOptions options;
-    RawValues raw;
-    Describe(app, options, raw);
-    return app.help();
-}
-
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& err)
 {
     ParsedCommandLine parsed;
     CliOptions& options = parsed.options;
@@ -261,12 +258,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
 
     auto usage = [&](const std::string& message) {
         err << kProgram << ": " << message << "\nRun with --help for more information.\n";
-        parsed.exitCode = 2;
+        parsed.exitCode = kExitUsage;
     };
 
     std::vector<std::string> arranged;
     try {
-        arranged = Arrange(args);
+        arranged = Arrange(args, KnownOptions(app));
     } catch (const UsageError& error) {
         usage(error.what());
         return parsed;
@@ -275,23 +272,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        parsed.exitCode = 0;
+        parsed.standardOutput = app.help();
+        parsed.exitCode = kExitSuccess;
         return parsed;
     } catch (const CLI::CallForVersion& version) {
-        out << version.what() << '\n';
-        parsed.exitCode = 0;
+        parsed.standardOutput = std::string(version.what()) + "\n" + kLicenceLine + "\n";
+        parsed.exitCode = kExitSuccess;
         return parsed;
     } catch (const CLI::ParseError& error) {
-        err << kProgram << ": " << error.what() << "\nRun with --help for more information.\n";
-        parsed.exitCode = 2;
+        usage(error.what());
         return parsed;
     }
 
     if (app.count("--separator") > 0) {
-        options.separator = SeparatorFromText(raw.separator);
+        options.separator = DecimalSeparatorFromText(raw.separator);
         if (!options.separator) {
-            usage("--separator: expected one printable ASCII character, got " + QuoteTyped(raw.separator));
+            usage(std::string("--separator: expected ") + kDecimalSeparatorRule + ", got " + QuoteTyped(raw.separator));
             return parsed;
         }
     }

@@ -22,18 +22,17 @@ struct CliOptions {
 };
 
 struct ParsedCommandLine {
-    // Set when the program is to end at once (after --help, --version or a
-    // usage error, which has been written to `err`).
+    // Set when the program is to end at once: after --help or --version
+    // (their text is in `standardOutput`) or a usage error (written to
+    // `err`).
     std::optional<int> exitCode;
+    std::string standardOutput;
     CliOptions options;
 };
 
 // `args` are the arguments after the program name. An argument that starts
 // with "-" but is no option (such as "-.5" or "-,5") is a field text, as
 // everything after "--" is.
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-// The text of --help.
-std::string HelpText();
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& err);
 
 } // namespace eh::cli

@@ -37,7 +37,7 @@ std::optional<std::size_t> FieldByKey(std::string_view key);
 using FieldTexts = std::array<std::string_view, kFieldCount>;
 
 // Reads the seven texts into `inputs` in reading order with the window's
-// reading (every point becomes a comma, then conversion with `separator`).
+// reading (a point always works as the decimal mark, and so does `separator`).
 // Returns the index of the first text that is not a number, or nothing when
 // all seven were read. A number beyond the double range throws EOverflow,
 // as the window's reading does.

@@ -2,11 +2,13 @@
 #include "Sweep.h"
 
 #include "CalculateCommand.h"
+#include "Cli.h"
 #include "Exceptions.h"
 #include "Fields.h"
 #include "NumberConversion.h"
 #include "UsageError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,10 +21,7 @@ constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
 std::string Shown(std::string_view text)
 {
     constexpr std::size_t kShownBytes = 40;
-    std::string shown(text.substr(0, kShownBytes));
-    if (text.size() > kShownBytes)
-        shown += "...";
-    return "\"" + shown + "\"";
+    return "\"" + EscapeTyped(text.substr(0, kShownBytes)) + (text.size() > kShownBytes ? "...\"" : "\"");
 }
 
 double ReadBound(std::string_view text, const char* what, char separator)
@@ -65,21 +64,27 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (colon2 == std::string_view::npos || range.find(':', colon2 + 1) != std::string_view::npos)
         throw UsageError("--sweep: expected NAME=START:STOP:STEP, got " + Shown(text));
 
+    const std::string_view startText = range.substr(0, colon1);
+    const std::string_view stepText = range.substr(colon2 + 1);
     SweepPlan plan;
     plan.field = *field;
-    plan.start = ReadBound(range.substr(0, colon1), "START", separator);
+    TSweepGrid& grid = plan.grid;
+    grid.start = ReadBound(startText, "START", separator);
     const double stop = ReadBound(range.substr(colon1 + 1, colon2 - colon1 - 1), "STOP", separator);
-    plan.step = ReadBound(range.substr(colon2 + 1), "STEP", separator);
+    grid.step = ReadBound(stepText, "STEP", separator);
+    const int startPlaces = DecimalPlaces(startText, separator);
+    const int stepPlaces = DecimalPlaces(stepText, separator);
+    grid.decimals = startPlaces < 0 || stepPlaces < 0 ? -1 : std::max(startPlaces, stepPlaces);
 
-    if (plan.step == 0.0)
+    if (grid.step == 0.0)
         throw UsageError("--sweep: STEP must not be zero");
-    const double span = stop - plan.start;
+    const double span = stop - grid.start;
     if (!std::isfinite(span))
         throw UsageError("--sweep: the range from START to STOP is too wide");
-    if (span != 0.0 && std::signbit(span) != std::signbit(plan.step))
+    if (span != 0.0 && std::signbit(span) != std::signbit(grid.step))
         throw UsageError(std::string("--sweep: STEP must be ") + (span > 0 ? "positive" : "negative") +
                          " to go from START to STOP");
-    const double steps = span / plan.step; // >= 0, or +inf for a tiny step
+    const double steps = span / grid.step; // >= 0, or +inf for a tiny step
     if (!(steps < static_cast<double>(kMaxSweepRows)))
         throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
                          " rows; use a larger STEP or a smaller range");
@@ -87,7 +92,7 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (plan.rows > kMaxSweepRows)
         throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
                          " rows; use a larger STEP or a smaller range");
-    if (!std::isfinite(plan.Value(plan.rows - 1)))
+    if (!std::isfinite(grid.Value(plan.rows - 1)))
         throw UsageError("--sweep: the last value is beyond the double range");
     return plan;
 }
@@ -104,7 +109,7 @@ SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char sep
     double TAntennaInputs::*const member = Fields()[plan.field].input;
     for (std::size_t row = 0; row < plan.rows; ++row) {
         TAntennaInputs inputs = base;
-        inputs.*member = plan.Value(row);
+        inputs.*member = plan.grid.Value(row);
         ++counts.rows;
         if (PitchNeedsNotice(inputs))
             ++counts.notices;
