@@ -391,9 +391,13 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];
         text += "   " + QString::fromUtf8(info.name) + " = ";
-        text += results ? Utf8(FormatReportNumber(ShownValue(info, *results), separator)) + " " +
-                              QString::fromUtf8(info.unit)
-                        : QStringLiteral("—");
+        if (!results) {
+            text += QStringLiteral("—");
+            continue;
+        }
+        text += Utf8(FormatReportNumber(ShownValue(info, *results), separator));
+        if (*info.unit)
+            text += " " + QString::fromUtf8(info.unit);
     }
     if (!results)
         text += "   (" + Utf8(FailureText(sweep_->faults[sweep_->faultOf[*index]].fault.message)) + ")";

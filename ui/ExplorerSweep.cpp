@@ -4,6 +4,7 @@
 #include "Exceptions.h"
 #include "NumberConversion.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -77,15 +78,24 @@ TRangeReading ReadSweepRange(std::size_t input, const TRangeTexts& texts, char s
     if (!reading.message.empty())
         return reading;
 
-    TSweepRange range{input, *from, *to, static_cast<std::size_t>(*points)};
+    TSweepRange range{input, *from, *to, static_cast<std::size_t>(*points), {}, {}};
     if (range.points > kMaxExplorerPoints) {
         range.points = kMaxExplorerPoints;
         reading.note = "Число точек ограничено: " + std::to_string(kMaxExplorerPoints);
     }
-    if (!(range.Step() > 0)) {
+    char step[32];
+    const double exactStep = (range.to - range.from) / static_cast<double>(range.points - 1);
+    char* const stepEnd = std::to_chars(step, step + sizeof step, exactStep, std::chars_format::general, 12).ptr;
+    range.stepText.assign(step, static_cast<std::size_t>(stepEnd - step));
+    range.grid.start = range.from;
+    std::from_chars(step, stepEnd, range.grid.step);
+    if (!(range.grid.step > 0)) {
         reading.message = "Диапазон слишком узок для такого числа точек";
         return reading;
     }
+    const int fromPlaces = DecimalPlaces(texts.from, separator);
+    const int stepPlaces = DecimalPlaces(range.stepText, separator);
+    range.grid.decimals = fromPlaces < 0 || stepPlaces < 0 ? -1 : std::max(fromPlaces, stepPlaces);
     reading.range = range;
     return reading;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignService.h"
+#include "SweepGrid.h"
 
 #include <cstddef>
 #include <optional>
@@ -21,11 +22,16 @@ struct TSweepRange {
     double from = 0;
     double to = 0;
     std::size_t points = 0; // at least 2
+    // The step from `from` to `to`, cut to 12 significant digits so that the
+    // points lie on the decimal grid a user would type ("0.1", not
+    // "0.09999999999999999"), as text and as the grid it makes with the
+    // text of `from`.
+    std::string stepText;
+    TSweepGrid grid;
 
-    double Step() const { return (to - from) / static_cast<double>(points - 1); }
-    // from + i * Step(): the same values `eh-antenna-cli --sweep` gives for
-    // that start and step.
-    double Value(std::size_t i) const { return from + static_cast<double>(i) * Step(); }
+    // The same values `eh-antenna-cli --sweep` gives for the texts of `from`
+    // and the step.
+    double Value(std::size_t i) const { return grid.Value(i); }
 };
 
 // The three texts of a range as the user typed them.

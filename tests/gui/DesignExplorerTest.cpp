@@ -19,13 +19,13 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QSettings>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
-#include <charconv>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -72,12 +72,6 @@ void SetRange(DesignExplorer& explorer, int input, const QString& from, const QS
     explorer.ToEdit->setText(to);
     explorer.PointsEdit->setText(points);
     explorer.Recompute();
-}
-
-std::string Shortest(double value)
-{
-    char buffer[64];
-    return std::string(buffer, std::to_chars(buffer, buffer + sizeof buffer, value).ptr);
 }
 
 QByteArray ReadFile(const QString& path)
@@ -154,6 +148,21 @@ private slots:
             return inputs;
         }());
         QCOMPARE(Plotted(*explorer_, "Общая длина антенны, мм").at(1.8), first.results->TotalLengthCm * 10);
+    }
+
+    void theReadoutGivesEverySeriesAtTheCursor()
+    {
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        SetRange(*explorer_, 0, "10", "20", "11");
+        // The middle of the plot area: the sixth point, 15 MHz.
+        const QPoint middle = explorer_->Chart->mapFromScene(explorer_->Chart->chart()->plotArea().center());
+        QMouseEvent move(QEvent::MouseMove, middle, explorer_->Chart->viewport()->mapToGlobal(middle),
+                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(explorer_->Chart->viewport(), &move);
+        // The numbers as the report writes them for 15 MHz.
+        QCOMPARE(explorer_->Readout->text(), QString("Частота (МГц) = 15,00   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
+                                                     "Количество витков = 13,06   Эффективность антенны = 0,00 %"));
     }
 
     void faultingPointsAreGapsCountedWithTheirReason()
@@ -258,8 +267,9 @@ private slots:
         std::ostringstream out, err;
         std::istringstream in;
         const eh::TSweepRange& range = explorer_->Sweep()->range;
-        const std::string sweep = "frequency=1.8:30:" + Shortest(range.Step());
-        std::vector<std::string> args = {"--sweep", sweep, "--format", "csv", "-s", "."};
+        QCOMPARE(range.stepText, std::string("0.1"));
+        const std::string sweep = "frequency=1,8:30:" + range.stepText;
+        std::vector<std::string> args = {"--sweep", sweep, "--format", "csv", "-s", ","};
         for (const char* text : kExampleA)
             args.push_back(text);
         QCOMPARE(eh::cli::RunCli(args, {in, out, err}), eh::cli::kExitSuccess);

@@ -11,7 +11,7 @@
 #include "uInterface.h"
 
 #include <QDir>
-#include <QMouseEvent>
+#include <QCursor>
 #include <QPixmap>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -64,16 +64,14 @@ int main(int argc, char** argv)
     explorer.show();
     if (!QTest::qWaitForWindowExposed(&explorer))
         return 1;
-    // The readout under the cursor, a little above the typed frequency.
-    QWidget* plot = explorer.Chart->viewport();
-    const QPointF cursor(plot->width() * 0.55, plot->height() * 0.5);
-    QMouseEvent move(QEvent::MouseMove, cursor, plot->mapToGlobal(cursor), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(plot, &move);
-
     const bool saved = Save(form1, output.filePath("screenshot-main.png")) &&
                        Save(form3, output.filePath("screenshot-help.png")) &&
-                       Save(form2, output.filePath("screenshot-about.png")) &&
-                       Save(explorer, output.filePath("screenshot-explorer.png"));
-    return saved ? 0 : 1;
+                       Save(form2, output.filePath("screenshot-about.png"));
+    // The pointer over the chart, a little above the typed frequency, for
+    // the readout under it.
+    eh::ShowAndRaise(explorer);
+    QTest::qWait(200);
+    QWidget* plot = explorer.Chart->viewport();
+    QCursor::setPos(plot->mapToGlobal(QPoint(plot->width() * 55 / 100, plot->height() / 2)));
+    return saved && Save(explorer, output.filePath("screenshot-explorer.png")) ? 0 : 1;
 }
