@@ -165,6 +165,32 @@ private slots:
                                                      "Количество витков = 13,06   Эффективность антенны = 0,00 %"));
     }
 
+    void theBandPresetFollowsTheTypedFrequency_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::newRow("inside 20 m") << "14.2" << "14" << "14,35";
+        QTest::newRow("nearer 30 m than 20 m") << "12" << "10,1" << "10,15";
+        QTest::newRow("below 160 m") << "0.5" << "1,81" << "2";
+        QTest::newRow("above 10 m") << "45" << "50" << "54";
+    }
+
+    void theBandPresetFollowsTheTypedFrequency()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        explorer_->show();
+        explorer_->RangePreset->setCurrentIndex(DesignExplorer::kTypedBand);
+        form_->EC15->setText(typed);
+        explorer_->Recompute();
+        QCOMPARE(explorer_->FromEdit->text(), from);
+        QCOMPARE(explorer_->ToEdit->text(), to);
+        QVERIFY(explorer_->FromEdit->isReadOnly());
+        QCOMPARE(explorer_->Sweep()->range.from, from.replace(',', '.').toDouble());
+    }
+
     void faultingPointsAreGapsCountedWithTheirReason()
     {
         const ModalWatcher watcher;
