@@ -6,6 +6,7 @@
 #include <QBuffer>
 #include <QChart>
 #include <QGraphicsItem>
+#include <QGraphicsScene>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QLocale>
@@ -138,6 +139,9 @@ private:
 ExplorerChart::ExplorerChart(QWidget* parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
+    // The lines are made afresh at every recompute: an index of the scene's
+    // items would only be rebuilt each time.
+    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
     setMouseTracking(true);
     chart()->legend()->setAlignment(Qt::AlignBottom);
     chart()->setMargins(QMargins(4, 4, 4, 4));
