@@ -4,7 +4,6 @@
 #include "NumberFormat.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 

@@ -17,7 +17,6 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -80,8 +79,9 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWid
     setFont(WindowFont());
     CreateControls();
     resize(1100, 640);
-    LoadSettings();
-    CentreOnFirstShow(*this);
+    // Where the user left it last time, or else centred.
+    if (!LoadSettings())
+        CentreOnFirstShow(*this);
 
     Debounce = new QTimer(this);
     Debounce->setSingleShot(true);
@@ -151,7 +151,8 @@ void DesignExplorer::CreateControls()
         auto* item = new QListWidgetItem(AxisTitle(result.name, result.unit), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
-        item->setToolTip(QString::fromUtf8(result.member));
+        // Saved settings name the output by its member, whatever its caption.
+        item->setData(Qt::UserRole, QString::fromUtf8(result.member));
     }
     Outputs->setMinimumWidth(200);
 
@@ -196,11 +197,10 @@ void DesignExplorer::CreateControls()
     layout->addLayout(buttons);
 }
 
-void DesignExplorer::LoadSettings()
+bool DesignExplorer::LoadSettings()
 {
     QSettings settings = OpenSettings();
-    if (settings.contains("geometry"))
-        restoreGeometry(settings.value("geometry").toByteArray());
+    const bool placed = restoreGeometry(settings.value("geometry").toByteArray());
     const std::optional<std::size_t> input = InputByKey(settings.value("input").toString().toStdString());
     XInput->setCurrentIndex(static_cast<int>(input.value_or(0)));
     RangePreset->setCurrentIndex(std::clamp(settings.value("preset", int(kWholeHf)).toInt(), 0, int(kCustom)));
@@ -214,8 +214,9 @@ void DesignExplorer::LoadSettings()
             chosen << member;
     for (int row = 0; row < Outputs->count(); ++row) {
         QListWidgetItem* item = Outputs->item(row);
-        item->setCheckState(chosen.contains(item->toolTip()) ? Qt::Checked : Qt::Unchecked);
+        item->setCheckState(chosen.contains(item->data(Qt::UserRole).toString()) ? Qt::Checked : Qt::Unchecked);
     }
+    return placed;
 }
 
 void DesignExplorer::SaveSettings() const

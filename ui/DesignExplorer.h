@@ -72,7 +72,8 @@ protected:
 
 private:
     void CreateControls();
-    void LoadSettings();
+    // False when no geometry was saved.
+    bool LoadSettings();
     void SaveSettings() const;
     TFieldTexts FieldTexts() const;
     void SweepAnotherInput();

@@ -3,7 +3,6 @@
 
 #include "AmateurBands.h"
 
-#include <QBuffer>
 #include <QChart>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
