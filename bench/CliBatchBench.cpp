@@ -6,9 +6,16 @@
 // "items_per_second" is request lines per second (wall clock);
 // "full_reports_per_s" counts only the lines answered with a whole design
 // (about 4% of the generated lines are faults or fields that are not numbers).
+// BM_DesignJson compares the tool's JSON writer with the same object built
+// and dumped through nlohmann::ordered_json, the reason the tool keeps its
+// own writer.
 #include "Batch.h"
+#include "DesignService.h"
+#include "Formats.h"
+#include "Report.h"
 
 #include <benchmark/benchmark.h>
+#include <nlohmann/json.hpp>
 
 #include <random>
 #include <sstream>
@@ -100,6 +107,58 @@ void BM_BatchDesignsIntoStringStream(benchmark::State& state)
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * lines);
 }
 BENCHMARK(BM_BatchDesignsIntoStringStream)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One design's full JSON line as nlohmann::ordered_json would write it.
+std::string NlohmannDesignJson(const eh::TAntennaInputs& inputs, const eh::TAntennaResults& results, char separator)
+{
+    using Json = nlohmann::ordered_json;
+    Json design = Json::object();
+    Json& inputObject = design["inputs"] = Json::object();
+    for (const std::size_t i : eh::InputRecordOrder())
+        inputObject[eh::InputTable()[i].member] = inputs.*eh::InputTable()[i].value;
+    Json& resultObject = design["results"] = Json::object();
+    for (const eh::TResultInfo& info : eh::ResultTable())
+        resultObject[info.member] = results.*info.value;
+    Json& report = design["report"] = Json::array();
+    eh::ForEachReportLine(inputs, results, separator, [&report](const eh::TReportLine& line) {
+        Json& object = report.emplace_back(Json::object());
+        object["kind"] = eh::cli::LineKindName(static_cast<int>(line.Kind));
+        object["text"] = line.Text;
+        Json& runs = object["runs"] = Json::array();
+        for (const eh::TStyleRun& run : line.Runs) {
+            Json& style = runs.emplace_back(Json::object());
+            style["start"] = run.Start;
+            style["length"] = run.Length;
+            style["bold"] = run.Bold;
+            style["underline"] = run.Underline;
+            style["size"] = run.Size;
+        }
+    });
+    design["notice"] = eh::PitchNeedsNotice(inputs) ? Json(eh::kPitchNotice) : Json(nullptr);
+    return design.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// range(0): 0 the tool's writer, 1 nlohmann::ordered_json.
+void BM_DesignJson(benchmark::State& state)
+{
+    const bool nlohmann = state.range(0) == 1;
+    eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+    const eh::TAntennaResults results = eh::CalculateAntenna(inputs);
+    std::string hand;
+    eh::cli::AppendDesignJson(hand, inputs, results, ',');
+    if (hand != NlohmannDesignJson(inputs, results, ','))
+        state.SkipWithError("the two writers disagree");
+    for (auto _ : state) {
+        std::string line;
+        if (nlohmann)
+            line = NlohmannDesignJson(inputs, results, ',');
+        else
+            eh::cli::AppendDesignJson(line, inputs, results, ',');
+        benchmark::DoNotOptimize(line);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_DesignJson)->ArgName("nlohmann")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -69,10 +69,8 @@ bool IsValidUtf8(std::string_view text)
 int Utf8CharacterCount(std::string_view text)
 {
     int count = 0;
-    for (const char c : text) {
-        if (!IsContinuation(static_cast<unsigned char>(c)))
-            ++count;
-    }
+    for (const char c : text)
+        count += IsContinuation(static_cast<unsigned char>(c)) ? 0 : 1;
     return count;
 }
 

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Batch.h"
 
-#include "AntennaModel.h"
 #include "BatchRequest.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
 #include "Formats.h"
 
 #include <string>
@@ -58,27 +57,27 @@ void AnswerLine(std::string_view line, char defaultSeparator, BatchRequest& requ
         return;
     }
     const char separator = request.separator.value_or(defaultSeparator);
-    const std::size_t mark = out.size();
+    TFieldReading reading;
     try {
-        FieldTexts texts;
-        for (std::size_t i = 0; i < kFieldCount; ++i)
-            texts[i] = request.texts[i];
-        TAntennaInputs inputs;
-        if (const auto badField = ReadFieldTexts(texts, separator, inputs)) {
-            ++counts.fieldErrors;
-            AppendFieldErrorJson(out, *badField);
-            return;
-        }
-        const TAntennaResults results = CalculateAntenna(inputs);
-        AppendDesignJson(out, inputs, results, separator);
-        ++counts.designs;
-    } catch (const Exception& failure) {
-        // A fault of the field reading (EOverflow), of the model or of a
-        // report line: no part of the design is written.
-        out.resize(mark);
+        reading = ReadFieldTexts(request.texts, separator);
+    } catch (const Exception& failure) { // a number beyond the double range
         ++counts.faults;
         AppendErrorJson(out, failure.kind(), failure.what());
+        return;
     }
+    if (reading.badField) {
+        ++counts.fieldErrors;
+        AppendFieldErrorJson(out, *reading.badField);
+        return;
+    }
+    const TDesign design = CalculateDesign(reading.inputs);
+    if (design.fault) {
+        ++counts.faults;
+        AppendErrorJson(out, design.fault->kind, design.fault->message);
+        return;
+    }
+    AppendDesignJson(out, design.inputs, *design.results, separator);
+    ++counts.designs;
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Fields.h"
+#include "DesignService.h"
 
 #include <array>
 #include <optional>
@@ -14,7 +14,7 @@
 namespace eh::cli {
 
 struct BatchRequest {
-    std::array<std::string, kFieldCount> texts; // in reading order; a missing key is the empty text
+    TFieldTexts texts; // in reading order; a missing key is the empty text
     std::string separatorText;
     std::optional<char> separator; // set when the line gives a valid one
 

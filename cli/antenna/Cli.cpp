@@ -2,11 +2,10 @@
 #include "Cli.h"
 
 #include "Batch.h"
-#include "DecimalSeparator.h"
-#include "CalculateCommand.h"
 #include "CommandLine.h"
+#include "DecimalSeparator.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
 #include "Formats.h"
 #include "NumberConversion.h"
 #include "Report.h"
@@ -31,9 +30,9 @@ int Usage(std::ostream& err, const std::string& message)
 }
 
 // A fault as the failure box would show it.
-int Fault(std::ostream& err, const Exception& failure)
+int Fault(std::ostream& err, const std::string& message)
 {
-    err << kProgram << ": " << FailureText(failure.what()) << '\n';
+    err << kProgram << ": " << FailureText(message) << '\n';
     return kExitFault;
 }
 
@@ -43,7 +42,9 @@ void Warn(std::ostream& err, const std::string& message) { err << kProgram << ":
 // a comma as the separator.
 int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator)
 {
-    err << kProgram << ": " << FieldDisplayName(field) << " is not a number: " << QuoteTyped(text) << '\n';
+    const TInputInfo& info = InputTable().at(field);
+    err << kProgram << ": " << info.argument << " (" << info.component << ", " << info.words
+        << ") is not a number: " << QuoteTyped(text) << '\n';
     if (separator != ',' && text.find_first_of(".,") != std::string::npos) {
         bool readsWithComma = false;
         try {
@@ -59,11 +60,11 @@ int NotANumber(std::ostream& err, std::size_t field, const std::string& text, ch
 }
 
 // The seven texts: the positional arguments, the bandwidth "0" when absent.
-FieldTexts TextsOf(const std::vector<std::string>& given, std::string& bandwidthDefault)
+TFieldTexts TextsOf(const std::vector<std::string>& given)
 {
-    FieldTexts texts;
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        texts[i] = i < given.size() ? std::string_view(given[i]) : std::string_view(bandwidthDefault);
+    TFieldTexts texts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        texts[i] = i < given.size() ? given[i] : "0";
     return texts;
 }
 
@@ -118,20 +119,18 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
     }
 
     // The swept field's own text is not read.
-    std::vector<std::string> given = options.fieldTexts;
-    std::string bandwidthDefault = "0";
-    if (plan.field < given.size())
-        given[plan.field] = "0";
-    TAntennaInputs base;
+    TFieldTexts texts = TextsOf(options.fieldTexts);
+    texts[plan.field] = "0";
+    TFieldReading base;
     try {
-        const FieldTexts texts = TextsOf(given, bandwidthDefault);
-        if (const auto bad = ReadFieldTexts(texts, separator, base))
-            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
+        base = ReadFieldTexts(texts, separator);
     } catch (const Exception& failure) {
-        return Fault(streams.err, failure);
+        return Fault(streams.err, failure.what());
     }
+    if (base.badField)
+        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
 
-    const SweepCounts counts = RunSweep(plan, base, separator, format, streams.out);
+    const SweepCounts counts = RunSweep(plan, base.inputs, separator, format, streams.out);
     if (counts.notices > 0)
         Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.rows) + " rows)");
@@ -144,16 +143,19 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
 
 int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
 {
-    std::string bandwidthDefault = "0";
-    TAntennaInputs inputs;
     std::string output;
     try {
-        const FieldTexts texts = TextsOf(options.fieldTexts, bandwidthDefault);
-        if (const auto bad = ReadFieldTexts(texts, separator, inputs))
-            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
-        if (PitchNeedsNotice(inputs))
+        const TFieldTexts texts = TextsOf(options.fieldTexts);
+        const TFieldReading reading = ReadFieldTexts(texts, separator);
+        if (reading.badField)
+            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator);
+        const TDesign design = CalculateDesign(reading.inputs);
+        if (design.pitchNotice)
             Warn(streams.err, kPitchNotice);
-        const TAntennaResults results = CalculateAntenna(inputs);
+        if (design.fault)
+            return Fault(streams.err, design.fault->message);
+        const TAntennaInputs& inputs = design.inputs;
+        const TAntennaResults& results = *design.results;
 
         switch (options.format) {
         case OutputFormat::Text:
@@ -165,16 +167,14 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
             output += '\n';
             break;
         case OutputFormat::Csv:
-            CheckReport(inputs, results, separator);
             AppendCsvHeader(output);
             AppendCsvRow(output, inputs, results);
             break;
         }
-        if (options.outputPath) {
+        if (options.outputPath)
             SaveReport(*options.outputPath, BuildReport(inputs, results, separator));
-        }
     } catch (const Exception& failure) {
-        return Fault(streams.err, failure);
+        return Fault(streams.err, failure.what());
     }
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
@@ -229,7 +229,7 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
-        if (count < kFieldCount - 1)
+        if (count < kInputCount - 1)
             return Usage(streams.err, "expected 6 or 7 field texts (FREQUENCY CYLINDER_DIAMETER LD_RATIO "
                                       "WIRE_DIAMETER PITCH TURN_DIAMETER [BANDWIDTH]), got " +
                                           std::to_string(count));

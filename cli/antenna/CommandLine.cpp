@@ -3,7 +3,10 @@
 
 #include "Cli.h"
 #include "DecimalSeparator.h"
-#include "Fields.h"
+#include "DesignTables.h"
+#include "InputKeys.h"
+#include "Report.h"
+#include "Sweep.h"
 #include "UsageError.h"
 
 #include <CLI/CLI.hpp>
@@ -114,8 +117,8 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args, const std
         }
         texts.push_back(arg);
     }
-    if (texts.size() > kFieldCount)
-        throw UsageError("too many field texts: expected at most " + std::to_string(kFieldCount) + ", got " +
+    if (texts.size() > kInputCount)
+        throw UsageError("too many field texts: expected at most " + std::to_string(kInputCount) + ", got " +
                          std::to_string(texts.size()));
     if (!texts.empty()) {
         options.emplace_back("--");
@@ -128,8 +131,38 @@ constexpr const char* kDescription =
     "Designs an EH antenna from the seven numbers of the main window and prints\n"
     "its 38-line report, exactly as the window computes and shows it.\n";
 
+// `text` as lines of at most 76 characters, each after two spaces, broken
+// at spaces.
+std::string Paragraph(const std::string& text)
+{
+    constexpr std::size_t kWidth = 76;
+    constexpr std::string_view kIndent = "  ";
+    std::string wrapped;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view word(text.data() + start, end - start);
+        if (!line.empty() && kIndent.size() + line.size() + 1 + word.size() > kWidth) {
+            wrapped.append(kIndent).append(line).append("\n");
+            line.clear();
+        }
+        if (!line.empty())
+            line += ' ';
+        line.append(word);
+        start = end + 1;
+    }
+    wrapped.append(kIndent).append(line).append("\n");
+    return wrapped;
+}
+
 std::string Footer()
 {
+    const std::string inputs = std::to_string(kInputCount);
+    const std::string results = std::to_string(kResultCount);
+    const std::string lines = std::to_string(kReportLineCount);
     return R"(Field texts:
   Each text is read exactly as the window reads its field (the same code):
   leading and trailing spaces, a sign, digits with the decimal separator, an
@@ -138,12 +171,12 @@ std::string Footer()
   text unless it is one of the options above; "--" ends the options.
 
 Formats:
-  text  the 38 report lines in UTF-8, each ending in a line feed.
-  json  one object: "inputs" (the 7 TAntennaInputs fields), "results" (the 24
+  text  the )" + lines + R"( report lines in UTF-8, each ending in a line feed.
+  json  one object: "inputs" (the )" + inputs + R"( TAntennaInputs fields), "results" (the )" + results + R"(
         TAntennaResults fields, each double in shortest round-trip form),
-        "report" (38 objects: kind, text, runs of start/length/bold/underline/
+        "report" ()" + lines + R"( objects: kind, text, runs of start/length/bold/underline/
         size, counted in characters) and "notice" (the pitch notice or null).
-  csv   a header and one row: the 7 inputs and 24 results by name, then
+  csv   a header and one row: the )" + inputs + R"( inputs and )" + results + R"( results by name, then
         notice, fault_kind, fault_message; numbers in shortest round-trip
         form with a point. A sweep writes one row per value; a row that
         faulted has empty results and its fault.
@@ -152,26 +185,26 @@ Formats:
   --format json (one JSON object per line) is given; text is not allowed.
 
 Sweep (--sweep NAME=START:STOP:STEP):
-  NAME is frequency, cylinder-diameter, ratio, wire-diameter, pitch,
-  turn-diameter or bandwidth. The swept field's own argument is still given
-  but not read (write e.g. "_"). Values are START + i*STEP up to STOP (at
-  most 1000000 rows), each used as a number directly.
-
+)" + Paragraph("NAME is " + InputKeys(" or ") +
+                    ". The swept field's own argument is still given but not read (write e.g. \"_\"). Values are "
+                    "START + i*STEP up to STOP (at most " + std::to_string(kMaxSweepRows) +
+                    " rows), rounded to the decimal places START and STEP are written with: 1.8:2.0:0.1 gives "
+                    "1.8, 1.9 and 2.0.") +
+           R"(
 Batch (--batch):
-  Reads JSON Lines on standard input, each an object with any of the keys
-  frequency, cylinder-diameter, ratio, wire-diameter, pitch, turn-diameter,
-  bandwidth (field texts as strings; a missing key is the empty text) and
-  separator; writes one JSON line per line read: the design as in --format
-  json, {"field":"EC16","reset_text":"0.1"} for a field that is not a
-  number, {"error":{"kind":...,"message":...}} for a fault, or kind
-  "EParseError" for a malformed line. No positional arguments are taken.
-
+)" + Paragraph("Reads JSON Lines on standard input, each an object with any of the keys " + InputKeys(", ") +
+                    " (field texts as strings; a missing key is the empty text) and separator; writes one JSON line "
+                    "per line read: the design as in --format json, {\"field\":\"EC16\",\"reset_text\":\"0.1\"} "
+                    "for a field that is not a number, {\"error\":{\"kind\":...,\"message\":...}} for a fault, or "
+                    "kind \"EParseError\" for a malformed line. No positional arguments are taken.") +
+           R"(
 Exit codes:
   0  success (also when the pitch notice was printed as a warning on stderr,
      and for a sweep or batch whose rows carry faults)
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
-     cannot be written, or output that cannot be written
+     cannot be written, output that cannot be written, or standard input
+     that cannot be read
   2  a usage error, or a field that is not a number (stderr names the field
      and what was typed)
 
@@ -203,7 +236,7 @@ struct RawValues {
     std::string format;
     std::string output;
     std::string sweep;
-    std::array<std::string, kFieldCount> fields;
+    std::array<std::string, kInputCount> fields;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -216,7 +249,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.set_version_flag("--version", std::string(kProgram) + " " + EH_CLI_VERSION);
 
     app.add_option("-s,--separator", raw.separator,
-                   "Decimal separator, one character (default: the locale's, or '.')")
+                   "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
         ->check(CLI::Validator(
@@ -236,10 +269,10 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
         ->type_name("NAME=START:STOP:STEP");
     app.add_flag("-b,--batch", options.batch, "Read JSON Lines requests on stdin; see Batch below");
 
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
-        if (i == kBandwidthField)
+        if (i == kOptionalField)
             help += ", default \"0\" (none measured)";
         // The count is checked by the caller (6 or 7, none with --batch).
         app.add_option(fields[i].argument, raw.fields[i], help)->type_name("TEXT");
@@ -306,7 +339,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     }
     if (app.count("--sweep") > 0)
         options.sweep = raw.sweep;
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
         options.fieldTexts.push_back(std::move(raw.fields[i]));
     return parsed;

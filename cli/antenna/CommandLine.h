@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DesignTables.h"
 #include "Formats.h"
+
+#include <cstddef>
 
 #include <optional>
 #include <ostream>
@@ -10,6 +13,10 @@
 
 // The command line of eh-antenna-cli, read with CLI11.
 namespace eh::cli {
+
+// The field that may be left out: the last one, the measured bandwidth
+// (EC27), "0" when not given.
+inline constexpr std::size_t kOptionalField = kInputCount - 1;
 
 struct CliOptions {
     std::vector<std::string> fieldTexts; // the positional arguments, as given

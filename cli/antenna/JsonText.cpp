@@ -20,7 +20,7 @@ bool NeedsNoEscaping(std::string_view text)
         const auto c = static_cast<unsigned char>(text[0]);
         if (c < 0x20 || c == '"' || c == '\\' || c == 0x7F)
             return false;
-        const std::size_t length = Utf8CharacterLength(text);
+        const std::size_t length = c < 0x80 ? 1 : Utf8CharacterLength(text);
         if (length == 0)
             return false;
         text.remove_prefix(length);

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Sweep.h"
 
-#include "CalculateCommand.h"
 #include "Cli.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
+#include "InputKeys.h"
 #include "NumberConversion.h"
 #include "UsageError.h"
 
@@ -35,17 +35,6 @@ double ReadBound(std::string_view text, const char* what, char separator)
     }
 }
 
-std::string KeyList()
-{
-    std::string keys;
-    for (const FieldInfo& field : Fields()) {
-        if (!keys.empty())
-            keys += ", ";
-        keys += field.key;
-    }
-    return keys;
-}
-
 } // namespace
 
 SweepPlan ParseSweep(std::string_view text, char separator)
@@ -54,9 +43,9 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (equals == std::string_view::npos)
         throw UsageError("--sweep: expected NAME=START:STOP:STEP, got " + Shown(text));
     const std::string_view name = text.substr(0, equals);
-    const auto field = FieldByKey(name);
+    const auto field = InputByKey(name);
     if (!field)
-        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + KeyList() + ")");
+        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + InputKeys(", ") + ")");
 
     const std::string_view range = text.substr(equals + 1);
     const std::size_t colon1 = range.find(':');
@@ -106,34 +95,27 @@ SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char sep
     if (format == OutputFormat::Csv)
         AppendCsvHeader(buffer);
 
-    double TAntennaInputs::*const member = Fields()[plan.field].input;
+    double TAntennaInputs::*const member = InputTable()[plan.field].value;
     for (std::size_t row = 0; row < plan.rows; ++row) {
         TAntennaInputs inputs = base;
         inputs.*member = plan.grid.Value(row);
+        const TDesign design = CalculateDesign(inputs);
         ++counts.rows;
-        if (PitchNeedsNotice(inputs))
+        if (design.pitchNotice)
             ++counts.notices;
-        const std::size_t mark = buffer.size();
-        try {
-            const TAntennaResults results = CalculateAntenna(inputs);
-            if (format == OutputFormat::Json) {
-                AppendDesignJson(buffer, inputs, results, separator);
-                buffer += '\n';
-            } else {
-                // The report is not shown, but a row whose report would fault
-                // faults here too.
-                CheckReport(inputs, results, separator);
-                AppendCsvRow(buffer, inputs, results);
-            }
-        } catch (const Exception& failure) {
-            buffer.resize(mark);
+        if (design.fault) {
             ++counts.faults;
             if (format == OutputFormat::Json) {
-                AppendInputsErrorJson(buffer, inputs, failure.kind(), failure.what());
+                AppendInputsErrorJson(buffer, inputs, design.fault->kind, design.fault->message);
                 buffer += '\n';
             } else {
-                AppendCsvFaultRow(buffer, inputs, failure.kind(), failure.what());
+                AppendCsvFaultRow(buffer, inputs, design.fault->kind, design.fault->message);
             }
+        } else if (format == OutputFormat::Json) {
+            AppendDesignJson(buffer, inputs, *design.results, separator);
+            buffer += '\n';
+        } else {
+            AppendCsvRow(buffer, inputs, *design.results);
         }
         if (buffer.size() >= kFlushBytes) {
             out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));

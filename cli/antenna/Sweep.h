@@ -15,7 +15,7 @@ namespace eh::cli {
 inline constexpr std::size_t kMaxSweepRows = 1'000'000;
 
 struct SweepPlan {
-    std::size_t field = 0; // index in reading order (Fields())
+    std::size_t field = 0; // index in reading order (InputTable())
     TSweepGrid grid;       // the value of row i: grid.Value(i)
     std::size_t rows = 0;
 };
