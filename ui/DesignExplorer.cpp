@@ -46,11 +46,6 @@ QSettings OpenSettings()
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-QString AxisTitle(const char* name, const char* unit)
-{
-    return *unit ? QString::fromUtf8(name) + ", " + QString::fromUtf8(unit) : QString::fromUtf8(name);
-}
-
 // A range bound as the user would type it, with the regional decimal mark.
 QString BoundText(double value, char separator)
 {
@@ -118,7 +113,7 @@ void DesignExplorer::CreateControls()
     XInput = new QComboBox;
     XInput->setObjectName("XInput");
     for (const TInputInfo& input : InputTable())
-        XInput->addItem(AxisTitle(input.label, ""));
+        XInput->addItem(QString::fromUtf8(input.label));
     RangePreset = new QComboBox;
     RangePreset->setObjectName("RangePreset");
     RangePreset->addItems({"КВ 1,8–30 МГц", "Любительский диапазон частоты", "Свой диапазон"});
@@ -148,7 +143,7 @@ void DesignExplorer::CreateControls()
     Outputs = new QListWidget;
     Outputs->setObjectName("Outputs");
     for (const TResultInfo& result : ResultTable()) {
-        auto* item = new QListWidgetItem(AxisTitle(result.name, result.unit), Outputs);
+        auto* item = new QListWidgetItem(NameAndUnit(QString::fromUtf8(result.name), QString::fromUtf8(result.unit)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.
@@ -357,7 +352,7 @@ void DesignExplorer::Recompute()
         series.push_back(std::move(one));
     }
     const TInputInfo& swept = InputTable()[input];
-    Chart->SetData(AxisTitle(swept.label, ""), std::move(xValues), series,
+    Chart->SetData(QString::fromUtf8(swept.label), std::move(xValues), series,
                    swept.value == &TAntennaInputs::FrequencyMHz, reading.inputs.*swept.value);
     Chart->SetStale(false);
 

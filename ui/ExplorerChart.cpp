@@ -135,6 +135,11 @@ private:
     double xMax_ = 0;
 };
 
+QString NameAndUnit(const QString& name, const QString& unit)
+{
+    return unit.isEmpty() ? name : name + ", " + unit;
+}
+
 ExplorerChart::ExplorerChart(QWidget* parent) : QChartView(new QChart, parent)
 {
     setRenderHint(QPainter::Antialiasing);
@@ -204,7 +209,7 @@ void ExplorerChart::SetData(const QString& xTitle, std::vector<double> xValues,
         const std::size_t axisIndex = static_cast<std::size_t>(unit - units.begin());
         auto& [low, high] = yRanges[axisIndex];
         const QColor colour = kSeriesColours[s % std::size(kSeriesColours)];
-        const QString title = one.unit.isEmpty() ? one.name : one.name + ", " + one.unit;
+        const QString title = NameAndUnit(one.name, one.unit);
 
         // Every run of points without a fault is a line of its own; the
         // legend names the output once.

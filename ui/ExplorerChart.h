@@ -15,6 +15,9 @@ namespace eh {
 
 class ChartOverlay;
 
+// "Полоса пропуск. по ур.3 dB, Кгц"; the name alone when there is no unit.
+QString NameAndUnit(const QString& name, const QString& unit);
+
 // One output across the sweep: a NaN value is a point whose design faulted,
 // drawn as a gap.
 struct TChartSeries {
