@@ -143,7 +143,8 @@ void DesignExplorer::CreateControls()
     Outputs = new QListWidget;
     Outputs->setObjectName("Outputs");
     for (const TResultInfo& result : ResultTable()) {
-        auto* item = new QListWidgetItem(NameAndUnit(QString::fromUtf8(result.name), QString::fromUtf8(result.unit)), Outputs);
+        auto* item =
+            new QListWidgetItem(NameAndUnit(QString::fromUtf8(result.name), QString::fromUtf8(result.unit)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.

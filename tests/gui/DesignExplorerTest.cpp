@@ -161,8 +161,9 @@ private slots:
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(explorer_->Chart->viewport(), &move);
         // The numbers as the report writes them for 15 MHz.
-        QCOMPARE(explorer_->Readout->text(), QString("Частота (МГц) = 15,00   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
-                                                     "Количество витков = 13,06   Эффективность антенны = 0,00 %"));
+        QCOMPARE(explorer_->Readout->text(),
+                 QString("Частота (МГц) = 15,00   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
+                         "Количество витков = 13,06   Эффективность антенны = 0,00 %"));
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
