@@ -35,6 +35,7 @@ namespace {
 constexpr double kHfLowMHz = 1.8;
 constexpr double kHfHighMHz = 30.0;
 constexpr const char* kDefaultPoints = "500";
+const QColor kWarningColour(176, 0, 0);
 // Bandwidth, efficiency and the tuning coil's turns: what a ham weighs first.
 constexpr const char* kDefaultOutputs[] = {"BandwidthKHz", "EfficiencyPct", "TurnCount"};
 
@@ -291,10 +292,19 @@ void DesignExplorer::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
+void DesignExplorer::ShowNote(const QString& text, bool warning)
+{
+    // A palette, not a style sheet: the note changes at every recompute, and
+    // a new style sheet would polish the label again each time.
+    QPalette palette = Note->palette();
+    palette.setColor(QPalette::WindowText, warning ? kWarningColour : this->palette().color(QPalette::WindowText));
+    Note->setPalette(palette);
+    Note->setText(text);
+}
+
 void DesignExplorer::ShowStale(const QString& message)
 {
-    Note->setStyleSheet("color: #b00000");
-    Note->setText(message);
+    ShowNote(message, true);
     Chart->SetStale(true);
 }
 
@@ -369,8 +379,7 @@ void DesignExplorer::Recompute()
         notes << "Ни одна точка не рассчитана";
     if (series.empty())
         notes << "Выберите величины в списке слева";
-    Note->setStyleSheet(sweep_->faults.empty() ? QString() : QStringLiteral("color: #b00000"));
-    Note->setText(notes.join(". "));
+    ShowNote(notes.join(". "), !sweep_->faults.empty());
     Readout->clear();
 }
 

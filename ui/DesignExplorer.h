@@ -78,6 +78,7 @@ private:
     TFieldTexts FieldTexts() const;
     void SweepAnotherInput();
     void Schedule();
+    void ShowNote(const QString& text, bool warning);
     void ShowStale(const QString& message);
     void FillPresetRange(const TAntennaInputs& typed);
     void ChooseExportFile(const QString& filter, const QString& suffix, void (DesignExplorer::*save)(const QString&));
