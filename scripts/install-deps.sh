@@ -11,6 +11,8 @@ packages=(
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-charts-dev qt6-svg-dev qt6-translations-l10n
+  # Qt Charts finds its OpenGL module through this package's CMake files
+  libqt6opengl6-dev
   libcli11-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizers

@@ -157,6 +157,11 @@ void TForm1::CreateMenus()
     N2->setObjectName("N2");
     N3 = N1->addAction("Выход", this, [this] { N3Click(); });
     N3->setObjectName("N3");
+    N7 = menuBar()->addMenu("Вид");
+    N7->setObjectName("N7");
+    N8 = N7->addAction("Обзор конструкции…", this, [this] { N8Click(); });
+    N8->setObjectName("N8");
+    N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
     N4 = menuBar()->addMenu("Справка");
     N4->setObjectName("N4");
     N5 = N4->addAction("Помощь", this, [this] { N5Click(); });
@@ -170,6 +175,8 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
     about_ = about;
     help_ = help;
 }
+
+void TForm1::SetExplorerWindow(QWidget* explorer) { explorer_ = explorer; }
 
 TInputFields TForm1::InputFields() const
 {
@@ -235,6 +242,12 @@ void TForm1::N6Click()
 {
     if (about_)
         ShowAndRaise(*about_);
+}
+
+void TForm1::N8Click()
+{
+    if (explorer_)
+        ShowAndRaise(*explorer_);
 }
 
 void TForm1::changeEvent(QEvent* event)

@@ -31,6 +31,8 @@ public:
 
     // Wired to the windows that the Help menu shows.
     void SetHelpWindows(QWidget* about, QWidget* help);
+    // Wired to the design explorer that the View menu shows.
+    void SetExplorerWindow(QWidget* explorer);
 
     // The calculate command (button, Enter in a field).
     void BitBtn1Click();
@@ -41,6 +43,7 @@ public:
     void N3Click();
     void N5Click();
     void N6Click();
+    void N8Click();
 
     LabeledEdit *EC15, *EC16, *EC17, *EC33, *EC34, *EC36, *EC27;
     QFrame* Panel1;
@@ -50,8 +53,8 @@ public:
     QTextEdit* RichEdit1;
     // The save dialog of the report; made at the first save.
     QFileDialog* SaveDialog1 = nullptr;
-    QMenu *N1, *N4;
-    QAction *N2, *N3, *N5, *N6;
+    QMenu *N1, *N4, *N7;
+    QAction *N2, *N3, *N5, *N6, *N8;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -65,6 +68,7 @@ private:
     std::unique_ptr<RichTextPane> pane_;
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
+    QWidget* explorer_ = nullptr;
 };
 
 } // namespace eh

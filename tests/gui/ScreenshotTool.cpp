@@ -3,6 +3,8 @@
 // example, into PNG files for the documentation; a second argument is added
 // to the file names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
+#include "DesignExplorer.h"
+#include "ExplorerChart.h"
 #include "LabeledEdit.h"
 #include "uHelp.h"
 #include "uHelp2.h"
@@ -10,7 +12,10 @@
 #include "uInterface.h"
 
 #include <QDir>
+#include <QCursor>
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
 
@@ -29,6 +34,9 @@ bool Save(QWidget& window, const QString& path)
 
 int main(int argc, char** argv)
 {
+    // The explorer starts from its defaults, whatever this user chose.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
     eh::TApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
         qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX]");
@@ -57,7 +65,17 @@ int main(int argc, char** argv)
     QTest::keyClick(form1.EC15, Qt::Key_Return);
     form1.RichEdit1->moveCursor(QTextCursor::Start);
 
+    eh::DesignExplorer explorer(form1);
+    explorer.show();
+    if (!QTest::qWaitForWindowExposed(&explorer))
+        return 1;
     const bool saved =
         Save(form1, file("main")) && Save(form3, file("help")) && Save(form2, file("about"));
-    return saved ? 0 : 1;
+    // The pointer over the chart, a little above the typed frequency, for
+    // the readout under it.
+    eh::ShowAndRaise(explorer);
+    QTest::qWait(200);
+    QWidget* plot = explorer.Chart->viewport();
+    QCursor::setPos(plot->mapToGlobal(QPoint(plot->width() * 55 / 100, plot->height() / 2)));
+    return saved && Save(explorer, file("explorer")) ? 0 : 1;
 }

@@ -160,7 +160,7 @@ dpkg-deb -f "$deb"
 [ -n "$(field Maintainer)" ] || fail "no Maintainer"
 depends=$(field Depends)
 depends_names=$(tr ',' '\n' <<<"$depends" | sed -E 's/^ +//; s/[ (].*$//')
-for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6; do
+for lib in libc6 libstdc++6 libqt6widgets6 libqt6gui6 libqt6core6 libqt6charts6 libqt6svg6; do
   grep -qxF "$lib" <<<"$depends_names" || fail "Depends lacks $lib (did dpkg-shlibdeps run?): $depends"
 done
 

@@ -1,0 +1,117 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The design explorer's cost on the window thread: one sweep recomputed and
+// redrawn, and one keystroke in a main-window field while the explorer is open.
+#include "ApplicationShell.h"
+#include "DesignExplorer.h"
+#include "LabeledEdit.h"
+#include "RegionalSettings.h"
+#include "uInterface.h"
+
+#include <QLineEdit>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// The main window with the first example typed in and the explorer open
+// beside it, sweeping 1.8-30 MHz in 1,000 points with its three default
+// outputs.
+struct OpenExplorer {
+    eh::TForm1 form;
+    eh::DesignExplorer explorer{form};
+
+    bool Open()
+    {
+        const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
+        eh::LabeledEdit* const fields[] = {form.EC15, form.EC16, form.EC17, form.EC33,
+                                           form.EC34, form.EC36, form.EC27};
+        for (int i = 0; i < 7; ++i)
+            fields[i]->setText(texts[i]);
+        form.show();
+        explorer.show();
+        explorer.PointsEdit->setText("1000");
+        explorer.Recompute();
+        return QTest::qWaitForWindowExposed(&form) && QTest::qWaitForWindowExposed(&explorer) &&
+               explorer.Sweep() && explorer.Sweep()->range.points == 1000;
+    }
+};
+
+void BM_ExplorerRecomputeAndRedraw(benchmark::State& state)
+{
+    OpenExplorer open;
+    if (!open.Open()) {
+        state.SkipWithError("the explorer was not shown");
+        return;
+    }
+    for (auto _ : state) {
+        open.explorer.Recompute();
+        // Paints the whole window now: chart, drawing, notes.
+        open.explorer.repaint();
+    }
+}
+BENCHMARK(BM_ExplorerRecomputeAndRedraw)->Unit(benchmark::kMillisecond);
+
+// The keystroke itself: the field takes the character and paints it; the
+// explorer only restarts its debounce timer.
+void BM_KeystrokeWithExplorerOpen(benchmark::State& state)
+{
+    OpenExplorer open;
+    if (!open.Open()) {
+        state.SkipWithError("the explorer was not shown");
+        return;
+    }
+    open.form.EC15->setFocus();
+    open.form.EC15->end(false);
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
+        typed = !typed;
+        open.form.repaint();
+    }
+    open.explorer.Debounce->stop();
+}
+BENCHMARK(BM_KeystrokeWithExplorerOpen)->Unit(benchmark::kMillisecond);
+
+// The keystroke and the work it starts once the debounce has run out: the
+// sweep recomputed and the explorer redrawn.
+void BM_KeystrokeThenDebouncedRedraw(benchmark::State& state)
+{
+    OpenExplorer open;
+    if (!open.Open()) {
+        state.SkipWithError("the explorer was not shown");
+        return;
+    }
+    open.form.EC15->setFocus();
+    open.form.EC15->end(false);
+    bool typed = false;
+    for (auto _ : state) {
+        QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
+        typed = !typed;
+        open.form.repaint();
+        // What the timer would run 150 ms later.
+        open.explorer.Debounce->stop();
+        open.explorer.Recompute();
+        open.explorer.repaint();
+    }
+}
+BENCHMARK(BM_KeystrokeThenDebouncedRedraw)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The explorer starts from its defaults and leaves the user's settings alone.
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    eh::TApplication application(argc, argv);
+    eh::RegionalSettings::SetDecimalSeparator(',');
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
