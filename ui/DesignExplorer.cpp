@@ -5,7 +5,6 @@
 #include "AntennaDrawing.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
-#include "ExplorerCsv.h"
 #include "LabeledEdit.h"
 #include "NumberFormat.h"
 #include "RegionalSettings.h"

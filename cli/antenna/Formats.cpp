@@ -53,7 +53,6 @@ void AppendErrorObject(std::string& out, std::string_view kind, const std::strin
     out += '}';
 }
 
-
 void AppendInt(std::string& out, int value)
 {
     if (value < 0) {
@@ -62,36 +61,6 @@ void AppendInt(std::string& out, int value)
     } else {
         AppendUnsigned(out, static_cast<unsigned long long>(value));
     }
-}
-
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-void AppendCsvText(std::string& out, std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(text);
-        return;
-    }
-    out += '"';
-    for (const char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void AppendCsvInputs(std::string& out, const TAntennaInputs& inputs)
-{
-    for (const std::size_t i : InputRecordOrder()) {
-        AppendShortestDouble(out, inputs.*InputTable()[i].value);
-        out += ',';
-    }
-}
-
-void AppendCsvNotice(std::string& out, const TAntennaInputs& inputs)
-{
-    if (PitchNeedsNotice(inputs))
-        AppendCsvText(out, kPitchNotice);
 }
 
 } // namespace
@@ -202,43 +171,6 @@ void AppendFieldErrorJson(std::string& out, std::size_t field)
     out += "\",\"reset_text\":";
     AppendJsonString(out, info.resetText);
     out += '}';
-}
-
-void AppendCsvHeader(std::string& out)
-{
-    for (const std::size_t i : InputRecordOrder()) {
-        out += InputTable()[i].member;
-        out += ',';
-    }
-    for (const TResultInfo& info : ResultTable()) {
-        out += info.member;
-        out += ',';
-    }
-    out += "notice,fault_kind,fault_message\n";
-}
-
-void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results)
-{
-    AppendCsvInputs(out, inputs);
-    for (const TResultInfo& info : ResultTable()) {
-        AppendShortestDouble(out, results.*info.value);
-        out += ',';
-    }
-    AppendCsvNotice(out, inputs);
-    out += ",,\n";
-}
-
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, std::string_view kind,
-                       const std::string& message)
-{
-    AppendCsvInputs(out, inputs);
-    out.append(kResultCount, ',');
-    AppendCsvNotice(out, inputs);
-    out += ',';
-    AppendCsvText(out, kind);
-    out += ',';
-    AppendCsvText(out, FailureText(message));
-    out += '\n';
 }
 
 } // namespace eh::cli
