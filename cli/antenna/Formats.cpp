@@ -8,40 +8,36 @@
 #include "Report.h"
 
 #include <iterator>
+#include <ranges>
 #include <string_view>
 
 namespace eh::cli {
 
 namespace {
 
-// {"member":value,...} in the order of the record's members.
-void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
+// {"member":value,...}: one member for each entry of a design table, in the
+// table's order.
+template <typename Record, std::ranges::input_range Infos>
+void AppendRecordObject(std::string& out, const Record& record, Infos&& infos)
 {
     out += '{';
-    for (const std::size_t i : InputRecordOrder()) {
-        const TInputInfo& info = InputTable()[i];
-        if (out.back() != '{')
+    bool first = true;
+    for (const auto& info : infos) {
+        if (!first)
             out += ',';
+        first = false;
         out += '"';
         out += info.member;
         out += "\":";
-        AppendJsonDouble(out, inputs.*info.value);
+        AppendJsonDouble(out, record.*info.value);
     }
     out += '}';
 }
 
-void AppendResultsObject(std::string& out, const TAntennaResults& results)
+void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
 {
-    out += '{';
-    for (const TResultInfo& info : ResultTable()) {
-        if (out.back() != '{')
-            out += ',';
-        out += '"';
-        out += info.member;
-        out += "\":";
-        AppendJsonDouble(out, results.*info.value);
-    }
-    out += '}';
+    const auto infoAt = [](std::size_t i) -> const TInputInfo& { return InputTable()[i]; };
+    AppendRecordObject(out, inputs, InputRecordOrder() | std::views::transform(infoAt));
 }
 
 void AppendErrorObject(std::string& out, std::string_view kind, const std::string& message)
@@ -95,7 +91,7 @@ void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAnt
     out += "{\"inputs\":";
     AppendInputsObject(out, inputs);
     out += ",\"results\":";
-    AppendResultsObject(out, results);
+    AppendRecordObject(out, results, ResultTable());
     out += ",\"report\":[";
     bool firstLine = true;
     ForEachReportLine(inputs, results, separator, [&out, &firstLine](const TReportLine& line) {
