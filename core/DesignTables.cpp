@@ -60,6 +60,8 @@ const std::array<TResultInfo, kResultCount>& ResultTable()
 {
     using R = TAntennaResults;
     // "C", "Xc", "Q", "L", "RR" and "dB" are Latin letters.
+    static constexpr const char* kTuningCoil = " (катушка настройки)";
+    static constexpr const char* kPhasingCoil = " (фазирующая катушка)";
     static const std::array<TResultInfo, kResultCount> table = {{
         {.member = "CapacitancePf", .name = "C", .unit = "Пф", .value = &R::CapacitancePf},
         {.member = "ReactanceOhm", .name = "Xc", .unit = "Ом", .value = &R::ReactanceOhm},
@@ -79,17 +81,19 @@ const std::array<TResultInfo, kResultCount>& ResultTable()
         {.member = "CoilCapacitancePf", .name = "Емкость катушки настройки C", .unit = "Пф",
          .value = &R::CoilCapacitancePf, .unitTail = " Ориентировочно"},
         {.member = "InductanceUh", .name = "Индуктивность катушки L", .unit = "микрогенри", .value = &R::InductanceUh},
-        {.member = "TurnCount", .name = "Количество витков", .unit = "", .value = &R::TurnCount, .unitTail = " "},
+        {.member = "TurnCount", .name = "Количество витков", .unit = "", .value = &R::TurnCount, .unitTail = " ",
+         .qualifier = kTuningCoil},
         {.member = "CoilLengthMm", .name = "Длина катушки", .unit = "мм", .value = &R::CoilLengthMm},
         {.member = "CoilWireLengthCm", .name = "Длина провода", .unit = "мм", .timesTen = true,
-         .value = &R::CoilWireLengthCm},
+         .value = &R::CoilWireLengthCm, .qualifier = kTuningCoil},
         {.member = "LossResistanceOhm", .name = "Сопротивление потерь на ВЧ", .unit = "Ом",
          .value = &R::LossResistanceOhm},
         {.member = "EfficiencyPct", .name = "Эффективность антенны", .unit = "%", .value = &R::EfficiencyPct},
         {.member = "LossDb", .name = "Потери в антенне", .unit = "dB", .value = &R::LossDb},
         {.member = "PhasingWireLengthCm", .name = "Длина провода", .unit = "мм", .timesTen = true,
-         .value = &R::PhasingWireLengthCm},
-        {.member = "PhasingTurnCount", .name = "Количество витков", .unit = "", .value = &R::PhasingTurnCount},
+         .value = &R::PhasingWireLengthCm, .qualifier = kPhasingCoil},
+        {.member = "PhasingTurnCount", .name = "Количество витков", .unit = "", .value = &R::PhasingTurnCount,
+         .qualifier = kPhasingCoil},
         {.member = "FlatArmHorizontalCm", .name = "Горизонтальный размер плеча", .unit = "мм", .timesTen = true,
          .value = &R::FlatArmHorizontalCm, .equals = " "},
         {.member = "FlatArmVerticalCm", .name = "Вертикальный размер плеча", .unit = "мм", .timesTen = true,
@@ -99,6 +103,8 @@ const std::array<TResultInfo, kResultCount>& ResultTable()
     }};
     return table;
 }
+
+std::string StandaloneName(const TResultInfo& info) { return std::string(info.name) + info.qualifier; }
 
 double ShownValue(const TResultInfo& info, const TAntennaResults& results)
 {

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 // What each input and each result of a design is called, where it lives and
@@ -47,10 +48,18 @@ struct TResultInfo {
     // unit: the report's own spelling, kept as it always was.
     const char* equals = " = ";
     const char* unitTail = "";
+    // Where the report tells two results of the same name and unit apart
+    // only by the section they stand in (the tuning coil's and the phasing
+    // coil's wire length and turns), this tells them apart on their own.
+    const char* qualifier = "";
 };
 
 // In TAntennaResults order.
 const std::array<TResultInfo, kResultCount>& ResultTable();
+
+// The result's name where it stands outside the report's sections (the
+// explorer's list, legend and readout): "Количество витков (фазирующая катушка)".
+std::string StandaloneName(const TResultInfo& info);
 
 // The value as the report shows it: a centimetre value marked timesTen is
 // multiplied by 10 in extended precision and stored as a double, which

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RichTextFileLoader.h"
 
-#include "Exceptions.h"
 #include "PlainTextReader.h"
 #include "RtfReader.h"
 
@@ -24,14 +23,15 @@ void LoadRichTextFile(QFile& file, QTextDocument& document)
     // without reading all of a huge one.
     const QByteArray data = file.read(kMaxRtfInputSize + 1);
     if (file.error() != QFileDevice::NoError)
-        throw EOutOfResources("Failed to Load Stream");
+        throw EDocumentLoadError(file.errorString().toStdString());
     file.close();
     // Only a file that is not RTF at all is shown as plain text: broken RTF
     // is read as far as it goes, and RTF source is never shown as text.
-    const RtfReadResult result = ReadRtf(data, document);
+    QString reason;
+    const RtfReadResult result = ReadRtf(data, document, &reason);
     if (result == RtfReadResult::Read || (result == RtfReadResult::NotRtf && ReadPlainText(data, document)))
         return;
-    throw EOutOfResources("Failed to Load Stream");
+    throw EDocumentLoadError(reason.toStdString());
 }
 
 } // namespace eh

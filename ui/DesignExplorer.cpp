@@ -5,7 +5,6 @@
 #include "AntennaDrawing.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
-#include "ExplorerCsv.h"
 #include "LabeledEdit.h"
 #include "NumberFormat.h"
 #include "RegionalSettings.h"
@@ -145,7 +144,7 @@ void DesignExplorer::CreateControls()
     Outputs->setObjectName("Outputs");
     for (const TResultInfo& result : ResultTable()) {
         auto* item =
-            new QListWidgetItem(NameAndUnit(QString::fromUtf8(result.name), QString::fromUtf8(result.unit)), Outputs);
+            new QListWidgetItem(NameAndUnit(Utf8(StandaloneName(result)), QString::fromUtf8(result.unit)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.
@@ -356,7 +355,7 @@ void DesignExplorer::Recompute()
     std::vector<TChartSeries> series;
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];
-        TChartSeries one{QString::fromUtf8(info.name), QString::fromUtf8(info.unit), {}};
+        TChartSeries one{Utf8(StandaloneName(info)), QString::fromUtf8(info.unit), {}};
         one.values.reserve(xValues.size());
         for (const std::optional<TAntennaResults>& results : sweep_->results)
             one.values.push_back(results ? ShownValue(info, *results) : NAN);
@@ -396,7 +395,7 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
     const std::optional<TAntennaResults>& results = sweep_->results[*index];
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];
-        text += "   " + QString::fromUtf8(info.name) + " = ";
+        text += "   " + Utf8(StandaloneName(info)) + " = ";
         if (!results) {
             text += QStringLiteral("—");
             continue;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerSweep.h"
 
+#include "DesignCsv.h"
 #include "Exceptions.h"
 #include "NumberConversion.h"
 
@@ -157,6 +158,19 @@ std::string FaultSummary(const TSweep& sweep)
         summary += ": " + std::to_string(sweep.faults[k].count);
     }
     return summary + ")";
+}
+
+std::string SweepCsv(const TSweep& sweep)
+{
+    std::string out;
+    AppendCsvHeader(out);
+    for (std::size_t i = 0; i < sweep.range.points; ++i) {
+        if (sweep.faultOf[i] != TSweep::kNoFault)
+            AppendCsvFaultRow(out, sweep.InputsAt(i), sweep.faults[sweep.faultOf[i]].fault);
+        else
+            AppendCsvRow(out, sweep.InputsAt(i), *sweep.results[i]);
+    }
+    return out;
 }
 
 } // namespace eh

@@ -80,4 +80,7 @@ std::string NotANumberNote(std::size_t input);
 // The faults in one line: how many points of how many, and why.
 std::string FaultSummary(const TSweep& sweep);
 
+// The sweep as `eh-antenna-cli --sweep ... --format csv` writes it.
+std::string SweepCsv(const TSweep& sweep);
+
 } // namespace eh

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
+#include "SaveSignals.h"
 #include "uHelp.h"
 #include "uHelp2.h"
 #include "uInterface.h"
 
 int main(int argc, char** argv)
 {
+    eh::HandleSignalsDuringSaves();
     eh::TApplication application(argc, argv);
 
     eh::TForm1 Form1;

@@ -4,6 +4,7 @@
 #include "Batch.h"
 #include "CommandLine.h"
 #include "DecimalSeparator.h"
+#include "DesignCsv.h"
 #include "DesignService.h"
 #include "Exceptions.h"
 #include "Formats.h"

@@ -8,40 +8,36 @@
 #include "Report.h"
 
 #include <iterator>
+#include <ranges>
 #include <string_view>
 
 namespace eh::cli {
 
 namespace {
 
-// {"member":value,...} in the order of the record's members.
-void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
+// {"member":value,...}: one member for each entry of a design table, in the
+// table's order.
+template <typename Record, std::ranges::input_range Infos>
+void AppendRecordObject(std::string& out, const Record& record, Infos&& infos)
 {
     out += '{';
-    for (const std::size_t i : InputRecordOrder()) {
-        const TInputInfo& info = InputTable()[i];
-        if (out.back() != '{')
+    bool first = true;
+    for (const auto& info : infos) {
+        if (!first)
             out += ',';
+        first = false;
         out += '"';
         out += info.member;
         out += "\":";
-        AppendJsonDouble(out, inputs.*info.value);
+        AppendJsonDouble(out, record.*info.value);
     }
     out += '}';
 }
 
-void AppendResultsObject(std::string& out, const TAntennaResults& results)
+void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
 {
-    out += '{';
-    for (const TResultInfo& info : ResultTable()) {
-        if (out.back() != '{')
-            out += ',';
-        out += '"';
-        out += info.member;
-        out += "\":";
-        AppendJsonDouble(out, results.*info.value);
-    }
-    out += '}';
+    const auto infoAt = [](std::size_t i) -> const TInputInfo& { return InputTable()[i]; };
+    AppendRecordObject(out, inputs, InputRecordOrder() | std::views::transform(infoAt));
 }
 
 void AppendErrorObject(std::string& out, std::string_view kind, const std::string& message)
@@ -53,7 +49,6 @@ void AppendErrorObject(std::string& out, std::string_view kind, const std::strin
     out += '}';
 }
 
-
 void AppendInt(std::string& out, int value)
 {
     if (value < 0) {
@@ -62,36 +57,6 @@ void AppendInt(std::string& out, int value)
     } else {
         AppendUnsigned(out, static_cast<unsigned long long>(value));
     }
-}
-
-// A CSV field: quoted when it holds a comma, a quote or a line break.
-void AppendCsvText(std::string& out, std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out.append(text);
-        return;
-    }
-    out += '"';
-    for (const char c : text) {
-        if (c == '"')
-            out += '"';
-        out += c;
-    }
-    out += '"';
-}
-
-void AppendCsvInputs(std::string& out, const TAntennaInputs& inputs)
-{
-    for (const std::size_t i : InputRecordOrder()) {
-        AppendShortestDouble(out, inputs.*InputTable()[i].value);
-        out += ',';
-    }
-}
-
-void AppendCsvNotice(std::string& out, const TAntennaInputs& inputs)
-{
-    if (PitchNeedsNotice(inputs))
-        AppendCsvText(out, kPitchNotice);
 }
 
 } // namespace
@@ -126,7 +91,7 @@ void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAnt
     out += "{\"inputs\":";
     AppendInputsObject(out, inputs);
     out += ",\"results\":";
-    AppendResultsObject(out, results);
+    AppendRecordObject(out, results, ResultTable());
     out += ",\"report\":[";
     bool firstLine = true;
     ForEachReportLine(inputs, results, separator, [&out, &firstLine](const TReportLine& line) {
@@ -202,43 +167,6 @@ void AppendFieldErrorJson(std::string& out, std::size_t field)
     out += "\",\"reset_text\":";
     AppendJsonString(out, info.resetText);
     out += '}';
-}
-
-void AppendCsvHeader(std::string& out)
-{
-    for (const std::size_t i : InputRecordOrder()) {
-        out += InputTable()[i].member;
-        out += ',';
-    }
-    for (const TResultInfo& info : ResultTable()) {
-        out += info.member;
-        out += ',';
-    }
-    out += "notice,fault_kind,fault_message\n";
-}
-
-void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results)
-{
-    AppendCsvInputs(out, inputs);
-    for (const TResultInfo& info : ResultTable()) {
-        AppendShortestDouble(out, results.*info.value);
-        out += ',';
-    }
-    AppendCsvNotice(out, inputs);
-    out += ",,\n";
-}
-
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, std::string_view kind,
-                       const std::string& message)
-{
-    AppendCsvInputs(out, inputs);
-    out.append(kResultCount, ',');
-    AppendCsvNotice(out, inputs);
-    out += ',';
-    AppendCsvText(out, kind);
-    out += ',';
-    AppendCsvText(out, FailureText(message));
-    out += '\n';
 }
 
 } // namespace eh::cli

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-// The three output formats of one design, each appended to a text buffer.
+// The text and JSON outputs of one design, each appended to a text buffer
+// (CSV is the design service's own, DesignCsv.h).
 // Every writer that shows the report makes its 38 lines with the core's
 // report content. The callers hand over designs that CalculateDesign found
 // free of faults, the report's own included (a value that overflows once
@@ -44,18 +45,5 @@ void AppendFieldErrorJson(std::string& out, std::size_t field);
 
 // The name of a report line kind: "rlTitle", "rlHeading", "rlEmpty", "rlValue".
 const char* LineKindName(int kind);
-
-// --- CSV -------------------------------------------------------------------
-//
-// Columns: the 7 inputs by their TAntennaInputs names, the 24 results by
-// their TAntennaResults names, then notice, fault_kind and fault_message.
-// Numbers are written in the shortest form that reads back exactly, with a
-// point as decimal mark whatever the separator; a row that faulted leaves the
-// result columns empty. Lines end in a line feed (RFC 4180 quoting).
-
-void AppendCsvHeader(std::string& out);
-void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results);
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, std::string_view kind,
-                       const std::string& message);
 
 } // namespace eh::cli

@@ -42,13 +42,6 @@ void AppendJsonString(std::string& out, std::string_view text)
     out += nlohmann::json(std::string(text)).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
 }
 
-void AppendShortestDouble(std::string& out, double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
-
 void AppendJsonDouble(std::string& out, double value)
 {
     if (!std::isfinite(value)) {

@@ -20,10 +20,6 @@ void AppendJsonString(std::string& out, std::string_view text);
 // model never hands out, are written as null.
 void AppendJsonDouble(std::string& out, double value);
 
-// The shortest round-trip text of `value` without any decoration ("15",
-// "7.279527559055118", "1e+300"); "nan"/"inf" for non-finite values.
-void AppendShortestDouble(std::string& out, double value);
-
 // Non-negative integer.
 void AppendUnsigned(std::string& out, unsigned long long value);
 

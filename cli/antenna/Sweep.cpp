@@ -2,6 +2,7 @@
 #include "Sweep.h"
 
 #include "Cli.h"
+#include "DesignCsv.h"
 #include "DesignService.h"
 #include "Exceptions.h"
 #include "InputKeys.h"
@@ -109,7 +110,7 @@ SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char sep
                 AppendInputsErrorJson(buffer, inputs, design.fault->kind, design.fault->message);
                 buffer += '\n';
             } else {
-                AppendCsvFaultRow(buffer, inputs, design.fault->kind, design.fault->message);
+                AppendCsvFaultRow(buffer, inputs, *design.fault);
             }
         } else if (format == OutputFormat::Json) {
             AppendDesignJson(buffer, inputs, *design.results, separator);

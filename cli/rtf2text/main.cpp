@@ -90,6 +90,9 @@ int main(int argc, char* argv[])
         if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
             throw eh::EFOpenError(std::string("Cannot open file \"") + argv[1] + "\". " + std::strerror(errno));
         eh::LoadRichTextFile(file, document);
+    } catch (const eh::EDocumentLoadError& failure) {
+        std::fprintf(stderr, "rtf2text: %s: %s: %s\n", failure.kind(), failure.what(), failure.reason().c_str());
+        return 1;
     } catch (const eh::Exception& failure) {
         std::fprintf(stderr, "rtf2text: %s: %s\n", failure.kind(), failure.what());
         return 1;

@@ -3,6 +3,7 @@
 #include "CliTestSupport.h"
 
 #include "AntennaModel.h"
+#include "CoreTestSupport.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -27,15 +28,11 @@ std::vector<std::string> Cells(const std::string& row)
     }
 }
 
-TAntennaInputs Example(double frequency)
+// The reference design at another frequency.
+TAntennaInputs ExampleAt(double frequency)
 {
-    TAntennaInputs inputs;
+    TAntennaInputs inputs = ExampleA();
     inputs.FrequencyMHz = frequency;
-    inputs.CylinderDiameterMm = 50;
-    inputs.LengthToDiameter = 3;
-    inputs.WireDiameterMm = 1;
-    inputs.WindingPitchMm = 2;
-    inputs.TurnDiameterMm = 50;
     return inputs;
 }
 
@@ -52,7 +49,7 @@ TEST(CliSweep, CsvRowsWithFaultingRows)
     for (int row = 3; row <= 4; ++row) {
         const std::vector<std::string> cells = Cells(lines[row]);
         ASSERT_EQ(cells.size(), 34u);
-        const TAntennaResults expected = CalculateAntenna(Example(row - 2));
+        const TAntennaResults expected = CalculateAntenna(ExampleAt(row - 2));
         EXPECT_EQ(std::strtod(cells[0].c_str(), nullptr), row - 2);
         EXPECT_EQ(std::strtod(cells[7].c_str(), nullptr), expected.CapacitancePf);
         EXPECT_EQ(std::strtod(cells[8].c_str(), nullptr), expected.ReactanceOhm);
@@ -115,7 +112,7 @@ TEST(CliSweep, JsonLinesWithFaultRow)
     EXPECT_EQ(fault["inputs"]["FrequencyMHz"].get<double>(), 0.0);
     EXPECT_FALSE(fault.contains("results"));
     const json design = json::parse(lines[1]);
-    EXPECT_EQ(design["results"]["QFactor"].get<double>(), CalculateAntenna(Example(14.2)).QFactor);
+    EXPECT_EQ(design["results"]["QFactor"].get<double>(), CalculateAntenna(ExampleA()).QFactor);
     EXPECT_EQ(design["report"].size(), 38u);
     EXPECT_EQ(design["report"][1]["text"], "Частота = 14,20 МГц");
 }

@@ -43,5 +43,16 @@ TEST(Rtf2TextFaults, OutputThatCannotBeWrittenFails)
     }
 }
 
+TEST(Rtf2TextFaults, ADocumentOverTheLimitsSaysWhy)
+{
+    TempDir dir;
+    const auto file = dir.path() / "help.rtf";
+    WriteFileBytes(file, "{\\rtf1 ");
+    std::filesystem::resize_file(file, 33 << 20);
+    const ProcessResult result = RunProcess({RTF2TEXT_PATH, file.string()});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "rtf2text: EOutOfResources: Failed to Load Stream: the file is larger than 32 MiB\n");
+}
+
 } // namespace
 } // namespace eh::test

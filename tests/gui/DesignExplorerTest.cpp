@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QSet>
 #include <QSettings>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
@@ -121,13 +122,22 @@ private slots:
         QCOMPARE(explorer_->windowTitle(), QString("Обзор конструкции"));
     }
 
+    void everyOutputHasANameOfItsOwn()
+    {
+        QSet<QString> names;
+        for (int i = 0; i < explorer_->Outputs->count(); ++i)
+            names.insert(explorer_->Outputs->item(i)->text());
+        QCOMPARE(names.size(), int(eh::kResultCount));
+        QVERIFY(names.contains("Длина провода (фазирующая катушка), мм"));
+    }
+
     void theSeriesEqualTheDesignServiceAtSampledPoints()
     {
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "283");
         const eh::TFieldReading reading = eh::ReadFieldTexts(Texts(*form_), ',');
         const eh::TSweepRange& range = explorer_->Sweep()->range;
-        for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков"}) {
+        for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков (катушка настройки)"}) {
             const std::map<double, double> plotted = Plotted(*explorer_, title);
             QCOMPARE(plotted.size(), std::size_t(283));
             for (const std::size_t i : {std::size_t(0), std::size_t(124), std::size_t(282)}) {
@@ -163,7 +173,7 @@ private slots:
         // The numbers as the report writes them for 15 MHz.
         QCOMPARE(explorer_->Readout->text(),
                  QString("Частота (МГц) = 15,00   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
-                         "Количество витков = 13,06   Эффективность антенны = 0,00 %"));
+                         "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0,00 %"));
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
@@ -199,7 +209,7 @@ private slots:
         // Wire diameters -1, 0 and 1 mm: a logarithm of a negative ratio, a
         // division by zero, and a design.
         SetRange(*explorer_, 3, "-1", "1", "3");
-        const std::map<double, double> plotted = Plotted(*explorer_, "Количество витков");
+        const std::map<double, double> plotted = Plotted(*explorer_, "Количество витков (катушка настройки)");
         QCOMPARE(plotted.size(), std::size_t(1));
         QVERIFY(plotted.count(1.0));
         QCOMPARE(explorer_->Note->text(),

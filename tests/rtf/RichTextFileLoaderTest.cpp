@@ -93,8 +93,9 @@ TEST_F(RichTextFileLoaderTest, RtfOverTheLimitsThrowsFailedToLoadStreamKeepingWh
     try {
         LoadRichTextFile(FileWith(rtf + "}"), document_);
         FAIL() << "no exception";
-    } catch (const EOutOfResources& error) {
+    } catch (const EDocumentLoadError& error) {
         EXPECT_STREQ(error.what(), "Failed to Load Stream");
+        EXPECT_EQ(error.reason(), "the document holds more than 100000 paragraphs or 50000 table cells");
     }
     EXPECT_EQ(document_.blockCount(), kMaxRtfParagraphs);
     EXPECT_EQ(document_.lastBlock().text(), "p");
@@ -131,8 +132,9 @@ TEST_F(RichTextFileLoaderTest, FileLargerThanTheLimitThrowsFailedToLoadStream)
     try {
         LoadRichTextFile(path, document_);
         FAIL() << "no exception";
-    } catch (const EOutOfResources& error) {
+    } catch (const EDocumentLoadError& error) {
         EXPECT_STREQ(error.what(), "Failed to Load Stream");
+        EXPECT_EQ(error.reason(), "the file is larger than 32 MiB");
     }
 }
 

@@ -1,0 +1,90 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "DesignCsv.h"
+
+#include "DesignTables.h"
+#include "Exceptions.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace eh {
+
+namespace {
+
+// The shortest text that reads back as exactly `value` ("15", "1e+300").
+void AppendNumber(std::string& out, double value)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+// A CSV field: quoted when it holds a comma, a quote or a line break.
+void AppendText(std::string& out, std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
+    out += '"';
+    for (const char c : text) {
+        if (c == '"')
+            out += '"';
+        out += c;
+    }
+    out += '"';
+}
+
+void AppendInputs(std::string& out, const TAntennaInputs& inputs)
+{
+    for (const std::size_t i : InputRecordOrder()) {
+        AppendNumber(out, inputs.*InputTable()[i].value);
+        out += ',';
+    }
+}
+
+void AppendNotice(std::string& out, const TAntennaInputs& inputs)
+{
+    if (PitchNeedsNotice(inputs))
+        AppendText(out, kPitchNotice);
+}
+
+} // namespace
+
+void AppendCsvHeader(std::string& out)
+{
+    for (const std::size_t i : InputRecordOrder()) {
+        out += InputTable()[i].member;
+        out += ',';
+    }
+    for (const TResultInfo& info : ResultTable()) {
+        out += info.member;
+        out += ',';
+    }
+    out += "notice,fault_kind,fault_message\n";
+}
+
+void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results)
+{
+    AppendInputs(out, inputs);
+    for (const TResultInfo& info : ResultTable()) {
+        AppendNumber(out, results.*info.value);
+        out += ',';
+    }
+    AppendNotice(out, inputs);
+    out += ",,\n";
+}
+
+void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDesignFault& fault)
+{
+    AppendInputs(out, inputs);
+    out.append(kResultCount, ',');
+    AppendNotice(out, inputs);
+    out += ',';
+    AppendText(out, fault.kind);
+    out += ',';
+    AppendText(out, FailureText(fault.message));
+    out += '\n';
+}
+
+} // namespace eh
