@@ -54,9 +54,11 @@ void BM_ExplorerRecomputeAndRedraw(benchmark::State& state)
 }
 BENCHMARK(BM_ExplorerRecomputeAndRedraw)->Unit(benchmark::kMillisecond);
 
-// The keystroke itself: the field takes the character and paints it; the
-// explorer only restarts its debounce timer.
-void BM_KeystrokeWithExplorerOpen(benchmark::State& state)
+// A keystroke in EC15 with the explorer open: the field takes the character
+// and paints it, and the explorer only restarts its debounce timer. With
+// `thenRedraw`, also the work the timer starts 150 ms later: the sweep
+// recomputed and the explorer redrawn.
+void BM_Keystroke(benchmark::State& state, bool thenRedraw)
 {
     OpenExplorer open;
     if (!open.Open()) {
@@ -70,34 +72,16 @@ void BM_KeystrokeWithExplorerOpen(benchmark::State& state)
         QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
         typed = !typed;
         open.form.repaint();
+        if (thenRedraw) {
+            open.explorer.Debounce->stop();
+            open.explorer.Recompute();
+            open.explorer.repaint();
+        }
     }
     open.explorer.Debounce->stop();
 }
-BENCHMARK(BM_KeystrokeWithExplorerOpen)->Unit(benchmark::kMillisecond);
-
-// The keystroke and the work it starts once the debounce has run out: the
-// sweep recomputed and the explorer redrawn.
-void BM_KeystrokeThenDebouncedRedraw(benchmark::State& state)
-{
-    OpenExplorer open;
-    if (!open.Open()) {
-        state.SkipWithError("the explorer was not shown");
-        return;
-    }
-    open.form.EC15->setFocus();
-    open.form.EC15->end(false);
-    bool typed = false;
-    for (auto _ : state) {
-        QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
-        typed = !typed;
-        open.form.repaint();
-        // What the timer would run 150 ms later.
-        open.explorer.Debounce->stop();
-        open.explorer.Recompute();
-        open.explorer.repaint();
-    }
-}
-BENCHMARK(BM_KeystrokeThenDebouncedRedraw)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keystroke, WithExplorerOpen, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Keystroke, ThenDebouncedRedraw, true)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
