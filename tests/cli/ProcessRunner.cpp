@@ -53,7 +53,12 @@ void MakePipe(int fds[2])
 int Spawn(const std::vector<std::string>& argv, std::vector<std::string> env, const std::string& cwd, int in,
           int out, int err)
 {
-    std::vector<std::string> args = argv;
+    // In a cross build the child is a program of the target machine, which
+    // runs through the same emulator as this test.
+    std::vector<std::string> args;
+    if (const std::string emulator = EH_CHILD_EMULATOR; !emulator.empty())
+        args.push_back(emulator);
+    args.insert(args.end(), argv.begin(), argv.end());
     std::vector<char*> argp = Pointers(args);
     std::vector<char*> envp = Pointers(env);
     const pid_t pid = ::fork();
