@@ -108,11 +108,10 @@ echo "$mode designs: $count; answers that differ: $answers; report texts that di
 if [ "$reports" -ne 0 ]; then
   echo "the first designs whose report texts differ (request, then < reference, > target):"
   paste -d '\t' "$tmp/requests.jsonl" "$tmp/reference.report" "$tmp/target.report" |
-    awk -F '\t' '$2 != $3 {
+    awk -F '\t' '$2 != $3 && ++n <= 10 {
       for (i = 1; substr($2, i, 1) == substr($3, i, 1); i++) {}
       from = (i > 80) ? i - 80 : 1
       print $1; print "< " substr($2, from, 160); print "> " substr($3, from, 160)
-      if (++n == 10) exit
     }'
 fi
 if [ "$mode" = ordinary ] && [ "$reports" -ne 0 ]; then
