@@ -6,9 +6,16 @@
 // "items_per_second" is request lines per second (wall clock);
 // "full_reports_per_s" counts only the lines answered with a whole design
 // (about 4% of the generated lines are faults or fields that are not numbers).
+// BM_DesignJson compares the tool's JSON writer with the same object built
+// and dumped through nlohmann::ordered_json, the reason the tool keeps its
+// own writer.
 #include "Batch.h"
+#include "DesignService.h"
+#include "Formats.h"
+#include "Report.h"
 
 #include <benchmark/benchmark.h>
+#include <nlohmann/json.hpp>
 
 #include <random>
 #include <sstream>
@@ -63,11 +70,10 @@ protected:
     }
 };
 
-// range(0): lines per run; range(1): worker threads (0: one per core).
+// range(0): lines per run.
 void BM_BatchDesigns(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
-    const unsigned workers = static_cast<unsigned>(state.range(1));
     const std::string requests = MakeRequests(lines, 2024);
     std::size_t written = 0;
     std::size_t designs = 0;
@@ -75,9 +81,7 @@ void BM_BatchDesigns(benchmark::State& state)
         std::istringstream in(requests);
         CountingBuffer buffer;
         std::ostream out(&buffer);
-        eh::cli::StreamInput input(in);
-        const eh::cli::BatchCounts counts =
-            eh::cli::RunBatch(input, out, '.', eh::cli::kMaxBatchLineBytes, workers);
+        const eh::cli::BatchCounts counts = eh::cli::RunBatch(in, out, '.');
         written += buffer.bytes;
         designs += counts.designs;
         benchmark::DoNotOptimize(counts);
@@ -87,13 +91,7 @@ void BM_BatchDesigns(benchmark::State& state)
     state.counters["full_reports_per_s"] =
         benchmark::Counter(static_cast<double>(designs), benchmark::Counter::kIsRate);
 }
-// Wall-clock time: the worker threads' work counts too.
-BENCHMARK(BM_BatchDesigns)
-    ->ArgNames({"lines", "workers"})
-    ->Args({10000, 0})
-    ->Args({10000, 1})
-    ->Unit(benchmark::kMillisecond)
-    ->UseRealTime();
+BENCHMARK(BM_BatchDesigns)->ArgName("lines")->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The same, the answers kept in a string stream as an in-process caller
 // would (this includes growing that string to ~80 MB).
@@ -104,12 +102,63 @@ void BM_BatchDesignsIntoStringStream(benchmark::State& state)
     for (auto _ : state) {
         std::istringstream in(requests);
         std::ostringstream out;
-        eh::cli::StreamInput input(in);
-        benchmark::DoNotOptimize(eh::cli::RunBatch(input, out, '.'));
+        benchmark::DoNotOptimize(eh::cli::RunBatch(in, out, '.'));
     }
     state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) * lines);
 }
 BENCHMARK(BM_BatchDesignsIntoStringStream)->Arg(10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One design's full JSON line as nlohmann::ordered_json would write it.
+std::string NlohmannDesignJson(const eh::TAntennaInputs& inputs, const eh::TAntennaResults& results, char separator)
+{
+    using Json = nlohmann::ordered_json;
+    Json design = Json::object();
+    Json& inputObject = design["inputs"] = Json::object();
+    for (const std::size_t i : eh::InputRecordOrder())
+        inputObject[eh::InputTable()[i].member] = inputs.*eh::InputTable()[i].value;
+    Json& resultObject = design["results"] = Json::object();
+    for (const eh::TResultInfo& info : eh::ResultTable())
+        resultObject[info.member] = results.*info.value;
+    Json& report = design["report"] = Json::array();
+    eh::ForEachReportLine(inputs, results, separator, [&report](const eh::TReportLine& line) {
+        Json& object = report.emplace_back(Json::object());
+        object["kind"] = eh::cli::LineKindName(static_cast<int>(line.Kind));
+        object["text"] = line.Text;
+        Json& runs = object["runs"] = Json::array();
+        for (const eh::TStyleRun& run : line.Runs) {
+            Json& style = runs.emplace_back(Json::object());
+            style["start"] = run.Start;
+            style["length"] = run.Length;
+            style["bold"] = run.Bold;
+            style["underline"] = run.Underline;
+            style["size"] = run.Size;
+        }
+    });
+    design["notice"] = eh::PitchNeedsNotice(inputs) ? Json(eh::kPitchNotice) : Json(nullptr);
+    return design.dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+// range(0): 0 the tool's writer, 1 nlohmann::ordered_json.
+void BM_DesignJson(benchmark::State& state)
+{
+    const bool nlohmann = state.range(0) == 1;
+    eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+    const eh::TAntennaResults results = eh::CalculateAntenna(inputs);
+    std::string hand;
+    eh::cli::AppendDesignJson(hand, inputs, results, ',');
+    if (hand != NlohmannDesignJson(inputs, results, ','))
+        state.SkipWithError("the two writers disagree");
+    for (auto _ : state) {
+        std::string line;
+        if (nlohmann)
+            line = NlohmannDesignJson(inputs, results, ',');
+        else
+            eh::cli::AppendDesignJson(line, inputs, results, ',');
+        benchmark::DoNotOptimize(line);
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
+}
+BENCHMARK(BM_DesignJson)->ArgName("nlohmann")->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -5,6 +5,7 @@
 #include "ExtendedMath.h"
 
 #include <cmath>
+#include <string>
 
 namespace eh {
 
@@ -113,11 +114,6 @@ double ConvertFieldText(std::string_view fieldText, char separator)
             c = separator;
     }
     return xmath::Store(TextToExtended(copy, separator));
-}
-
-std::string DefaultFieldText(std::string_view fieldName)
-{
-    return fieldName == "EC27" ? "0" : "0.1";
 }
 
 } // namespace eh

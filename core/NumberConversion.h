@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <string>
 #include <string_view>
 
 // Reading what the user typed into an input field.
@@ -19,9 +18,5 @@ long double TextToExtended(std::string_view text, char separator);
 // text is not a number and EOverflow when the number is beyond the double
 // range (the field is then not reset).
 double ConvertFieldText(std::string_view fieldText, char separator);
-
-// The text a field is reset to when it cannot be read: "0" for the measured
-// bandwidth field EC27, where 0 means no measurement, "0.1" for every other.
-std::string DefaultFieldText(std::string_view fieldName);
 
 } // namespace eh

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Report.h"
 
-#include "ExtendedMath.h"
+#include "DesignTables.h"
 #include "NumberFormat.h"
+#include "Utf8.h"
 
 #include <array>
 
@@ -13,104 +14,133 @@ namespace {
 constexpr int kTitleSize = 14;
 constexpr int kBodySize = 9;
 
-// One row of the report table. A value row reads its value from the inputs
-// or from the results; `timesTen` shows centimetres as millimetres.
+// One row of the report table: a title or heading text, or the input or
+// result whose name, value and unit a value line shows.
 struct ReportRow {
     TReportLineKind kind;
-    const char* text;
+    const char* text = "";
     double TAntennaInputs::*input = nullptr;
     double TAntennaResults::*result = nullptr;
-    bool timesTen = false;
-    const char* unit = "";
 };
 
 constexpr ReportRow Title(const char* text) { return {TReportLineKind::rlTitle, text}; }
 constexpr ReportRow Heading(const char* text) { return {TReportLineKind::rlHeading, text}; }
-constexpr ReportRow Empty() { return {TReportLineKind::rlEmpty, ""}; }
-constexpr ReportRow Input(const char* label, double TAntennaInputs::*field, const char* unit)
+constexpr ReportRow Empty() { return {TReportLineKind::rlEmpty}; }
+constexpr ReportRow Input(double TAntennaInputs::*field) { return {TReportLineKind::rlValue, "", field}; }
+constexpr ReportRow Result(double TAntennaResults::*field)
 {
-    return {TReportLineKind::rlValue, label, field, nullptr, false, unit};
-}
-constexpr ReportRow Result(const char* label, double TAntennaResults::*field, const char* unit,
-                           bool timesTen = false)
-{
-    return {TReportLineKind::rlValue, label, nullptr, field, timesTen, unit};
+    return {TReportLineKind::rlValue, "", nullptr, field};
 }
 
 using I = TAntennaInputs;
 using R = TAntennaResults;
 
-// "L/D", "C", "Xc", "Q", "L", "RR" and "dB" are Latin; "ЕН" is Cyrillic.
-const std::array<ReportRow, kReportLineCount> kRows = {{
+// "ЕН" is Cyrillic. The measured bandwidth and the length in metres are not
+// shown; lines 20 and 33, and 22 and 32, share a name.
+constexpr std::array<ReportRow, kReportLineCount> kRows = {{
     Title("Расчет параметров ЕН Антенны"),
-    Input("Частота = ", &I::FrequencyMHz, " МГц"),
-    Input("Диаметр цилиндров = ", &I::CylinderDiameterMm, " мм"),
-    Input("Отношение длина/диаметр (L/D) = ", &I::LengthToDiameter, ""),
-    Result("C = ", &R::CapacitancePf, " Пф"),
-    Result("Xc = ", &R::ReactanceOhm, " Ом"),
-    Result("Полоса пропуск. по ур.3 dB = ", &R::BandwidthKHz, " Кгц"),
-    Result("Q = ", &R::QFactor, " "),
-    Result("Общая длина антенны  = ", &R::TotalLengthCm, " мм", true),
-    Result("Длина антенны к длине волны ", &R::LengthToWavelengthPct, " %"),
+    Input(&I::FrequencyMHz),
+    Input(&I::CylinderDiameterMm),
+    Input(&I::LengthToDiameter),
+    Result(&R::CapacitancePf),
+    Result(&R::ReactanceOhm),
+    Result(&R::BandwidthKHz),
+    Result(&R::QFactor),
+    Result(&R::TotalLengthCm),
+    Result(&R::LengthToWavelengthPct),
     Empty(),
     Heading("Вычисление параметров катушки настройки"),
-    Input("Диаметр провода = ", &I::WireDiameterMm, " мм"),
-    Input("Шаг намотки = ", &I::WindingPitchMm, " мм"),
-    Result("Витков на сантиметр = ", &R::TurnsPerCm, " "),
-    Input("Диаметр витка = ", &I::TurnDiameterMm, " мм"),
-    Result("Емкость между проводом и цилиндром C = ", &R::WireCylinderCapacitancePf, " Пф"),
-    Result("Емкость катушки настройки C = ", &R::CoilCapacitancePf, " Пф Ориентировочно"),
-    Result("Индуктивность катушки L = ", &R::InductanceUh, " микрогенри"),
-    Result("Количество витков = ", &R::TurnCount, " "),
-    Result("Длина катушки = ", &R::CoilLengthMm, " мм"),
-    Result("Длина провода = ", &R::CoilWireLengthCm, " мм", true),
+    Input(&I::WireDiameterMm),
+    Input(&I::WindingPitchMm),
+    Result(&R::TurnsPerCm),
+    Input(&I::TurnDiameterMm),
+    Result(&R::WireCylinderCapacitancePf),
+    Result(&R::CoilCapacitancePf),
+    Result(&R::InductanceUh),
+    Result(&R::TurnCount),
+    Result(&R::CoilLengthMm),
+    Result(&R::CoilWireLengthCm),
     Empty(),
     Heading("Вычисление эффективности антенны"),
-    Result("Сопротивление потерь на ВЧ = ", &R::LossResistanceOhm, " Ом"),
-    Result("Эффективность антенны = ", &R::EfficiencyPct, " %"),
-    Result("Потери в антенне = ", &R::LossDb, " dB"),
-    Result("RR= ", &R::RrOhm, " Ом"),
-    Result("Ошибка вычисления = ", &R::RrDeviationPct, " %"),
+    Result(&R::LossResistanceOhm),
+    Result(&R::EfficiencyPct),
+    Result(&R::LossDb),
+    Result(&R::RrOhm),
+    Result(&R::RrDeviationPct),
     Empty(),
     Heading("Вычисление длины провода для фазирующей катушки"),
-    Result("Длина провода = ", &R::PhasingWireLengthCm, " мм", true),
-    Result("Количество витков = ", &R::PhasingTurnCount, ""),
+    Result(&R::PhasingWireLengthCm),
+    Result(&R::PhasingTurnCount),
     Empty(),
     Heading("Пересчет размеров для плоской ЕН антенны"),
-    Result("Горизонтальный размер плеча ", &R::FlatArmHorizontalCm, " мм", true),
-    Result("Вертикальный размер плеча ", &R::FlatArmVerticalCm, " мм", true),
-    Result("Расстояние между плечами ", &R::FlatArmGapCm, " мм", true),
+    Result(&R::FlatArmHorizontalCm),
+    Result(&R::FlatArmVerticalCm),
+    Result(&R::FlatArmGapCm),
 }};
 
-TReportLine MakeRowLine(const ReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results,
+// A row with the texts of its line: the label (the name and what follows it
+// up to the number) and the unit as the line writes them.
+struct LineRow {
+    TReportLineKind kind;
+    std::string label;
+    std::string unit;
+    const TInputInfo* input = nullptr;
+    const TResultInfo* result = nullptr;
+};
+
+std::string UnitText(const char* unit) { return *unit ? std::string(" ") + unit : std::string(); }
+
+LineRow MakeLineRow(const ReportRow& row)
+{
+    LineRow line{row.kind, row.text, ""};
+    for (const TInputInfo& info : InputTable()) {
+        if (row.input && info.value == row.input) {
+            line.input = &info;
+            line.label = std::string(info.name) + " = ";
+            line.unit = UnitText(info.unit);
+        }
+    }
+    for (const TResultInfo& info : ResultTable()) {
+        if (row.result && info.value == row.result) {
+            line.result = &info;
+            line.label = std::string(info.name) + info.equals;
+            line.unit = UnitText(info.unit) + info.unitTail;
+        }
+    }
+    return line;
+}
+
+// The rows with their texts, made once from the tables.
+const std::array<LineRow, kReportLineCount>& LineRows()
+{
+    static const std::array<LineRow, kReportLineCount> rows = [] {
+        std::array<LineRow, kReportLineCount> made;
+        for (std::size_t i = 0; i < kRows.size(); ++i)
+            made[i] = MakeLineRow(kRows[i]);
+        return made;
+    }();
+    return rows;
+}
+
+TReportLine MakeRowLine(const LineRow& row, const TAntennaInputs& inputs, const TAntennaResults& results,
                         char separator)
 {
     switch (row.kind) {
     case TReportLineKind::rlTitle:
-        return MakeTitleLine(row.text);
+        return MakeTitleLine(row.label);
     case TReportLineKind::rlHeading:
     case TReportLineKind::rlEmpty:
-        return MakeHeadingLine(row.text);
+        return MakeHeadingLine(row.label);
     case TReportLineKind::rlValue:
         break;
     }
-    double value = row.input ? inputs.*row.input : results.*row.result;
-    if (row.timesTen)
-        value = xmath::Store(static_cast<xmath::Extended>(value) * 10.0L);
-    return MakeValueLine(row.text, value, row.unit, separator);
+    const double value = row.input ? inputs.*row.input->value : ShownValue(*row.result, results);
+    return MakeValueLine(row.label, value, row.unit, separator);
 }
 
 } // namespace
 
-int CharacterCount(const std::string& utf8)
-{
-    int count = 0;
-    for (const char c : utf8) {
-        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80)
-            ++count;
-    }
-    return count;
-}
+int CharacterCount(const std::string& utf8) { return Utf8CharacterCount(utf8); }
 
 TReportLine MakeTitleLine(const std::string& text)
 {
@@ -135,14 +165,13 @@ TReportLine MakeValueLine(const std::string& label, double value, const std::str
 void ForEachReportLine(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
                        const std::function<void(const TReportLine&)>& sink)
 {
-    for (const ReportRow& row : kRows)
+    for (const LineRow& row : LineRows())
         sink(MakeRowLine(row, inputs, results, separator));
 }
 
 TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator)
 {
     TReport report;
-    report.FirstIndent = kReportFirstIndentPt;
     report.Lines.reserve(kReportLineCount);
     ForEachReportLine(inputs, results, separator,
                       [&report](const TReportLine& line) { report.Lines.push_back(line); });

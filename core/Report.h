@@ -32,10 +32,10 @@ struct TReportLine {
 
 struct TReport {
     std::vector<TReportLine> Lines;
-    int FirstIndent = 2; // points
 };
 
 inline constexpr int kReportLineCount = 38;
+// The first-line indent of every line of the report, in points.
 inline constexpr int kReportFirstIndentPt = 2;
 
 // Number of characters (code points) of a UTF-8 text.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MessageBoxes.h"
 
+#include "WindowPlacement.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -20,16 +22,6 @@ QScreen* ActiveScreen()
     if (QWidget* active = QApplication::activeWindow())
         return active->screen();
     return QGuiApplication::primaryScreen();
-}
-
-void CentreOnScreen(QWidget& box, QScreen* screen)
-{
-    if (!screen)
-        return;
-    box.adjustSize();
-    QRect frame = box.frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    box.move(frame.topLeft());
 }
 
 } // namespace
@@ -66,7 +58,10 @@ void ShowNotice(const QString& text)
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    CentreOnScreen(box, screen);
+    if (screen) {
+        box.adjustSize();
+        CentreOnScreen(box, *screen);
+    }
     // Escape rejects a QDialog, which closes it just as "OK" does.
     box.exec();
 }

@@ -9,8 +9,7 @@ namespace eh {
 class RegionalSettings {
 public:
     static char DecimalSeparator();
-    // Reads the separator of the system locale again; a separator that is not
-    // a single ASCII character falls back to a point.
+    // Reads the separator of the system locale again (SystemDecimalSeparator).
     static void Refresh();
     // Sets the separator explicitly (tests, and callers that know better).
     static void SetDecimalSeparator(char separator);

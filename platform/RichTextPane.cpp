@@ -2,6 +2,7 @@
 #include "RichTextPane.h"
 
 #include "Exceptions.h"
+#include "Points.h"
 
 #include <QTextBlock>
 #include <QTextCursor>
@@ -26,11 +27,6 @@ void RichTextPane::Clear()
     selectionLength_ = 0;
 }
 
-double RichTextPane::PointsToPixels(double points) const
-{
-    return points * edit_.logicalDpiX() / 72.0;
-}
-
 void RichTextPane::SetFirstIndent(int points)
 {
     // The whole paragraph moves, so that a wrapped line's continuation starts
@@ -38,7 +34,7 @@ void RichTextPane::SetFirstIndent(int points)
     QTextCursor cursor(edit_.document());
     cursor.setPosition(ToDocumentPosition(selectionStart_));
     QTextBlockFormat format = cursor.blockFormat();
-    format.setLeftMargin(PointsToPixels(points));
+    format.setLeftMargin(PointsToPixels(points, edit_));
     format.setTextIndent(0);
     cursor.setBlockFormat(format);
 }

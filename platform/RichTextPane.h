@@ -31,7 +31,6 @@ private:
     // Qt document position of a pane position.
     int ToDocumentPosition(int panePosition) const;
     void MergeIntoSelection(const QTextCharFormat& format);
-    double PointsToPixels(double points) const;
 
     QTextEdit& edit_;
     int selectionStart_ = 0; // pane positions

@@ -2,7 +2,9 @@
 #include "WindowFont.h"
 
 #include <QFontDatabase>
-#include <QStringList>
+#include <QFontMetrics>
+#include <QGuiApplication>
+#include <cmath>
 
 namespace eh {
 
@@ -10,40 +12,71 @@ namespace {
 
 constexpr const char* kWineFontFolder = "/usr/share/wine/fonts/";
 
-// The family `face`, loading `file` from the wine font folder when the system
-// does not know it; the platform's general font when neither has it.
-QString LoadedFamily(const QString& face, const QString& file)
+// fonts-wine keeps its faces outside fontconfig's path, so they are loaded
+// from their files; the family name of `file`, or the platform's general face
+// when it does not load.
+QString LoadedFamily(const QString& file)
 {
-    if (QFontDatabase::families().contains(face))
-        return face;
     const int id = QFontDatabase::addApplicationFont(kWineFontFolder + file);
     const QString family = id >= 0 ? QFontDatabase::applicationFontFamilies(id).value(0) : QString();
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : family;
 }
 
+const QString& BitmapFamily()
+{
+    static const QString family = LoadedFamily("ms_sans_serif.ttf");
+    return family;
+}
+
+// Wine's Tahoma Bold draws the regular outlines on bold advances; Qt's own
+// emboldening of the regular face looks bold and keeps its metrics.
+const QString& ScalableFamily()
+{
+    static const QString family = LoadedFamily("tahoma.ttf");
+    return family;
+}
+
+bool BitmapFaceFits(int characterHeight, bool bold)
+{
+    // The highest ratio over all screens: a window may move to any of them.
+    return characterHeight == kWindowCharacterHeight && !bold && qGuiApp->devicePixelRatio() == 1.0 &&
+           !QFontDatabase::isScalable(BitmapFamily());
+}
+
 } // namespace
 
-QFont WindowFont()
+QFont WindowFont(int characterHeight, bool bold)
 {
-    static const QString family = LoadedFamily("MS Sans Serif", "ms_sans_serif.ttf");
-    QFont font(family);
-    font.setPixelSize(11);
+    QFont font(BitmapFaceFits(characterHeight, bold) ? BitmapFamily() : ScalableFamily());
+    font.setPixelSize(characterHeight);
+    font.setBold(bold);
     return font;
 }
 
 QFont RichTextFont()
 {
-    QFont font("DejaVu Sans");
+    QFont font(ScalableFamily());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSize(8);
     return font;
 }
 
-QFont DisplayFont(int pixelHeight, bool bold)
+QFont NarrowedToFit(QFont font, const QString& text, int width)
 {
-    QFont font = RichTextFont();
-    font.setPixelSize(pixelHeight);
-    font.setBold(bold);
+    constexpr int kNarrowestStretch = 50;
+    // The width a label gives the text: its fractional advance, rounded up.
+    const auto textWidth = [&text](const QFont& face) {
+        return static_cast<int>(std::ceil(QFontMetricsF(face).horizontalAdvance(text)));
+    };
+    const int natural = textWidth(font);
+    if (natural <= width || width <= 0)
+        return font;
+    // Rounding of the narrowed glyph advances can leave it a pixel too wide.
+    for (int stretch = 100 * width / natural; stretch >= kNarrowestStretch; --stretch) {
+        font.setStretch(stretch);
+        if (textWidth(font) <= width)
+            break;
+    }
     return font;
 }
 

@@ -29,6 +29,10 @@ std::string IconvName(int number)
     case 850:
     case 866:
     case 874:
+    case 932:
+    case 936:
+    case 949:
+    case 950:
         return "CP" + std::to_string(number);
     default:
         break;
@@ -62,19 +66,37 @@ constexpr std::pair<unsigned char, char16_t> kSymbolFontCharacters[] = {
     {0xD6, u'\u221A'}, {0xD7, u'\u22C5'}, {0xE5, u'\u2211'}, {0xF2, u'\u222B'},
 };
 
+// The first UTF-16 code unit that `input` converts to, U+FFFD when its first
+// bytes are not a character.
+char16_t FirstUnit(IconvConverter& converter, std::string_view input)
+{
+    const std::string utf16 =
+        converter.Convert(input, "\xFD\xFF", [](std::string_view) { return std::size_t{1}; });
+    return utf16.size() >= 2
+        ? static_cast<char16_t>(static_cast<unsigned char>(utf16[0]) | static_cast<unsigned char>(utf16[1]) << 8)
+        : u'\uFFFD';
+}
+
 } // namespace
 
 const CodePage& CodePage::Get(int number)
 {
-    if (number != kSymbolCodePage && IconvName(number).empty())
-        number = 1252;
     // Recursive: the Symbol table is built from the Windows-1252 one.
     static std::recursive_mutex mutex;
     static std::map<int, std::unique_ptr<CodePage>> tables;
+    // Every number asked for, known or not, to its table: asked for each
+    // run of text, so it must be quick.
+    static std::map<int, const CodePage*> byNumber;
     const std::lock_guard lock(mutex);
-    std::unique_ptr<CodePage>& table = tables[number];
+    if (const auto found = byNumber.find(number); found != byNumber.end())
+        return *found->second;
+    const int known = number == kSymbolCodePage || !IconvName(number).empty() ? number : 1252;
+    std::unique_ptr<CodePage>& table = tables[known];
     if (!table)
-        table.reset(new CodePage(number));
+        table.reset(new CodePage(known));
+    // Numbers are ints from the file: only so many unknown ones are kept.
+    if (byNumber.size() < 1024)
+        byNumber.emplace(number, table.get());
     return *table;
 }
 
@@ -86,16 +108,46 @@ CodePage::CodePage(int number)
             characters_[byte] = character;
         return;
     }
-    IconvConverter converter("UTF-16LE", IconvName(number).c_str());
+    const std::string name = IconvName(number);
+    IconvConverter converter("UTF-16LE", name.c_str());
     for (int byte = 0; byte < 256; ++byte) {
         // A space after the byte makes converters that wait for a combining
         // mark (Windows-1255, 1258) give the character out.
         const char input[2] = {static_cast<char>(byte), ' '};
-        const std::string utf16 = converter.Convert(std::string_view(input, 2), "\xFD\xFF",
-                                                    [](std::string_view) { return std::size_t{1}; });
-        characters_[byte] = utf16.size() >= 2
-            ? static_cast<char16_t>(static_cast<unsigned char>(utf16[0]) | static_cast<unsigned char>(utf16[1]) << 8)
-            : u'\uFFFD';
+        characters_[byte] = FirstUnit(converter, std::string_view(input, 2));
+    }
+    if (number == 932 || number == 936 || number == 949 || number == 950)
+        BuildPairs(name.c_str());
+}
+
+void CodePage::BuildPairs(const char* iconvName)
+{
+    IconvConverter converter("UTF-16LE", iconvName);
+    pairs_.assign(256 * 256, u'\uFFFD');
+    for (int lead = 0x81; lead < 0xFF; ++lead) {
+        if (characters_[lead] != u'\uFFFD')
+            continue; // a character of its own (the half-width katakana of 932)
+        for (int trail = 0x40; trail < 0xFF; ++trail) {
+            const char input[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+            const char16_t character = FirstUnit(converter, std::string_view(input, 2));
+            pairs_[static_cast<std::size_t>(lead * 256 + trail)] = character;
+            isLead_[lead] = isLead_[lead] || character != u'\uFFFD';
+        }
+    }
+}
+
+void CodePage::AppendDecoded(std::string_view bytes, QString& text, int& pendingLead) const
+{
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (pendingLead >= 0) {
+            text.append(QChar(pairs_[static_cast<std::size_t>(pendingLead * 256 + byte)]));
+            pendingLead = -1;
+        } else if (isLead_[byte]) {
+            pendingLead = byte;
+        } else {
+            text.append(QChar(characters_[byte]));
+        }
     }
 }
 
@@ -105,6 +157,10 @@ int CodePageOfCharset(int charset)
     case 0: return 1252;       // ANSI
     case 2: return kSymbolCodePage;
     case 77: return 10000;     // Mac
+    case 128: return 932;      // Shift JIS
+    case 129: return 949;      // Hangul
+    case 134: return 936;      // GB 2312
+    case 136: return 950;      // Big5
     case 161: return 1253;     // Greek
     case 162: return 1254;     // Turkish
     case 163: return 1258;     // Vietnamese

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlainTextReader.h"
 
-#include "RtfReader.h"
+#include "RtfLimits.h"
 #include "Windows1251.h"
 
 #include <QString>
 #include <QTextDocument>
 
 #include <string>
+#include <utility>
 
 namespace eh {
 
@@ -22,7 +23,20 @@ bool ReadPlainText(const QByteArray& data, QTextDocument& document)
     text.replace(u'\r', u'\n');
     if (text.endsWith(u'\n'))
         text.chop(1);
-    document.setPlainText(text);
+    // Qt lays out a paragraph in one piece: see kMaxRtfParagraphLength.
+    QString lines;
+    lines.reserve(text.size() + text.size() / kMaxRtfParagraphLength);
+    qsizetype lineLength = 0;
+    for (const QChar c : std::as_const(text)) {
+        if (c == u'\n') {
+            lineLength = 0;
+        } else if (lineLength++ == kMaxRtfParagraphLength) {
+            lines += u'\n';
+            lineLength = 1;
+        }
+        lines += c;
+    }
+    document.setPlainText(lines);
     return true;
 }
 

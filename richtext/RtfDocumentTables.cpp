@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RtfDocumentTables.h"
 
+#include "RtfLimits.h"
+
 #include <QBrush>
 #include <QFont>
 
@@ -36,7 +38,7 @@ void RtfDocumentTables::SetFontName(int font, const QString& name)
 
 void RtfDocumentTables::AddColor(std::optional<QColor> color)
 {
-    if (colors_.size() < kMaxEntries) {
+    if (colors_.size() < kMaxRtfTableEntries) {
         colors_.push_back(color);
         formats_.clear();
     }
@@ -47,7 +49,7 @@ RtfDocumentTables::Font* RtfDocumentTables::EditFont(int font)
     const auto found = fonts_.find(font);
     if (found != fonts_.end())
         return &found->second;
-    return fonts_.size() < kMaxEntries ? &fonts_[font] : nullptr;
+    return fonts_.size() < kMaxRtfTableEntries ? &fonts_[font] : nullptr;
 }
 
 const RtfDocumentTables::Font* RtfDocumentTables::FindFont(int font) const
@@ -77,12 +79,28 @@ const CodePage& RtfDocumentTables::TextCodePage(int font) const
 
 QTextCharFormat RtfDocumentTables::ToCharFormat(const RtfCharacterFormat& format) const
 {
-    // Bounded by the number of distinct formats in the file, itself bounded
-    // by the file's size.
-    const auto [found, made] = formats_.try_emplace(format);
+    RtfCharacterFormat key = Resolved(format);
+    if (formats_.size() >= static_cast<std::size_t>(kMaxRtfCharacterFormats) && !formats_.contains(key))
+        key = RtfCharacterFormat();
+    const auto [found, made] = formats_.try_emplace(key);
     if (made)
-        found->second = MakeCharFormat(format);
+        found->second = MakeCharFormat(key);
     return found->second;
+}
+
+RtfCharacterFormat RtfDocumentTables::Resolved(const RtfCharacterFormat& format) const
+{
+    RtfCharacterFormat resolved = format;
+    const Font* font = FindFont(format.font);
+    if (font == nullptr || font->name.isEmpty())
+        resolved.font = RtfCharacterFormat::kNoFont;
+    else if (format.font == RtfCharacterFormat::kDefaultFont)
+        resolved.font = defaultFont_;
+    if (!FindColor(format.foregroundColor))
+        resolved.foregroundColor = RtfCharacterFormat::kNoColor;
+    if (!FindColor(format.backgroundColor))
+        resolved.backgroundColor = RtfCharacterFormat::kNoColor;
+    return resolved;
 }
 
 QTextCharFormat RtfDocumentTables::MakeCharFormat(const RtfCharacterFormat& format) const

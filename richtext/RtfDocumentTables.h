@@ -21,10 +21,6 @@ namespace eh::rtf {
 // decodes the 8-bit text of a font.
 class RtfDocumentTables {
 public:
-    // Fonts and colours beyond this many are ignored, so that a table of
-    // endless tiny entries cannot take memory many times its size.
-    static constexpr std::size_t kMaxEntries = 65536;
-
     void SetDocumentCodePage(int codePage);
     void SetDefaultFont(int font);
 
@@ -43,6 +39,9 @@ public:
 
     // Equal properties give formats that share their data: a document
     // switching between a few formats holds a few formats, not one per run.
+    // Numbers of fonts and colours that the tables do not hold all stand
+    // for "none"; beyond kMaxRtfCharacterFormats distinct formats, text
+    // takes the plain format.
     QTextCharFormat ToCharFormat(const RtfCharacterFormat& format) const;
 
 private:
@@ -56,6 +55,9 @@ private:
     Font* EditFont(int font);
     const Font* FindFont(int font) const;
     std::optional<QColor> FindColor(int index) const;
+    // The format with the numbers of fonts and colours that the tables do
+    // not hold replaced by "none": such formats look alike.
+    RtfCharacterFormat Resolved(const RtfCharacterFormat& format) const;
     QTextCharFormat MakeCharFormat(const RtfCharacterFormat& format) const;
 
     int documentCodePage_ = 1252;

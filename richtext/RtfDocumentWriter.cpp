@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RtfDocumentWriter.h"
 
+#include "RtfLimits.h"
+
 #include <QTextDocument>
 #include <QTextImageFormat>
 #include <QTextTable>
@@ -9,6 +11,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
 namespace eh::rtf {
 
@@ -37,22 +40,48 @@ RtfDocumentWriter::~RtfDocumentWriter()
     document_.setUndoRedoEnabled(undoRedoWasEnabled_);
 }
 
-void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& format)
+void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& format,
+                                   const RtfParagraphFormat& paragraph)
 {
-    if (format.hidden)
+    if (format.hidden || full_)
         return;
     if (format != runFormat_) {
-        FlushRun();
-        runFormat_ = format;
+        // Formats that differ only in what the document does not define
+        // (an unknown font, say) look alike and make one run.
+        if (runText_.isEmpty()) {
+            runFormat_ = format;
+        } else if (runs_ < kMaxRtfRuns && tables_.ToCharFormat(format) != tables_.ToCharFormat(runFormat_)) {
+            FlushRun();
+            runFormat_ = format;
+        }
     }
     for (const QChar c : text) {
-        if (c == u'\t' || c.unicode() >= 0x20)
-            runText_.append(IsStructureCharacter(c) ? QChar(QChar::ReplacementCharacter) : c);
+        if (c != u'\t' && c.unicode() < 0x20)
+            continue;
+        if (paragraphLength_ == kMaxRtfParagraphLength) {
+            const RtfCharacterFormat carriedOn = runFormat_;
+            EndParagraph(paragraph, carriedOn);
+            if (full_)
+                return;
+            runFormat_ = carriedOn;
+        }
+        runText_.append(IsStructureCharacter(c) ? QChar(QChar::ReplacementCharacter) : c);
+        ++paragraphLength_;
     }
+}
+
+void RtfDocumentWriter::PrependText(const QString& text, const RtfCharacterFormat& format)
+{
+    if (full_)
+        return;
+    FlushRun();
+    paragraph_.runs.insert(paragraph_.runs.begin(), {text, tables_.ToCharFormat(format)});
 }
 
 void RtfDocumentWriter::AppendImage(const QImage& image, QSizeF displaySize)
 {
+    if (full_)
+        return;
     FlushRun();
     const QString name = QStringLiteral("rtf-picture-%1").arg(++imageCount_);
     document_.addResource(QTextDocument::ImageResource, QUrl(name), image);
@@ -69,6 +98,18 @@ void RtfDocumentWriter::FlushRun()
         return;
     paragraph_.runs.push_back({runText_, tables_.ToCharFormat(runFormat_)});
     runText_.clear();
+    ++runs_;
+}
+
+bool RtfDocumentWriter::HasContent() const { return !runText_.isEmpty() || !paragraph_.runs.empty(); }
+
+bool RtfDocumentWriter::Admit(int& count, int limit)
+{
+    if (count >= limit)
+        full_ = true;
+    else
+        ++count;
+    return !full_;
 }
 
 RtfDocumentWriter::Paragraph RtfDocumentWriter::TakeParagraph(const RtfParagraphFormat& paragraph,
@@ -77,101 +118,145 @@ RtfDocumentWriter::Paragraph RtfDocumentWriter::TakeParagraph(const RtfParagraph
     FlushRun();
     Paragraph result = std::move(paragraph_);
     paragraph_ = Paragraph();
+    paragraphLength_ = 0;
     result.blockFormat = ToBlockFormat(paragraph);
+    if (std::exchange(breakBefore_, false))
+        result.blockFormat.setPageBreakPolicy(QTextFormat::PageBreak_AlwaysBefore);
     result.markFormat = tables_.ToCharFormat(mark);
     return result;
 }
 
 void RtfDocumentWriter::EndParagraph(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark)
 {
+    if (!Admit(paragraphs_, kMaxRtfParagraphs))
+        return;
     Paragraph ended = TakeParagraph(paragraph, mark);
-    if (paragraph.inTable) {
-        cell_.push_back(std::move(ended));
+    if (paragraph.tableDepth > 0) {
+        TableAt(paragraph.tableDepth).cell.push_back({std::move(ended), nullptr});
         return;
     }
-    if (TableIsOpen()) {
-        CloseRow();
-        WriteTable();
-    }
+    CloseTablesDeeperThan(0);
     WriteParagraph(cursor_, ended, cursorBlockIsEmpty_);
     cursorBlockIsEmpty_ = false;
 }
 
-void RtfDocumentWriter::EndCell(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark)
+void RtfDocumentWriter::EndCell(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark, int depth)
 {
-    cell_.push_back(TakeParagraph(paragraph, mark));
-    CloseCell();
-}
-
-void RtfDocumentWriter::CloseCell()
-{
-    if (row_.size() < kMaxColumns)
-        row_.push_back(std::move(cell_));
-    else
-        std::move(cell_.begin(), cell_.end(), std::back_inserter(row_.back()));
-    cell_.clear();
-}
-
-void RtfDocumentWriter::EndRow(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark)
-{
-    FlushRun();
-    // Text after the last \cell of a row still belongs to the row.
-    if (!paragraph_.runs.empty())
-        cell_.push_back(TakeParagraph(paragraph, mark));
-    CloseRow();
-    if (rows_.size() * columns_ >= kMaxTableCells)
-        WriteTable();
-}
-
-bool RtfDocumentWriter::TableIsOpen() const { return !rows_.empty() || !row_.empty() || !cell_.empty(); }
-
-void RtfDocumentWriter::CloseRow()
-{
-    if (!cell_.empty())
-        CloseCell();
-    if (row_.empty())
+    if (!Admit(paragraphs_, kMaxRtfParagraphs))
         return;
-    columns_ = std::max(columns_, row_.size());
-    rows_.push_back(std::move(row_));
-    row_.clear();
+    Table& table = TableAt(depth);
+    table.cell.push_back({TakeParagraph(paragraph, mark), nullptr});
+    CloseCell(table);
+}
+
+void RtfDocumentWriter::CloseCell(Table& table)
+{
+    if (!Admit(cells_, kMaxRtfTableCells))
+        return;
+    if (table.row.size() < static_cast<std::size_t>(kMaxRtfTableColumns))
+        table.row.push_back(std::move(table.cell));
+    else
+        std::move(table.cell.begin(), table.cell.end(), std::back_inserter(table.row.back()));
+    table.cell.clear();
+}
+
+void RtfDocumentWriter::EndRow(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark, int depth)
+{
+    if (full_)
+        return;
+    Table& table = TableAt(depth);
+    // Text after the last cell of a row still belongs to the row.
+    if (HasContent() && Admit(paragraphs_, kMaxRtfParagraphs))
+        table.cell.push_back({TakeParagraph(paragraph, mark), nullptr});
+    if (!table.cell.empty())
+        CloseCell(table);
+    CloseRow(table);
+    if (openTables_.size() == 1 && table.rows.size() * table.columns >= kMaxRtfCellsPerTable) {
+        WriteTable(cursor_, table);
+        cursorBlockIsEmpty_ = true;
+        openTables_.clear();
+    }
+}
+
+void RtfDocumentWriter::CloseRow(Table& table)
+{
+    if (table.row.empty())
+        return;
+    table.columns = std::max(table.columns, table.row.size());
+    table.rows.push_back(std::move(table.row));
+    table.row.clear();
+}
+
+void RtfDocumentWriter::Break(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark)
+{
+    if (HasContent())
+        EndParagraph(paragraph, mark);
+    breakBefore_ = true;
+}
+
+RtfDocumentWriter::Table& RtfDocumentWriter::TableAt(int depth)
+{
+    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, kMaxRtfTableNesting));
+    CloseTablesDeeperThan(wanted);
+    if (openTables_.size() < wanted)
+        openTables_.resize(wanted);
+    return openTables_.back();
+}
+
+void RtfDocumentWriter::CloseTablesDeeperThan(std::size_t depth)
+{
+    while (openTables_.size() > depth) {
+        Table& table = openTables_.back();
+        if (!table.cell.empty())
+            CloseCell(table);
+        CloseRow(table);
+        if (openTables_.size() == 1) {
+            if (!table.rows.empty()) {
+                WriteTable(cursor_, table);
+                cursorBlockIsEmpty_ = true;
+            }
+        } else if (!table.rows.empty()) {
+            auto nested = std::make_shared<Table>(std::move(table));
+            openTables_[openTables_.size() - 2].cell.push_back({Paragraph(), std::move(nested)});
+        }
+        openTables_.pop_back();
+    }
 }
 
 void RtfDocumentWriter::Finish(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark)
 {
-    FlushRun();
-    if (!paragraph_.runs.empty())
+    if (HasContent())
         EndParagraph(paragraph, mark);
-    if (TableIsOpen()) {
-        CloseRow();
-        WriteTable();
-    }
+    CloseTablesDeeperThan(0);
 }
 
-void RtfDocumentWriter::WriteTable()
+void RtfDocumentWriter::WriteTable(QTextCursor& cursor, const Table& table)
 {
-    if (rows_.empty())
-        return;
     QTextTableFormat format;
     format.setBorder(1);
     format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
     format.setCellSpacing(0);
     format.setCellPadding(2);
-    QTextTable* table = cursor_.insertTable(static_cast<int>(rows_.size()), static_cast<int>(columns_), format);
-    for (std::size_t row = 0; row < rows_.size(); ++row) {
-        for (std::size_t column = 0; column < rows_[row].size(); ++column) {
-            QTextCursor cellCursor = table->cellAt(static_cast<int>(row), static_cast<int>(column)).firstCursorPosition();
+    QTextTable* written =
+        cursor.insertTable(static_cast<int>(table.rows.size()), static_cast<int>(table.columns), format);
+    for (std::size_t row = 0; row < table.rows.size(); ++row) {
+        for (std::size_t column = 0; column < table.rows[row].size(); ++column) {
+            QTextCursor cellCursor =
+                written->cellAt(static_cast<int>(row), static_cast<int>(column)).firstCursorPosition();
             bool intoCurrentBlock = true;
-            for (const Paragraph& paragraph : rows_[row][column]) {
-                WriteParagraph(cellCursor, paragraph, intoCurrentBlock);
-                intoCurrentBlock = false;
+            for (const CellItem& item : table.rows[row][column]) {
+                if (item.table) {
+                    WriteTable(cellCursor, *item.table);
+                    intoCurrentBlock = true;
+                } else {
+                    WriteParagraph(cellCursor, item.paragraph, intoCurrentBlock);
+                    intoCurrentBlock = false;
+                }
             }
         }
     }
-    cursor_ = table->lastCursorPosition();
-    cursor_.movePosition(QTextCursor::NextBlock);
-    cursorBlockIsEmpty_ = true;
-    rows_.clear();
-    columns_ = 0;
+    cursor = written->lastCursorPosition();
+    cursor.movePosition(QTextCursor::NextBlock);
 }
 
 void RtfDocumentWriter::WriteParagraph(QTextCursor& cursor, const Paragraph& paragraph, bool intoCurrentBlock)

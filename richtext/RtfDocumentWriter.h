@@ -12,6 +12,7 @@
 #include <QTextCharFormat>
 #include <QTextCursor>
 
+#include <memory>
 #include <vector>
 
 class QTextDocument;
@@ -19,18 +20,19 @@ class QTextDocument;
 namespace eh::rtf {
 
 // Puts the content that the RTF reader finds into a QTextDocument: runs of
-// text, pictures, paragraphs and tables. A paragraph is collected until it
-// ends, then written with one insertText per run of equal format, so the
-// work stays linear in the size of the text. Table rows are collected until
-// the table ends and the table is then made at its full size at once:
-// growing a QTextTable row by row costs time in the square of its cells.
+// text, pictures, paragraphs and tables, tables nested in table cells
+// included. A paragraph is collected until it ends, then written with one
+// insertText per run of equal format, so the work stays linear in the size
+// of the text. Table rows are collected until the table ends and the table
+// is then made at its full size at once: growing a QTextTable row by row
+// costs time in the square of its cells.
+//
+// The document takes at most kMaxRtfParagraphs paragraphs and
+// kMaxRtfTableCells table cells; once either is reached, further content is
+// left out and IsFull() tells so. Beyond kMaxRtfRuns runs, text goes on in
+// the format of the run it follows.
 class RtfDocumentWriter {
 public:
-    // Cells in one row; further cells of a row go into its last cell.
-    static constexpr int kMaxColumns = 64;
-    // Cells in one table; a longer table goes on in a new table.
-    static constexpr int kMaxTableCells = 16384;
-
     // `document` must be empty; `tables` convert formats and must outlive
     // the writer. While the writer lives, the document keeps no undo history
     // and is in one edit block: otherwise every insertion would lay out its
@@ -40,23 +42,34 @@ public:
     RtfDocumentWriter(const RtfDocumentWriter&) = delete;
     RtfDocumentWriter& operator=(const RtfDocumentWriter&) = delete;
 
-    // Text in the given format, appended to the current paragraph. Hidden
-    // text is left out, and so are control characters and the characters
-    // that QTextDocument keeps for its own structure.
-    void AppendText(QStringView text, const RtfCharacterFormat& format);
+    // Text in the given format, appended to the current paragraph, which
+    // is in the format `paragraph`. Hidden text is left out, and so are
+    // control characters and the characters that QTextDocument keeps for
+    // its own structure.
+    void AppendText(QStringView text, const RtfCharacterFormat& format, const RtfParagraphFormat& paragraph);
+    // Text put before what the current paragraph holds: a list label.
+    void PrependText(const QString& text, const RtfCharacterFormat& format);
     void AppendImage(const QImage& image, QSizeF displaySize);
 
     // \par: ends the current paragraph, a table cell's when `paragraph` is
     // in a table. `mark` is the format of the paragraph mark.
     void EndParagraph(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
-    // \cell: ends the current paragraph and the cell it is in.
-    void EndCell(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
-    // \row: ends the current table row; text after its last \cell, in the
-    // given formats, makes one more cell.
-    void EndRow(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
+    // \cell, \nestcell: ends the current paragraph and the cell it is in, in
+    // the table at `depth` (1 for the outermost table).
+    void EndCell(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark, int depth);
+    // \row, \nestrow: ends the current row of the table at `depth`; text
+    // after its last cell, in the given formats, makes one more cell.
+    void EndRow(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark, int depth);
+    // \page, \column, \sect: ends the current paragraph unless it is empty;
+    // the next paragraph starts a new page when the document is printed.
+    void Break(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
     // End of input: writes what is still open. A last paragraph without
     // text is dropped, as the last \par of a document only ends the text.
     void Finish(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
+
+    bool IsFull() const { return full_; }
+    // Whether the current paragraph holds text or pictures.
+    bool HasContent() const;
 
 private:
     struct Run {
@@ -68,15 +81,37 @@ private:
         QTextCharFormat markFormat;
         std::vector<Run> runs;
     };
-    using Cell = std::vector<Paragraph>;
+    struct Table;
+    // A paragraph of a cell, or a table nested in the cell.
+    struct CellItem {
+        Paragraph paragraph;
+        std::shared_ptr<Table> table;
+    };
+    using Cell = std::vector<CellItem>;
     using Row = std::vector<Cell>;
+    // A table being collected: its finished rows, the row being filled and
+    // the content of the cell being filled.
+    struct Table {
+        std::vector<Row> rows;
+        Row row;
+        Cell cell;
+        std::size_t columns = 0;
+    };
 
     void FlushRun();
     Paragraph TakeParagraph(const RtfParagraphFormat& paragraph, const RtfCharacterFormat& mark);
-    bool TableIsOpen() const;
-    void CloseCell();
-    void CloseRow();
-    void WriteTable();
+    // Counts one more paragraph or cell; false, and the writer full, when
+    // the document has no room for it.
+    bool Admit(int& count, int limit);
+    // The table at `depth`, opened when it is not; the tables nested deeper
+    // are closed.
+    Table& TableAt(int depth);
+    void CloseTablesDeeperThan(std::size_t depth);
+    void CloseCell(Table& table);
+    static void CloseRow(Table& table);
+    // Writes a table at the cursor and leaves the cursor in the empty block
+    // after it.
+    static void WriteTable(QTextCursor& cursor, const Table& table);
     // Writes a paragraph at the cursor, into the cursor's block when
     // `intoCurrentBlock`, else into a new block.
     static void WriteParagraph(QTextCursor& cursor, const Paragraph& paragraph, bool intoCurrentBlock);
@@ -89,17 +124,21 @@ private:
     // at the start of the document and after a table.
     bool cursorBlockIsEmpty_ = true;
     int imageCount_ = 0;
+    int paragraphs_ = 0;
+    // Characters of the current paragraph.
+    qsizetype paragraphLength_ = 0;
+    int runs_ = 0;
+    int cells_ = 0;
+    bool full_ = false;
+    bool breakBefore_ = false;
 
     Paragraph paragraph_;
     QString runText_;
     RtfCharacterFormat runFormat_;
 
-    // The table being collected: its finished rows, the row being filled and
-    // the paragraphs of the cell being filled.
-    std::vector<Row> rows_;
-    Row row_;
-    Cell cell_;
-    std::size_t columns_ = 0;
+    // The open tables, outermost first: a table nested in a cell of the one
+    // before.
+    std::vector<Table> openTables_;
 };
 
 } // namespace eh::rtf

@@ -3,6 +3,7 @@
 
 #include <QTextBlockFormat>
 
+#include <climits>
 #include <compare>
 
 namespace eh::rtf {
@@ -14,6 +15,9 @@ struct RtfCharacterFormat {
     enum class VerticalPosition { Normal, Superscript, Subscript };
 
     static constexpr int kDefaultFont = -1; // the document's \deff
+    // A font that is not in the font table: text in it has no family of
+    // its own. No \fN can name it, as parameters never reach INT_MIN.
+    static constexpr int kNoFont = INT_MIN;
     static constexpr int kDefaultHalfPoints = 24;
 
     bool bold = false;
@@ -42,7 +46,11 @@ struct RtfParagraphFormat {
     int firstLineIndent = 0; // relative to the left indent, may be negative
     int spaceBefore = 0;
     int spaceAfter = 0;
-    bool inTable = false;
+    // 0 outside tables, 1 in a table's cell, 2 in a table nested in a cell...
+    int tableDepth = 0;
+    // The list override (\lsN, 0 for none) and level (\ilvlN) of a list item.
+    int list = 0;
+    int listLevel = 0;
 
     bool operator==(const RtfParagraphFormat&) const = default;
 };

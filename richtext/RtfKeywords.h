@@ -13,7 +13,10 @@ enum class RtfKeyword {
     // document
     Ansi, Mac, Pc, Pca, AnsiCodePage, DefaultFont,
     // destinations
-    FontTable, ColorTable, Picture, ShapePicture, SkippedDestination,
+    FontTable, ColorTable, Picture, ShapePicture, SkippedDestination, Footnote,
+    ListTable, ListOverrideTable, LevelText, NestedTableProperties,
+    // list table and list override table entries
+    List, ListLevel, LevelNumberFormat, LevelStart, ListId, ListOverride,
     // font and colour table entries
     Font, FontCharset, FontCodePage, Red, Green, Blue,
     // character format
@@ -22,9 +25,10 @@ enum class RtfKeyword {
     // paragraph format and structure
     Par, Pard, AlignLeft, AlignCentre, AlignRight, AlignJustify,
     LeftIndent, RightIndent, FirstLineIndent, SpaceBefore, SpaceAfter,
-    InTable, Cell, Row, NestedCell,
+    InTable, TableDepth, Cell, Row, NestedCell, NestedRow, Break,
+    ListNumber, ListLevelNumber, ListText,
     // text
-    Character, Unicode, UnicodeSkip,
+    Character, Unicode, UnicodeSkip, FootnoteNumber,
     // picture properties
     PngPicture, JpegPicture, GoalWidth, GoalHeight, ScaleX, ScaleY,
 };

@@ -2,7 +2,7 @@
 #include "RtfParser.h"
 
 #include "RtfKeywords.h"
-#include "RtfReader.h"
+#include "RtfLimits.h"
 
 #include <QChar>
 
@@ -34,6 +34,11 @@ bool IsKnownDestination(RtfKeyword keyword)
     case RtfKeyword::Picture:
     case RtfKeyword::ShapePicture:
     case RtfKeyword::SkippedDestination:
+    case RtfKeyword::Footnote:
+    case RtfKeyword::ListTable:
+    case RtfKeyword::ListOverrideTable:
+    case RtfKeyword::LevelText:
+    case RtfKeyword::NestedTableProperties:
         return true;
     default:
         return false;
@@ -49,22 +54,30 @@ void RtfParser::Parse(std::string_view input)
     RtfTokenizer tokenizer(input);
     for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End; token = tokenizer.Next()) {
         HandleToken(token);
-        if (rootClosed_)
+        if (rootClosed_ || writer_.IsFull())
             break;
     }
-    // A missing brace at the very end is a common slip of hand-written
-    // files; more open groups mean the input was cut short.
-    if (stack_.empty())
-        throw RtfSyntaxError("the input holds no group");
-    if (stack_.size() > 1)
-        throw RtfSyntaxError("the input ends with " + std::to_string(stack_.size()) + " groups still open");
-    writer_.Finish(State().paragraph, State().character);
+    // Groups still open here lost their ends: a missing last brace is a
+    // common slip of hand-written files, more of them a file cut short.
+    // What was read up to the end stands.
+    if (picture_)
+        FinishPicture();
+    if (!stack_.empty()) {
+        if (writer_.HasContent())
+            LabelListItem();
+        writer_.Finish(State().paragraph, State().character);
+    }
+    if (writer_.IsFull())
+        throw RtfLimitExceeded("the document holds more than " + std::to_string(kMaxRtfParagraphs) +
+                               " paragraphs or " + std::to_string(kMaxRtfTableCells) + " table cells");
 }
 
 void RtfParser::HandleToken(const RtfToken& token)
 {
     if (stack_.empty() && token.kind != RtfToken::Kind::GroupStart)
-        throw RtfSyntaxError("the input does not start with a group");
+        return;
+    if (token.kind != RtfToken::Kind::Text && token.kind != RtfToken::Kind::HexByte)
+        pendingLead_ = -1; // a double-byte character cut in two
     if (SkipAfterUnicode(token))
         return;
     const bool destinationMarked = std::exchange(destinationMarked_, false);
@@ -126,13 +139,19 @@ bool RtfParser::SkipAfterUnicode(const RtfToken& token)
 
 void RtfParser::OpenGroup()
 {
-    if (stack_.size() >= static_cast<std::size_t>(kMaxRtfGroupDepth))
-        throw RtfSyntaxError("groups are nested more than " + std::to_string(kMaxRtfGroupDepth) + " deep");
+    if (stack_.size() >= static_cast<std::size_t>(kMaxRtfGroupDepth)) {
+        ++untrackedDepth_;
+        return;
+    }
     stack_.push_back(stack_.empty() ? GroupState() : stack_.back());
 }
 
 void RtfParser::CloseGroup()
 {
+    if (untrackedDepth_ > 0) {
+        --untrackedDepth_;
+        return;
+    }
     if (stack_.size() == 1) {
         // The document's end; its state stays for the last paragraph.
         rootClosed_ = true;
@@ -160,6 +179,7 @@ void RtfParser::HandleControlWord(const RtfToken& token, bool destinationMarked)
     }
     switch (State().destination) {
     case Destination::Text:
+    case Destination::ListText:
         HandleTextWord(meaning, token);
         break;
     case Destination::FontTable:
@@ -171,6 +191,13 @@ void RtfParser::HandleControlWord(const RtfToken& token, bool destinationMarked)
     case Destination::Picture:
         HandlePictureWord(keyword, token);
         break;
+    case Destination::ListTable:
+        HandleListTableWord(keyword, token);
+        break;
+    case Destination::ListOverrideTable:
+        HandleListOverrideWord(keyword, token);
+        break;
+    case Destination::LevelText:
     case Destination::Skipped:
         break;
     }
@@ -220,6 +247,24 @@ void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken&
         break;
     case RtfKeyword::SkippedDestination:
         state.destination = Destination::Skipped;
+        break;
+    case RtfKeyword::Footnote:
+        // The note's body is not part of the running text; its anchor is.
+        state.destination = Destination::Skipped;
+        ++footnotes_;
+        break;
+    case RtfKeyword::ListTable:
+        state.destination = Destination::ListTable;
+        break;
+    case RtfKeyword::ListOverrideTable:
+        state.destination = Destination::ListOverrideTable;
+        break;
+    case RtfKeyword::ListText:
+        state.destination = Destination::ListText;
+        listText_.clear();
+        break;
+    case RtfKeyword::FootnoteNumber:
+        AppendText(QString::number(footnotes_ + 1));
         break;
 
     case RtfKeyword::Plain:
@@ -275,7 +320,13 @@ void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken&
         break;
 
     case RtfKeyword::Par:
+        LabelListItem();
         writer_.EndParagraph(state.paragraph, state.character);
+        break;
+    case RtfKeyword::Break:
+        if (writer_.HasContent())
+            LabelListItem();
+        writer_.Break(state.paragraph, state.character);
         break;
     case RtfKeyword::Pard:
         state.paragraph = RtfParagraphFormat();
@@ -308,18 +359,30 @@ void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken&
         state.paragraph.spaceAfter = Twips(token, 0);
         break;
     case RtfKeyword::InTable:
-        state.paragraph.inTable = true;
+        state.paragraph.tableDepth = std::max(state.paragraph.tableDepth, 1);
+        break;
+    case RtfKeyword::TableDepth:
+        state.paragraph.tableDepth = std::clamp(token.parameter, 0, kMaxRtfTableNesting);
         break;
     case RtfKeyword::Cell:
-        writer_.EndCell(state.paragraph, state.character);
+        LabelListItem();
+        writer_.EndCell(state.paragraph, state.character, 1);
         break;
     case RtfKeyword::Row:
-        writer_.EndRow(state.paragraph, state.character);
+        writer_.EndRow(state.paragraph, state.character, 1);
         break;
     case RtfKeyword::NestedCell:
-        // Tables inside table cells are flattened: their cells are
-        // separated by tabs.
-        AppendText(u"\t");
+        LabelListItem();
+        writer_.EndCell(state.paragraph, state.character, std::max(state.paragraph.tableDepth, 2));
+        break;
+    case RtfKeyword::NestedRow:
+        writer_.EndRow(state.paragraph, state.character, std::max(state.paragraph.tableDepth, 2));
+        break;
+    case RtfKeyword::ListNumber:
+        state.paragraph.list = token.parameter;
+        break;
+    case RtfKeyword::ListLevelNumber:
+        state.paragraph.listLevel = token.parameter;
         break;
 
     case RtfKeyword::Character:
@@ -342,7 +405,78 @@ void RtfParser::HandleTextWord(const RtfKeywordMeaning& meaning, const RtfToken&
     case RtfKeyword::GoalHeight:
     case RtfKeyword::ScaleX:
     case RtfKeyword::ScaleY:
+    case RtfKeyword::LevelText:
+    case RtfKeyword::List:
+    case RtfKeyword::ListLevel:
+    case RtfKeyword::LevelNumberFormat:
+    case RtfKeyword::LevelStart:
+    case RtfKeyword::ListId:
+    case RtfKeyword::ListOverride:
         break; // meaningful in the tables and in pictures only
+    case RtfKeyword::NestedTableProperties:
+        break; // holds the \nestrow that ends a nested table's row
+    }
+}
+
+void RtfParser::LabelListItem()
+{
+    const RtfParagraphFormat& paragraph = State().paragraph;
+    // Word processors number items by the list table; \listtext is for
+    // readers without lists, and some writers leave it empty.
+    std::optional<QString> label;
+    if (paragraph.list != 0)
+        label = lists_.NextLabel(paragraph.list, paragraph.listLevel);
+    if (label && !label->isEmpty())
+        *label += u'\t';
+    const QString shown = label.value_or(listText_);
+    if (!shown.isEmpty())
+        writer_.PrependText(shown, listText_.isEmpty() ? State().character : listTextFormat_);
+    listText_.clear();
+}
+
+void RtfParser::HandleListTableWord(RtfKeyword keyword, const RtfToken& token)
+{
+    switch (keyword) {
+    case RtfKeyword::List:
+        lists_.StartList();
+        break;
+    case RtfKeyword::ListId:
+        lists_.SetListId(token.parameter);
+        break;
+    case RtfKeyword::ListLevel:
+        lists_.StartLevel();
+        break;
+    case RtfKeyword::LevelNumberFormat:
+        lists_.SetLevelFormat(token.parameter);
+        break;
+    case RtfKeyword::LevelStart:
+        lists_.SetLevelStart(token.parameter);
+        break;
+    case RtfKeyword::LevelText:
+        State().destination = Destination::LevelText;
+        break;
+    case RtfKeyword::SkippedDestination:
+        State().destination = Destination::Skipped;
+        break;
+    default:
+        break;
+    }
+}
+
+void RtfParser::HandleListOverrideWord(RtfKeyword keyword, const RtfToken& token)
+{
+    switch (keyword) {
+    case RtfKeyword::ListOverride:
+        lists_.StartOverride();
+        break;
+    case RtfKeyword::ListId:
+        lists_.SetOverrideListId(token.parameter);
+        break;
+    case RtfKeyword::ListNumber:
+        lists_.SetOverrideNumber(token.parameter);
+        break;
+    default:
+        break;
     }
 }
 
@@ -440,6 +574,7 @@ void RtfParser::HandleText(std::string_view bytes)
 {
     switch (State().destination) {
     case Destination::Text:
+    case Destination::ListText:
     case Destination::FontTable:
         HandleBytes(bytes);
         break;
@@ -457,6 +592,11 @@ void RtfParser::HandleText(std::string_view bytes)
     case Destination::Picture:
         picture_->AppendHexDigits(bytes);
         break;
+    case Destination::LevelText:
+        HandleBytes(bytes);
+        break;
+    case Destination::ListTable:
+    case Destination::ListOverrideTable:
     case Destination::Skipped:
         break;
     }
@@ -473,21 +613,22 @@ void RtfParser::HandleBytes(std::string_view bytes)
         }
         return;
     }
-    if (State().destination != Destination::Text)
+    if (State().destination != Destination::Text && State().destination != Destination::ListText &&
+        State().destination != Destination::LevelText)
         return;
-    const CodePage& codePage = tables_.TextCodePage(State().character.font);
-    decoded_.resize(static_cast<qsizetype>(bytes.size()));
-    for (std::size_t i = 0; i < bytes.size(); ++i)
-        decoded_[static_cast<qsizetype>(i)] = QChar(codePage[static_cast<unsigned char>(bytes[i])]);
-    AppendText(decoded_);
+    decoded_.clear();
+    tables_.TextCodePage(State().character.font).AppendDecoded(bytes, decoded_, pendingLead_);
+    if (State().destination == Destination::LevelText)
+        lists_.AppendLevelText(decoded_);
+    else
+        AppendText(decoded_);
 }
 
 void RtfParser::FinishFontName()
 {
-    const CodePage& codePage = tables_.TextCodePage(tableFont_);
     QString name;
-    for (const char c : fontName_)
-        name.append(QChar(codePage[static_cast<unsigned char>(c)]));
+    int pendingLead = -1;
+    tables_.TextCodePage(tableFont_).AppendDecoded(fontName_, name, pendingLead);
     tables_.SetFontName(tableFont_, name.trimmed());
     fontName_.clear();
 }
@@ -496,7 +637,9 @@ void RtfParser::HandleUnicode(int parameter)
 {
     // RTF writes code points above 32767 as negative numbers.
     const long long code = parameter < 0 ? parameter + 65536LL : parameter;
-    if (State().destination == Destination::Text) {
+    if (State().destination == Destination::LevelText && code >= 0 && code <= 0xFFFF)
+        lists_.AppendLevelText(QString(QChar(static_cast<char16_t>(code))));
+    if (State().destination == Destination::Text || State().destination == Destination::ListText) {
         if (code < 0 || code > 0x10FFFF) {
             AppendText(u"\uFFFD");
         } else if (code <= 0xFFFF) {
@@ -513,8 +656,12 @@ void RtfParser::HandleUnicode(int parameter)
 
 void RtfParser::AppendText(QStringView text)
 {
-    if (State().destination == Destination::Text)
-        writer_.AppendText(text, State().character);
+    if (State().destination == Destination::Text) {
+        writer_.AppendText(text, State().character, State().paragraph);
+    } else if (State().destination == Destination::ListText && listText_.size() < 256) {
+        listText_ += text;
+        listTextFormat_ = State().character;
+    }
 }
 
 void RtfParser::FinishPicture()

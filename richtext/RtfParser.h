@@ -5,6 +5,8 @@
 #include "RtfDocumentWriter.h"
 #include "RtfFormats.h"
 #include "RtfKeywords.h"
+#include "RtfLimits.h"
+#include "RtfLists.h"
 #include "RtfPicture.h"
 #include "RtfTokenizer.h"
 
@@ -23,18 +25,22 @@ namespace eh::rtf {
 
 // Reads the tokens of an RTF document and hands its content to a
 // RtfDocumentWriter. Keeps one state per open group, so that what a group
-// sets ends with the group.
+// sets ends with the group. Broken structure is read as far as it makes
+// sense: groups nested deeper than kMaxRtfGroupDepth are counted but share
+// the deepest tracked group's state, and groups left open at the end of the
+// input are closed there.
 class RtfParser {
 public:
     // `document` must be empty.
     explicit RtfParser(QTextDocument& document);
 
-    // `input` must start with "{\rtf". Throws RtfSyntaxError when the
-    // structure is broken.
+    // `input` must start with "{\rtf". Throws RtfLimitExceeded, after
+    // writing what was read, when the document holds more paragraphs or
+    // table cells than the limits allow.
     void Parse(std::string_view input);
 
 private:
-    enum class Destination { Text, FontTable, ColorTable, Picture, Skipped };
+    enum class Destination { Text, FontTable, ColorTable, Picture, ListTable, LevelText, ListOverrideTable, ListText, Skipped };
 
     struct GroupState {
         Destination destination = Destination::Text;
@@ -53,6 +59,11 @@ private:
     void HandleFontTableWord(RtfKeyword keyword, const RtfToken& token);
     void HandleColorTableWord(RtfKeyword keyword, const RtfToken& token);
     void HandlePictureWord(RtfKeyword keyword, const RtfToken& token);
+    void HandleListTableWord(RtfKeyword keyword, const RtfToken& token);
+    void HandleListOverrideWord(RtfKeyword keyword, const RtfToken& token);
+    // Puts the label of a list item before its text; called when the
+    // paragraph ends.
+    void LabelListItem();
     void HandleControlSymbol(unsigned char symbol);
     void HandleText(std::string_view bytes);
     // 8-bit text of the text or font table destination.
@@ -66,7 +77,10 @@ private:
 
     RtfDocumentTables tables_;
     RtfDocumentWriter writer_;
+    RtfLists lists_;
     std::vector<GroupState> stack_;
+    // Groups open beyond kMaxRtfGroupDepth.
+    std::size_t untrackedDepth_ = 0;
     bool rootClosed_ = false;
     // \* was seen: the next control word names a destination to skip unless
     // the reader knows it.
@@ -75,6 +89,14 @@ private:
     int unicodeSkipLeft_ = 0;
     // Decoded 8-bit text, kept to spare an allocation per run.
     QString decoded_;
+    // The lead byte of a double-byte character whose trail byte is to come.
+    int pendingLead_ = -1;
+    // The current paragraph's label as its writer made it (\listtext), and
+    // the label's format.
+    QString listText_;
+    RtfCharacterFormat listTextFormat_;
+    // Footnotes so far: \chftn in the text shows the next one's number.
+    int footnotes_ = 0;
 
     // Font table entry being read: its number and the bytes of its name.
     int tableFont_ = 0;
@@ -89,7 +111,7 @@ private:
     std::optional<RtfPicture> picture_;
     std::size_t pictureDepth_ = 0;
     // Pixels that the document's further pictures may still take.
-    qint64 pixelsLeft_ = RtfPicture::kMaxDocumentPixels;
+    qint64 pixelsLeft_ = kMaxRtfDocumentPixels;
 };
 
 } // namespace eh::rtf

@@ -2,6 +2,7 @@
 #include "RtfPicture.h"
 
 #include "RtfFormats.h"
+#include "RtfLimits.h"
 #include "RtfTokenizer.h"
 
 #include <QBuffer>
@@ -59,7 +60,7 @@ QImage RtfPicture::Decode(qint64 pixelsLeft) const
     QImageReader reader(&buffer, format);
     const QSize size = reader.size();
     const qint64 pixels = static_cast<qint64>(size.width()) * size.height();
-    if (!size.isValid() || pixels > kMaxPixels || pixels > pixelsLeft)
+    if (!size.isValid() || pixels > kMaxRtfPicturePixels || pixels > pixelsLeft)
         return {};
     return reader.read();
 }

@@ -16,12 +16,6 @@ class RtfPicture {
 public:
     enum class Format { Other, Png, Jpeg };
 
-    // Pictures are decoded only up to this many pixels, so that a few bytes
-    // announcing a huge image cannot exhaust memory; and a document's
-    // pictures only up to kMaxDocumentPixels together.
-    static constexpr qint64 kMaxPixels = 4096 * 4096;
-    static constexpr qint64 kMaxDocumentPixels = 2 * kMaxPixels;
-
     void SetFormat(Format format) { format_ = format; }
     void SetGoalWidth(int twips) { goalWidth_ = twips; }
     void SetGoalHeight(int twips) { goalHeight_ = twips; }
@@ -34,7 +28,7 @@ public:
     void AppendBinary(std::string_view bytes);
 
     // A null image when the picture is not PNG or JPEG, is broken, or has
-    // more than kMaxPixels or `pixelsLeft` pixels.
+    // more than kMaxRtfPicturePixels or `pixelsLeft` pixels.
     QImage Decode(qint64 pixelsLeft) const;
 
     // The size the picture is shown at, in pixels: the goal size (\picwgoal,

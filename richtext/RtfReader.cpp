@@ -22,31 +22,30 @@ std::string_view SkipLeadingBlanks(std::string_view input)
     return start == std::string_view::npos ? std::string_view() : input.substr(start);
 }
 
-bool Fail(QTextDocument& document, QString* error, const QString& message)
+RtfReadResult Fail(RtfReadResult result, QString* error, const QString& message)
 {
-    document.clear();
     if (error != nullptr)
         *error = message;
-    return false;
+    return result;
 }
 
 } // namespace
 
-bool ReadRtf(const QByteArray& data, QTextDocument& document, QString* error)
+RtfReadResult ReadRtf(const QByteArray& data, QTextDocument& document, QString* error)
 {
     document.clear();
     if (data.size() > kMaxRtfInputSize)
-        return Fail(document, error,
+        return Fail(RtfReadResult::OverLimits, error,
                     QStringLiteral("the file is larger than %1 MiB").arg(kMaxRtfInputSize / (1024 * 1024)));
     const std::string_view input = SkipLeadingBlanks(std::string_view(data.constData(), data.size()));
     if (!input.starts_with("{\\rtf"))
-        return Fail(document, error, QStringLiteral("not an RTF document: it does not start with {\\rtf"));
+        return Fail(RtfReadResult::NotRtf, error, QStringLiteral("not an RTF document: it does not start with {\\rtf"));
     try {
         rtf::RtfParser(document).Parse(input);
-    } catch (const rtf::RtfSyntaxError& syntaxError) {
-        return Fail(document, error, QStringLiteral("broken RTF: %1").arg(QString::fromUtf8(syntaxError.what())));
+    } catch (const rtf::RtfLimitExceeded& exceeded) {
+        return Fail(RtfReadResult::OverLimits, error, QString::fromUtf8(exceeded.what()));
     }
-    return true;
+    return RtfReadResult::Read;
 }
 
 } // namespace eh

@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <string>
 
 namespace eh::rtf {
 
@@ -53,7 +52,7 @@ RtfToken RtfTokenizer::ReadControl()
 {
     ++position_; // the backslash
     if (position_ == input_.size())
-        throw RtfSyntaxError("the input ends in the middle of a control word");
+        return RtfToken();
     const char c = input_[position_];
     if (IsLetter(c))
         return ReadControlWord();
@@ -66,8 +65,10 @@ RtfToken RtfTokenizer::ReadControl()
         return token;
     }
     if (c == '\'') {
-        if (input_.size() - position_ < 3)
-            throw RtfSyntaxError("the input ends in the middle of a \\' hex byte");
+        if (input_.size() - position_ < 3) {
+            position_ = input_.size();
+            return RtfToken();
+        }
         const int high = HexDigitValue(input_[position_ + 1]);
         const int low = HexDigitValue(input_[position_ + 2]);
         if (high >= 0 && low >= 0) {
@@ -100,9 +101,8 @@ RtfToken RtfTokenizer::ReadControlWord()
     if (token.bytes == "bin") {
         // Binary data of the given length follows; it may hold any byte,
         // braces and backslashes included, so it must not be tokenised.
-        const std::size_t length = token.parameter > 0 ? static_cast<std::size_t>(token.parameter) : 0;
-        if (length > input_.size() - position_)
-            throw RtfSyntaxError("\\bin" + std::to_string(length) + " runs past the end of the input");
+        const std::size_t length = std::min(token.parameter > 0 ? static_cast<std::size_t>(token.parameter) : 0,
+                                            input_.size() - position_);
         token.kind = RtfToken::Kind::Binary;
         token.bytes = input_.substr(position_, length);
         position_ += length;

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <stdexcept>
 #include <string_view>
 
 namespace eh::rtf {
@@ -10,13 +9,6 @@ namespace eh::rtf {
 // The value of a hexadecimal digit (either case), or -1 for any other
 // character: used by \'hh escapes and by picture data.
 int HexDigitValue(char c);
-
-// The structure of an RTF file is broken in a way the reader does not try to
-// repair (truncated control word, binary data running past the end...).
-class RtfSyntaxError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
 
 struct RtfToken {
     enum class Kind {
@@ -41,7 +33,10 @@ struct RtfToken {
 
 // Splits RTF input into tokens. Line ends in the input carry no meaning and
 // are dropped; "\" followed by a line end is the control word \par, as RTF
-// defines it. Never reads past the input and takes linear time.
+// defines it. Never reads past the input and takes linear time. Input cut
+// short is read as far as it goes: a control word or \' hex byte cut off
+// at the end is dropped, and binary data announced longer than what is left
+// is the rest of the input.
 class RtfTokenizer {
 public:
     // Longer control word names are cut to this length, so they match nothing.
@@ -49,8 +44,6 @@ public:
 
     explicit RtfTokenizer(std::string_view input) : input_(input) {}
 
-    // Throws RtfSyntaxError on a control word, hex byte or binary run that
-    // the input ends in the middle of.
     RtfToken Next();
 
 private:

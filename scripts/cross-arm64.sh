@@ -78,11 +78,20 @@ built=$(date +%s)
 # ---------------------------------------------------------------------------
 # The tests under QEMU, one process per test program. The packaging tests
 # check an amd64 installation and run on the amd64 build; the arm64 package
-# is checked below. Left out: the rtf2text tool's tests, whose QProcess
-# cannot start a child under qemu-user (its fork fails with EINVAL); the
-# tool's code is the RTF reader's, tested in the same program.
+# is checked below. Left out, as they cannot work under user-mode QEMU:
+# - the rtf2text tool's tests through QProcess, whose fork fails under
+#   qemu-user with EINVAL;
+# - the tests that start the tool through a program of the build machine
+#   (/bin/sh with a redirection or a file size limit, setpriv), which cannot
+#   start an arm64 program.
 export QT_QPA_PLATFORM=offscreen
-export GTEST_FILTER='-Rtf2TextToolTest.*'
+left_out=(
+  'Rtf2TextToolTest.*' Rtf2TextFaults.OutputThatCannotBeWrittenFails
+  CliBatch.StandardInputThatCannotBeReadFails CliFileMessages.EachFailureGivesTheSystemsReason
+  CliLockedFolder.AWritableFileIsWrittenInPlaceAndNothingElse
+)
+GTEST_FILTER=-$(IFS=:; echo "${left_out[*]}")
+export GTEST_FILTER
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 900 \
   --label-exclude packaging
 unset GTEST_FILTER

@@ -2,9 +2,10 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Builds every libFuzzer target with clang and runs each for a bounded time.
 #
-#   scripts/fuzz.sh [SECONDS]
+#   scripts/fuzz.sh [SECONDS [NAME]]
 #
-# SECONDS is the run time of each fuzzer (default 60). The build folder is
+# SECONDS is the run time of each fuzzer (default 60); NAME, when given,
+# builds and runs that fuzzer only (rtf_reader_fuzzer, say). The build folder is
 # build-fuzz in the work tree, or $EH_FUZZ_BUILD_DIR; the corpus each fuzzer
 # grows and the inputs that made it fail stay there (fuzz-corpus/NAME,
 # fuzz-artifacts/). Exits non-zero when a fuzzer finds a crash, a leak, a
@@ -12,8 +13,9 @@
 set -euo pipefail
 
 seconds=${1:-60}
-if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]]; then
-  echo "usage: scripts/fuzz.sh [SECONDS]" >&2
+only=${2:-}
+if ! [[ "$seconds" =~ ^[1-9][0-9]*$ ]] || [ $# -gt 2 ]; then
+  echo "usage: scripts/fuzz.sh [SECONDS [NAME]]" >&2
   exit 2
 fi
 
@@ -28,13 +30,13 @@ CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
   -DEH_FUZZ=ON -DEH_BUILD_TESTS=OFF -DEH_BUILD_BENCH=OFF \
   "-DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link,$sanitizers -fno-sanitize-recover=undefined -fno-omit-frame-pointer" \
   "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=$sanitizers"
-ninja -C "$build" -j2 eh_fuzzers
+ninja -C "$build" -j2 "${only:-eh_fuzzers}"
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Leaks of system libraries that the fuzzers cannot avoid are listed here.
-export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-for description in "$build"/fuzzers/*.txt; do
+for description in "$build"/fuzzers/"${only:-*}".txt; do
   IFS=$'\t' read -r name executable seeds dictionary < "$description"
   corpus="$build/fuzz-corpus/$name"
   artifacts="$build/fuzz-artifacts"

@@ -15,7 +15,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizers
   clang libclang-rt-dev
-  # fonts: the metric-compatible "MS Sans Serif" and a general fallback
+  # fonts: the metric-compatible "MS Sans Serif" and Tahoma, a general fallback
   fonts-wine fonts-dejavu-core
   # running the window without a display (screenshots)
   xvfb xauth

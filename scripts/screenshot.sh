@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the windows under a virtual X server, calculates the first example
 # (14.2 MHz, 50 mm cylinders, L/D 3, 1 mm wire, 2 mm pitch, 50 mm turns) and
-# writes docs/screenshot-main.png, docs/screenshot-help.png and
-# docs/screenshot-about.png.
+# writes docs/screenshot-{main,help,about}.png on an unscaled screen and
+# docs/screenshot-{main,help,about}-200.png on a screen scaled to 200 %.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -12,6 +12,11 @@ mkdir -p docs
 root=$(pwd)
 # The help document is found in the working folder; a Russian locale gives
 # the decimal comma a Russian user sees.
-(cd build/ui && xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" \
-  env QT_QPA_PLATFORM=xcb LANG=ru_RU.UTF-8 "$root/build/tests/gui/screenshot-tool" "$root/docs")
-echo "wrote docs/screenshot-main.png, docs/screenshot-help.png, docs/screenshot-about.png"
+shoot() { # scale, file name suffix
+  (cd build/ui && xvfb-run -a -s "-screen 0 2560x2048x24" \
+    env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$1" LANG=ru_RU.UTF-8 \
+    "$root/build/tests/gui/screenshot-tool" "$root/docs" "$2")
+}
+shoot 1 ""
+shoot 2 "-200"
+echo "wrote docs/screenshot-{main,help,about}.png and docs/screenshot-{main,help,about}-200.png"

@@ -4,9 +4,13 @@
 #include "Exceptions.h"
 #include "MessageBoxes.h"
 #include "RegionalSettings.h"
+#include "WindowFont.h"
 
+#include <QIcon>
+#include <QLibraryInfo>
 #include <QProxyStyle>
 #include <QStyleFactory>
+#include <QTranslator>
 #include <QWidget>
 #include <clocale>
 
@@ -22,10 +26,13 @@ namespace eh {
 namespace {
 
 constexpr int kToolTipDelayMs = 500;
-constexpr int kToolTipReshowDelayMs = 0;
 
 // The application's tooltip timing. The display time is per widget
-// (QWidget::setToolTipDuration).
+// (QWidget::setToolTipDuration). The re-show delay is 0: while a tooltip
+// shows, the pointer moving onto another control shows that one's at once.
+// Qt shows the next tooltip without the wake-up delay (after its fixed 20 ms)
+// as long as the "fall asleep" time since the last tooltip appeared has not
+// run out, so that time is the display time.
 class ToolTipTimingStyle : public QProxyStyle {
 public:
     // The classic Windows look, which the window layout was drawn for.
@@ -37,10 +44,21 @@ public:
         if (hint == SH_ToolTip_WakeUpDelay)
             return kToolTipDelayMs;
         if (hint == SH_ToolTip_FallAsleepDelay)
-            return kToolTipReshowDelayMs;
+            return kToolTipDisplayMs;
         return QProxyStyle::styleHint(hint, option, widget, returnData);
     }
 };
+
+// Qt's own texts (the save dialog, the context menus of the fields and
+// panes) in Russian, as is the whole interface, whatever the user's locale.
+void LoadQtTranslations()
+{
+    auto* translator = new QTranslator(qApp);
+    if (translator->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
 
 } // namespace
 
@@ -54,6 +72,13 @@ QString DeriveApplicationTitle(const QString& executablePath)
     if (name.size() > 1)
         name = name.left(1) + name.mid(1).toLower();
     return name.left(255);
+}
+
+QIcon ApplicationIcon()
+{
+    // Decoded once, shared by the windows that show it.
+    static const QIcon icon(":/icons/app.ico");
+    return icon;
 }
 
 QString ApplicationTitle() { return QCoreApplication::applicationName(); }
@@ -78,6 +103,10 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // Lets the desktop match the windows with the installed menu entry.
     setDesktopFileName("eh-antenna");
     setStyle(new ToolTipTimingStyle);
+    // Menus are windows of their own, which take the application's font
+    // rather than the font of the window they belong to.
+    setFont(WindowFont(), "QMenu");
+    LoadQtTranslations();
     RegionalSettings::Refresh();
 }
 

@@ -2,15 +2,23 @@
 #pragma once
 
 #include <QApplication>
+#include <QIcon>
 #include <QString>
 #include <exception>
 
 namespace eh {
 
+// How long a shown tooltip stays, in milliseconds.
+inline constexpr int kToolTipDisplayMs = 2500;
+
 // The application title from the running executable's path: the file name
 // after the last folder separator, cut at its first ".", every character after
 // the first in lower case ("ANTENNA.EXE" gives "Antenna").
 QString DeriveApplicationTitle(const QString& executablePath);
+
+// The application icon, which the main and Help windows show in their
+// captions.
+QIcon ApplicationIcon();
 
 // The title every notice and failure box carries; set once at start-up.
 QString ApplicationTitle();

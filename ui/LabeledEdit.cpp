@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LabeledEdit.h"
 
+#include "WindowFont.h"
+
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTimer>
 
 namespace eh {
 
@@ -12,10 +13,12 @@ namespace {
 constexpr int kBoxWidth = 121;
 constexpr int kBoxHeight = 21;
 constexpr int kLabelSpacing = 20;
+// Left of this the group box draws its frame.
+constexpr int kLeftmostLabelEdge = 2;
 } // namespace
 
 LabeledEdit::LabeledEdit(const QString& name, const QString& caption, QWidget* parent)
-    : QLineEdit(parent), label_(new QLabel(caption, parent))
+    : QLineEdit(parent), label_(new QLabel(caption, parent)), field_(*this)
 {
     setObjectName(name);
     label_->setObjectName(name + "Label");
@@ -26,31 +29,30 @@ LabeledEdit::LabeledEdit(const QString& name, const QString& caption, QWidget* p
 void LabeledEdit::Place(int left, int top)
 {
     move(left, top);
-    label_->adjustSize();
+    PlaceLabel();
+}
+
+void LabeledEdit::PlaceLabel()
+{
+    const int room = x() - kLabelSpacing - kLeftmostLabelEdge;
+    label_->setFont(NarrowedToFit(font(), label_->text(), room));
     const QSize size = label_->sizeHint();
-    label_->setGeometry(left - size.width() - kLabelSpacing, top + (kBoxHeight - size.height()) / 2,
+    label_->setGeometry(x() - size.width() - kLabelSpacing, y() + (kBoxHeight - size.height()) / 2,
                         size.width(), size.height());
 }
 
-std::string LabeledEdit::Text() const { return text().toStdString(); }
-
-void LabeledEdit::SetText(const std::string& text) { setText(QString::fromStdString(text)); }
-
-std::string LabeledEdit::Name() const { return objectName().toStdString(); }
-
-void LabeledEdit::SetFocus()
+void LabeledEdit::changeEvent(QEvent* event)
 {
-    // When the window is not active the field becomes the one that gets the
-    // focus when it is.
-    setFocus(Qt::OtherFocusReason);
-    if (!window()->isActiveWindow())
-        selectAll();
+    // The label takes the box's font, which follows the window's.
+    if (event->type() == QEvent::FontChange)
+        PlaceLabel();
+    QLineEdit::changeEvent(event);
 }
 
 void LabeledEdit::focusInEvent(QFocusEvent* event)
 {
     QLineEdit::focusInEvent(event);
-    if (event->reason() != Qt::MouseFocusReason)
+    if (event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason)
         selectAll();
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "FieldReading.h"
+#include "LineEditField.h"
 
 #include <QLineEdit>
 
@@ -11,10 +11,12 @@ namespace eh {
 
 // A single-line edit box with its caption label to its left: the label sizes
 // itself to its text, its right edge 20 pixels left of the box, centred
-// vertically on it. The box selects its whole text whenever it gets the focus
-// other than by a mouse click, and reports every typed character to
-// `keyPressed` before handling it.
-class LabeledEdit : public QLineEdit, public IInputField {
+// vertically on it; a face too wide for the room left of the box is narrowed
+// so that the whole caption shows. The box selects its whole text when Tab
+// or Backtab brings the focus (a click, or the focus coming back from a menu
+// or another window, keeps the caret where it was), and reports every typed
+// character to `keyPressed` before handling it.
+class LabeledEdit : public QLineEdit {
     Q_OBJECT
 public:
     LabeledEdit(const QString& name, const QString& caption, QWidget* parent);
@@ -22,22 +24,22 @@ public:
     // Places the box at its left-top corner; the label follows.
     void Place(int left, int top);
     QLabel* EditLabel() const { return label_; }
-
-    // IInputField
-    std::string Text() const override;
-    void SetText(const std::string& text) override;
-    std::string Name() const override;
-    void SetFocus() override;
+    // The field as the field reading sees it.
+    IInputField& Field() { return field_; }
 
 signals:
     void keyPressed(QChar key);
 
 protected:
+    void changeEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    void PlaceLabel();
+
     QLabel* label_;
+    LineEditField field_;
 };
 
 } // namespace eh

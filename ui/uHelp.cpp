@@ -14,18 +14,18 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 
-// A label at its place, sized to its text. `width` (when not 0) is the width
-// the text takes in the original face: a wider stand-in face is made smaller
-// until the text fits, so that the two columns never run into each other.
-QLabel* MakeLabel(const char* name, const QString& text, int left, int top, int pixelHeight, bool bold,
+// A label at its place, sized to its text, in the window face at a
+// character height. `width` (when not 0) is the width the text takes in the
+// original face: a wider stand-in face is narrowed to it, so that the two
+// columns never run into each other. Labels of one row share their top and
+// their face's ascent, and so their baseline.
+QLabel* MakeLabel(const char* name, const QString& text, int left, int top, int characterHeight, bool bold,
                   const QColor& colour, QWidget* parent, int width = 0)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    QFont font = DisplayFont(pixelHeight, bold);
-    while (width > 0 && font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(text) > width)
-        font.setPixelSize(font.pixelSize() - 1);
+    const QFont font = NarrowedToFit(WindowFont(characterHeight, bold), text, width);
     label->setFont(font);
     if (colour.isValid()) {
         QPalette palette = label->palette();

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uHelp2.h"
 
+#include "ApplicationShell.h"
 #include "GlyphButton.h"
 #include "MessageBoxes.h"
+#include "Points.h"
+#include "ReadOnlyPane.h"
 #include "RichTextFileLoader.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
@@ -40,36 +43,17 @@ QStringList DefaultHelpFolders()
 
 QSize ProportionalSize(QSize picture, QSize area)
 {
-    const int w = picture.width(), h = picture.height();
-    const int cw = area.width(), ch = area.height();
-    if ((w <= cw && h <= ch) || w <= 0 || h <= 0)
+    if (picture.width() <= area.width() && picture.height() <= area.height())
         return picture;
-    const double aspect = static_cast<double>(w) / h;
-    int width, height;
-    if (w > h) {
-        width = cw;
-        height = static_cast<int>(cw / aspect);
-        if (height > ch) {
-            height = ch;
-            width = static_cast<int>(ch * aspect);
-        }
-    } else {
-        height = ch;
-        width = static_cast<int>(ch * aspect);
-        if (width > cw) {
-            width = cw;
-            height = static_cast<int>(cw / aspect);
-        }
-    }
-    return {width, height};
+    return picture.scaled(area, Qt::KeepAspectRatio);
 }
 
 TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent), helpFolders_(helpFolders)
 {
     setObjectName("Form3");
     setWindowTitle("Form3");
+    setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window);
-    setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
 
     Panel1 = new QFrame(this);
@@ -82,11 +66,6 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     Image1->setObjectName("Image1");
     Image1->setGeometry(0, 0, kPanelWidth, kImageAreaHeight);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    {
-        const QPixmap sketch(":/images/flat-antenna.gif");
-        const QSize size = ProportionalSize(sketch.size(), Image1->size());
-        Image1->setPixmap(sketch.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-    }
 
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName("Panel2");
@@ -109,12 +88,8 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
 
     RichEdit1 = new QTextEdit(this);
     RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit1->setFocusPolicy(Qt::StrongFocus);
-    RichEdit1->setTabChangesFocus(true);
+    MakeReadOnlyPane(*RichEdit1);
     RichEdit1->setMinimumSize(550, 300);
-    RichEdit1->document()->setDefaultFont(RichTextFont());
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -127,6 +102,26 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     RichEdit1->setFocus();
     resize(873, 515);
     CentreOnFirstShow(*this);
+}
+
+void TForm3::showEvent(QShowEvent* event)
+{
+    // Decoding and scaling the sketch waits for the first show: start-up
+    // does not need it.
+    if (Image1->pixmap().isNull())
+        ShowSketch();
+    QWidget::showEvent(event);
+}
+
+void TForm3::ShowSketch()
+{
+    // Scaled to the screen's pixels, so that a scaled screen draws it sharp.
+    const QPixmap sketch(":/images/flat-antenna.gif");
+    const qreal ratio = devicePixelRatioF();
+    const QSize size = ProportionalSize(sketch.size(), Image1->size());
+    QPixmap shown = sketch.scaled(size * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    shown.setDevicePixelRatio(ratio);
+    Image1->setPixmap(shown);
 }
 
 void TForm3::LoadHelpDocument()
@@ -143,7 +138,7 @@ void TForm3::LoadHelpDocument()
 
     // Every paragraph's first line starts 5 points from the left; its other
     // lines keep their offset from the first.
-    const double indent = kStartIndentPt * logicalDpiX() / 72.0;
+    const double indent = PointsToPixels(kStartIndentPt, *this);
     QTextCursor cursor(RichEdit1->document());
     cursor.beginEditBlock();
     for (QTextBlock block = RichEdit1->document()->begin(); block.isValid(); block = block.next()) {

@@ -31,8 +31,12 @@ public:
     QFrame* Panel2;
     GlyphButton* BitBtn1;
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void LoadHelpDocument();
+    void ShowSketch();
     QStringList helpFolders_;
 };
 

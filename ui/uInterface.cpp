@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "uInterface.h"
 
+#include "ApplicationShell.h"
+#include "DesignTables.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
+#include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
 #include "ReportText.h"
@@ -29,12 +32,11 @@ constexpr int kClientHeight = 446;
 constexpr int kMinimumClientWidth = 792;
 constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and menu
 constexpr int kPanelWidth = 339;
-constexpr int kToolTipDurationMs = 2500;
 
+// Where a field of InputTable() sits, what follows its label, and its tool tip.
 struct FieldLayout {
-    const char* name;
-    const char* caption;
-    const char* toolTip; // empty: none
+    const char* captionTail; // after the label: " =", with the spacing the window always had
+    const char* toolTip;     // empty: none
     int left;
     int top;
 };
@@ -52,7 +54,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
     setWindowTitle("Программа для расчета параметров ЕН Антенны");
-    setWindowIcon(QIcon(":/icons/app.ico"));
+    setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
     CreateMenus();
@@ -87,25 +89,25 @@ void TForm1::CreateControls()
     GroupBox3 = MakeGroupBox("Для готовой антенны", Panel1, 250, 133);
     GroupBox3->setObjectName("GroupBox3");
 
-    const FieldLayout fields[] = {
-        {"EC15", "Частота (МГц)  = ", "средняя частота резонанса антенны", 206, 28},
-        {"EC16", "Диаметр цилиндров (мм) =", "диаметр цилиндров в миллиметрах.", 206, 60},
-        {"EC17", "Отношение длина/диаметр (L/D) =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
-        {"EC33", "Диаметр провода (мм) =", "диаметр провода катушки настройки.", 208, 14},
-        {"EC34", "Шаг намотки (мм) =",
-         "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
-        {"EC36", "Диаметр витка (мм) =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208,
-         76},
-        {"EC27", "Полоса пропускания BW (КГц) = ", "", 208, 38},
-    };
+    // In the reading order of InputTable().
+    const std::array<FieldLayout, kInputCount> fields = {{
+        {"  = ", "средняя частота резонанса антенны", 206, 28},
+        {" =", "диаметр цилиндров в миллиметрах.", 206, 60},
+        {" =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
+        {" =", "диаметр провода катушки настройки.", 208, 14},
+        {" =", "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
+        {" =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208, 76},
+        {" = ", "", 208, 38},
+    }};
     QGroupBox* const parents[] = {GroupBox1, GroupBox1, GroupBox1, GroupBox2, GroupBox2, GroupBox2, GroupBox3};
     LabeledEdit** const targets[] = {&EC15, &EC16, &EC17, &EC33, &EC34, &EC36, &EC27};
-    for (size_t i = 0; i < std::size(fields); ++i) {
-        auto* edit = new LabeledEdit(fields[i].name, fields[i].caption, parents[i]);
+    for (size_t i = 0; i < kInputCount; ++i) {
+        const TInputInfo& input = InputTable()[i];
+        auto* edit = new LabeledEdit(input.component, QString(input.label) + fields[i].captionTail, parents[i]);
         edit->Place(fields[i].left, fields[i].top);
         if (*fields[i].toolTip) {
             edit->setToolTip(fields[i].toolTip);
-            edit->setToolTipDuration(kToolTipDurationMs);
+            edit->setToolTipDuration(kToolTipDisplayMs);
         }
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
         *targets[i] = edit;
@@ -129,23 +131,7 @@ void TForm1::CreateControls()
 
     RichEdit1 = new QTextEdit(client);
     RichEdit1->setObjectName("RichEdit1");
-    RichEdit1->setReadOnly(true);
-    RichEdit1->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    RichEdit1->setFocusPolicy(Qt::StrongFocus);
-    RichEdit1->setTabChangesFocus(true);
-    RichEdit1->setLineWrapMode(QTextEdit::WidgetWidth);
-    RichEdit1->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    RichEdit1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    RichEdit1->setAcceptRichText(true);
-    RichEdit1->document()->setDefaultFont(RichTextFont());
-    {
-        // The selection is hidden while the pane does not have the focus.
-        QPalette palette = RichEdit1->palette();
-        palette.setColor(QPalette::Inactive, QPalette::Highlight, palette.color(QPalette::Inactive, QPalette::Base));
-        palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
-                         palette.color(QPalette::Inactive, QPalette::Text));
-        RichEdit1->setPalette(palette);
-    }
+    MakeReadOnlyPane(*RichEdit1);
 
     auto* layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -161,15 +147,6 @@ void TForm1::CreateControls()
     setTabOrder(EC36, EC27);
     setTabOrder(EC27, BitBtn1);
     setTabOrder(BitBtn1, RichEdit1);
-
-    SaveDialog1 = new QFileDialog(this);
-    SaveDialog1->setObjectName("SaveDialog1");
-    SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
-    SaveDialog1->setFileMode(QFileDialog::AnyFile);
-    SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
-    SaveDialog1->setDefaultSuffix("txt");
-    SaveDialog1->setNameFilter("*.txt (*.txt)");
-    SaveDialog1->setSizeGripEnabled(true);
 }
 
 void TForm1::CreateMenus()
@@ -194,13 +171,17 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
     help_ = help;
 }
 
-TInputFields TForm1::InputFields() const { return {EC15, EC16, EC17, EC33, EC34, EC36, EC27}; }
+TInputFields TForm1::InputFields() const
+{
+    return {&EC15->Field(), &EC16->Field(), &EC17->Field(), &EC33->Field(),
+            &EC34->Field(), &EC36->Field(), &EC27->Field()};
+}
 
 void TForm1::BitBtn1Click()
 {
     RunCalculateCommand(
         InputFields(), *pane_, RegionalSettings::DecimalSeparator(),
-        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); }, inputs_, results_);
+        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); });
 }
 
 void TForm1::EC15KeyPress(QChar key)
@@ -209,16 +190,36 @@ void TForm1::EC15KeyPress(QChar key)
         BitBtn1Click();
 }
 
+QFileDialog& TForm1::SaveDialog()
+{
+    // Made at the first save: building a file dialog (its file system model
+    // and icons) costs more than the rest of the window together, and start-up
+    // does not need it.
+    if (!SaveDialog1) {
+        SaveDialog1 = new QFileDialog(this);
+        SaveDialog1->setObjectName("SaveDialog1");
+        SaveDialog1->setAcceptMode(QFileDialog::AcceptSave);
+        SaveDialog1->setFileMode(QFileDialog::AnyFile);
+        SaveDialog1->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+        SaveDialog1->setDefaultSuffix("txt");
+        // One entry, shown as its pattern.
+        SaveDialog1->setNameFilter("*.txt");
+        SaveDialog1->setSizeGripEnabled(true);
+    }
+    return *SaveDialog1;
+}
+
 void TForm1::N2Click()
 {
-    if (SaveDialog1->exec() != QDialog::Accepted)
+    QFileDialog& dialog = SaveDialog();
+    if (dialog.exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = SaveDialog1->selectedFiles();
+    const QStringList chosen = dialog.selectedFiles();
     if (chosen.isEmpty())
         return;
     const QString path = chosen.first();
     // The next save offers the same file again.
-    SaveDialog1->selectFile(path);
+    dialog.selectFile(path);
     WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 

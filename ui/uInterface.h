@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "AntennaModel.h"
 #include "CalculateCommand.h"
 
 #include <QMainWindow>
@@ -49,7 +48,8 @@ public:
     QLabel* Label1;
     GlyphButton* BitBtn1;
     QTextEdit* RichEdit1;
-    QFileDialog* SaveDialog1;
+    // The save dialog of the report; made at the first save.
+    QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4;
     QAction *N2, *N3, *N5, *N6;
 
@@ -60,10 +60,9 @@ private:
     void CreateControls();
     void CreateMenus();
     TInputFields InputFields() const;
+    QFileDialog& SaveDialog();
 
     std::unique_ptr<RichTextPane> pane_;
-    TAntennaInputs inputs_;
-    TAntennaResults results_;
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
 };

@@ -5,23 +5,21 @@
 
 namespace eh {
 
-bool ReadInputFields(const TInputFields& fields, TAntennaInputs& inputs, char separator)
+std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator)
 {
-    double* const destinations[] = {
-        &inputs.FrequencyMHz,   &inputs.CylinderDiameterMm, &inputs.LengthToDiameter,
-        &inputs.WireDiameterMm, &inputs.WindingPitchMm,     &inputs.TurnDiameterMm,
-        &inputs.MeasuredBandwidthKHz,
-    };
-    for (size_t i = 0; i < fields.size(); ++i) {
-        if (!ReadFieldValue(*destinations[i], *fields[i], separator))
-            return false;
+    TFieldTexts texts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        texts[i] = fields[i]->Text();
+    const TFieldReading reading = ReadFieldTexts(texts, separator);
+    if (reading.badField) {
+        // The text is judged only here: put the reset text back and let the
+        // user see which field it was. No message is shown.
+        IInputField& field = *fields[*reading.badField];
+        field.SetText(InputTable()[*reading.badField].resetText);
+        field.SetFocus();
+        return std::nullopt;
     }
-    return true;
-}
-
-bool PitchNeedsNotice(const TAntennaInputs& inputs)
-{
-    return !(inputs.WindingPitchMm >= inputs.WireDiameterMm);
+    return reading.inputs;
 }
 
 void RenderReportLine(IReportPane& pane, const TReportLine& line)
@@ -36,17 +34,23 @@ void RenderReportLine(IReportPane& pane, const TReportLine& line)
 }
 
 void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char separator,
-                         const std::function<void(const std::string&)>& showNotice,
-                         TAntennaInputs& inputs, TAntennaResults& results)
+                         const std::function<void(const std::string&)>& showNotice)
 {
     pane.Clear();
-    if (!ReadInputFields(fields, inputs, separator))
+    const std::optional<TAntennaInputs> inputs = ReadInputFields(fields, separator);
+    if (!inputs)
         return;
-    if (PitchNeedsNotice(inputs))
+    const TDesign design = CalculateDesign(*inputs);
+    if (design.pitchNotice)
         showNotice(kPitchNotice);
-    results = CalculateAntenna(inputs);
+    // A design whose report faults at a line still shows the lines before
+    // it: the report throws that fault when it reaches the line.
+    const std::optional<TAntennaResults>& results =
+        design.results ? design.results : design.resultsBeforeReportFault;
+    if (!results)
+        RaiseDesignFault(*design.fault);
     pane.SetFirstIndent(kReportFirstIndentPt);
-    ForEachReportLine(inputs, results, separator,
+    ForEachReportLine(design.inputs, *results, separator,
                       [&pane](const TReportLine& line) { RenderReportLine(pane, line); });
 }
 

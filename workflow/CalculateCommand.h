@@ -2,30 +2,25 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "DesignService.h"
 #include "FieldReading.h"
 #include "Report.h"
 #include "ReportPane.h"
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace eh {
 
-// The seven input fields in reading order: EC15, EC16, EC17, EC33, EC34,
-// EC36, EC27.
-using TInputFields = std::array<IInputField*, 7>;
+// The seven input fields in the reading order of InputTable().
+using TInputFields = std::array<IInputField*, kInputCount>;
 
-inline constexpr const char* kPitchNotice = "Ошибка!!! Шаг намотки меньше диаметра провода!";
-
-// Reads the seven fields into `inputs` in order; false at the first field that
-// is not a number (that field has been reset and focused, later ones are not
-// read).
-bool ReadInputFields(const TInputFields& fields, TAntennaInputs& inputs, char separator);
-
-// True when the pitch is smaller than the wire diameter: the coil cannot be
-// wound that way, but the design is still worth showing.
-bool PitchNeedsNotice(const TAntennaInputs& inputs);
+// Reads the seven fields' texts as the design service reads them. At the
+// first text that is not a number that field is reset to its reset text and
+// focused, and nothing is returned; the later fields are left alone.
+std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator);
 
 // Renders one report line at the end of the pane and applies its runs.
 void RenderReportLine(IReportPane& pane, const TReportLine& line);
@@ -35,7 +30,6 @@ void RenderReportLine(IReportPane& pane, const TReportLine& line);
 // the 38 report lines one by one. Faults pass to the caller; the lines
 // rendered before a fault stay in the pane.
 void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char separator,
-                         const std::function<void(const std::string&)>& showNotice,
-                         TAntennaInputs& inputs, TAntennaResults& results);
+                         const std::function<void(const std::string&)>& showNotice);
 
 } // namespace eh

@@ -5,20 +5,15 @@
 
 namespace eh {
 
-// What reading needs of an input field of the main window.
+// What the calculate command needs of an input field of the main window: its
+// text, and, when the text is not a number, putting the reset text back and
+// moving the keyboard focus to it.
 class IInputField {
 public:
     virtual ~IInputField() = default;
     virtual std::string Text() const = 0; // UTF-8
     virtual void SetText(const std::string& text) = 0;
-    virtual std::string Name() const = 0; // the component name, "EC15" ...
     virtual void SetFocus() = 0;
 };
-
-// Reads one field into `destination`. When the text is not a number the field
-// is reset to its default text and focused, `destination` keeps its value and
-// the result is false; no message is shown. A number beyond the double range
-// throws EOverflow and leaves the field alone.
-bool ReadFieldValue(double& destination, IInputField& field, char separator);
 
 } // namespace eh

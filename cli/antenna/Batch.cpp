@@ -1,211 +1,134 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Batch.h"
 
-#include "AntennaModel.h"
+#include "BatchRequest.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
 #include "Formats.h"
 
-#include <algorithm>
-#include <array>
-#include <exception>
-#include <memory>
-#include <thread>
-#include <utility>
-#include <vector>
+#include <string>
+#include <string_view>
 
 namespace eh::cli {
 
-BatchProcessor::BatchProcessor(char defaultSeparator) : defaultSeparator_(defaultSeparator) {}
-
-void BatchProcessor::ProcessTooLongLine(std::string& out, BatchCounts& counts, std::size_t maxLineBytes)
-{
-    ++counts.lines;
-    ++counts.malformed;
-    AppendErrorJson(out, kParseErrorKind,
-                    "the line is longer than " + std::to_string(maxLineBytes) + " bytes");
-}
-
-void BatchProcessor::ProcessLine(std::string_view line, std::string& out, BatchCounts& counts)
-{
-    ++counts.lines;
-    if (!ParseBatchRequest(line, request_, error_)) {
-        ++counts.malformed;
-        AppendErrorJson(out, kParseErrorKind, error_);
-        return;
-    }
-    const char separator = request_.separator.value_or(defaultSeparator_);
-
-    const std::size_t mark = out.size();
-    try {
-        FieldTexts texts;
-        for (std::size_t i = 0; i < kFieldCount; ++i)
-            texts[i] = request_.texts[i];
-        TAntennaInputs inputs;
-        if (const auto badField = ReadFieldTexts(texts, separator, inputs)) {
-            ++counts.fieldErrors;
-            AppendFieldErrorJson(out, *badField);
-            return;
-        }
-        const TAntennaResults results = CalculateAntenna(inputs);
-        AppendDesignJson(out, inputs, results, separator);
-        ++counts.designs;
-    } catch (const Exception& failure) {
-        // A fault of the field reading (EOverflow), of the model or of a
-        // report line: no part of the design is written.
-        out.resize(mark);
-        ++counts.faults;
-        AppendErrorJson(out, failure.kind(), failure.what());
-    }
-}
-
 namespace {
 
-// Lines handled together: split among the worker threads, then written in
-// their order. Small groups (a caller talking line by line) stay on the
-// calling thread.
-constexpr std::size_t kGroupLines = 1024;
-constexpr std::size_t kGroupInputBytes = std::size_t{4} << 20;
-constexpr std::size_t kParallelMinLines = 64;
+// Answers are written once this much has gathered.
+constexpr std::size_t kOutputBlockBytes = std::size_t{64} << 10;
 
-unsigned WorkerCount(unsigned requested)
+// Reads the next line of `in` (without its line feed; a CR before it stays,
+// JSON takes it for white space) into `line`. False at the end of the input.
+// `tooLong` is set, and `line` left empty, when the line has more than
+// `maxLineBytes` bytes: the rest of it is read and dropped. A read error
+// throws (the caller sets the stream's exceptions to badbit).
+bool ReadLine(std::istream& in, std::string& line, bool& tooLong, std::size_t maxLineBytes)
 {
-    const unsigned count = requested != 0 ? requested : std::thread::hardware_concurrency();
-    return std::clamp(count, 1u, 8u);
+    line.clear();
+    tooLong = false;
+    bool readAny = false;
+    char chunk[16384];
+    for (;;) {
+        in.getline(chunk, sizeof chunk);
+        // gcount counts the line feed, when one ended the call.
+        const auto extracted = static_cast<std::size_t>(in.gcount());
+        const bool ended = !in.fail() && !in.eof();
+        const std::size_t stored = ended ? extracted - 1 : extracted;
+        readAny = readAny || extracted > 0;
+        if (!tooLong && line.size() + stored > maxLineBytes) {
+            tooLong = true;
+            line.clear();
+        }
+        if (!tooLong)
+            line.append(chunk, stored);
+        if (ended)
+            return true;
+        if (in.eof())
+            return readAny;
+        in.clear(); // the chunk was full: the line goes on
+    }
 }
 
-class GroupRunner {
-public:
-    GroupRunner(char defaultSeparator, std::size_t maxLineBytes, std::ostream& out, unsigned workers)
-        : maxLineBytes_(maxLineBytes), out_(out), workers_(WorkerCount(workers))
-    {
-        for (unsigned w = 0; w < workers_; ++w)
-            processors_.push_back(std::make_unique<BatchProcessor>(defaultSeparator));
-        outputs_.resize(workers_);
-        counts_.resize(workers_);
-        errors_.resize(workers_);
+void AnswerLine(std::string_view line, char defaultSeparator, BatchRequest& request, std::string& error,
+                std::string& out, BatchCounts& counts)
+{
+    if (!ParseBatchRequest(line, request, error)) {
+        ++counts.malformed;
+        AppendErrorJson(out, kParseErrorKind, error);
+        return;
     }
-
-    // The slot the next line is read into.
-    std::string& Slot()
-    {
-        if (pending_ == lines_.size()) {
-            lines_.emplace_back();
-            tooLong_.push_back(false);
-        }
-        return lines_[pending_];
+    const char separator = request.separator.value_or(defaultSeparator);
+    TFieldReading reading;
+    try {
+        reading = ReadFieldTexts(request.texts, separator);
+    } catch (const Exception& failure) { // a number beyond the double range
+        ++counts.faults;
+        AppendErrorJson(out, failure.kind(), failure.what());
+        return;
     }
-
-    // The line read into the slot taken at `slot` is complete. The group may
-    // have been run meanwhile (while the line was still being read): the
-    // line then moves to the front.
-    void Add(std::size_t slot, bool tooLong)
-    {
-        if (slot != pending_)
-            std::swap(lines_[slot], lines_[pending_]);
-        tooLong_[pending_] = tooLong;
-        pendingBytes_ += lines_[pending_].size();
-        ++pending_;
-        if (pending_ >= kGroupLines || pendingBytes_ >= kGroupInputBytes)
-            Run();
+    if (reading.badField) {
+        ++counts.fieldErrors;
+        AppendFieldErrorJson(out, *reading.badField);
+        return;
     }
-
-    std::size_t Pending() const { return pending_; }
-
-    // Handles the pending lines and writes their answers, in order.
-    void Run()
-    {
-        if (pending_ == 0)
-            return;
-        const unsigned use = pending_ >= kParallelMinLines ? workers_ : 1;
-        const std::size_t share = (pending_ + use - 1) / use;
-        std::vector<std::thread> threads;
-        for (unsigned w = 1; w < use; ++w) {
-            const std::size_t begin = std::min(pending_, w * share);
-            const std::size_t end = std::min(pending_, begin + share);
-            threads.emplace_back(&GroupRunner::RunSlice, this, w, begin, end);
-        }
-        RunSlice(0, 0, std::min(pending_, share));
-        for (std::thread& thread : threads)
-            thread.join();
-        for (unsigned w = 0; w < use; ++w) {
-            if (errors_[w])
-                std::rethrow_exception(std::exchange(errors_[w], nullptr));
-            out_.write(outputs_[w].data(), static_cast<std::streamsize>(outputs_[w].size()));
-            outputs_[w].clear();
-        }
-        pending_ = 0;
-        pendingBytes_ = 0;
+    const TDesign design = CalculateDesign(reading.inputs);
+    if (design.fault) {
+        ++counts.faults;
+        AppendErrorJson(out, design.fault->kind, design.fault->message);
+        return;
     }
-
-    BatchCounts Counts() const
-    {
-        BatchCounts total;
-        for (const BatchCounts& part : counts_) {
-            total.lines += part.lines;
-            total.designs += part.designs;
-            total.fieldErrors += part.fieldErrors;
-            total.faults += part.faults;
-            total.malformed += part.malformed;
-        }
-        return total;
-    }
-
-private:
-    void RunSlice(unsigned worker, std::size_t begin, std::size_t end)
-    {
-        try {
-            std::string& output = outputs_[worker];
-            for (std::size_t i = begin; i < end; ++i) {
-                if (tooLong_[i])
-                    processors_[worker]->ProcessTooLongLine(output, counts_[worker], maxLineBytes_);
-                else
-                    processors_[worker]->ProcessLine(lines_[i], output, counts_[worker]);
-                output += '\n';
-            }
-        } catch (...) {
-            errors_[worker] = std::current_exception();
-        }
-    }
-
-    std::size_t maxLineBytes_;
-    std::ostream& out_;
-    unsigned workers_;
-    std::vector<std::unique_ptr<BatchProcessor>> processors_;
-    std::vector<std::string> outputs_;
-    std::vector<BatchCounts> counts_;
-    std::vector<std::exception_ptr> errors_;
-    std::vector<std::string> lines_;
-    std::vector<bool> tooLong_;
-    std::size_t pending_ = 0;
-    std::size_t pendingBytes_ = 0;
-};
+    AppendDesignJson(out, design.inputs, *design.results, separator);
+    ++counts.designs;
+}
 
 } // namespace
 
-BatchCounts RunBatch(InputSource& input, std::ostream& out, char defaultSeparator, std::size_t maxLineBytes,
-                     unsigned workers)
+BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator, std::size_t maxLineBytes)
 {
-    GroupRunner group(defaultSeparator, maxLineBytes, out, workers);
-    LineReader reader(input, maxLineBytes);
-    // Before the reader waits for more input, everything read so far is
-    // answered and flushed.
-    auto beforeBlocking = [&]() {
-        group.Run();
-        out.flush();
+    BatchCounts counts;
+    // Reused from line to line: they keep their buffers.
+    std::string line;
+    std::string answers;
+    BatchRequest request;
+    std::string error;
+    auto writeAnswers = [&]() {
+        out.write(answers.data(), static_cast<std::streamsize>(answers.size()));
+        answers.clear();
     };
-    // Reading stops once the output cannot be written (a full disk, a
-    // closed stream): the caller reports the failed stream.
-    while (out) {
-        const std::size_t slot = group.Pending();
+
+    // A read error surfaces as the exception that carries its cause.
+    const std::ios_base::iostate exceptions = in.exceptions();
+    in.exceptions(std::ios_base::badbit);
+    try {
         bool tooLong = false;
-        if (!reader.Next(group.Slot(), tooLong, beforeBlocking))
-            break;
-        group.Add(slot, tooLong);
+        while (out) {
+            if (in.rdbuf()->in_avail() <= 0) {
+                writeAnswers();
+                out.flush();
+            }
+            if (!ReadLine(in, line, tooLong, maxLineBytes))
+                break;
+            ++counts.lines;
+            if (tooLong) {
+                ++counts.malformed;
+                AppendErrorJson(answers, kParseErrorKind,
+                                "the line is longer than " + std::to_string(maxLineBytes) + " bytes");
+            } else {
+                AnswerLine(line, defaultSeparator, request, error, answers, counts);
+            }
+            answers += '\n';
+            if (answers.size() >= kOutputBlockBytes)
+                writeAnswers();
+        }
+    } catch (const std::ios_base::failure&) {
+        writeAnswers();
+        out.flush();
+        in.exceptions(exceptions);
+        throw;
     }
-    group.Run();
+    in.exceptions(exceptions);
+    writeAnswers();
     out.flush();
-    return group.Counts();
+    return counts;
 }
 
 } // namespace eh::cli

@@ -1,13 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BatchRequest.h"
-#include "LineReader.h"
-
 #include <cstddef>
+#include <istream>
 #include <ostream>
-#include <string>
-#include <string_view>
 
 // --batch: JSON Lines in, one JSON line out per line in.
 //
@@ -36,29 +32,14 @@ struct BatchCounts {
     std::size_t malformed = 0;   // lines that were not a valid request
 };
 
-// Handles one line in and appends the line out (without its line feed).
-// `counts` is updated.
-class BatchProcessor {
-public:
-    explicit BatchProcessor(char defaultSeparator);
-
-    void ProcessLine(std::string_view line, std::string& out, BatchCounts& counts);
-    void ProcessTooLongLine(std::string& out, BatchCounts& counts, std::size_t maxLineBytes);
-
-private:
-    char defaultSeparator_;
-    // Reused from line to line to keep their buffers.
-    BatchRequest request_;
-    std::string error_;
-};
-
-// Reads every line of `input` and writes the answers to `out`. Output is
-// written in large blocks, and whenever the input has nothing more at hand
-// (so a caller talking line by line over a pipe is answered), never per line.
-// Large inputs are handled by `workers` threads (0: one per core, at most
-// 8), each on its own share of a group of lines; the answers keep the order
-// of the lines.
-BatchCounts RunBatch(InputSource& input, std::ostream& out, char defaultSeparator,
-                     std::size_t maxLineBytes = kMaxBatchLineBytes, unsigned workers = 0);
+// Answers every line of `in` on `out`, one line after the other. Answers are
+// written in blocks, and whenever `in` has nothing more at hand, so that a
+// caller talking line by line over a pipe is answered. A line longer than
+// `maxLineBytes` is answered as malformed without being kept. Reading stops
+// once `out` fails (the caller reports it). A read error of `in` throws
+// std::ios_base::failure once the lines read before it have been answered.
+// Memory stays within a few times the longest line (at most `maxLineBytes`).
+BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
+                     std::size_t maxLineBytes = kMaxBatchLineBytes);
 
 } // namespace eh::cli

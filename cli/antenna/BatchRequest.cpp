@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BatchRequest.h"
 
-#include "Separator.h"
+#include "DecimalSeparator.h"
+#include "InputKeys.h"
 
 #include <nlohmann/json.hpp>
 
@@ -57,7 +58,7 @@ public:
     {
         if (depth_ == 0)
             return Fail("the line is a JSON string, not an object");
-        if (field_ < kFieldCount) {
+        if (field_ < kInputCount) {
             request_.texts[field_].swap(value);
         } else {
             request_.separatorText.swap(value);
@@ -77,19 +78,17 @@ public:
 
     bool key(json::string_t& name)
     {
-        if (const auto field = FieldByKey(name)) {
+        if (const auto field = InputByKey(name)) {
             field_ = *field;
-            key_ = Fields()[*field].key;
+            key_ = InputTable()[*field].key;
             return true;
         }
         if (name == "separator") {
-            field_ = kFieldCount;
+            field_ = kInputCount;
             key_ = "separator";
             return true;
         }
-        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) +
-                    "\" (the keys are frequency, cylinder-diameter, ratio, wire-diameter, pitch, "
-                    "turn-diameter, bandwidth and separator)");
+        return Fail("unknown key \"" + Shortened(name, kShownKeyBytes) + "\" (the keys are " + InputKeys(", ") + " and separator)");
     }
 
     bool end_object()
@@ -159,9 +158,9 @@ bool ParseBatchRequest(std::string_view line, BatchRequest& request, std::string
         return false;
     }
     if (reader.hasSeparator()) {
-        request.separator = SeparatorFromText(request.separatorText);
+        request.separator = DecimalSeparatorFromText(request.separatorText);
         if (!request.separator) {
-            error = "the separator must be one printable ASCII character, not \"" +
+            error = std::string("the separator must be ") + kDecimalSeparatorRule + ", not \"" +
                     Shortened(request.separatorText, kShownKeyBytes) + "\"";
             return false;
         }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "Fields.h"
+#include "DesignService.h"
 
 #include <array>
 #include <optional>
@@ -14,7 +14,7 @@
 namespace eh::cli {
 
 struct BatchRequest {
-    std::array<std::string, kFieldCount> texts; // in reading order; a missing key is the empty text
+    TFieldTexts texts; // in reading order; a missing key is the empty text
     std::string separatorText;
     std::optional<char> separator; // set when the line gives a valid one
 
@@ -24,7 +24,7 @@ struct BatchRequest {
 // Reads `line` into `request` without building a JSON document. False, with
 // `error` saying why, when the line is not such an object (not JSON, not an
 // object, a value that is not a string, an unknown key, a separator that is
-// not one printable ASCII character, an empty line).
+// that cannot be a decimal separator, an empty line).
 bool ParseBatchRequest(std::string_view line, BatchRequest& request, std::string& error);
 
 } // namespace eh::cli

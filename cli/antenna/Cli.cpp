@@ -2,18 +2,17 @@
 #include "Cli.h"
 
 #include "Batch.h"
-#include "CalculateCommand.h"
 #include "CommandLine.h"
+#include "DecimalSeparator.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
 #include "Formats.h"
-#include "JsonText.h"
 #include "NumberConversion.h"
 #include "Report.h"
 #include "SaveReport.h"
-#include "Separator.h"
 #include "Sweep.h"
 #include "UsageError.h"
+#include "Utf8.h"
 
 #include <cstdio>
 #include <new>
@@ -31,9 +30,9 @@ int Usage(std::ostream& err, const std::string& message)
 }
 
 // A fault as the failure box would show it.
-int Fault(std::ostream& err, const Exception& failure)
+int Fault(std::ostream& err, const std::string& message)
 {
-    err << kProgram << ": " << FailureText(failure.what()) << '\n';
+    err << kProgram << ": " << FailureText(message) << '\n';
     return kExitFault;
 }
 
@@ -43,7 +42,9 @@ void Warn(std::ostream& err, const std::string& message) { err << kProgram << ":
 // a comma as the separator.
 int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator)
 {
-    err << kProgram << ": " << FieldDisplayName(field) << " is not a number: " << QuoteTyped(text) << '\n';
+    const TInputInfo& info = InputTable().at(field);
+    err << kProgram << ": " << info.argument << " (" << info.component << ", " << info.words
+        << ") is not a number: " << QuoteTyped(text) << '\n';
     if (separator != ',' && text.find_first_of(".,") != std::string::npos) {
         bool readsWithComma = false;
         try {
@@ -59,11 +60,11 @@ int NotANumber(std::ostream& err, std::size_t field, const std::string& text, ch
 }
 
 // The seven texts: the positional arguments, the bandwidth "0" when absent.
-FieldTexts TextsOf(const std::vector<std::string>& given, std::string& bandwidthDefault)
+TFieldTexts TextsOf(const std::vector<std::string>& given)
 {
-    FieldTexts texts;
-    for (std::size_t i = 0; i < kFieldCount; ++i)
-        texts[i] = i < given.size() ? std::string_view(given[i]) : std::string_view(bandwidthDefault);
+    TFieldTexts texts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        texts[i] = i < given.size() ? given[i] : "0";
     return texts;
 }
 
@@ -88,12 +89,11 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--batch cannot save a report file (--output)");
     if (options.formatGiven && options.format != OutputFormat::Json)
         return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
-    if (streams.inputFd >= 0) {
-        FileDescriptorInput input(streams.inputFd);
-        RunBatch(input, streams.out, separator);
-    } else {
-        StreamInput input(streams.in);
-        RunBatch(input, streams.out, separator);
+    try {
+        RunBatch(streams.in, streams.out, separator);
+    } catch (const std::ios_base::failure& failure) {
+        streams.err << kProgram << ": cannot read the standard input: " << failure.code().message() << '\n';
+        return kExitFault;
     }
     streams.out.flush();
     if (!streams.out) {
@@ -119,20 +119,18 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
     }
 
     // The swept field's own text is not read.
-    std::vector<std::string> given = options.fieldTexts;
-    std::string bandwidthDefault = "0";
-    if (plan.field < given.size())
-        given[plan.field] = "0";
-    TAntennaInputs base;
+    TFieldTexts texts = TextsOf(options.fieldTexts);
+    texts[plan.field] = "0";
+    TFieldReading base;
     try {
-        const FieldTexts texts = TextsOf(given, bandwidthDefault);
-        if (const auto bad = ReadFieldTexts(texts, separator, base))
-            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
+        base = ReadFieldTexts(texts, separator);
     } catch (const Exception& failure) {
-        return Fault(streams.err, failure);
+        return Fault(streams.err, failure.what());
     }
+    if (base.badField)
+        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
 
-    const SweepCounts counts = RunSweep(plan, base, separator, format, streams.out);
+    const SweepCounts counts = RunSweep(plan, base.inputs, separator, format, streams.out);
     if (counts.notices > 0)
         Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.rows) + " rows)");
@@ -145,16 +143,19 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
 
 int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
 {
-    std::string bandwidthDefault = "0";
-    TAntennaInputs inputs;
     std::string output;
     try {
-        const FieldTexts texts = TextsOf(options.fieldTexts, bandwidthDefault);
-        if (const auto bad = ReadFieldTexts(texts, separator, inputs))
-            return NotANumber(streams.err, *bad, std::string(texts[*bad]), separator);
-        if (PitchNeedsNotice(inputs))
+        const TFieldTexts texts = TextsOf(options.fieldTexts);
+        const TFieldReading reading = ReadFieldTexts(texts, separator);
+        if (reading.badField)
+            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator);
+        const TDesign design = CalculateDesign(reading.inputs);
+        if (design.pitchNotice)
             Warn(streams.err, kPitchNotice);
-        const TAntennaResults results = CalculateAntenna(inputs);
+        if (design.fault)
+            return Fault(streams.err, design.fault->message);
+        const TAntennaInputs& inputs = design.inputs;
+        const TAntennaResults& results = *design.results;
 
         switch (options.format) {
         case OutputFormat::Text:
@@ -166,60 +167,48 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
             output += '\n';
             break;
         case OutputFormat::Csv:
-            CheckReport(inputs, results, separator);
             AppendCsvHeader(output);
             AppendCsvRow(output, inputs, results);
             break;
         }
-        if (options.outputPath) {
+        if (options.outputPath)
             SaveReport(*options.outputPath, BuildReport(inputs, results, separator));
-        }
     } catch (const Exception& failure) {
-        return Fault(streams.err, failure);
+        return Fault(streams.err, failure.what());
     }
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
 
 } // namespace
 
-std::string QuoteTyped(const std::string& text)
+std::string EscapeTyped(std::string_view text)
 {
-    constexpr std::size_t kShownBytes = 100;
-    const std::string_view shown = std::string_view(text).substr(0, kShownBytes);
-    std::string quoted = "\"";
+    std::string escaped;
     std::size_t i = 0;
-    while (i < shown.size()) {
-        const auto c = static_cast<unsigned char>(shown[i]);
-        if (c >= 0x80) {
-            // Keep a whole valid UTF-8 character, escape anything else.
-            std::size_t n = 1;
-            while (n < 4 && i + n < shown.size() && (static_cast<unsigned char>(shown[i + n]) & 0xC0) == 0x80)
-                ++n;
-            for (; n > 1; --n) {
-                if (IsValidUtf8(shown.substr(i, n)))
-                    break;
-            }
-            if (n > 1) {
-                quoted.append(shown.substr(i, n));
-                i += n;
-                continue;
-            }
-        }
-        if (c < 0x20 || c == 0x7F || c >= 0x80 || c == '"' || c == '\\') {
-            if (c == '"' || c == '\\') {
-                quoted += '\\';
-                quoted += static_cast<char>(c);
-            } else {
-                char escaped[8];
-                std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-                quoted += escaped;
-            }
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = Utf8CharacterLength(text.substr(i));
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += static_cast<char>(c);
+        } else if (length > 1 || (length == 1 && c >= 0x20 && c != 0x7F)) {
+            escaped.append(text.substr(i, length));
+            i += length;
+            continue;
         } else {
-            quoted += static_cast<char>(c);
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", c);
+            escaped += code;
         }
         ++i;
     }
-    quoted += '"';
+    return escaped;
+}
+
+std::string QuoteTyped(const std::string& text)
+{
+    constexpr std::size_t kShownBytes = 100;
+    std::string quoted = "\"" + EscapeTyped(std::string_view(text).substr(0, kShownBytes)) + "\"";
     if (text.size() > kShownBytes)
         quoted += "... (" + std::to_string(text.size()) + " bytes)";
     return quoted;
@@ -228,16 +217,19 @@ std::string QuoteTyped(const std::string& text)
 int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
 {
     try {
-        const ParsedCommandLine parsed = ParseCommandLine(args, streams.out, streams.err);
-        if (parsed.exitCode)
+        const ParsedCommandLine parsed = ParseCommandLine(args, streams.err);
+        if (parsed.exitCode) {
+            if (*parsed.exitCode == kExitSuccess && !WriteAll(streams.out, streams.err, parsed.standardOutput))
+                return kExitFault;
             return *parsed.exitCode;
+        }
         const CliOptions& options = parsed.options;
-        const char separator = options.separator ? *options.separator : LocaleDecimalSeparator();
+        const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
 
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
-        if (count < kFieldCount - 1)
+        if (count < kInputCount - 1)
             return Usage(streams.err, "expected 6 or 7 field texts (FREQUENCY CYLINDER_DIAMETER LD_RATIO "
                                       "WIRE_DIAMETER PITCH TURN_DIAMETER [BANDWIDTH]), got " +
                                           std::to_string(count));

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CommandLine.h"
 
-#include "Fields.h"
-#include "Separator.h"
-#include "UsageError.h"
 #include "Cli.h"
+#include "DecimalSeparator.h"
+#include "DesignTables.h"
+#include "InputKeys.h"
+#include "Report.h"
+#include "Sweep.h"
+#include "UsageError.h"
 
 #include <CLI/CLI.hpp>
 
@@ -17,39 +20,29 @@ namespace eh::cli {
 namespace {
 
 constexpr const char* kProgram = "eh-antenna-cli";
+constexpr const char* kLicenceLine =
+    "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>";
 
+// An option as CLI11 knows it: its names and whether it takes a value.
 struct KnownOption {
-    const char* longName;
-    char shortName;
+    std::string longName; // "--separator"
+    std::string shortName; // "-s", or empty
     bool takesValue;
 };
 
-constexpr std::array<KnownOption, 7> kKnownOptions = {{
-    {"--help", 'h', false},
-    {"--version", 0, false},
-    {"--separator", 's', true},
-    {"--format", 'f', true},
-    {"--output", 'o', true},
-    {"--sweep", 0, true},
-    {"--batch", 'b', false},
-}};
-
-const KnownOption* FindLong(const std::string& name)
+// The options CLI11 was given (not the positional field texts).
+std::vector<KnownOption> KnownOptions(CLI::App& app)
 {
-    for (const KnownOption& option : kKnownOptions) {
-        if (name == option.longName)
-            return &option;
+    std::vector<KnownOption> known;
+    for (const CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->nonpositional(); })) {
+        KnownOption entry;
+        entry.longName = "--" + option->get_lnames().at(0);
+        if (!option->get_snames().empty())
+            entry.shortName = "-" + option->get_snames().front();
+        entry.takesValue = option->get_expected_max() > 0; // a flag expects none
+        known.push_back(std::move(entry));
     }
-    return nullptr;
-}
-
-const KnownOption* FindShort(char name)
-{
-    for (const KnownOption& option : kKnownOptions) {
-        if (option.shortName != 0 && option.shortName == name)
-            return &option;
-    }
-    return nullptr;
+    return known;
 }
 
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -57,11 +50,19 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 // Puts every option (with its value joined by "=") before a "--" and every
 // field text after it, in their order, so that CLI11 takes a text such as
 // "-.5" as a field and an option's value such as "-x.txt" as a value.
-// Throws UsageError for an unknown option and for too many field texts.
-std::vector<std::string> Arrange(const std::vector<std::string>& args)
+// Throws UsageError for an unknown option, a flag given a value and too many
+// field texts.
+std::vector<std::string> Arrange(const std::vector<std::string>& args, const std::vector<KnownOption>& known)
 {
     std::vector<std::string> options;
     std::vector<std::string> texts;
+    auto find = [&known](const std::string& name) -> const KnownOption* {
+        for (const KnownOption& option : known) {
+            if (name == option.longName || name == option.shortName)
+                return &option;
+        }
+        return nullptr;
+    };
     auto unknown = [](const std::string& arg) {
         return UsageError("unknown option " + QuoteTyped(arg.substr(0, arg.find('='))));
     };
@@ -70,15 +71,13 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
     // after "=").
     auto withValue = [&options](const KnownOption& option, const std::string& value) {
         if (value.empty()) {
-            options.emplace_back(option.longName);
+            options.push_back(option.longName);
             options.emplace_back();
         } else {
-            options.push_back(std::string(option.longName) + "=" + value);
+            options.push_back(option.longName + "=" + value);
         }
     };
-    auto missingValue = [](const KnownOption& option) {
-        return UsageError(std::string(option.longName) + " needs a value");
-    };
+    auto missingValue = [](const KnownOption& option) { return UsageError(option.longName + " needs a value"); };
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--") {
@@ -87,11 +86,13 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
         }
         if (arg.size() > 2 && arg[0] == '-' && arg[1] == '-') {
             const std::size_t equals = arg.find('=');
-            const KnownOption* option = FindLong(arg.substr(0, equals));
+            const KnownOption* option = find(arg.substr(0, equals));
             if (!option)
                 throw unknown(arg);
+            if (!option->takesValue && equals != std::string::npos)
+                throw UsageError(option->longName + " takes no value");
             if (!option->takesValue)
-                options.push_back(arg); // CLI11 judges a flag's "=value"
+                options.push_back(option->longName);
             else if (equals != std::string::npos)
                 withValue(*option, arg.substr(equals + 1));
             else if (i + 1 < args.size())
@@ -101,7 +102,7 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
             continue;
         }
         if (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1])) {
-            const KnownOption* option = FindShort(arg[1]);
+            const KnownOption* option = find(arg.substr(0, 2));
             if (!option || (!option->takesValue && arg.size() > 2))
                 throw unknown(arg);
             if (!option->takesValue)
@@ -116,8 +117,8 @@ std::vector<std::string> Arrange(const std::vector<std::string>& args)
         }
         texts.push_back(arg);
     }
-    if (texts.size() > kFieldCount)
-        throw UsageError("too many field texts: expected at most " + std::to_string(kFieldCount) + ", got " +
+    if (texts.size() > kInputCount)
+        throw UsageError("too many field texts: expected at most " + std::to_string(kInputCount) + ", got " +
                          std::to_string(texts.size()));
     if (!texts.empty()) {
         options.emplace_back("--");
@@ -130,8 +131,38 @@ constexpr const char* kDescription =
     "Designs an EH antenna from the seven numbers of the main window and prints\n"
     "its 38-line report, exactly as the window computes and shows it.\n";
 
+// `text` as lines of at most 76 characters, each after two spaces, broken
+// at spaces.
+std::string Paragraph(const std::string& text)
+{
+    constexpr std::size_t kWidth = 76;
+    constexpr std::string_view kIndent = "  ";
+    std::string wrapped;
+    std::string line;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find(' ', start);
+        if (end == std::string::npos)
+            end = text.size();
+        const std::string_view word(text.data() + start, end - start);
+        if (!line.empty() && kIndent.size() + line.size() + 1 + word.size() > kWidth) {
+            wrapped.append(kIndent).append(line).append("\n");
+            line.clear();
+        }
+        if (!line.empty())
+            line += ' ';
+        line.append(word);
+        start = end + 1;
+    }
+    wrapped.append(kIndent).append(line).append("\n");
+    return wrapped;
+}
+
 std::string Footer()
 {
+    const std::string inputs = std::to_string(kInputCount);
+    const std::string results = std::to_string(kResultCount);
+    const std::string lines = std::to_string(kReportLineCount);
     return R"(Field texts:
   Each text is read exactly as the window reads its field (the same code):
   leading and trailing spaces, a sign, digits with the decimal separator, an
@@ -140,12 +171,12 @@ std::string Footer()
   text unless it is one of the options above; "--" ends the options.
 
 Formats:
-  text  the 38 report lines in UTF-8, each ending in a line feed.
-  json  one object: "inputs" (the 7 TAntennaInputs fields), "results" (the 24
+  text  the )" + lines + R"( report lines in UTF-8, each ending in a line feed.
+  json  one object: "inputs" (the )" + inputs + R"( TAntennaInputs fields), "results" (the )" + results + R"(
         TAntennaResults fields, each double in shortest round-trip form),
-        "report" (38 objects: kind, text, runs of start/length/bold/underline/
+        "report" ()" + lines + R"( objects: kind, text, runs of start/length/bold/underline/
         size, counted in characters) and "notice" (the pitch notice or null).
-  csv   a header and one row: the 7 inputs and 24 results by name, then
+  csv   a header and one row: the )" + inputs + R"( inputs and )" + results + R"( results by name, then
         notice, fault_kind, fault_message; numbers in shortest round-trip
         form with a point. A sweep writes one row per value; a row that
         faulted has empty results and its fault.
@@ -154,26 +185,26 @@ Formats:
   --format json (one JSON object per line) is given; text is not allowed.
 
 Sweep (--sweep NAME=START:STOP:STEP):
-  NAME is frequency, cylinder-diameter, ratio, wire-diameter, pitch,
-  turn-diameter or bandwidth. The swept field's own argument is still given
-  but not read (write e.g. "_"). Values are START + i*STEP up to STOP (at
-  most 1000000 rows), each used as a number directly.
-
+)" + Paragraph("NAME is " + InputKeys(" or ") +
+                    ". The swept field's own argument is still given but not read (write e.g. \"_\"). Values are "
+                    "START + i*STEP up to STOP (at most " + std::to_string(kMaxSweepRows) +
+                    " rows), rounded to the decimal places START and STEP are written with: 1.8:2.0:0.1 gives "
+                    "1.8, 1.9 and 2.0.") +
+           R"(
 Batch (--batch):
-  Reads JSON Lines on standard input, each an object with any of the keys
-  frequency, cylinder-diameter, ratio, wire-diameter, pitch, turn-diameter,
-  bandwidth (field texts as strings; a missing key is the empty text) and
-  separator; writes one JSON line per line read: the design as in --format
-  json, {"field":"EC16","reset_text":"0.1"} for a field that is not a
-  number, {"error":{"kind":...,"message":...}} for a fault, or kind
-  "EParseError" for a malformed line. No positional arguments are taken.
-
+)" + Paragraph("Reads JSON Lines on standard input, each an object with any of the keys " + InputKeys(", ") +
+                    " (field texts as strings; a missing key is the empty text) and separator; writes one JSON line "
+                    "per line read: the design as in --format json, {\"field\":\"EC16\",\"reset_text\":\"0.1\"} "
+                    "for a field that is not a number, {\"error\":{\"kind\":...,\"message\":...}} for a fault, or "
+                    "kind \"EParseError\" for a malformed line. No positional arguments are taken.") +
+           R"(
 Exit codes:
   0  success (also when the pitch notice was printed as a warning on stderr,
      and for a sweep or batch whose rows carry faults)
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
-     cannot be written, or output that cannot be written
+     cannot be written, output that cannot be written, or standard input
+     that cannot be read
   2  a usage error, or a field that is not a number (stderr names the field
      and what was typed)
 
@@ -205,7 +236,7 @@ struct RawValues {
     std::string format;
     std::string output;
     std::string sweep;
-    std::array<std::string, kFieldCount> fields;
+    std::array<std::string, kInputCount> fields;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -218,10 +249,18 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.set_version_flag("--version", std::string(kProgram) + " " + EH_CLI_VERSION);
 
     app.add_option("-s,--separator", raw.separator,
-                   "Decimal separator, one character (default: the locale's, or '.')")
+                   "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
-        ->check(CLI::IsMember({"text", "json", "csv"}))
+        ->check(CLI::Validator(
+            [](std::string& value) {
+                // The value is quoted as typed, so that no raw byte reaches
+                // the terminal.
+                return value == "text" || value == "json" || value == "csv"
+                           ? std::string()
+                           : EscapeTyped(value) + " not in {text,json,csv}";
+            },
+            "{text,json,csv}"))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
                    "Save the report as the window does (Windows-1251, CR LF, no BOM)")
@@ -230,10 +269,10 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
         ->type_name("NAME=START:STOP:STEP");
     app.add_flag("-b,--batch", options.batch, "Read JSON Lines requests on stdin; see Batch below");
 
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size(); ++i) {
         std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
-        if (i == kBandwidthField)
+        if (i == kOptionalField)
             help += ", default \"0\" (none measured)";
         // The count is checked by the caller (6 or 7, none with --batch).
         app.add_option(fields[i].argument, raw.fields[i], help)->type_name("TEXT");
@@ -242,16 +281,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 
 } // namespace
 
-std::string HelpText()
-{
-    CLI::App app(kDescription, kProgram);
-    CliOptions options;
-    RawValues raw;
-    Describe(app, options, raw);
-    return app.help();
-}
-
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& err)
 {
     ParsedCommandLine parsed;
     CliOptions& options = parsed.options;
@@ -261,12 +291,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
 
     auto usage = [&](const std::string& message) {
         err << kProgram << ": " << message << "\nRun with --help for more information.\n";
-        parsed.exitCode = 2;
+        parsed.exitCode = kExitUsage;
     };
 
     std::vector<std::string> arranged;
     try {
-        arranged = Arrange(args);
+        arranged = Arrange(args, KnownOptions(app));
     } catch (const UsageError& error) {
         usage(error.what());
         return parsed;
@@ -275,23 +305,22 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     try {
         app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
-        out << app.help();
-        parsed.exitCode = 0;
+        parsed.standardOutput = app.help();
+        parsed.exitCode = kExitSuccess;
         return parsed;
     } catch (const CLI::CallForVersion& version) {
-        out << version.what() << '\n';
-        parsed.exitCode = 0;
+        parsed.standardOutput = std::string(version.what()) + "\n" + kLicenceLine + "\n";
+        parsed.exitCode = kExitSuccess;
         return parsed;
     } catch (const CLI::ParseError& error) {
-        err << kProgram << ": " << error.what() << "\nRun with --help for more information.\n";
-        parsed.exitCode = 2;
+        usage(error.what());
         return parsed;
     }
 
     if (app.count("--separator") > 0) {
-        options.separator = SeparatorFromText(raw.separator);
+        options.separator = DecimalSeparatorFromText(raw.separator);
         if (!options.separator) {
-            usage("--separator: expected one printable ASCII character, got " + QuoteTyped(raw.separator));
+            usage(std::string("--separator: expected ") + kDecimalSeparatorRule + ", got " + QuoteTyped(raw.separator));
             return parsed;
         }
     }
@@ -310,7 +339,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     }
     if (app.count("--sweep") > 0)
         options.sweep = raw.sweep;
-    const auto& fields = Fields();
+    const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
         options.fieldTexts.push_back(std::move(raw.fields[i]));
     return parsed;

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DesignTables.h"
 #include "Formats.h"
+
+#include <cstddef>
 
 #include <optional>
 #include <ostream>
@@ -10,6 +13,10 @@
 
 // The command line of eh-antenna-cli, read with CLI11.
 namespace eh::cli {
+
+// The field that may be left out: the last one, the measured bandwidth
+// (EC27), "0" when not given.
+inline constexpr std::size_t kOptionalField = kInputCount - 1;
 
 struct CliOptions {
     std::vector<std::string> fieldTexts; // the positional arguments, as given
@@ -22,18 +29,17 @@ struct CliOptions {
 };
 
 struct ParsedCommandLine {
-    // Set when the program is to end at once (after --help, --version or a
-    // usage error, which has been written to `err`).
+    // Set when the program is to end at once: after --help or --version
+    // (their text is in `standardOutput`) or a usage error (written to
+    // `err`).
     std::optional<int> exitCode;
+    std::string standardOutput;
     CliOptions options;
 };
 
 // `args` are the arguments after the program name. An argument that starts
 // with "-" but is no option (such as "-.5" or "-,5") is a field text, as
 // everything after "--" is.
-ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
-
-// The text of --help.
-std::string HelpText();
+ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& err);
 
 } // namespace eh::cli

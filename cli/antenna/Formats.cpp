@@ -1,14 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Formats.h"
 
-#include "CalculateCommand.h"
+#include "DesignService.h"
+#include "DesignTables.h"
 #include "Exceptions.h"
-#include "Fields.h"
 #include "JsonText.h"
-#include "NumberConversion.h"
 #include "Report.h"
 
-#include <array>
 #include <iterator>
 #include <string_view>
 
@@ -16,80 +14,34 @@ namespace eh::cli {
 
 namespace {
 
-// A named double field of a record.
-template <typename Record>
-struct Column {
-    const char* name;
-    double Record::*field;
-};
-
-using InputColumn = Column<TAntennaInputs>;
-using ResultColumn = Column<TAntennaResults>;
-
-// In the order of the records' fields.
-constexpr std::array<InputColumn, 7> kInputColumns = {{
-    {"FrequencyMHz", &TAntennaInputs::FrequencyMHz},
-    {"CylinderDiameterMm", &TAntennaInputs::CylinderDiameterMm},
-    {"LengthToDiameter", &TAntennaInputs::LengthToDiameter},
-    {"MeasuredBandwidthKHz", &TAntennaInputs::MeasuredBandwidthKHz},
-    {"WireDiameterMm", &TAntennaInputs::WireDiameterMm},
-    {"WindingPitchMm", &TAntennaInputs::WindingPitchMm},
-    {"TurnDiameterMm", &TAntennaInputs::TurnDiameterMm},
-}};
-
-constexpr std::array<ResultColumn, 24> kResultColumns = {{
-    {"CapacitancePf", &TAntennaResults::CapacitancePf},
-    {"ReactanceOhm", &TAntennaResults::ReactanceOhm},
-    {"BandwidthKHz", &TAntennaResults::BandwidthKHz},
-    {"QFactor", &TAntennaResults::QFactor},
-    {"TotalLengthCm", &TAntennaResults::TotalLengthCm},
-    {"TotalLengthM", &TAntennaResults::TotalLengthM},
-    {"LengthToWavelengthPct", &TAntennaResults::LengthToWavelengthPct},
-    {"RrOhm", &TAntennaResults::RrOhm},
-    {"RrDeviationPct", &TAntennaResults::RrDeviationPct},
-    {"TurnsPerCm", &TAntennaResults::TurnsPerCm},
-    {"WireCylinderCapacitancePf", &TAntennaResults::WireCylinderCapacitancePf},
-    {"CoilCapacitancePf", &TAntennaResults::CoilCapacitancePf},
-    {"InductanceUh", &TAntennaResults::InductanceUh},
-    {"TurnCount", &TAntennaResults::TurnCount},
-    {"CoilLengthMm", &TAntennaResults::CoilLengthMm},
-    {"CoilWireLengthCm", &TAntennaResults::CoilWireLengthCm},
-    {"LossResistanceOhm", &TAntennaResults::LossResistanceOhm},
-    {"EfficiencyPct", &TAntennaResults::EfficiencyPct},
-    {"LossDb", &TAntennaResults::LossDb},
-    {"PhasingWireLengthCm", &TAntennaResults::PhasingWireLengthCm},
-    {"PhasingTurnCount", &TAntennaResults::PhasingTurnCount},
-    {"FlatArmHorizontalCm", &TAntennaResults::FlatArmHorizontalCm},
-    {"FlatArmVerticalCm", &TAntennaResults::FlatArmVerticalCm},
-    {"FlatArmGapCm", &TAntennaResults::FlatArmGapCm},
-}};
-
-// {"name":value,...} over the columns, in their order.
-template <typename Record, size_t N>
-void AppendFieldsObject(std::string& out, const Record& record, const std::array<Column<Record>, N>& columns)
+// {"member":value,...} in the order of the record's members.
+void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
 {
     out += '{';
-    bool first = true;
-    for (const Column<Record>& column : columns) {
-        if (!first)
+    for (const std::size_t i : InputRecordOrder()) {
+        const TInputInfo& info = InputTable()[i];
+        if (out.back() != '{')
             out += ',';
-        first = false;
         out += '"';
-        out += column.name;
+        out += info.member;
         out += "\":";
-        AppendJsonDouble(out, record.*column.field);
+        AppendJsonDouble(out, inputs.*info.value);
     }
     out += '}';
 }
 
-void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
-{
-    AppendFieldsObject(out, inputs, kInputColumns);
-}
-
 void AppendResultsObject(std::string& out, const TAntennaResults& results)
 {
-    AppendFieldsObject(out, results, kResultColumns);
+    out += '{';
+    for (const TResultInfo& info : ResultTable()) {
+        if (out.back() != '{')
+            out += ',';
+        out += '"';
+        out += info.member;
+        out += "\":";
+        AppendJsonDouble(out, results.*info.value);
+    }
+    out += '}';
 }
 
 void AppendErrorObject(std::string& out, std::string_view kind, const std::string& message)
@@ -130,8 +82,8 @@ void AppendCsvText(std::string& out, std::string_view text)
 
 void AppendCsvInputs(std::string& out, const TAntennaInputs& inputs)
 {
-    for (const InputColumn& column : kInputColumns) {
-        AppendShortestDouble(out, inputs.*column.field);
+    for (const std::size_t i : InputRecordOrder()) {
+        AppendShortestDouble(out, inputs.*InputTable()[i].value);
         out += ',';
     }
 }
@@ -166,11 +118,6 @@ void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAnt
         out += line.Text;
         out += '\n';
     });
-}
-
-void CheckReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator)
-{
-    ForEachReportLine(inputs, results, separator, [](const TReportLine&) {});
 }
 
 void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
@@ -249,22 +196,22 @@ void AppendInputsErrorJson(std::string& out, const TAntennaInputs& inputs, std::
 
 void AppendFieldErrorJson(std::string& out, std::size_t field)
 {
-    const char* component = Fields().at(field).component;
+    const TInputInfo& info = InputTable().at(field);
     out += "{\"field\":\"";
-    out += component;
+    out += info.component;
     out += "\",\"reset_text\":";
-    AppendJsonString(out, DefaultFieldText(component));
+    AppendJsonString(out, info.resetText);
     out += '}';
 }
 
 void AppendCsvHeader(std::string& out)
 {
-    for (const InputColumn& column : kInputColumns) {
-        out += column.name;
+    for (const std::size_t i : InputRecordOrder()) {
+        out += InputTable()[i].member;
         out += ',';
     }
-    for (const ResultColumn& column : kResultColumns) {
-        out += column.name;
+    for (const TResultInfo& info : ResultTable()) {
+        out += info.member;
         out += ',';
     }
     out += "notice,fault_kind,fault_message\n";
@@ -273,8 +220,8 @@ void AppendCsvHeader(std::string& out)
 void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results)
 {
     AppendCsvInputs(out, inputs);
-    for (const ResultColumn& column : kResultColumns) {
-        AppendShortestDouble(out, results.*column.field);
+    for (const TResultInfo& info : ResultTable()) {
+        AppendShortestDouble(out, results.*info.value);
         out += ',';
     }
     AppendCsvNotice(out, inputs);
@@ -285,7 +232,7 @@ void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, std::stri
                        const std::string& message)
 {
     AppendCsvInputs(out, inputs);
-    out.append(kResultColumns.size(), ',');
+    out.append(kResultCount, ',');
     AppendCsvNotice(out, inputs);
     out += ',';
     AppendCsvText(out, kind);

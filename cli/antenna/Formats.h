@@ -9,8 +9,9 @@
 
 // The three output formats of one design, each appended to a text buffer.
 // Every writer that shows the report makes its 38 lines with the core's
-// report content; a line that faults (EOverflow when a value scaled by 10 no
-// longer fits a double) throws, and the caller drops what was appended.
+// report content. The callers hand over designs that CalculateDesign found
+// free of faults, the report's own included (a value that overflows once
+// scaled by 10).
 namespace eh::cli {
 
 enum class OutputFormat { Text, Json, Csv };
@@ -18,10 +19,6 @@ enum class OutputFormat { Text, Json, Csv };
 // The report as text: the 38 lines in UTF-8, each ending in a line feed.
 void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
                       char separator);
-
-// Runs the report content through without keeping it, so that a caller that
-// does not show the report still meets the same faults as one that does.
-void CheckReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator);
 
 // --- JSON ------------------------------------------------------------------
 

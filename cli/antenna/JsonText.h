@@ -27,8 +27,4 @@ void AppendShortestDouble(std::string& out, double value);
 // Non-negative integer.
 void AppendUnsigned(std::string& out, unsigned long long value);
 
-// True when `text` is valid UTF-8 (no overlong forms, no surrogates, nothing
-// beyond U+10FFFF).
-bool IsValidUtf8(std::string_view text);
-
 } // namespace eh::cli

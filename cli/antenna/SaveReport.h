@@ -10,7 +10,9 @@ namespace eh::cli {
 // --output: saves the report as the window saves it, through
 // eh::WriteReportFile (Windows-1251, CR LF after every line, no BOM; the
 // file is replaced atomically; a device such as /dev/stdout is written
-// into). Throws EFCreateError or EOutOfResources.
+// into). `path` is the argument's bytes, passed to the system unchanged.
+// Throws EFCreateError "Cannot create file "<path>". <reason>" or
+// EOutOfResources "Cannot write file "<path>". <reason>".
 void SaveReport(const std::string& path, const TReport& report);
 
 } // namespace eh::cli

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Sweep.h"
 
-#include "CalculateCommand.h"
+#include "Cli.h"
+#include "DesignService.h"
 #include "Exceptions.h"
-#include "Fields.h"
+#include "InputKeys.h"
 #include "NumberConversion.h"
 #include "UsageError.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -19,10 +21,7 @@ constexpr std::size_t kFlushBytes = std::size_t{1} << 20;
 std::string Shown(std::string_view text)
 {
     constexpr std::size_t kShownBytes = 40;
-    std::string shown(text.substr(0, kShownBytes));
-    if (text.size() > kShownBytes)
-        shown += "...";
-    return "\"" + shown + "\"";
+    return "\"" + EscapeTyped(text.substr(0, kShownBytes)) + (text.size() > kShownBytes ? "...\"" : "\"");
 }
 
 double ReadBound(std::string_view text, const char* what, char separator)
@@ -36,17 +35,6 @@ double ReadBound(std::string_view text, const char* what, char separator)
     }
 }
 
-std::string KeyList()
-{
-    std::string keys;
-    for (const FieldInfo& field : Fields()) {
-        if (!keys.empty())
-            keys += ", ";
-        keys += field.key;
-    }
-    return keys;
-}
-
 } // namespace
 
 SweepPlan ParseSweep(std::string_view text, char separator)
@@ -55,9 +43,9 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (equals == std::string_view::npos)
         throw UsageError("--sweep: expected NAME=START:STOP:STEP, got " + Shown(text));
     const std::string_view name = text.substr(0, equals);
-    const auto field = FieldByKey(name);
+    const auto field = InputByKey(name);
     if (!field)
-        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + KeyList() + ")");
+        throw UsageError("--sweep: unknown field " + Shown(name) + " (the names are " + InputKeys(", ") + ")");
 
     const std::string_view range = text.substr(equals + 1);
     const std::size_t colon1 = range.find(':');
@@ -65,21 +53,27 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (colon2 == std::string_view::npos || range.find(':', colon2 + 1) != std::string_view::npos)
         throw UsageError("--sweep: expected NAME=START:STOP:STEP, got " + Shown(text));
 
+    const std::string_view startText = range.substr(0, colon1);
+    const std::string_view stepText = range.substr(colon2 + 1);
     SweepPlan plan;
     plan.field = *field;
-    plan.start = ReadBound(range.substr(0, colon1), "START", separator);
+    TSweepGrid& grid = plan.grid;
+    grid.start = ReadBound(startText, "START", separator);
     const double stop = ReadBound(range.substr(colon1 + 1, colon2 - colon1 - 1), "STOP", separator);
-    plan.step = ReadBound(range.substr(colon2 + 1), "STEP", separator);
+    grid.step = ReadBound(stepText, "STEP", separator);
+    const int startPlaces = DecimalPlaces(startText, separator);
+    const int stepPlaces = DecimalPlaces(stepText, separator);
+    grid.decimals = startPlaces < 0 || stepPlaces < 0 ? -1 : std::max(startPlaces, stepPlaces);
 
-    if (plan.step == 0.0)
+    if (grid.step == 0.0)
         throw UsageError("--sweep: STEP must not be zero");
-    const double span = stop - plan.start;
+    const double span = stop - grid.start;
     if (!std::isfinite(span))
         throw UsageError("--sweep: the range from START to STOP is too wide");
-    if (span != 0.0 && std::signbit(span) != std::signbit(plan.step))
+    if (span != 0.0 && std::signbit(span) != std::signbit(grid.step))
         throw UsageError(std::string("--sweep: STEP must be ") + (span > 0 ? "positive" : "negative") +
                          " to go from START to STOP");
-    const double steps = span / plan.step; // >= 0, or +inf for a tiny step
+    const double steps = span / grid.step; // >= 0, or +inf for a tiny step
     if (!(steps < static_cast<double>(kMaxSweepRows)))
         throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
                          " rows; use a larger STEP or a smaller range");
@@ -87,7 +81,7 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (plan.rows > kMaxSweepRows)
         throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
                          " rows; use a larger STEP or a smaller range");
-    if (!std::isfinite(plan.Value(plan.rows - 1)))
+    if (!std::isfinite(grid.Value(plan.rows - 1)))
         throw UsageError("--sweep: the last value is beyond the double range");
     return plan;
 }
@@ -101,34 +95,27 @@ SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char sep
     if (format == OutputFormat::Csv)
         AppendCsvHeader(buffer);
 
-    double TAntennaInputs::*const member = Fields()[plan.field].input;
+    double TAntennaInputs::*const member = InputTable()[plan.field].value;
     for (std::size_t row = 0; row < plan.rows; ++row) {
         TAntennaInputs inputs = base;
-        inputs.*member = plan.Value(row);
+        inputs.*member = plan.grid.Value(row);
+        const TDesign design = CalculateDesign(inputs);
         ++counts.rows;
-        if (PitchNeedsNotice(inputs))
+        if (design.pitchNotice)
             ++counts.notices;
-        const std::size_t mark = buffer.size();
-        try {
-            const TAntennaResults results = CalculateAntenna(inputs);
-            if (format == OutputFormat::Json) {
-                AppendDesignJson(buffer, inputs, results, separator);
-                buffer += '\n';
-            } else {
-                // The report is not shown, but a row whose report would fault
-                // faults here too.
-                CheckReport(inputs, results, separator);
-                AppendCsvRow(buffer, inputs, results);
-            }
-        } catch (const Exception& failure) {
-            buffer.resize(mark);
+        if (design.fault) {
             ++counts.faults;
             if (format == OutputFormat::Json) {
-                AppendInputsErrorJson(buffer, inputs, failure.kind(), failure.what());
+                AppendInputsErrorJson(buffer, inputs, design.fault->kind, design.fault->message);
                 buffer += '\n';
             } else {
-                AppendCsvFaultRow(buffer, inputs, failure.kind(), failure.what());
+                AppendCsvFaultRow(buffer, inputs, design.fault->kind, design.fault->message);
             }
+        } else if (format == OutputFormat::Json) {
+            AppendDesignJson(buffer, inputs, *design.results, separator);
+            buffer += '\n';
+        } else {
+            AppendCsvRow(buffer, inputs, *design.results);
         }
         if (buffer.size() >= kFlushBytes) {
             out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));

@@ -3,6 +3,7 @@
 
 #include "AntennaModel.h"
 #include "Formats.h"
+#include "SweepGrid.h"
 
 #include <cstddef>
 #include <ostream>
@@ -14,20 +15,15 @@ namespace eh::cli {
 inline constexpr std::size_t kMaxSweepRows = 1'000'000;
 
 struct SweepPlan {
-    std::size_t field = 0; // index in reading order (Fields())
-    double start = 0;
-    double step = 0;
+    std::size_t field = 0; // index in reading order (InputTable())
+    TSweepGrid grid;       // the value of row i: grid.Value(i)
     std::size_t rows = 0;
-
-    // The value of row `row`: START + row * STEP, computed afresh for every
-    // row so that no rounding error builds up.
-    double Value(std::size_t row) const { return start + static_cast<double>(row) * step; }
 };
 
 // Reads "NAME=START:STOP:STEP". NAME is a field key (frequency,
 // cylinder-diameter, ratio, wire-diameter, pitch, turn-diameter, bandwidth);
-// START, STOP and STEP are read like the fields (every point becomes a
-// comma, then conversion with `separator`). The rows run from START while
+// START, STOP and STEP are read like the fields (a point always works as the
+// decimal mark, and so does `separator`). The rows run from START while
 // they do not pass STOP (STOP itself is included when the steps reach it, to
 // within 1e-9 of a step). Throws UsageError for a malformed text, a zero,
 // non-finite or wrong-signed step, or more than kMaxSweepRows rows.

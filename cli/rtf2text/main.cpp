@@ -2,18 +2,72 @@
 // rtf2text FILE: loads FILE as the Help window does (RTF, or plain
 // Windows-1251 text when the RTF reader rejects it) and prints its text in
 // UTF-8, one line per paragraph and per line break, "\n" after each.
-// Exit status: 0 done, 1 the file cannot be loaded, 2 wrong usage.
+// Exit status: 0 done, 1 the file cannot be loaded or the text cannot be
+// written, 2 wrong usage.
 
 #include "DocumentLines.h"
 #include "Exceptions.h"
 #include "RichTextFileLoader.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QString>
 #include <QTextDocument>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Qt's own diagnostics ("QStandardPaths: XDG_RUNTIME_DIR not set", ...) are
+// no concern of the tool's user: only the tool's messages reach stderr, and
+// a fatal one still says why the tool stops.
+void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type == QtFatalMsg)
+        std::fprintf(stderr, "rtf2text: %s\n", message.toLocal8Bit().constData());
+}
+
+// Opens the file by its name's bytes, which need not be UTF-8 and so could
+// not pass through a QString unchanged; returns -1 and errno on failure.
+int OpenForReading(const char* name)
+{
+    const int descriptor = ::open(name, O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    struct stat status {};
+    if (descriptor >= 0 && ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
+        ::close(descriptor);
+        errno = EISDIR;
+        return -1;
+    }
+    return descriptor;
+}
+
+// Qt opens files of its own; one of them would take the number of a closed
+// standard stream and receive the text or the messages. /dev/null holds the
+// place instead. Returns whether standard output was open.
+bool HoldStandardStreams()
+{
+    const bool outputOpen = ::fcntl(STDOUT_FILENO, F_GETFD) != -1;
+    for (int stream = STDIN_FILENO; stream <= STDERR_FILENO; ++stream) {
+        if (::fcntl(stream, F_GETFD) == -1)
+            ::open("/dev/null", O_RDWR);
+    }
+    return outputOpen;
+}
+
+int CannotWriteText(int error)
+{
+    std::fprintf(stderr, "rtf2text: cannot write the text: %s\n", std::strerror(error));
+    return 1;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
@@ -21,6 +75,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: rtf2text FILE\n");
         return 2;
     }
+    if (!HoldStandardStreams())
+        return CannotWriteText(EBADF);
+    qInstallMessageHandler(KeepQtQuiet);
     // The document needs the GUI library but no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -28,7 +85,11 @@ int main(int argc, char* argv[])
 
     QTextDocument document;
     try {
-        eh::LoadRichTextFile(QString::fromLocal8Bit(argv[1]), document);
+        QFile file;
+        const int descriptor = OpenForReading(argv[1]);
+        if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+            throw eh::EFOpenError(std::string("Cannot open file \"") + argv[1] + "\". " + std::strerror(errno));
+        eh::LoadRichTextFile(file, document);
     } catch (const eh::Exception& failure) {
         std::fprintf(stderr, "rtf2text: %s: %s\n", failure.kind(), failure.what());
         return 1;
@@ -38,5 +99,7 @@ int main(int argc, char* argv[])
         std::fwrite(utf8.constData(), 1, static_cast<std::size_t>(utf8.size()), stdout);
         std::fputc('\n', stdout);
     }
-    return std::fflush(stdout) == 0 ? EXIT_SUCCESS : EXIT_FAILURE;
+    if (std::fflush(stdout) != 0 || std::ferror(stdout))
+        return CannotWriteText(errno);
+    return 0;
 }

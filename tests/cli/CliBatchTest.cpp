@@ -73,7 +73,7 @@ TEST(CliBatch, MixedGoodBadAndMalformedLines)
     EXPECT_EQ(lines[10], ParseErrorWith("unknown key \"colour\" (the keys are frequency, cylinder-diameter, ratio, "
                                         "wire-diameter, pitch, turn-diameter, bandwidth and separator)"));
     EXPECT_EQ(lines[11], ParseErrorWith("empty line (expected a JSON object)"));
-    EXPECT_EQ(lines[12], ParseErrorWith("the separator must be one printable ASCII character, not \",,\""));
+    EXPECT_EQ(lines[12], ParseErrorWith("the separator must be one printable ASCII character other than a digit, +, -, e, E or a space, not \",,\""));
     EXPECT_EQ(lines[13], json::parse(R"({"error":{"kind":"EOverflow","message":"Floating point overflow."}})"));
     EXPECT_EQ(lines[14]["error"]["kind"], "EParseError");
     EXPECT_EQ(lines[15], lines[0]);
@@ -151,6 +151,23 @@ TEST(CliBatch, TenMegabyteLines)
     EXPECT_EQ(lines[2]["error"]["kind"], "EParseError");
     EXPECT_LT(lines[2]["error"]["message"].get<std::string>().size(), 300u);
     EXPECT_EQ(lines[3]["report"].size(), 38u);
+}
+
+TEST(CliBatch, StandardInputThatCannotBeReadFails)
+{
+    ProcessOptions options;
+    options.setEnv = {"LC_ALL=C"};
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"<&-", "Bad file descriptor"}, // closed
+        {"< /", "Is a directory"},
+    };
+    for (const auto& [redirect, reason] : cases) {
+        const ProcessResult result =
+            RunProcess({"/bin/sh", "-c", "exec \"$0\" --separator , --batch " + redirect, CliPath()}, options);
+        EXPECT_EQ(result.exitCode, 1) << redirect;
+        EXPECT_EQ(result.out, "") << redirect;
+        EXPECT_EQ(result.err, "eh-antenna-cli: cannot read the standard input: " + reason + "\n") << redirect;
+    }
 }
 
 TEST(CliBatch, AnswersEachLineBeforeTheInputEnds)

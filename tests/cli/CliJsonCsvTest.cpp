@@ -4,7 +4,7 @@
 #include "CliTestSupport.h"
 
 #include "AntennaModel.h"
-#include "CalculateCommand.h"
+#include "DesignService.h"
 #include "NumberConversion.h"
 #include "Report.h"
 

@@ -7,16 +7,20 @@
 #include "JsonText.h"
 #include "Sweep.h"
 #include "UsageError.h"
+#include "Utf8.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
 #include <random>
 #include <sstream>
+#include <streambuf>
+#include <system_error>
 
 namespace eh::cli {
 namespace {
@@ -46,7 +50,7 @@ TEST(CliJsonText, StringsMatchNlohmannWithReplacement)
             text += static_cast<char>(byte(random));
         const std::string written = JsonString(text);
         ASSERT_EQ(written, json(text).dump(-1, ' ', false, json::error_handler_t::replace));
-        ASSERT_TRUE(IsValidUtf8(written));
+        ASSERT_TRUE(eh::IsValidUtf8(written));
     }
 }
 
@@ -99,15 +103,14 @@ TEST(CliSweepPlan, RowCounts)
     EXPECT_EQ(ParseSweep("bandwidth=0:1:0.3", ',').rows, 4u); // 0, 0.3, 0.6, 0.9
     const SweepPlan plan = ParseSweep("ratio=1:2:0.1", ',');
     EXPECT_EQ(plan.field, 2u);
-    EXPECT_EQ(plan.Value(3), 1.0 + 3 * 0.1);
+    EXPECT_EQ(plan.grid.Value(3), 1.3);
 }
 
 std::string Batch(const std::string& input, std::size_t maxLineBytes = kMaxBatchLineBytes)
 {
     std::istringstream in(input);
     std::ostringstream out;
-    StreamInput source(in);
-    RunBatch(source, out, ',', maxLineBytes);
+    RunBatch(in, out, ',', maxLineBytes);
     return out.str();
 }
 
@@ -123,7 +126,7 @@ TEST(CliBatchLoop, OverLongLinesAreSkippedWhole)
 
 TEST(CliBatchLoop, LinesAcrossReadBlocks)
 {
-    // Lines longer than the 1 MiB read block are joined correctly.
+    // Lines longer than the reader's chunk are joined correctly.
     const std::string good = R"({"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","bandwidth":"0"})";
     const std::string padded = "{" + std::string(3 << 20, ' ') + good.substr(1);
     const std::string out = Batch(padded + "\n" + good + "\n");
@@ -135,6 +138,37 @@ TEST(CliBatchLoop, LinesAcrossReadBlocks)
     EXPECT_EQ(json::parse(first)["report"].size(), 38u);
 }
 
+// Serves `data`, then fails as a disk that cannot be read would.
+class FailingInput : public std::streambuf {
+public:
+    explicit FailingInput(std::string data) : data_(std::move(data))
+    {
+        setg(data_.data(), data_.data(), data_.data() + data_.size());
+    }
+
+protected:
+    int_type underflow() override
+    {
+        throw std::ios_base::failure("read", std::error_code(EIO, std::system_category()));
+    }
+
+private:
+    std::string data_;
+};
+
+TEST(CliBatchLoop, ReadErrorFailsAfterTheAnswersSoFar)
+{
+    const std::string zero = R"({"frequency":"0","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","bandwidth":"0"})";
+    FailingInput buffer(zero + "\n" + zero + "\n{\"freq");
+    std::istream in(&buffer);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunCli({"-s", ",", "--batch"}, {in, out, err}), 1);
+    const std::string fault = R"({"error":{"kind":"EZeroDivide","message":"Floating point division by zero."}})" "\n";
+    EXPECT_EQ(out.str(), fault + fault);
+    EXPECT_EQ(err.str(), "eh-antenna-cli: cannot read the standard input: " + std::error_code(EIO, std::system_category()).message() + "\n");
+}
+
 TEST(CliBatchLoop, CountsEveryKind)
 {
     std::istringstream in(
@@ -143,8 +177,7 @@ TEST(CliBatchLoop, CountsEveryKind)
         "{\"frequency\":\"0\",\"cylinder-diameter\":\"50\",\"ratio\":\"3\",\"wire-diameter\":\"1\",\"pitch\":\"2\","
         "\"turn-diameter\":\"50\",\"bandwidth\":\"0\"}\n");
     std::ostringstream out;
-    StreamInput source(in);
-    const BatchCounts counts = RunBatch(source, out, ',');
+    const BatchCounts counts = RunBatch(in, out, ',');
     EXPECT_EQ(counts.lines, 4u);
     EXPECT_EQ(counts.designs, 1u);
     EXPECT_EQ(counts.fieldErrors, 1u);

@@ -61,16 +61,28 @@ TEST(CliSweep, CsvRowsWithFaultingRows)
     }
 }
 
-TEST(CliSweep, ValuesAreStartPlusIndexTimesStep)
+TEST(CliSweep, ValuesLieOnTheDecimalGridOfStartAndStep)
 {
-    // Adding 0.1 ten times gives 0.9999999999999999; 0 + 10 * 0.1 gives 1.
-    const ProcessResult result = RunCli({"-s", ",", "--sweep", "frequency=0:1:0.1", "_", "50", "3", "1", "2", "50"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    const std::vector<std::string> lines = SplitLines(result.out);
-    ASSERT_EQ(lines.size(), 12u);
-    for (int i = 0; i <= 10; ++i)
-        EXPECT_EQ(std::strtod(Cells(lines[1 + i])[0].c_str(), nullptr), 0.0 + i * 0.1) << i;
-    EXPECT_EQ(Cells(lines[11])[0], "1");
+    // 1.8 + 1 * 0.1 is 1.9000000000000001 in doubles; the row reads 1.9, as
+    // typed. The grid is the finer of START's and STEP's ("15e-2": 2 places).
+    struct GridCase {
+        std::string sweep;
+        std::vector<std::string> values;
+    };
+    const std::vector<GridCase> cases = {
+        {"frequency=1.8:2.0:0.1", {"1.8", "1.9", "2"}},
+        {"frequency=0:1:0.1", {"0", "0.1", "0.2", "0.3", "0.4", "0.5", "0.6", "0.7", "0.8", "0.9", "1"}},
+        {"frequency=0,7:0,2:-0,15", {"0.7", "0.55", "0.4", "0.25"}},
+        {"frequency=1:1.5:15e-2", {"1", "1.15", "1.3", "1.45"}},
+    };
+    for (const GridCase& grid : cases) {
+        const ProcessResult result = RunCli({"-s", ",", "--sweep", grid.sweep, "_", "50", "3", "1", "2", "50"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const std::vector<std::string> lines = SplitLines(result.out);
+        ASSERT_EQ(lines.size(), grid.values.size() + 1) << grid.sweep;
+        for (std::size_t i = 0; i < grid.values.size(); ++i)
+            EXPECT_EQ(Cells(lines[1 + i])[0], grid.values[i]) << grid.sweep << " row " << i;
+    }
 }
 
 TEST(CliSweep, DownwardsAndSingleValue)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CliTestSupport.h"
 
+#include "ExampleReport.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
@@ -27,49 +29,10 @@ ProcessResult RunCli(const std::vector<std::string>& args, const ProcessOptions&
 
 std::vector<std::string> ExampleAReportLines()
 {
-    // The report's rows with the two-decimal values of example A;
-    // centimetre values are shown ×10 in millimetres. "C", "Xc", "L/D", "Q",
-    // "L", "RR" and "dB" are Latin letters.
-    return {
-        "Расчет параметров ЕН Антенны",
-        "Частота = 14,20 МГц",
-        "Диаметр цилиндров = 50,00 мм",
-        "Отношение длина/диаметр (L/D) = 3,00",
-        "C = 7,28 Пф",
-        "Xc = 1540,45 Ом",
-        "Полоса пропуск. по ур.3 dB = 1106,17 Кгц",
-        "Q = 12,84 ",
-        "Общая длина антенны  = 428,17 мм",
-        "Длина антенны к длине волны 2,03 %",
-        "",
-        "Вычисление параметров катушки настройки",
-        "Диаметр провода = 1,00 мм",
-        "Шаг намотки = 2,00 мм",
-        "Витков на сантиметр = 6,67 ",
-        "Диаметр витка = 50,00 мм",
-        "Емкость между проводом и цилиндром C = 2,13 Пф",
-        "Емкость катушки настройки C = 3,64 Пф Ориентировочно",
-        "Индуктивность катушки L = 9,63 микрогенри",
-        "Количество витков = 14,08 ",
-        "Длина катушки = 28,17 мм",
-        "Длина провода = 2211,23 мм",
-        "",
-        "Вычисление эффективности антенны",
-        "Сопротивление потерь на ВЧ = 0,69 Ом",
-        "Эффективность антенны = 0,00 %",
-        "Потери в антенне = 0,00 dB",
-        "RR= 0,00 Ом",
-        "Ошибка вычисления = -100,00 %",
-        "",
-        "Вычисление длины провода для фазирующей катушки",
-        "Длина провода = 352,02 мм",
-        "Количество витков = 2,24",
-        "",
-        "Пересчет размеров для плоской ЕН антенны",
-        "Горизонтальный размер плеча 150,00 мм",
-        "Вертикальный размер плеча 157,00 мм",
-        "Расстояние между плечами 50,00 мм",
-    };
+    std::vector<std::string> lines;
+    for (const ExpectedReportLine& line : kExampleAReport)
+        lines.emplace_back(line.text);
+    return lines;
 }
 
 std::vector<std::string> ExampleBReportLines()

@@ -20,8 +20,7 @@ ProcessOptions WithInput(std::string input);
 ProcessResult RunCli(const std::vector<std::string>& args, const ProcessOptions& options = {});
 
 // The 38 report lines of example A (14.2 50 3 1 2 50, bandwidth 0) and
-// example B (bandwidth 500), written out by hand with a comma as separator,
-// in UTF-8.
+// example B (bandwidth 500) with a comma as separator, in UTF-8.
 std::vector<std::string> ExampleAReportLines();
 std::vector<std::string> ExampleBReportLines();
 

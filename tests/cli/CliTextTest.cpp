@@ -102,6 +102,17 @@ TEST(CliText, LocaleDefaultIsAPointUnderTheCLocale)
     EXPECT_EQ(comma.exitCode, 2);
 }
 
+TEST(CliText, LocaleDefaultIsTheWindowsRegionalSeparator)
+{
+    // The region's separator as the window takes it (from Qt's own locale
+    // data, whether or not the C library has the locale installed).
+    ProcessOptions options;
+    options.setEnv = {"LC_ALL=ru_RU.UTF-8"};
+    const ProcessResult result = RunCli({"14.2", "50", "3", "1", "2", "50"}, options);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(SplitLines(result.out).at(1), "Частота = 14,20 МГц");
+}
+
 TEST(CliText, PitchSmallerThanWireWarnsAndReports)
 {
     const ProcessResult result = RunCli({"-s", ",", "14.2", "50", "3", "1", "0.5", "50"});
@@ -245,14 +256,26 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"-s", ",", "--bogus", "1"}, "unknown option \"--bogus\""},
         UsageCase{{"-s", ",", "-x", "1"}, "unknown option \"-x\""},
         UsageCase{{"--separator", ",,", "1", "2", "3", "4", "5", "6"},
-                  "--separator: expected one printable ASCII character, got \",,\""},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \",,\""},
         UsageCase{{"--separator", "", "1", "2", "3", "4", "5", "6"},
-                  "--separator: expected one printable ASCII character, got \"\""},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"\""},
         UsageCase{{"-s", ",", "--format", "xml", "1", "2", "3", "4", "5", "6"}, "--format: xml not in {text,json,csv}"},
+        UsageCase{{"-s", ",", "--format", "\xff\n", "1", "2", "3", "4", "5", "6"},
+                  "--format: \\xFF\\x0A not in {text,json,csv}"},
+        UsageCase{{"--separator", "1", "1", "2", "3", "4", "5", "6"},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"1\""},
+        UsageCase{{"-s", "e", "1", "2", "3", "4", "5", "6"},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"e\""},
+        UsageCase{{"-s", " ", "1", "2", "3", "4", "5", "6"},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \" \""},
+        UsageCase{{"-s", "\xd0\x96", "1", "2", "3", "4", "5", "6"},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"\xd0\x96\""},
+        UsageCase{{"--help=1"}, "--help takes no value"},
+        UsageCase{{"-s", ",", "--batch=no"}, "--batch takes no value"},
         UsageCase{{"-s", ",", "1", "2", "3", "4", "5", "6", "--separator"}, "--separator needs a value"},
         UsageCase{{"-s", ",", "-o"}, "--output needs a value"},
         UsageCase{{"--separator=", "1", "2", "3", "4", "5", "6"},
-                  "--separator: expected one printable ASCII character, got \"\""},
+                  "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"\""},
         UsageCase{{"-s", ",", "--output", "", "1", "2", "3", "4", "5", "6"}, "--output: the file name is empty"},
         UsageCase{{"-s", ",", "--batch", "1"}, "--batch takes no field arguments (the requests come on standard input)"},
         UsageCase{{"-s", ",", "--batch", "--format", "csv"}, "--batch writes JSON Lines only (--format json)"},
@@ -289,6 +312,16 @@ TEST(CliText, HelpAndVersion)
     const ProcessResult version = RunCli({"-s", ",", "--version"});
     EXPECT_EQ(version.exitCode, 0);
     EXPECT_EQ(version.out.rfind("eh-antenna-cli ", 0), 0u);
+    EXPECT_NE(version.out.find("\nLicense GPL-3.0-or-later"), std::string::npos);
+
+    // Help or version that cannot be written is a failure, not silence.
+    ProcessOptions full;
+    full.stdoutFile = "/dev/full";
+    for (const char* option : {"--help", "--version"}) {
+        const ProcessResult result = RunCli({option}, full);
+        EXPECT_EQ(result.exitCode, 1) << option;
+        EXPECT_EQ(result.err, "eh-antenna-cli: cannot write the output\n") << option;
+    }
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseName.h"
 #include "AntennaModel.h"
 #include "CoreTestSupport.h"
 #include "NumberFormat.h"
@@ -12,13 +13,7 @@
 
 namespace {
 
-// Failure output names the case instead of dumping its bytes.
-template <typename Case>
-    requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using eh::test::PrintTo;
 
 using eh::CalculateAntenna;
 using eh::FormatReportNumber;

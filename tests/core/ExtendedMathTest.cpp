@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseName.h"
 #include "CoreTestSupport.h"
 #include "ExtendedMath.h"
 #include "SkipUnlessX87.h"
@@ -14,13 +15,7 @@
 
 namespace {
 
-// Failure output names the case instead of dumping its bytes.
-template <typename Case>
-    requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using eh::test::PrintTo;
 
 namespace xm = eh::xmath;
 using eh::test::CatchFault;

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseName.h"
 #include "Exceptions.h"
 
 #include <gtest/gtest.h>
@@ -8,13 +9,7 @@
 
 namespace {
 
-// Failure output names the case instead of dumping its bytes.
-template <typename Case>
-    requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using eh::test::PrintTo;
 
 // The fault kinds and the messages the user reads.
 TEST(ExceptionKindTest, EachKindNamesItself)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseName.h"
 #include "CoreTestSupport.h"
 #include "NumberConversion.h"
 
@@ -10,13 +11,7 @@
 
 namespace {
 
-// Failure output names the case instead of dumping its bytes.
-template <typename Case>
-    requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using eh::test::PrintTo;
 
 using eh::ConvertFieldText;
 using eh::TextToExtended;
@@ -269,35 +264,6 @@ TEST(HostileFieldTextTest, BinaryBytesAreRejected)
                                     std::string("\x80"), std::string("5\r\n")}) {
         EXPECT_EQ(CatchFault([&] { ConvertFieldText(text, ','); }).kind, "EConvertError");
     }
-}
-
-// ---------------------------------------------------------------------------
-// The text an unreadable field is reset to.
-
-struct DefaultTextCase {
-    const char* field;
-    const char* text;
-};
-
-class DefaultFieldTextTest : public testing::TestWithParam<DefaultTextCase> {};
-
-TEST_P(DefaultFieldTextTest, ZeroOnlyForTheBandwidthField)
-{
-    EXPECT_EQ(eh::DefaultFieldText(GetParam().field), GetParam().text);
-}
-
-INSTANTIATE_TEST_SUITE_P(Fields, DefaultFieldTextTest,
-                         testing::Values(DefaultTextCase{"EC27", "0"}, DefaultTextCase{"EC15", "0.1"},
-                                         DefaultTextCase{"EC16", "0.1"}, DefaultTextCase{"EC17", "0.1"},
-                                         DefaultTextCase{"EC33", "0.1"}, DefaultTextCase{"EC34", "0.1"},
-                                         DefaultTextCase{"EC36", "0.1"}, DefaultTextCase{"ec27", "0.1"},
-                                         DefaultTextCase{"Ec27", "0.1"}, DefaultTextCase{"EC27 ", "0.1"},
-                                         DefaultTextCase{"EC2", "0.1"}, DefaultTextCase{"", "0.1"}));
-
-TEST(DefaultFieldTextTest, DefaultsReadBackWithACommaSeparator)
-{
-    EXPECT_DOUBLE_EQ(ConvertFieldText(eh::DefaultFieldText("EC15"), ','), 0.1);
-    EXPECT_EQ(ConvertFieldText(eh::DefaultFieldText("EC27"), ','), 0.0);
 }
 
 } // namespace

@@ -112,6 +112,19 @@ private slots:
         QCOMPARE(qRound(Points(form3, format.leftMargin()) * 100), 500);
     }
 
+    void aHelpDocumentOverTheReadersLimitsGetsTheNotice()
+    {
+        // Six million paragraphs: the reader stops at its limit at once
+        // instead of keeping the main window waiting.
+        QTemporaryDir folder;
+        WriteFile(folder.filePath(eh::kHelpFileName), "{\\rtf1 " + QByteArray("\\par").repeated(6000000) + "}");
+        ModalWatcher watcher;
+        TForm3 form3({folder.path()});
+        form3.FormCreate();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].text, QString("Не найден файл справки"));
+    }
+
     void theHelpWindowHidesAndEscapeDoesNotCloseIt()
     {
         QTemporaryDir folder;
@@ -128,6 +141,30 @@ private slots:
         QCOMPARE(form3.BitBtn1->geometry(), QRect(102, 10, 91, 25));
         QCOMPARE(form3.Panel2->size(), QSize(301, 41));
         QVERIFY(form3.RichEdit1->minimumWidth() >= 550);
+    }
+
+    void theHelpPaneHidesItsSelectionWithoutTheFocus()
+    {
+        QTemporaryDir folder;
+        WriteFile(folder.filePath(eh::kHelpFileName), "{\\rtf1 selected text}");
+        TForm3 form3({folder.path()});
+        form3.FormCreate();
+        eh::ShowAndRaise(form3);
+        QVERIFY(QTest::qWaitForWindowActive(&form3));
+        form3.RichEdit1->selectAll();
+        const QColor highlight = form3.RichEdit1->palette().color(QPalette::Active, QPalette::Highlight);
+        const auto highlighted = [&] {
+            const QImage image = form3.RichEdit1->viewport()->grab().toImage();
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (image.pixelColor(x, y) == highlight)
+                        return true;
+            return false;
+        };
+        form3.RichEdit1->setFocus();
+        QVERIFY(highlighted());
+        form3.BitBtn1->setFocus();
+        QVERIFY(!highlighted());
     }
 
     void theAboutWindowShowsItsLabelsInAFixedFrame()
@@ -161,9 +198,17 @@ private slots:
             QCOMPARE(expected.label->pos(), expected.position);
             QCOMPARE(expected.label->font().bold(), expected.bold);
         }
-        // The role captions never run into the names beside them.
-        for (QLabel* caption : {form2.Label5, form2.Label6, form2.Label4})
-            QVERIFY(caption->geometry().right() < 248);
+        QCOMPARE(form2.Label2->font().pixelSize(), 19);
+        // Each role caption and the name beside it: one character height,
+        // one baseline, and the caption never runs into the name.
+        const QLabel* const rows[][2] = {
+            {form2.Label5, form2.Label7}, {form2.Label6, form2.Label9}, {form2.Label4, form2.Label8}};
+        for (const auto& row : rows) {
+            for (const QLabel* label : row)
+                QCOMPARE(label->font().pixelSize(), 16);
+            QCOMPARE(row[0]->y() + row[0]->fontMetrics().ascent(), row[1]->y() + row[1]->fontMetrics().ascent());
+            QVERIFY(row[0]->geometry().right() < row[1]->x());
+        }
         QCOMPARE(form2.Label1->palette().color(QPalette::WindowText), QColor(0, 0, 128));
         QCOMPARE(form2.Panel1->geometry(), QRect(0, 254, 542, 45));
         QCOMPARE(form2.BitBtn1->geometry(), QRect(225, 12, 93, 25));

@@ -9,17 +9,22 @@
 #include "uInterface.h"
 
 #include <QFile>
+#include <QComboBox>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTemporaryDir>
+#include <QToolTip>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <csignal>
+#include <sys/fsuid.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using eh::TForm1;
 
@@ -55,6 +60,14 @@ QByteArray ReadFile(const QString& path)
     if (!file.open(QIODevice::ReadOnly))
         return "<missing>";
     return file.readAll();
+}
+
+// The saved file of example A.
+QByteArray ExampleAFileBytes()
+{
+    const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
+    return QByteArray::fromStdString(
+        eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ','))));
 }
 
 // Accepts a save dialog with `path` typed in as the file name.
@@ -192,6 +205,8 @@ private slots:
         QCOMPARE(form_->EC16->text(), QString("0.1"));
         QCOMPARE(form_->EC33->text(), QString("abc")); // only the first failing field
         QVERIFY(form_->EC16->hasFocus());
+        // The next key replaces the reset text.
+        QCOMPARE(form_->EC16->selectedText(), QString("0.1"));
         QVERIFY(watcher.seen().isEmpty());
         QVERIFY(form_->RichEdit1->toPlainText().isEmpty());
     }
@@ -253,11 +268,8 @@ private slots:
             ModalWatcher watcher(SaveAs(folder.filePath("report")));
             form_->N2Click();
         }
-        const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
-        const std::string expected =
-            eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ',')));
         const QByteArray bytes = ReadFile(path);
-        QCOMPARE(bytes, QByteArray::fromStdString(expected));
+        QCOMPARE(bytes, ExampleAFileBytes());
         // "Частота = 14,20 МГц" in Windows-1251, then CR LF.
         QVERIFY(bytes.contains("\xD7\xE0\xF1\xF2\xEE\xF2\xE0 = 14,20 \xCC\xC3\xF6\r\n"));
         QVERIFY(bytes.endsWith("50,00 \xEC\xEC\r\n"));
@@ -324,6 +336,32 @@ private slots:
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"kept.txt"});
     }
 
+    void savingOverAWritableFileInALockedFolderWritesItInPlace()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to save as another user");
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+        // The folder is root's and closed to others; the file is the user's.
+        QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        {
+            // The save runs with the file rights of "nobody" (this thread only).
+            struct ActingAsNobody {
+                ActingAsNobody() { setfsgid(65534); setfsuid(65534); }
+                ~ActingAsNobody() { setfsuid(0); setfsgid(0); }
+            } nobody;
+            ModalWatcher watcher(SaveAs(path));
+            form_->N2Click();
+        }
+        QCOMPARE(ReadFile(path), ExampleAFileBytes());
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
+    }
+
     void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
     {
         QWidget* const expected[] = {form_->EC15, form_->EC16, form_->EC17, form_->EC33, form_->EC34,
@@ -336,12 +374,67 @@ private slots:
         }
     }
 
-    void tabSelectsAFieldsWholeText()
+    void onlyTabSelectsAFieldsWholeText()
     {
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        form_->EC15->setText("14.2");
         form_->EC16->setText("50");
-        form_->EC15->setFocus();
+        QTest::mouseClick(form_->EC15, Qt::LeftButton);
+        form_->EC15->setCursorPosition(2);
+        // The File menu opens and closes; another window takes the
+        // activation and gives it back. The caret stays where it was.
+        form_->N1->popup(form_->mapToGlobal(QPoint(0, 0)));
+        QVERIFY(QTest::qWaitForWindowExposed(form_->N1));
+        form_->N1->close();
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QCOMPARE(QApplication::focusWidget(), form_->EC15);
+        QVERIFY(!form_->EC15->hasSelectedText());
+        QCOMPARE(form_->EC15->cursorPosition(), 2);
+
         QTest::keyClick(form_->EC15, Qt::Key_Tab);
         QCOMPARE(form_->EC16->selectedText(), QString("50"));
+        QTest::keyClick(form_->EC16, Qt::Key_Backtab);
+        QCOMPARE(form_->EC15->selectedText(), QString("14.2"));
+    }
+
+    void theNextTooltipShowsAtOnceWhileOneIsShowing()
+    {
+        QVERIFY(QTest::qWaitForWindowActive(form_));
+        QTest::mouseMove(form_->EC15, QPoint(10, 10));
+        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->EC15->toolTip(), 2000);
+        // The first one waited half a second; the next one does not.
+        QTest::mouseMove(form_->EC16, QPoint(10, 10));
+        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->EC16->toolTip(), 300);
+    }
+
+    void qtsOwnTextsAreRussian()
+    {
+        QStringList filters;
+        QString fileNameCaption;
+        ModalWatcher watcher([&](QWidget* box) {
+            auto* combo = box->findChild<QComboBox*>("fileTypeCombo");
+            for (int i = 0; i < combo->count(); ++i)
+                filters << combo->itemText(i);
+            fileNameCaption = box->findChild<QLabel*>("fileNameLabel")->text();
+        });
+        form_->N2Click();
+        QCOMPARE(filters, QStringList{"*.txt"});
+        QCOMPARE(fileNameCaption, QString("&Имя файла:"));
+        std::unique_ptr<QMenu> menu(form_->EC15->createStandardContextMenu());
+        QStringList captions;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                captions << action->text();
+        const QStringList russian = {"&Отменить действие\tCtrl+Z", "&Повторить действие\tCtrl+Y",
+                                     "&Вырезать\tCtrl+X",          "&Копировать\tCtrl+C",
+                                     "В&ставить\tCtrl+V",          "Удалить",
+                                     "Выделить всё\tCtrl+A"};
+        QCOMPARE(captions, russian);
     }
 
     void layoutFollowsTheDesign()

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the three windows as a user sees them after calculating the first
-// example, into PNG files for the documentation.
+// example, into PNG files for the documentation; a second argument is added
+// to the file names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
 #include "LabeledEdit.h"
 #include "uHelp.h"
@@ -29,11 +30,15 @@ bool Save(QWidget& window, const QString& path)
 int main(int argc, char** argv)
 {
     eh::TApplication application(argc, argv);
-    if (argc != 2) {
-        qCritical("usage: screenshot-tool OUTPUT_FOLDER");
+    if (argc != 2 && argc != 3) {
+        qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX]");
         return 2;
     }
     const QDir output(QString::fromLocal8Bit(argv[1]));
+    const QString suffix = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const auto file = [&](const char* window) {
+        return output.filePath(QString("screenshot-%1%2.png").arg(window, suffix));
+    };
 
     eh::TForm1 form1;
     eh::TForm2 form2;
@@ -52,8 +57,7 @@ int main(int argc, char** argv)
     QTest::keyClick(form1.EC15, Qt::Key_Return);
     form1.RichEdit1->moveCursor(QTextCursor::Start);
 
-    const bool saved = Save(form1, output.filePath("screenshot-main.png")) &&
-                       Save(form3, output.filePath("screenshot-help.png")) &&
-                       Save(form2, output.filePath("screenshot-about.png"));
+    const bool saved =
+        Save(form1, file("main")) && Save(form3, file("help")) && Save(form2, file("about"));
     return saved ? 0 : 1;
 }

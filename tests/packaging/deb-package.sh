@@ -259,7 +259,7 @@ cli_check() { # CLI
   local first
   first=$(timeout 30 "$1" 14.2 50 3 1 2 50 | head -n 1) || true
   [ "$first" = 'Расчет параметров ЕН Антенны' ] || fail "$1 printed \"$first\" as its first line"
-  [ "$(timeout 30 "$1" --version)" = "eh-antenna-cli $version" ] || fail "$1 --version is not $version"
+  [ "$(timeout 30 "$1" --version | head -n 1)" = "eh-antenna-cli $version" ] || fail "$1 --version is not $version"
   local status=0
   timeout 30 "$1" 0 50 3 1 2 50 >/dev/null 2>&1 || status=$?
   [ "$status" = 1 ] || fail "$1 exits $status, not 1, on a division by zero"

@@ -15,7 +15,7 @@ failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 help=$("$cli" --help)
-version=$("$cli" --version)
+version=$("$cli" --version | head -n 1)
 
 # The lines of one "Title:" section of the help text, up to the blank line.
 help_section() { awk -v title="$1" '$0 == title { on = 1; next } on && /^$/ { exit } on' <<<"$help"; }

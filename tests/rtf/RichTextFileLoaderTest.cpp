@@ -75,9 +75,30 @@ INSTANTIATE_TEST_SUITE_P(Files, RichTextFileLoaderPlainTest, testing::Values(
     PlainTextCase{"no_line_end_at_the_end", "one\r\ntwo", {"one", "two"}},
     PlainTextCase{"empty_lines_kept", "one\r\n\r\n\r\ntwo\r\n", {"one", "", "", "two"}},
     PlainTextCase{"empty_file", "", {""}},
-    PlainTextCase{"rtf_markup_shown_as_text_when_broken", "{\\rtf1 {\\b bold\r\n", {"{\\rtf1 {\\b bold"}},
     PlainTextCase{"unassigned_byte", "a\x98z", {"a\uFFFDz"}},
     PlainTextCase{"tabs_kept", "a\tb", {"a\tb"}}));
+
+TEST_F(RichTextFileLoaderTest, BrokenRtfIsReadAsRtfNeverShownAsSource)
+{
+    LoadRichTextFile(FileWith("{\\rtf1\\ansi {\\b bold\r\n"), document_);
+    EXPECT_EQ(BlockTexts(document_), QStringList{"bold"});
+    EXPECT_EQ(FragmentFormat(document_, "bold").fontWeight(), QFont::Bold);
+}
+
+TEST_F(RichTextFileLoaderTest, RtfOverTheLimitsThrowsFailedToLoadStreamKeepingWhatWasRead)
+{
+    QByteArray rtf = "{\\rtf1 ";
+    for (int i = 0; i < kMaxRtfParagraphs + 10; ++i)
+        rtf += "p\\par ";
+    try {
+        LoadRichTextFile(FileWith(rtf + "}"), document_);
+        FAIL() << "no exception";
+    } catch (const EOutOfResources& error) {
+        EXPECT_STREQ(error.what(), "Failed to Load Stream");
+    }
+    EXPECT_EQ(document_.blockCount(), kMaxRtfParagraphs);
+    EXPECT_EQ(document_.lastBlock().text(), "p");
+}
 
 TEST_F(RichTextFileLoaderTest, MissingFileThrowsEFOpenError)
 {
@@ -115,13 +136,16 @@ TEST_F(RichTextFileLoaderTest, FileLargerThanTheLimitThrowsFailedToLoadStream)
     }
 }
 
-TEST_F(RichTextFileLoaderTest, PlainTextJustWithinTheLimitIsShown)
+TEST_F(RichTextFileLoaderTest, PlainTextJustWithinTheLimitIsShownInParagraphsOfBoundedLength)
 {
     QByteArray text(kMaxRtfInputSize, 'a');
     text[10] = '\n';
     LoadRichTextFile(FileWith(text), document_);
-    EXPECT_EQ(document_.blockCount(), 2);
+    const qsizetype second = kMaxRtfInputSize - 11;
+    EXPECT_EQ(document_.blockCount(), 1 + (second + kMaxRtfParagraphLength - 1) / kMaxRtfParagraphLength);
     EXPECT_EQ(document_.begin().text(), QString(10, u'a'));
+    EXPECT_EQ(document_.begin().next().length(), kMaxRtfParagraphLength + 1);
+    EXPECT_EQ(document_.characterCount(), kMaxRtfInputSize - 1 + document_.blockCount());
 }
 
 } // namespace

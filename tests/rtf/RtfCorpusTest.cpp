@@ -87,6 +87,12 @@ TEST_P(RtfCorpusTest, ReadsTheTextThatTheProducingToolExports)
 }
 
 INSTANTIATE_TEST_SUITE_P(Files, RtfCorpusTest, testing::Values(
+    CorpusCase{"abiword-structure", 0},
+    CorpusCase{"latex2rtf-structure", 0},
+    CorpusCase{"libreoffice-structure", 0},
+    CorpusCase{"pandoc-structure", 0},
+    CorpusCase{"word-lists-notes", 0},
+    CorpusCase{"wordpad-dbcs", 0},
     CorpusCase{"libreoffice-help-ru", 1},
     CorpusCase{"libreoffice-formats-en", 0},
     CorpusCase{"pandoc-notes", 0},
@@ -101,9 +107,11 @@ INSTANTIATE_TEST_SUITE_P(Files, RtfCorpusTest, testing::Values(
 TEST(RtfCorpusListTest, EveryCorpusFileIsTested)
 {
     const QStringList files = QDir(QStringLiteral(RTF_CORPUS_DIR)).entryList({"*.rtf"}, QDir::Files, QDir::Name);
-    EXPECT_EQ(files, (QStringList{"enscript-notes-latin1.rtf", "latex2rtf-coil.rtf", "libreoffice-formats-en.rtf",
-                                  "libreoffice-help-ru.rtf", "pandoc-notes.rtf", "word-unicode.rtf",
-                                  "wordpad-cp1251.rtf"}));
+    EXPECT_EQ(files, (QStringList{"abiword-structure.rtf", "enscript-notes-latin1.rtf", "latex2rtf-coil.rtf",
+                                  "latex2rtf-structure.rtf", "libreoffice-formats-en.rtf", "libreoffice-help-ru.rtf",
+                                  "libreoffice-structure.rtf", "pandoc-notes.rtf", "pandoc-structure.rtf",
+                                  "word-lists-notes.rtf", "word-unicode.rtf", "wordpad-cp1251.rtf",
+                                  "wordpad-dbcs.rtf"}));
 }
 
 TEST(RtfCorpusFormatTest, LibreOfficeFormatsArrive)

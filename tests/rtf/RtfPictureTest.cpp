@@ -2,6 +2,7 @@
 // Pictures: PNG and JPEG data become images of the document at the size the
 // file asks for; other pictures and broken data are left out.
 
+#include "RtfLimits.h"
 #include "RtfPicture.h"
 #include "RtfTestSupport.h"
 
@@ -133,7 +134,7 @@ TEST(RtfPictureTest, ImageLargerThanTheLimitIsNotDecoded)
     // the limit, and is stored here in a few kilobytes as one-bit pixels.
     QImage huge(4100, 4100, QImage::Format_Mono);
     huge.fill(0);
-    ASSERT_GT(static_cast<qint64>(huge.width()) * huge.height(), rtf::RtfPicture::kMaxPixels);
+    ASSERT_GT(static_cast<qint64>(huge.width()) * huge.height(), kMaxRtfPicturePixels);
     const auto document = ReadAccepted(Rtf("a{\\pict\\pngblip " + HexEncodedImage(huge, "PNG") + "}b"));
     EXPECT_EQ(BlockTexts(*document), QStringList{"ab"});
 }
@@ -144,8 +145,8 @@ TEST(RtfPictureTest, PicturesOfADocumentShareAPixelBudget)
     // fourth would take the document beyond its budget.
     QImage large(3000, 3000, QImage::Format_Mono);
     large.fill(1);
-    ASSERT_LE(3 * 3000LL * 3000, rtf::RtfPicture::kMaxDocumentPixels);
-    ASSERT_GT(4 * 3000LL * 3000, rtf::RtfPicture::kMaxDocumentPixels);
+    ASSERT_LE(3 * 3000LL * 3000, kMaxRtfDocumentPixels);
+    ASSERT_GT(4 * 3000LL * 3000, kMaxRtfDocumentPixels);
     const QByteArray picture = "{\\pict\\pngblip " + HexEncodedImage(large, "PNG") + "}";
     const auto document = ReadAccepted(Rtf(picture + picture + picture + picture));
     EXPECT_EQ(ImageFormats(*document).size(), 3u);

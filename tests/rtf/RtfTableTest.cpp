@@ -3,7 +3,7 @@
 // cells hold the cells' paragraphs.
 
 #include "DocumentLines.h"
-#include "RtfDocumentWriter.h"
+#include "RtfLimits.h"
 #include "RtfTestSupport.h"
 
 #include <QTextBlock>
@@ -106,13 +106,13 @@ TEST(RtfTableTest, TableAtTheEndWithoutRowIsKept)
 TEST(RtfTableTest, CellsBeyondTheColumnLimitJoinTheLastCell)
 {
     QByteArray body = "\\trowd";
-    for (int i = 0; i < rtf::RtfDocumentWriter::kMaxColumns + 2; ++i)
+    for (int i = 0; i < kMaxRtfTableColumns + 2; ++i)
         body += "\\intbl c" + QByteArray::number(i) + "\\cell";
     body += "\\row";
     const auto document = ReadAccepted(Rtf(body));
     const auto tables = Tables(*document);
     ASSERT_EQ(tables.size(), 1u);
-    ASSERT_EQ(tables[0]->columns(), rtf::RtfDocumentWriter::kMaxColumns);
+    ASSERT_EQ(tables[0]->columns(), kMaxRtfTableColumns);
     const QStringList row = CellTexts(*tables[0])[0];
     EXPECT_EQ(row.front(), "c0");
     EXPECT_EQ(row.back(), "c63|c64|c65");
@@ -121,7 +121,7 @@ TEST(RtfTableTest, CellsBeyondTheColumnLimitJoinTheLastCell)
 TEST(RtfTableTest, LongTableGoesOnInANewTable)
 {
     constexpr std::size_t kColumns = 4;
-    constexpr std::size_t kRowsPerTable = rtf::RtfDocumentWriter::kMaxTableCells / kColumns;
+    constexpr std::size_t kRowsPerTable = kMaxRtfCellsPerTable / kColumns;
     QByteArray body;
     for (std::size_t row = 0; row < kRowsPerTable + 3; ++row)
         body += "\\intbl a\\cell b\\cell c\\cell d\\cell\\row";
@@ -133,12 +133,22 @@ TEST(RtfTableTest, LongTableGoesOnInANewTable)
     EXPECT_EQ(tables[1]->columns(), static_cast<int>(kColumns));
 }
 
-TEST(RtfTableTest, NestedTableCellsAreSeparatedByTabs)
+TEST(RtfTableTest, NestedTableIsATableInItsCell)
 {
-    const auto document = ReadAccepted(Rtf("\\intbl outer\\par\\itap2 x\\nestcell y\\nestcell\\cell\\row"));
+    // As Word writes it: the nested row ends in \nesttableprops, and
+    // \nonesttables holds the same text for readers without nested tables.
+    const auto document = ReadAccepted(Rtf(
+        "\\intbl outer\\par\\itap2 x\\nestcell y\\nestcell{\\*\\nesttableprops\\trowd\\nestrow}"
+        "{\\nonesttables x y\\par}\\itap2 z\\nestcell{\\*\\nesttableprops\\trowd\\nestrow}"
+        "\\pard\\intbl after\\cell right\\cell\\row"));
     const auto tables = Tables(*document);
     ASSERT_EQ(tables.size(), 1u);
-    EXPECT_EQ(CellTexts(*tables[0]), (std::vector<QStringList>{{"outer|x\ty\t"}}));
+    ASSERT_EQ(tables[0]->childFrames().size(), 1);
+    const auto* inner = qobject_cast<QTextTable*>(tables[0]->childFrames().front());
+    ASSERT_NE(inner, nullptr);
+    EXPECT_EQ(CellTexts(*inner), (std::vector<QStringList>{{"x", "y"}, {"z", ""}}));
+    // The empty lines are the blocks around a table that QTextDocument keeps.
+    EXPECT_EQ(DocumentLines(*document), (QStringList{"", "outer", "x", "y", "z", "", "after", "right", ""}));
 }
 
 } // namespace

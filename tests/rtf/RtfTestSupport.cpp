@@ -15,7 +15,7 @@ std::unique_ptr<QTextDocument> ReadAccepted(const QByteArray& rtf)
 {
     auto document = std::make_unique<QTextDocument>();
     QString error;
-    EXPECT_TRUE(ReadRtf(rtf, *document, &error)) << error.toStdString();
+    EXPECT_EQ(ReadRtf(rtf, *document, &error), RtfReadResult::Read) << error.toStdString();
     return document;
 }
 

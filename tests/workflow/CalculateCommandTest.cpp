@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "CaseName.h"
 #include "CalculateCommand.h"
+#include "CoreTestSupport.h"
 #include "ExampleReport.h"
 #include "Exceptions.h"
 #include "Fakes.h"
@@ -10,19 +12,14 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
 
 namespace {
 
-// Failure output names the case instead of dumping its bytes.
-template <typename Case>
-    requires requires(const Case& c) { c.name; }
-void PrintTo(const Case& c, std::ostream* os)
-{
-    *os << c.name;
-}
+using eh::test::PrintTo;
 
 using eh::test::CallLog;
 using eh::test::CharFormat;
@@ -50,8 +47,7 @@ struct MainWindow {
                                 [this](const std::string& text) {
                                     notices.push_back(text);
                                     log.push_back("Notice " + text);
-                                },
-                                inputs, results);
+                                });
     }
 
     // The calls made to the pane alone.
@@ -71,8 +67,6 @@ struct MainWindow {
     eh::TInputFields pointers{};
     FakePane pane;
     std::vector<std::string> notices;
-    eh::TAntennaInputs inputs;
-    eh::TAntennaResults results;
 };
 
 // Field texts in reading order: EC15, EC16, EC17, EC33, EC34, EC36, EC27.
@@ -156,18 +150,6 @@ TEST(CalculateCommandTest, PaneTextIsTheReportWithCrLfAfterEveryLine)
     EXPECT_EQ(window.pane.PlainText(), ExampleAPlainText());
     EXPECT_EQ(window.pane.indent, 2);
     EXPECT_EQ(window.pane.appends, 38);
-}
-
-TEST(CalculateCommandTest, StoresTheInputsAsReadAndTheResults)
-{
-    MainWindow window(kExampleATexts);
-    window.Calculate();
-    EXPECT_DOUBLE_EQ(window.inputs.FrequencyMHz, 14.2);
-    EXPECT_EQ(window.inputs.CylinderDiameterMm, 50); // millimetres, as typed
-    EXPECT_EQ(window.inputs.TurnDiameterMm, 50);
-    EXPECT_EQ(window.inputs.MeasuredBandwidthKHz, 0);
-    EXPECT_NEAR(window.results.TurnCount, 14.084268, 5e-7);
-    EXPECT_NEAR(window.results.LossResistanceOhm, 0.691602, 5e-7);
 }
 
 TEST(CalculateCommandTest, StylesEachCharacterAsItsRunSays)
@@ -287,7 +269,7 @@ TEST(CalculateCommandTest, FreshStartFillsOneFieldPerRunThenFaults)
         EXPECT_EQ(filled.focusMoves, 1) << kFieldNames[run];
         for (int later = run + 1; later < 7; ++later) {
             EXPECT_EQ(window.fields[later]->CurrentText(), "") << kFieldNames[later];
-            EXPECT_EQ(window.fields[later]->reads, 0) << kFieldNames[later];
+            EXPECT_TRUE(window.fields[later]->resets.empty()) << kFieldNames[later];
         }
         EXPECT_EQ(window.PaneCalls(), CallLog{"Clear"}) << "run " << run + 1;
         EXPECT_EQ(window.pane.PlainText(), "");
@@ -303,9 +285,6 @@ TEST(CalculateCommandTest, FreshStartFillsOneFieldPerRunThenFaults)
     EXPECT_EQ(window.PaneCalls(), CallLog{"Clear"});
     EXPECT_EQ(window.pane.PlainText(), "");
     EXPECT_TRUE(window.notices.empty()); // pitch equals wire
-    EXPECT_DOUBLE_EQ(window.inputs.FrequencyMHz, 0.1);
-    EXPECT_DOUBLE_EQ(window.inputs.TurnDiameterMm, 0.1);
-    EXPECT_EQ(window.inputs.MeasuredBandwidthKHz, 0);
     for (const auto& field : window.fields)
         EXPECT_EQ(field->focusMoves, 1);
 }
@@ -319,8 +298,6 @@ TEST(CalculateCommandTest, WithAPointSeparatorTheDefaultsReadToo)
     for (const auto& field : window.fields)
         EXPECT_EQ(field->focusMoves, 1);
     EXPECT_THROW(window.Calculate('.'), eh::EInvalidOp);
-    EXPECT_DOUBLE_EQ(window.inputs.FrequencyMHz, 0.1);
-    EXPECT_DOUBLE_EQ(window.inputs.TurnDiameterMm, 0.1);
 }
 
 TEST(CalculateCommandTest, AnUnreadableFieldEmptiesAPaneThatHeldAReport)
@@ -335,7 +312,7 @@ TEST(CalculateCommandTest, AnUnreadableFieldEmptiesAPaneThatHeldAReport)
     EXPECT_EQ(window.pane.PlainText(), "");
     EXPECT_EQ(window.PaneCalls(), CallLog{"Clear"});
     EXPECT_EQ(window.fields[2]->CurrentText(), "0.1");
-    EXPECT_EQ(window.fields[3]->reads, 1); // only by the first run
+    EXPECT_TRUE(window.fields[3]->resets.empty()); // only the first unreadable field is reset
 }
 
 TEST(CalculateCommandTest, ANumberBeyondTheDoubleRangeEndsTheRunWithOverflow)
@@ -350,7 +327,7 @@ TEST(CalculateCommandTest, ANumberBeyondTheDoubleRangeEndsTheRunWithOverflow)
     EXPECT_EQ(window.PaneCalls(), CallLog{"Clear"});
     EXPECT_TRUE(window.fields[1]->resets.empty());
     EXPECT_EQ(window.fields[1]->focusMoves, 0);
-    EXPECT_EQ(window.fields[2]->reads, 0);
+    EXPECT_TRUE(window.fields[2]->resets.empty());
 }
 
 struct ModelFaultCase {
@@ -439,6 +416,65 @@ TEST(CalculateCommandTest, InsertionFailureKeepsTheLinesBefore)
     EXPECT_EQ(window.pane.PlainText(), expected);
     EXPECT_EQ(window.PaneCalls().back(), "AppendFailed " + std::string(kExampleAReport[9].text));
 }
+
+// ---------------------------------------------------------------------------
+// The window's command and the design service agree for the same texts: the
+// same report, notice, reset field and fault.
+
+struct AgreementCase {
+    const char* name;
+    std::array<std::string, 7> texts;
+    char separator;
+};
+
+class WindowAgreesWithTheServiceTest : public testing::TestWithParam<AgreementCase> {};
+
+TEST_P(WindowAgreesWithTheServiceTest, ForTheSameTexts)
+{
+    const AgreementCase& c = GetParam();
+    MainWindow window(c.texts);
+    const eh::test::Fault windowFault = eh::test::CatchFault([&] { window.Calculate(c.separator); });
+
+    std::string report;
+    bool notice = false;
+    std::optional<size_t> badField;
+    const eh::test::Fault serviceFault = eh::test::CatchFault([&] {
+        const eh::TFieldReading reading = eh::ReadFieldTexts(c.texts, c.separator);
+        badField = reading.badField;
+        if (badField)
+            return;
+        const eh::TDesign design = eh::CalculateDesign(reading.inputs);
+        notice = design.pitchNotice;
+        if (design.fault)
+            eh::RaiseDesignFault(*design.fault);
+        report = eh::ReportPlainText(eh::BuildReport(design.inputs, *design.results, c.separator));
+    });
+
+    EXPECT_EQ(windowFault.kind, serviceFault.kind);
+    EXPECT_EQ(windowFault.message, serviceFault.message);
+    EXPECT_EQ(window.notices.size(), notice ? 1u : 0u);
+    if (serviceFault.kind.empty()) {
+        EXPECT_EQ(window.pane.PlainText(), report);
+    }
+    for (size_t i = 0; i < 7; ++i) {
+        const std::vector<std::string> resets =
+            badField == i ? std::vector<std::string>{eh::InputTable()[i].resetText} : std::vector<std::string>{};
+        EXPECT_EQ(window.fields[i]->resets, resets) << kFieldNames[i];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, WindowAgreesWithTheServiceTest,
+    testing::Values(AgreementCase{"Example", kExampleATexts, ','},
+                    AgreementCase{"PointSeparator", {"142e-1", "50", "3", "1", "2", "50", "5e2"}, '.'},
+                    AgreementCase{"PitchNotice", {"7.1", "40", "2.5", "1.5", "1", "40", "100"}, ','},
+                    AgreementCase{"BadRatio", {"14.2", "50", "L/D", "1", "2", "50", "0"}, ','},
+                    AgreementCase{"BadBandwidth", {"14.2", "50", "3", "1", "2", "50", "-"}, ','},
+                    AgreementCase{"FieldOverflows", {"14.2", "50", "1e400", "1", "2", "50", "0"}, ','},
+                    AgreementCase{"ZeroFrequencyAfterNotice", {"0", "50", "3", "1", "0.5", "50", "0"}, ','},
+                    AgreementCase{"NegativeFrequency", {"-14.2", "50", "3", "1", "2", "50", "0"}, ','},
+                    AgreementCase{"ScaledLengthOverflows", {"1", "1e308", "3", "1", "2", "50", "0"}, ','}),
+    [](const testing::TestParamInfo<AgreementCase>& info) { return std::string(info.param.name); });
 
 // ---------------------------------------------------------------------------
 // Rendering one line.

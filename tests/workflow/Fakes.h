@@ -37,7 +37,6 @@ public:
         if (log_)
             log_->push_back("SetText " + name_ + " " + text);
     }
-    std::string Name() const override { return name_; }
     void SetFocus() override
     {
         ++focusMoves;

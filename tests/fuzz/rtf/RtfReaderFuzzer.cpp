@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     QTextDocument document;
-    if (!eh::ReadRtf(bytes, document))
+    if (eh::ReadRtf(bytes, document) == eh::RtfReadResult::NotRtf)
         eh::ReadPlainText(bytes, document);
     document.setTextWidth(570);
     document.documentLayout()->documentSize();

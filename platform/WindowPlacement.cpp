@@ -18,11 +18,8 @@ public:
     {
         if (event->type() == QEvent::Show) {
             auto* window = static_cast<QWidget*>(watched);
-            if (QScreen* screen = window->screen()) {
-                QRect frame = window->frameGeometry();
-                frame.moveCenter(screen->availableGeometry().center());
-                window->move(frame.topLeft());
-            }
+            if (const QScreen* screen = window->screen())
+                CentreOnScreen(*window, *screen);
             window->removeEventFilter(this);
             deleteLater();
         }
@@ -37,6 +34,13 @@ void ShowAndRaise(QWidget& window)
     window.show();
     window.raise();
     window.activateWindow();
+}
+
+void CentreOnScreen(QWidget& window, const QScreen& screen)
+{
+    QRect frame = window.frameGeometry();
+    frame.moveCenter(screen.availableGeometry().center());
+    window.move(frame.topLeft());
 }
 
 void CentreOnFirstShow(QWidget& window)

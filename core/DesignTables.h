@@ -1,0 +1,60 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "AntennaModel.h"
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+// What each input and each result of a design is called, where it lives and
+// how it is shown, written down once for the window, the report, every
+// output format of the command-line tool and the tests.
+namespace eh {
+
+inline constexpr std::size_t kInputCount = 7;
+
+struct TInputInfo {
+    const char* component; // the window's component name: "EC15"
+    const char* key;       // batch key, sweep name, --field names: "frequency"
+    const char* member;    // TAntennaInputs member name, the JSON "inputs" key and CSV column: "FrequencyMHz"
+    const char* argument;  // positional argument name: "FREQUENCY"
+    const char* words;     // English words: "frequency in MHz"
+    const char* label;     // Russian label as the window shows it, without " =": "Частота (МГц)"
+    const char* unit;      // Russian unit: "МГц" ("" for the ratio)
+    const char* resetText; // the text a field is reset to when it cannot be read
+    double TAntennaInputs::*value;
+    const char* name;      // the report's name of the value, before " = ": "Частота"
+};
+
+// Reading order: EC15, EC16, EC17, EC33, EC34, EC36, EC27.
+const std::array<TInputInfo, kInputCount>& InputTable();
+std::optional<std::size_t> InputByKey(std::string_view key);
+// The indices of InputTable in the order of TAntennaInputs' members, the
+// order of the JSON "inputs" object and of the CSV columns.
+const std::array<std::size_t, kInputCount>& InputRecordOrder();
+
+inline constexpr std::size_t kResultCount = 24;
+
+struct TResultInfo {
+    const char* member; // TAntennaResults member name, the JSON "results" key and CSV column: "CapacitancePf"
+    const char* name;   // Russian name as the report writes it, without " = "
+    const char* unit;   // unit as the report writes it, after scaling ("Кгц", "мм"); "" when none
+    bool timesTen = false; // the report shows this centimetre value in millimetres (value * 10)
+    double TAntennaResults::*value = nullptr;
+    // What the report writes between the name and the number, and after the
+    // unit: the report's own spelling, kept as it always was.
+    const char* equals = " = ";
+    const char* unitTail = "";
+};
+
+// In TAntennaResults order.
+const std::array<TResultInfo, kResultCount>& ResultTable();
+
+// The value as the report shows it: a centimetre value marked timesTen is
+// multiplied by 10 in extended precision and stored as a double, which
+// throws EOverflow when it no longer fits.
+double ShownValue(const TResultInfo& info, const TAntennaResults& results);
+
+} // namespace eh

@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// rtf2text as a process: names that are not UTF-8, output that cannot be
+// written, and nothing on stderr but its own messages.
+#include "CliTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace eh::test {
+namespace {
+
+TEST(Rtf2TextFaults, ReadsANameThatIsNotUtf8AndPrintsOnlyItsOwnMessages)
+{
+    TempDir dir;
+    const auto file = dir.path() / "\xE0\xE1.rtf";
+    WriteFileBytes(file, "{\\rtf1 hi\\par}");
+    ProcessOptions options;
+    // Without a runtime folder Qt would complain on stderr.
+    options.unsetEnv = {"XDG_RUNTIME_DIR"};
+    const ProcessResult result = RunProcess({RTF2TEXT_PATH, file.string()}, options);
+    EXPECT_EQ(result.exitCode, 0);
+    EXPECT_EQ(result.out, "hi\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST(Rtf2TextFaults, OutputThatCannotBeWrittenFails)
+{
+    TempDir dir;
+    const auto file = dir.path() / "help.rtf";
+    WriteFileBytes(file, "{\\rtf1 hi\\par}");
+    const struct {
+        const char* redirection;
+        const char* err;
+    } cases[] = {
+        {">/dev/full", "rtf2text: cannot write the text: No space left on device\n"},
+        // A closed output must not be mistaken for a file that Qt opens.
+        {">&-", "rtf2text: cannot write the text: Bad file descriptor\n"},
+    };
+    for (const auto& c : cases) {
+        const std::string script = std::string("exec \"$0\" \"$1\" ") + c.redirection;
+        const ProcessResult result = RunProcess({"/bin/sh", "-c", script, RTF2TEXT_PATH, file.string()});
+        EXPECT_EQ(result.exitCode, 1) << c.redirection;
+        EXPECT_EQ(result.err, c.err);
+    }
+}
+
+} // namespace
+} // namespace eh::test
