@@ -2,6 +2,7 @@
 #include "ExtendedMath.h"
 
 #include <cmath>
+#include <limits>
 
 namespace eh::xmath {
 
@@ -43,9 +44,12 @@ double Store(Extended x)
 {
     if (std::isnan(x))
         throw EInvalidOp(kInvalidOpMessage);
-    // 2^1024 - 2^970 lies halfway between the largest finite double and 2^1024;
-    // rounding to nearest-even sends it and everything above to infinity.
-    static constexpr Extended kOverflowThreshold = 0x1p1024L - 0x1p970L;
+    // The largest finite double plus half its last unit, 2^1024 - 2^970, lies
+    // halfway to 2^1024; rounding to nearest-even sends it and everything
+    // above to infinity. Any significand of 55 bits or more holds it exactly;
+    // a type with only the double's range rounds it to infinity itself, and
+    // there just an intermediate that left the range (infinite) overflows.
+    static const Extended kOverflowThreshold = Extended(std::numeric_limits<double>::max()) + 0x1p970L;
     if (std::fabs(x) >= kOverflowThreshold)
         throw EOverflow(kOverflowMessage);
     return static_cast<double>(x);

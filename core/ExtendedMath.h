@@ -3,15 +3,32 @@
 
 #include "Exceptions.h"
 
-// Checked arithmetic on 80-bit extended values. The calculation never relies on
+#include <limits>
+
+// Checked arithmetic on extended values. The calculation never relies on
 // floating-point traps: each operation that can fault tests its operands (or
 // its result) and throws the fault the x87 unit would have signalled.
 namespace eh::xmath {
 
+// The type that carries a formula's intermediates, and everything that
+// depends on which format it is. On x86-64 long double is the x87 80-bit
+// extended format (64-bit significand) the model is defined in, and results
+// agree bit for bit with it. Other targets have no such format; there the
+// widest floating type serves: IEEE binary128 on arm64 (113-bit significand,
+// the same exponent range), plain double on some others. A wider significand
+// moves a result only where a value hinges on a single rounding, such as a
+// diameter ratio within rounding of 1. In a type with only the double's
+// range an intermediate beyond it becomes infinite: the store reports that
+// as the overflow, unless a later operation turned it into another fault or
+// into a finite value first.
 using Extended = long double;
 
-static_assert(sizeof(Extended) >= 10 && __LDBL_MANT_DIG__ == 64,
-              "the model needs the x87 80-bit extended format as long double");
+inline constexpr bool kIsX87Extended =
+    std::numeric_limits<Extended>::digits == 64 && std::numeric_limits<Extended>::max_exponent == 16384;
+
+static_assert(std::numeric_limits<Extended>::is_iec559 &&
+                  std::numeric_limits<Extended>::digits >= std::numeric_limits<double>::digits,
+              "the model needs an IEEE floating type at least as wide as double");
 
 // Quotient; a zero divisor is a division-by-zero fault, or an invalid
 // operation when the dividend is zero too.

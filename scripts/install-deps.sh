@@ -22,7 +22,7 @@ packages=(
   # running the window without a display (screenshots)
   xvfb xauth
   # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
-  dpkg-dev file desktop-file-utils appstream groff-base xdotool
+  dpkg-dev file desktop-file-utils appstream groff-base xdotool lintian
 )
 
 missing=()

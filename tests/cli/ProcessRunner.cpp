@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <fstream>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/wait.h>
@@ -43,6 +44,16 @@ std::vector<char*> Pointers(std::vector<std::string>& strings)
     return pointers;
 }
 
+// The machine an ELF program is built for; 0 for a file that is not one.
+unsigned ElfMachine(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    unsigned char header[20] = {};
+    if (!file.read(reinterpret_cast<char*>(header), sizeof header) || std::memcmp(header, "\177ELF", 4) != 0)
+        return 0;
+    return header[18] | (header[19] << 8); // e_machine, little-endian on both machines
+}
+
 void MakePipe(int fds[2])
 {
     if (::pipe2(fds, O_CLOEXEC) != 0)
@@ -53,7 +64,14 @@ void MakePipe(int fds[2])
 int Spawn(const std::vector<std::string>& argv, std::vector<std::string> env, const std::string& cwd, int in,
           int out, int err)
 {
-    std::vector<std::string> args = argv;
+    // In a cross build a child built for the target machine (as this test
+    // is) runs through the same emulator; the build machine's own programs,
+    // such as /bin/sh, run as they are.
+    std::vector<std::string> args;
+    if (const std::string emulator = EH_CHILD_EMULATOR;
+        !emulator.empty() && ElfMachine(argv.at(0)) == ElfMachine("/proc/self/exe"))
+        args.push_back(emulator);
+    args.insert(args.end(), argv.begin(), argv.end());
     std::vector<char*> argp = Pointers(args);
     std::vector<char*> envp = Pointers(env);
     const pid_t pid = ::fork();

@@ -2,6 +2,7 @@
 #include "CaseName.h"
 #include "CoreTestSupport.h"
 #include "ExtendedMath.h"
+#include "SkipUnlessX87.h"
 
 #include <gtest/gtest.h>
 
@@ -88,18 +89,28 @@ TEST(ExtendedMathTest, SquareIsOneRoundedMultiplication)
 {
     EXPECT_EQ(xm::Sqr(-3.0L), 9.0L);
     EXPECT_EQ(xm::Sqr(0.0L), 0.0L);
-    // (1 + 2^-32)^2 = 1 + 2^-31 + 2^-64: the last term is half a unit of the
-    // 64-bit significand and rounds to even.
-    EXPECT_EQ(xm::Sqr(1.0L + 0x1p-32L), 1.0L + 0x1p-31L);
     // Beyond the double range without fault.
     EXPECT_NEAR(static_cast<double>(xm::Sqr(1e300L) / 1e600L), 1.0, 1e-18);
 }
 
-TEST(ExtendedMathTest, CubeRoundsTheSquareFirst)
+TEST(ExtendedMathTest, SquareRoundsToThe64BitSignificand)
+{
+    EH_SKIP_UNLESS_X87_EXTENDED();
+    // (1 + 2^-32)^2 = 1 + 2^-31 + 2^-64: the last term is half a unit of the
+    // 64-bit significand and rounds to even.
+    EXPECT_EQ(xm::Sqr(1.0L + 0x1p-32L), 1.0L + 0x1p-31L);
+}
+
+TEST(ExtendedMathTest, CubeMultipliesTheSquareByX)
 {
     EXPECT_EQ(xm::Cube(-2.0L), -8.0L);
     EXPECT_EQ(xm::Cube(0.0L), 0.0L);
     EXPECT_EQ(xm::Cube(3.0L), 27.0L);
+}
+
+TEST(ExtendedMathTest, CubeRoundsTheSquareFirst)
+{
+    EH_SKIP_UNLESS_X87_EXTENDED();
     // x = 1 + 2^-32: the rounded square 1 + 2^-31 times x is
     // 1 + 3 * 2^-32 + 2^-63, whereas the exact cube rounds to
     // 1 + 3 * 2^-32 + 2^-62.
@@ -141,10 +152,9 @@ TEST(ExtendedMathTest, StoreKeepsTheLargestDouble)
 
 TEST(ExtendedMathTest, StoreRoundsJustBelowTheThresholdToTheLargestDouble)
 {
-    // The extended value next below 2^1024 - 2^970 (one unit of the 64-bit
-    // significand is 2^960 there).
-    const Extended justBelow = (0x1p1024L - 0x1p970L) - 0x1p960L;
-    EXPECT_EQ(std::nextafter(0x1p1024L - 0x1p970L, 0.0L), justBelow);
+    // The extended value next below 2^1024 - 2^970 (2^960 below it with the
+    // x87 format's 64-bit significand).
+    const Extended justBelow = std::nextafter(0x1p1024L - 0x1p970L, 0.0L);
     EXPECT_EQ(xm::Store(justBelow), DBL_MAX);
     EXPECT_EQ(xm::Store(-justBelow), -DBL_MAX);
 }

@@ -7,7 +7,8 @@
 #  2. its files, unpacked with dpkg-deb -x into a temporary root: exactly the
 #     programs, the help document, the desktop file, the AppStream metadata,
 #     the icons and the manual pages, where the install prefix puts them;
-#  3. desktop-file-validate and appstreamcli validate on the unpacked files;
+#  3. desktop-file-validate and appstreamcli validate on the unpacked files,
+#     lintian on the package (no error, no warning), the changelog's version;
 #  4. the unpacked eh-antenna-cli on a design;
 #  5. the unpacked window program from an empty working folder: it finds its
 #     help document beside its bin folder and shows its main window alone;
@@ -177,6 +178,8 @@ expected=(
   "$p/$datadir/metainfo/org.ehantenna.EhAntenna.metainfo.xml"
   "$p/$mandir/man1/eh-antenna-cli.1.gz"
   "$p/$mandir/man1/eh-antenna.1.gz"
+  "$p/$datadir/doc/eh-antenna/copyright"
+  "$p/$datadir/doc/eh-antenna/changelog.gz"
 )
 for size in 16 32 48 128 256; do
   expected+=("$p/$datadir/icons/hicolor/${size}x${size}/apps/eh-antenna.png")
@@ -244,6 +247,11 @@ grep -qF "<release version=\"$version\"" "$metainfo" || fail "the metainfo has n
 mkdir "$tmp/tree"
 ln -s "$root/$p" "$tmp/tree/usr"
 timeout 60 appstreamcli validate-tree --no-net --strict "$tmp/tree" || fail "appstreamcli validate-tree reports issues"
+
+step "lintian"
+timeout 120 lintian --fail-on error,warning "$deb" || fail "lintian reports errors or warnings"
+gzip -dc "$root/$p/$datadir/doc/eh-antenna/changelog.gz" | head -n 1 | grep -qF "eh-antenna ($version)" ||
+  fail "the changelog's latest entry is not version $version"
 
 # ---------------------------------------------------------------------------
 step "the unpacked eh-antenna-cli"
