@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Batch.h"
 
+#include "BackgroundWriter.h"
 #include "BatchRequest.h"
 #include "DesignService.h"
 #include "Exceptions.h"
@@ -90,21 +91,23 @@ BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
     std::string answers;
     BatchRequest request;
     std::string error;
-    auto writeAnswers = [&]() {
-        out.write(answers.data(), static_cast<std::streamsize>(answers.size()));
-        answers.clear();
-    };
 
+    // Reading must not flush `out` on the way (a tied stream is): the writer
+    // alone uses it.
+    std::ostream* const tied = in.tie(nullptr);
     // A read error surfaces as the exception that carries its cause.
     const std::ios_base::iostate exceptions = in.exceptions();
     in.exceptions(std::ios_base::badbit);
+    const auto restore = [&] {
+        in.exceptions(exceptions);
+        in.tie(tied);
+    };
+    BackgroundWriter writer(out);
     try {
         bool tooLong = false;
-        while (out) {
-            if (in.rdbuf()->in_avail() <= 0) {
-                writeAnswers();
-                out.flush();
-            }
+        while (!writer.Failed()) {
+            if (in.rdbuf()->in_avail() <= 0)
+                writer.Submit(answers, true);
             if (!ReadLine(in, line, tooLong, maxLineBytes))
                 break;
             ++counts.lines;
@@ -117,17 +120,17 @@ BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
             }
             answers += '\n';
             if (answers.size() >= kOutputBlockBytes)
-                writeAnswers();
+                writer.Submit(answers, false);
         }
     } catch (const std::ios_base::failure&) {
-        writeAnswers();
-        out.flush();
-        in.exceptions(exceptions);
+        writer.Submit(answers, true);
+        writer.Finish();
+        restore();
         throw;
     }
-    in.exceptions(exceptions);
-    writeAnswers();
-    out.flush();
+    writer.Submit(answers, true);
+    writer.Finish();
+    restore();
     return counts;
 }
 

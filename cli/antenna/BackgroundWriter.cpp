@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BackgroundWriter.h"
+
+#include <utility>
+
+namespace eh::cli {
+
+namespace {
+constexpr std::size_t kMaxWaitingBlocks = 2;
+} // namespace
+
+BackgroundWriter::BackgroundWriter(std::ostream& out) : out_(out), thread_([this] { Run(); }) {}
+
+BackgroundWriter::~BackgroundWriter() { Finish(); }
+
+void BackgroundWriter::Submit(std::string& block, bool flush)
+{
+    std::unique_lock lock(mutex_);
+    changed_.wait(lock, [this] { return queue_.size() < kMaxWaitingBlocks || failed_; });
+    if (failed_) {
+        block.clear();
+        return;
+    }
+    queue_.push_back({std::move(block), flush});
+    if (spare_.empty()) {
+        block = std::string();
+    } else {
+        block = std::move(spare_.back());
+        spare_.pop_back();
+    }
+    block.clear();
+    changed_.notify_all();
+}
+
+bool BackgroundWriter::Failed()
+{
+    std::lock_guard lock(mutex_);
+    return failed_;
+}
+
+void BackgroundWriter::Finish()
+{
+    {
+        std::lock_guard lock(mutex_);
+        if (closing_)
+            return;
+        closing_ = true;
+    }
+    changed_.notify_all();
+    thread_.join();
+}
+
+void BackgroundWriter::Run()
+{
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        changed_.wait(lock, [this] { return !queue_.empty() || closing_; });
+        if (queue_.empty())
+            return; // closing, and everything is written
+        Block block = std::move(queue_.front());
+        queue_.pop_front();
+        lock.unlock();
+        out_.write(block.text.data(), static_cast<std::streamsize>(block.text.size()));
+        if (block.flush)
+            out_.flush();
+        const bool failed = !out_;
+        lock.lock();
+        failed_ = failed_ || failed;
+        block.text.clear();
+        spare_.push_back(std::move(block.text));
+        changed_.notify_all();
+    }
+}
+
+} // namespace eh::cli
