@@ -8,36 +8,40 @@
 #include "Report.h"
 
 #include <iterator>
-#include <ranges>
 #include <string_view>
 
 namespace eh::cli {
 
 namespace {
 
-// {"member":value,...}: one member for each entry of a design table, in the
-// table's order.
-template <typename Record, std::ranges::input_range Infos>
-void AppendRecordObject(std::string& out, const Record& record, Infos&& infos)
+// One "member":value of a JSON object whose members follow a design table;
+// the object's opening brace is already in `out`.
+template <typename Record, typename Info>
+void AppendRecordMember(std::string& out, const Record& record, const Info& info)
+{
+    if (out.back() != '{')
+        out += ',';
+    out += '"';
+    out += info.member;
+    out += "\":";
+    AppendJsonDouble(out, record.*info.value);
+}
+
+// {"member":value,...} in the order of the record's members.
+void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
 {
     out += '{';
-    bool first = true;
-    for (const auto& info : infos) {
-        if (!first)
-            out += ',';
-        first = false;
-        out += '"';
-        out += info.member;
-        out += "\":";
-        AppendJsonDouble(out, record.*info.value);
-    }
+    for (const std::size_t i : InputRecordOrder())
+        AppendRecordMember(out, inputs, InputTable()[i]);
     out += '}';
 }
 
-void AppendInputsObject(std::string& out, const TAntennaInputs& inputs)
+void AppendResultsObject(std::string& out, const TAntennaResults& results)
 {
-    const auto infoAt = [](std::size_t i) -> const TInputInfo& { return InputTable()[i]; };
-    AppendRecordObject(out, inputs, InputRecordOrder() | std::views::transform(infoAt));
+    out += '{';
+    for (const TResultInfo& info : ResultTable())
+        AppendRecordMember(out, results, info);
+    out += '}';
 }
 
 void AppendErrorObject(std::string& out, std::string_view kind, const std::string& message)
@@ -91,7 +95,7 @@ void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAnt
     out += "{\"inputs\":";
     AppendInputsObject(out, inputs);
     out += ",\"results\":";
-    AppendRecordObject(out, results, ResultTable());
+    AppendResultsObject(out, results);
     out += ",\"report\":[";
     bool firstLine = true;
     ForEachReportLine(inputs, results, separator, [&out, &firstLine](const TReportLine& line) {
