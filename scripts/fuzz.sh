@@ -36,7 +36,9 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Leaks of system libraries that the fuzzers cannot avoid are listed here.
 export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
-for description in "$build"/fuzzers/"${only:-*}".txt; do
+# Unquoted, so that without a NAME it is a pattern for every fuzzer.
+pattern=${only:-*}
+for description in "$build"/fuzzers/$pattern.txt; do
   IFS=$'\t' read -r name executable seeds dictionary < "$description"
   corpus="$build/fuzz-corpus/$name"
   artifacts="$build/fuzz-artifacts"
