@@ -28,6 +28,8 @@ bash scripts/install-deps.sh
 host_packages=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user)
 target_packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-charts-dev qt6-svg-dev
+  # Debian's Qt6Charts CMake files ask for Qt6OpenGL's.
+  libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
 )
 wanted=("${host_packages[@]}")
