@@ -4,6 +4,7 @@
 #include "Cli.h"
 #include "DesignCsv.h"
 #include "Exceptions.h"
+#include "Formats.h"
 #include "JsonText.h"
 #include "NumberFormat.h"
 #include "UsageError.h"
@@ -28,6 +29,16 @@ std::string ShortestNumber(double value, char separator)
     return text;
 }
 
+// `value` as `append` writes it, or `absent` when there is none.
+template <class T, class Append>
+void AppendOptional(std::string& out, const std::optional<T>& value, Append append, std::string_view absent)
+{
+    if (value)
+        append(out, *value);
+    else
+        out += absent;
+}
+
 void AppendJson(std::string& out, const TBandCoverage& row)
 {
     out += "{\"band\":";
@@ -37,22 +48,16 @@ void AppendJson(std::string& out, const TBandCoverage& row)
     out += ",\"high_khz\":";
     AppendJsonDouble(out, row.band.highKHz);
     out += ",\"bandwidth_khz\":";
-    if (row.bandwidthKHz)
-        AppendJsonDouble(out, *row.bandwidthKHz);
-    else
-        out += "null";
+    AppendOptional(out, row.bandwidthKHz, AppendJsonDouble, "null");
     out += row.covers ? ",\"covers\":true" : ",\"covers\":false";
     out += ",\"settings\":";
-    if (row.settings)
-        AppendUnsigned(out, *row.settings);
-    else
-        out += "null";
+    AppendOptional(out, row.settings, AppendUnsigned, "null");
     if (row.centre.fault) {
-        out += ",\"error\":{\"kind\":";
-        AppendJsonString(out, row.centre.fault->kind);
-        out += ",\"message\":";
-        AppendJsonString(out, FailureText(row.centre.fault->message));
-        out += '}';
+        // The tool's error object, {"error":{...}}, as a member of this one.
+        std::string error;
+        AppendErrorJson(error, row.centre.fault->kind, row.centre.fault->message);
+        out += ',';
+        out.append(error, 1, error.size() - 2);
     }
     out += "}\n";
 }
@@ -64,11 +69,9 @@ void AppendCsv(std::string& out, const TBandCoverage& row)
     out += ',';
     AppendCsvNumber(out, row.band.highKHz);
     out += ',';
-    if (row.bandwidthKHz)
-        AppendCsvNumber(out, *row.bandwidthKHz);
+    AppendOptional(out, row.bandwidthKHz, AppendCsvNumber, "");
     out += row.covers ? ",true," : ",false,";
-    if (row.settings)
-        out += std::to_string(*row.settings);
+    AppendOptional(out, row.settings, AppendUnsigned, "");
     out += '\n';
 }
 
