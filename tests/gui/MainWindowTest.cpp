@@ -8,14 +8,17 @@
 #include "ReportText.h"
 #include "uInterface.h"
 
-#include <QFile>
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QtMath>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QTest>
@@ -287,6 +290,34 @@ private slots:
             form_->N2Click();
         }
         QCOMPARE(ReadFile(path), QByteArray());
+    }
+
+    // Whatever the pane's height, the report ends scrolled to a line's top:
+    // no cut line at the top edge, and the last line whole in view. The
+    // heights step through one line's height.
+    void theReportScrollsByWholeLines_data()
+    {
+        QTest::addColumn<int>("taller");
+        for (const int taller : {0, 3, 6, 9, 12})
+            QTest::addRow("%d px taller", taller) << taller;
+    }
+
+    void theReportScrollsByWholeLines()
+    {
+        QFETCH(int, taller);
+        form_->resize(form_->width(), form_->height() + taller);
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        QTextEdit& pane = *form_->RichEdit1;
+        const int top = pane.verticalScrollBar()->value();
+        QVERIFY(top > 0);
+        const QAbstractTextDocumentLayout& layout = *pane.document()->documentLayout();
+        bool lineStartsAtTop = false;
+        for (QTextBlock block = pane.document()->begin(); block.isValid(); block = block.next())
+            lineStartsAtTop = lineStartsAtTop || qFloor(layout.blockBoundingRect(block).top()) == top;
+        QVERIFY(lineStartsAtTop);
+        const QTextBlock last = pane.document()->findBlockByNumber(eh::kReportLineCount - 1);
+        QVERIFY(layout.blockBoundingRect(last).bottom() <= top + pane.viewport()->height());
     }
 
     void savingIntoAMissingFolderFails()
