@@ -3,6 +3,7 @@
 
 #include "ApplicationShell.h"
 #include "DesignTables.h"
+#include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
@@ -212,6 +213,7 @@ QFileDialog& TForm1::SaveDialog()
         // One entry, shown as its pattern.
         SaveDialog1->setNameFilter("*.txt");
         SaveDialog1->setSizeGripEnabled(true);
+        ShowRussianFileDetails(*SaveDialog1);
     }
     return *SaveDialog1;
 }

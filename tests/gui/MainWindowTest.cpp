@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
+#include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "ModalWatcher.h"
@@ -10,6 +11,7 @@
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -18,6 +20,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QTreeView>
 #include <QtMath>
 #include <QTemporaryDir>
 #include <QToolTip>
@@ -25,6 +28,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <csignal>
+#include <map>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -318,6 +322,54 @@ private slots:
         QVERIFY(lineStartsAtTop);
         const QTextBlock last = pane.document()->findBlockByNumber(eh::kReportLineCount - 1);
         QVERIFY(layout.blockBoundingRect(last).bottom() <= top + pane.viewport()->height());
+    }
+
+    // The save dialog's folder type and file sizes in Russian too.
+    void theSaveDialogShowsTypesAndSizesInRussian()
+    {
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir("folder");
+        QFile file(folder.filePath("report.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(1086, 'x')) == 1086);
+        file.close();
+        // Each entry's name, size and type.
+        std::map<QString, QStringList> shown;
+        ModalWatcher watcher([&](QWidget* box) {
+            auto* dialog = qobject_cast<QFileDialog*>(box);
+            QVERIFY(dialog);
+            dialog->setDirectory(folder.path());
+            const QTreeView* view = dialog->findChild<QTreeView*>("treeView");
+            const QAbstractItemModel* model = view->model();
+            QTRY_COMPARE(model->rowCount(view->rootIndex()), 2);
+            for (int row = 0; row < 2; ++row) {
+                const auto cell = [&](int column) { return model->index(row, column, view->rootIndex()).data().toString(); };
+                shown[cell(0)] = {cell(1), cell(2)};
+            }
+        });
+        form_->N2Click();
+        QCOMPARE(shown["folder"], QStringList({"", "Папка"}));
+        QCOMPARE(shown["report.txt"].value(0), QString("1,06 кБ"));
+    }
+
+    void theFileSizeTextIsRussian_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("0") << qint64{0} << "0 байт";
+        QTest::addRow("1") << qint64{1} << "1 байт";
+        QTest::addRow("3") << qint64{3} << "3 байта";
+        QTest::addRow("12") << qint64{12} << "12 байт";
+        QTest::addRow("22") << qint64{22} << "22 байта";
+        QTest::addRow("1023") << qint64{1023} << "1023 байта";
+        QTest::addRow("1024") << qint64{1024} << "1,00 кБ";
+        QTest::addRow("3 MiB") << qint64{3} * 1024 * 1024 << "3,00 МБ";
+    }
+
+    void theFileSizeTextIsRussian()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(eh::FileSizeText(bytes), text);
     }
 
     void savingIntoAMissingFolderFails()
