@@ -8,6 +8,7 @@
 #include "NumberFormat.h"
 #include "Report.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 #include <vector>
