@@ -4,8 +4,10 @@
 #include "AmateurBands.h"
 #include "AntennaDrawing.h"
 #include "Exceptions.h"
+#include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
 #include "LabeledEdit.h"
+#include "MessageBoxes.h"
 #include "NumberFormat.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
@@ -16,16 +18,27 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QSplitter>
+#include <QSvgGenerator>
+#include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QtConcurrent>
+#include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace eh {
 
@@ -37,6 +50,9 @@ constexpr const char* kDefaultPoints = "500";
 const QColor kWarningColour(176, 0, 0);
 // Bandwidth, efficiency and the tuning coil's turns: what a ham weighs first.
 constexpr const char* kDefaultOutputs[] = {"BandwidthKHz", "EfficiencyPct", "TurnCount"};
+// The results the model derives from the measured bandwidth: with none
+// measured they are constants, whatever else changes.
+constexpr const char* kBandwidthDerived[] = {"RrOhm", "RrDeviationPct", "EfficiencyPct", "LossDb"};
 
 QSettings OpenSettings()
 {
@@ -54,7 +70,45 @@ QString BoundText(double value, char separator)
     return text;
 }
 
+// The shortest text that reads back as exactly `value`: neighbouring points
+// of any sweep read differently.
+QString ExactText(double value, char separator)
+{
+    char digits[32];
+    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    QString text = QString::fromLatin1(digits, static_cast<qsizetype>(end - digits));
+    text.replace('.', QChar(separator));
+    return text;
+}
+
 std::string ToBytes(const QByteArray& bytes) { return std::string(bytes.constData(), size_t(bytes.size())); }
+
+// An export into a pipe or a device would wait for a reader the window
+// cannot see: only regular files (new or existing) are written.
+void SaveExport(const QString& path, const std::string& bytes)
+{
+    const QFileInfo target(path);
+    if (target.exists() && !target.isFile())
+        throw EFCreateError("Cannot create file \"" + target.absoluteFilePath().toStdString() +
+                            "\". Это не обычный файл");
+    WriteReportFile(path.toStdString(), bytes);
+}
+
+bool IsBandwidthDerived(const TResultInfo& info)
+{
+    for (const char* member : kBandwidthDerived)
+        if (std::strcmp(member, info.member) == 0)
+            return true;
+    return false;
+}
+
+// A button and a label with a mnemonic that focuses `buddy`.
+QLabel* BuddyLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
 
 } // namespace
 
@@ -78,6 +132,11 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWid
     if (!LoadSettings())
         CentreOnFirstShow(*this);
 
+    watcher_ = new QFutureWatcher<std::shared_ptr<const TSweep>>(this);
+    connect(watcher_, &QFutureWatcherBase::finished, this, [this] {
+        if (watcher_->future().resultCount() > 0)
+            ShowSweep(watcher_->result());
+    });
     Debounce = new QTimer(this);
     Debounce->setSingleShot(true);
     Debounce->setInterval(kDebounceMs);
@@ -93,20 +152,38 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWid
     });
     for (QLineEdit* edit : {FromEdit, ToEdit, PointsEdit})
         connect(edit, &QLineEdit::textEdited, this, &DesignExplorer::Schedule);
-    connect(Outputs, &QListWidget::itemChanged, this, &DesignExplorer::Schedule);
+    connect(Outputs, &QListWidget::itemChanged, this, &DesignExplorer::Redraw);
     connect(Chart, &ExplorerChart::hovered, this, &DesignExplorer::ShowReadout);
+    connect(PinButton, &QPushButton::clicked, this, &DesignExplorer::Pin);
+    connect(ClearPinsButton, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
+    connect(SaveSheet, &QPushButton::clicked, this,
+            [this] { ChooseExportFile("PDF (*.pdf)", "pdf", &DesignExplorer::ExportBuildSheet); });
+    connect(PrintSheet, &QPushButton::clicked, this, &DesignExplorer::PrintBuildSheet);
     connect(SavePng, &QPushButton::clicked, this,
             [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportPng); });
     connect(SaveSvg, &QPushButton::clicked, this,
             [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportSvg); });
     connect(SaveCsv, &QPushButton::clicked, this,
             [this] { ChooseExportFile("CSV (*.csv)", "csv", &DesignExplorer::ExportCsv); });
+    connect(SaveDrawingPng, &QPushButton::clicked, this,
+            [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportDrawingPng); });
+    connect(SaveDrawingSvg, &QPushButton::clicked, this,
+            [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportDrawingSvg); });
+    // Esc closes, and Ctrl+G closes as it opened from the main window.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_G)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
     const bool custom = RangePreset->currentIndex() == kCustom;
     FromEdit->setReadOnly(!custom);
     ToEdit->setReadOnly(!custom);
 }
 
-DesignExplorer::~DesignExplorer() { SaveSettings(); }
+DesignExplorer::~DesignExplorer()
+{
+    if (stopCurrent_)
+        stopCurrent_->store(true);
+    watcher_->waitForFinished();
+    SaveSettings();
+}
 
 void DesignExplorer::CreateControls()
 {
@@ -127,16 +204,16 @@ void DesignExplorer::CreateControls()
         edit->setMaximumWidth(90);
 
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(new QLabel("Ось X:"));
+    rangeRow->addWidget(BuddyLabel("&Ось X:", XInput));
     rangeRow->addWidget(XInput);
     rangeRow->addSpacing(12);
-    rangeRow->addWidget(new QLabel("Диапазон:"));
+    rangeRow->addWidget(BuddyLabel("&Диапазон:", RangePreset));
     rangeRow->addWidget(RangePreset);
-    rangeRow->addWidget(new QLabel("от"));
+    rangeRow->addWidget(BuddyLabel("о&т", FromEdit));
     rangeRow->addWidget(FromEdit);
-    rangeRow->addWidget(new QLabel("до"));
+    rangeRow->addWidget(BuddyLabel("д&о", ToEdit));
     rangeRow->addWidget(ToEdit);
-    rangeRow->addWidget(new QLabel("точек"));
+    rangeRow->addWidget(BuddyLabel("то&чек", PointsEdit));
     rangeRow->addWidget(PointsEdit);
     rangeRow->addStretch(1);
 
@@ -150,52 +227,102 @@ void DesignExplorer::CreateControls()
         // Saved settings name the output by its member, whatever its caption.
         item->setData(Qt::UserRole, QString::fromUtf8(result.member));
     }
-    Outputs->setMinimumWidth(200);
+    // Every name whole: no horizontal scrolling, no cut captions.
+    Outputs->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Outputs->setMinimumWidth(Outputs->sizeHintForColumn(0) + 2 * Outputs->frameWidth() +
+                             Outputs->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
+    auto* outputsBox = new QWidget;
+    auto* outputsLayout = new QVBoxLayout(outputsBox);
+    outputsLayout->setContentsMargins(0, 0, 0, 0);
+    outputsLayout->addWidget(BuddyLabel("&Величины:", Outputs));
+    outputsLayout->addWidget(Outputs, 1);
 
     Chart = new ExplorerChart;
     Chart->setObjectName("Chart");
     Chart->setMinimumSize(360, 260);
-    Drawing = new AntennaDrawing;
-    Drawing->setObjectName("Drawing");
+    Sides = new QTabWidget;
+    Sides->setObjectName("Sides");
+    Sides->addTab(CreateDrawingTab(), "Че&ртёж");
 
     auto* splitter = new QSplitter(Qt::Horizontal);
-    splitter->addWidget(Outputs);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(outputsBox);
     splitter->addWidget(Chart);
-    splitter->addWidget(Drawing);
+    splitter->addWidget(Sides);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
-    splitter->setSizes({250, 590, 260});
+    splitter->setSizes({outputsBox->minimumSizeHint().width(), 560, 250});
 
     Readout = new QLabel;
     Readout->setObjectName("Readout");
     Readout->setTextFormat(Qt::PlainText);
     Readout->setWordWrap(true);
+    Readout->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for three lines whether or not the pointer is over the chart, so
+    // that the chart does not move when the readout appears.
+    Readout->setFixedHeight(Readout->fontMetrics().lineSpacing() * 3 + 4);
     Note = new QLabel;
     Note->setObjectName("Note");
     Note->setTextFormat(Qt::PlainText);
     Note->setWordWrap(true);
 
-    SavePng = new QPushButton("Сохранить PNG…");
-    SaveSvg = new QPushButton("Сохранить SVG…");
-    SaveCsv = new QPushButton("Сохранить CSV…");
+    PinButton = new QPushButton("&Закрепить");
+    PinButton->setObjectName("PinButton");
+    ClearPinsButton = new QPushButton("Сн&ять закреплённые");
+    ClearPinsButton->setObjectName("ClearPinsButton");
+    SaveSheet = new QPushButton("&Лист сборки PDF…");
+    PrintSheet = new QPushButton("&Печать…");
+    SavePng = new QPushButton("Г&рафик PNG…");
+    SaveSvg = new QPushButton("Графи&к SVG…");
+    SaveCsv = new QPushButton("Таблица &CSV…");
     auto* buttons = new QHBoxLayout;
-    buttons->addWidget(Note, 1);
-    buttons->addWidget(SavePng);
-    buttons->addWidget(SaveSvg);
-    buttons->addWidget(SaveCsv);
+    for (QPushButton* button : {PinButton, ClearPinsButton})
+        buttons->addWidget(button);
+    buttons->addStretch(1);
+    for (QPushButton* button : {SaveSheet, PrintSheet, SavePng, SaveSvg, SaveCsv})
+        buttons->addWidget(button);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(rangeRow);
     layout->addWidget(splitter, 1);
     layout->addWidget(Readout);
+    layout->addWidget(Note);
     layout->addLayout(buttons);
+}
+
+QWidget* DesignExplorer::CreateDrawingTab()
+{
+    Drawing = new AntennaDrawing;
+    Drawing->setObjectName("Drawing");
+    SaveDrawingPng = new QPushButton("Чертёж P&NG…");
+    SaveDrawingSvg = new QPushButton("Чертёж S&VG…");
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->addWidget(Drawing, 1);
+    auto* row = new QHBoxLayout;
+    row->addWidget(SaveDrawingPng);
+    row->addWidget(SaveDrawingSvg);
+    layout->addLayout(row);
+    return tab;
 }
 
 bool DesignExplorer::LoadSettings()
 {
     QSettings settings = OpenSettings();
+    // A settings file that is a pipe or a device would block the window at
+    // its first read: such a file is neither read nor written.
+    const QFileInfo file(settings.fileName());
+    settingsUsable_ = !file.exists() || file.isFile();
+    if (!settingsUsable_) {
+        for (int row = 0; row < Outputs->count(); ++row)
+            for (const char* member : kDefaultOutputs)
+                if (Outputs->item(row)->data(Qt::UserRole).toString() == member)
+                    Outputs->item(row)->setCheckState(Qt::Checked);
+        return false;
+    }
     const bool placed = restoreGeometry(settings.value("geometry").toByteArray());
     const std::optional<std::size_t> input = InputByKey(settings.value("input").toString().toStdString());
     XInput->setCurrentIndex(static_cast<int>(input.value_or(0)));
@@ -217,6 +344,8 @@ bool DesignExplorer::LoadSettings()
 
 void DesignExplorer::SaveSettings() const
 {
+    if (!settingsUsable_)
+        return;
     QSettings settings = OpenSettings();
     settings.setValue("geometry", saveGeometry());
     settings.setValue("input", InputTable()[static_cast<std::size_t>(XInput->currentIndex())].key);
@@ -252,17 +381,21 @@ void DesignExplorer::SweepAnotherInput()
     const std::size_t input = static_cast<std::size_t>(XInput->currentIndex());
     const bool frequency = InputTable()[input].value == &TAntennaInputs::FrequencyMHz;
     RangePreset->setEnabled(frequency);
-    if (!frequency) {
+    // Curves against another input would not share this x axis.
+    pinned_.clear();
+    if (frequency) {
+        // A frequency starts from the whole of HF, whatever range the
+        // previous input had.
+        RangePreset->setCurrentIndex(kWholeHf);
+    } else {
         // The presets are frequencies; a range from half to twice the typed
         // value is the useful start.
         RangePreset->setCurrentIndex(kCustom);
         const char separator = RegionalSettings::DecimalSeparator();
         try {
             const double typed = ReadFieldTexts(FieldTexts(), separator).inputs.*InputTable()[input].value;
-            if (typed > 0) {
-                FromEdit->setText(BoundText(typed / 2, separator));
-                ToEdit->setText(BoundText(typed * 2, separator));
-            }
+            FromEdit->setText(BoundText(typed > 0 ? typed / 2 : 0, separator));
+            ToEdit->setText(BoundText(typed > 0 ? typed * 2 : 1, separator));
         } catch (const Exception&) {
             // A field beyond the double range: the range stays, the note will say why.
         }
@@ -347,39 +480,144 @@ void DesignExplorer::Recompute()
         ShowStale(Utf8(range.message));
         return;
     }
-
-    sweep_ = RunExplorerSweep(reading.inputs, *range.range);
-    std::vector<double> xValues(range.range->points);
-    for (std::size_t i = 0; i < xValues.size(); ++i)
-        xValues[i] = range.range->Value(i);
-    std::vector<TChartSeries> series;
-    for (const std::size_t result : ChosenOutputs()) {
-        const TResultInfo& info = ResultTable()[result];
-        TChartSeries one{Utf8(StandaloneName(info)), QString::fromUtf8(info.unit), {}};
-        one.values.reserve(xValues.size());
-        for (const std::optional<TAntennaResults>& results : sweep_->results)
-            one.values.push_back(results ? ShownValue(info, *results) : NAN);
-        series.push_back(std::move(one));
-    }
-    const TInputInfo& swept = InputTable()[input];
-    Chart->SetData(QString::fromUtf8(swept.label), std::move(xValues), series,
-                   swept.value == &TAntennaInputs::FrequencyMHz, reading.inputs.*swept.value);
-    Chart->SetStale(false);
-
+    typed_ = reading.inputs;
+    rangeNote_ = range.note;
     const TDesign typed = CalculateDesign(reading.inputs);
     Drawing->SetDesign(reading.inputs, typed.results, separator);
 
+    // The sweep still running is of no use any more.
+    if (stopCurrent_)
+        stopCurrent_->store(true);
+    stopCurrent_ = std::make_shared<std::atomic<bool>>(false);
+    watcher_->setFuture(QtConcurrent::run(
+        [base = reading.inputs, sweepRange = *range.range, stop = stopCurrent_, cancelled = cancelledSweeps_] {
+            auto sweep = std::make_shared<const TSweep>(RunExplorerSweep(base, sweepRange, stop.get()));
+            if (sweep->results.size() < sweepRange.points) {
+                ++*cancelled;
+                return std::shared_ptr<const TSweep>();
+            }
+            return sweep;
+        }));
+}
+
+void DesignExplorer::WaitForSweep()
+{
+    watcher_->waitForFinished();
+    const QFuture<std::shared_ptr<const TSweep>> future = watcher_->future();
+    if (future.isValid() && future.resultCount() > 0 && future.result() && future.result() != sweep_)
+        ShowSweep(future.result());
+}
+
+void DesignExplorer::ShowSweep(std::shared_ptr<const TSweep> sweep)
+{
+    // A cancelled sweep brings nothing; the newer one follows.
+    if (!sweep || sweep == sweep_)
+        return;
+    sweep_ = std::move(sweep);
+    Redraw();
+}
+
+QStringList DesignExplorer::ModelNotes(const TAntennaInputs& typed) const
+{
     QStringList notes;
-    if (!range.note.empty())
-        notes << Utf8(range.note);
+    const TInputInfo& swept = InputTable()[sweep_->range.input];
+    if (typed.MeasuredBandwidthKHz == 0 && swept.value != &TAntennaInputs::MeasuredBandwidthKHz) {
+        for (const std::size_t result : ChosenOutputs())
+            if (IsBandwidthDerived(ResultTable()[result])) {
+                const TInputInfo& field = InputTable()[kInputCount - 1];
+                notes << QString("Измеренная полоса равна 0: RR, КПД и потери по определению постоянны "
+                                 "(введите её в поле «%1» главного окна)")
+                             .arg(QString::fromUtf8(field.label));
+                break;
+            }
+    }
+    if (PitchNeedsNotice(typed))
+        notes << Utf8(kPitchNotice);
+    return notes;
+}
+
+void DesignExplorer::Redraw()
+{
+    if (!sweep_)
+        return;
+    const std::vector<std::size_t> chosen = ChosenOutputs();
+    const auto columns = [&](const TSweep& sweep) {
+        std::vector<TChartSeries> series;
+        for (const std::size_t result : chosen) {
+            const TResultInfo& info = ResultTable()[result];
+            TChartSeries one{Utf8(StandaloneName(info)), QString::fromUtf8(info.unit), {}};
+            one.values.reserve(sweep.results.size());
+            for (const std::optional<TAntennaResults>& results : sweep.results)
+                one.values.push_back(results ? ShownValue(info, *results) : NAN);
+            series.push_back(std::move(one));
+        }
+        return series;
+    };
+    const auto xValues = [](const TSweep& sweep) {
+        std::vector<double> x(sweep.range.points);
+        for (std::size_t i = 0; i < x.size(); ++i)
+            x[i] = sweep.range.Value(i);
+        return x;
+    };
+
+    const TInputInfo& swept = InputTable()[sweep_->range.input];
+    TChartData data;
+    data.xTitle = QString::fromUtf8(swept.label);
+    data.xValues = xValues(*sweep_);
+    data.series = columns(*sweep_);
+    for (const TPinned& pinned : pinned_)
+        data.pinned.push_back({PinnedLabel(*pinned.sweep), xValues(*pinned.sweep), columns(*pinned.sweep)});
+    if (swept.value == &TAntennaInputs::FrequencyMHz)
+        for (const TAmateurBand& band : AmateurBands())
+            data.bands.push_back({QString::fromUtf8(band.name), band.lowMHz, band.highMHz});
+    data.markedX = sweep_->base.*swept.value;
+    Chart->SetData(std::move(data));
+    Chart->SetStale(false);
+
+    QStringList notes;
+    if (!rangeNote_.empty())
+        notes << Utf8(rangeNote_);
     if (!sweep_->faults.empty())
         notes << Utf8(FaultSummary(*sweep_));
     if (sweep_->FaultCount() == sweep_->range.points)
         notes << "Ни одна точка не рассчитана";
-    if (series.empty())
+    if (chosen.empty())
         notes << "Выберите величины в списке слева";
-    ShowNote(notes.join(". "), !sweep_->faults.empty());
+    const QStringList model = ModelNotes(typed_);
+    notes << model;
+    ShowNote(notes.join(". "), !sweep_->faults.empty() || !model.isEmpty());
+    PinButton->setEnabled(pinned_.size() < kMaxPinned);
+    ClearPinsButton->setEnabled(!pinned_.empty());
     Readout->clear();
+}
+
+QString DesignExplorer::PinnedLabel(const TSweep& pinned) const
+{
+    const char separator = RegionalSettings::DecimalSeparator();
+    QStringList differing;
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        if (i == pinned.range.input)
+            continue;
+        const TInputInfo& input = InputTable()[i];
+        if (pinned.base.*input.value != typed_.*input.value)
+            differing << QString::fromUtf8(input.label) + " " +
+                             Utf8(FormatReportNumber(pinned.base.*input.value, separator));
+    }
+    return differing.isEmpty() ? QStringLiteral("та же конструкция") : differing.join(", ");
+}
+
+void DesignExplorer::Pin()
+{
+    if (!sweep_ || pinned_.size() >= kMaxPinned)
+        return;
+    pinned_.push_back({sweep_});
+    Redraw();
+}
+
+void DesignExplorer::ClearPinned()
+{
+    pinned_.clear();
+    Redraw();
 }
 
 void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
@@ -390,8 +628,8 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
     }
     const char separator = RegionalSettings::DecimalSeparator();
     const TInputInfo& swept = InputTable()[sweep_->range.input];
-    QString text = QString::fromUtf8(swept.label) + " = " +
-                   Utf8(FormatReportNumber(sweep_->range.Value(*index), separator));
+    QString text =
+        QString::fromUtf8(swept.label) + " = " + ExactText(sweep_->range.Value(*index), separator);
     const std::optional<TAntennaResults>& results = sweep_->results[*index];
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];
@@ -405,7 +643,7 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
             text += " " + QString::fromUtf8(info.unit);
     }
     if (!results)
-        text += "   (" + Utf8(FailureText(sweep_->faults[sweep_->faultOf[*index]].fault.message)) + ")";
+        text += "   (" + QString::fromUtf8(FaultReason(sweep_->faults[sweep_->faultOf[*index]].fault.kind)) + ")";
     Readout->setText(text.trimmed());
 }
 
@@ -419,7 +657,17 @@ void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suff
     dialog.setNameFilter(filter);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    (this->*save)(dialog.selectedFiles().first());
+    const QString path = dialog.selectedFiles().first();
+    try {
+        (this->*save)(path);
+    } catch (const EReportWriteError& error) {
+        // The window's own report keeps its historic message; an export says
+        // which file and why.
+        ShowFailureBox(QString("Не удалось сохранить файл \"%1\". %2")
+                           .arg(QString::fromStdString(error.fullPath()), QString::fromStdString(error.reason())));
+    } catch (const Exception& error) {
+        ShowFailureBox(QString::fromStdString(error.what()));
+    }
 }
 
 void DesignExplorer::ExportPng(const QString& path)
@@ -428,7 +676,7 @@ void DesignExplorer::ExportPng(const QString& path)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Chart->RenderImage().save(&buffer, "PNG");
-    WriteReportFile(path.toStdString(), ToBytes(bytes));
+    SaveExport(path, ToBytes(bytes));
 }
 
 void DesignExplorer::ExportSvg(const QString& path)
@@ -437,12 +685,82 @@ void DesignExplorer::ExportSvg(const QString& path)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Chart->RenderSvg(buffer);
-    WriteReportFile(path.toStdString(), ToBytes(bytes));
+    SaveExport(path, ToBytes(bytes));
 }
 
-void DesignExplorer::ExportCsv(const QString& path)
+void DesignExplorer::ExportCsv(const QString& path) { SaveExport(path, sweep_ ? SweepCsv(*sweep_) : std::string()); }
+
+void DesignExplorer::ExportDrawingPng(const QString& path)
 {
-    WriteReportFile(path.toStdString(), sweep_ ? SweepCsv(*sweep_) : std::string());
+    QImage image(Drawing->size() * 2, QImage::Format_ARGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        Drawing->Paint(painter, Drawing->rect());
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    SaveExport(path, ToBytes(bytes));
+}
+
+void DesignExplorer::ExportDrawingSvg(const QString& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QSvgGenerator generator;
+        generator.setOutputDevice(&buffer);
+        generator.setSize(Drawing->size());
+        generator.setViewBox(Drawing->rect());
+        generator.setTitle(QStringLiteral("Чертёж EH-антенны"));
+        QPainter painter(&generator);
+        Drawing->Paint(painter, Drawing->rect());
+    }
+    SaveExport(path, ToBytes(bytes));
+}
+
+namespace {
+
+TBuildSheet MakeSheet(const TAntennaInputs& typed, AntennaDrawing& drawing, ExplorerChart& chart)
+{
+    const TDesign design = CalculateDesign(typed);
+    return {typed, design.results, RegionalSettings::DecimalSeparator(),
+            [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
+            [&chart](QPainter& painter, const QRectF& area) { chart.Paint(painter, area); }};
+}
+
+} // namespace
+
+void DesignExplorer::ExportBuildSheet(const QString& path)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        writer.setTitle(QStringLiteral("EH-антенна: лист сборки"));
+        writer.setCreator(QStringLiteral("eh-antenna"));
+        PaintBuildSheet(writer, MakeSheet(typed_, *Drawing, *Chart));
+    }
+    SaveExport(path, ToBytes(bytes));
+}
+
+void DesignExplorer::PrintBuildSheet()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setDocName(QStringLiteral("EH-антенна: лист сборки"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    PaintBuildSheet(printer, MakeSheet(typed_, *Drawing, *Chart));
 }
 
 } // namespace eh

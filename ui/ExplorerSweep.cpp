@@ -42,6 +42,8 @@ std::optional<long long> ReadCount(const std::string& text)
     return count;
 }
 
+} // namespace
+
 const char* FaultReason(const std::string& kind)
 {
     if (kind == "EZeroDivide")
@@ -52,8 +54,6 @@ const char* FaultReason(const std::string& kind)
         return "переполнение";
     return "ошибка";
 }
-
-} // namespace
 
 TRangeReading ReadSweepRange(std::size_t input, const TRangeTexts& texts, char separator)
 {
@@ -116,7 +116,7 @@ std::size_t TSweep::FaultCount() const
     return count;
 }
 
-TSweep RunExplorerSweep(const TAntennaInputs& base, const TSweepRange& range)
+TSweep RunExplorerSweep(const TAntennaInputs& base, const TSweepRange& range, const std::atomic<bool>* stop)
 {
     TSweep sweep;
     sweep.range = range;
@@ -124,6 +124,8 @@ TSweep RunExplorerSweep(const TAntennaInputs& base, const TSweepRange& range)
     sweep.results.reserve(range.points);
     sweep.faultOf.reserve(range.points);
     for (std::size_t i = 0; i < range.points; ++i) {
+        if (stop && i % 256 == 0 && stop->load(std::memory_order_relaxed))
+            break;
         TDesign design = CalculateDesign(sweep.InputsAt(i));
         sweep.results.push_back(design.results);
         unsigned char faultIndex = TSweep::kNoFault;

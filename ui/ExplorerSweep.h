@@ -4,6 +4,7 @@
 #include "DesignService.h"
 #include "SweepGrid.h"
 
+#include <atomic>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -72,7 +73,12 @@ struct TSweep {
     std::size_t FaultCount() const;
 };
 
-TSweep RunExplorerSweep(const TAntennaInputs& base, const TSweepRange& range);
+// Stops early, with fewer results than points, once `stop` turns true.
+TSweep RunExplorerSweep(const TAntennaInputs& base, const TSweepRange& range,
+                        const std::atomic<bool>* stop = nullptr);
+
+// Why a point faulted, in Russian: "деление на ноль".
+const char* FaultReason(const std::string& kind);
 
 // "Частота (МГц): не число"
 std::string NotANumberNote(std::size_t input);

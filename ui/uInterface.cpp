@@ -246,7 +246,10 @@ void TForm1::N6Click()
 
 void TForm1::N8Click()
 {
-    if (explorer_)
+    // Ctrl+G toggles the explorer, from here as from the explorer itself.
+    if (explorer_ && explorer_->isVisible())
+        explorer_->close();
+    else if (explorer_)
         ShowAndRaise(*explorer_);
 }
 
