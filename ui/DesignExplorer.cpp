@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesignExplorer.h"
 
-#include "AmateurBands.h"
 #include "AntennaDrawing.h"
+#include "BandCoverage.h"
 #include "Exceptions.h"
 #include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
+#include "NumberConversion.h"
 #include "NumberFormat.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
@@ -32,6 +33,8 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QSvgGenerator>
+#include <QHeaderView>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -112,14 +115,23 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy)
 
 } // namespace
 
-DesignExplorer::DesignExplorer(const TForm1& mainWindow, QWidget* parent)
+DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
     : DesignExplorer(FieldEdits{mainWindow.EC15, mainWindow.EC16, mainWindow.EC17, mainWindow.EC33,
                                 mainWindow.EC34, mainWindow.EC36, mainWindow.EC27},
+                     [&mainWindow](std::size_t input, const QString& text) {
+                         LabeledEdit* const edits[] = {mainWindow.EC15, mainWindow.EC16, mainWindow.EC17,
+                                                       mainWindow.EC33, mainWindow.EC34, mainWindow.EC36,
+                                                       mainWindow.EC27};
+                         edits[input]->setText(text);
+                         // As if the user had typed it and pressed Enter.
+                         mainWindow.BitBtn1Click();
+                     },
                      parent)
 {
 }
 
-DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWidget(parent), fields_(fields)
+DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent)
+    : QWidget(parent), fields_(fields), writeField_(std::move(writeField))
 {
     setObjectName("DesignExplorer");
     setWindowTitle("Обзор конструкции");
@@ -132,11 +144,22 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWid
     if (!LoadSettings())
         CentreOnFirstShow(*this);
 
-    watcher_ = new QFutureWatcher<std::shared_ptr<const TSweep>>(this);
+    watcher_ = new QFutureWatcher<std::shared_ptr<const TDesignSweep>>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this, [this] {
         if (watcher_->future().resultCount() > 0)
             ShowSweep(watcher_->result());
     });
+    solveWatcher_ = new QFutureWatcher<TSolveOutcome>(this);
+    connect(solveWatcher_, &QFutureWatcherBase::finished, this, [this] {
+        if (solveWatcher_->future().resultCount() > 0)
+            ShowSolve(solveWatcher_->result());
+    });
+    connect(RegionChoice, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
+    connect(SolveButton, &QPushButton::clicked, this, &DesignExplorer::Solve);
+    connect(SolveTarget, &QLineEdit::returnPressed, this, &DesignExplorer::Solve);
+    connect(SolutionList, &QListWidget::currentRowChanged, this,
+            [this](int row) { ApplySolution->setEnabled(row >= 0); });
+    connect(ApplySolution, &QPushButton::clicked, this, &DesignExplorer::ApplyChosenSolution);
     Debounce = new QTimer(this);
     Debounce->setSingleShot(true);
     Debounce->setInterval(kDebounceMs);
@@ -179,9 +202,11 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, QWidget* parent) : QWid
 
 DesignExplorer::~DesignExplorer()
 {
-    if (stopCurrent_)
-        stopCurrent_->store(true);
+    for (const auto& stop : {stopCurrent_, stopSolve_})
+        if (stop)
+            stop->store(true);
     watcher_->waitForFinished();
+    solveWatcher_->waitForFinished();
     SaveSettings();
 }
 
@@ -215,6 +240,12 @@ void DesignExplorer::CreateControls()
     rangeRow->addWidget(ToEdit);
     rangeRow->addWidget(BuddyLabel("то&чек", PointsEdit));
     rangeRow->addWidget(PointsEdit);
+    rangeRow->addSpacing(12);
+    RegionChoice = new QComboBox;
+    RegionChoice->setObjectName("RegionChoice");
+    RegionChoice->addItems({"IARU Район 1", "IARU Район 2", "IARU Район 3"});
+    rangeRow->addWidget(BuddyLabel("Ра&йон:", RegionChoice));
+    rangeRow->addWidget(RegionChoice);
     rangeRow->addStretch(1);
 
     Outputs = new QListWidget;
@@ -243,6 +274,8 @@ void DesignExplorer::CreateControls()
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
+    Sides->addTab(CreateBandsTab(), "Диапа&зоны");
+    Sides->addTab(CreateSolveTab(), "Подбо&р");
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
@@ -252,7 +285,7 @@ void DesignExplorer::CreateControls()
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
     splitter->setStretchFactor(2, 0);
-    splitter->setSizes({outputsBox->minimumSizeHint().width(), 560, 250});
+    splitter->setSizes({outputsBox->minimumSizeHint().width(), 520, 300});
 
     Readout = new QLabel;
     Readout->setObjectName("Readout");
@@ -309,6 +342,203 @@ QWidget* DesignExplorer::CreateDrawingTab()
     return tab;
 }
 
+QWidget* DesignExplorer::CreateBandsTab()
+{
+    Coverage = new QTableWidget(0, 4);
+    Coverage->setObjectName("Coverage");
+    Coverage->setHorizontalHeaderLabels({"Диапазон", "Витков\nниз–верх", "Полоса,\nкГц", "Настроек"});
+    Coverage->verticalHeader()->hide();
+    Coverage->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Coverage->setSelectionMode(QAbstractItemView::NoSelection);
+    Coverage->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    Coverage->horizontalHeader()->setStretchLastSection(true);
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(2, 2, 2, 2);
+    auto* about = new QLabel("Настройка на низ, центр и верх каждого диапазона; полоса по уровню 3 dB в "
+                             "центре; «весь» — одна настройка перекрывает диапазон. Выделен диапазон "
+                             "введённой частоты.");
+    about->setWordWrap(true);
+    layout->addWidget(about);
+    layout->addWidget(Coverage, 1);
+    return tab;
+}
+
+QWidget* DesignExplorer::CreateSolveTab()
+{
+    SolveResult = new QComboBox;
+    SolveResult->setObjectName("SolveResult");
+    for (const TResultInfo& result : ResultTable())
+        SolveResult->addItem(NameAndUnit(Utf8(StandaloneName(result)), QString::fromUtf8(result.unit)));
+    SolveResult->setCurrentIndex(2);
+    SolveTarget = new QLineEdit;
+    SolveTarget->setObjectName("SolveTarget");
+    SolveInput = new QComboBox;
+    SolveInput->setObjectName("SolveInput");
+    for (const TInputInfo& input : InputTable())
+        SolveInput->addItem(QString::fromUtf8(input.label));
+    SolveButton = new QPushButton("&Найти");
+    SolveButton->setObjectName("SolveButton");
+    SolutionList = new QListWidget;
+    SolutionList->setObjectName("SolutionList");
+    ApplySolution = new QPushButton("&Вписать в главное окно");
+    ApplySolution->setObjectName("ApplySolution");
+    ApplySolution->setEnabled(false);
+    SolveNote = new QLabel;
+    SolveNote->setObjectName("SolveNote");
+    SolveNote->setWordWrap(true);
+    SolveNote->setTextFormat(Qt::PlainText);
+
+    auto* tab = new QWidget;
+    auto* layout = new QVBoxLayout(tab);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(BuddyLabel("В&еличина:", SolveResult));
+    layout->addWidget(SolveResult);
+    layout->addWidget(BuddyLabel("&Цель:", SolveTarget));
+    layout->addWidget(SolveTarget);
+    layout->addWidget(BuddyLabel("&Менять (в диапазоне графика):", SolveInput));
+    layout->addWidget(SolveInput);
+    layout->addWidget(SolveButton);
+    layout->addWidget(SolveNote);
+    layout->addWidget(SolutionList, 1);
+    layout->addWidget(ApplySolution);
+    return tab;
+}
+
+TIaruRegion DesignExplorer::Region() const
+{
+    return IaruRegion(RegionChoice->currentIndex() + 1).value_or(kDefaultRegion);
+}
+
+void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
+{
+    const char separator = RegionalSettings::DecimalSeparator();
+    const std::vector<TBandCoverage> bands = CoverBands(Region(), typed);
+    Coverage->setRowCount(static_cast<int>(bands.size()));
+    const auto number = [separator](const std::optional<TAntennaResults>& results, double TAntennaResults::*value) {
+        return results ? Utf8(FormatReportNumber((*results).*value, separator)) : QStringLiteral("—");
+    };
+    for (std::size_t row = 0; row < bands.size(); ++row) {
+        const TBandCoverage& band = bands[row];
+        const bool typedBand = typed.FrequencyMHz >= band.band.LowMHz() && typed.FrequencyMHz <= band.band.HighMHz();
+        const QString settings = !band.settings ? QStringLiteral("—")
+                                 : band.covers  ? QStringLiteral("1 (весь)")
+                                                : QString::number(*band.settings);
+        const QString cells[] = {
+            QString("%1 м").arg(band.band.metres),
+            number(band.low.results, &TAntennaResults::TurnCount) + "–" +
+                number(band.high.results, &TAntennaResults::TurnCount),
+            band.bandwidthKHz ? Utf8(FormatReportNumber(*band.bandwidthKHz, separator)) : QStringLiteral("—"),
+            settings,
+        };
+        for (int column = 0; column < 4; ++column) {
+            auto* item = new QTableWidgetItem(cells[column]);
+            item->setToolTip(QString("%1–%2 кГц")
+                                 .arg(BoundText(band.band.lowKHz, separator), BoundText(band.band.highKHz, separator)));
+            if (typedBand) {
+                item->setBackground(QColor(255, 220, 120));
+                QFont font = item->font();
+                font.setBold(true);
+                item->setFont(font);
+            }
+            Coverage->setItem(static_cast<int>(row), column, item);
+        }
+    }
+}
+
+void DesignExplorer::Solve()
+{
+    const char separator = RegionalSettings::DecimalSeparator();
+    const std::size_t input = static_cast<std::size_t>(SolveInput->currentIndex());
+    const TResultInfo& result = ResultTable()[static_cast<std::size_t>(SolveResult->currentIndex())];
+    double target = 0;
+    TFieldReading reading;
+    try {
+        target = ConvertFieldText(SolveTarget->text().toStdString(), separator);
+        reading = ReadFieldTexts(FieldTexts(), separator);
+    } catch (const Exception&) {
+        SolveNote->setText("Цель: не число");
+        return;
+    }
+    if (reading.badField) {
+        SolveNote->setText(Utf8(NotANumberNote(*reading.badField)));
+        return;
+    }
+    // The solve's input becomes the chart's x axis, so that its solutions
+    // can be marked; its range is the chart's.
+    if (static_cast<std::size_t>(XInput->currentIndex()) != input)
+        XInput->setCurrentIndex(static_cast<int>(input));
+    if (InputTable()[input].value == &TAntennaInputs::FrequencyMHz)
+        FillPresetRange(reading.inputs);
+    const TSweepPlanReading plan =
+        PlanSweepByPoints(input, FromEdit->text().toStdString(), ToEdit->text().toStdString(), kSolveGridPoints,
+                          separator, kSolveGridPoints);
+    if (!plan.plan) {
+        SolveNote->setText(Utf8(ReadExplorerRange(input, {FromEdit->text().toStdString(),
+                                                           ToEdit->text().toStdString(), "2"},
+                                                  separator)
+                                    .message));
+        return;
+    }
+    // The list shows millimetres where the model counts centimetres.
+    if (result.timesTen)
+        target /= 10;
+    if (stopSolve_)
+        stopSolve_->store(true);
+    stopSolve_ = std::make_shared<std::atomic<bool>>(false);
+    solvedInput_ = input;
+    SolveNote->setText("Поиск…");
+    const TSolveRequest request{*plan.plan, reading.inputs, static_cast<std::size_t>(SolveResult->currentIndex()),
+                                target};
+    solveWatcher_->setFuture(
+        QtConcurrent::run([request, stop = stopSolve_] { return SolveForTarget(request, stop.get()); }));
+}
+
+void DesignExplorer::WaitForSolve()
+{
+    solveWatcher_->waitForFinished();
+    if (solveWatcher_->future().resultCount() > 0)
+        ShowSolve(solveWatcher_->result());
+}
+
+void DesignExplorer::ShowSolve(const TSolveOutcome& outcome)
+{
+    if (outcome.cancelled)
+        return;
+    const char separator = RegionalSettings::DecimalSeparator();
+    const TResultInfo& result = ResultTable()[static_cast<std::size_t>(SolveResult->currentIndex())];
+    const double scale = result.timesTen ? 10 : 1;
+    solutions_ = outcome.solutions;
+    SolutionList->clear();
+    for (const double solution : solutions_)
+        SolutionList->addItem(QString::fromUtf8(InputTable()[solvedInput_].label) + " = " +
+                              ExactText(solution, separator));
+    QStringList notes;
+    if (solutions_.empty()) {
+        notes << "Решений в диапазоне графика нет";
+        if (outcome.lowestResult)
+            notes << QString("величина меняется от %1 до %2")
+                         .arg(Utf8(FormatReportNumber(*outcome.lowestResult * scale, separator)),
+                              Utf8(FormatReportNumber(*outcome.highestResult * scale, separator)));
+    } else {
+        notes << QString("Решений: %1 (отмечены на графике зелёным)").arg(solutions_.size());
+    }
+    if (outcome.faultedPoints > 0)
+        notes << QString("точек с ошибкой: %1").arg(outcome.faultedPoints);
+    SolveNote->setText(notes.join("; "));
+    if (!solutions_.empty())
+        SolutionList->setCurrentRow(0);
+    Redraw();
+}
+
+void DesignExplorer::ApplyChosenSolution()
+{
+    const int row = SolutionList->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= solutions_.size() || !writeField_)
+        return;
+    writeField_(solvedInput_, ExactText(solutions_[static_cast<std::size_t>(row)], RegionalSettings::DecimalSeparator()));
+}
+
 bool DesignExplorer::LoadSettings()
 {
     QSettings settings = OpenSettings();
@@ -328,6 +558,8 @@ bool DesignExplorer::LoadSettings()
     XInput->setCurrentIndex(static_cast<int>(input.value_or(0)));
     RangePreset->setCurrentIndex(std::clamp(settings.value("preset", int(kWholeHf)).toInt(), 0, int(kCustom)));
     RangePreset->setEnabled(InputTable()[input.value_or(0)].value == &TAntennaInputs::FrequencyMHz);
+    RegionChoice->setCurrentIndex(
+        static_cast<int>(IaruRegion(settings.value("region", int(kDefaultRegion)).toInt()).value_or(kDefaultRegion)) - 1);
     FromEdit->setText(settings.value("from").toString());
     ToEdit->setText(settings.value("to").toString());
     PointsEdit->setText(settings.value("points", kDefaultPoints).toString());
@@ -350,6 +582,7 @@ void DesignExplorer::SaveSettings() const
     settings.setValue("geometry", saveGeometry());
     settings.setValue("input", InputTable()[static_cast<std::size_t>(XInput->currentIndex())].key);
     settings.setValue("preset", RangePreset->currentIndex());
+    settings.setValue("region", static_cast<int>(Region()));
     settings.setValue("from", FromEdit->text());
     settings.setValue("to", ToEdit->text());
     settings.setValue("points", PointsEdit->text());
@@ -447,9 +680,9 @@ void DesignExplorer::FillPresetRange(const TAntennaInputs& typed)
         FromEdit->setText(BoundText(kHfLowMHz, separator));
         ToEdit->setText(BoundText(kHfHighMHz, separator));
     } else if (RangePreset->currentIndex() == kTypedBand) {
-        const TAmateurBand& band = NearestBand(typed.FrequencyMHz);
-        FromEdit->setText(BoundText(band.lowMHz, separator));
-        ToEdit->setText(BoundText(band.highMHz, separator));
+        const TAmateurBand& band = NearestBand(Region(), typed.FrequencyMHz);
+        FromEdit->setText(BoundText(band.LowMHz(), separator));
+        ToEdit->setText(BoundText(band.HighMHz(), separator));
     }
 }
 
@@ -473,10 +706,11 @@ void DesignExplorer::Recompute()
     const std::size_t input = static_cast<std::size_t>(XInput->currentIndex());
     if (InputTable()[input].value == &TAntennaInputs::FrequencyMHz)
         FillPresetRange(reading.inputs);
-    const TRangeReading range = ReadSweepRange(
+    FillCoverage(reading.inputs);
+    const TRangeReading range = ReadExplorerRange(
         input, {FromEdit->text().toStdString(), ToEdit->text().toStdString(), PointsEdit->text().toStdString()},
         separator);
-    if (!range.range) {
+    if (!range.plan) {
         ShowStale(Utf8(range.message));
         return;
     }
@@ -490,11 +724,11 @@ void DesignExplorer::Recompute()
         stopCurrent_->store(true);
     stopCurrent_ = std::make_shared<std::atomic<bool>>(false);
     watcher_->setFuture(QtConcurrent::run(
-        [base = reading.inputs, sweepRange = *range.range, stop = stopCurrent_, cancelled = cancelledSweeps_] {
-            auto sweep = std::make_shared<const TSweep>(RunExplorerSweep(base, sweepRange, stop.get()));
-            if (sweep->results.size() < sweepRange.points) {
+        [base = reading.inputs, plan = *range.plan, stop = stopCurrent_, cancelled = cancelledSweeps_] {
+            auto sweep = std::make_shared<const TDesignSweep>(RunDesignSweep(plan, base, stop.get()));
+            if (!sweep->Complete()) {
                 ++*cancelled;
-                return std::shared_ptr<const TSweep>();
+                return std::shared_ptr<const TDesignSweep>();
             }
             return sweep;
         }));
@@ -503,12 +737,12 @@ void DesignExplorer::Recompute()
 void DesignExplorer::WaitForSweep()
 {
     watcher_->waitForFinished();
-    const QFuture<std::shared_ptr<const TSweep>> future = watcher_->future();
+    const QFuture<std::shared_ptr<const TDesignSweep>> future = watcher_->future();
     if (future.isValid() && future.resultCount() > 0 && future.result() && future.result() != sweep_)
         ShowSweep(future.result());
 }
 
-void DesignExplorer::ShowSweep(std::shared_ptr<const TSweep> sweep)
+void DesignExplorer::ShowSweep(std::shared_ptr<const TDesignSweep> sweep)
 {
     // A cancelled sweep brings nothing; the newer one follows.
     if (!sweep || sweep == sweep_)
@@ -520,7 +754,7 @@ void DesignExplorer::ShowSweep(std::shared_ptr<const TSweep> sweep)
 QStringList DesignExplorer::ModelNotes(const TAntennaInputs& typed) const
 {
     QStringList notes;
-    const TInputInfo& swept = InputTable()[sweep_->range.input];
+    const TInputInfo& swept = InputTable()[sweep_->plan.input];
     if (typed.MeasuredBandwidthKHz == 0 && swept.value != &TAntennaInputs::MeasuredBandwidthKHz) {
         for (const std::size_t result : ChosenOutputs())
             if (IsBandwidthDerived(ResultTable()[result])) {
@@ -541,7 +775,7 @@ void DesignExplorer::Redraw()
     if (!sweep_)
         return;
     const std::vector<std::size_t> chosen = ChosenOutputs();
-    const auto columns = [&](const TSweep& sweep) {
+    const auto columns = [&](const TDesignSweep& sweep) {
         std::vector<TChartSeries> series;
         for (const std::size_t result : chosen) {
             const TResultInfo& info = ResultTable()[result];
@@ -553,14 +787,14 @@ void DesignExplorer::Redraw()
         }
         return series;
     };
-    const auto xValues = [](const TSweep& sweep) {
-        std::vector<double> x(sweep.range.points);
+    const auto xValues = [](const TDesignSweep& sweep) {
+        std::vector<double> x(sweep.plan.points);
         for (std::size_t i = 0; i < x.size(); ++i)
-            x[i] = sweep.range.Value(i);
+            x[i] = sweep.plan.Value(i);
         return x;
     };
 
-    const TInputInfo& swept = InputTable()[sweep_->range.input];
+    const TInputInfo& swept = InputTable()[sweep_->plan.input];
     TChartData data;
     data.xTitle = QString::fromUtf8(swept.label);
     data.xValues = xValues(*sweep_);
@@ -568,35 +802,38 @@ void DesignExplorer::Redraw()
     for (const TPinned& pinned : pinned_)
         data.pinned.push_back({PinnedLabel(*pinned.sweep), xValues(*pinned.sweep), columns(*pinned.sweep)});
     if (swept.value == &TAntennaInputs::FrequencyMHz)
-        for (const TAmateurBand& band : AmateurBands())
-            data.bands.push_back({QString::fromUtf8(band.name), band.lowMHz, band.highMHz});
+        for (const TAmateurBand& band : BandPlan(Region()))
+            data.bands.push_back({QString("%1 м").arg(band.metres), band.LowMHz(), band.HighMHz()});
     data.markedX = sweep_->base.*swept.value;
+    if (solvedInput_ == sweep_->plan.input)
+        data.solutions = solutions_;
     Chart->SetData(std::move(data));
     Chart->SetStale(false);
 
     QStringList notes;
     if (!rangeNote_.empty())
         notes << Utf8(rangeNote_);
-    if (!sweep_->faults.empty())
-        notes << Utf8(FaultSummary(*sweep_));
-    if (sweep_->FaultCount() == sweep_->range.points)
+    const TSweepFaultTally& faults = sweep_->counts.faults;
+    if (faults.Total() > 0)
+        notes << Utf8(FaultSummary(faults, sweep_->plan.points));
+    if (faults.Total() == sweep_->plan.points)
         notes << "Ни одна точка не рассчитана";
     if (chosen.empty())
         notes << "Выберите величины в списке слева";
     const QStringList model = ModelNotes(typed_);
     notes << model;
-    ShowNote(notes.join(". "), !sweep_->faults.empty() || !model.isEmpty());
+    ShowNote(notes.join(". "), faults.Total() > 0 || !model.isEmpty());
     PinButton->setEnabled(pinned_.size() < kMaxPinned);
     ClearPinsButton->setEnabled(!pinned_.empty());
     Readout->clear();
 }
 
-QString DesignExplorer::PinnedLabel(const TSweep& pinned) const
+QString DesignExplorer::PinnedLabel(const TDesignSweep& pinned) const
 {
     const char separator = RegionalSettings::DecimalSeparator();
     QStringList differing;
     for (std::size_t i = 0; i < kInputCount; ++i) {
-        if (i == pinned.range.input)
+        if (i == pinned.plan.input)
             continue;
         const TInputInfo& input = InputTable()[i];
         if (pinned.base.*input.value != typed_.*input.value)
@@ -622,14 +859,14 @@ void DesignExplorer::ClearPinned()
 
 void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
 {
-    if (!index || !sweep_ || *index >= sweep_->range.points) {
+    if (!index || !sweep_ || *index >= sweep_->plan.points) {
         Readout->clear();
         return;
     }
     const char separator = RegionalSettings::DecimalSeparator();
-    const TInputInfo& swept = InputTable()[sweep_->range.input];
+    const TInputInfo& swept = InputTable()[sweep_->plan.input];
     QString text =
-        QString::fromUtf8(swept.label) + " = " + ExactText(sweep_->range.Value(*index), separator);
+        QString::fromUtf8(swept.label) + " = " + ExactText(sweep_->plan.Value(*index), separator);
     const std::optional<TAntennaResults>& results = sweep_->results[*index];
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];
@@ -643,7 +880,7 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
             text += " " + QString::fromUtf8(info.unit);
     }
     if (!results)
-        text += "   (" + QString::fromUtf8(FaultReason(sweep_->faults[sweep_->faultOf[*index]].fault.kind)) + ")";
+        text += "   (" + Utf8(FaultReason(sweep_->counts.faults.Counts()[sweep_->faultOf[*index]].fault)) + ")";
     Readout->setText(text.trimmed());
 }
 
@@ -688,7 +925,7 @@ void DesignExplorer::ExportSvg(const QString& path)
     SaveExport(path, ToBytes(bytes));
 }
 
-void DesignExplorer::ExportCsv(const QString& path) { SaveExport(path, sweep_ ? SweepCsv(*sweep_) : std::string()); }
+void DesignExplorer::ExportCsv(const QString& path) { SaveExport(path, sweep_ ? DesignSweepCsv(*sweep_) : std::string()); }
 
 void DesignExplorer::ExportDrawingPng(const QString& path)
 {

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -56,7 +57,7 @@ QString NameAndUnit(const QString& name, const QString& unit)
     return unit.isEmpty() ? name : name + ", " + unit;
 }
 
-void SetAxisRange(QValueAxis& axis, double low, double high)
+void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks)
 {
     if (!std::isfinite(low) || !std::isfinite(high) || !(low <= high)) {
         low = 0;
@@ -70,9 +71,15 @@ void SetAxisRange(QValueAxis& axis, double low, double high)
         low = centre - narrowest;
         high = centre + narrowest;
     }
-    double step = NiceStep((high - low) / 6);
-    if (!std::isfinite(step) || (high - low) / step > kMaxTicks)
+    const double ticks = std::clamp(static_cast<double>(maxTicks), 1.0, kMaxTicks);
+    double step = NiceStep((high - low) / std::min(6.0, ticks));
+    // Labels closer than their own height would be cut to "…".
+    while (std::isfinite(step) && (high - low) / step > ticks)
+        step = NiceStep(step * 1.01);
+    if (!std::isfinite(step) || !(step > 0))
         step = high - low;
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 15);
+    axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
     // Fixed ticks while the range and the interval change: dynamic ticks
     // with a new range and the old interval (or the reverse) can ask for
     // billions of them.
@@ -81,8 +88,6 @@ void SetAxisRange(QValueAxis& axis, double low, double high)
     axis.setTickAnchor(std::floor(low / step) * step);
     axis.setTickInterval(step);
     axis.setTickType(QValueAxis::TicksDynamic);
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 15);
-    axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
 }
 
 std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
@@ -252,15 +257,6 @@ public:
         setMinimumHeight(90);
     }
 
-    void Clear()
-    {
-        chart()->removeAllSeries();
-        for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
-            chart()->removeAxis(axis);
-            delete axis;
-        }
-    }
-
     QValueAxis* xAxis;
     ChartOverlay* overlay;
 
@@ -315,8 +311,34 @@ void ExplorerChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
     // Thinned for another width: thin again.
-    if (std::abs(width() - builtColumns_) > builtColumns_ / 10)
+    if (std::abs(width() - builtColumns_) > builtColumns_ / 10) {
         Rebuild();
+        return;
+    }
+    aligned_ = false;
+    for (ChartPane* pane : panes_)
+        pane->chart()->setPlotArea(QRectF());
+}
+
+void ExplorerChart::AlignPlots()
+{
+    if (aligned_ || panes_.size() < 2)
+        return;
+    // The widest axes set the plot's left and right edges for all.
+    double left = 0;
+    double right = INFINITY;
+    for (ChartPane* pane : panes_) {
+        const QRectF plot = pane->chart()->plotArea();
+        if (plot.width() <= 0)
+            return;
+        left = std::max(left, plot.left());
+        right = std::min(right, plot.right());
+    }
+    aligned_ = true;
+    for (ChartPane* pane : panes_) {
+        const QRectF plot = pane->chart()->plotArea();
+        pane->chart()->setPlotArea(QRectF(left, plot.top(), right - left, plot.height()));
+    }
 }
 
 void ExplorerChart::Hover(std::optional<double> share)
@@ -341,7 +363,10 @@ void ExplorerChart::Rebuild()
     const std::size_t paneCount = std::max<std::size_t>(1, (units.size() + kUnitsPerPane - 1) / kUnitsPerPane);
 
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
-    while (panes_.size() > paneCount) {
+    // Made afresh each time: a plot that keeps its axes' old label widths
+    // would cut new, wider labels to "…".
+    aligned_ = false;
+    while (!panes_.empty()) {
         delete panes_.back();
         delete legends_.back();
         panes_.pop_back();
@@ -353,6 +378,10 @@ void ExplorerChart::Rebuild()
         legend->setWordWrap(true);
         legend->setContentsMargins(8, 2, 8, 0);
         auto* pane = new ChartPane(*this, [this](std::optional<double> share) { Hover(share); });
+        connect(pane->chart(), &QChart::plotAreaChanged, this, [this] {
+            if (!aligned_)
+                QTimer::singleShot(0, this, &ExplorerChart::AlignPlots);
+        });
         layout->addWidget(legend);
         layout->addWidget(pane, 1);
         panes_.push_back(pane);
@@ -363,20 +392,24 @@ void ExplorerChart::Rebuild()
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     builtColumns_ = std::max(width(), 100);
     const int columns = static_cast<int>(builtColumns_ * devicePixelRatioF());
+    // As many ticks as their labels have room for, in the height each plot
+    // will get and the width of the whole.
+    const double line = fontMetrics().height();
+    const double plotHeight = (height() - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
+    const int yTicks = static_cast<int>(plotHeight / (1.8 * line));
+    const int xTicks = static_cast<int>(width() / (7 * line));
     const double xMin = data_.xValues.empty() ? 0 : data_.xValues.front();
     const double xMax = data_.xValues.size() < 2 ? 1 : data_.xValues.back();
 
     for (std::size_t p = 0; p < paneCount; ++p) {
         ChartPane& pane = *panes_[p];
         QChart& chart = *pane.chart();
-        pane.setUpdatesEnabled(false);
-        pane.Clear();
         chart.setLocale(locale);
         chart.setLocalizeNumbers(true);
         const bool bottom = p + 1 == paneCount;
         pane.xAxis->setTitleText(bottom ? data_.xTitle : QString());
         pane.xAxis->setLabelsVisible(bottom);
-        SetAxisRange(*pane.xAxis, xMin, xMax);
+        SetAxisRange(*pane.xAxis, xMin, xMax, xTicks);
 
         QStringList legend;
         for (std::size_t side = 0; side < kUnitsPerPane; ++side) {
@@ -413,7 +446,7 @@ void ExplorerChart::Rebuild()
                     continue;
                 const QColor colour = SeriesColour(s);
                 legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2%3")
-                              .arg(colour.name(), NameAndUnit(one.name, one.unit).toHtmlEscaped(),
+                              .arg(colour.name(), NameAndUnit(one.name, one.unit).toHtmlEscaped().replace(' ', "&nbsp;"),
                                    kUnitsPerPane > 1 && units.size() > 1
                                        ? (side == 0 ? QStringLiteral("&nbsp;(←)") : QStringLiteral("&nbsp;(→)"))
                                        : QString());
@@ -437,7 +470,7 @@ void ExplorerChart::Rebuild()
                 low -= pad;
                 high += pad;
             }
-            SetAxisRange(*axis, low, high);
+            SetAxisRange(*axis, low, high, yTicks);
         }
         if (p == 0)
             for (std::size_t k = 0; k < data_.pinned.size(); ++k)
@@ -446,7 +479,6 @@ void ExplorerChart::Rebuild()
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0);
-        pane.setUpdatesEnabled(true);
     }
     SetStale(stale_);
 }

@@ -56,10 +56,10 @@ struct TChartData {
 inline constexpr std::size_t kUnitsPerPane = 2;
 
 // Sets a value axis to [low, high] with ticks on 1, 2 or 5 times a power of
-// ten, at most a dozen of them, labelled with just the decimals the step
+// ten, at most `maxTicks` and never more than a dozen, labelled with just the decimals the step
 // needs. A range too narrow for its magnitude (14.2 to 14.200000000000001)
 // is widened so that the ticks stay countable.
-void SetAxisRange(QValueAxis& axis, double low, double high);
+void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);
 
 // The points of one curve thinned to the lowest and highest value in each of
 // `columns` equal slices of [xMin, xMax], in order: what a line drawn that
@@ -108,6 +108,8 @@ protected:
 private:
     void Rebuild();
     void Hover(std::optional<double> share);
+    // Lines the stacked plots' areas up, so that one x is one column in all.
+    void AlignPlots();
 
     TChartData data_;
     std::vector<ChartPane*> panes_;
@@ -115,6 +117,7 @@ private:
     char separator_ = '.';
     int builtColumns_ = 0;
     bool stale_ = false;
+    bool aligned_ = false;
 };
 
 } // namespace eh

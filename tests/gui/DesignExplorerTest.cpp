@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AntennaDrawing.h"
+#include "BandCoverage.h"
 #include "ApplicationShell.h"
-#include "Cli.h"
 #include "DesignExplorer.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSet>
@@ -34,7 +35,6 @@
 #include <QTimer>
 #include <map>
 #include <memory>
-#include <sstream>
 
 using eh::DesignExplorer;
 using eh::TForm1;
@@ -157,7 +157,7 @@ private slots:
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "283");
         const eh::TFieldReading reading = eh::ReadFieldTexts(Texts(*form_), ',');
-        const eh::TSweepRange& range = explorer_->Sweep()->range;
+        const eh::TSweepPlan& range = explorer_->Sweep()->plan;
         for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков (катушка настройки)"}) {
             const std::map<double, double> plotted = Plotted(*explorer_, title);
             QCOMPARE(plotted.size(), std::size_t(283));
@@ -185,6 +185,8 @@ private slots:
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
         SetRange(*explorer_, 0, "10", "20", "11");
+        // The new plots laid out.
+        QTest::qWait(100);
         // The middle of the plot area: the sixth point, 15 MHz.
         QChartView* plot = explorer_->Chart->Plots().front();
         const QPoint middle = plot->mapFromScene(plot->chart()->plotArea().center());
@@ -205,7 +207,8 @@ private slots:
         QTest::newRow("inside 20 m") << "14.2" << "14" << "14,35";
         QTest::newRow("nearer 30 m than 20 m") << "12" << "10,1" << "10,15";
         QTest::newRow("below 160 m") << "0.5" << "1,81" << "2";
-        QTest::newRow("above 10 m") << "45" << "50" << "54";
+        QTest::newRow("60 m, not 80 m") << "5.36" << "5,3515" << "5,3665";
+        QTest::newRow("above 10 m: 6 m of Region 1") << "45" << "50" << "52";
     }
 
     void theBandPresetFollowsTheTypedFrequency()
@@ -220,7 +223,7 @@ private slots:
         QCOMPARE(explorer_->FromEdit->text(), from);
         QCOMPARE(explorer_->ToEdit->text(), to);
         QVERIFY(explorer_->FromEdit->isReadOnly());
-        QCOMPARE(explorer_->Sweep()->range.from, from.replace(',', '.').toDouble());
+        QCOMPARE(explorer_->Sweep()->plan.Value(0), from.replace(',', '.').toDouble());
     }
 
     void faultingPointsAreGapsCountedWithTheirReason()
@@ -278,7 +281,7 @@ private slots:
     {
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "99999999999999999999");
-        QCOMPARE(explorer_->Sweep()->range.points, eh::kMaxExplorerPoints);
+        QCOMPARE(explorer_->Sweep()->plan.points, eh::kMaxExplorerPoints);
         QVERIFY(explorer_->Note->text().startsWith("Число точек ограничено: 100000. "));
     }
 
@@ -314,24 +317,6 @@ private slots:
             QCOMPARE(fields[i]->text(), QString(kExampleA[i]));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
         QCOMPARE(QApplication::focusWidget(), form_->EC15);
-    }
-
-    void theCsvEqualsTheCommandLineSweep()
-    {
-        explorer_->show();
-        SetRange(*explorer_, 0, "1,8", "30", "283");
-        QTemporaryDir folder;
-        explorer_->ExportCsv(folder.filePath("sweep.csv"));
-        std::ostringstream out, err;
-        std::istringstream in;
-        const eh::TSweepRange& range = explorer_->Sweep()->range;
-        QCOMPARE(range.stepText, std::string("0.1"));
-        const std::string sweep = "frequency=1,8:30:" + range.stepText;
-        std::vector<std::string> args = {"--sweep", sweep, "--format", "csv", "-s", ","};
-        for (const char* text : kExampleA)
-            args.push_back(text);
-        QCOMPARE(eh::cli::RunCli(args, {in, out, err}), eh::cli::kExitSuccess);
-        QCOMPARE(ReadFile(folder.filePath("sweep.csv")), QByteArray::fromStdString(out.str()));
     }
 
     void theChartIsSavedAsValidPngAndSvg()
@@ -439,7 +424,7 @@ private slots:
         explorer_->ToEdit->setText("29");
         Refresh(*explorer_);
         QCOMPARE(explorer_->CancelledSweeps(), 1);
-        QCOMPARE(explorer_->Sweep()->range.to, 29.0);
+        QCOMPARE(explorer_->Sweep()->plan.Value(99999), 29.0);
         // About two points per pixel column on screen, every point in the file.
         const int columns = explorer_->Chart->width() * int(explorer_->Chart->devicePixelRatio());
         const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц").size();
@@ -482,6 +467,59 @@ private slots:
         } catch (const eh::EFCreateError& error) {
             QVERIFY2(QString::fromStdString(error.what()).contains(pipe), error.what());
         }
+    }
+
+    void theRegionsBandsAreCoveredWithTheTypedBandMarked()
+    {
+        QCOMPARE(explorer_->Region(), eh::TIaruRegion::Region1);
+        explorer_->show();
+        Refresh(*explorer_);
+        // Region 1: 160 m to 10 m with 60 m, and 6 m; 14.2 MHz lies in 20 m.
+        QCOMPARE(explorer_->Coverage->rowCount(), 11);
+        QStringList marked;
+        for (int row = 0; row < explorer_->Coverage->rowCount(); ++row)
+            if (explorer_->Coverage->item(row, 0)->font().bold())
+                marked << explorer_->Coverage->item(row, 0)->text();
+        QCOMPARE(marked, QStringList({"20 м"}));
+        const auto coverage = eh::CoverBands(eh::TIaruRegion::Region1, eh::ReadFieldTexts(Texts(*form_), ',').inputs);
+        QCOMPARE(explorer_->Coverage->item(4, 3)->text(),
+                 coverage[4].covers ? QString("1 (весь)") : QString::number(*coverage[4].settings));
+        explorer_->RegionChoice->setCurrentIndex(1);
+        explorer_.reset();
+        DesignExplorer again(*form_);
+        QCOMPARE(again.Region(), eh::TIaruRegion::Region2);
+    }
+
+    void aSolutionIsMarkedListedAndWrittenOnlyOnTheClick()
+    {
+        form_->BitBtn1Click();
+        const QString report = form_->RichEdit1->toPlainText();
+        explorer_->show();
+        Refresh(*explorer_);
+        // Which cylinder diameter gives the bandwidth that 40 mm gives?
+        eh::TAntennaInputs forty = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        forty.CylinderDiameterMm = 40;
+        const double target = eh::CalculateDesign(forty).results->BandwidthKHz;
+        explorer_->SolveResult->setCurrentIndex(2);
+        explorer_->SolveInput->setCurrentIndex(1);
+        explorer_->SolveTarget->setText(QString::number(target, 'g', 17));
+        explorer_->SolveButton->click();
+        explorer_->WaitForSolve();
+        Refresh(*explorer_);
+        QCOMPARE(explorer_->XInput->currentIndex(), 1);
+        QCOMPARE(explorer_->Solutions().size(), std::size_t(1));
+        QVERIFY(qAbs(explorer_->Solutions().front() - 40) < 1e-9);
+        QCOMPARE(explorer_->SolutionList->count(), 1);
+        QCOMPARE(form_->EC16->text(), QString("50"));
+        QCOMPARE(form_->RichEdit1->toPlainText(), report);
+
+        explorer_->ApplySolution->click();
+        eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        QCOMPARE(inputs.CylinderDiameterMm, explorer_->Solutions().front());
+        QVERIFY(qAbs(eh::CalculateDesign(inputs).results->BandwidthKHz / target - 1) < 1e-9);
+        // Recalculated as if Enter had been pressed: the report of 40 mm.
+        QVERIFY(form_->RichEdit1->toPlainText() != report);
+        QVERIFY(form_->RichEdit1->toPlainText().contains("40,00"));
     }
 
     void theSettingsComeBackAfterARestart()

@@ -11,7 +11,9 @@
 #include "WindowPlacement.h"
 #include "uInterface.h"
 
+#include <QChartView>
 #include <QDir>
+#include <QListWidget>
 #include <QCursor>
 #include <QPixmap>
 #include <QSettings>
@@ -28,6 +30,13 @@ bool Save(QWidget& window, const QString& path)
         return false;
     QTest::qWait(200);
     return window.grab().save(path);
+}
+
+void Refresh(eh::DesignExplorer& explorer)
+{
+    explorer.Recompute();
+    explorer.WaitForSweep();
+    QTest::qWait(100);
 }
 
 } // namespace
@@ -75,7 +84,35 @@ int main(int argc, char** argv)
     // the readout under it.
     eh::ShowAndRaise(explorer);
     QTest::qWait(200);
-    QWidget* plot = explorer.Chart->viewport();
+    QWidget* plot = explorer.Chart->Plots().front()->viewport();
     QCursor::setPos(plot->mapToGlobal(QPoint(plot->width() * 55 / 100, plot->height() / 2)));
-    return saved && Save(explorer, file("explorer")) ? 0 : 1;
+    if (!saved || !Save(explorer, file("explorer")))
+        return 1;
+    QCursor::setPos(explorer.mapToGlobal(QPoint(-10, -10)));
+
+    // Six outputs of six units: three plots stacked on one x axis.
+    for (int row = 0; row < explorer.Outputs->count(); ++row)
+        explorer.Outputs->item(row)->setCheckState(Qt::Unchecked);
+    for (const int row : {0, 1, 2, 4, 17, 18})
+        explorer.Outputs->item(row)->setCheckState(Qt::Checked);
+    Refresh(explorer);
+    if (!Save(explorer, file("explorer-six")))
+        return 1;
+
+    // The bandwidth of three cylinder diameters pinned beside the typed one.
+    for (int row = 0; row < explorer.Outputs->count(); ++row)
+        explorer.Outputs->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
+    for (const char* diameter : {"35", "70", "100", "50"}) {
+        form1.EC16->setText(diameter);
+        Refresh(explorer);
+        if (explorer.PinnedCount() < eh::DesignExplorer::kMaxPinned)
+            explorer.Pin();
+    }
+    if (!Save(explorer, file("explorer-pinned")))
+        return 1;
+    explorer.ClearPinned();
+
+    // The build sheet, as PDF: scripts/screenshot.sh renders its first page.
+    explorer.ExportBuildSheet(output.filePath(QString("buildsheet%1.pdf").arg(suffix)));
+    return 0;
 }
