@@ -967,7 +967,13 @@ TBuildSheet MakeSheet(const TAntennaInputs& typed, AntennaDrawing& drawing, Expl
     const TDesign design = CalculateDesign(typed);
     return {typed, design.results, RegionalSettings::DecimalSeparator(),
             [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
-            [&chart](QPainter& painter, const QRectF& area) { chart.Paint(painter, area); }};
+            [&chart](QPainter& painter, const QRectF& area) {
+                // As the screen shows it: the window's bitmap fonts do not
+                // scale to a page's resolution.
+                const QPixmap image = chart.grab();
+                const QSizeF fitted = QSizeF(chart.size()).scaled(area.size(), Qt::KeepAspectRatio);
+                painter.drawPixmap(QRectF(area.topLeft(), fitted), image, QRectF(image.rect()));
+            }};
 }
 
 } // namespace

@@ -7,27 +7,40 @@
 
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <algorithm>
+#include <vector>
 
 namespace eh {
 
 namespace {
 
-// The report's style runs, drawn at `size` points scaled by `scale`.
+// One report line with its style runs applied in order, each over the
+// characters it covers (a later run overrides an earlier one, as in the
+// report pane), drawn at `scale` times the report's point sizes.
 void PaintReportLine(QPainter& painter, QPointF at, const TReportLine& line, double scale)
 {
     const QString text = QString::fromStdString(line.Text);
-    std::vector<TStyleRun> runs = line.Runs;
-    if (runs.empty())
-        runs.push_back({0, static_cast<int>(text.size()), false, false, 9});
-    for (const TStyleRun& run : runs) {
+    std::vector<TStyleRun> styleOf(static_cast<std::size_t>(text.size()), TStyleRun{});
+    for (const TStyleRun& run : line.Runs)
+        for (int i = std::max(run.Start, 0); i < std::min<int>(run.Start + run.Length, int(text.size())); ++i)
+            styleOf[static_cast<std::size_t>(i)] = run;
+    int start = 0;
+    while (start < text.size()) {
+        const TStyleRun& style = styleOf[static_cast<std::size_t>(start)];
+        int end = start + 1;
+        while (end < text.size() && styleOf[static_cast<std::size_t>(end)].Bold == style.Bold &&
+               styleOf[static_cast<std::size_t>(end)].Underline == style.Underline &&
+               styleOf[static_cast<std::size_t>(end)].Size == style.Size)
+            ++end;
         QFont font = painter.font();
-        font.setPointSizeF(run.Size * scale);
-        font.setBold(run.Bold);
-        font.setUnderline(run.Underline);
+        font.setPointSizeF(style.Size * scale);
+        font.setBold(style.Bold);
+        font.setUnderline(style.Underline);
         painter.setFont(font);
-        const QString part = text.mid(run.Start, run.Length);
+        const QString part = text.mid(start, end - start);
         painter.drawText(at, part);
         at.rx() += QFontMetricsF(font, painter.device()).horizontalAdvance(part);
+        start = end;
     }
 }
 
@@ -80,8 +93,18 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     painter.setFont(base);
     const QRectF drawingArea(page.left() + leftWidth + 10 * unit, page.top() + 30 * unit,
                              page.width() - leftWidth - 10 * unit, y - page.top() - 30 * unit);
-    if (sheet.paintDrawing)
-        sheet.paintDrawing(painter, drawingArea);
+    if (sheet.paintDrawing) {
+        // The drawing is laid out in screen pixels: a pixel here is one of
+        // a 96 dpi screen, its labels a 12-pixel font.
+        const double pixel = device.logicalDpiX() / 96.0;
+        painter.save();
+        painter.scale(pixel, pixel);
+        QFont font = base;
+        font.setPixelSize(12);
+        painter.setFont(font);
+        sheet.paintDrawing(painter, QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
+        painter.restore();
+    }
     const QRectF chartArea(page.left(), y + 10 * unit, page.width(), page.bottom() - y - 10 * unit);
     if (sheet.paintChart && chartArea.height() > 40 * unit)
         sheet.paintChart(painter, chartArea);

@@ -13,7 +13,10 @@
 
 #include <QChartView>
 #include <QDir>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
+#include <QTabWidget>
 #include <QCursor>
 #include <QPixmap>
 #include <QSettings>
@@ -111,6 +114,21 @@ int main(int argc, char** argv)
     if (!Save(explorer, file("explorer-pinned")))
         return 1;
     explorer.ClearPinned();
+
+    // How the typed design covers the bands of Region 1, 20 m marked.
+    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kBandsTab);
+    if (!Save(explorer, file("explorer-bands")))
+        return 1;
+
+    // The frequencies at which the bandwidth is 1000 kHz, marked and listed.
+    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kSolveTab);
+    explorer.SolveResult->setCurrentIndex(2);
+    explorer.SolveInput->setCurrentIndex(0);
+    explorer.SolveTarget->setText("1000");
+    explorer.Solve();
+    explorer.WaitForSolve();
+    if (!Save(explorer, file("explorer-solve")))
+        return 1;
 
     // The build sheet, as PDF: scripts/screenshot.sh renders its first page.
     explorer.ExportBuildSheet(output.filePath(QString("buildsheet%1.pdf").arg(suffix)));
