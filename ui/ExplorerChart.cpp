@@ -44,6 +44,8 @@ double NiceStep(double rough)
     return 10 * power;
 }
 
+const QMargins kPlotMargins(4, 2, 4, 2);
+
 // Between the plot area's background and the grid, so that the bands lie
 // under the lines.
 constexpr qreal kOverlayZ = 0.5;
@@ -239,8 +241,8 @@ private:
 // One of the stacked plots.
 class ChartPane : public QChartView {
 public:
-    ChartPane(ExplorerChart& owner, std::function<void(std::optional<double>)> hover)
-        : QChartView(new QChart, &owner), hover_(std::move(hover))
+    ChartPane(ExplorerChart& owner, std::function<void(std::optional<double>)> hover, std::function<void()> resized)
+        : QChartView(new QChart, &owner), hover_(std::move(hover)), resized_(std::move(resized))
     {
         setRenderHint(QPainter::Antialiasing);
         // The lines are made afresh at every recompute: an index of the
@@ -248,7 +250,7 @@ public:
         scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
         setMouseTracking(true);
         chart()->legend()->hide();
-        chart()->setMargins(QMargins(4, 2, 4, 2));
+        chart()->setMargins(kPlotMargins);
         chart()->setBackgroundRoundness(0);
         xAxis = new QValueAxis;
         chart()->addAxis(xAxis, Qt::AlignBottom);
@@ -274,9 +276,15 @@ protected:
         hover_(std::nullopt);
         QChartView::leaveEvent(event);
     }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QChartView::resizeEvent(event);
+        resized_();
+    }
 
 private:
     std::function<void(std::optional<double>)> hover_;
+    std::function<void()> resized_;
 };
 
 ExplorerChart::ExplorerChart(QWidget* parent) : QWidget(parent)
@@ -310,14 +318,21 @@ void ExplorerChart::SetData(TChartData data)
 void ExplorerChart::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    // Thinned for another width: thin again.
-    if (std::abs(width() - builtColumns_) > builtColumns_ / 10) {
+    // Thinned for another width, or ticks counted for another height.
+    if (std::abs(width() - builtColumns_) > builtColumns_ / 10 ||
+        std::abs(height() - builtHeight_) > builtHeight_ / 10) {
         Rebuild();
         return;
     }
+}
+
+void ExplorerChart::AlignPlotsAgain()
+{
+    // Each plot lays itself out afresh, then they are lined up again.
     aligned_ = false;
     for (ChartPane* pane : panes_)
-        pane->chart()->setPlotArea(QRectF());
+        pane->chart()->setMargins(kPlotMargins);
+    QTimer::singleShot(30, this, &ExplorerChart::AlignPlots);
 }
 
 void ExplorerChart::AlignPlots()
@@ -329,15 +344,23 @@ void ExplorerChart::AlignPlots()
     double right = INFINITY;
     for (ChartPane* pane : panes_) {
         const QRectF plot = pane->chart()->plotArea();
-        if (plot.width() <= 0)
+        // Not laid out yet: try again once it is.
+        if (plot.width() <= 0) {
+            QTimer::singleShot(20, this, &ExplorerChart::AlignPlots);
             return;
+        }
         left = std::max(left, plot.left());
         right = std::min(right, plot.right());
     }
     aligned_ = true;
+    // Wider margins where the axes are narrower: the layout then puts the
+    // axes, the grid and the lines alike.
     for (ChartPane* pane : panes_) {
         const QRectF plot = pane->chart()->plotArea();
-        pane->chart()->setPlotArea(QRectF(left, plot.top(), right - left, plot.height()));
+        QMargins margins = kPlotMargins;
+        margins.setLeft(margins.left() + static_cast<int>(std::lround(left - plot.left())));
+        margins.setRight(margins.right() + static_cast<int>(std::lround(plot.right() - right)));
+        pane->chart()->setMargins(margins);
     }
 }
 
@@ -377,7 +400,8 @@ void ExplorerChart::Rebuild()
         legend->setTextFormat(Qt::RichText);
         legend->setWordWrap(true);
         legend->setContentsMargins(8, 2, 8, 0);
-        auto* pane = new ChartPane(*this, [this](std::optional<double> share) { Hover(share); });
+        auto* pane = new ChartPane(
+            *this, [this](std::optional<double> share) { Hover(share); }, [this] { AlignPlotsAgain(); });
         connect(pane->chart(), &QChart::plotAreaChanged, this, [this] {
             if (!aligned_)
                 QTimer::singleShot(0, this, &ExplorerChart::AlignPlots);
@@ -391,12 +415,13 @@ void ExplorerChart::Rebuild()
     QLocale locale = separator_ == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     builtColumns_ = std::max(width(), 100);
+    builtHeight_ = std::max(height(), 100);
     const int columns = static_cast<int>(builtColumns_ * devicePixelRatioF());
     // As many ticks as their labels have room for, in the height each plot
     // will get and the width of the whole.
-    const double line = fontMetrics().height();
-    const double plotHeight = (height() - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
-    const int yTicks = static_cast<int>(plotHeight / (1.8 * line));
+    const double line = std::max<double>(fontMetrics().height(), QFontMetricsF(panes_.front()->xAxis->labelsFont()).height());
+    const double plotHeight = (builtHeight_ - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
+    const int yTicks = static_cast<int>(plotHeight / (2.2 * line));
     const int xTicks = static_cast<int>(width() / (7 * line));
     const double xMin = data_.xValues.empty() ? 0 : data_.xValues.front();
     const double xMax = data_.xValues.size() < 2 ? 1 : data_.xValues.back();

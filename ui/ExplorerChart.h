@@ -110,12 +110,14 @@ private:
     void Hover(std::optional<double> share);
     // Lines the stacked plots' areas up, so that one x is one column in all.
     void AlignPlots();
+    void AlignPlotsAgain();
 
     TChartData data_;
     std::vector<ChartPane*> panes_;
     std::vector<QLabel*> legends_;
     char separator_ = '.';
     int builtColumns_ = 0;
+    int builtHeight_ = 0;
     bool stale_ = false;
     bool aligned_ = false;
 };
