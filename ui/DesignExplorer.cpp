@@ -229,7 +229,7 @@ void DesignExplorer::CreateControls()
         edit->setMaximumWidth(90);
 
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(BuddyLabel("&Ось X:", XInput));
+    rangeRow->addWidget(BuddyLabel("Ось &X:", XInput));
     rangeRow->addWidget(XInput);
     rangeRow->addSpacing(12);
     rangeRow->addWidget(BuddyLabel("&Диапазон:", RangePreset));
@@ -274,8 +274,8 @@ void DesignExplorer::CreateControls()
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
-    Sides->addTab(CreateBandsTab(), "Диапа&зоны");
-    Sides->addTab(CreateSolveTab(), "Подбо&р");
+    Sides->addTab(CreateBandsTab(), "Ди&апазоны");
+    Sides->addTab(CreateSolveTab(), "Под&бор");
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
@@ -306,7 +306,7 @@ void DesignExplorer::CreateControls()
     ClearPinsButton->setObjectName("ClearPinsButton");
     SaveSheet = new QPushButton("&Лист сборки PDF…");
     PrintSheet = new QPushButton("&Печать…");
-    SavePng = new QPushButton("Г&рафик PNG…");
+    SavePng = new QPushButton("Гра&фик PNG…");
     SaveSvg = new QPushButton("Графи&к SVG…");
     SaveCsv = new QPushButton("Таблица &CSV…");
     auto* buttons = new QHBoxLayout;
@@ -381,7 +381,7 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveButton->setObjectName("SolveButton");
     SolutionList = new QListWidget;
     SolutionList->setObjectName("SolutionList");
-    ApplySolution = new QPushButton("&Вписать в главное окно");
+    ApplySolution = new QPushButton("Впи&сать в главное окно");
     ApplySolution->setObjectName("ApplySolution");
     ApplySolution->setEnabled(false);
     SolveNote = new QLabel;
@@ -392,7 +392,7 @@ QWidget* DesignExplorer::CreateSolveTab()
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(BuddyLabel("В&еличина:", SolveResult));
+    layout->addWidget(BuddyLabel("Вел&ичина:", SolveResult));
     layout->addWidget(SolveResult);
     layout->addWidget(BuddyLabel("&Цель:", SolveTarget));
     layout->addWidget(SolveTarget);

@@ -13,6 +13,7 @@
 #include <QChart>
 #include <QChartView>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QRegularExpression>
 #include <QValueAxis>
 #include <sys/stat.h>
@@ -520,6 +521,34 @@ private slots:
         // Recalculated as if Enter had been pressed: the report of 40 mm.
         QVERIFY(form_->RichEdit1->toPlainText() != report);
         QVERIFY(form_->RichEdit1->toPlainText().contains("40,00"));
+    }
+
+    void theKeyboardReachesEveryControlAndClosesTheWindow()
+    {
+        const auto mnemonic = [](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        QStringList keys;
+        for (QLabel* label : explorer_->findChildren<QLabel*>())
+            if (label->buddy())
+                keys << mnemonic(label->text());
+        for (QPushButton* button : explorer_->findChildren<QPushButton*>())
+            keys << mnemonic(button->text());
+        for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
+            keys << mnemonic(explorer_->Sides->tabText(tab));
+        QVERIFY(!keys.contains(QString(QChar())));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+
+        // Ctrl+G opens and closes from the main window, Esc closes.
+        form_->N8->trigger();
+        QVERIFY(explorer_->isVisible());
+        form_->N8->trigger();
+        QVERIFY(!explorer_->isVisible());
+        form_->N8->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
+        QTest::keyClick(explorer_.get(), Qt::Key_Escape);
+        QVERIFY(!explorer_->isVisible());
     }
 
     void theSettingsComeBackAfterARestart()
