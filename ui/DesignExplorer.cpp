@@ -19,6 +19,7 @@
 #include <QBuffer>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QDir>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -61,6 +62,17 @@ QSettings OpenSettings()
 {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
                      QStringLiteral("explorer"));
+}
+
+// QSettings reads its file as soon as it is made, and a pipe or a device
+// there would block the window until something writes into it: the file is
+// looked at first, through the name of a neighbour that never exists.
+bool SettingsFileIsUsable()
+{
+    const QSettings neighbour(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
+                              QStringLiteral("explorer-unused"));
+    const QFileInfo file(QFileInfo(neighbour.fileName()).dir().filePath(QStringLiteral("explorer.ini")));
+    return !file.exists() || file.isFile();
 }
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
@@ -541,11 +553,8 @@ void DesignExplorer::ApplyChosenSolution()
 
 bool DesignExplorer::LoadSettings()
 {
-    QSettings settings = OpenSettings();
-    // A settings file that is a pipe or a device would block the window at
-    // its first read: such a file is neither read nor written.
-    const QFileInfo file(settings.fileName());
-    settingsUsable_ = !file.exists() || file.isFile();
+    // A settings file that is a pipe or a device is neither read nor written.
+    settingsUsable_ = SettingsFileIsUsable();
     if (!settingsUsable_) {
         for (int row = 0; row < Outputs->count(); ++row)
             for (const char* member : kDefaultOutputs)
@@ -553,6 +562,7 @@ bool DesignExplorer::LoadSettings()
                     Outputs->item(row)->setCheckState(Qt::Checked);
         return false;
     }
+    QSettings settings = OpenSettings();
     const bool placed = restoreGeometry(settings.value("geometry").toByteArray());
     const std::optional<std::size_t> input = InputByKey(settings.value("input").toString().toStdString());
     XInput->setCurrentIndex(static_cast<int>(input.value_or(0)));
@@ -576,7 +586,7 @@ bool DesignExplorer::LoadSettings()
 
 void DesignExplorer::SaveSettings() const
 {
-    if (!settingsUsable_)
+    if (!settingsUsable_ || !SettingsFileIsUsable())
         return;
     QSettings settings = OpenSettings();
     settings.setValue("geometry", saveGeometry());

@@ -27,7 +27,6 @@ namespace eh {
 
 class AntennaDrawing;
 class ExplorerChart;
-struct TChartData;
 class TForm1;
 
 // "Обзор конструкции": the design across a range of one input, live. It

@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -549,6 +550,49 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
         QTest::keyClick(explorer_.get(), Qt::Key_Escape);
         QVERIFY(!explorer_->isVisible());
+    }
+
+    void theNotesSayWhatTheModelCannotTell_data()
+    {
+        QTest::addColumn<QString>("bandwidth");
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<bool>("flat");
+        QTest::addColumn<bool>("pitchNotice");
+        QTest::newRow("no bandwidth measured") << "0" << "2" << true << false;
+        QTest::newRow("bandwidth measured") << "120" << "2" << false << false;
+        QTest::newRow("pitch below the wire") << "120" << "0.5" << false << true;
+    }
+
+    void theNotesSayWhatTheModelCannotTell()
+    {
+        QFETCH(QString, bandwidth);
+        QFETCH(QString, pitch);
+        QFETCH(bool, flat);
+        QFETCH(bool, pitchNotice);
+        form_->EC27->setText(bandwidth);
+        form_->EC34->setText(pitch);
+        explorer_->show();
+        Refresh(*explorer_);
+        const QString note = explorer_->Note->text();
+        QCOMPARE(note.contains("Измеренная полоса равна 0") && note.contains("«Полоса пропускания BW (КГц)»"), flat);
+        QCOMPARE(note.contains(eh::kPitchNotice), pitchNotice);
+    }
+
+    void aSettingsFileThatIsAPipeIsLeftAlone()
+    {
+        explorer_.reset();
+        const QString path = QSettings(QSettings::IniFormat, QSettings::UserScope, "eh-antenna", "explorer").fileName();
+        QFile::remove(path);
+        QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        {
+            DesignExplorer explorer(*form_);
+            explorer.show();
+            Refresh(explorer);
+            QCOMPARE(explorer.XInput->currentIndex(), 0);
+            QCOMPARE(SeriesCount(explorer), std::size_t(3));
+        }
+        QVERIFY(!QFileInfo(path).isFile());
+        QFile::remove(path);
     }
 
     void theSettingsComeBackAfterARestart()
