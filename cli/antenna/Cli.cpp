@@ -216,7 +216,7 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
     if (const std::optional<int> exit = ReadOtherInputs(options, command.plan.input, separator, streams, base))
         return *exit;
     const TSolveOutcome outcome = SolveForTarget({command.plan, base, command.result, command.target});
-    if (outcome.faultedPoints > 0)
+    if (outcome.faultedPoints > 0 && outcome.lowestResult) // not when every point faulted: said below
         Warn(streams.err, "the design faults at " + std::to_string(outcome.faultedPoints) + " of " +
                               std::to_string(command.plan.points) +
                               " points of the range; no solution is known between them");
