@@ -248,7 +248,11 @@ void TForm1::N6Click()
 
 void TForm1::N8Click()
 {
-    if (QWidget* explorer = explorer_ ? explorer_() : nullptr)
+    // Ctrl+G toggles the explorer, from here as from the explorer itself.
+    QWidget* explorer = explorer_ ? explorer_() : nullptr;
+    if (explorer && explorer->isVisible())
+        explorer->close();
+    else if (explorer)
         ShowAndRaise(*explorer);
 }
 
