@@ -428,7 +428,7 @@ void DesignExplorer::ExportPng(const QString& path)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Chart->RenderImage().save(&buffer, "PNG");
-    WriteReportFile(path.toStdString(), ToBytes(bytes));
+    SaveFileAtomically(path.toStdString(), ToBytes(bytes));
 }
 
 void DesignExplorer::ExportSvg(const QString& path)
@@ -437,12 +437,12 @@ void DesignExplorer::ExportSvg(const QString& path)
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     Chart->RenderSvg(buffer);
-    WriteReportFile(path.toStdString(), ToBytes(bytes));
+    SaveFileAtomically(path.toStdString(), ToBytes(bytes));
 }
 
 void DesignExplorer::ExportCsv(const QString& path)
 {
-    WriteReportFile(path.toStdString(), sweep_ ? SweepCsv(*sweep_) : std::string());
+    SaveFileAtomically(path.toStdString(), sweep_ ? SweepCsv(*sweep_) : std::string());
 }
 
 } // namespace eh
