@@ -96,6 +96,7 @@ private:
         Row row;
         Cell cell;
         std::size_t columns = 0;
+        std::size_t givenCells = 0; // in `rows`, before padding
     };
 
     void FlushRun();
@@ -109,6 +110,13 @@ private:
     void CloseTablesDeeperThan(std::size_t depth);
     void CloseCell(Table& table);
     static void CloseRow(Table& table);
+    // Whether the row being filled belongs in a table of its own: a table is
+    // a grid, every row padded to the longest, and one long row among many
+    // short ones would multiply the cells.
+    static bool RowNeedsNewTable(const Table& table);
+    // Ends the table at the innermost open depth and starts a new one there
+    // with the row being filled.
+    void StartNewTable();
     // Writes a table at the cursor and leaves the cursor in the empty block
     // after it.
     static void WriteTable(QTextCursor& cursor, const Table& table);

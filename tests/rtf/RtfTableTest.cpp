@@ -133,6 +133,48 @@ TEST(RtfTableTest, LongTableGoesOnInANewTable)
     EXPECT_EQ(tables[1]->columns(), static_cast<int>(kColumns));
 }
 
+// Cells of every table in `frame`, nested ones included, padding counted.
+int PaddedCells(const QTextFrame& frame)
+{
+    int cells = 0;
+    if (const auto* table = qobject_cast<const QTextTable*>(&frame))
+        cells = table->rows() * table->columns();
+    for (const QTextFrame* child : frame.childFrames())
+        cells += PaddedCells(*child);
+    return cells;
+}
+
+// `shortRows` one-cell rows, then a row of the most columns, three times.
+QByteArray ShortRowsThenALongOne(int shortRows, bool nested)
+{
+    const QByteArray start = nested ? "\\itap2 " : "\\intbl ";
+    const QByteArray cell = nested ? "\\nestcell" : "\\cell";
+    const QByteArray row = nested ? "{\\*\\nesttableprops\\trowd\\nestrow}" : "\\row";
+    QByteArray rows;
+    for (int i = 0; i < shortRows; ++i)
+        rows += start + "a" + cell + " " + row;
+    rows += start;
+    for (int i = 0; i < kMaxRtfTableColumns; ++i)
+        rows += "b" + cell + " ";
+    rows = (rows + row).repeated(3);
+    return nested ? "\\intbl outer\\par" + rows + "\\pard\\intbl\\cell\\row" : rows;
+}
+
+TEST(RtfTableTest, ALongRowAmongShortOnesDoesNotPadThemAll)
+{
+    // A grid would pad every row to 64 cells; the tables hold at most
+    // twice the cells given, and every cell's text.
+    constexpr int kShortRows = 300;
+    constexpr int kGivenCells = 3 * (kShortRows + kMaxRtfTableColumns);
+    for (const bool nested : {false, true}) {
+        const auto document = ReadAccepted(Rtf(ShortRowsThenALongOne(kShortRows, nested)));
+        EXPECT_LE(PaddedCells(*document->rootFrame()), 2 * kGivenCells + (nested ? 1 : 0)) << nested;
+        const QString text = document->toPlainText();
+        EXPECT_EQ(text.count(u'a'), 3 * kShortRows) << nested;
+        EXPECT_EQ(text.count(u'b'), 3 * kMaxRtfTableColumns) << nested;
+    }
+}
+
 TEST(RtfTableTest, NestedTableIsATableInItsCell)
 {
     // As Word writes it: the nested row ends in \nesttableprops, and
