@@ -153,6 +153,8 @@ void RtfDocumentWriter::CloseCell(Table& table)
 {
     if (!Admit(cells_, kMaxRtfTableCells))
         return;
+    if (openTables_.size() > 1)
+        ++nestedCells_;
     if (table.row.size() < static_cast<std::size_t>(kMaxRtfTableColumns))
         table.row.push_back(std::move(table.cell));
     else
@@ -221,7 +223,8 @@ void RtfDocumentWriter::Break(const RtfParagraphFormat& paragraph, const RtfChar
 
 RtfDocumentWriter::Table& RtfDocumentWriter::TableAt(int depth)
 {
-    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, kMaxRtfTableNesting));
+    const int deepest = nestedCells_ < kMaxRtfNestedTableCells ? kMaxRtfTableNesting : 1;
+    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, deepest));
     CloseTablesDeeperThan(wanted);
     if (openTables_.size() < wanted)
         openTables_.resize(wanted);

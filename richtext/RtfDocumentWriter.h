@@ -105,7 +105,8 @@ private:
     // the document has no room for it.
     bool Admit(int& count, int limit);
     // The table at `depth`, opened when it is not; the tables nested deeper
-    // are closed.
+    // are closed. Once the document has kMaxRtfNestedTableCells nested
+    // cells, every depth is the outermost.
     Table& TableAt(int depth);
     void CloseTablesDeeperThan(std::size_t depth);
     void CloseCell(Table& table);
@@ -137,6 +138,7 @@ private:
     qsizetype paragraphLength_ = 0;
     int runs_ = 0;
     int cells_ = 0;
+    int nestedCells_ = 0;
     bool full_ = false;
     bool breakBefore_ = false;
 
