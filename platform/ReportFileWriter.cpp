@@ -156,18 +156,28 @@ std::string FolderOf(const std::string& path)
     return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Whether `link` may be followed: not when it lies in a sticky folder that
-// every user may write (as /tmp) and belongs neither to this user nor to the
-// folder's owner. Anyone may plant a link there, aimed at a file only its
-// victim may write; the kernel's protected_symlinks rule, applied here
-// whatever the system's setting, because the links are followed by hand.
-bool MayFollow(const std::string& link, const struct stat& linkStatus)
+// Whether `path` lies in a sticky folder that every user may write (as
+// /tmp), where anyone may plant a name aimed at a file only its victim may
+// write.
+bool IsInSharedFolder(const std::string& path, uid_t* folderOwner = nullptr)
 {
     struct stat folder {};
-    if (::stat(FolderOf(link).c_str(), &folder) != 0)
-        return true; // the open that follows reports the folder's fault
-    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
-    return !shared || linkStatus.st_uid == ::geteuid() || linkStatus.st_uid == folder.st_uid;
+    if (::stat(FolderOf(path).c_str(), &folder) != 0)
+        return false; // the open that follows reports the folder's fault
+    if (folderOwner != nullptr)
+        *folderOwner = folder.st_uid;
+    return (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+}
+
+// Whether the symbolic link `link` may have been planted: it lies in a
+// shared folder and belongs neither to this user nor to the folder's owner.
+// The kernel's protected_symlinks rule, applied here whatever the system's
+// setting, because links are followed by hand.
+bool IsPlantedLink(const std::string& link, const struct stat& linkStatus)
+{
+    uid_t folderOwner = 0;
+    return IsInSharedFolder(link, &folderOwner) && linkStatus.st_uid != ::geteuid() &&
+           linkStatus.st_uid != folderOwner;
 }
 
 // Follows symbolic links from `path` to the name that saving should replace;
@@ -181,7 +191,7 @@ std::string FollowLinks(std::string path, const std::string& fullPath)
         struct stat status {};
         if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
             break;
-        if (!MayFollow(path, status))
+        if (IsPlantedLink(path, status))
             throw EFileCreateError(fullPath, "The link '" + FullPath(path) +
                                                  "' belongs to another user, in a folder that every user may "
                                                  "write: it is not followed");
@@ -492,8 +502,10 @@ void SaveFileAtomically(const std::string& path, const std::string& bytes)
     if (exists && !S_ISREG(existing.st_mode)) {
         // A device or pipe: renaming a new file over it would destroy it.
         result = WriteIntoDevice(target, bytes);
-    } else if (exists && existing.st_nlink > 1) {
-        // The other names would keep the old report.
+    } else if (exists && existing.st_nlink > 1 && !IsInSharedFolder(target)) {
+        // The other names would keep the old report. In a shared folder the
+        // file is replaced instead: anyone may have linked a file there that
+        // only this user may write (/etc/shadow for root).
         result = RewriteInPlace(target, bytes);
     } else {
         const struct stat* replaced = exists ? &existing : nullptr;

@@ -42,10 +42,12 @@ private:
 // - A regular file is replaced by renaming a finished temporary file over it;
 //   the new file keeps the old one's owner and group where the process may
 //   set them, and its permissions without set-user-ID and set-group-ID.
-// - A file with more than one hard link, or one in a folder that refuses new
-//   files while the file itself may be written, is written in place: locked,
-//   with the space reserved and the file-size limit checked first; on a
-//   failure the old content is written back.
+// - A file with more than one hard link (except in a sticky folder that
+//   every user may write, where anyone may have planted the link), or one
+//   in a folder that refuses new files while the file itself may be
+//   written, is written in place: locked, with the space reserved and the
+//   file-size limit checked first; on a failure the old content is written
+//   back.
 // - A descriptor's name (/dev/stdout, /dev/stderr, /dev/fd/N,
 //   /proc/self/fd/N) is written into at the descriptor's offset, as a shell
 //   redirection would; a device or pipe is written into, not replaced.

@@ -229,6 +229,11 @@ TEST(CliSharedFolder, AnotherUsersLinkIsNotFollowed)
                                   "' belongs to another user, in a folder that every user may write: it is not "
                                   "followed.\n");
     }
+    // A hard link there is replaced, not written into: it may be a planted
+    // name of a file only root may write.
+    ASSERT_EQ(::link(secret.c_str(), link("hard.txt").c_str()), 0);
+    EXPECT_EQ(Save(link("hard.txt")).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(link("hard.txt")), ReportBytes());
     EXPECT_EQ(ReadFileBytes(secret), "root's file");
     EXPECT_EQ(rootOnly.Entries(), std::vector<std::string>{"secret.txt"});
     EXPECT_EQ(Save(link("own.txt")).exitCode, 0);
