@@ -180,34 +180,6 @@ bool IsPlantedLink(const std::string& link, const struct stat& linkStatus)
            linkStatus.st_uid != folderOwner;
 }
 
-// Follows symbolic links from `path` to the name that saving should replace;
-// a link to a missing file names the file to create. A loop is left to the
-// system to report when the file is opened.
-std::string FollowLinks(std::string path, const std::string& fullPath)
-{
-    constexpr int kMaxLinks = 40;
-    std::array<char, PATH_MAX> target;
-    for (int link = 0; link < kMaxLinks; ++link) {
-        struct stat status {};
-        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
-            break;
-        if (IsPlantedLink(path, status))
-            throw EFileCreateError(fullPath, "The link '" + FullPath(path) +
-                                                 "' belongs to another user, in a folder that every user may "
-                                                 "write: it is not followed");
-        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
-        if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
-            break;
-        const std::string_view next(target.data(), static_cast<std::size_t>(length));
-        const std::size_t slash = path.rfind('/');
-        if (next.front() == '/' || slash == std::string::npos)
-            path = next;
-        else
-            path = path.substr(0, slash + 1).append(next);
-    }
-    return path;
-}
-
 // The descriptor that a name such as /dev/stdout or /proc/self/fd/3 stands
 // for. Opening such a name would give a new open file at offset 0 (the
 // shell's `>>` lost) or, for a file, have it replaced; writing into the
@@ -232,6 +204,36 @@ std::optional<int> DescriptorNamed(std::string_view path)
         return descriptor;
     }
     return std::nullopt;
+}
+
+// Follows symbolic links from `path` to the name that saving should replace;
+// a link to a missing file names the file to create. A link to a
+// descriptor's name (/dev/stdout) ends there: the descriptor's own link
+// would name the file behind it, which must not be replaced. A loop is left
+// to the system to report when the file is opened.
+std::string FollowLinks(std::string path, const std::string& fullPath)
+{
+    constexpr int kMaxLinks = 40;
+    std::array<char, PATH_MAX> target;
+    for (int link = 0; link < kMaxLinks && !DescriptorNamed(path); ++link) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        if (IsPlantedLink(path, status))
+            throw EFileCreateError(fullPath, "The link '" + FullPath(path) +
+                                                 "' belongs to another user, in a folder that every user may "
+                                                 "write: it is not followed");
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
+            break;
+        const std::string_view next(target.data(), static_cast<std::size_t>(length));
+        const std::size_t slash = path.rfind('/');
+        if (next.front() == '/' || slash == std::string::npos)
+            path = next;
+        else
+            path = path.substr(0, slash + 1).append(next);
+    }
+    return path;
 }
 
 // Whether the file system holding `path` (or, for a missing file, its
@@ -484,11 +486,11 @@ void SaveFileAtomically(const std::string& path, const std::string& bytes)
     const std::string fullPath = FullPath(path);
     if (path.empty())
         CannotCreate(fullPath, ENOENT);
-    if (const std::optional<int> descriptor = DescriptorNamed(path)) {
+    const std::string target = FollowLinks(path, fullPath);
+    if (const std::optional<int> descriptor = DescriptorNamed(target)) {
         WriteIntoDescriptor(*descriptor, bytes, fullPath);
         return;
     }
-    const std::string target = FollowLinks(path, fullPath);
     if (IsKernelFile(target))
         throw EFileCreateError(fullPath, kKernelFileReason);
     struct stat existing {};

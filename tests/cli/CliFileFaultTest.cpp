@@ -67,8 +67,12 @@ TEST(CliFileNames, DevStdoutIsWrittenIntoThroughItsLinks)
 
 TEST(CliFileNames, DescriptorNamesAreWrittenAtTheDescriptorsOffset)
 {
-    // As a shell redirection would: what came before and after stays.
-    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-"}) {
+    // As a shell redirection would: what came before and after stays. A
+    // link to /dev/stdout is the same.
+    TempDir links;
+    const std::string link = (links.path() / "out").string();
+    ASSERT_EQ(::symlink("/dev/stdout", link.c_str()), 0);
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-", link.c_str()}) {
         for (const std::string redirection : {">", ">>"}) {
             TempDir dir;
             const std::string log = (dir.path() / "log.txt").string();
