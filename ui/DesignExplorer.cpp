@@ -106,7 +106,7 @@ void SaveExport(const QString& path, const std::string& bytes)
     if (target.exists() && !target.isFile())
         throw EFCreateError("Cannot create file \"" + target.absoluteFilePath().toStdString() +
                             "\". Это не обычный файл");
-    WriteReportFile(path.toStdString(), bytes);
+    SaveFileAtomically(path.toStdString(), bytes);
 }
 
 bool IsBandwidthDerived(const TResultInfo& info)

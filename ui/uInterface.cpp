@@ -229,7 +229,7 @@ void TForm1::N2Click()
     const QString path = chosen.first();
     // The next save offers the same file again.
     dialog.selectFile(path);
-    WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
+    SaveFileAtomically(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 
 void TForm1::N3Click() { close(); }

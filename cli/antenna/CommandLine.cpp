@@ -303,7 +303,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
             "{text,json,csv}"))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
-                   "Save the report as the window does (Windows-1251, CR LF, no BOM)")
+                   "Save the report as the window does (Windows-1251, CR LF, no BOM); - is standard output")
         ->type_name("FILE");
     app.add_option("--sweep", raw.sweep, "One design per value of one field; see Sweep below")
         ->type_name("NAME=START:STOP:STEP");
