@@ -2,7 +2,7 @@
 #include "CommandLine.h"
 
 #include "Cli.h"
-#include "DecimalSeparator.h"
+#include "DecimalSeparatorRule.h"
 #include "DesignTables.h"
 #include "InputKeys.h"
 #include "Report.h"
