@@ -42,15 +42,18 @@ std::optional<long long> ReadCount(const std::string& text)
     return count;
 }
 
-const char* FaultReason(const std::string& kind)
+const char* FaultReason(TFaultKind kind)
 {
-    if (kind == "EZeroDivide")
+    switch (kind) {
+    case TFaultKind::fkZeroDivide:
         return "деление на ноль";
-    if (kind == "EInvalidOp")
+    case TFaultKind::fkInvalidOp:
         return "недопустимая операция";
-    if (kind == "EOverflow")
+    case TFaultKind::fkOverflow:
         return "переполнение";
-    return "ошибка";
+    default:
+        return "ошибка";
+    }
 }
 
 } // namespace

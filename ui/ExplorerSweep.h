@@ -55,7 +55,7 @@ TRangeReading ReadSweepRange(std::size_t input, const TRangeTexts& texts, char s
 
 // Points whose design faulted, counted by the fault.
 struct TSweepFaults {
-    TDesignFault fault;
+    TFault fault;
     std::size_t count = 0;
 };
 

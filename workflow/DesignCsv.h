@@ -18,6 +18,6 @@ namespace eh {
 
 void AppendCsvHeader(std::string& out);
 void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results);
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDesignFault& fault);
+void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TFault& fault);
 
 } // namespace eh

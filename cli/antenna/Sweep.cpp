@@ -107,7 +107,7 @@ SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char sep
         if (design.fault) {
             ++counts.faults;
             if (format == OutputFormat::Json) {
-                AppendInputsErrorJson(buffer, inputs, design.fault->kind, design.fault->message);
+                AppendInputsErrorJson(buffer, inputs, FaultKindName(design.fault->kind), design.fault->message);
                 buffer += '\n';
             } else {
                 AppendCsvFaultRow(buffer, inputs, *design.fault);
