@@ -23,6 +23,8 @@ packages=(
   xvfb xauth
   # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
   dpkg-dev file desktop-file-utils appstream groff-base xdotool lintian
+  # the tool's manual page, written from its --help at build time
+  help2man
 )
 
 bash "$(dirname "$0")/ensure-packages.sh" install-deps "${packages[@]}"
