@@ -58,11 +58,9 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(&form1))
         return 1;
     const char* const exampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
-    eh::LabeledEdit* const fields[] = {form1.EC15, form1.EC16, form1.EC17, form1.EC33,
-                                       form1.EC34, form1.EC36, form1.EC27};
-    for (int i = 0; i < 7; ++i)
-        QTest::keyClicks(fields[i], exampleA[i]);
-    QTest::keyClick(form1.EC15, Qt::Key_Return);
+    for (std::size_t i = 0; i < form1.Edits.size(); ++i)
+        QTest::keyClicks(form1.Edits[i], exampleA[i]);
+    QTest::keyClick(form1.Edits[0], Qt::Key_Return);
     form1.RichEdit1->moveCursor(QTextCursor::Start);
 
     eh::DesignExplorer explorer(form1);
