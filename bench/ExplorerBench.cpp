@@ -26,10 +26,8 @@ struct OpenExplorer {
     bool Open()
     {
         const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
-        eh::LabeledEdit* const fields[] = {form.EC15, form.EC16, form.EC17, form.EC33,
-                                           form.EC34, form.EC36, form.EC27};
-        for (int i = 0; i < 7; ++i)
-            fields[i]->setText(texts[i]);
+        for (std::size_t i = 0; i < form.Edits.size(); ++i)
+            form.Edits[i]->setText(texts[i]);
         form.show();
         explorer.show();
         explorer.PointsEdit->setText("1000");
@@ -65,11 +63,11 @@ void BM_Keystroke(benchmark::State& state, bool thenRedraw)
         state.SkipWithError("the explorer was not shown");
         return;
     }
-    open.form.EC15->setFocus();
-    open.form.EC15->end(false);
+    open.form.Edits.front()->setFocus();
+    open.form.Edits.front()->end(false);
     bool typed = false;
     for (auto _ : state) {
-        QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
+        QTest::keyClick(open.form.Edits.front(), typed ? Qt::Key_Backspace : Qt::Key_5);
         typed = !typed;
         open.form.repaint();
         if (thenRedraw) {

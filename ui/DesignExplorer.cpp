@@ -25,6 +25,7 @@
 #include <QSplitter>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <cmath>
 
 namespace eh {
@@ -59,9 +60,13 @@ std::string ToBytes(const QByteArray& bytes) { return std::string(bytes.constDat
 } // namespace
 
 DesignExplorer::DesignExplorer(const TForm1& mainWindow, QWidget* parent)
-    : DesignExplorer(FieldEdits{mainWindow.EC15, mainWindow.EC16, mainWindow.EC17, mainWindow.EC33,
-                                mainWindow.EC34, mainWindow.EC36, mainWindow.EC27},
-                     parent)
+    : DesignExplorer(
+          [&mainWindow] {
+              FieldEdits fields{};
+              std::copy(mainWindow.Edits.begin(), mainWindow.Edits.end(), fields.begin());
+              return fields;
+          }(),
+          parent)
 {
 }
 

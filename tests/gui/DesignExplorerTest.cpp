@@ -40,7 +40,7 @@ const char* const kExampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
 
 QList<eh::LabeledEdit*> Fields(TForm1& form)
 {
-    return {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+    return {form.Edits.begin(), form.Edits.end()};
 }
 
 eh::TFieldTexts Texts(TForm1& form)
@@ -100,7 +100,7 @@ private slots:
         explorer_ = std::make_unique<DesignExplorer>(*form_);
         form_->SetExplorerWindow(explorer_.get());
         form_->activateWindow();
-        form_->EC15->setFocus();
+        form_->Edits[0]->setFocus();
     }
 
     void cleanup()
@@ -194,7 +194,7 @@ private slots:
         QFETCH(QString, to);
         explorer_->show();
         explorer_->RangePreset->setCurrentIndex(DesignExplorer::kTypedBand);
-        form_->EC15->setText(typed);
+        form_->Edits[0]->setText(typed);
         explorer_->Recompute();
         QCOMPARE(explorer_->FromEdit->text(), from);
         QCOMPARE(explorer_->ToEdit->text(), to);
@@ -265,15 +265,15 @@ private slots:
     {
         explorer_->show();
         explorer_->Recompute();
-        FocusMainField(form_->EC16);
-        form_->EC16->selectAll();
-        QTest::keyClicks(form_->EC16, "abc");
+        FocusMainField(form_->Edits[1]);
+        form_->Edits[1]->selectAll();
+        QTest::keyClicks(form_->Edits[1], "abc");
         QVERIFY(explorer_->Debounce->isActive());
         QTRY_VERIFY(!explorer_->Debounce->isActive());
         QCOMPARE(explorer_->Note->text(), QString("Диаметр цилиндров (мм): не число"));
         QVERIFY(explorer_->Chart->IsStale());
-        QCOMPARE(form_->EC16->text(), QString("abc"));
-        QCOMPARE(QApplication::focusWidget(), form_->EC16);
+        QCOMPARE(form_->Edits[1]->text(), QString("abc"));
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[1]);
     }
 
     void theMainWindowIsUntouchedByAnythingTheExplorerDoes()
@@ -281,18 +281,18 @@ private slots:
         form_->BitBtn1Click();
         const QString report = form_->RichEdit1->toPlainText();
         explorer_->show();
-        FocusMainField(form_->EC15);
-        QTest::keyClicks(form_->EC15, "5");
+        FocusMainField(form_->Edits[0]);
+        QTest::keyClicks(form_->Edits[0], "5");
         QTest::qWait(DesignExplorer::kDebounceMs * 2);
         SetRange(*explorer_, 4, "0", "3", "50");
         QTemporaryDir folder;
         explorer_->ExportCsv(folder.filePath("sweep.csv"));
-        QCOMPARE(form_->EC15->text(), QString("14.25"));
+        QCOMPARE(form_->Edits[0]->text(), QString("14.25"));
         const auto fields = Fields(*form_);
         for (int i = 1; i < fields.size(); ++i)
             QCOMPARE(fields[i]->text(), QString(kExampleA[i]));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
-        QCOMPARE(QApplication::focusWidget(), form_->EC15);
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[0]);
     }
 
     void theCsvEqualsTheCommandLineSweep()
