@@ -30,10 +30,8 @@ struct OpenExplorer {
     bool Open(int points, int outputs)
     {
         const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
-        eh::LabeledEdit* const fields[] = {form.EC15, form.EC16, form.EC17, form.EC33,
-                                           form.EC34, form.EC36, form.EC27};
-        for (int i = 0; i < 7; ++i)
-            fields[i]->setText(texts[i]);
+        for (std::size_t i = 0; i < form.Edits.size(); ++i)
+            form.Edits[i]->setText(texts[i]);
         for (int row = 0; row < explorer.Outputs->count(); ++row)
             explorer.Outputs->item(row)->setCheckState(row < outputs ? Qt::Checked : Qt::Unchecked);
         form.show();
@@ -91,11 +89,11 @@ void BM_Keystroke(benchmark::State& state)
         state.SkipWithError("the explorer was not shown");
         return;
     }
-    open.form.EC15->setFocus();
-    open.form.EC15->end(false);
+    open.form.Edits.front()->setFocus();
+    open.form.Edits.front()->end(false);
     bool typed = false;
     for (auto _ : state) {
-        QTest::keyClick(open.form.EC15, typed ? Qt::Key_Backspace : Qt::Key_5);
+        QTest::keyClick(open.form.Edits.front(), typed ? Qt::Key_Backspace : Qt::Key_5);
         typed = !typed;
         open.form.repaint();
     }
@@ -114,7 +112,7 @@ void BM_PeakMemory(benchmark::State& state)
     }
     for (auto _ : state) {
         for (const char* diameter : {"40", "60", "70"}) {
-            open.form.EC16->setText(diameter);
+            open.form.Edits[1]->setText(diameter);
             open.explorer.Recompute();
             open.explorer.WaitForSweep();
             open.explorer.Pin();

@@ -16,9 +16,8 @@ namespace {
 void FillExampleA(eh::TForm1& form)
 {
     const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
-    eh::LabeledEdit* const fields[] = {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
-    for (int i = 0; i < 7; ++i)
-        fields[i]->setText(texts[i]);
+    for (std::size_t i = 0; i < form.Edits.size(); ++i)
+        form.Edits[i]->setText(texts[i]);
 }
 
 void BM_CalculateCommand(benchmark::State& state)

@@ -23,9 +23,6 @@ namespace eh::xmath {
 // into a finite value first.
 using Extended = long double;
 
-inline constexpr bool kIsX87Extended =
-    std::numeric_limits<Extended>::digits == 64 && std::numeric_limits<Extended>::max_exponent == 16384;
-
 static_assert(std::numeric_limits<Extended>::is_iec559 &&
                   std::numeric_limits<Extended>::digits >= std::numeric_limits<double>::digits,
               "the model needs an IEEE floating type at least as wide as double");

@@ -26,12 +26,14 @@ QScreen* ActiveScreen()
 
 } // namespace
 
+QString ApplicationTitle() { return QCoreApplication::applicationName(); }
+
 void ShowNotice(const QString& text)
 {
     QScreen* screen = ActiveScreen();
     QDialog box;
     box.setObjectName("NoticeBox");
-    box.setWindowTitle(QCoreApplication::applicationName());
+    box.setWindowTitle(ApplicationTitle());
     box.setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                        Qt::WindowCloseButtonHint);
     box.setWindowModality(Qt::ApplicationModal);
@@ -68,7 +70,7 @@ void ShowNotice(const QString& text)
 
 void ShowFailureBox(const QString& text)
 {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), text, QMessageBox::Ok);
     box.setObjectName("FailureBox");
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);

@@ -4,8 +4,12 @@
 class QString;
 
 // The program's two kinds of message box. Both carry the application title
-// (QCoreApplication::applicationName()) as their caption.
+// as their caption.
 namespace eh {
+
+// The title every notice and failure box carries: the application name,
+// derived from the executable's name once at start-up.
+QString ApplicationTitle();
 
 // A modal notice with one "OK" button (default and cancel), no icon, its text
 // wrapped at half the screen's width, centred on the screen. Returns when the

@@ -37,26 +37,7 @@ for p in "${target_packages[@]}"; do
   wanted+=("$p:arm64")
 done
 
-installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
-missing=()
-for p in "${wanted[@]}"; do
-  installed "$p" || missing+=("$p")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "cross-arm64: these packages are missing: ${missing[*]}" >&2
-    echo "cross-arm64: run this script as root (or with sudo) to install them" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  if ! dpkg --print-foreign-architectures | grep -qx arm64; then
-    dpkg --add-architecture arm64
-  fi
-  apt-get update
-  # Multiarch libraries must have the same version for both architectures,
-  # so the amd64 ones may be brought up to date along with them.
-  apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+bash scripts/ensure-packages.sh cross-arm64 "${wanted[@]}"
 
 # ---------------------------------------------------------------------------
 # The amd64 reference tool.

@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs every Debian package the project needs to build, test and run.
 # Idempotent: packages already present are left alone, and the package lists
-# are refreshed only when something is missing.
+# are refreshed only when something is missing (scripts/ensure-packages.sh).
 set -euo pipefail
 
 packages=(
@@ -24,25 +24,8 @@ packages=(
   xvfb xauth poppler-utils
   # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
   dpkg-dev file desktop-file-utils appstream groff-base xdotool lintian
+  # the tool's manual page, written from its --help at build time
+  help2man
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
-if [ "$(id -u)" -ne 0 ]; then
-  echo "install-deps: these packages are missing: ${missing[*]}" >&2
-  echo "install-deps: run this script as root (or with sudo) to install them" >&2
-  exit 1
-fi
-
-export DEBIAN_FRONTEND=noninteractive
-apt-get update
-apt-get install -y --no-install-recommends "${missing[@]}"
+bash "$(dirname "$0")/ensure-packages.sh" install-deps "${packages[@]}"

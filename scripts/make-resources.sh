@@ -21,21 +21,7 @@ res="$root/resources"
 py=/usr/bin/python3
 
 packages=(python3 python3-pil fonts-dejavu-core pandoc)
-missing=()
-for p in "${packages[@]}"; do
-  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-    missing+=("$p")
-  fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "make-resources: missing packages: ${missing[*]} (run as root to install)" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get -o DPkg::Lock::Timeout=600 update
-  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
-fi
+bash "$root/scripts/ensure-packages.sh" make-resources "${packages[@]}"
 
 # pictures
 "$py" "$res/generator/make_resources.py" "$res"

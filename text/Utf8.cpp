@@ -55,17 +55,6 @@ std::size_t Utf8BrokenSequenceLength(std::string_view rest)
     return n;
 }
 
-bool IsValidUtf8(std::string_view text)
-{
-    while (!text.empty()) {
-        const std::size_t length = Utf8CharacterLength(text);
-        if (length == 0)
-            return false;
-        text.remove_prefix(length);
-    }
-    return true;
-}
-
 int Utf8CharacterCount(std::string_view text)
 {
     int count = 0;

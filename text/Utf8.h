@@ -19,8 +19,6 @@ std::size_t Utf8CharacterLength(std::string_view rest);
 // many as the lead byte announces; 1 for a stray byte. `rest` is not empty.
 std::size_t Utf8BrokenSequenceLength(std::string_view rest);
 
-bool IsValidUtf8(std::string_view text);
-
 // The number of characters of UTF-8 text: the bytes that do not continue a
 // character.
 int Utf8CharacterCount(std::string_view text);

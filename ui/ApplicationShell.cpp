@@ -85,8 +85,6 @@ QIcon ApplicationIcon()
     return icon;
 }
 
-QString ApplicationTitle() { return QCoreApplication::applicationName(); }
-
 void PresentFailure(const std::exception& failure)
 {
     if (QWidget* grabber = QWidget::mouseGrabber())

@@ -20,9 +20,6 @@ QString DeriveApplicationTitle(const QString& executablePath);
 // captions.
 QIcon ApplicationIcon();
 
-// The title every notice and failure box carries; set once at start-up.
-QString ApplicationTitle();
-
 // Shows a failure that no handler caught: its message, with a dot appended
 // unless it already ends in one (or in another character up to "."), in the
 // failure box. Returns so that the event loop goes on.

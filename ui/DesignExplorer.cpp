@@ -40,6 +40,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -128,17 +129,18 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy)
 } // namespace
 
 DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
-    : DesignExplorer(FieldEdits{mainWindow.EC15, mainWindow.EC16, mainWindow.EC17, mainWindow.EC33,
-                                mainWindow.EC34, mainWindow.EC36, mainWindow.EC27},
-                     [&mainWindow](std::size_t input, const QString& text) {
-                         LabeledEdit* const edits[] = {mainWindow.EC15, mainWindow.EC16, mainWindow.EC17,
-                                                       mainWindow.EC33, mainWindow.EC34, mainWindow.EC36,
-                                                       mainWindow.EC27};
-                         edits[input]->setText(text);
-                         // As if the user had typed it and pressed Enter.
-                         mainWindow.BitBtn1Click();
-                     },
-                     parent)
+    : DesignExplorer(
+          [&mainWindow] {
+              FieldEdits fields{};
+              std::copy(mainWindow.Edits.begin(), mainWindow.Edits.end(), fields.begin());
+              return fields;
+          }(),
+          [&mainWindow](std::size_t input, const QString& text) {
+              mainWindow.Edits[input]->setText(text);
+              // As if the user had typed it and pressed Enter.
+              mainWindow.BitBtn1Click();
+          },
+          parent)
 {
 }
 

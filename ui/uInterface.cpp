@@ -66,7 +66,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     const int menuHeight = height() - centralWidget()->height();
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight + menuHeight);
     resize(kClientWidth, kClientHeight + menuHeight);
-    EC15->setFocus();
+    Edits.front()->setFocus();
     CentreOnFirstShow(*this);
 }
 
@@ -101,7 +101,6 @@ void TForm1::CreateControls()
         {" = ", "", 208, 38},
     }};
     QGroupBox* const parents[] = {GroupBox1, GroupBox1, GroupBox1, GroupBox2, GroupBox2, GroupBox2, GroupBox3};
-    LabeledEdit** const targets[] = {&EC15, &EC16, &EC17, &EC33, &EC34, &EC36, &EC27};
     for (size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
         auto* edit = new LabeledEdit(input.component, QString(input.label) + fields[i].captionTail, parents[i]);
@@ -111,7 +110,9 @@ void TForm1::CreateControls()
             edit->setToolTipDuration(kToolTipDisplayMs);
         }
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
-        *targets[i] = edit;
+        if (i > 0)
+            setTabOrder(Edits[i - 1], edit);
+        Edits[i] = edit;
     }
 
     Label1 = new QLabel(
@@ -140,13 +141,7 @@ void TForm1::CreateControls()
     layout->addWidget(Panel1);
     layout->addWidget(RichEdit1, 1);
 
-    setTabOrder(EC15, EC16);
-    setTabOrder(EC16, EC17);
-    setTabOrder(EC17, EC33);
-    setTabOrder(EC33, EC34);
-    setTabOrder(EC34, EC36);
-    setTabOrder(EC36, EC27);
-    setTabOrder(EC27, BitBtn1);
+    setTabOrder(Edits.back(), BitBtn1);
     setTabOrder(BitBtn1, RichEdit1);
 }
 
@@ -181,8 +176,10 @@ void TForm1::SetExplorerWindow(std::function<QWidget*()> explorer) { explorer_ =
 
 TInputFields TForm1::InputFields() const
 {
-    return {&EC15->Field(), &EC16->Field(), &EC17->Field(), &EC33->Field(),
-            &EC34->Field(), &EC36->Field(), &EC27->Field()};
+    TInputFields fields{};
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fields[i] = &Edits[i]->Field();
+    return fields;
 }
 
 void TForm1::BitBtn1Click()

@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -49,7 +50,9 @@ public:
     void N6Click();
     void N8Click();
 
-    LabeledEdit *EC15, *EC16, *EC17, *EC33, *EC34, *EC36, *EC27;
+    // The seven input fields in the reading order of InputTable(), each
+    // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).
+    std::array<LabeledEdit*, kInputCount> Edits{};
     QFrame* Panel1;
     QGroupBox *GroupBox1, *GroupBox2, *GroupBox3;
     QLabel* Label1;

@@ -48,7 +48,7 @@ void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char sep
     const std::optional<TAntennaResults>& results =
         design.results ? design.results : design.resultsBeforeReportFault;
     if (!results)
-        RaiseDesignFault(*design.fault);
+        Raise(*design.fault);
     pane.SetFirstIndent(kReportFirstIndentPt);
     ForEachReportLine(design.inputs, *results, separator,
                       [&pane](const TReportLine& line) { RenderReportLine(pane, line); });

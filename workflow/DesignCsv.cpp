@@ -75,13 +75,13 @@ void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntenna
     out += ",,\n";
 }
 
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDesignFault& fault)
+void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TFault& fault)
 {
     AppendInputs(out, inputs);
     out.append(kResultCount, ',');
     AppendNotice(out, inputs);
     out += ',';
-    AppendText(out, fault.kind);
+    AppendText(out, FaultKindName(fault.kind));
     out += ',';
     AppendText(out, FailureText(fault.message));
     out += '\n';

@@ -18,7 +18,7 @@ namespace eh {
 
 void AppendCsvHeader(std::string& out);
 void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results);
-void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDesignFault& fault);
+void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TFault& fault);
 
 // One number as the rows write it, for other tables of designs.
 void AppendCsvNumber(std::string& out, double value);

@@ -37,7 +37,7 @@ TDesign CalculateDesign(const TAntennaInputs& inputs)
     try {
         results = CalculateAntenna(inputs);
     } catch (const Exception& e) {
-        design.fault = TDesignFault{e.kind(), e.what()};
+        design.fault = e.Fault();
         return design;
     }
     try {
@@ -46,21 +46,12 @@ TDesign CalculateDesign(const TAntennaInputs& inputs)
         for (const TResultInfo& info : ResultTable())
             ShownValue(info, results);
     } catch (const Exception& e) {
-        design.fault = TDesignFault{e.kind(), e.what()};
+        design.fault = e.Fault();
         design.resultsBeforeReportFault = results;
         return design;
     }
     design.results = results;
     return design;
-}
-
-void RaiseDesignFault(const TDesignFault& fault)
-{
-    if (fault.kind == EZeroDivide("").kind())
-        throw EZeroDivide(fault.message);
-    if (fault.kind == EInvalidOp("").kind())
-        throw EInvalidOp(fault.message);
-    throw EOverflow(fault.message);
 }
 
 } // namespace eh

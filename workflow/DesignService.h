@@ -3,6 +3,7 @@
 
 #include "AntennaModel.h"
 #include "DesignTables.h"
+#include "Exceptions.h"
 
 #include <array>
 #include <cstddef>
@@ -28,15 +29,10 @@ struct TFieldReading {
 // EOverflow, as the window's reading does.
 TFieldReading ReadFieldTexts(const TFieldTexts& texts, char separator);
 
-struct TDesignFault {
-    std::string kind; // "EZeroDivide", "EInvalidOp", "EOverflow"
-    std::string message;
-};
-
 struct TDesign {
     TAntennaInputs inputs;
     std::optional<TAntennaResults> results; // empty when the design faults
-    std::optional<TDesignFault> fault;
+    std::optional<TFault> fault; // fkZeroDivide, fkInvalidOp or fkOverflow
     bool pitchNotice = false; // the pitch is smaller than the wire diameter
     // When the model ran but a value overflows once scaled for the report:
     // the model's results, so that a front end which shows the report line by
@@ -52,8 +48,5 @@ bool PitchNeedsNotice(const TAntennaInputs& inputs);
 // is also the one the report would meet when it writes its lines (a value
 // that overflows once scaled), so every front end faults alike.
 TDesign CalculateDesign(const TAntennaInputs& inputs);
-
-// Throws the fault as the exception the model or the report threw.
-[[noreturn]] void RaiseDesignFault(const TDesignFault& fault);
 
 } // namespace eh

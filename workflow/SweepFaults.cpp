@@ -5,7 +5,7 @@
 
 namespace eh {
 
-std::size_t TSweepFaultTally::Add(const TDesignFault& fault)
+std::size_t TSweepFaultTally::Add(const TFault& fault)
 {
     ++total_;
     for (std::size_t k = 0; k < counts_.size(); ++k) {
@@ -18,15 +18,18 @@ std::size_t TSweepFaultTally::Add(const TDesignFault& fault)
     return counts_.size() - 1;
 }
 
-std::string FaultReason(const TDesignFault& fault)
+std::string FaultReason(const TFault& fault)
 {
-    if (fault.kind == EZeroDivide("").kind())
+    switch (fault.kind) {
+    case TFaultKind::fkZeroDivide:
         return "деление на ноль";
-    if (fault.kind == EInvalidOp("").kind())
+    case TFaultKind::fkInvalidOp:
         return "недопустимая операция";
-    if (fault.kind == EOverflow("").kind())
+    case TFaultKind::fkOverflow:
         return "переполнение";
-    return "ошибка";
+    default:
+        return "ошибка";
+    }
 }
 
 std::string FaultSummary(const TSweepFaultTally& faults, std::size_t points)

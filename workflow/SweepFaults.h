@@ -11,7 +11,7 @@
 namespace eh {
 
 struct TSweepFaultCount {
-    TDesignFault fault;
+    TFault fault;
     std::size_t count = 0;
 };
 
@@ -19,7 +19,7 @@ class TSweepFaultTally {
 public:
     // Counts one more point with `fault`; returns the fault's index in
     // Counts().
-    std::size_t Add(const TDesignFault& fault);
+    std::size_t Add(const TFault& fault);
 
     const std::vector<TSweepFaultCount>& Counts() const { return counts_; }
     std::size_t Total() const { return total_; }
@@ -30,7 +30,7 @@ private:
 };
 
 // The reason of a fault as a ham reads it: "деление на ноль".
-std::string FaultReason(const TDesignFault& fault);
+std::string FaultReason(const TFault& fault);
 
 // The faults in one line, empty when there are none:
 // "Точек с ошибкой: 3 из 500 (деление на ноль: 2; переполнение: 1)".

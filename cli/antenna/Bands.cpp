@@ -55,7 +55,7 @@ void AppendJson(std::string& out, const TBandCoverage& row)
     if (row.centre.fault) {
         // The tool's error object, {"error":{...}}, as a member of this one.
         std::string error;
-        AppendErrorJson(error, row.centre.fault->kind, row.centre.fault->message);
+        AppendErrorJson(error, FaultKindName(row.centre.fault->kind), row.centre.fault->message);
         out += ',';
         out.append(error, 1, error.size() - 2);
     }

@@ -74,7 +74,7 @@ void AnswerLine(std::string_view line, char defaultSeparator, BatchRequest& requ
     const TDesign design = CalculateDesign(reading.inputs);
     if (design.fault) {
         ++counts.faults;
-        AppendErrorJson(out, design.fault->kind, design.fault->message);
+        AppendErrorJson(out, FaultKindName(design.fault->kind), design.fault->message);
         return;
     }
     AppendDesignJson(out, design.inputs, *design.results, separator);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BatchRequest.h"
 
-#include "DecimalSeparator.h"
+#include "DecimalSeparatorRule.h"
 #include "InputKeys.h"
 
 #include <nlohmann/json.hpp>

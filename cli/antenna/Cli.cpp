@@ -28,14 +28,6 @@ namespace eh::cli {
 
 namespace {
 
-constexpr const char* kProgram = "eh-antenna-cli";
-
-int Usage(std::ostream& err, const std::string& message)
-{
-    err << kProgram << ": " << message << "\nRun with --help for more information.\n";
-    return kExitUsage;
-}
-
 // A fault as the failure box would show it.
 int Fault(std::ostream& err, const std::string& message)
 {
@@ -314,6 +306,12 @@ std::string QuoteTyped(const std::string& text)
     return quoted;
 }
 
+int Usage(std::ostream& err, const std::string& message)
+{
+    err << kProgram << ": " << message << "\nRun with --help for more information.\n";
+    return kExitUsage;
+}
+
 int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
 {
     try {
@@ -331,10 +329,10 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
-        if (count < kInputCount - 1)
-            return Usage(streams.err, "expected 6 or 7 field texts (FREQUENCY CYLINDER_DIAMETER LD_RATIO "
-                                      "WIRE_DIAMETER PITCH TURN_DIAMETER [BANDWIDTH]), got " +
-                                          std::to_string(count));
+        if (count < kOptionalField)
+            return Usage(streams.err, "expected " + std::to_string(kOptionalField) + " or " +
+                                          std::to_string(kInputCount) + " field texts (" + FieldArguments() +
+                                          "), got " + std::to_string(count));
         if (options.sweep)
             return RunSweepMode(options, separator, streams);
         if (options.bands)

@@ -15,6 +15,12 @@ inline constexpr int kExitSuccess = 0;
 inline constexpr int kExitFault = 1; // a calculation fault, a file that cannot be written
 inline constexpr int kExitUsage = 2; // a usage error, a field that is not a number
 
+// The name every message of the tool starts with.
+inline constexpr const char* kProgram = "eh-antenna-cli";
+
+// Writes a usage error with the pointer to --help; returns kExitUsage.
+int Usage(std::ostream& err, const std::string& message);
+
 struct CliStreams {
     std::istream& in;  // --batch input
     std::ostream& out; // results

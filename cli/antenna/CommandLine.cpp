@@ -2,7 +2,7 @@
 #include "CommandLine.h"
 
 #include "Cli.h"
-#include "DecimalSeparator.h"
+#include "DecimalSeparatorRule.h"
 #include "DesignTables.h"
 #include "InputKeys.h"
 #include "Report.h"
@@ -20,7 +20,6 @@ namespace eh::cli {
 
 namespace {
 
-constexpr const char* kProgram = "eh-antenna-cli";
 constexpr const char* kLicenceLine =
     "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>";
 
@@ -258,11 +257,13 @@ class UsageFormatter : public CLI::Formatter {
 public:
     std::string make_usage(const CLI::App*, std::string) const override
     {
-        return "Usage: eh-antenna-cli [OPTIONS] FREQUENCY CYLINDER_DIAMETER LD_RATIO WIRE_DIAMETER PITCH "
-               "TURN_DIAMETER [BANDWIDTH]\n"
-               "       eh-antenna-cli [OPTIONS] --sweep NAME=START:STOP:STEP FREQUENCY ... [BANDWIDTH]\n" +
+        const auto& fields = InputTable();
+        const std::string program = kProgram;
+        return "Usage: " + program + " [OPTIONS] " + FieldArguments() + "\n" + //
+               "       " + program + " [OPTIONS] --sweep NAME=START:STOP:STEP " + fields.front().argument +
+               " ... [" + fields.back().argument + "]\n" + //
                StudyUsage() + //
-               "       eh-antenna-cli [OPTIONS] --batch < requests.jsonl\n";
+               "       " + program + " [OPTIONS] --batch < requests.jsonl\n";
     }
 };
 
@@ -326,6 +327,18 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 
 } // namespace
 
+std::string FieldArguments()
+{
+    std::string arguments;
+    const auto& fields = InputTable();
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            arguments += ' ';
+        arguments += i == kOptionalField ? "[" + std::string(fields[i].argument) + "]" : fields[i].argument;
+    }
+    return arguments;
+}
+
 ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::ostream& err)
 {
     ParsedCommandLine parsed;
@@ -334,10 +347,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     RawValues raw;
     Describe(app, options, raw);
 
-    auto usage = [&](const std::string& message) {
-        err << kProgram << ": " << message << "\nRun with --help for more information.\n";
-        parsed.exitCode = kExitUsage;
-    };
+    auto usage = [&](const std::string& message) { parsed.exitCode = Usage(err, message); };
 
     std::vector<std::string> arranged;
     try {

@@ -18,6 +18,10 @@ namespace eh::cli {
 // (EC27), "0" when not given.
 inline constexpr std::size_t kOptionalField = kInputCount - 1;
 
+// The positional arguments as the usage lines write them:
+// "FREQUENCY CYLINDER_DIAMETER ... [BANDWIDTH]".
+std::string FieldArguments();
+
 struct CliOptions {
     std::vector<std::string> fieldTexts; // the positional arguments, as given
     std::optional<char> separator;       // --separator; none: the locale's

@@ -99,7 +99,7 @@ TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char
         const TDesign& design = point.design;
         if (design.fault) {
             if (format == OutputFormat::Json) {
-                AppendInputsErrorJson(buffer, design.inputs, design.fault->kind, design.fault->message);
+                AppendInputsErrorJson(buffer, design.inputs, FaultKindName(design.fault->kind), design.fault->message);
                 buffer += '\n';
             } else {
                 AppendCsvFaultRow(buffer, design.inputs, *design.fault);

@@ -47,7 +47,7 @@ const char* const kExampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
 
 QList<eh::LabeledEdit*> Fields(TForm1& form)
 {
-    return {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+    return {form.Edits.begin(), form.Edits.end()};
 }
 
 eh::TFieldTexts Texts(TForm1& form)
@@ -123,7 +123,7 @@ private slots:
         explorer_ = std::make_unique<DesignExplorer>(*form_);
         form_->SetExplorerWindow([this] { return explorer_.get(); });
         form_->activateWindow();
-        form_->EC15->setFocus();
+        form_->Edits[0]->setFocus();
     }
 
     void cleanup()
@@ -220,7 +220,7 @@ private slots:
         QFETCH(QString, to);
         explorer_->show();
         explorer_->RangePreset->setCurrentIndex(DesignExplorer::kTypedBand);
-        form_->EC15->setText(typed);
+        form_->Edits[0]->setText(typed);
         Refresh(*explorer_);
         QCOMPARE(explorer_->FromEdit->text(), from);
         QCOMPARE(explorer_->ToEdit->text(), to);
@@ -291,15 +291,15 @@ private slots:
     {
         explorer_->show();
         Refresh(*explorer_);
-        FocusMainField(form_->EC16);
-        form_->EC16->selectAll();
-        QTest::keyClicks(form_->EC16, "abc");
+        FocusMainField(form_->Edits[1]);
+        form_->Edits[1]->selectAll();
+        QTest::keyClicks(form_->Edits[1], "abc");
         QVERIFY(explorer_->Debounce->isActive());
         QTRY_VERIFY(!explorer_->Debounce->isActive());
         QCOMPARE(explorer_->Note->text(), QString("Диаметр цилиндров (мм): не число"));
         QVERIFY(explorer_->Chart->IsStale());
-        QCOMPARE(form_->EC16->text(), QString("abc"));
-        QCOMPARE(QApplication::focusWidget(), form_->EC16);
+        QCOMPARE(form_->Edits[1]->text(), QString("abc"));
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[1]);
     }
 
     void theMainWindowIsUntouchedByAnythingTheExplorerDoes()
@@ -307,18 +307,18 @@ private slots:
         form_->BitBtn1Click();
         const QString report = form_->RichEdit1->toPlainText();
         explorer_->show();
-        FocusMainField(form_->EC15);
-        QTest::keyClicks(form_->EC15, "5");
+        FocusMainField(form_->Edits[0]);
+        QTest::keyClicks(form_->Edits[0], "5");
         QTest::qWait(DesignExplorer::kDebounceMs * 2);
         SetRange(*explorer_, 4, "0", "3", "50");
         QTemporaryDir folder;
         explorer_->ExportCsv(folder.filePath("sweep.csv"));
-        QCOMPARE(form_->EC15->text(), QString("14.25"));
+        QCOMPARE(form_->Edits[0]->text(), QString("14.25"));
         const auto fields = Fields(*form_);
         for (int i = 1; i < fields.size(); ++i)
             QCOMPARE(fields[i]->text(), QString(kExampleA[i]));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
-        QCOMPARE(QApplication::focusWidget(), form_->EC15);
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[0]);
     }
 
     void theChartIsSavedAsValidPngAndSvg()
@@ -398,7 +398,7 @@ private slots:
         QFETCH(QString, to);
         QFETCH(QString, turnDiameter);
         explorer_->show();
-        form_->EC36->setText(turnDiameter);
+        form_->Edits[5]->setText(turnDiameter);
         if (from.isEmpty()) {
             explorer_->XInput->setCurrentIndex(input);
             Refresh(*explorer_);
@@ -440,13 +440,13 @@ private slots:
     {
         explorer_->show();
         for (const char* diameter : {"40", "60", "70", "80"}) {
-            form_->EC16->setText(diameter);
+            form_->Edits[1]->setText(diameter);
             Refresh(*explorer_);
             explorer_->PinButton->click();
         }
         QCOMPARE(explorer_->PinnedCount(), DesignExplorer::kMaxPinned);
         QVERIFY(!explorer_->PinButton->isEnabled());
-        form_->EC16->setText("50");
+        form_->Edits[1]->setText("50");
         Refresh(*explorer_);
         const QString legend = explorer_->Chart->Legends().front()->text();
         for (const char* pinned : {"Диаметр цилиндров (мм) 40,00", "Диаметр цилиндров (мм) 60,00",
@@ -512,7 +512,7 @@ private slots:
         QCOMPARE(explorer_->Solutions().size(), std::size_t(1));
         QVERIFY(qAbs(explorer_->Solutions().front() - 40) < 1e-9);
         QCOMPARE(explorer_->SolutionList->count(), 1);
-        QCOMPARE(form_->EC16->text(), QString("50"));
+        QCOMPARE(form_->Edits[1]->text(), QString("50"));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
 
         explorer_->ApplySolution->click();
@@ -569,8 +569,8 @@ private slots:
         QFETCH(QString, pitch);
         QFETCH(bool, flat);
         QFETCH(bool, pitchNotice);
-        form_->EC27->setText(bandwidth);
-        form_->EC34->setText(pitch);
+        form_->Edits[6]->setText(bandwidth);
+        form_->Edits[4]->setText(pitch);
         explorer_->show();
         Refresh(*explorer_);
         const QString note = explorer_->Note->text();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
+#include "MessageBoxes.h"
 #include "GlyphButton.h"
 #include "ModalWatcher.h"
 #include "uHelp.h"

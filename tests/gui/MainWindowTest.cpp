@@ -3,6 +3,7 @@
 #include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
+#include "MessageBoxes.h"
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
 #include "Report.h"
@@ -41,7 +42,7 @@ const char* const kExampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
 
 QList<eh::LabeledEdit*> Fields(TForm1& form)
 {
-    return {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+    return {form.Edits.begin(), form.Edits.end()};
 }
 
 void Type(TForm1& form, const char* const (&texts)[7])
@@ -162,7 +163,7 @@ private slots:
     {
         Type(*form_, kExampleA);
         QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
-        form_->EC15->setText("7.1");
+        form_->Edits[0]->setText("7.1");
         QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
         const QStringList lines = PaneLines(*form_);
         QCOMPARE(lines.size(), 39);
@@ -173,11 +174,11 @@ private slots:
     {
         eh::RegionalSettings::SetDecimalSeparator('.');
         Type(*form_, kExampleA);
-        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        QTest::keyClick(form_->Edits[0], Qt::Key_Return);
         const QStringList lines = PaneLines(*form_);
         QCOMPARE(lines.size(), 39);
         QCOMPARE(lines[1], QString("Частота = 14.20 МГц"));
-        QCOMPARE(form_->EC15->text(), QString("14.2"));
+        QCOMPARE(form_->Edits[0]->text(), QString("14.2"));
     }
 
     void freshStartFillsTheDefaultsOneByOneThenFails()
@@ -209,11 +210,11 @@ private slots:
         const char* const texts[7] = {"14.2", "5O", "3", "abc", "2", "50", "0"};
         Type(*form_, texts);
         QTest::mouseClick(form_->BitBtn1, Qt::LeftButton);
-        QCOMPARE(form_->EC16->text(), QString("0.1"));
-        QCOMPARE(form_->EC33->text(), QString("abc")); // only the first failing field
-        QVERIFY(form_->EC16->hasFocus());
+        QCOMPARE(form_->Edits[1]->text(), QString("0.1"));
+        QCOMPARE(form_->Edits[3]->text(), QString("abc")); // only the first failing field
+        QVERIFY(form_->Edits[1]->hasFocus());
         // The next key replaces the reset text.
-        QCOMPARE(form_->EC16->selectedText(), QString("0.1"));
+        QCOMPARE(form_->Edits[1]->selectedText(), QString("0.1"));
         QVERIFY(watcher.seen().isEmpty());
         QVERIFY(form_->RichEdit1->toPlainText().isEmpty());
     }
@@ -223,7 +224,7 @@ private slots:
         ModalWatcher watcher;
         const char* const texts[7] = {"14.2", "50", "3", "1", "0.999", "50", "0"};
         Type(*form_, texts);
-        QTest::keyClick(form_->EC27, Qt::Key_Return);
+        QTest::keyClick(form_->Edits[6], Qt::Key_Return);
         QCOMPARE(watcher.seen().size(), 1);
         QCOMPARE(watcher.seen()[0].objectName, QString("NoticeBox"));
         QCOMPARE(watcher.seen()[0].text, QString("Ошибка!!! Шаг намотки меньше диаметра провода!"));
@@ -231,8 +232,8 @@ private slots:
         QCOMPARE(PaneLines(*form_).size(), 39);
 
         // Equal pitch and wire diameter give no notice.
-        form_->EC34->setText("1");
-        QTest::keyClick(form_->EC27, Qt::Key_Return);
+        form_->Edits[4]->setText("1");
+        QTest::keyClick(form_->Edits[6], Qt::Key_Return);
         QCOMPARE(watcher.seen().size(), 1);
     }
 
@@ -252,16 +253,16 @@ private slots:
         QFETCH(QString, message);
         ModalWatcher watcher;
         Type(*form_, kExampleA);
-        form_->EC15->setText(frequency);
-        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        form_->Edits[0]->setText(frequency);
+        QTest::keyClick(form_->Edits[0], Qt::Key_Return);
         QTRY_COMPARE(watcher.seen().size(), 1);
         QCOMPARE(watcher.seen()[0].text, message);
         QCOMPARE(watcher.seen()[0].icon, QMessageBox::Critical);
         QCOMPARE(form_->RichEdit1->toPlainText(), QString());
-        QCOMPARE(form_->EC15->text(), frequency); // not reset: it was a number
+        QCOMPARE(form_->Edits[0]->text(), frequency); // not reset: it was a number
 
-        form_->EC15->setText("14.2");
-        QTest::keyClick(form_->EC15, Qt::Key_Return);
+        form_->Edits[0]->setText("14.2");
+        QTest::keyClick(form_->Edits[0], Qt::Key_Return);
         QCOMPARE(PaneLines(*form_).size(), 39);
     }
 
@@ -447,11 +448,11 @@ private slots:
 
     void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
     {
-        QWidget* const expected[] = {form_->EC15, form_->EC16, form_->EC17, form_->EC33, form_->EC34,
-                                     form_->EC36, form_->EC27, form_->BitBtn1, form_->RichEdit1, form_->EC15};
-        form_->EC15->setFocus();
-        QCOMPARE(QApplication::focusWidget(), form_->EC15);
-        for (size_t i = 1; i < std::size(expected); ++i) {
+        QList<QWidget*> expected(form_->Edits.begin(), form_->Edits.end());
+        expected << form_->BitBtn1 << form_->RichEdit1 << form_->Edits[0];
+        form_->Edits[0]->setFocus();
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[0]);
+        for (qsizetype i = 1; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), expected[i]);
         }
@@ -460,10 +461,10 @@ private slots:
     void onlyTabSelectsAFieldsWholeText()
     {
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        form_->EC15->setText("14.2");
-        form_->EC16->setText("50");
-        QTest::mouseClick(form_->EC15, Qt::LeftButton);
-        form_->EC15->setCursorPosition(2);
+        form_->Edits[0]->setText("14.2");
+        form_->Edits[1]->setText("50");
+        QTest::mouseClick(form_->Edits[0], Qt::LeftButton);
+        form_->Edits[0]->setCursorPosition(2);
         // The File menu opens and closes; another window takes the
         // activation and gives it back. The caret stays where it was.
         form_->N1->popup(form_->mapToGlobal(QPoint(0, 0)));
@@ -475,24 +476,24 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&other));
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        QCOMPARE(QApplication::focusWidget(), form_->EC15);
-        QVERIFY(!form_->EC15->hasSelectedText());
-        QCOMPARE(form_->EC15->cursorPosition(), 2);
+        QCOMPARE(QApplication::focusWidget(), form_->Edits[0]);
+        QVERIFY(!form_->Edits[0]->hasSelectedText());
+        QCOMPARE(form_->Edits[0]->cursorPosition(), 2);
 
-        QTest::keyClick(form_->EC15, Qt::Key_Tab);
-        QCOMPARE(form_->EC16->selectedText(), QString("50"));
-        QTest::keyClick(form_->EC16, Qt::Key_Backtab);
-        QCOMPARE(form_->EC15->selectedText(), QString("14.2"));
+        QTest::keyClick(form_->Edits[0], Qt::Key_Tab);
+        QCOMPARE(form_->Edits[1]->selectedText(), QString("50"));
+        QTest::keyClick(form_->Edits[1], Qt::Key_Backtab);
+        QCOMPARE(form_->Edits[0]->selectedText(), QString("14.2"));
     }
 
     void theNextTooltipShowsAtOnceWhileOneIsShowing()
     {
         QVERIFY(QTest::qWaitForWindowActive(form_));
-        QTest::mouseMove(form_->EC15, QPoint(10, 10));
-        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->EC15->toolTip(), 2000);
+        QTest::mouseMove(form_->Edits[0], QPoint(10, 10));
+        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->Edits[0]->toolTip(), 2000);
         // The first one waited half a second; the next one does not.
-        QTest::mouseMove(form_->EC16, QPoint(10, 10));
-        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->EC16->toolTip(), 300);
+        QTest::mouseMove(form_->Edits[1], QPoint(10, 10));
+        QTRY_COMPARE_WITH_TIMEOUT(QToolTip::text(), form_->Edits[1]->toolTip(), 300);
     }
 
     void qtsOwnTextsAreRussian()
@@ -508,7 +509,7 @@ private slots:
         form_->N2Click();
         QCOMPARE(filters, QStringList{"*.txt"});
         QCOMPARE(fileNameCaption, QString("&Имя файла:"));
-        std::unique_ptr<QMenu> menu(form_->EC15->createStandardContextMenu());
+        std::unique_ptr<QMenu> menu(form_->Edits[0]->createStandardContextMenu());
         QStringList captions;
         for (const QAction* action : menu->actions())
             if (!action->isSeparator())
@@ -527,10 +528,10 @@ private slots:
             QRect geometry;
         } controls[] = {
             {form_->GroupBox1, {1, 1, 337, 140}}, {form_->GroupBox2, {1, 141, 337, 109}},
-            {form_->GroupBox3, {1, 250, 337, 133}}, {form_->EC15, {206, 28, 121, 21}},
-            {form_->EC16, {206, 60, 121, 21}},     {form_->EC17, {206, 92, 121, 21}},
-            {form_->EC33, {208, 14, 121, 21}},     {form_->EC34, {208, 45, 121, 21}},
-            {form_->EC36, {208, 76, 121, 21}},     {form_->EC27, {208, 38, 121, 21}},
+            {form_->GroupBox3, {1, 250, 337, 133}}, {form_->Edits[0], {206, 28, 121, 21}},
+            {form_->Edits[1], {206, 60, 121, 21}},     {form_->Edits[2], {206, 92, 121, 21}},
+            {form_->Edits[3], {208, 14, 121, 21}},     {form_->Edits[4], {208, 45, 121, 21}},
+            {form_->Edits[5], {208, 76, 121, 21}},     {form_->Edits[6], {208, 38, 121, 21}},
             {form_->Label1, {2, 74, 333, 57}},     {form_->BitBtn1, {76, 400, 159, 41}},
         };
         for (const auto& control : controls)
@@ -551,8 +552,8 @@ private slots:
             QCOMPARE(label->geometry().right() + 1, edit->x() - 20);
             QCOMPARE(label->y(), edit->y() + (21 - label->height()) / 2);
         }
-        QCOMPARE(form_->EC27->toolTip(), QString());
-        QCOMPARE(form_->EC15->toolTip(), QString("средняя частота резонанса антенны"));
+        QCOMPARE(form_->Edits[6]->toolTip(), QString());
+        QCOMPARE(form_->Edits[0]->toolTip(), QString("средняя частота резонанса антенны"));
         // The third letter of the caption is a Latin "c".
         QCOMPARE(form_->BitBtn1->text(), QString("&Ра") + QLatin1Char('c') + QString("считать"));
         QCOMPARE(form_->windowTitle(), QString("Программа для расчета параметров ЕН Антенны"));

@@ -102,12 +102,10 @@ int main(int argc, char** argv)
     if (!QTest::qWaitForWindowExposed(&form1))
         return 1;
     const char* const exampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
-    eh::LabeledEdit* const fields[] = {form1.EC15, form1.EC16, form1.EC17, form1.EC33,
-                                       form1.EC34, form1.EC36, form1.EC27};
-    for (int i = 0; i < 7; ++i)
-        QTest::keyClicks(fields[i], exampleA[i]);
+    for (std::size_t i = 0; i < form1.Edits.size(); ++i)
+        QTest::keyClicks(form1.Edits[i], exampleA[i]);
     // The report as it stands after the calculation, scrolled to its end.
-    QTest::keyClick(form1.EC15, Qt::Key_Return);
+    QTest::keyClick(form1.Edits[0], Qt::Key_Return);
 
     eh::DesignExplorer explorer(form1);
     explorer.show();
@@ -139,7 +137,7 @@ int main(int argc, char** argv)
     for (int row = 0; row < explorer.Outputs->count(); ++row)
         explorer.Outputs->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
     for (const char* diameter : {"35", "70", "100", "50"}) {
-        form1.EC16->setText(diameter);
+        form1.Edits[1]->setText(diameter);
         Refresh(explorer);
         if (explorer.PinnedCount() < eh::DesignExplorer::kMaxPinned)
             explorer.Pin();

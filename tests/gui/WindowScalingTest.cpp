@@ -16,7 +16,7 @@ namespace {
 
 QList<eh::LabeledEdit*> Fields(eh::TForm1& form)
 {
-    return {form.EC15, form.EC16, form.EC17, form.EC33, form.EC34, form.EC36, form.EC27};
+    return {form.Edits.begin(), form.Edits.end()};
 }
 
 // Height in device pixels of the rows of `widget` that hold dark pixels.
@@ -68,7 +68,7 @@ private slots:
         // 12 from the top of "Ф" to the bottom of "р", in either face; a face
         // that stays at its own size on a scaled screen keeps them that many
         // device pixels high.
-        QWidget* const texts[] = {form.EC15->EditLabel(), form.menuBar()};
+        QWidget* const texts[] = {form.Edits[0]->EditLabel(), form.menuBar()};
         for (QWidget* text : texts) {
             const double height = InkHeight(*text) / scale;
             QVERIFY2(height >= 9 && height <= 13.5, qPrintable(QString::number(height)));

@@ -214,7 +214,8 @@ for page in eh-antenna-cli eh-antenna; do
     fail "$gz is not gzip"
     continue
   fi
-  gzip -dc "$gz" | grep -qE "^\.TH $(tr '[:lower:]' '[:upper:]' <<<"$page") 1 .*\"eh-antenna $version\"" ||
+  # help2man quotes the section number: .TH EH-ANTENNA-CLI "1" ...
+  gzip -dc "$gz" | grep -qE "^\.TH $(tr '[:lower:]' '[:upper:]' <<<"$page") \"?1\"? .*\"eh-antenna $version\"" ||
     fail "$page.1 has no .TH line for version $version"
   warnings=$(gzip -dc "$gz" | groff -k -man -Tutf8 -ww -z 2>&1) || fail "groff failed on $page.1"
   [ -z "$warnings" ] || fail "groff warns about $page.1: $warnings"

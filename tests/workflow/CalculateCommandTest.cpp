@@ -446,7 +446,7 @@ TEST_P(WindowAgreesWithTheServiceTest, ForTheSameTexts)
         const eh::TDesign design = eh::CalculateDesign(reading.inputs);
         notice = design.pitchNotice;
         if (design.fault)
-            eh::RaiseDesignFault(*design.fault);
+            eh::Raise(*design.fault);
         report = eh::ReportPlainText(eh::BuildReport(design.inputs, *design.results, c.separator));
     });
 

@@ -90,8 +90,8 @@ TEST_P(CalculateDesignTest, ReturnsTheResultsOrTheFault)
     }
     EXPECT_FALSE(design.results);
     ASSERT_TRUE(design.fault);
-    EXPECT_EQ(design.fault->kind, c.kind);
-    const eh::test::Fault raised = eh::test::CatchFault([&] { eh::RaiseDesignFault(*design.fault); });
+    EXPECT_STREQ(eh::FaultKindName(design.fault->kind), c.kind);
+    const eh::test::Fault raised = eh::test::CatchFault([&] { eh::Raise(*design.fault); });
     EXPECT_EQ(raised.kind, c.kind);
     EXPECT_TRUE(raised.typeMatchesKind);
     EXPECT_EQ(raised.message, design.fault->message);

@@ -23,7 +23,7 @@ TEST(DesignSweep, FaultsAreCountedByKindAndKeptPerPoint)
     EXPECT_EQ(sweep.counts.points, 4u);
     EXPECT_EQ(sweep.counts.faults.Total(), 2u);
     ASSERT_EQ(sweep.counts.faults.Counts().size(), 2u);
-    EXPECT_EQ(sweep.counts.faults.Counts()[0].fault.kind, "EInvalidOp");
+    EXPECT_EQ(sweep.counts.faults.Counts()[0].fault.kind, eh::TFaultKind::fkInvalidOp);
     EXPECT_EQ(sweep.faultOf[1], 1u);
     EXPECT_EQ(sweep.faultOf[2], eh::TDesignSweep::kNoFault);
     EXPECT_TRUE(sweep.results[3]);
