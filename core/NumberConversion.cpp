@@ -2,6 +2,7 @@
 #include "NumberConversion.h"
 
 #include "Exceptions.h"
+#include "ExtendedElementary.h"
 #include "ExtendedMath.h"
 
 #include <cmath>
@@ -21,7 +22,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // 10^n in extended precision; exact up to 10^27, infinity beyond the range.
 long double PowerOfTen(long n)
 {
-    return std::pow(10.0L, static_cast<long double>(n));
+    return elementary::Pow(10.0L, static_cast<long double>(n));
 }
 
 } // namespace
