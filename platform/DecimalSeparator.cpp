@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DecimalSeparator.h"
 
+#ifndef EH_NO_REGIONAL_SETTINGS
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#endif
 
 namespace eh {
 
@@ -20,9 +22,14 @@ std::optional<char> DecimalSeparatorFromText(std::string_view text)
 
 char SystemDecimalSeparator()
 {
+#ifdef EH_NO_REGIONAL_SETTINGS
+    // WebAssembly: the C library knows no regional settings.
+    return '.';
+#else
     const QByteArray point = QLocale::system().decimalPoint().toUtf8();
     return DecimalSeparatorFromText(std::string_view(point.constData(), static_cast<std::size_t>(point.size())))
         .value_or('.');
+#endif
 }
 
 } // namespace eh

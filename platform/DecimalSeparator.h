@@ -18,7 +18,8 @@ inline constexpr const char* kDecimalSeparatorRule =
 std::optional<char> DecimalSeparatorFromText(std::string_view text);
 
 // The decimal separator of the system locale (as the environment sets it:
-// LC_ALL, LC_NUMERIC, LANG), or a point when that cannot be a separator.
+// LC_ALL, LC_NUMERIC, LANG), or a point when that cannot be a separator or
+// there are no regional settings (WebAssembly).
 char SystemDecimalSeparator();
 
 } // namespace eh

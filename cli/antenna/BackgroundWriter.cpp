@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BackgroundWriter.h"
 
+#include <system_error>
 #include <utility>
 
 namespace eh::cli {
@@ -9,12 +10,28 @@ namespace {
 constexpr std::size_t kMaxWaitingBlocks = 2;
 } // namespace
 
-BackgroundWriter::BackgroundWriter(std::ostream& out) : out_(out), thread_([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(std::ostream& out) : out_(out)
+{
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process limit, or WebAssembly without
+        // threads): Submit writes each block itself.
+    }
+}
 
 BackgroundWriter::~BackgroundWriter() { Finish(); }
 
 void BackgroundWriter::Submit(std::string& block, bool flush)
 {
+    if (!thread_.joinable()) {
+        if (!failed_) {
+            Write(block, flush);
+            failed_ = !out_;
+        }
+        block.clear();
+        return;
+    }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.size() < kMaxWaitingBlocks || failed_; });
     if (failed_) {
@@ -47,7 +64,15 @@ void BackgroundWriter::Finish()
         closing_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void BackgroundWriter::Write(const std::string& text, bool flush)
+{
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (flush)
+        out_.flush();
 }
 
 void BackgroundWriter::Run()
@@ -60,9 +85,7 @@ void BackgroundWriter::Run()
         Block block = std::move(queue_.front());
         queue_.pop_front();
         lock.unlock();
-        out_.write(block.text.data(), static_cast<std::streamsize>(block.text.size()));
-        if (block.flush)
-            out_.flush();
+        Write(block.text, block.flush);
         const bool failed = !out_;
         lock.lock();
         failed_ = failed_ || failed;
