@@ -8,13 +8,15 @@
 #   ctest --test-dir build-wasm
 #
 # As root it installs what is missing (emscripten, node and acorn, which
-# emscripten's optimiser needs, GoogleTest's sources).
+# emscripten's optimiser needs, GoogleTest's sources, the header-only
+# libraries). Building with ninja directly afterwards needs
+# NODE_PATH=/usr/share/nodejs in the environment (see below).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build_dir=${1:-build-wasm}
 shift || true
 
-packages=(emscripten nodejs node-acorn googletest)
+packages=(cmake ninja-build emscripten nodejs node-acorn googletest libfmt-dev libcli11-dev nlohmann-json3-dev)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -31,8 +33,8 @@ if [ ${#missing[@]} -ne 0 ]; then
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
-  apt-get update
-  apt-get install -y --no-install-recommends "${missing[@]}"
+  apt-get -o DPkg::Lock::Timeout=600 update
+  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
 fi
 
 # emscripten's optimiser (run at -O2 and above) loads acorn from Debian's
