@@ -11,6 +11,13 @@ namespace eh {
 
 namespace {
 
+// The shortest text that reads back as exactly `value` ("15", "1e+300").
+void AppendNumber(std::string& out, double value)
+{
+    char text[kShortestNumberMaxBytes];
+    out.append(text, WriteShortestNumber(text, value));
+}
+
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 void AppendText(std::string& out, std::string_view text)
 {
@@ -30,7 +37,7 @@ void AppendText(std::string& out, std::string_view text)
 void AppendInputs(std::string& out, const TAntennaInputs& inputs)
 {
     for (const std::size_t i : InputRecordOrder()) {
-        AppendShortestNumber(out, inputs.*InputTable()[i].value);
+        AppendNumber(out, inputs.*InputTable()[i].value);
         out += ',';
     }
 }
@@ -60,7 +67,7 @@ void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntenna
 {
     AppendInputs(out, inputs);
     for (const TResultInfo& info : ResultTable()) {
-        AppendShortestNumber(out, results.*info.value);
+        AppendNumber(out, results.*info.value);
         out += ',';
     }
     AppendNotice(out, inputs);

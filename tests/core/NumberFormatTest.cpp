@@ -88,9 +88,8 @@ const NumberTextCase kNumberTexts[] = {
 
 void PrintTo(const NumberTextCase& c, std::ostream* os)
 {
-    std::string value;
-    eh::AppendShortestNumber(value, c.value);
-    *os << value << " -> " << c.comma;
+    char value[eh::kShortestNumberMaxBytes];
+    *os << std::string(value, eh::WriteShortestNumber(value, c.value)) << " -> " << c.comma;
 }
 
 class NumberTextTest : public testing::TestWithParam<NumberTextCase> {};
