@@ -148,17 +148,18 @@ Extended Pow(Extended base, Extended exponent)
 } // namespace own
 
 #ifdef EH_OWN_ELEMENTARY_FUNCTIONS
-const bool kUsesCLibrary = false;
-Extended Log(Extended x) { return own::Log(x); }
-Extended Exp(Extended x) { return own::Exp(x); }
-Extended Log10(Extended x) { return own::Log10(x); }
-Extended Pow(Extended base, Extended exponent) { return own::Pow(base, exponent); }
+constexpr bool kOwnFunctions = true;
 #else
-const bool kUsesCLibrary = true;
-Extended Log(Extended x) { return std::log(x); }
-Extended Exp(Extended x) { return std::exp(x); }
-Extended Log10(Extended x) { return std::log10(x); }
-Extended Pow(Extended base, Extended exponent) { return std::pow(base, exponent); }
+constexpr bool kOwnFunctions = false;
 #endif
+const bool kUsesCLibrary = !kOwnFunctions;
+
+Extended Log(Extended x) { return kOwnFunctions ? own::Log(x) : std::log(x); }
+Extended Exp(Extended x) { return kOwnFunctions ? own::Exp(x) : std::exp(x); }
+Extended Log10(Extended x) { return kOwnFunctions ? own::Log10(x) : std::log10(x); }
+Extended Pow(Extended base, Extended exponent)
+{
+    return kOwnFunctions ? own::Pow(base, exponent) : std::pow(base, exponent);
+}
 
 } // namespace eh::elementary
