@@ -17,15 +17,12 @@ namespace {
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+} // namespace
 
-// 10^n in extended precision; exact up to 10^27, infinity beyond the range.
 long double PowerOfTen(long n)
 {
     return elementary::Pow(10.0L, static_cast<long double>(n));
 }
-
-} // namespace
 
 long double TextToExtended(std::string_view text, char separator)
 {
@@ -105,13 +102,9 @@ long double TextToExtended(std::string_view text, char separator)
 
 double ConvertFieldText(std::string_view fieldText, char separator)
 {
-    // A point always works as the decimal mark, whatever the regional
-    // separator is. (Turning points into commas instead would make every
-    // fraction, the default text "0.1" included, unreadable where the
-    // separator itself is a point.)
     std::string copy(fieldText);
     for (char& c : copy) {
-        if (c == '.')
+        if (IsDecimalMark(c, separator))
             c = separator;
     }
     return xmath::Store(TextToExtended(copy, separator));

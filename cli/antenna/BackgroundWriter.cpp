@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BackgroundWriter.h"
 
+#include <cerrno>
 #include <system_error>
 #include <utility>
 
@@ -26,8 +27,10 @@ void BackgroundWriter::Submit(std::string& block, bool flush)
 {
     if (!thread_.joinable()) {
         if (!failed_) {
+            errno = 0;
             Write(block, flush);
             failed_ = !out_;
+            error_ = failed_ ? errno : 0;
         }
         block.clear();
         return;
@@ -53,6 +56,12 @@ bool BackgroundWriter::Failed()
 {
     std::lock_guard lock(mutex_);
     return failed_;
+}
+
+int BackgroundWriter::Error()
+{
+    std::lock_guard lock(mutex_);
+    return error_;
 }
 
 void BackgroundWriter::Finish()
@@ -85,9 +94,13 @@ void BackgroundWriter::Run()
         Block block = std::move(queue_.front());
         queue_.pop_front();
         lock.unlock();
+        errno = 0;
         Write(block.text, block.flush);
         const bool failed = !out_;
+        const int error = errno;
         lock.lock();
+        if (failed && !failed_)
+            error_ = error;
         failed_ = failed_ || failed;
         block.text.clear();
         spare_.push_back(std::move(block.text));
