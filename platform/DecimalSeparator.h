@@ -6,7 +6,7 @@ namespace eh {
 
 // The decimal separator of the system locale (as the environment sets it:
 // LC_ALL, LC_NUMERIC, LANG), or a point when that cannot be a separator
-// (RegionalDecimalSeparator).
+// (RegionalDecimalSeparator) or there are no regional settings (WebAssembly).
 char SystemDecimalSeparator();
 
 } // namespace eh

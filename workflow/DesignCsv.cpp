@@ -3,8 +3,8 @@
 
 #include "DesignTables.h"
 #include "Exceptions.h"
+#include "NumberFormat.h"
 
-#include <charconv>
 #include <string_view>
 
 namespace eh {
@@ -14,9 +14,8 @@ namespace {
 // The shortest text that reads back as exactly `value` ("15", "1e+300").
 void AppendNumber(std::string& out, double value)
 {
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    char text[kShortestNumberMaxBytes];
+    out.append(text, WriteShortestNumber(text, value));
 }
 
 // A CSV field: quoted when it holds a comma, a quote or a line break.
