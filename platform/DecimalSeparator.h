@@ -1,21 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <optional>
-#include <string_view>
+#include "DecimalSeparatorRule.h"
 
-// The decimal separator the fields are read and the report numbers are
-// written with: the rule for what may be one, and the region's own.
+// The region's decimal separator.
 namespace eh {
-
-// What a decimal separator may be, in words for messages.
-inline constexpr const char* kDecimalSeparatorRule =
-    "one printable ASCII character other than a digit, +, -, e, E or a space";
-
-// `text` as a decimal separator: one ASCII character that cannot be taken for
-// part of a number (a digit, a sign, an exponent letter) and is neither a
-// space nor a control character. Nothing otherwise.
-std::optional<char> DecimalSeparatorFromText(std::string_view text);
 
 // The decimal separator of the system locale (as the environment sets it:
 // LC_ALL, LC_NUMERIC, LANG), or a point when that cannot be a separator.
