@@ -16,15 +16,16 @@ namespace {
     throw EConvertError("'" + std::string(text) + "' is not a valid floating point value");
 }
 
+} // namespace
+
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// 10^n in extended precision; exact up to 10^27, infinity beyond the range.
+bool IsDecimalMark(char c, char separator) { return c == '.' || c == separator; }
+
 long double PowerOfTen(long n)
 {
     return std::pow(10.0L, static_cast<long double>(n));
 }
-
-} // namespace
 
 long double TextToExtended(std::string_view text, char separator)
 {
@@ -110,7 +111,7 @@ double ConvertFieldText(std::string_view fieldText, char separator)
     // separator itself is a point.)
     std::string copy(fieldText);
     for (char& c : copy) {
-        if (c == '.')
+        if (IsDecimalMark(c, separator))
             c = separator;
     }
     return xmath::Store(TextToExtended(copy, separator));

@@ -19,4 +19,11 @@ long double TextToExtended(std::string_view text, char separator);
 // range (the field is then not reset).
 double ConvertFieldText(std::string_view fieldText, char separator);
 
+// The pieces of the number syntax that other readers of number texts share.
+bool IsDigit(char c);
+// A point always works as the decimal mark, whatever the regional separator.
+bool IsDecimalMark(char c, char separator);
+// 10^n in extended precision; exact up to 10^27, infinity beyond the range.
+long double PowerOfTen(long n);
+
 } // namespace eh

@@ -88,15 +88,8 @@ TRangeReading ReadSweepRange(std::size_t input, const TRangeTexts& texts, char s
     const double exactStep = (range.to - range.from) / static_cast<double>(range.points - 1);
     char* const stepEnd = std::to_chars(step, step + sizeof step, exactStep, std::chars_format::general, 12).ptr;
     range.stepText.assign(step, static_cast<std::size_t>(stepEnd - step));
-    range.grid.start = range.from;
-    std::from_chars(step, stepEnd, range.grid.step);
-    if (!(range.grid.step > 0)) {
-        reading.message = "Диапазон слишком узок для такого числа точек";
-        return reading;
-    }
-    const int fromPlaces = DecimalPlaces(texts.from, separator);
-    const int stepPlaces = DecimalPlaces(range.stepText, separator);
-    range.grid.decimals = fromPlaces < 0 || stepPlaces < 0 ? -1 : std::max(fromPlaces, stepPlaces);
+    range.grid = TSweepGrid::ByIntervals(range.from, ReadDecimalText(texts.from, separator), range.to,
+                                         ReadDecimalText(texts.to, separator), range.points - 1);
     reading.range = range;
     return reading;
 }

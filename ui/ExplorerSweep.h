@@ -22,15 +22,12 @@ struct TSweepRange {
     double from = 0;
     double to = 0;
     std::size_t points = 0; // at least 2
-    // The step from `from` to `to`, cut to 12 significant digits so that the
-    // points lie on the decimal grid a user would type ("0.1", not
-    // "0.09999999999999999"), as text and as the grid it makes with the
-    // text of `from`.
+    // The step from `from` to `to`, cut to 12 significant digits, as a user
+    // would type it ("0.1", not "0.09999999999999999").
     std::string stepText;
+    // The points from `from` to `to`, the last one `to` itself.
     TSweepGrid grid;
 
-    // The same values `eh-antenna-cli --sweep` gives for the texts of `from`
-    // and the step.
     double Value(std::size_t i) const { return grid.Value(i); }
 };
 

@@ -112,7 +112,7 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--sweep writes csv or json, not text");
     const OutputFormat format = options.formatGiven ? options.format : OutputFormat::Csv;
 
-    SweepPlan plan;
+    TSweepPlan plan;
     try {
         plan = ParseSweep(*options.sweep, separator);
     } catch (const UsageError& error) {
@@ -121,7 +121,7 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
 
     // The swept field's own text is not read.
     TFieldTexts texts = TextsOf(options.fieldTexts);
-    texts[plan.field] = "0";
+    texts[plan.input] = "0";
     TFieldReading base;
     try {
         base = ReadFieldTexts(texts, separator);
@@ -131,10 +131,10 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
     if (base.badField)
         return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
 
-    const SweepCounts counts = RunSweep(plan, base.inputs, separator, format, streams.out);
+    const TSweepCounts counts = WriteSweep(plan, base.inputs, separator, format, streams.out);
     if (counts.notices > 0)
         Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
-                              std::to_string(counts.rows) + " rows)");
+                              std::to_string(counts.points) + " rows)");
     if (!streams.out) {
         streams.err << kProgram << ": cannot write the output\n";
         return kExitFault;

@@ -4,13 +4,9 @@
 #include "Cli.h"
 #include "DesignCsv.h"
 #include "DesignService.h"
-#include "Exceptions.h"
 #include "InputKeys.h"
-#include "NumberConversion.h"
 #include "UsageError.h"
 
-#include <algorithm>
-#include <cmath>
 #include <string>
 
 namespace eh::cli {
@@ -25,20 +21,48 @@ std::string Shown(std::string_view text)
     return "\"" + EscapeTyped(text.substr(0, kShownBytes)) + (text.size() > kShownBytes ? "...\"" : "\"");
 }
 
-double ReadBound(std::string_view text, const char* what, char separator)
+struct TRangeTexts {
+    std::string_view start;
+    std::string_view stop;
+    std::string_view step;
+};
+
+std::string PlanFaultMessage(TSweepPlanFault fault, const TRangeTexts& texts)
 {
-    try {
-        return ConvertFieldText(text, separator);
-    } catch (const EConvertError&) {
-        throw UsageError(std::string("--sweep: ") + what + " " + Shown(text) + " is not a number");
-    } catch (const EOverflow&) {
-        throw UsageError(std::string("--sweep: ") + what + " " + Shown(text) + " is beyond the double range");
+    switch (fault) {
+    case TSweepPlanFault::FirstNotANumber:
+        return "START " + Shown(texts.start) + " is not a number";
+    case TSweepPlanFault::FirstBeyondRange:
+        return "START " + Shown(texts.start) + " is beyond the double range";
+    case TSweepPlanFault::LastNotANumber:
+        return "STOP " + Shown(texts.stop) + " is not a number";
+    case TSweepPlanFault::LastBeyondRange:
+        return "STOP " + Shown(texts.stop) + " is beyond the double range";
+    case TSweepPlanFault::StepNotANumber:
+        return "STEP " + Shown(texts.step) + " is not a number";
+    case TSweepPlanFault::StepBeyondRange:
+        return "STEP " + Shown(texts.step) + " is beyond the double range";
+    case TSweepPlanFault::ZeroStep:
+        return "STEP must not be zero";
+    case TSweepPlanFault::StepMustBePositive:
+        return "STEP must be positive to go from START to STOP";
+    case TSweepPlanFault::StepMustBeNegative:
+        return "STEP must be negative to go from START to STOP";
+    case TSweepPlanFault::RangeTooWide:
+        return "the range from START to STOP is too wide";
+    case TSweepPlanFault::ValueBeyondRange:
+        return "the last value is beyond the double range";
+    case TSweepPlanFault::EmptyRange:
+    case TSweepPlanFault::TooFewPoints:
+    case TSweepPlanFault::TooManyPoints:
+        break;
     }
+    return "more than " + std::to_string(kMaxSweepRows) + " rows; use a larger STEP or a smaller range";
 }
 
 } // namespace
 
-SweepPlan ParseSweep(std::string_view text, char separator)
+TSweepPlan ParseSweep(std::string_view text, char separator)
 {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos)
@@ -54,79 +78,48 @@ SweepPlan ParseSweep(std::string_view text, char separator)
     if (colon2 == std::string_view::npos || range.find(':', colon2 + 1) != std::string_view::npos)
         throw UsageError("--sweep: expected NAME=START:STOP:STEP, got " + Shown(text));
 
-    const std::string_view startText = range.substr(0, colon1);
-    const std::string_view stepText = range.substr(colon2 + 1);
-    SweepPlan plan;
-    plan.field = *field;
-    TSweepGrid& grid = plan.grid;
-    grid.start = ReadBound(startText, "START", separator);
-    const double stop = ReadBound(range.substr(colon1 + 1, colon2 - colon1 - 1), "STOP", separator);
-    grid.step = ReadBound(stepText, "STEP", separator);
-    const int startPlaces = DecimalPlaces(startText, separator);
-    const int stepPlaces = DecimalPlaces(stepText, separator);
-    grid.decimals = startPlaces < 0 || stepPlaces < 0 ? -1 : std::max(startPlaces, stepPlaces);
-
-    if (grid.step == 0.0)
-        throw UsageError("--sweep: STEP must not be zero");
-    const double span = stop - grid.start;
-    if (!std::isfinite(span))
-        throw UsageError("--sweep: the range from START to STOP is too wide");
-    if (span != 0.0 && std::signbit(span) != std::signbit(grid.step))
-        throw UsageError(std::string("--sweep: STEP must be ") + (span > 0 ? "positive" : "negative") +
-                         " to go from START to STOP");
-    const double steps = span / grid.step; // >= 0, or +inf for a tiny step
-    if (!(steps < static_cast<double>(kMaxSweepRows)))
-        throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
-                         " rows; use a larger STEP or a smaller range");
-    plan.rows = static_cast<std::size_t>(std::floor(steps + 1e-9)) + 1;
-    if (plan.rows > kMaxSweepRows)
-        throw UsageError("--sweep: more than " + std::to_string(kMaxSweepRows) +
-                         " rows; use a larger STEP or a smaller range");
-    if (!std::isfinite(grid.Value(plan.rows - 1)))
-        throw UsageError("--sweep: the last value is beyond the double range");
-    return plan;
+    const TRangeTexts texts{range.substr(0, colon1), range.substr(colon1 + 1, colon2 - colon1 - 1),
+                            range.substr(colon2 + 1)};
+    const TSweepPlanReading reading =
+        PlanSweepByStep(*field, texts.start, texts.stop, texts.step, separator, kMaxSweepRows);
+    if (!reading.plan)
+        throw UsageError("--sweep: " + PlanFaultMessage(reading.fault, texts));
+    return *reading.plan;
 }
 
-SweepCounts RunSweep(const SweepPlan& plan, const TAntennaInputs& base, char separator, OutputFormat format,
-                     std::ostream& out)
+TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char separator, OutputFormat format,
+                        std::ostream& out)
 {
-    SweepCounts counts;
     std::string buffer;
     buffer.reserve(kFlushBytes + (std::size_t{64} << 10));
     if (format == OutputFormat::Csv)
         AppendCsvHeader(buffer);
 
-    double TAntennaInputs::*const member = InputTable()[plan.field].value;
-    for (std::size_t row = 0; row < plan.rows; ++row) {
-        TAntennaInputs inputs = base;
-        inputs.*member = plan.grid.Value(row);
-        const TDesign design = CalculateDesign(inputs);
-        ++counts.rows;
-        if (design.pitchNotice)
-            ++counts.notices;
+    const TSweepCounts counts = VisitDesignSweep(plan, base, [&](const TSweepPoint& point) {
+        const TDesign& design = point.design;
         if (design.fault) {
-            ++counts.faults;
             if (format == OutputFormat::Json) {
-                AppendInputsErrorJson(buffer, inputs, design.fault->kind, design.fault->message);
+                AppendInputsErrorJson(buffer, design.inputs, design.fault->kind, design.fault->message);
                 buffer += '\n';
             } else {
-                AppendCsvFaultRow(buffer, inputs, *design.fault);
+                AppendCsvFaultRow(buffer, design.inputs, *design.fault);
             }
         } else if (format == OutputFormat::Json) {
-            AppendDesignJson(buffer, inputs, *design.results, separator);
+            AppendDesignJson(buffer, design.inputs, *design.results, separator);
             buffer += '\n';
         } else {
-            AppendCsvRow(buffer, inputs, *design.results);
+            AppendCsvRow(buffer, design.inputs, *design.results);
         }
-        if (buffer.size() >= kFlushBytes) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
-            if (!out)
-                return counts; // the caller reports the failed output
-        }
+        if (buffer.size() < kFlushBytes)
+            return true;
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        buffer.clear();
+        return static_cast<bool>(out); // the caller reports the failed output
+    });
+    if (out) {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        out.flush();
     }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    out.flush();
     return counts;
 }
 

@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BandPlans.h"
+
+#include <array>
+#include <cmath>
+
+namespace eh {
+
+namespace {
+
+// Region 1: the IARU Region 1 HF band plan (effective 16 October 2020) and
+// its 6 m plan, 50-52 MHz.
+constexpr std::array kRegion1 = {
+    TAmateurBand{160, 1810, 2000},   TAmateurBand{80, 3500, 3800},    TAmateurBand{60, 5351.5, 5366.5},
+    TAmateurBand{40, 7000, 7200},    TAmateurBand{30, 10100, 10150},  TAmateurBand{20, 14000, 14350},
+    TAmateurBand{17, 18068, 18168},  TAmateurBand{15, 21000, 21450},  TAmateurBand{12, 24890, 24990},
+    TAmateurBand{10, 28000, 29700},  TAmateurBand{6, 50000, 52000},
+};
+
+// Region 2: the IARU Region 2 MF/HF band plan (effective 1 January 2008, as
+// amended since, with the 60 m band of WRC-15) and its VHF plan, 50-54 MHz.
+constexpr std::array kRegion2 = {
+    TAmateurBand{160, 1800, 2000},   TAmateurBand{80, 3500, 4000},    TAmateurBand{60, 5351.5, 5366.5},
+    TAmateurBand{40, 7000, 7300},    TAmateurBand{30, 10100, 10150},  TAmateurBand{20, 14000, 14350},
+    TAmateurBand{17, 18068, 18168},  TAmateurBand{15, 21000, 21450},  TAmateurBand{12, 24890, 24990},
+    TAmateurBand{10, 28000, 29700},  TAmateurBand{6, 50000, 54000},
+};
+
+// Region 3: the IARU Region 3 band plan (document R3-004, revised
+// 3 September 2019), which no longer lists 7200-7300 kHz, not an amateur
+// allocation in Region 3.
+constexpr std::array kRegion3 = {
+    TAmateurBand{160, 1800, 2000},   TAmateurBand{80, 3500, 3900},    TAmateurBand{60, 5351.5, 5366.5},
+    TAmateurBand{40, 7000, 7200},    TAmateurBand{30, 10100, 10150},  TAmateurBand{20, 14000, 14350},
+    TAmateurBand{17, 18068, 18168},  TAmateurBand{15, 21000, 21450},  TAmateurBand{12, 24890, 24990},
+    TAmateurBand{10, 28000, 29700},  TAmateurBand{6, 50000, 54000},
+};
+
+} // namespace
+
+std::optional<TIaruRegion> IaruRegion(int number)
+{
+    if (number < 1 || number > 3)
+        return std::nullopt;
+    return static_cast<TIaruRegion>(number);
+}
+
+std::span<const TAmateurBand> BandPlan(TIaruRegion region)
+{
+    switch (region) {
+    case TIaruRegion::Region2:
+        return kRegion2;
+    case TIaruRegion::Region3:
+        return kRegion3;
+    case TIaruRegion::Region1:
+        break;
+    }
+    return kRegion1;
+}
+
+const TAmateurBand& NearestBand(TIaruRegion region, double frequencyMHz)
+{
+    const std::span<const TAmateurBand> bands = BandPlan(region);
+    const TAmateurBand* nearest = &bands.front();
+    double nearestDistance = INFINITY;
+    for (const TAmateurBand& band : bands) {
+        const double distance = frequencyMHz < band.LowMHz()    ? band.LowMHz() - frequencyMHz
+                                : frequencyMHz > band.HighMHz() ? frequencyMHz - band.HighMHz()
+                                                                : 0.0;
+        if (distance < nearestDistance) {
+            nearestDistance = distance;
+            nearest = &band;
+        }
+    }
+    return *nearest;
+}
+
+} // namespace eh

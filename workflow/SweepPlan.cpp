@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "SweepPlan.h"
+
+#include "DesignTables.h"
+#include "Exceptions.h"
+#include "NumberConversion.h"
+
+#include <cmath>
+
+namespace eh {
+
+namespace {
+
+// A text read as a field is read, or the fault it makes.
+struct TBound {
+    double value = 0;
+    std::optional<TSweepPlanFault> fault;
+};
+
+TBound ReadBound(std::string_view text, char separator, TSweepPlanFault notANumber, TSweepPlanFault beyondRange)
+{
+    try {
+        return {ConvertFieldText(text, separator), std::nullopt};
+    } catch (const EConvertError&) {
+        return {0, notANumber};
+    } catch (const EOverflow&) {
+        return {0, beyondRange};
+    }
+}
+
+TSweepPlanReading Fault(TSweepPlanFault fault) { return {std::nullopt, fault}; }
+
+} // namespace
+
+TAntennaInputs TSweepPlan::InputsAt(const TAntennaInputs& base, std::size_t index) const
+{
+    TAntennaInputs inputs = base;
+    inputs.*InputTable()[input].value = Value(index);
+    return inputs;
+}
+
+TSweepPlanReading PlanSweepByStep(std::size_t input, std::string_view startText, std::string_view stopText,
+                                  std::string_view stepText, char separator, std::size_t maxPoints)
+{
+    using enum TSweepPlanFault;
+    const TBound start = ReadBound(startText, separator, FirstNotANumber, FirstBeyondRange);
+    if (start.fault)
+        return Fault(*start.fault);
+    const TBound stop = ReadBound(stopText, separator, LastNotANumber, LastBeyondRange);
+    if (stop.fault)
+        return Fault(*stop.fault);
+    const TBound step = ReadBound(stepText, separator, StepNotANumber, StepBeyondRange);
+    if (step.fault)
+        return Fault(*step.fault);
+    if (step.value == 0.0)
+        return Fault(ZeroStep);
+    const double span = stop.value - start.value;
+    if (!std::isfinite(span))
+        return Fault(RangeTooWide);
+    if (span != 0.0 && std::signbit(span) != std::signbit(step.value))
+        return Fault(span > 0 ? StepMustBePositive : StepMustBeNegative);
+    if (maxPoints == 0)
+        return Fault(TooManyPoints);
+
+    TSweepPlan plan;
+    plan.input = input;
+    plan.grid = TSweepGrid::ByStep(start.value, ReadDecimalText(startText, separator), step.value,
+                                   ReadDecimalText(stepText, separator));
+    const std::optional<std::size_t> steps =
+        plan.grid.StepsUpTo(stop.value, ReadDecimalText(stopText, separator), maxPoints - 1);
+    if (!steps)
+        return Fault(TooManyPoints);
+    plan.points = *steps + 1;
+    if (!std::isfinite(plan.Value(plan.points - 1)))
+        return Fault(ValueBeyondRange);
+    return {plan, {}};
+}
+
+TSweepPlanReading PlanSweepByPoints(std::size_t input, std::string_view fromText, std::string_view toText,
+                                    std::size_t points, char separator, std::size_t maxPoints)
+{
+    using enum TSweepPlanFault;
+    const TBound from = ReadBound(fromText, separator, FirstNotANumber, FirstBeyondRange);
+    if (from.fault)
+        return Fault(*from.fault);
+    const TBound to = ReadBound(toText, separator, LastNotANumber, LastBeyondRange);
+    if (to.fault)
+        return Fault(*to.fault);
+    if (!(from.value < to.value))
+        return Fault(EmptyRange);
+    if (!std::isfinite(to.value - from.value))
+        return Fault(RangeTooWide);
+    if (points < 2)
+        return Fault(TooFewPoints);
+    if (points > maxPoints)
+        return Fault(TooManyPoints);
+
+    TSweepPlan plan;
+    plan.input = input;
+    plan.points = points;
+    plan.grid = TSweepGrid::ByIntervals(from.value, ReadDecimalText(fromText, separator), to.value,
+                                        ReadDecimalText(toText, separator), points - 1);
+    return {plan, {}};
+}
+
+} // namespace eh

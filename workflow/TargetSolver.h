@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "AntennaModel.h"
+#include "SweepPlan.h"
+
+#include <atomic>
+#include <cstddef>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+// Every value of one input, within a range, at which one result equals a
+// target: the result is computed on a fine grid, each change of sign of
+// (result - target) between neighbouring points is bisected down to
+// neighbouring doubles (or a relative error of at most 1e-12), and a point
+// whose design faults splits the range, since nothing is known across it.
+namespace eh {
+
+// The grid a solve scans when the caller has no finer one: fine enough that
+// the model's smooth results change sign at most once between neighbours.
+inline constexpr std::size_t kSolveGridPoints = 20'001;
+
+// The result of TAntennaResults named by its JSON key ("BandwidthKHz"), as an
+// index in ResultTable().
+std::optional<std::size_t> ResultByKey(std::string_view key);
+
+struct TSolveRequest {
+    TSweepPlan plan;      // the input to vary and the grid to scan
+    TAntennaInputs base;  // the other six inputs
+    std::size_t result = 0; // index in ResultTable()
+    double target = 0;
+};
+
+struct TSolveOutcome {
+    // Ascending; each one put back into the design gives the target.
+    std::vector<double> solutions;
+    // The result's smallest and largest value over the grid's points that
+    // did not fault; empty when every point faulted.
+    std::optional<double> lowestResult;
+    std::optional<double> highestResult;
+    std::size_t faultedPoints = 0;
+    // Changes of sign where the result jumps across the target instead of
+    // reaching it (not solutions).
+    std::size_t jumps = 0;
+    bool cancelled = false;
+};
+
+TSolveOutcome SolveForTarget(const TSolveRequest& request, const std::atomic<bool>* cancelled = nullptr);
+
+} // namespace eh
