@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+// Decimal digits come from {fmt}, which is exact and the same on every
+// target (the WebAssembly C++ library has no floating to_chars).
 namespace eh {
 
 namespace {
@@ -20,12 +23,22 @@ struct DecimalForm {
     int integerDigits = 0;
 };
 
+// Reads the exponent of "...e+XX" or "...e-XXX".
+int ReadExponent(const char* p, const char* end)
+{
+    const bool negative = *p == '-';
+    ++p; // the sign, always written
+    int exponent = 0;
+    for (; p != end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    return negative ? -exponent : exponent;
+}
+
 DecimalForm ToDecimalForm(double magnitude)
 {
     // Scientific form with 17 digits after the point: "d.ddd...de+XX".
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
+    const char* end = fmt::format_to(buffer.data(), "{:.{}e}", magnitude, kSignificantDigits - 1);
     DecimalForm form;
     const char* p = buffer.data();
     form.digits[0] = *p++;
@@ -33,12 +46,55 @@ DecimalForm ToDecimalForm(double magnitude)
     for (int i = 1; i < kSignificantDigits; ++i)
         form.digits[i] = *p++;
     ++p; // 'e'
-    if (*p == '+')
-        ++p; // from_chars takes no plus sign
-    int exponent = 0;
-    std::from_chars(p, result.ptr, exponent);
-    form.integerDigits = exponent + 1;
+    form.integerDigits = ReadExponent(p, end) + 1;
     return form;
+}
+
+// The shortest digits that read back as a finite, non-zero magnitude, without
+// trailing zeros, and the exponent of the first one (d.ddd × 10^exponent).
+struct ShortestDigits {
+    std::array<char, 24> digits{};
+    int count = 0;
+    int exponent = 0;
+};
+
+ShortestDigits ToShortestDigits(double magnitude)
+{
+    // {fmt}'s shortest text is plain ("0.001", "12300") or in exponent form
+    // ("1.5e+300"); only its digits and where the point falls are kept.
+    std::array<char, 64> buffer{};
+    const char* end = fmt::format_to(buffer.data(), "{}", magnitude);
+    ShortestDigits form;
+    int integerDigits = 0;
+    bool beforePoint = true;
+    const char* p = buffer.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            beforePoint = false;
+            continue;
+        }
+        if (form.count == 0 && *p == '0') {
+            // A leading zero ("0.001"): the first digit is one place lower.
+            if (!beforePoint)
+                --integerDigits;
+            continue;
+        }
+        if (beforePoint)
+            ++integerDigits;
+        form.digits[form.count++] = *p;
+    }
+    form.exponent = integerDigits - 1 + (p != end ? ReadExponent(p + 1, end) : 0);
+    while (form.count > 1 && form.digits[form.count - 1] == '0')
+        --form.count;
+    return form;
+}
+
+int DecimalLength(int n)
+{
+    int length = 1;
+    for (; n >= 10; n /= 10)
+        ++length;
+    return length;
 }
 
 } // namespace
@@ -109,6 +165,53 @@ std::string FormatReportNumber(double value, char separator)
     }
     fraction.resize(2, '0');
     return sign + integerPart + separator + fraction;
+}
+
+void AppendShortestNumber(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+        return;
+    }
+    if (std::signbit(value))
+        out += '-';
+    if (value == 0.0) {
+        out += '0';
+        return;
+    }
+    const ShortestDigits form = ToShortestDigits(std::fabs(value));
+    const int n = form.count;
+    const int e = form.exponent;
+    const std::string_view digits(form.digits.data(), static_cast<std::size_t>(n));
+
+    // "d.ddde+XX": the exponent has two digits at least.
+    const int exponentLength = 2 + std::max(2, DecimalLength(std::abs(e)));
+    const int scientificLength = n + (n > 1 ? 1 : 0) + exponentLength;
+    const int plainLength = e >= n - 1 ? e + 1 : (e >= 0 ? n + 1 : n + 1 - e);
+    if (plainLength <= scientificLength) {
+        if (e >= n - 1) {
+            out += digits;
+            out.append(static_cast<std::size_t>(e + 1 - n), '0');
+        } else if (e >= 0) {
+            out += digits.substr(0, static_cast<std::size_t>(e + 1));
+            out += '.';
+            out += digits.substr(static_cast<std::size_t>(e + 1));
+        } else {
+            out += "0.";
+            out.append(static_cast<std::size_t>(-e - 1), '0');
+            out += digits;
+        }
+        return;
+    }
+    out += digits[0];
+    if (n > 1) {
+        out += '.';
+        out += digits.substr(1);
+    }
+    out += e < 0 ? "e-" : "e+";
+    if (std::abs(e) < 10)
+        out += '0';
+    out += std::to_string(std::abs(e));
 }
 
 } // namespace eh

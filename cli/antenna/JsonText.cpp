@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JsonText.h"
 
+#include "NumberFormat.h"
 #include "Utf8.h"
 
 #include <nlohmann/json.hpp>
@@ -48,11 +49,9 @@ void AppendJsonDouble(std::string& out, double value)
         out += "null";
         return;
     }
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
-    out.append(text);
-    if (text.find_first_of(".e") == std::string_view::npos)
+    const std::size_t start = out.size();
+    AppendShortestNumber(out, value);
+    if (out.find_first_of(".e", start) == std::string::npos)
         out += ".0";
 }
 
