@@ -147,9 +147,13 @@ val ReportFile(const std::string& plainText)
         emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
 }
 
-// The separator a language's decimal mark gives: the mark itself when it can
-// be one, else a point.
-std::string DecimalSeparatorFor(const std::string& mark) { return std::string(1, Separator(mark)); }
+// The separator the page reads and writes numbers with: the one the address
+// names when it can be one, else the browser language's decimal mark when
+// that can be one, else a point.
+std::string DecimalSeparatorFor(const std::string& named, const std::string& languageMark)
+{
+    return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
+}
 
 // The typed design, or nothing when a field is not a number (or a number
 // beyond the double range): the explorer then keeps what it shows.

@@ -13,7 +13,7 @@
   // browser's language writes numbers with. A point is always read too.
   const languageMark = new Intl.NumberFormat(navigator.language)
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
-  const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? languageMark);
+  const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
 
   document.title = texts.title;
   $('title').textContent = texts.title;
