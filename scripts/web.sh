@@ -9,12 +9,13 @@
 #                                (headless Chromium; EH_CLI names the native
 #                                eh-antenna-cli the saved bytes are compared with)
 #   bash scripts/web.sh bench    builds it and measures sizes and times
+#   bash scripts/web.sh screenshots   builds it and redraws docs/screenshot-web-*.png
 set -euo pipefail
 cd "$(dirname "$0")/.."
 command=${1:-serve}
 
 packages=(cmake ninja-build emscripten node-acorn googletest libfmt-dev)
-if [ "$command" = test ] || [ "$command" = bench ]; then packages+=(chromium); fi
+if [ "$command" = test ] || [ "$command" = bench ] || [ "$command" = screenshots ]; then packages+=(chromium); fi
 # A node and npm installed some other way serve as well as Debian's.
 command -v node >/dev/null || packages+=(nodejs)
 command -v npm >/dev/null || packages+=(npm)
@@ -46,5 +47,6 @@ case "$command" in
   serve) exec node web/serve.mjs build-web/site 8080 ;;
   test) EH_SITE=build-web/site node --test web/tests/ ;;
   bench) node web/bench.mjs build-web/site ;;
-  *) echo "usage: scripts/web.sh [build|test|bench]" >&2; exit 2 ;;
+  screenshots) node web/screenshots.mjs build-web/site docs ;;
+  *) echo "usage: scripts/web.sh [build|test|bench|screenshots]" >&2; exit 2 ;;
 esac

@@ -158,9 +158,12 @@
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
   fields[0].focus();
-  explorer.update();
+  // The report first: the explorer's sweeps can wait for the next frame.
   if (designInAddress) calculate();
+  requestAnimationFrame(() => explorer.update());
   document.body.dataset.ready = 'true';
+  // For the console and the benchmark.
+  window.eh = { calculator, explorer, fieldTexts, separator };
 
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
 })();

@@ -32,7 +32,7 @@ class Explorer {
     select.addEventListener('change', () => this.onInputChange());
     for (const id of ['sweep-from', 'sweep-to', 'sweep-points', 'region'])
       this.$(id).addEventListener('input', () => this.update());
-    this.$('outputs').addEventListener('change', () => { this.chart?.destroy(); this.chart = null; this.update(); });
+    this.$('outputs').addEventListener('change', () => this.rebuildChart());
     window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
   }
 
@@ -51,6 +51,11 @@ class Explorer {
       const value = this.calculator.sweep(this.fieldTexts(), this.separator, input, '0', '1', 2, []).typedValue;
       if (value > 0) this.setRange(value / 2, value * 2);
     }
+    this.rebuildChart();
+  }
+
+  // The series or the swept input changed: the chart is made anew.
+  rebuildChart() {
     this.chart?.destroy();
     this.chart = null;
     this.update();
@@ -88,7 +93,11 @@ class Explorer {
     const data = [Array.from(sweep.x), ...sweep.series.map((s) => Array.from(s, (v) => (Number.isFinite(v) ? v : null)))];
     const palette = ['#c0392b', '#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a'];
     if (!this.chart) {
-      const series = [{}, ...chosen.map((k, i) => ({
+      const swept = this.$('sweep-input');
+      const series = [{
+        label: swept.options[swept.selectedIndex].text,
+        value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
+      }, ...chosen.map((k, i) => ({
         label: `${this.outputs[k].name}${this.outputs[k].unit ? `, ${this.outputs[k].unit}` : ''}`,
         stroke: palette[i % palette.length], width: 2, scale: `y${i}`,
         value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
@@ -100,6 +109,8 @@ class Explorer {
         scales: { x: { time: false } },
         legend: { live: true },
         hooks: {
+          // When the chart last finished drawing, for the latency benchmark.
+          draw: [() => { explorer.$('chart').dataset.drawnAt = String(performance.now()); }],
           drawClear: [(u) => {
             const { ctx } = u;
             ctx.save();
