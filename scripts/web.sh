@@ -45,7 +45,12 @@ echo "web: the site is in build-web/site/"
 case "$command" in
   build) ;;
   serve) exec node web/serve.mjs build-web/site 8080 ;;
-  test) EH_SITE=build-web/site node --test web/tests/ ;;
+  test)
+    # The saved bytes are compared with the native tool's when it is built.
+    if [ -z "${EH_CLI:-}" ] && [ -x build/cli/antenna/eh-antenna-cli ]; then
+      export EH_CLI=build/cli/antenna/eh-antenna-cli
+    fi
+    EH_SITE=build-web/site node --test web/tests/ ;;
   bench) node web/bench.mjs build-web/site ;;
   screenshots) node web/screenshots.mjs build-web/site docs ;;
   *) echo "usage: scripts/web.sh [build|test|bench|screenshots]" >&2; exit 2 ;;
