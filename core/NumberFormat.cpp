@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 // Decimal digits come from {fmt}, which is exact and the same on every
 // target (the WebAssembly C++ library has no floating to_chars).
@@ -169,12 +170,12 @@ std::string FormatReportNumber(double value, char separator)
 
 void AppendShortestNumber(std::string& out, double value)
 {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
     if (std::signbit(value))
         out += '-';
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "nan" : "inf";
+        return;
+    }
     if (value == 0.0) {
         out += '0';
         return;
@@ -190,8 +191,10 @@ void AppendShortestNumber(std::string& out, double value)
     const int plainLength = e >= n - 1 ? e + 1 : (e >= 0 ? n + 1 : n + 1 - e);
     if (plainLength <= scientificLength) {
         if (e >= n - 1) {
-            out += digits;
-            out.append(static_cast<std::size_t>(e + 1 - n), '0');
+            // A whole number is written in full, with the digits of its exact
+            // value, not zeros after the shortest ones (2^60 is
+            // 1152921504606846976, not 1152921504606847000).
+            fmt::format_to(std::back_inserter(out), "{:.0f}", std::fabs(value));
         } else if (e >= 0) {
             out += digits.substr(0, static_cast<std::size_t>(e + 1));
             out += '.';

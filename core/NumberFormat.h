@@ -12,8 +12,9 @@ std::string FormatReportNumber(double value, char separator);
 
 // Appends the shortest text that reads back as exactly `value`, with a point
 // as decimal mark: the plain or the exponent form ("1e+300", "5e-324"),
-// whichever is shorter, the plain one when both are as long; "inf", "-inf"
-// or "nan" for a value that is not finite.
+// whichever is shorter, the plain one when both are as long (a whole number
+// with every digit of its exact value); "inf" or "nan", signed, for a value
+// that is not finite.
 void AppendShortestNumber(std::string& out, double value);
 
 } // namespace eh
