@@ -66,6 +66,17 @@ test('the typed example design gives the 38 report lines with the number in bold
     [...line.children].filter((span) => span.style.fontWeight === 'bold').map((span) => span.textContent));
   assert.deepEqual(bold, ['14,20']);
   assert.match(page.url(), /frequency=14\.2&cylinder-diameter=50/);
+  // The window's own words: the caption's third letter is a Latin c, the
+  // bandwidth field has no tip.
+  const words = await page.evaluate(() => ({
+    caption: document.getElementById('calculate').textContent,
+    label: document.querySelector('label.field span').textContent,
+    tips: [...document.querySelectorAll('#design input')].map((input) => input.title),
+  }));
+  assert.equal(words.caption, 'Ра\u0063считать');
+  assert.equal(words.label, 'Частота (МГц)  = ');
+  assert.equal(words.tips[0], 'средняя частота резонанса антенны');
+  assert.equal(words.tips[6], '');
   await page.close();
 });
 
