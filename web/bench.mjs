@@ -17,7 +17,7 @@ const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pit
 
 const server = await serve(site, 0);
 const origin = `http://127.0.0.1:${server.address().port}`;
-const launch = () => puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu'] });
+const launch = () => puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'] });
 
 // Cold loads: a fresh browser with a fresh profile each time, no cache, no
 // service worker yet.

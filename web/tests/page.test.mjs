@@ -33,7 +33,7 @@ before(async () => {
   browser = await puppeteer.launch({
     executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium',
     headless: true,
-    args: ['--no-sandbox', '--disable-gpu'],
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
   });
 });
 after(async () => {
