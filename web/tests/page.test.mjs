@@ -55,16 +55,23 @@ async function open(query = '', { language = 'en-US', width = 1280, height = 800
 const reportLines = (page) => page.$$eval('#report > *', (lines) => lines.map((line) => line.textContent));
 const query = (design, extra = '') => `?${new URLSearchParams(design)}${extra}`;
 
-test('the typed example design gives the 38 report lines with the number in bold', async () => {
+test('the typed example design gives the 38 report lines with their styles', async () => {
   const page = await open('?separator=,');
   for (const [key, value] of Object.entries(exampleDesign)) await page.type(`#${key}`, value);
   await page.keyboard.press('Enter');
   await page.waitForSelector('#report > :nth-child(38)');
   assert.deepEqual(await reportLines(page), exampleReport);
   assert.equal(exampleReport.length, 38);
-  const bold = await page.$eval('#report > :nth-child(2)', (line) =>
-    [...line.children].filter((span) => span.style.fontWeight === 'bold').map((span) => span.textContent));
-  assert.deepEqual(bold, ['14,20']);
+  // The styled runs: the title bold, underlined and large, a heading bold,
+  // a value line's number alone bold.
+  const styled = await page.$$eval('#report > :is(:nth-child(1), :nth-child(2), :nth-child(12))', (lines) =>
+    lines.map((line) => [...line.children].map((span) =>
+      [span.textContent, span.style.fontWeight === 'bold', span.style.textDecoration === 'underline', span.style.fontSize])));
+  assert.deepEqual(styled, [
+    [['Расчет параметров ЕН Антенны', true, true, '14pt']],
+    [['Частота = ', false, false, '9pt'], ['14,20', true, false, '9pt'], [' МГц', false, false, '9pt']],
+    [['Вычисление параметров катушки настройки', true, false, '9pt']],
+  ]);
   assert.match(page.url(), /frequency=14\.2&cylinder-diameter=50/);
   // The window's own words: the caption's third letter is a Latin c, the
   // bandwidth field has no tip.
