@@ -31,14 +31,26 @@ const std::array<TInputInfo, kInputCount>& InputTable()
     return table;
 }
 
-std::optional<std::size_t> InputByKey(std::string_view key)
+namespace {
+
+// The index of the entry of `table` whose `name` is `key`.
+template <class Table, class Name>
+std::optional<std::size_t> IndexByName(const Table& table, Name name, std::string_view key)
 {
-    const auto& table = InputTable();
     for (std::size_t i = 0; i < table.size(); ++i) {
-        if (key == table[i].key)
+        if (key == table[i].*name)
             return i;
     }
     return std::nullopt;
+}
+
+} // namespace
+
+std::optional<std::size_t> InputByKey(std::string_view key) { return IndexByName(InputTable(), &TInputInfo::key, key); }
+
+std::optional<std::size_t> ResultByKey(std::string_view key)
+{
+    return IndexByName(ResultTable(), &TResultInfo::member, key);
 }
 
 const std::array<std::size_t, kInputCount>& InputRecordOrder()

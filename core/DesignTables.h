@@ -56,6 +56,8 @@ struct TResultInfo {
 
 // In TAntennaResults order.
 const std::array<TResultInfo, kResultCount>& ResultTable();
+// The result whose member name (its JSON "results" key) is `key`.
+std::optional<std::size_t> ResultByKey(std::string_view key);
 
 // The result's name where it stands outside the report's sections (the
 // explorer's list, legend and readout): "Количество витков (фазирующая катушка)".

@@ -2,7 +2,6 @@
 #include "BandPlans.h"
 
 #include <array>
-#include <cmath>
 
 namespace eh {
 
@@ -60,19 +59,20 @@ std::span<const TAmateurBand> BandPlan(TIaruRegion region)
 
 const TAmateurBand& NearestBand(TIaruRegion region, double frequencyMHz)
 {
+    // The bands run upwards: the first one not wholly below the frequency
+    // holds it, or the frequency lies in the gap below it. Comparing within
+    // that gap keeps the distances small enough to tell apart.
     const std::span<const TAmateurBand> bands = BandPlan(region);
-    const TAmateurBand* nearest = &bands.front();
-    double nearestDistance = INFINITY;
-    for (const TAmateurBand& band : bands) {
-        const double distance = frequencyMHz < band.LowMHz()    ? band.LowMHz() - frequencyMHz
-                                : frequencyMHz > band.HighMHz() ? frequencyMHz - band.HighMHz()
-                                                                : 0.0;
-        if (distance < nearestDistance) {
-            nearestDistance = distance;
-            nearest = &band;
+    for (std::size_t i = 0; i < bands.size(); ++i) {
+        if (!(bands[i].HighMHz() < frequencyMHz)) {
+            if (i == 0 || frequencyMHz >= bands[i].LowMHz())
+                return bands[i];
+            const double above = bands[i].LowMHz() - frequencyMHz;
+            const double below = frequencyMHz - bands[i - 1].HighMHz();
+            return below <= above ? bands[i - 1] : bands[i];
         }
     }
-    return *nearest;
+    return bands.back();
 }
 
 } // namespace eh

@@ -20,4 +20,7 @@ void AppendCsvHeader(std::string& out);
 void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results);
 void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDesignFault& fault);
 
+// One number as the rows write it, for other tables of designs.
+void AppendCsvNumber(std::string& out, double value);
+
 } // namespace eh

@@ -30,6 +30,19 @@ TBound ReadBound(std::string_view text, char separator, TSweepPlanFault notANumb
 
 TSweepPlanReading Fault(TSweepPlanFault fault) { return {std::nullopt, fault}; }
 
+// The first and last values of a range, or the fault of the first text that
+// is not one.
+std::optional<TSweepPlanFault> ReadEnds(std::string_view firstText, std::string_view lastText, char separator,
+                                        TBound& first, TBound& last)
+{
+    using enum TSweepPlanFault;
+    first = ReadBound(firstText, separator, FirstNotANumber, FirstBeyondRange);
+    if (first.fault)
+        return first.fault;
+    last = ReadBound(lastText, separator, LastNotANumber, LastBeyondRange);
+    return last.fault;
+}
+
 } // namespace
 
 TAntennaInputs TSweepPlan::InputsAt(const TAntennaInputs& base, std::size_t index) const
@@ -43,12 +56,10 @@ TSweepPlanReading PlanSweepByStep(std::size_t input, std::string_view startText,
                                   std::string_view stepText, char separator, std::size_t maxPoints)
 {
     using enum TSweepPlanFault;
-    const TBound start = ReadBound(startText, separator, FirstNotANumber, FirstBeyondRange);
-    if (start.fault)
-        return Fault(*start.fault);
-    const TBound stop = ReadBound(stopText, separator, LastNotANumber, LastBeyondRange);
-    if (stop.fault)
-        return Fault(*stop.fault);
+    TBound start;
+    TBound stop;
+    if (const auto fault = ReadEnds(startText, stopText, separator, start, stop))
+        return Fault(*fault);
     const TBound step = ReadBound(stepText, separator, StepNotANumber, StepBeyondRange);
     if (step.fault)
         return Fault(*step.fault);
@@ -80,12 +91,10 @@ TSweepPlanReading PlanSweepByPoints(std::size_t input, std::string_view fromText
                                     std::size_t points, char separator, std::size_t maxPoints)
 {
     using enum TSweepPlanFault;
-    const TBound from = ReadBound(fromText, separator, FirstNotANumber, FirstBeyondRange);
-    if (from.fault)
-        return Fault(*from.fault);
-    const TBound to = ReadBound(toText, separator, LastNotANumber, LastBeyondRange);
-    if (to.fault)
-        return Fault(*to.fault);
+    TBound from;
+    TBound to;
+    if (const auto fault = ReadEnds(fromText, toText, separator, from, to))
+        return Fault(*fault);
     if (!(from.value < to.value))
         return Fault(EmptyRange);
     if (!std::isfinite(to.value - from.value))

@@ -79,16 +79,6 @@ std::optional<double> Bisect(const TResultFunction& result, double target, TSamp
 
 } // namespace
 
-std::optional<std::size_t> ResultByKey(std::string_view key)
-{
-    const auto& table = ResultTable();
-    for (std::size_t i = 0; i < table.size(); ++i) {
-        if (key == table[i].member)
-            return i;
-    }
-    return std::nullopt;
-}
-
 TSolveOutcome SolveForTarget(const TSolveRequest& request, const std::atomic<bool>* cancelled)
 {
     const TResultFunction result(request);

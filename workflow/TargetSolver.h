@@ -2,12 +2,12 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "DesignTables.h" // ResultByKey
 #include "SweepPlan.h"
 
 #include <atomic>
 #include <cstddef>
 #include <optional>
-#include <string_view>
 #include <vector>
 
 // Every value of one input, within a range, at which one result equals a
@@ -20,10 +20,6 @@ namespace eh {
 // The grid a solve scans when the caller has no finer one: fine enough that
 // the model's smooth results change sign at most once between neighbours.
 inline constexpr std::size_t kSolveGridPoints = 20'001;
-
-// The result of TAntennaResults named by its JSON key ("BandwidthKHz"), as an
-// index in ResultTable().
-std::optional<std::size_t> ResultByKey(std::string_view key);
 
 struct TSolveRequest {
     TSweepPlan plan;      // the input to vary and the grid to scan

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Cli.h"
 
+#include "Bands.h"
 #include "Batch.h"
 #include "CommandLine.h"
 #include "DecimalSeparator.h"
@@ -11,11 +12,14 @@
 #include "NumberConversion.h"
 #include "Report.h"
 #include "SaveReport.h"
+#include "Solve.h"
 #include "Sweep.h"
 #include "UsageError.h"
 #include "Utf8.h"
 
 #include <cstdio>
+#include <optional>
+#include <utility>
 #include <new>
 
 namespace eh::cli {
@@ -104,6 +108,25 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
     return kExitSuccess;
 }
 
+// The six inputs besides `varied`, whose own argument is not read (it is
+// written "_"); on a field that is not a number or a fault, the exit code.
+std::optional<int> ReadOtherInputs(const CliOptions& options, std::size_t varied, char separator,
+                                   const CliStreams& streams, TAntennaInputs& inputs)
+{
+    TFieldTexts texts = TextsOf(options.fieldTexts);
+    texts[varied] = "0";
+    TFieldReading base;
+    try {
+        base = ReadFieldTexts(texts, separator);
+    } catch (const Exception& failure) {
+        return Fault(streams.err, failure.what());
+    }
+    if (base.badField)
+        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
+    inputs = base.inputs;
+    return std::nullopt;
+}
+
 int RunSweepMode(const CliOptions& options, char separator, const CliStreams& streams)
 {
     if (options.outputPath)
@@ -118,20 +141,11 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
     } catch (const UsageError& error) {
         return Usage(streams.err, error.what());
     }
+    TAntennaInputs base;
+    if (const std::optional<int> exit = ReadOtherInputs(options, plan.input, separator, streams, base))
+        return *exit;
 
-    // The swept field's own text is not read.
-    TFieldTexts texts = TextsOf(options.fieldTexts);
-    texts[plan.input] = "0";
-    TFieldReading base;
-    try {
-        base = ReadFieldTexts(texts, separator);
-    } catch (const Exception& failure) {
-        return Fault(streams.err, failure.what());
-    }
-    if (base.badField)
-        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
-
-    const TSweepCounts counts = WriteSweep(plan, base.inputs, separator, format, streams.out);
+    const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out);
     if (counts.notices > 0)
         Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.points) + " rows)");
@@ -140,6 +154,77 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
         return kExitFault;
     }
     return kExitSuccess;
+}
+
+// Options of the band and solve modes given where they mean nothing, or two
+// modes at once (--batch with --sweep is told apart by the batch mode).
+std::optional<std::string> StudyModeClash(const CliOptions& options)
+{
+    const std::pair<bool, const char*> modes[] = {
+        {options.batch, "--batch"}, {options.sweep.has_value(), "--sweep"}, {options.bands, "--bands"},
+        {options.solve.has_value(), "--solve"}};
+    const char* first = nullptr;
+    for (const auto& [given, name] : modes) {
+        if (!given)
+            continue;
+        if (first && (options.bands || options.solve))
+            return std::string(first) + " and " + name + " cannot be combined";
+        first = first ? first : name;
+    }
+    if (options.region && !options.bands)
+        return "--region is an option of --bands";
+    if (options.target && !options.solve)
+        return "--target is an option of --solve";
+    return std::nullopt;
+}
+
+int RunBandsMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (options.outputPath)
+        return Usage(streams.err, "--bands cannot save a report file (--output)");
+    TIaruRegion region = kDefaultRegion;
+    try {
+        if (options.region)
+            region = ParseRegion(*options.region);
+    } catch (const UsageError& error) {
+        return Usage(streams.err, error.what());
+    }
+    constexpr std::size_t kFrequency = 0; // the band sets it
+    TAntennaInputs typed;
+    if (const std::optional<int> exit = ReadOtherInputs(options, kFrequency, separator, streams, typed))
+        return *exit;
+    if (PitchNeedsNotice(typed))
+        Warn(streams.err, kPitchNotice);
+    std::string output;
+    AppendBandCoverage(output, CoverBands(region, typed), region, options.format, separator);
+    return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
+}
+
+int RunSolveMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (options.outputPath)
+        return Usage(streams.err, "--solve cannot save a report file (--output)");
+    if (!options.target)
+        return Usage(streams.err, "--solve needs --target RESULT=VALUE");
+    TSolveCommand command;
+    try {
+        command = ParseSolve(*options.solve, *options.target, separator);
+    } catch (const UsageError& error) {
+        return Usage(streams.err, error.what());
+    }
+    TAntennaInputs base;
+    if (const std::optional<int> exit = ReadOtherInputs(options, command.plan.input, separator, streams, base))
+        return *exit;
+    const TSolveOutcome outcome = SolveForTarget({command.plan, base, command.result, command.target});
+    if (outcome.faultedPoints > 0)
+        Warn(streams.err, "the design faults at " + std::to_string(outcome.faultedPoints) + " of " +
+                              std::to_string(command.plan.points) +
+                              " points of the range; no solution is known between them");
+    if (outcome.solutions.empty())
+        streams.err << kProgram << ": " << NoSolutionMessage(command, outcome) << '\n';
+    std::string output;
+    AppendSolutions(output, command, outcome, options.format);
+    return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
 
 int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
@@ -227,6 +312,8 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
         const CliOptions& options = parsed.options;
         const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
 
+        if (const std::optional<std::string> clash = StudyModeClash(options))
+            return Usage(streams.err, *clash);
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
@@ -236,6 +323,10 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
                                           std::to_string(count));
         if (options.sweep)
             return RunSweepMode(options, separator, streams);
+        if (options.bands)
+            return RunBandsMode(options, separator, streams);
+        if (options.solve)
+            return RunSolveMode(options, separator, streams);
         return RunSingle(options, separator, streams);
     } catch (const std::bad_alloc&) {
         streams.err << kProgram << ": out of memory\n";

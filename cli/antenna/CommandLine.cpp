@@ -7,6 +7,7 @@
 #include "InputKeys.h"
 #include "Report.h"
 #include "Sweep.h"
+#include "TargetSolver.h"
 #include "UsageError.h"
 
 #include <CLI/CLI.hpp>
@@ -183,13 +184,33 @@ Formats:
   With --output, the text report goes to the file instead of standard
   output (json and csv are still printed). A sweep writes csv unless
   --format json (one JSON object per line) is given; text is not allowed.
+  --bands and --solve write their own tables in each format; see below.
 
 Sweep (--sweep NAME=START:STOP:STEP):
 )" + Paragraph("NAME is " + InputKeys(" or ") +
                     ". The swept field's own argument is still given but not read (write e.g. \"_\"). Values are "
                     "START + i*STEP up to STOP (at most " + std::to_string(kMaxSweepRows) +
-                    " rows), rounded to the decimal places START and STEP are written with: 1.8:2.0:0.1 gives "
-                    "1.8, 1.9 and 2.0.") +
+                    " rows), counted in the smallest decimal unit of the three texts: 1.8:2.0:0.1 gives "
+                    "1.8, 1.9 and 2.0, and STOP is the last value whenever the steps reach it.") +
+           R"(
+Bands (--bands [--region 1|2|3]):
+)" + Paragraph("The typed design tuned to the low edge, the centre and the high edge of each amateur band of an "
+                    "IARU region (1, the default: 160m to 10m with 60m, and 6m at 50-52 MHz; 2 and 3 as their band plans "
+                    "give them). For each band: its edges in kHz, the 3 dB bandwidth at the centre, whether one "
+                    "setting covers the whole band (bandwidth >= band width) and how many settings it takes. The "
+                    "FREQUENCY argument is not read (write \"_\"). text is an aligned table; json one object per band "
+                    "and line with the keys band, low_khz, high_khz, bandwidth_khz, covers and settings (null when the "
+                    "design faults at the centre; an \"error\" object then says why); csv a header and one row per band.") +
+           R"(
+Solve (--solve INPUT=FROM:TO --target RESULT=VALUE):
+)" + Paragraph("Every value of the input INPUT (" + InputKeys(" or ") + ") from FROM to TO at which the result "
+                    "RESULT, a key of the json \"results\" object (such as BandwidthKHz), equals VALUE. The result is "
+                    "computed at " + std::to_string(kSolveGridPoints) + " evenly spaced points; each change of sign "
+                    "is narrowed down to neighbouring doubles, and points where the design faults split the range. "
+                    "The input's own argument is not read (write \"_\"). text writes one solution a line, in "
+                    "shortest round-trip form with a point; json {\"input\":...,\"result\":...,\"target\":...,"
+                    "\"solutions\":[...]}; csv a header (the input's key) and one solution a line. With no solution "
+                    "the list is empty, stderr says what range the result had, and the exit code is 0.") +
            R"(
 Batch (--batch):
 )" + Paragraph("Reads JSON Lines on standard input, each an object with any of the keys " + InputKeys(", ") +
@@ -200,19 +221,23 @@ Batch (--batch):
            R"(
 Exit codes:
   0  success (also when the pitch notice was printed as a warning on stderr,
-     and for a sweep or batch whose rows carry faults)
+     for a sweep or batch whose rows carry faults, and for a solve that
+     found no solution)
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
      cannot be written, output that cannot be written, or standard input
      that cannot be read
-  2  a usage error, or a field that is not a number (stderr names the field
-     and what was typed)
+  2  a usage error (an unknown name or a bad range of --sweep or --solve
+     included), or a field that is not a number (stderr names the field and
+     what was typed)
 
 Examples:
   eh-antenna-cli --separator , 14.2 50 3 1 2 50
   eh-antenna-cli -s , -f json 14.2 50 3 1 2 50 500
   eh-antenna-cli -s , --output report.txt 14.2 50 3 1 2 50
   eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
+  eh-antenna-cli --bands --region 1 _ 50 3 1 2 50
+  eh-antenna-cli --solve cylinder-diameter=10:200 --target BandwidthKHz=500 14.2 _ 3 1 2 50
   echo '{"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","bandwidth":"0","separator":","}' | eh-antenna-cli --batch
 )";
 }
@@ -225,6 +250,9 @@ public:
         return "Usage: eh-antenna-cli [OPTIONS] FREQUENCY CYLINDER_DIAMETER LD_RATIO WIRE_DIAMETER PITCH "
                "TURN_DIAMETER [BANDWIDTH]\n"
                "       eh-antenna-cli [OPTIONS] --sweep NAME=START:STOP:STEP FREQUENCY ... [BANDWIDTH]\n"
+               "       eh-antenna-cli [OPTIONS] --bands [--region 1|2|3] FREQUENCY ... [BANDWIDTH]\n"
+               "       eh-antenna-cli [OPTIONS] --solve INPUT=FROM:TO --target RESULT=VALUE FREQUENCY ... "
+               "[BANDWIDTH]\n"
                "       eh-antenna-cli [OPTIONS] --batch < requests.jsonl\n";
     }
 };
@@ -236,6 +264,9 @@ struct RawValues {
     std::string format;
     std::string output;
     std::string sweep;
+    std::string region;
+    std::string solve;
+    std::string target;
     std::array<std::string, kInputCount> fields;
 };
 
@@ -268,6 +299,11 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--sweep", raw.sweep, "One design per value of one field; see Sweep below")
         ->type_name("NAME=START:STOP:STEP");
     app.add_flag("-b,--batch", options.batch, "Read JSON Lines requests on stdin; see Batch below");
+    app.add_flag("--bands", options.bands, "How the design covers each amateur band; see Bands below");
+    app.add_option("--region", raw.region, "IARU region of --bands: 1 (default), 2 or 3")->type_name("1|2|3");
+    app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
+        ->type_name("INPUT=FROM:TO");
+    app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
 
     const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size(); ++i) {
@@ -339,6 +375,12 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     }
     if (app.count("--sweep") > 0)
         options.sweep = raw.sweep;
+    if (app.count("--region") > 0)
+        options.region = raw.region;
+    if (app.count("--solve") > 0)
+        options.solve = raw.solve;
+    if (app.count("--target") > 0)
+        options.target = raw.target;
     const auto& fields = InputTable();
     for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
         options.fieldTexts.push_back(std::move(raw.fields[i]));

@@ -26,6 +26,10 @@ struct CliOptions {
     std::optional<std::string> outputPath; // --output
     std::optional<std::string> sweep;      // --sweep NAME=START:STOP:STEP
     bool batch = false;                    // --batch
+    bool bands = false;                    // --bands
+    std::optional<std::string> region;     // --region 1|2|3
+    std::optional<std::string> solve;      // --solve INPUT=FROM:TO
+    std::optional<std::string> target;     // --target RESULT=VALUE
 };
 
 struct ParsedCommandLine {

@@ -93,16 +93,16 @@ TEST(CliQuoteTyped, EscapesAndCuts)
 
 TEST(CliSweepPlan, RowCounts)
 {
-    EXPECT_EQ(ParseSweep("frequency=0:999999:1", ',').rows, 1000000u);
+    EXPECT_EQ(ParseSweep("frequency=0:999999:1", ',').points, 1000000u);
     EXPECT_THROW(ParseSweep("frequency=0:1000000:1", ','), UsageError);
-    EXPECT_EQ(ParseSweep("frequency=1.8:30:0.1", ',').rows, 283u); // 30 itself, within rounding
-    EXPECT_EQ(ParseSweep("frequency=0:0.3:0.1", ',').rows, 4u);     // 0.3 / 0.1 = 2.9999999999999996
-    EXPECT_EQ(ParseSweep("frequency=5:5:1", ',').rows, 1u);
-    EXPECT_EQ(ParseSweep("frequency=5:5:-1", ',').rows, 1u);
-    EXPECT_EQ(ParseSweep("pitch=2:0,5:-0,5", ',').rows, 4u);
-    EXPECT_EQ(ParseSweep("bandwidth=0:1:0.3", ',').rows, 4u); // 0, 0.3, 0.6, 0.9
-    const SweepPlan plan = ParseSweep("ratio=1:2:0.1", ',');
-    EXPECT_EQ(plan.field, 2u);
+    EXPECT_EQ(ParseSweep("frequency=1.8:30:0.1", ',').points, 283u); // 30 itself
+    EXPECT_EQ(ParseSweep("frequency=0:0.3:0.1", ',').points, 4u);     // 0.3 / 0.1 = 2.9999999999999996
+    EXPECT_EQ(ParseSweep("frequency=5:5:1", ',').points, 1u);
+    EXPECT_EQ(ParseSweep("frequency=5:5:-1", ',').points, 1u);
+    EXPECT_EQ(ParseSweep("pitch=2:0,5:-0,5", ',').points, 4u);
+    EXPECT_EQ(ParseSweep("bandwidth=0:1:0.3", ',').points, 4u); // 0, 0.3, 0.6, 0.9
+    const TSweepPlan plan = ParseSweep("ratio=1:2:0.1", ',');
+    EXPECT_EQ(plan.input, 2u);
     EXPECT_EQ(plan.grid.Value(3), 1.3);
 }
 

@@ -61,7 +61,8 @@ TEST(CliSweep, CsvRowsWithFaultingRows)
 TEST(CliSweep, ValuesLieOnTheDecimalGridOfStartAndStep)
 {
     // 1.8 + 1 * 0.1 is 1.9000000000000001 in doubles; the row reads 1.9, as
-    // typed. The grid is the finer of START's and STEP's ("15e-2": 2 places).
+    // typed. The grid counts in the smallest unit of the texts ("15e-2":
+    // hundredths).
     struct GridCase {
         std::string sweep;
         std::vector<std::string> values;
