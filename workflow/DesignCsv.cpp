@@ -79,6 +79,6 @@ void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TDe
     out += '\n';
 }
 
-void AppendCsvNumber(std::string& out, double value) { AppendNumber(out, value); }
+void AppendCsvNumber(std::string& out, double value) { AppendShortestNumber(out, value); }
 
 } // namespace eh
