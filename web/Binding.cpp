@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's way into the calculator: the window's texts, the calculate
-// command on the seven field texts, the saved report's bytes. Everything the
-// page shows comes from here, so that it says what the desktop window says.
+// command on the seven field texts, the saved report's bytes, and the
+// explorer's sweeps, bands, coverage and drawing sizes. Everything the page
+// shows comes from here, so that it says what the desktop program says.
 #include "BandCoverage.h"
 #include "BandPlans.h"
 #include "CalculateCommand.h"
@@ -21,8 +22,8 @@
 #include <algorithm>
 #include <limits>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 using emscripten::val;
 
