@@ -3,7 +3,9 @@
 
 #include <fmt/format.h>
 
+#include <algorithm>
 #include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <iterator>
@@ -100,72 +102,90 @@ int DecimalLength(int n)
 
 } // namespace
 
-std::string FormatReportNumber(double value, char separator)
+char* WriteReportNumber(char* out, double value, char separator)
 {
-    const std::string zero = std::string("0") + separator + "00";
+    const auto writeZero = [&out, separator] {
+        *out++ = '0';
+        *out++ = separator;
+        *out++ = '0';
+        *out++ = '0';
+        return out;
+    };
     if (value == 0.0 || !std::isfinite(value))
-        return zero;
+        return writeZero();
 
     const bool negative = std::signbit(value);
-    DecimalForm form = ToDecimalForm(std::fabs(value));
+    const DecimalForm form = ToDecimalForm(std::fabs(value));
     int e = form.integerDigits;
-    std::string sign = negative ? "-" : "";
 
     if (e > kSignificantDigits) {
-        // Exponent form: every significant digit, trailing zeros dropped.
+        // Exponent form: every significant digit, trailing zeros dropped; the
+        // exponent has at least the two digits of 18.
         int last = kSignificantDigits - 1;
         while (last > 0 && form.digits[last] == '0')
             --last;
-        std::string text = sign + form.digits[0];
+        if (negative)
+            *out++ = '-';
+        *out++ = form.digits[0];
         if (last > 0) {
-            text += separator;
-            text.append(form.digits.data() + 1, form.digits.data() + last + 1);
+            *out++ = separator;
+            out = std::copy(form.digits.data() + 1, form.digits.data() + last + 1, out);
         }
-        const std::string exponent = std::to_string(e - 1);
-        text += 'E';
-        if (exponent.size() < 2)
-            text += '0';
-        return text + exponent;
+        *out++ = 'E';
+        return std::to_chars(out, out + 8, e - 1).ptr;
     }
 
     const int keep = e + 2; // the digits up to the second decimal
     if (keep < 0)
-        return zero;
+        return writeZero();
 
-    // `kept` holds the kept digits; a carry out of the first one adds a
-    // leading "1" and one more integer digit.
-    std::string kept(form.digits.data(), form.digits.data() + std::min(keep, kSignificantDigits));
+    // The kept digits start at `first`; a carry out of the first one adds a
+    // leading "1" in front and one more integer digit.
+    std::array<char, kSignificantDigits + 4> kept{};
+    char* first = kept.data() + 1;
+    int count = std::min(keep, kSignificantDigits);
+    std::copy(form.digits.data(), form.digits.data() + count, first);
     if (keep < kSignificantDigits && form.digits[keep] >= '5') {
-        int i = static_cast<int>(kept.size()) - 1;
-        while (i >= 0 && kept[i] == '9') {
-            kept[i] = '0';
+        int i = count - 1;
+        while (i >= 0 && first[i] == '9') {
+            first[i] = '0';
             --i;
         }
         if (i >= 0) {
-            ++kept[i];
+            ++first[i];
         } else {
-            kept.insert(kept.begin(), '1');
+            *--first = '1';
+            ++count;
             ++e;
         }
     }
-    if (kept.find_first_not_of('0') == std::string::npos)
-        return zero;
+    if (std::all_of(first, first + count, [](char digit) { return digit == '0'; }))
+        return writeZero();
 
-    // Pad on the right to the second decimal, then split at the point.
-    const int decimalsStart = e; // index in `kept` of the first decimal
-    if (static_cast<int>(kept.size()) < e + 2)
-        kept.append(e + 2 - kept.size(), '0');
-    std::string integerPart;
-    std::string fraction;
-    if (decimalsStart <= 0) {
-        integerPart = "0";
-        fraction = std::string(-decimalsStart, '0') + kept;
-    } else {
-        integerPart = kept.substr(0, decimalsStart);
-        fraction = kept.substr(decimalsStart);
+    // Padded on the right to the second decimal, then split at the point.
+    while (count < e + 2)
+        first[count++] = '0';
+    if (negative)
+        *out++ = '-';
+    if (e <= 0) {
+        // 0,0d or 0,dd: the decimals are -e zeros and then the kept digits.
+        *out++ = '0';
+        *out++ = separator;
+        for (int i = 0; i < 2; ++i)
+            *out++ = i < -e ? '0' : first[i + e];
+        return out;
     }
-    fraction.resize(2, '0');
-    return sign + integerPart + separator + fraction;
+    out = std::copy(first, first + e, out);
+    *out++ = separator;
+    *out++ = first[e];
+    *out++ = first[e + 1];
+    return out;
+}
+
+std::string FormatReportNumber(double value, char separator)
+{
+    char text[kReportNumberMaxBytes];
+    return std::string(text, WriteReportNumber(text, value, separator));
 }
 
 void AppendShortestNumber(std::string& out, double value)

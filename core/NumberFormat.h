@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace eh {
@@ -16,5 +17,12 @@ std::string FormatReportNumber(double value, char separator);
 // with every digit of its exact value); "inf" or "nan", signed, for a value
 // that is not finite.
 void AppendShortestNumber(std::string& out, double value);
+
+// The most bytes FormatReportNumber's text takes.
+inline constexpr std::size_t kReportNumberMaxBytes = 32;
+
+// The same text written at `out`, which has room for kReportNumberMaxBytes;
+// returns the end of what was written.
+char* WriteReportNumber(char* out, double value, char separator);
 
 } // namespace eh

@@ -14,6 +14,9 @@ namespace {
 constexpr int kTitleSize = 14;
 constexpr int kBodySize = 9;
 
+TStyleRun TitleRun(int characters) { return {0, characters, true, true, kTitleSize}; }
+TStyleRun HeadingRun(int characters) { return {0, characters, true, false, kBodySize}; }
+
 // One row of the report table: a title or heading text, or the input or
 // result whose name, value and unit a value line shows.
 struct ReportRow {
@@ -78,95 +81,110 @@ constexpr std::array<ReportRow, kReportLineCount> kRows = {{
     Result(&R::FlatArmGapCm),
 }};
 
-// A row with the texts of its line: the label (the name and what follows it
-// up to the number) and the unit as the line writes them.
-struct LineRow {
-    TReportLineKind kind;
-    std::string label;
-    std::string unit;
-    const TInputInfo* input = nullptr;
-    const TResultInfo* result = nullptr;
-};
-
 std::string UnitText(const char* unit) { return *unit ? std::string(" ") + unit : std::string(); }
 
-LineRow MakeLineRow(const ReportRow& row)
+TReportRow MakeReportRow(const ReportRow& row)
 {
-    LineRow line{row.kind, row.text, ""};
+    TReportRow made{row.kind, row.text, ""};
     for (const TInputInfo& info : InputTable()) {
         if (row.input && info.value == row.input) {
-            line.input = &info;
-            line.label = std::string(info.name) + " = ";
-            line.unit = UnitText(info.unit);
+            made.Input = &info;
+            made.Label = std::string(info.name) + " = ";
+            made.Unit = UnitText(info.unit);
         }
     }
     for (const TResultInfo& info : ResultTable()) {
         if (row.result && info.value == row.result) {
-            line.result = &info;
-            line.label = std::string(info.name) + info.equals;
-            line.unit = UnitText(info.unit) + info.unitTail;
+            made.Result = &info;
+            made.Label = std::string(info.name) + info.equals;
+            made.Unit = UnitText(info.unit) + info.unitTail;
         }
     }
-    return line;
+    made.LabelCharacters = Utf8CharacterCount(made.Label);
+    made.UnitCharacters = Utf8CharacterCount(made.Unit);
+    return made;
 }
 
-// The rows with their texts, made once from the tables.
-const std::array<LineRow, kReportLineCount>& LineRows()
+} // namespace
+
+const std::array<TReportRow, kReportLineCount>& ReportRows()
 {
-    static const std::array<LineRow, kReportLineCount> rows = [] {
-        std::array<LineRow, kReportLineCount> made;
+    static const std::array<TReportRow, kReportLineCount> rows = [] {
+        std::array<TReportRow, kReportLineCount> made;
         for (std::size_t i = 0; i < kRows.size(); ++i)
-            made[i] = MakeLineRow(kRows[i]);
+            made[i] = MakeReportRow(kRows[i]);
         return made;
     }();
     return rows;
 }
 
-TReportLine MakeRowLine(const LineRow& row, const TAntennaInputs& inputs, const TAntennaResults& results,
-                        char separator)
+double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results)
 {
-    switch (row.kind) {
+    return row.Input ? inputs.*row.Input->value : ShownValue(*row.Result, results);
+}
+
+std::array<TStyleRun, 2> ValueLineRuns(int labelCharacters, int numberCharacters, int unitCharacters)
+{
+    return {{{0, labelCharacters + numberCharacters + unitCharacters, false, false, kBodySize},
+             {labelCharacters, numberCharacters, true, false, kBodySize}}};
+}
+
+void FillReportLine(const TReportRow& row, std::string_view number, TReportLine& line)
+{
+    line.Kind = row.Kind;
+    line.Text.assign(row.Label);
+    line.Runs.clear();
+    switch (row.Kind) {
     case TReportLineKind::rlTitle:
-        return MakeTitleLine(row.label);
+        line.Runs.push_back(TitleRun(row.LabelCharacters));
+        return;
     case TReportLineKind::rlHeading:
     case TReportLineKind::rlEmpty:
-        return MakeHeadingLine(row.label);
+        line.Runs.push_back(HeadingRun(row.LabelCharacters));
+        return;
     case TReportLineKind::rlValue:
         break;
     }
-    const double value = row.input ? inputs.*row.input->value : ShownValue(*row.result, results);
-    return MakeValueLine(row.label, value, row.unit, separator);
+    line.Text.append(number);
+    line.Text.append(row.Unit);
+    // The number's text is ASCII but for a separator that is not.
+    const int numberCharacters = Utf8CharacterCount(number);
+    const auto runs = ValueLineRuns(row.LabelCharacters, numberCharacters, row.UnitCharacters);
+    line.Runs.assign(runs.begin(), runs.end());
 }
-
-} // namespace
 
 int CharacterCount(const std::string& utf8) { return Utf8CharacterCount(utf8); }
 
 TReportLine MakeTitleLine(const std::string& text)
 {
-    return {TReportLineKind::rlTitle, text, {{0, CharacterCount(text), true, true, kTitleSize}}};
+    return {TReportLineKind::rlTitle, text, {TitleRun(CharacterCount(text))}};
 }
 
 TReportLine MakeHeadingLine(const std::string& text)
 {
     const TReportLineKind kind = text.empty() ? TReportLineKind::rlEmpty : TReportLineKind::rlHeading;
-    return {kind, text, {{0, CharacterCount(text), true, false, kBodySize}}};
+    return {kind, text, {HeadingRun(CharacterCount(text))}};
 }
 
 TReportLine MakeValueLine(const std::string& label, double value, const std::string& unit, char separator)
 {
     const std::string number = FormatReportNumber(value, separator);
-    TReportLine line{TReportLineKind::rlValue, label + number + unit, {}};
-    line.Runs.push_back({0, CharacterCount(line.Text), false, false, kBodySize});
-    line.Runs.push_back({CharacterCount(label), CharacterCount(number), true, false, kBodySize});
-    return line;
+    const auto runs = ValueLineRuns(CharacterCount(label), CharacterCount(number), CharacterCount(unit));
+    return {TReportLineKind::rlValue, label + number + unit, {runs.begin(), runs.end()}};
 }
 
 void ForEachReportLine(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
                        const std::function<void(const TReportLine&)>& sink)
 {
-    for (const LineRow& row : LineRows())
-        sink(MakeRowLine(row, inputs, results, separator));
+    TReportLine line; // reused from line to line
+    char number[kReportNumberMaxBytes];
+    for (const TReportRow& row : ReportRows()) {
+        const char* const end = row.Kind == TReportLineKind::rlValue
+                                    ? WriteReportNumber(number, ReportRowValue(row, inputs, results), separator)
+                                    : number;
+        FillReportLine(row, std::string_view(number, static_cast<std::size_t>(end - number)), line);
+        sink(line);
+    }
 }
 
 TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator)

@@ -2,9 +2,12 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "DesignTables.h"
 
+#include <array>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The report of one calculation: 38 lines, each with its character-style runs.
@@ -46,6 +49,32 @@ TReportLine MakeTitleLine(const std::string& text);
 TReportLine MakeHeadingLine(const std::string& text);
 // label + FormatReportNumber(value) + unit; the number alone is bold.
 TReportLine MakeValueLine(const std::string& label, double value, const std::string& unit, char separator);
+
+// One line of the report as its table describes it. A title, heading or empty
+// line is its label alone; a value line is the label, the value's number and
+// the unit. The character counts are the label's and the unit's.
+struct TReportRow {
+    TReportLineKind Kind = TReportLineKind::rlEmpty;
+    std::string Label;
+    std::string Unit;
+    int LabelCharacters = 0;
+    int UnitCharacters = 0;
+    const TInputInfo* Input = nullptr;
+    const TResultInfo* Result = nullptr;
+};
+
+// The 38 rows in order, made once.
+const std::array<TReportRow, kReportLineCount>& ReportRows();
+
+// The number a value row shows; throws EOverflow where ShownValue does.
+double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results);
+
+// The two runs of a value line: the whole line regular, then the number bold.
+std::array<TStyleRun, 2> ValueLineRuns(int labelCharacters, int numberCharacters, int unitCharacters);
+
+// Makes the row's line into `line`, whose buffers are reused; `number` is the
+// value's text (ignored for the other kinds).
+void FillReportLine(const TReportRow& row, std::string_view number, TReportLine& line);
 
 // Makes the 38 lines in order and hands each to `sink` as soon as it is made,
 // so that a caller can show it before the next one is made. A value that no

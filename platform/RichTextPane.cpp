@@ -4,11 +4,16 @@
 #include "Exceptions.h"
 #include "Points.h"
 
+#include <QAbstractTextDocumentLayout>
+#include <QScrollBar>
 #include <QTextBlock>
+#include <QTextFrame>
+#include <QTextLayout>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
 #include <algorithm>
+#include <cmath>
 
 namespace eh {
 
@@ -21,6 +26,7 @@ void RichTextPane::Clear()
     QTextCursor cursor(edit_.document());
     cursor.setBlockFormat(QTextBlockFormat());
     cursor.setBlockCharFormat(QTextCharFormat());
+    SetBottomMargin(edit_.document()->documentMargin());
     lines_.clear();
     textLength_ = 0;
     selectionStart_ = 0;
@@ -79,6 +85,61 @@ void RichTextPane::Select(int start, int length)
     cursor.setPosition(ToDocumentPosition(selectionStart_ + selectionLength_), QTextCursor::KeepAnchor);
     edit_.setTextCursor(cursor);
     edit_.ensureCursorVisible();
+    ScrollToWholeLines();
+}
+
+void RichTextPane::SetBottomMargin(qreal margin)
+{
+    QTextFrame* root = edit_.document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    if (format.bottomMargin() == margin)
+        return;
+    format.setBottomMargin(margin);
+    root->setFrameFormat(format);
+}
+
+// Scrolling by pixels would leave the line at the top cut, its lowest pixels
+// (the tips of the title's letters) showing as stray dots above the next
+// line. The pane scrolls by whole lines instead: a line cut at the top edge
+// is shown whole when the caret is in it or above it, and scrolled out of
+// view otherwise. Scrolling it out may need more room below the last line
+// than the document has, which a bottom margin gives (and takes back when
+// the lines below fill it); the caret's line stays whole in view either way.
+void RichTextPane::ScrollToWholeLines()
+{
+    QScrollBar* bar = edit_.verticalScrollBar();
+    const int top = bar->value();
+    if (top == 0)
+        return;
+    const QTextDocument* document = edit_.document();
+    const QAbstractTextDocumentLayout* layout = document->documentLayout();
+    const int caret = edit_.textCursor().position();
+    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
+        const QRectF bounds = layout->blockBoundingRect(block);
+        if (bounds.bottom() <= top)
+            continue;
+        const QTextLayout* lines = block.layout();
+        for (int i = 0; i < lines->lineCount(); ++i) {
+            const QTextLine line = lines->lineAt(i);
+            // Line tops are whole pixels when a line starts at the top edge.
+            const int lineTop = static_cast<int>(std::floor(bounds.top() + line.y()));
+            const int lineBottom = static_cast<int>(std::ceil(bounds.top() + line.y() + line.height()));
+            if (lineBottom <= top)
+                continue;
+            if (lineTop >= top)
+                return; // a line starts at the top edge
+            if (caret <= block.position() + line.textStart() + line.textLength()) {
+                bar->setValue(lineTop);
+                return;
+            }
+            // The margin that makes the largest scroll position this line's
+            // bottom, never less than the document's own.
+            const qreal margin = document->rootFrame()->frameFormat().bottomMargin();
+            SetBottomMargin(std::max(document->documentMargin(), margin + lineBottom - bar->maximum()));
+            bar->setValue(lineBottom);
+            return;
+        }
+    }
 }
 
 void RichTextPane::MergeIntoSelection(const QTextCharFormat& format)

@@ -31,6 +31,10 @@ private:
     // Qt document position of a pane position.
     int ToDocumentPosition(int panePosition) const;
     void MergeIntoSelection(const QTextCharFormat& format);
+    // Moves the pane's top edge onto the nearest start of a line so that no
+    // line shows cut; see the definition.
+    void ScrollToWholeLines();
+    void SetBottomMargin(qreal margin);
 
     QTextEdit& edit_;
     int selectionStart_ = 0; // pane positions

@@ -2,8 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the windows under a virtual X server, calculates the first example
 # (14.2 MHz, 50 mm cylinders, L/D 3, 1 mm wire, 2 mm pitch, 50 mm turns) and
-# writes docs/screenshot-{main,help,about,explorer}.png on an unscaled screen
-# and docs/screenshot-{main,help,about,explorer}-200.png on a screen scaled to
+# writes docs/screenshot-{main,help,about,explorer,save}.png on an unscaled screen
+# and docs/screenshot-{main,help,about,explorer,save}-200.png on a screen scaled to
 # 200 %.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -20,4 +20,4 @@ shoot() { # scale, file name suffix
 }
 shoot 1 ""
 shoot 2 "-200"
-echo "wrote docs/screenshot-{main,help,about,explorer}.png and docs/screenshot-{main,help,about,explorer}-200.png"
+echo "wrote docs/screenshot-{main,help,about,explorer,save}.png and docs/screenshot-{main,help,about,explorer,save}-200.png"

@@ -2,6 +2,7 @@
 #include "ApplicationShell.h"
 
 #include "Exceptions.h"
+#include "FileDialogTexts.h"
 #include "MessageBoxes.h"
 #include "RegionalSettings.h"
 #include "WindowFont.h"
@@ -54,10 +55,13 @@ public:
 void LoadQtTranslations()
 {
     auto* translator = new QTranslator(qApp);
-    if (translator->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    if (translator->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
-    else
+        // The file types it lacks, from its own file dialog words.
+        QCoreApplication::installTranslator(new FileTypeTranslator(qApp));
+    } else {
         delete translator;
+    }
 }
 
 } // namespace

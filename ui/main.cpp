@@ -6,6 +6,8 @@
 #include "uHelp2.h"
 #include "uInterface.h"
 
+#include <memory>
+
 int main(int argc, char** argv)
 {
     eh::HandleSignalsDuringSaves();
@@ -17,13 +19,20 @@ int main(int argc, char** argv)
     // A missing help document is reported now, before any window shows.
     Form3.FormCreate();
     Form1.SetHelpWindows(&Form2, &Form3);
-    eh::DesignExplorer explorer(Form1);
-    Form1.SetExplorerWindow(&explorer);
+    // Made when first shown; it goes before the main window, whose fields it
+    // reads.
+    std::unique_ptr<eh::DesignExplorer> explorer;
+    Form1.SetExplorerWindow([&]() -> QWidget* {
+        if (!explorer) {
+            explorer = std::make_unique<eh::DesignExplorer>(Form1);
+            explorer->setAttribute(Qt::WA_QuitOnClose, false);
+        }
+        return explorer.get();
+    });
 
     // Closing the main window ends the program, whatever else is open.
     Form2.setAttribute(Qt::WA_QuitOnClose, false);
     Form3.setAttribute(Qt::WA_QuitOnClose, false);
-    explorer.setAttribute(Qt::WA_QuitOnClose, false);
     Form1.show();
     application.exec();
     return 0;

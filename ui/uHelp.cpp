@@ -14,26 +14,18 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 
-// A label at its place, sized to its text, in the window face at a
-// character height. `width` (when not 0) is the width the text takes in the
-// original face: a wider stand-in face is narrowed to it, so that the two
-// columns never run into each other. Labels of one row share their top and
-// their face's ascent, and so their baseline.
-QLabel* MakeLabel(const char* name, const QString& text, int left, int top, int characterHeight, bool bold,
-                  const QColor& colour, QWidget* parent, int width = 0)
+// A label at its place, in the window's text colour unless `colour` is given.
+QLabel* MakeLabel(const char* name, const QString& text, int left, int top, const QColor& colour, QWidget* parent)
 {
     auto* label = new QLabel(text, parent);
     label->setObjectName(name);
     label->setTextFormat(Qt::PlainText);
-    const QFont font = NarrowedToFit(WindowFont(characterHeight, bold), text, width);
-    label->setFont(font);
     if (colour.isValid()) {
         QPalette palette = label->palette();
         palette.setColor(QPalette::WindowText, colour);
         label->setPalette(palette);
     }
     label->move(left, top);
-    label->adjustSize();
     return label;
 }
 
@@ -50,14 +42,19 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
     setFixedSize(542, 299);
 
     const QColor text; // the window text colour
-    Label1 = MakeLabel("Label1", "ПРОГРАММА ДЛЯ РАССЧЕТА  ЕН  АНТЕНН", 92, 33, 16, true, kNavy, this, 372);
-    Label2 = MakeLabel("Label2", "Korvelle V 1.1", 195, 59, 19, true, kNavy, this);
-    Label5 = MakeLabel("Label5", "Техническая поддержка: ", 51, 129, 16, false, text, this, 193);
-    Label7 = MakeLabel("Label7", "команда проекта", 248, 129, 16, true, text, this);
-    Label6 = MakeLabel("Label6", "Формулы для расчета:", 51, 165, 16, false, text, this, 176);
-    Label9 = MakeLabel("Label9", "команда проекта", 248, 165, 16, true, text, this);
-    Label4 = MakeLabel("Label4", "Программирование:", 51, 203, 16, false, text, this, 153);
-    Label8 = MakeLabel("Label8", "команда проекта", 248, 203, 16, true, text, this);
+    Label1 = MakeLabel("Label1", "ПРОГРАММА ДЛЯ РАССЧЕТА  ЕН  АНТЕНН", 92, 33, kNavy, this);
+    Label2 = MakeLabel("Label2", "Korvelle V 1.1", 195, 59, kNavy, this);
+    Label5 = MakeLabel("Label5", "Техническая поддержка: ", 51, 129, text, this);
+    Label7 = MakeLabel("Label7", "команда проекта", 248, 129, text, this);
+    Label6 = MakeLabel("Label6", "Формулы для расчета:", 51, 165, text, this);
+    Label9 = MakeLabel("Label9", "команда проекта", 248, 165, text, this);
+    Label4 = MakeLabel("Label4", "Программирование:", 51, 203, text, this);
+    Label8 = MakeLabel("Label8", "команда проекта", 248, 203, text, this);
+    // Labels of one row share their character height and so, with their
+    // top, their baseline; a caption's `width` keeps a wider stand-in face
+    // from running into the name beside it.
+    faces_ = {{Label1, 16, true, 372}, {Label2, 19, true, 0},   {Label5, 16, false, 193}, {Label7, 16, true, 0},
+              {Label6, 16, false, 176}, {Label9, 16, true, 0},  {Label4, 16, false, 153}, {Label8, 16, true, 0}};
 
     Panel1 = new QFrame(this);
     Panel1->setObjectName("Panel1");
@@ -70,6 +67,21 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
     BitBtn1->setGeometry(225, 12, 93, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
     CentreOnFirstShow(*this);
+}
+
+void TForm2::FitLabels()
+{
+    for (const LabelFace& face : faces_) {
+        face.label->setFont(NarrowedToFit(WindowFont(face.characterHeight, face.bold), face.label->text(), face.width));
+        face.label->adjustSize();
+    }
+    faces_.clear();
+}
+
+void TForm2::showEvent(QShowEvent* event)
+{
+    FitLabels();
+    QWidget::showEvent(event);
 }
 
 } // namespace eh

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QWidget>
+#include <vector>
 
 class QFrame;
 class QLabel;
@@ -20,6 +21,23 @@ public:
     QLabel *Label1, *Label2, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9;
     QFrame* Panel1;
     GlyphButton* BitBtn1;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    // Sets each label's face and size. Measuring the texts loads a font of
+    // each of the three sizes, which the program's start-up need not wait
+    // for: it is done when the window first shows.
+    void FitLabels();
+
+    struct LabelFace {
+        QLabel* label;
+        int characterHeight;
+        bool bold;
+        int width; // the text's width in the original face; 0: as wide as it is
+    };
+    std::vector<LabelFace> faces_;
 };
 
 } // namespace eh

@@ -3,6 +3,7 @@
 
 #include "ApplicationShell.h"
 #include "DesignTables.h"
+#include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MainWindowTexts.h"
@@ -167,7 +168,7 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
     help_ = help;
 }
 
-void TForm1::SetExplorerWindow(QWidget* explorer) { explorer_ = explorer; }
+void TForm1::SetExplorerWindow(std::function<QWidget*()> explorer) { explorer_ = std::move(explorer); }
 
 TInputFields TForm1::InputFields() const
 {
@@ -203,6 +204,7 @@ QFileDialog& TForm1::SaveDialog()
         // One entry, shown as its pattern.
         SaveDialog1->setNameFilter("*.txt");
         SaveDialog1->setSizeGripEnabled(true);
+        ShowRussianFileDetails(*SaveDialog1);
     }
     return *SaveDialog1;
 }
@@ -237,8 +239,8 @@ void TForm1::N6Click()
 
 void TForm1::N8Click()
 {
-    if (explorer_)
-        ShowAndRaise(*explorer_);
+    if (QWidget* explorer = explorer_ ? explorer_() : nullptr)
+        ShowAndRaise(*explorer);
 }
 
 void TForm1::changeEvent(QEvent* event)

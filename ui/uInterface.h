@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -31,8 +32,11 @@ public:
 
     // Wired to the windows that the Help menu shows.
     void SetHelpWindows(QWidget* about, QWidget* help);
-    // Wired to the design explorer that the View menu shows.
-    void SetExplorerWindow(QWidget* explorer);
+    // Wired to what gives the design explorer that the View menu shows,
+    // asked at each showing: the program makes the explorer at the first,
+    // since start-up does not need it and it costs as much to build as the
+    // main window.
+    void SetExplorerWindow(std::function<QWidget*()> explorer);
 
     // The calculate command (button, Enter in a field).
     void BitBtn1Click();
@@ -68,7 +72,7 @@ private:
     std::unique_ptr<RichTextPane> pane_;
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
-    QWidget* explorer_ = nullptr;
+    std::function<QWidget*()> explorer_;
 };
 
 } // namespace eh

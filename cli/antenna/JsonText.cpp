@@ -6,16 +6,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
 namespace eh::cli {
 
-namespace {
-
-// True when the text can be copied between quotes unchanged: valid UTF-8
-// and no character that JSON needs escaped.
-bool NeedsNoEscaping(std::string_view text)
+bool IsPlainJsonText(std::string_view text)
 {
     while (!text.empty()) {
         const auto c = static_cast<unsigned char>(text[0]);
@@ -29,11 +26,9 @@ bool NeedsNoEscaping(std::string_view text)
     return true;
 }
 
-} // namespace
-
 void AppendJsonString(std::string& out, std::string_view text)
 {
-    if (NeedsNoEscaping(text)) {
+    if (IsPlainJsonText(text)) {
         out += '"';
         out.append(text);
         out += '"';
@@ -45,25 +40,36 @@ void AppendJsonString(std::string& out, std::string_view text)
 
 void AppendJsonDouble(std::string& out, double value)
 {
-    if (!std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    const std::size_t start = out.size();
-    AppendShortestNumber(out, value);
-    if (out.find_first_of(".e", start) == std::string::npos)
-        out += ".0";
+    char text[kJsonDoubleMaxBytes];
+    out.append(text, WriteJsonDouble(text, value));
+}
+
+char* WriteJsonDouble(char* out, double value)
+{
+    if (!std::isfinite(value))
+        return std::copy_n("null", 4, out);
+    // The digits of every target's number text, and ".0" after a whole
+    // number so that it reads back as a floating value.
+    std::string text;
+    AppendShortestNumber(text, value);
+    if (text.find_first_of(".e") == std::string::npos)
+        text += ".0";
+    return std::copy(text.begin(), text.end(), out);
 }
 
 void AppendUnsigned(std::string& out, unsigned long long value)
 {
+    char text[20];
+    out.append(text, WriteUnsigned(text, value));
+}
+
+char* WriteUnsigned(char* out, unsigned long long value)
+{
     if (value < 10) {
-        out += static_cast<char>('0' + value);
-        return;
+        *out = static_cast<char>('0' + value);
+        return out + 1;
     }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
+    return std::to_chars(out, out + 20, value).ptr;
 }
 
 } // namespace eh::cli

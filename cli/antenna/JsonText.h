@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,10 @@
 // valid UTF-8 JSON whatever bytes came in.
 namespace eh::cli {
 
+// True when the text can stand between quotes as it is: valid UTF-8 and no
+// character that JSON escapes.
+bool IsPlainJsonText(std::string_view text);
+
 // A JSON string literal, quotes included.
 void AppendJsonString(std::string& out, std::string_view text);
 
@@ -20,7 +25,17 @@ void AppendJsonString(std::string& out, std::string_view text);
 // model never hands out, are written as null.
 void AppendJsonDouble(std::string& out, double value);
 
+// The most bytes AppendJsonDouble's text takes.
+inline constexpr std::size_t kJsonDoubleMaxBytes = 32;
+
+// The same text written at `out`, which has room for kJsonDoubleMaxBytes;
+// returns the end of what was written.
+char* WriteJsonDouble(char* out, double value);
+
 // Non-negative integer.
 void AppendUnsigned(std::string& out, unsigned long long value);
+
+// The same written at `out`, which has room for 20 digits; returns the end.
+char* WriteUnsigned(char* out, unsigned long long value);
 
 } // namespace eh::cli

@@ -98,7 +98,7 @@ private slots:
         for (int i = 0; i < fields.size(); ++i)
             QTest::keyClicks(fields[i], kExampleA[i]);
         explorer_ = std::make_unique<DesignExplorer>(*form_);
-        form_->SetExplorerWindow(explorer_.get());
+        form_->SetExplorerWindow([this] { return explorer_.get(); });
         form_->activateWindow();
         form_->EC15->setFocus();
     }

@@ -175,6 +175,9 @@ private slots:
         QCOMPARE(form2.minimumSize(), form2.maximumSize());
         QVERIFY(!(form2.windowFlags() & Qt::WindowMinMaxButtonsHint));
         QVERIFY(form2.windowFlags() & Qt::WindowCloseButtonHint);
+        // The labels take their faces when the window first shows.
+        eh::ShowAndRaise(form2);
+        QVERIFY(QTest::qWaitForWindowExposed(&form2));
         const struct {
             QLabel* label;
             const char* text;
@@ -213,8 +216,6 @@ private slots:
         QCOMPARE(form2.Panel1->geometry(), QRect(0, 254, 542, 45));
         QCOMPARE(form2.BitBtn1->geometry(), QRect(225, 12, 93, 25));
 
-        eh::ShowAndRaise(form2);
-        QVERIFY(QTest::qWaitForWindowExposed(&form2));
         QTest::keyClick(&form2, Qt::Key_Escape);
         QVERIFY(form2.isVisible());
         form2.BitBtn1->setFocus();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ApplicationShell.h"
+#include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "ModalWatcher.h"
@@ -8,20 +9,26 @@
 #include "ReportText.h"
 #include "uInterface.h"
 
-#include <QFile>
+#include <QAbstractTextDocumentLayout>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScrollBar>
+#include <QTreeView>
+#include <QtMath>
 #include <QTemporaryDir>
 #include <QToolTip>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
 #include <csignal>
+#include <map>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -287,6 +294,82 @@ private slots:
             form_->N2Click();
         }
         QCOMPARE(ReadFile(path), QByteArray());
+    }
+
+    // Whatever the pane's height, the report ends scrolled to a line's top:
+    // no cut line at the top edge, and the last line whole in view. The
+    // heights step through one line's height.
+    void theReportScrollsByWholeLines_data()
+    {
+        QTest::addColumn<int>("taller");
+        for (const int taller : {0, 3, 6, 9, 12})
+            QTest::addRow("%d px taller", taller) << taller;
+    }
+
+    void theReportScrollsByWholeLines()
+    {
+        QFETCH(int, taller);
+        form_->resize(form_->width(), form_->height() + taller);
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        QTextEdit& pane = *form_->RichEdit1;
+        const int top = pane.verticalScrollBar()->value();
+        QVERIFY(top > 0);
+        const QAbstractTextDocumentLayout& layout = *pane.document()->documentLayout();
+        bool lineStartsAtTop = false;
+        for (QTextBlock block = pane.document()->begin(); block.isValid(); block = block.next())
+            lineStartsAtTop = lineStartsAtTop || qFloor(layout.blockBoundingRect(block).top()) == top;
+        QVERIFY(lineStartsAtTop);
+        const QTextBlock last = pane.document()->findBlockByNumber(eh::kReportLineCount - 1);
+        QVERIFY(layout.blockBoundingRect(last).bottom() <= top + pane.viewport()->height());
+    }
+
+    // The save dialog's folder type and file sizes in Russian too.
+    void theSaveDialogShowsTypesAndSizesInRussian()
+    {
+        QTemporaryDir folder;
+        QDir(folder.path()).mkdir("folder");
+        QFile file(folder.filePath("report.txt"));
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(QByteArray(1086, 'x')) == 1086);
+        file.close();
+        // Each entry's name, size and type.
+        std::map<QString, QStringList> shown;
+        ModalWatcher watcher([&](QWidget* box) {
+            auto* dialog = qobject_cast<QFileDialog*>(box);
+            QVERIFY(dialog);
+            dialog->setDirectory(folder.path());
+            const QTreeView* view = dialog->findChild<QTreeView*>("treeView");
+            const QAbstractItemModel* model = view->model();
+            QTRY_COMPARE(model->rowCount(view->rootIndex()), 2);
+            for (int row = 0; row < 2; ++row) {
+                const auto cell = [&](int column) { return model->index(row, column, view->rootIndex()).data().toString(); };
+                shown[cell(0)] = {cell(1), cell(2)};
+            }
+        });
+        form_->N2Click();
+        QCOMPARE(shown["folder"], QStringList({"", "Папка"}));
+        QCOMPARE(shown["report.txt"].value(0), QString("1,06 кБ"));
+    }
+
+    void theFileSizeTextIsRussian_data()
+    {
+        QTest::addColumn<qint64>("bytes");
+        QTest::addColumn<QString>("text");
+        QTest::addRow("0") << qint64{0} << "0 байт";
+        QTest::addRow("1") << qint64{1} << "1 байт";
+        QTest::addRow("3") << qint64{3} << "3 байта";
+        QTest::addRow("12") << qint64{12} << "12 байт";
+        QTest::addRow("22") << qint64{22} << "22 байта";
+        QTest::addRow("1023") << qint64{1023} << "1023 байта";
+        QTest::addRow("1024") << qint64{1024} << "1,00 кБ";
+        QTest::addRow("3 MiB") << qint64{3} * 1024 * 1024 << "3,00 МБ";
+    }
+
+    void theFileSizeTextIsRussian()
+    {
+        QFETCH(qint64, bytes);
+        QFETCH(QString, text);
+        QCOMPARE(eh::FileSizeText(bytes), text);
     }
 
     void savingIntoAMissingFolderFails()

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Draws the three windows as a user sees them after calculating the first
-// example, into PNG files for the documentation; a second argument is added
+// Draws the windows and the save dialog as a user sees them after
+// calculating the first example, into PNG files for the documentation; a second argument is added
 // to the file names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
@@ -11,13 +11,18 @@
 #include "WindowPlacement.h"
 #include "uInterface.h"
 
-#include <QDir>
 #include <QCursor>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
 #include <QPixmap>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -28,6 +33,33 @@ bool Save(QWidget& window, const QString& path)
         return false;
     QTest::qWait(200);
     return window.grab().save(path);
+}
+
+// The save dialog over a folder made for the picture: a subfolder and two
+// saved reports of fixed sizes and dates.
+bool SaveDialogShot(eh::TForm1& form1, const QString& path)
+{
+    QTemporaryDir folder(QDir::tempPath() + "/Отчеты-XXXXXX");
+    QDir(folder.path()).mkdir("Антенны");
+    const QDateTime date(QDate(2026, 3, 14), QTime(18, 5));
+    for (const auto& [name, bytes] : {std::pair{"отчет 14 МГц.txt", 1086}, std::pair{"отчет 7 МГц.txt", 3}}) {
+        QFile file(QDir(folder.path()).filePath(QString::fromUtf8(name)));
+        if (!file.open(QIODevice::WriteOnly) || file.write(QByteArray(bytes, 'x')) != bytes || !file.flush() ||
+            !file.setFileTime(date, QFileDevice::FileModificationTime))
+            return false;
+    }
+    bool saved = false;
+    QTimer::singleShot(100, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        dialog->setDirectory(folder.path());
+        QTest::qWait(500); // the folder is read on a thread of its own
+        saved = dialog->grab().save(path);
+        dialog->reject();
+    });
+    form1.N2Click();
+    return saved;
 }
 
 } // namespace
@@ -62,15 +94,16 @@ int main(int argc, char** argv)
                                        form1.EC34, form1.EC36, form1.EC27};
     for (int i = 0; i < 7; ++i)
         QTest::keyClicks(fields[i], exampleA[i]);
+    // The report as it stands after the calculation, scrolled to its end.
     QTest::keyClick(form1.EC15, Qt::Key_Return);
-    form1.RichEdit1->moveCursor(QTextCursor::Start);
 
     eh::DesignExplorer explorer(form1);
     explorer.show();
     if (!QTest::qWaitForWindowExposed(&explorer))
         return 1;
     const bool saved =
-        Save(form1, file("main")) && Save(form3, file("help")) && Save(form2, file("about"));
+        Save(form1, file("main")) && Save(form3, file("help")) && Save(form2, file("about")) &&
+        SaveDialogShot(form1, file("save"));
     // The pointer over the chart, a little above the typed frequency, for
     // the readout under it.
     eh::ShowAndRaise(explorer);
