@@ -19,10 +19,6 @@ namespace {
 
 } // namespace
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool IsDecimalMark(char c, char separator) { return c == '.' || c == separator; }
-
 long double PowerOfTen(long n)
 {
     return elementary::Pow(10.0L, static_cast<long double>(n));
@@ -106,10 +102,6 @@ long double TextToExtended(std::string_view text, char separator)
 
 double ConvertFieldText(std::string_view fieldText, char separator)
 {
-    // A point always works as the decimal mark, whatever the regional
-    // separator is. (Turning points into commas instead would make every
-    // fraction, the default text "0.1" included, unreadable where the
-    // separator itself is a point.)
     std::string copy(fieldText);
     for (char& c : copy) {
         if (IsDecimalMark(c, separator))

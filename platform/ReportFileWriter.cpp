@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ReportFileWriter.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <climits>
@@ -12,14 +13,24 @@
 #include <string_view>
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <pthread.h>
+#include <sys/file.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <unistd.h>
 
 // The writer works on the system's calls directly: a file name is bytes and
 // must reach the system unchanged, every failure must keep the system's
 // reason, and a named temporary file must be known to a signal handler.
 namespace eh {
+
+EFileCreateError::EFileCreateError(std::string fullPath, std::string reason)
+    : EFCreateError("Cannot create file \"" + fullPath + "\". " + reason), fullPath_(std::move(fullPath)),
+      reason_(std::move(reason))
+{
+}
 
 EReportWriteError::EReportWriteError(std::string fullPath, std::string reason)
     : EOutOfResources("Failed to Save Stream"), fullPath_(std::move(fullPath)), reason_(std::move(reason))
@@ -72,7 +83,7 @@ std::string FullPath(const std::string& path)
 
 [[noreturn]] void CannotCreate(const std::string& fullPath, int error)
 {
-    throw EFCreateError("Cannot create file \"" + fullPath + "\". " + Reason(error));
+    throw EFileCreateError(fullPath, Reason(error));
 }
 
 [[noreturn]] void CannotWrite(const std::string& fullPath, int error)
@@ -110,12 +121,19 @@ public:
         return store && ::fsync(descriptor_) != 0 ? errno : 0;
     }
 
-    // The replacement of an existing file takes its permissions. A file
-    // system without permissions refuses; the report is saved all the same.
-    void TakePermissionsOf(const struct stat* replaced) const
+    // The replacement of an existing file takes its owner and group where
+    // the process may give them (root saving over a user's file leaves it
+    // the user's), else the group alone, and its permissions without
+    // set-user-ID and set-group-ID: those would make the report a program
+    // that runs as its owner. A file system without owners or permissions
+    // refuses; the file is saved all the same.
+    void TakeOwnerAndPermissionsOf(const struct stat* replaced) const
     {
-        if (replaced != nullptr)
-            static_cast<void>(::fchmod(descriptor_, replaced->st_mode & 07777));
+        if (replaced == nullptr)
+            return;
+        if (::fchown(descriptor_, replaced->st_uid, replaced->st_gid) != 0)
+            static_cast<void>(::fchown(descriptor_, static_cast<uid_t>(-1), replaced->st_gid));
+        static_cast<void>(::fchmod(descriptor_, replaced->st_mode & (S_IRWXU | S_IRWXG | S_IRWXO | S_ISVTX)));
     }
 
 private:
@@ -131,14 +149,80 @@ using SaveResult = std::optional<SaveFailure>; // nothing: saved
 
 constexpr int kNameAttempts = 100;
 
+// The folder part of `path`, "." for a bare name.
+std::string FolderOf(const std::string& path)
+{
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Whether `path` lies in a sticky folder that every user may write (as
+// /tmp), where anyone may plant a name aimed at a file only its victim may
+// write.
+bool IsInSharedFolder(const std::string& path, uid_t* folderOwner = nullptr)
+{
+    struct stat folder {};
+    if (::stat(FolderOf(path).c_str(), &folder) != 0)
+        return false; // the open that follows reports the folder's fault
+    if (folderOwner != nullptr)
+        *folderOwner = folder.st_uid;
+    return (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+}
+
+// Whether the symbolic link `link` may have been planted: it lies in a
+// shared folder and belongs neither to this user nor to the folder's owner.
+// The kernel's protected_symlinks rule, applied here whatever the system's
+// setting, because links are followed by hand.
+bool IsPlantedLink(const std::string& link, const struct stat& linkStatus)
+{
+    uid_t folderOwner = 0;
+    return IsInSharedFolder(link, &folderOwner) && linkStatus.st_uid != ::geteuid() &&
+           linkStatus.st_uid != folderOwner;
+}
+
+// The descriptor that a name such as /dev/stdout or /proc/self/fd/3 stands
+// for. Opening such a name would give a new open file at offset 0 (the
+// shell's `>>` lost) or, for a file, have it replaced; writing into the
+// descriptor itself works as a redirection does.
+std::optional<int> DescriptorNamed(std::string_view path)
+{
+    if (path == "/dev/stdin")
+        return STDIN_FILENO;
+    if (path == "/dev/stdout")
+        return STDOUT_FILENO;
+    if (path == "/dev/stderr")
+        return STDERR_FILENO;
+    for (const std::string_view folder : {"/dev/fd/", "/proc/self/fd/"}) {
+        if (path.substr(0, folder.size()) != folder)
+            continue;
+        const std::string_view number = path.substr(folder.size());
+        if (number.empty() || number.size() > 9 || number.find_first_not_of("0123456789") != std::string_view::npos)
+            return std::nullopt;
+        int descriptor = 0;
+        for (const char digit : number)
+            descriptor = descriptor * 10 + (digit - '0');
+        return descriptor;
+    }
+    return std::nullopt;
+}
+
 // Follows symbolic links from `path` to the name that saving should replace;
-// a link to a missing file names the file to create. A loop is left to the
-// system to report when the file is opened.
-std::string FollowLinks(std::string path)
+// a link to a missing file names the file to create. A link to a
+// descriptor's name (/dev/stdout) ends there: the descriptor's own link
+// would name the file behind it, which must not be replaced. A loop is left
+// to the system to report when the file is opened.
+std::string FollowLinks(std::string path, const std::string& fullPath)
 {
     constexpr int kMaxLinks = 40;
     std::array<char, PATH_MAX> target;
-    for (int link = 0; link < kMaxLinks; ++link) {
+    for (int link = 0; link < kMaxLinks && !DescriptorNamed(path); ++link) {
+        struct stat status {};
+        if (::lstat(path.c_str(), &status) != 0 || !S_ISLNK(status.st_mode))
+            break;
+        if (IsPlantedLink(path, status))
+            throw EFileCreateError(fullPath, "The link '" + FullPath(path) +
+                                                 "' belongs to another user, in a folder that every user may "
+                                                 "write: it is not followed");
         const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
         if (length <= 0 || static_cast<std::size_t>(length) >= target.size())
             break;
@@ -151,6 +235,27 @@ std::string FollowLinks(std::string path)
     }
     return path;
 }
+
+// Whether the file system holding `path` (or, for a missing file, its
+// folder) is /proc or /sys, whose files are the kernel's settings: writing a
+// report there can rename the machine or change how it runs.
+bool IsKernelFile(const std::string& path)
+{
+    struct statfs system {};
+    if (::statfs(path.c_str(), &system) != 0 && ::statfs(FolderOf(path).c_str(), &system) != 0)
+        return false;
+    return system.f_type == PROC_SUPER_MAGIC || system.f_type == SYSFS_MAGIC;
+}
+
+bool IsKernelFile(int descriptor)
+{
+    struct statfs system {};
+    return ::fstatfs(descriptor, &system) == 0 &&
+           (system.f_type == PROC_SUPER_MAGIC || system.f_type == SYSFS_MAGIC);
+}
+
+constexpr const char* kKernelFileReason =
+    "/proc and /sys hold the kernel's settings, not files: a report is never written there";
 
 // Names a temporary file beside `target`: the target's name, shortened so
 // that a name of the longest length the system allows still leaves room,
@@ -203,7 +308,7 @@ bool SaveThroughUnnamedFile(const std::string& target, const std::string& bytes,
     const OpenFile file(::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, replaced ? 0600 : 0666));
     if (file.descriptor() < 0)
         return false;
-    file.TakePermissionsOf(replaced);
+    file.TakeOwnerAndPermissionsOf(replaced);
     if (const int error = file.Write(bytes, true)) {
         result = SaveFailure{true, error};
         return true;
@@ -244,7 +349,7 @@ SaveResult SaveThroughNamedFile(const std::string& target, const std::string& by
     if (descriptor < 0)
         return SaveFailure{false, error};
     const OpenFile file(descriptor);
-    file.TakePermissionsOf(replaced);
+    file.TakeOwnerAndPermissionsOf(replaced);
     const int writeError = file.Write(bytes, true);
     const SignalsHeld held;
     SaveResult result = SaveFailure{true, writeError};
@@ -256,16 +361,117 @@ SaveResult SaveThroughNamedFile(const std::string& target, const std::string& by
     return result;
 }
 
-// Truncates the existing file and writes into it: the file is not replaced
-// atomically, so a failed write can leave part of the report.
-SaveResult WriteInPlace(const std::string& target, const std::string& bytes, bool store)
+// Writes into a device or pipe that exists (/dev/null, a FIFO).
+SaveResult WriteIntoDevice(const std::string& target, const std::string& bytes)
 {
-    const OpenFile file(::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC | O_NOCTTY));
+    const OpenFile file(::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY));
     if (file.descriptor() < 0)
         return SaveFailure{false, errno};
-    if (const int error = file.Write(bytes, store))
+    if (const int error = file.Write(bytes, false))
         return SaveFailure{true, error};
     return std::nullopt;
+}
+
+// Reads up to `size` bytes from the start of the file.
+std::optional<std::string> ReadStart(int descriptor, std::size_t size)
+{
+    std::string bytes(size, '\0');
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t read = ::pread(descriptor, bytes.data() + done, size - done, static_cast<off_t>(done));
+        if (read < 0 && errno == EINTR)
+            continue;
+        if (read < 0)
+            return std::nullopt;
+        if (read == 0)
+            break;
+        done += static_cast<std::size_t>(read);
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+int WriteAt(int descriptor, std::string_view bytes)
+{
+    off_t offset = 0;
+    while (!bytes.empty()) {
+        const ssize_t written = ::pwrite(descriptor, bytes.data(), bytes.size(), offset);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errno : EIO;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+        offset += written;
+    }
+    return 0;
+}
+
+// Rewrites an existing regular file in place, for a file that cannot be
+// replaced (its folder takes no new file) or must not be (other hard links
+// would keep the old report). Other saves of the same file wait for the
+// lock, so concurrent saves never mix. The new bytes are written only once
+// they are known to fit: within the file-size limit, in space reserved on
+// the disk. Should the write fail all the same, the part of the old content
+// it overwrote (kept in memory, no larger than the new bytes) is written
+// back, so the old file stays whole.
+SaveResult RewriteInPlace(const std::string& target, const std::string& bytes)
+{
+    // Read access keeps the overwritten part; a write-only file goes without.
+    int descriptor = ::open(target.c_str(), O_RDWR | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
+    if (descriptor < 0 && errno == EACCES)
+        descriptor = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NOFOLLOW);
+    const OpenFile file(descriptor);
+    if (descriptor < 0)
+        return SaveFailure{false, errno};
+    while (::flock(descriptor, LOCK_EX) != 0)
+        if (errno != EINTR)
+            return SaveFailure{false, errno};
+
+    struct stat old {};
+    if (::fstat(descriptor, &old) != 0)
+        return SaveFailure{true, errno};
+    const auto oldSize = static_cast<std::size_t>(old.st_size);
+    struct rlimit limit {};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY && bytes.size() > limit.rlim_cur)
+        return SaveFailure{true, EFBIG};
+    if (bytes.size() > oldSize) {
+        if (const int error = ::posix_fallocate(descriptor, 0, static_cast<off_t>(bytes.size()))) {
+            static_cast<void>(::ftruncate(descriptor, old.st_size));
+            return SaveFailure{true, error};
+        }
+    }
+    const std::optional<std::string> overwritten = ReadStart(descriptor, std::min(oldSize, bytes.size()));
+    int error = WriteAt(descriptor, bytes);
+    if (error == 0 && ::ftruncate(descriptor, static_cast<off_t>(bytes.size())) != 0)
+        error = errno;
+    if (error == 0 && ::fsync(descriptor) != 0)
+        error = errno;
+    if (error != 0) {
+        if (overwritten)
+            static_cast<void>(WriteAt(descriptor, *overwritten));
+        static_cast<void>(::ftruncate(descriptor, old.st_size));
+        return SaveFailure{true, error};
+    }
+    return std::nullopt;
+}
+
+// Writes into an open descriptor at its offset (O_APPEND honoured).
+void WriteIntoDescriptor(int descriptor, const std::string& bytes, const std::string& fullPath)
+{
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0) // not open
+        CannotCreate(fullPath, errno);
+    if (IsKernelFile(descriptor))
+        throw EFileCreateError(fullPath, kKernelFileReason);
+    std::string_view rest = bytes;
+    while (!rest.empty()) {
+        const ssize_t written = ::write(descriptor, rest.data(), rest.size());
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            CannotWrite(fullPath, written < 0 ? errno : EIO);
+        rest.remove_prefix(static_cast<std::size_t>(written));
+    }
 }
 
 // Errors that mean the folder takes no new file (no write permission, a
@@ -275,14 +481,20 @@ bool FolderRefuses(int error) { return error == EACCES || error == EPERM || erro
 
 } // namespace
 
-void WriteReportFile(const std::string& path, const std::string& bytes)
+void SaveFileAtomically(const std::string& path, const std::string& bytes)
 {
     const std::string fullPath = FullPath(path);
     if (path.empty())
         CannotCreate(fullPath, ENOENT);
-    // The system follows the links itself, "/dev/stdout" to a pipe included.
+    const std::string target = FollowLinks(path, fullPath);
+    if (const std::optional<int> descriptor = DescriptorNamed(target)) {
+        WriteIntoDescriptor(*descriptor, bytes, fullPath);
+        return;
+    }
+    if (IsKernelFile(target))
+        throw EFileCreateError(fullPath, kKernelFileReason);
     struct stat existing {};
-    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
     if (!exists && errno != ENOENT)
         CannotCreate(fullPath, errno);
     if (exists && S_ISDIR(existing.st_mode))
@@ -290,16 +502,19 @@ void WriteReportFile(const std::string& path, const std::string& bytes)
 
     SaveResult result;
     if (exists && !S_ISREG(existing.st_mode)) {
-        // A device or pipe ("/dev/stdout", a FIFO): replacing it by renaming
-        // a new file over it would destroy it.
-        result = WriteInPlace(path, bytes, false);
+        // A device or pipe: renaming a new file over it would destroy it.
+        result = WriteIntoDevice(target, bytes);
+    } else if (exists && existing.st_nlink > 1 && !IsInSharedFolder(target)) {
+        // The other names would keep the old report. In a shared folder the
+        // file is replaced instead: anyone may have linked a file there that
+        // only this user may write (/etc/shadow for root).
+        result = RewriteInPlace(target, bytes);
     } else {
-        const std::string target = FollowLinks(path);
         const struct stat* replaced = exists ? &existing : nullptr;
         if (!SaveThroughUnnamedFile(target, bytes, replaced, result))
             result = SaveThroughNamedFile(target, bytes, replaced);
         if (result && !result->writing && exists && FolderRefuses(result->error))
-            result = WriteInPlace(target, bytes, true);
+            result = RewriteInPlace(target, bytes);
     }
     if (result && result->writing)
         CannotWrite(fullPath, result->error);

@@ -80,11 +80,16 @@ const CodePage& RtfDocumentTables::TextCodePage(int font) const
 QTextCharFormat RtfDocumentTables::ToCharFormat(const RtfCharacterFormat& format) const
 {
     RtfCharacterFormat key = Resolved(format);
-    if (formats_.size() >= static_cast<std::size_t>(kMaxRtfCharacterFormats) && !formats_.contains(key))
+    if (formatsMade_ >= kMaxRtfCharacterFormats && !formats_.contains(key)) {
+        // Plain, in no font of the tables: the same whatever \deff says.
         key = RtfCharacterFormat();
+        key.font = RtfCharacterFormat::kNoFont;
+    }
     const auto [found, made] = formats_.try_emplace(key);
-    if (made)
+    if (made) {
         found->second = MakeCharFormat(key);
+        ++formatsMade_;
+    }
     return found->second;
 }
 

@@ -40,8 +40,8 @@ public:
     // Equal properties give formats that share their data: a document
     // switching between a few formats holds a few formats, not one per run.
     // Numbers of fonts and colours that the tables do not hold all stand
-    // for "none"; beyond kMaxRtfCharacterFormats distinct formats, text
-    // takes the plain format.
+    // for "none"; once kMaxRtfCharacterFormats formats are made, text in a
+    // format not made yet takes the plain format.
     QTextCharFormat ToCharFormat(const RtfCharacterFormat& format) const;
 
 private:
@@ -64,8 +64,12 @@ private:
     int defaultFont_ = 0;
     std::map<int, Font> fonts_;
     std::vector<std::optional<QColor>> colors_;
-    // Formats made so far; emptied whenever a table changes.
+    // Formats made since a table last changed (a change empties it).
     mutable std::map<RtfCharacterFormat, QTextCharFormat> formats_;
+    // Formats made in the whole document, the cache's emptyings included:
+    // a document that changes a table between formats must not make a
+    // new format for every run.
+    mutable int formatsMade_ = 0;
 };
 
 } // namespace eh::rtf

@@ -153,6 +153,8 @@ void RtfDocumentWriter::CloseCell(Table& table)
 {
     if (!Admit(cells_, kMaxRtfTableCells))
         return;
+    if (openTables_.size() > 1)
+        ++nestedCells_;
     if (table.row.size() < static_cast<std::size_t>(kMaxRtfTableColumns))
         table.row.push_back(std::move(table.cell));
     else
@@ -170,12 +172,36 @@ void RtfDocumentWriter::EndRow(const RtfParagraphFormat& paragraph, const RtfCha
         table.cell.push_back({TakeParagraph(paragraph, mark), nullptr});
     if (!table.cell.empty())
         CloseCell(table);
-    CloseRow(table);
-    if (openTables_.size() == 1 && table.rows.size() * table.columns >= kMaxRtfCellsPerTable) {
-        WriteTable(cursor_, table);
+    if (RowNeedsNewTable(table))
+        StartNewTable();
+    Table& filled = openTables_.back();
+    CloseRow(filled);
+    if (openTables_.size() == 1 && filled.rows.size() * filled.columns >= kMaxRtfCellsPerTable) {
+        WriteTable(cursor_, filled);
         cursorBlockIsEmpty_ = true;
         openTables_.clear();
     }
+}
+
+bool RtfDocumentWriter::RowNeedsNewTable(const Table& table)
+{
+    if (table.rows.empty())
+        return false;
+    // Padding may at most double the cells given, and no table grows
+    // beyond kMaxRtfCellsPerTable: a document's tables then hold at most
+    // twice kMaxRtfTableCells cells, whatever the shape of their rows.
+    const std::size_t padded = (table.rows.size() + 1) * std::max(table.columns, table.row.size());
+    return padded > 2 * (table.givenCells + table.row.size()) || padded > kMaxRtfCellsPerTable;
+}
+
+void RtfDocumentWriter::StartNewTable()
+{
+    const std::size_t depth = openTables_.size();
+    Row row = std::move(openTables_.back().row);
+    openTables_.back().row.clear();
+    CloseTablesDeeperThan(depth - 1);
+    openTables_.resize(depth);
+    openTables_.back().row = std::move(row);
 }
 
 void RtfDocumentWriter::CloseRow(Table& table)
@@ -183,6 +209,7 @@ void RtfDocumentWriter::CloseRow(Table& table)
     if (table.row.empty())
         return;
     table.columns = std::max(table.columns, table.row.size());
+    table.givenCells += table.row.size();
     table.rows.push_back(std::move(table.row));
     table.row.clear();
 }
@@ -196,7 +223,8 @@ void RtfDocumentWriter::Break(const RtfParagraphFormat& paragraph, const RtfChar
 
 RtfDocumentWriter::Table& RtfDocumentWriter::TableAt(int depth)
 {
-    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, kMaxRtfTableNesting));
+    const int deepest = nestedCells_ < kMaxRtfNestedTableCells ? kMaxRtfTableNesting : 1;
+    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, deepest));
     CloseTablesDeeperThan(wanted);
     if (openTables_.size() < wanted)
         openTables_.resize(wanted);

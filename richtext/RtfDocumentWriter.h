@@ -96,6 +96,7 @@ private:
         Row row;
         Cell cell;
         std::size_t columns = 0;
+        std::size_t givenCells = 0; // in `rows`, before padding
     };
 
     void FlushRun();
@@ -104,11 +105,19 @@ private:
     // the document has no room for it.
     bool Admit(int& count, int limit);
     // The table at `depth`, opened when it is not; the tables nested deeper
-    // are closed.
+    // are closed. Once the document has kMaxRtfNestedTableCells nested
+    // cells, every depth is the outermost.
     Table& TableAt(int depth);
     void CloseTablesDeeperThan(std::size_t depth);
     void CloseCell(Table& table);
     static void CloseRow(Table& table);
+    // Whether the row being filled belongs in a table of its own: a table is
+    // a grid, every row padded to the longest, and one long row among many
+    // short ones would multiply the cells.
+    static bool RowNeedsNewTable(const Table& table);
+    // Ends the table at the innermost open depth and starts a new one there
+    // with the row being filled.
+    void StartNewTable();
     // Writes a table at the cursor and leaves the cursor in the empty block
     // after it.
     static void WriteTable(QTextCursor& cursor, const Table& table);
@@ -129,6 +138,7 @@ private:
     qsizetype paragraphLength_ = 0;
     int runs_ = 0;
     int cells_ = 0;
+    int nestedCells_ = 0;
     bool full_ = false;
     bool breakBefore_ = false;
 

@@ -31,6 +31,10 @@ inline constexpr std::size_t kMaxRtfCellsPerTable = 16384;
 inline constexpr int kMaxRtfTableColumns = 64;
 // Tables nested inside table cells; deeper ones are read as the deepest.
 inline constexpr int kMaxRtfTableNesting = 8;
+// Cells of nested tables in the whole document. Qt lays a nested cell out
+// about five times slower than one at the top level; beyond this many,
+// nested rows are read as rows of the outermost table.
+inline constexpr int kMaxRtfNestedTableCells = 5000;
 // Runs of text in one format, in the whole document; beyond them text goes
 // on in the format of the last run.
 inline constexpr int kMaxRtfRuns = 200000;

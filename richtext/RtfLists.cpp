@@ -43,18 +43,19 @@ QString Letters(int number)
 
 QString FormatListNumber(int number, int numberFormat)
 {
-    // Word's largest list number; beyond it letters and Roman numbers would
-    // grow without bound.
-    number = std::clamp(number, 1, 32767);
+    // Beyond Word's largest list number letters and Roman numbers would grow
+    // without bound; Roman numbers and letters have no zero.
+    number = std::clamp(number, 0, kMaxListNumber);
+    const int counting = std::max(number, 1);
     switch (numberFormat) {
     case kUpperRoman:
-        return Roman(number).toUpper();
+        return Roman(counting).toUpper();
     case kLowerRoman:
-        return Roman(number);
+        return Roman(counting);
     case kUpperLetter:
-        return Letters(std::min(number, 780)).toUpper();
+        return Letters(std::min(counting, 780)).toUpper();
     case kLowerLetter:
-        return Letters(std::min(number, 780));
+        return Letters(std::min(counting, 780));
     case kLeadingZero:
         return QStringLiteral("%1").arg(number, 2, 10, QChar(u'0'));
     case kNoNumber:
@@ -104,7 +105,7 @@ void RtfLists::SetLevelFormat(int numberFormat)
 void RtfLists::SetLevelStart(int start)
 {
     if (Level* level = CurrentLevel())
-        level->start = start;
+        level->start = std::clamp(start, 0, kMaxListNumber);
 }
 
 void RtfLists::AppendLevelText(const QString& text)
@@ -138,8 +139,10 @@ std::optional<QString> RtfLists::NextLabel(int list, int level)
     List& items = found->second;
     level = std::clamp(level, 0, kLevels - 1);
     auto& counter = items.counters[static_cast<std::size_t>(level)];
-    counter = counter == 0 ? items.levels[static_cast<std::size_t>(level)].start : counter + 1;
-    std::fill(items.counters.begin() + level + 1, items.counters.end(), 0);
+    // Saturates at the largest number: the items after it show it again.
+    counter = counter == kNotCounted ? items.levels[static_cast<std::size_t>(level)].start
+                                     : std::min(counter + 1, kMaxListNumber);
+    std::fill(items.counters.begin() + level + 1, items.counters.end(), kNotCounted);
 
     const Level& format = items.levels[static_cast<std::size_t>(level)];
     if (format.numberFormat == kBullet) {
@@ -156,7 +159,8 @@ std::optional<QString> RtfLists::NextLabel(int list, int level)
     for (const QChar c : format.text.mid(1, format.text.front().unicode())) {
         if (c.unicode() < kLevels) {
             const int shown = c.unicode();
-            const int number = items.counters[shown] != 0 ? items.counters[shown] : items.levels[shown].start;
+            const int number =
+                items.counters[shown] != kNotCounted ? items.counters[shown] : items.levels[shown].start;
             label += FormatListNumber(number, items.levels[shown].numberFormat);
         } else {
             label += c;

@@ -41,15 +41,18 @@ public:
     std::optional<QString> NextLabel(int list, int level);
 
 private:
+    static constexpr int kNotCounted = -1;
     struct Level {
         int numberFormat = 0;
         int start = 1;
         QString text;
     };
     struct List {
+        List() { counters.fill(kNotCounted); }
         std::array<Level, kLevels> levels;
-        // The last number given at each level, 0 before its first item.
-        std::array<int, kLevels> counters{};
+        // The last number given at each level, kNotCounted before its first
+        // item (a level may start at 0).
+        std::array<int, kLevels> counters;
     };
 
     Level* CurrentLevel();
@@ -62,6 +65,10 @@ private:
     bool readingList_ = false;
     int overrideListId_ = 0;
 };
+
+// The largest number a list item shows, as in Word: a list never counts
+// beyond it, and a larger \levelstartat starts there.
+inline constexpr int kMaxListNumber = 32767;
 
 // A number as a list label shows it in an RTF level number format (\levelnfc):
 // decimal, Roman or letters, upper or lower case.

@@ -19,8 +19,9 @@ packages=(
   clang libclang-rt-dev
   # fonts: the metric-compatible "MS Sans Serif" and Tahoma, a general fallback
   fonts-wine fonts-dejavu-core
-  # running the window without a display (screenshots)
-  xvfb xauth
+  # running the window without a display (screenshots), and the build
+  # sheet's first page rendered for them
+  xvfb xauth poppler-utils
   # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
   dpkg-dev file desktop-file-utils appstream groff-base xdotool lintian
 )

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Runs the windows under a virtual X server, calculates the first example
 # (14.2 MHz, 50 mm cylinders, L/D 3, 1 mm wire, 2 mm pitch, 50 mm turns) and
-# writes docs/screenshot-{main,help,about,explorer,save}.png on an unscaled screen
-# and docs/screenshot-{main,help,about,explorer,save}-200.png on a screen scaled to
-# 200 %.
+# writes docs/screenshot-{main,help,about,explorer,save,...}.png on an
+# unscaled screen and docs/screenshot-{...}-200.png on a screen scaled to
+# 200 %: the explorer also with six outputs, with three pinned designs, with
+# its band coverage table, with a solve for a target, and its build sheet's
+# first page.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -20,4 +22,8 @@ shoot() { # scale, file name suffix
 }
 shoot 1 ""
 shoot 2 "-200"
-echo "wrote docs/screenshot-{main,help,about,explorer,save}.png and docs/screenshot-{main,help,about,explorer,save}-200.png"
+# The build sheet's first page at screen resolution and twice that.
+pdftoppm -png -singlefile -r 96 docs/buildsheet.pdf docs/screenshot-buildsheet
+pdftoppm -png -singlefile -r 192 docs/buildsheet-200.pdf docs/screenshot-buildsheet-200
+rm docs/buildsheet.pdf docs/buildsheet-200.pdf
+echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-pinned,explorer-bands,explorer-solve,buildsheet}{,-200}.png"

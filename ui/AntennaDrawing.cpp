@@ -88,8 +88,13 @@ QString AntennaDrawing::Millimetres(double value) const
 void AntennaDrawing::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    Paint(painter, rect());
+}
+
+void AntennaDrawing::Paint(QPainter& painter, const QRectF& area) const
+{
     painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF all = QRectF(rect()).adjusted(6, 6, -6, -6);
+    const QRectF all = area.adjusted(6, 6, -6, -6);
     const double flatHeight = all.height() * kFlatShare;
     painter.drawText(all.adjusted(0, 0, 0, -all.height() + 16), Qt::AlignLeft | Qt::AlignTop,
                      QStringLiteral("Вид сбоку, мм"));

@@ -21,6 +21,8 @@ public:
     const std::optional<TDrawingDimensions>& Dimensions() const { return dimensions_; }
 
     QSize sizeHint() const override;
+    // Draws into `area` of any painter: the window, a page, an SVG or PNG file.
+    void Paint(QPainter& painter, const QRectF& area) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

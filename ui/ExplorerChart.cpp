@@ -1,20 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerChart.h"
 
-#include "AmateurBands.h"
-
 #include <QChart>
+#include <QChartView>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
-#include <QLegendMarker>
+#include <QLabel>
 #include <QLineSeries>
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QSvgGenerator>
+#include <QTimer>
+#include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace eh {
 
@@ -24,12 +26,17 @@ const QColor kSeriesColours[] = {
     QColor(0, 90, 200), QColor(200, 60, 0), QColor(0, 140, 60), QColor(150, 0, 150),
     QColor(120, 90, 0), QColor(0, 130, 140), QColor(90, 90, 90), QColor(220, 0, 90),
 };
+const QColor kMarkColour(200, 0, 0);
+const QColor kSolutionColour(0, 150, 0);
+// Pinned designs: one dash pattern each, in the output's own colour.
+const Qt::PenStyle kPinnedPens[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+const char* const kPinnedSwatches[] = {"╌╌╌", "┈┈┈", "-·-"};
+// More ticks than this on an axis would only crowd its labels.
+constexpr double kMaxTicks = 12;
 
 // 1, 2 or 5 times a power of ten, the nearest at or above `rough`.
 double NiceStep(double rough)
 {
-    if (!(rough > 0) || !std::isfinite(rough))
-        return 1;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     for (const double factor : {1.0, 2.0, 5.0})
         if (factor * power >= rough)
@@ -37,24 +44,111 @@ double NiceStep(double rough)
     return 10 * power;
 }
 
+const QMargins kPlotMargins(4, 2, 4, 2);
+
 // Between the plot area's background and the grid, so that the bands lie
 // under the lines.
 constexpr qreal kOverlayZ = 0.5;
 
+QColor SeriesColour(std::size_t s) { return kSeriesColours[s % std::size(kSeriesColours)]; }
+
 } // namespace
 
+QString NameAndUnit(const QString& name, const QString& unit)
+{
+    return unit.isEmpty() ? name : name + ", " + unit;
+}
+
+void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks)
+{
+    if (!std::isfinite(low) || !std::isfinite(high) || !(low <= high)) {
+        low = 0;
+        high = 1;
+    }
+    // Ticks a step apart must differ as doubles, with room to spare.
+    const double magnitude = std::max(std::abs(low), std::abs(high));
+    const double narrowest = std::max(magnitude * 1e-9, 1e-300);
+    if (high - low < narrowest) {
+        const double centre = low / 2 + high / 2;
+        low = centre - narrowest;
+        high = centre + narrowest;
+    }
+    const double ticks = std::clamp(static_cast<double>(maxTicks), 1.0, kMaxTicks);
+    double step = NiceStep((high - low) / std::min(6.0, ticks));
+    // Labels closer than their own height would be cut to "…".
+    while (std::isfinite(step) && (high - low) / step > ticks)
+        step = NiceStep(step * 1.01);
+    if (!std::isfinite(step) || !(step > 0))
+        step = high - low;
+    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 15);
+    axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+    // Fixed ticks while the range and the interval change: dynamic ticks
+    // with a new range and the old interval (or the reverse) can ask for
+    // billions of them.
+    axis.setTickType(QValueAxis::TicksFixed);
+    axis.setRange(low, high);
+    axis.setTickAnchor(std::floor(low / step) * step);
+    axis.setTickInterval(step);
+    axis.setTickType(QValueAxis::TicksDynamic);
+}
+
+std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
+                                                                  const std::vector<double>& y, int columns)
+{
+    std::vector<std::vector<std::pair<double, double>>> runs;
+    if (x.empty())
+        return runs;
+    const double xMin = x.front();
+    const double width = x.back() - x.front();
+    std::vector<std::pair<double, double>> run;
+    long column = -1;
+    std::size_t lowest = 0;
+    std::size_t highest = 0;
+    const auto closeColumn = [&] {
+        if (column < 0)
+            return;
+        run.emplace_back(x[std::min(lowest, highest)], y[std::min(lowest, highest)]);
+        if (lowest != highest)
+            run.emplace_back(x[std::max(lowest, highest)], y[std::max(lowest, highest)]);
+        column = -1;
+    };
+    for (std::size_t i = 0; i < x.size(); ++i) {
+        if (std::isnan(y[i])) {
+            closeColumn();
+            if (!run.empty())
+                runs.push_back(std::move(run));
+            run.clear();
+            continue;
+        }
+        const long here =
+            width > 0 ? std::min<long>(static_cast<long>((x[i] - xMin) / width * columns), columns - 1) : 0;
+        if (here != column) {
+            closeColumn();
+            column = here;
+            lowest = highest = i;
+        } else if (y[i] < y[lowest]) {
+            lowest = i;
+        } else if (y[i] > y[highest]) {
+            highest = i;
+        }
+    }
+    closeColumn();
+    if (!run.empty())
+        runs.push_back(std::move(run));
+    return runs;
+}
+
 // Draws what the series cannot: the band shading with the band names, the
-// typed value's mark and the hover line, in the plot area's coordinates.
+// typed value's mark, the solutions and the hover line, in the plot area's
+// coordinates.
 class ChartOverlay : public QGraphicsItem {
 public:
     explicit ChartOverlay(QChart& chart) : QGraphicsItem(&chart), chart_(chart) { setZValue(kOverlayZ); }
 
-    void Set(bool showBands, std::optional<double> markedX, double xMin, double xMax)
+    void Set(const TChartData& data, bool bandNames)
     {
-        showBands_ = showBands;
-        markedX_ = markedX;
-        xMin_ = xMin;
-        xMax_ = xMax;
+        data_ = &data;
+        bandNames_ = bandNames;
         Refresh();
     }
     void SetHover(std::optional<double> x)
@@ -68,25 +162,33 @@ public:
         update();
     }
 
-    QRectF boundingRect() const override { return chart_.plotArea().adjusted(0, 0, 0, 12); }
+    QRectF boundingRect() const override { return chart_.plotArea().adjusted(-6, 0, 6, 12); }
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
         const QRectF plot = chart_.plotArea();
-        if (!(xMax_ > xMin_) || plot.width() <= 0)
+        if (!data_ || data_->xValues.size() < 2 || plot.width() <= 0)
             return;
+        xMin_ = data_->xValues.front();
+        xMax_ = data_->xValues.back();
         painter->save();
         painter->setClipRect(boundingRect());
-        if (showBands_)
-            PaintBands(*painter, plot);
-        if (markedX_ && *markedX_ >= xMin_ && *markedX_ <= xMax_) {
-            const double x = Position(*markedX_, plot);
-            painter->setPen(QPen(QColor(200, 0, 0), 1.5, Qt::DashLine));
+        PaintBands(*painter, plot);
+        for (const double x : data_->solutions) {
+            const double at = Position(x, plot);
+            painter->setPen(QPen(kSolutionColour, 1.5));
+            painter->drawLine(QPointF(at, plot.top()), QPointF(at, plot.bottom()));
+            painter->setBrush(kSolutionColour);
+            painter->drawEllipse(QPointF(at, plot.bottom()), 4, 4);
+        }
+        if (data_->markedX && *data_->markedX >= xMin_ && *data_->markedX <= xMax_) {
+            const double x = Position(*data_->markedX, plot);
+            painter->setPen(QPen(kMarkColour, 1.5, Qt::DashLine));
             painter->drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             const QPointF tip(x, plot.bottom());
             const QPointF marker[] = {tip, tip + QPointF(-6, 10), tip + QPointF(6, 10)};
             painter->setPen(Qt::NoPen);
-            painter->setBrush(QColor(200, 0, 0));
+            painter->setBrush(kMarkColour);
             painter->drawPolygon(marker, 3);
         }
         if (hoverX_) {
@@ -107,190 +209,312 @@ private:
     {
         const QFontMetricsF metrics(painter.font());
         int row = 0;
-        for (const TAmateurBand& band : AmateurBands()) {
-            if (band.highMHz < xMin_ || band.lowMHz > xMax_)
+        for (const TShadedBand& band : data_->bands) {
+            if (band.high < xMin_ || band.low > xMax_)
                 continue;
-            const double left = Position(std::max(band.lowMHz, xMin_), plot);
-            const double right = Position(std::min(band.highMHz, xMax_), plot);
+            const double left = Position(std::max(band.low, xMin_), plot);
+            const double right = Position(std::min(band.high, xMax_), plot);
             // A band narrower than a pixel still shows.
             const QRectF shade(left, plot.top(), std::max(right - left, 2.0), plot.height());
             painter.fillRect(shade, QColor(255, 200, 0, 70));
+            if (!bandNames_)
+                continue;
             // Neighbouring names take turns on two rows, so that they do not
             // overlap across the whole HF range.
-            const QString name = QString::fromUtf8(band.name);
-            QRectF label(0, 0, metrics.horizontalAdvance(name) + 2, metrics.height());
+            QRectF label(0, 0, metrics.horizontalAdvance(band.name) + 2, metrics.height());
             label.moveCenter(QPointF(shade.center().x(), plot.top() + 2 + metrics.height() * (row % 2 + 0.5)));
             label.moveLeft(std::clamp(label.left(), plot.left(), plot.right() - label.width()));
             painter.setPen(QColor(120, 90, 0));
-            painter.drawText(label, Qt::AlignCenter, name);
+            painter.drawText(label, Qt::AlignCenter, band.name);
             ++row;
         }
     }
 
     QChart& chart_;
-    bool showBands_ = false;
-    std::optional<double> markedX_;
+    const TChartData* data_ = nullptr;
+    bool bandNames_ = false;
     std::optional<double> hoverX_;
-    double xMin_ = 0;
-    double xMax_ = 0;
+    mutable double xMin_ = 0;
+    mutable double xMax_ = 1;
 };
 
-QString NameAndUnit(const QString& name, const QString& unit)
-{
-    return unit.isEmpty() ? name : name + ", " + unit;
-}
+// One of the stacked plots.
+class ChartPane : public QChartView {
+public:
+    ChartPane(ExplorerChart& owner, std::function<void(std::optional<double>)> hover, std::function<void()> resized)
+        : QChartView(new QChart, &owner), hover_(std::move(hover)), resized_(std::move(resized))
+    {
+        setRenderHint(QPainter::Antialiasing);
+        // The lines are made afresh at every recompute: an index of the
+        // scene's items would only be rebuilt each time.
+        scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
+        setMouseTracking(true);
+        chart()->legend()->hide();
+        chart()->setMargins(kPlotMargins);
+        chart()->setBackgroundRoundness(0);
+        xAxis = new QValueAxis;
+        chart()->addAxis(xAxis, Qt::AlignBottom);
+        overlay = new ChartOverlay(*chart());
+        connect(chart(), &QChart::plotAreaChanged, this, [this] { overlay->Refresh(); });
+        setMinimumHeight(90);
+    }
 
-ExplorerChart::ExplorerChart(QWidget* parent) : QChartView(new QChart, parent)
+    QValueAxis* xAxis;
+    ChartOverlay* overlay;
+
+protected:
+    void mouseMoveEvent(QMouseEvent* event) override
+    {
+        const QRectF plot = chart()->plotArea();
+        const QPointF at = mapToScene(event->position().toPoint());
+        hover_(plot.contains(at) && plot.width() > 0 ? std::optional((at.x() - plot.left()) / plot.width())
+                                                     : std::nullopt);
+        QChartView::mouseMoveEvent(event);
+    }
+    void leaveEvent(QEvent* event) override
+    {
+        hover_(std::nullopt);
+        QChartView::leaveEvent(event);
+    }
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QChartView::resizeEvent(event);
+        resized_();
+    }
+
+private:
+    std::function<void(std::optional<double>)> hover_;
+    std::function<void()> resized_;
+};
+
+ExplorerChart::ExplorerChart(QWidget* parent) : QWidget(parent)
 {
-    setRenderHint(QPainter::Antialiasing);
-    // The lines are made afresh at every recompute: an index of the scene's
-    // items would only be rebuilt each time.
-    scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
-    setMouseTracking(true);
-    chart()->legend()->setAlignment(Qt::AlignBottom);
-    chart()->setMargins(QMargins(4, 4, 4, 4));
-    xAxis_ = new QValueAxis;
-    xAxis_->setLabelFormat("%.4g");
-    xAxis_->setTickType(QValueAxis::TicksDynamic);
-    xAxis_->setTickAnchor(0);
-    chart()->addAxis(xAxis_, Qt::AlignBottom);
-    overlay_ = new ChartOverlay(*chart());
-    connect(chart(), &QChart::plotAreaChanged, this, [this] { overlay_->Refresh(); });
-    SetDecimalSeparator('.');
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    Rebuild();
 }
 
 ExplorerChart::~ExplorerChart() = default;
 
+std::vector<QChartView*> ExplorerChart::Plots() const { return {panes_.begin(), panes_.end()}; }
+
+std::vector<QLabel*> ExplorerChart::Legends() const { return legends_; }
+
 void ExplorerChart::SetDecimalSeparator(char separator)
 {
-    QLocale locale = separator == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c();
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    chart()->setLocale(locale);
-    chart()->setLocalizeNumbers(true);
+    if (separator == separator_)
+        return;
+    separator_ = separator;
+    Rebuild();
 }
 
-void ExplorerChart::RemoveSeriesAndAxes()
+void ExplorerChart::SetData(TChartData data)
 {
-    chart()->removeAllSeries();
-    for (QAbstractAxis* axis : chart()->axes(Qt::Vertical)) {
-        chart()->removeAxis(axis);
-        delete axis;
+    data_ = std::move(data);
+    Rebuild();
+}
+
+void ExplorerChart::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    // Thinned for another width, or ticks counted for another height.
+    if (std::abs(width() - builtColumns_) > builtColumns_ / 10 ||
+        std::abs(height() - builtHeight_) > builtHeight_ / 10) {
+        Rebuild();
+        return;
     }
 }
 
-void ExplorerChart::SetData(const QString& xTitle, std::vector<double> xValues,
-                            const std::vector<TChartSeries>& series, bool showBands, std::optional<double> markedX)
+void ExplorerChart::AlignPlotsAgain()
 {
-    xValues_ = std::move(xValues);
-    RemoveSeriesAndAxes();
-    const double xMin = xValues_.empty() ? 0 : xValues_.front();
-    const double xMax = xValues_.empty() ? 1 : xValues_.back();
-    xAxis_->setTitleText(xTitle);
-    xAxis_->setRange(xMin, xMax);
-    xAxis_->setTickInterval(NiceStep((xMax - xMin) / 6));
+    // Each plot lays itself out afresh, then they are lined up again.
+    aligned_ = false;
+    for (ChartPane* pane : panes_)
+        pane->chart()->setMargins(kPlotMargins);
+    QTimer::singleShot(30, this, &ExplorerChart::AlignPlots);
+}
 
-    // One y axis per unit, in the order the units first appear.
+void ExplorerChart::AlignPlots()
+{
+    if (aligned_ || panes_.size() < 2)
+        return;
+    // The widest axes set the plot's left and right edges for all.
+    double left = 0;
+    double right = INFINITY;
+    for (ChartPane* pane : panes_) {
+        const QRectF plot = pane->chart()->plotArea();
+        // Not laid out yet: try again once it is.
+        if (plot.width() <= 0) {
+            QTimer::singleShot(20, this, &ExplorerChart::AlignPlots);
+            return;
+        }
+        left = std::max(left, plot.left());
+        right = std::min(right, plot.right());
+    }
+    aligned_ = true;
+    // Wider margins where the axes are narrower: the layout then puts the
+    // axes, the grid and the lines alike.
+    for (ChartPane* pane : panes_) {
+        const QRectF plot = pane->chart()->plotArea();
+        QMargins margins = kPlotMargins;
+        margins.setLeft(margins.left() + static_cast<int>(std::lround(left - plot.left())));
+        margins.setRight(margins.right() + static_cast<int>(std::lround(plot.right() - right)));
+        pane->chart()->setMargins(margins);
+    }
+}
+
+void ExplorerChart::Hover(std::optional<double> share)
+{
+    std::optional<std::size_t> index;
+    if (share && data_.xValues.size() >= 2) {
+        const double last = static_cast<double>(data_.xValues.size() - 1);
+        index = static_cast<std::size_t>(std::clamp(std::round(*share * last), 0.0, last));
+    }
+    for (ChartPane* pane : panes_)
+        pane->overlay->SetHover(index ? std::optional(data_.xValues[*index]) : std::nullopt);
+    emit hovered(index);
+}
+
+void ExplorerChart::Rebuild()
+{
+    // The units in the order they first appear, two to a plot.
     std::vector<QString> units;
-    std::vector<QValueAxis*> yAxes;
-    std::vector<std::pair<double, double>> yRanges;
-    for (std::size_t s = 0; s < series.size(); ++s) {
-        const TChartSeries& one = series[s];
-        auto unit = std::find(units.begin(), units.end(), one.unit);
-        if (unit == units.end()) {
+    for (const TChartSeries& one : data_.series)
+        if (std::find(units.begin(), units.end(), one.unit) == units.end())
             units.push_back(one.unit);
-            auto* axis = new QValueAxis;
-            axis->setLabelFormat("%.4g");
-            axis->setTitleText(one.unit.isEmpty() ? one.name : one.unit);
-            chart()->addAxis(axis, yAxes.empty() ? Qt::AlignLeft : Qt::AlignRight);
-            yAxes.push_back(axis);
-            yRanges.emplace_back(INFINITY, -INFINITY);
-            unit = units.end() - 1;
-        }
-        const std::size_t axisIndex = static_cast<std::size_t>(unit - units.begin());
-        auto& [low, high] = yRanges[axisIndex];
-        const QColor colour = kSeriesColours[s % std::size(kSeriesColours)];
-        const QString title = NameAndUnit(one.name, one.unit);
+    const std::size_t paneCount = std::max<std::size_t>(1, (units.size() + kUnitsPerPane - 1) / kUnitsPerPane);
 
-        // Every run of points without a fault is a line of its own; the
-        // legend names the output once.
-        bool named = false;
-        QList<QPointF> run;
-        auto flush = [&] {
-            if (run.isEmpty())
-                return;
-            auto* line = new QLineSeries;
-            line->setName(title);
-            line->setPen(QPen(colour, 2));
-            line->replace(run);
-            chart()->addSeries(line);
-            line->attachAxis(xAxis_);
-            line->attachAxis(yAxes[axisIndex]);
-            if (named) {
-                for (QLegendMarker* marker : chart()->legend()->markers(line))
-                    marker->setVisible(false);
-            }
-            named = true;
-            run.clear();
-        };
-        run.reserve(static_cast<qsizetype>(xValues_.size()));
-        for (std::size_t i = 0; i < xValues_.size(); ++i) {
-            const double y = one.values[i];
-            if (std::isnan(y)) {
-                flush();
-                continue;
-            }
-            run.append(QPointF(xValues_[i], y));
-            low = std::min(low, y);
-            high = std::max(high, y);
-        }
-        flush();
+    auto* layout = static_cast<QVBoxLayout*>(this->layout());
+    // Made afresh each time: a plot that keeps its axes' old label widths
+    // would cut new, wider labels to "…".
+    aligned_ = false;
+    while (!panes_.empty()) {
+        delete panes_.back();
+        delete legends_.back();
+        panes_.pop_back();
+        legends_.pop_back();
     }
-    for (std::size_t a = 0; a < yAxes.size(); ++a) {
-        auto [low, high] = yRanges[a];
-        if (!(low <= high)) {
-            low = 0;
-            high = 1;
-        } else if (low == high) {
-            const double pad = low == 0 ? 1 : std::abs(low) * 0.05;
-            low -= pad;
-            high += pad;
-        }
-        yAxes[a]->setRange(low, high);
-        yAxes[a]->applyNiceNumbers();
+    while (panes_.size() < paneCount) {
+        auto* legend = new QLabel(this);
+        legend->setTextFormat(Qt::RichText);
+        legend->setWordWrap(true);
+        legend->setContentsMargins(8, 2, 8, 0);
+        auto* pane = new ChartPane(
+            *this, [this](std::optional<double> share) { Hover(share); }, [this] { AlignPlotsAgain(); });
+        connect(pane->chart(), &QChart::plotAreaChanged, this, [this] {
+            if (!aligned_)
+                QTimer::singleShot(0, this, &ExplorerChart::AlignPlots);
+        });
+        layout->addWidget(legend);
+        layout->addWidget(pane, 1);
+        panes_.push_back(pane);
+        legends_.push_back(legend);
     }
-    overlay_->Set(showBands, markedX, xMin, xMax);
+
+    QLocale locale = separator_ == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    builtColumns_ = std::max(width(), 100);
+    builtHeight_ = std::max(height(), 100);
+    const int columns = static_cast<int>(builtColumns_ * devicePixelRatioF());
+    // As many ticks as their labels have room for, in the height each plot
+    // will get and the width of the whole.
+    const double line = std::max<double>(fontMetrics().height(), QFontMetricsF(panes_.front()->xAxis->labelsFont()).height());
+    const double plotHeight = (builtHeight_ - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
+    const int yTicks = static_cast<int>(plotHeight / (2.2 * line));
+    const int xTicks = static_cast<int>(width() / (7 * line));
+    const double xMin = data_.xValues.empty() ? 0 : data_.xValues.front();
+    const double xMax = data_.xValues.size() < 2 ? 1 : data_.xValues.back();
+
+    for (std::size_t p = 0; p < paneCount; ++p) {
+        ChartPane& pane = *panes_[p];
+        QChart& chart = *pane.chart();
+        chart.setLocale(locale);
+        chart.setLocalizeNumbers(true);
+        const bool bottom = p + 1 == paneCount;
+        pane.xAxis->setTitleText(bottom ? data_.xTitle : QString());
+        pane.xAxis->setLabelsVisible(bottom);
+        SetAxisRange(*pane.xAxis, xMin, xMax, xTicks);
+
+        QStringList legend;
+        for (std::size_t side = 0; side < kUnitsPerPane; ++side) {
+            const std::size_t u = p * kUnitsPerPane + side;
+            if (u >= units.size())
+                break;
+            auto* axis = new QValueAxis;
+            axis->setTitleText(units[u]);
+            chart.addAxis(axis, side == 0 ? Qt::AlignLeft : Qt::AlignRight);
+            double low = INFINITY;
+            double high = -INFINITY;
+            const auto addCurve = [&](const QString& name, const std::vector<double>& x,
+                                      const std::vector<double>& y, QPen pen) {
+                for (const auto& run : ThinToColumns(x, y, columns)) {
+                    QList<QPointF> points;
+                    points.reserve(static_cast<qsizetype>(run.size()));
+                    for (const auto& [px, py] : run) {
+                        points.append(QPointF(px, py));
+                        low = std::min(low, py);
+                        high = std::max(high, py);
+                    }
+                    auto* line = new QLineSeries;
+                    line->setName(name);
+                    line->setPen(pen);
+                    line->replace(points);
+                    chart.addSeries(line);
+                    line->attachAxis(pane.xAxis);
+                    line->attachAxis(axis);
+                }
+            };
+            for (std::size_t s = 0; s < data_.series.size(); ++s) {
+                const TChartSeries& one = data_.series[s];
+                if (one.unit != units[u])
+                    continue;
+                const QColor colour = SeriesColour(s);
+                legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2%3")
+                              .arg(colour.name(), NameAndUnit(one.name, one.unit).toHtmlEscaped().replace(' ', "&nbsp;"),
+                                   kUnitsPerPane > 1 && units.size() > 1
+                                       ? (side == 0 ? QStringLiteral("&nbsp;(←)") : QStringLiteral("&nbsp;(→)"))
+                                       : QString());
+                const QString title = NameAndUnit(one.name, one.unit);
+                addCurve(title, data_.xValues, one.values, QPen(colour, 2));
+                for (std::size_t k = 0; k < data_.pinned.size(); ++k)
+                    if (s < data_.pinned[k].series.size())
+                        addCurve(title + QStringLiteral(" · ") + data_.pinned[k].label, data_.pinned[k].xValues,
+                                 data_.pinned[k].series[s].values,
+                                 QPen(colour, 1.5, kPinnedPens[k % std::size(kPinnedPens)]));
+            }
+            if (!(low <= high)) {
+                low = 0;
+                high = 1;
+            } else if (low == high) {
+                const double pad = low == 0 ? 1 : std::abs(low) * 0.05;
+                low -= pad;
+                high += pad;
+            } else {
+                const double pad = (high - low) * 0.04;
+                low -= pad;
+                high += pad;
+            }
+            SetAxisRange(*axis, low, high, yTicks);
+        }
+        if (p == 0)
+            for (std::size_t k = 0; k < data_.pinned.size(); ++k)
+                legend << QStringLiteral("%1&nbsp;%2").arg(kPinnedSwatches[k % std::size(kPinnedSwatches)],
+                                                           data_.pinned[k].label.toHtmlEscaped());
+        legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
+        legends_[p]->setVisible(!legend.isEmpty());
+        pane.overlay->Set(data_, p == 0);
+    }
+    SetStale(stale_);
 }
 
 void ExplorerChart::SetStale(bool stale)
 {
     stale_ = stale;
-    setForegroundBrush(stale ? QBrush(QColor(240, 240, 240, 170)) : QBrush(Qt::NoBrush));
-    viewport()->update();
-}
-
-std::optional<std::size_t> ExplorerChart::IndexAt(QPointF scenePosition) const
-{
-    const QRectF plot = chart()->plotArea();
-    if (xValues_.size() < 2 || !plot.contains(scenePosition))
-        return std::nullopt;
-    const double share = (scenePosition.x() - plot.left()) / plot.width();
-    const double last = static_cast<double>(xValues_.size() - 1);
-    return static_cast<std::size_t>(std::clamp(std::round(share * last), 0.0, last));
-}
-
-void ExplorerChart::mouseMoveEvent(QMouseEvent* event)
-{
-    const std::optional<std::size_t> index = IndexAt(mapToScene(event->position().toPoint()));
-    overlay_->SetHover(index ? std::optional<double>(xValues_[*index]) : std::nullopt);
-    emit hovered(index);
-    QChartView::mouseMoveEvent(event);
-}
-
-void ExplorerChart::leaveEvent(QEvent* event)
-{
-    overlay_->SetHover(std::nullopt);
-    emit hovered(std::nullopt);
-    QChartView::leaveEvent(event);
+    for (ChartPane* pane : panes_) {
+        pane->setForegroundBrush(stale ? QBrush(QColor(240, 240, 240, 170)) : QBrush(Qt::NoBrush));
+        pane->viewport()->update();
+    }
 }
 
 QImage ExplorerChart::RenderImage()
@@ -298,8 +522,7 @@ QImage ExplorerChart::RenderImage()
     QImage image(size() * devicePixelRatio(), QImage::Format_ARGB32);
     image.setDevicePixelRatio(devicePixelRatio());
     image.fill(Qt::white);
-    QPainter painter(&image);
-    render(&painter);
+    render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
     return image;
 }
 
@@ -311,7 +534,28 @@ void ExplorerChart::RenderSvg(QIODevice& device)
     generator.setViewBox(QRect(QPoint(0, 0), size()));
     generator.setTitle(QStringLiteral("Обзор конструкции"));
     QPainter painter(&generator);
-    render(&painter);
+    Paint(painter, QRectF(QPointF(0, 0), size()));
+}
+
+void ExplorerChart::Paint(QPainter& painter, const QRectF& area)
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    const double scale = std::min(area.width() / width(), area.height() / height());
+    painter.save();
+    painter.translate(area.topLeft());
+    painter.scale(scale, scale);
+    for (std::size_t p = 0; p < panes_.size(); ++p) {
+        if (legends_[p]->isVisible()) {
+            painter.save();
+            painter.translate(legends_[p]->pos());
+            legends_[p]->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            painter.restore();
+        }
+        // The scene itself, so that the lines stay vectors.
+        panes_[p]->render(&painter, QRectF(panes_[p]->geometry()), panes_[p]->viewport()->rect());
+    }
+    painter.restore();
 }
 
 } // namespace eh

@@ -1,19 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QChartView>
 #include <QString>
+#include <QWidget>
 #include <optional>
 #include <vector>
 
-class QGraphicsItem;
+class QChartView;
 class QIODevice;
-class QLineSeries;
+class QLabel;
+class QPainter;
 class QValueAxis;
 
 namespace eh {
 
-class ChartOverlay;
+class ChartPane;
 
 // "Полоса пропуск. по ур.3 dB, Кгц"; the name alone when there is no unit.
 QString NameAndUnit(const QString& name, const QString& unit);
@@ -26,19 +27,59 @@ struct TChartSeries {
     std::vector<double> values;
 };
 
-// The explorer's chart: the chosen outputs against the swept input, one y
-// axis per unit (the first on the left, the others on the right), the
-// amateur bands shaded when the x axis is the frequency, and the typed value
-// marked. Every point under the cursor is reported through `hovered`.
-class ExplorerChart : public QChartView {
+// A design pinned for comparison, drawn dashed: its own x values (the range
+// may have changed since) and the same outputs as the live curves.
+struct TPinnedCurves {
+    QString label; // the inputs in which it differs from the typed design
+    std::vector<double> xValues;
+    std::vector<TChartSeries> series;
+};
+
+// A shaded stretch of the x axis with its name (an amateur band).
+struct TShadedBand {
+    QString name;
+    double low = 0;
+    double high = 0;
+};
+
+struct TChartData {
+    QString xTitle;
+    std::vector<double> xValues; // ascending; every series holds one value per x value
+    std::vector<TChartSeries> series;
+    std::vector<TPinnedCurves> pinned;
+    std::vector<TShadedBand> bands;
+    std::optional<double> markedX; // the typed value
+    std::vector<double> solutions; // x values marked as solutions of a target
+};
+
+// At most this many value axes share one plot: the left and the right.
+inline constexpr std::size_t kUnitsPerPane = 2;
+
+// Sets a value axis to [low, high] with ticks on 1, 2 or 5 times a power of
+// ten, at most `maxTicks` and never more than a dozen, labelled with just the decimals the step
+// needs. A range too narrow for its magnitude (14.2 to 14.200000000000001)
+// is widened so that the ticks stay countable.
+void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);
+
+// The points of one curve thinned to the lowest and highest value in each of
+// `columns` equal slices of [xMin, xMax], in order: what a line drawn that
+// many pixels wide shows anyway. NaN values split the curve into runs.
+std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
+                                                                  const std::vector<double>& y, int columns);
+
+// The explorer's charts: the chosen outputs against the swept input, grouped
+// by unit, two units to a plot (left and right axis), the plots stacked and
+// sharing the x axis. The amateur bands are shaded, the typed value and the
+// solutions are marked, and pinned designs are drawn dashed. Each plot has
+// a legend of its own that wraps rather than cuts a name. Every point under
+// the cursor is reported through `hovered`.
+class ExplorerChart : public QWidget {
     Q_OBJECT
 public:
     explicit ExplorerChart(QWidget* parent = nullptr);
     ~ExplorerChart() override;
 
-    // `xValues` ascending; every series holds one value per x value.
-    void SetData(const QString& xTitle, std::vector<double> xValues, const std::vector<TChartSeries>& series,
-                 bool showBands, std::optional<double> markedX);
+    void SetData(TChartData data);
     // Greys the chart out while the inputs cannot be read; the last good
     // chart stays.
     void SetStale(bool stale);
@@ -46,8 +87,15 @@ public:
     // The numbers on the axes use this decimal mark.
     void SetDecimalSeparator(char separator);
 
+    // The stacked plots, top first.
+    std::vector<QChartView*> Plots() const;
+    // The legend above each plot.
+    std::vector<QLabel*> Legends() const;
+
     QImage RenderImage();
     void RenderSvg(QIODevice& device);
+    // The plots and legends as vectors, scaled to fit `area` whole.
+    void Paint(QPainter& painter, const QRectF& area);
 
 signals:
     // The index of the x value nearest the cursor, or none when it leaves the
@@ -55,17 +103,23 @@ signals:
     void hovered(std::optional<std::size_t> index);
 
 protected:
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
-    void RemoveSeriesAndAxes();
-    std::optional<std::size_t> IndexAt(QPointF scenePosition) const;
+    void Rebuild();
+    void Hover(std::optional<double> share);
+    // Lines the stacked plots' areas up, so that one x is one column in all.
+    void AlignPlots();
+    void AlignPlotsAgain();
 
-    std::vector<double> xValues_;
-    QValueAxis* xAxis_;
-    ChartOverlay* overlay_;
+    TChartData data_;
+    std::vector<ChartPane*> panes_;
+    std::vector<QLabel*> legends_;
+    char separator_ = '.';
+    int builtColumns_ = 0;
+    int builtHeight_ = 0;
     bool stale_ = false;
+    bool aligned_ = false;
 };
 
 } // namespace eh

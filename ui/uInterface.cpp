@@ -220,7 +220,7 @@ void TForm1::N2Click()
     const QString path = chosen.first();
     // The next save offers the same file again.
     dialog.selectFile(path);
-    WriteReportFile(path.toStdString(), ReportFileBytes(pane_->PlainText()));
+    SaveFileAtomically(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 
 void TForm1::N3Click() { close(); }
@@ -239,7 +239,11 @@ void TForm1::N6Click()
 
 void TForm1::N8Click()
 {
-    if (QWidget* explorer = explorer_ ? explorer_() : nullptr)
+    // Ctrl+G toggles the explorer, from here as from the explorer itself.
+    QWidget* explorer = explorer_ ? explorer_() : nullptr;
+    if (explorer && explorer->isVisible())
+        explorer->close();
+    else if (explorer)
         ShowAndRaise(*explorer);
 }
 

@@ -16,54 +16,40 @@ constexpr int kMaxDigits = 18;
 
 std::optional<TDecimalText> ReadDecimalText(std::string_view text, char separator)
 {
-    std::size_t i = 0;
-    const std::size_t n = text.size();
-    while (i < n && text[i] == ' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    // The syntax is known good: the sign, the digits and the decimal mark
+    // are all in the part before the exponent, spaces only around it all.
+    const std::size_t e = text.find_first_of("eE");
+    const std::string_view mantissa = text.substr(0, e);
     std::int64_t digits = 0;
     int significant = 0;
     int places = 0;
-    bool readSomething = false;
     bool fraction = false;
-    for (; i < n; ++i) {
-        if (!fraction && IsDecimalMark(text[i], separator)) {
+    for (const char c : mantissa) {
+        if (IsDecimalMark(c, separator)) {
             fraction = true;
-            readSomething = true;
-            continue;
+        } else if (IsDigit(c)) {
+            if (significant > 0 || c != '0')
+                ++significant;
+            if (significant > kMaxDigits)
+                return std::nullopt;
+            digits = digits * 10 + (c - '0');
+            places += fraction ? 1 : 0;
         }
-        if (!IsDigit(text[i]))
-            break;
-        readSomething = true;
-        if (significant > 0 || text[i] != '0')
-            ++significant;
-        if (significant > kMaxDigits)
-            return std::nullopt;
-        digits = digits * 10 + (text[i] - '0');
-        if (fraction)
-            ++places;
     }
-    if (!readSomething)
-        return std::nullopt;
     long exponent = 0;
-    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        if (i < n && text[i] == '+')
-            ++i;
-        const auto [end, error] = std::from_chars(text.data() + i, text.data() + n, exponent);
-        // Beyond a thousand places no grid is counted in integers anyway.
-        if (error != std::errc() || exponent > 1000 || exponent < -1000)
+    if (e != std::string_view::npos) {
+        std::string_view rest = text.substr(e + 1);
+        rest = rest.substr(0, rest.find(' '));
+        if (!rest.empty() && rest.front() == '+')
+            rest.remove_prefix(1);
+        const char* const end = rest.data() + rest.size();
+        const auto [stop, error] = std::from_chars(rest.data(), end, exponent);
+        // An exponent without digits ("1e") or beyond a thousand places
+        // leaves the grid to be computed in doubles.
+        if (error != std::errc() || stop != end || exponent > 1000 || exponent < -1000)
             return std::nullopt;
-        i = static_cast<std::size_t>(end - text.data());
     }
-    while (i < n && text[i] == ' ')
-        ++i;
-    if (i != n)
-        return std::nullopt;
+    const bool negative = mantissa.find('-') != std::string_view::npos;
     return TDecimalText{negative ? -digits : digits, places - static_cast<int>(exponent)};
 }
 

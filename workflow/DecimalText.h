@@ -16,9 +16,9 @@ struct TDecimalText {
     int places = 0;          // value = digits / 10^places; negative for "1e3"-like texts
 };
 
-// Reads a text that is a number in the fields' syntax (a point always works
-// as the decimal mark, and so does `separator`). Empty when the text is not
-// such a number or its digits do not fit 18 decimal digits.
+// Reads a text that the fields' reading (ConvertFieldText) has read as a
+// number, with the same `separator`. Empty when its digits do not fit 18
+// decimal digits or its exponent passes 1000.
 std::optional<TDecimalText> ReadDecimalText(std::string_view text, char separator);
 
 } // namespace eh

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BackgroundWriter.h"
 
+#include <cerrno>
+
 #include <utility>
 
 namespace eh::cli {
@@ -38,6 +40,12 @@ bool BackgroundWriter::Failed()
     return failed_;
 }
 
+int BackgroundWriter::Error()
+{
+    std::lock_guard lock(mutex_);
+    return error_;
+}
+
 void BackgroundWriter::Finish()
 {
     {
@@ -60,11 +68,15 @@ void BackgroundWriter::Run()
         Block block = std::move(queue_.front());
         queue_.pop_front();
         lock.unlock();
+        errno = 0;
         out_.write(block.text.data(), static_cast<std::streamsize>(block.text.size()));
         if (block.flush)
             out_.flush();
         const bool failed = !out_;
+        const int error = errno;
         lock.lock();
+        if (failed && !failed_)
+            error_ = error;
         failed_ = failed_ || failed;
         block.text.clear();
         spare_.push_back(std::move(block.text));

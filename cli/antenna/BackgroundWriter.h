@@ -29,6 +29,8 @@ public:
     void Submit(std::string& block, bool flush);
     // True once a write has failed: what is submitted then is dropped.
     bool Failed();
+    // The system's error number of the first failed write, 0 if none is known.
+    int Error();
     // Waits until everything submitted is written and flushed.
     void Finish();
 
@@ -46,6 +48,7 @@ private:
     std::vector<std::string> spare_;
     bool closing_ = false;
     bool failed_ = false;
+    int error_ = 0;
     std::thread thread_;
 };
 

@@ -111,10 +111,18 @@ BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
             if (!ReadLine(in, line, tooLong, maxLineBytes))
                 break;
             ++counts.lines;
+            const std::size_t nul = line.find('\0');
             if (tooLong) {
                 ++counts.malformed;
                 AppendErrorJson(answers, kParseErrorKind,
                                 "the line is longer than " + std::to_string(maxLineBytes) + " bytes");
+            } else if (nul != std::string::npos) {
+                // The JSON reader would stop at the NUL and take what came
+                // before for the whole line.
+                ++counts.malformed;
+                AppendErrorJson(answers, kParseErrorKind,
+                                "line " + std::to_string(counts.lines) + " has a NUL byte at byte " +
+                                    std::to_string(nul + 1));
             } else {
                 AnswerLine(line, defaultSeparator, request, error, answers, counts);
             }
@@ -131,6 +139,7 @@ BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
     writer.Submit(answers, true);
     writer.Finish();
     restore();
+    counts.outputError = writer.Error();
     return counts;
 }
 

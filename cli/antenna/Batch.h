@@ -16,7 +16,7 @@
 //   - a field that is not a number: {"field":"EC16","reset_text":"0.1"}
 //   - a fault: {"error":{"kind":"EZeroDivide","message":"Floating point division by zero."}}
 //   - a malformed line (not JSON, not an object, a value that is not a
-//     string, an unknown key, an empty or over-long line):
+//     string, an unknown key, an empty or over-long line, a NUL byte):
 //     {"error":{"kind":"EParseError","message":"..."}}
 // and the batch goes on in every case.
 namespace eh::cli {
@@ -30,6 +30,7 @@ struct BatchCounts {
     std::size_t fieldErrors = 0; // a field was not a number
     std::size_t faults = 0;      // calculation faults
     std::size_t malformed = 0;   // lines that were not a valid request
+    int outputError = 0;         // errno of a failed write to `out`, 0 if none is known
 };
 
 // Answers every line of `in` on `out`, one line after the other. Answers are

@@ -17,7 +17,9 @@
 #include "UsageError.h"
 #include "Utf8.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
 #include <utility>
 #include <new>
@@ -73,12 +75,24 @@ TFieldTexts TextsOf(const std::vector<std::string>& given)
     return texts;
 }
 
+// Standard output failed; `error` is the system's error number of the
+// failed write (0 when none is known).
+int CannotWriteOutput(std::ostream& err, int error)
+{
+    err << kProgram << ": cannot write the output";
+    if (error != 0)
+        err << ": " << std::strerror(error);
+    err << '\n';
+    return kExitFault;
+}
+
 bool WriteAll(std::ostream& out, std::ostream& err, const std::string& text)
 {
+    errno = 0;
     out.write(text.data(), static_cast<std::streamsize>(text.size()));
     out.flush();
     if (!out) {
-        err << kProgram << ": cannot write the output\n";
+        CannotWriteOutput(err, errno);
         return false;
     }
     return true;
@@ -94,17 +108,17 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--batch cannot save a report file (--output)");
     if (options.formatGiven && options.format != OutputFormat::Json)
         return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
+    BatchCounts counts;
     try {
-        RunBatch(streams.in, streams.out, separator);
+        counts = RunBatch(streams.in, streams.out, separator);
     } catch (const std::ios_base::failure& failure) {
         streams.err << kProgram << ": cannot read the standard input: " << failure.code().message() << '\n';
         return kExitFault;
     }
+    errno = counts.outputError;
     streams.out.flush();
-    if (!streams.out) {
-        streams.err << kProgram << ": cannot write the output\n";
-        return kExitFault;
-    }
+    if (!streams.out)
+        return CannotWriteOutput(streams.err, errno);
     return kExitSuccess;
 }
 
@@ -145,14 +159,14 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
     if (const std::optional<int> exit = ReadOtherInputs(options, plan.input, separator, streams, base))
         return *exit;
 
+    errno = 0;
     const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out);
+    const int outputError = errno;
     if (counts.notices > 0)
         Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.points) + " rows)");
-    if (!streams.out) {
-        streams.err << kProgram << ": cannot write the output\n";
-        return kExitFault;
-    }
+    if (!streams.out)
+        return CannotWriteOutput(streams.err, outputError);
     return kExitSuccess;
 }
 
@@ -216,7 +230,7 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
     if (const std::optional<int> exit = ReadOtherInputs(options, command.plan.input, separator, streams, base))
         return *exit;
     const TSolveOutcome outcome = SolveForTarget({command.plan, base, command.result, command.target});
-    if (outcome.faultedPoints > 0)
+    if (outcome.faultedPoints > 0 && outcome.lowestResult) // not when every point faulted: said below
         Warn(streams.err, "the design faults at " + std::to_string(outcome.faultedPoints) + " of " +
                               std::to_string(command.plan.points) +
                               " points of the range; no solution is known between them");

@@ -242,17 +242,26 @@ Examples:
 )";
 }
 
-// The usage lines of the three ways to run the tool.
+// The usage lines of --bands and --solve, whose fields are given as for
+// --sweep.
+std::string StudyUsage()
+{
+    const auto& fields = InputTable();
+    const std::string program = kProgram;
+    const std::string others = std::string(fields.front().argument) + " ... [" + fields.back().argument + "]\n";
+    return "       " + program + " [OPTIONS] --bands [--region 1|2|3] " + others + //
+           "       " + program + " [OPTIONS] --solve INPUT=FROM:TO --target RESULT=VALUE " + others;
+}
+
+// The usage lines of the ways to run the tool.
 class UsageFormatter : public CLI::Formatter {
 public:
     std::string make_usage(const CLI::App*, std::string) const override
     {
         return "Usage: eh-antenna-cli [OPTIONS] FREQUENCY CYLINDER_DIAMETER LD_RATIO WIRE_DIAMETER PITCH "
                "TURN_DIAMETER [BANDWIDTH]\n"
-               "       eh-antenna-cli [OPTIONS] --sweep NAME=START:STOP:STEP FREQUENCY ... [BANDWIDTH]\n"
-               "       eh-antenna-cli [OPTIONS] --bands [--region 1|2|3] FREQUENCY ... [BANDWIDTH]\n"
-               "       eh-antenna-cli [OPTIONS] --solve INPUT=FROM:TO --target RESULT=VALUE FREQUENCY ... "
-               "[BANDWIDTH]\n"
+               "       eh-antenna-cli [OPTIONS] --sweep NAME=START:STOP:STEP FREQUENCY ... [BANDWIDTH]\n" +
+               StudyUsage() + //
                "       eh-antenna-cli [OPTIONS] --batch < requests.jsonl\n";
     }
 };
@@ -294,7 +303,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
             "{text,json,csv}"))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
-                   "Save the report as the window does (Windows-1251, CR LF, no BOM)")
+                   "Save the report as the window does (Windows-1251, CR LF, no BOM); - is standard output")
         ->type_name("FILE");
     app.add_option("--sweep", raw.sweep, "One design per value of one field; see Sweep below")
         ->type_name("NAME=START:STOP:STEP");

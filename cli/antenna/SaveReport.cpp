@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveReport.h"
 
+#include "Cli.h"
 #include "ReportFileWriter.h"
 #include "ReportText.h"
 
@@ -8,12 +9,19 @@ namespace eh::cli {
 
 void SaveReport(const std::string& path, const TReport& report)
 {
+    // "-" is standard output, as for most tools.
+    const std::string target = path == "-" ? std::string("/dev/stdout") : path;
     try {
-        WriteReportFile(path, ReportFileBytes(ReportPlainText(report)));
+        SaveFileAtomically(target, ReportFileBytes(ReportPlainText(report)));
+    } catch (const EFileCreateError& failure) {
+        // A name may hold bytes that would drive the terminal: it is shown
+        // escaped, as a field's text is.
+        throw EFCreateError("Cannot create file \"" + EscapeTyped(failure.fullPath()) + "\". " +
+                            EscapeTyped(failure.reason()));
     } catch (const EReportWriteError& failure) {
         // The window's "Failed to Save Stream" would leave a script's user
         // guessing; the tool names the file and the system's reason.
-        throw EOutOfResources("Cannot write file \"" + failure.fullPath() + "\". " + failure.reason());
+        throw EOutOfResources("Cannot write file \"" + EscapeTyped(failure.fullPath()) + "\". " + failure.reason());
     }
 }
 

@@ -25,14 +25,46 @@
 
 namespace {
 
+// Where the tool's own messages go: standard error, or its copy while the
+// document is read.
+int messageStream = STDERR_FILENO;
+
 // Qt's own diagnostics ("QStandardPaths: XDG_RUNTIME_DIR not set", ...) are
 // no concern of the tool's user: only the tool's messages reach stderr, and
 // a fatal one still says why the tool stops.
 void KeepQtQuiet(QtMsgType type, const QMessageLogContext&, const QString& message)
 {
     if (type == QtFatalMsg)
-        std::fprintf(stderr, "rtf2text: %s\n", message.toLocal8Bit().constData());
+        ::dprintf(messageStream, "rtf2text: %s\n", message.toLocal8Bit().constData());
 }
+
+// While the document is read, standard error goes to /dev/null: the picture
+// decoders' libraries print their own complaints there ("libpng error: Read
+// Error" for a broken picture, which the reader simply leaves out).
+class QuietDecoders {
+public:
+    QuietDecoders() : saved_(::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3))
+    {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0 && ::dup2(null, STDERR_FILENO) >= 0)
+            messageStream = saved_;
+        if (null >= 0)
+            ::close(null);
+    }
+    ~QuietDecoders()
+    {
+        if (saved_ < 0)
+            return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+        messageStream = STDERR_FILENO;
+    }
+    QuietDecoders(const QuietDecoders&) = delete;
+    QuietDecoders& operator=(const QuietDecoders&) = delete;
+
+private:
+    int saved_;
+};
 
 // Opens the file by its name's bytes, which need not be UTF-8 and so could
 // not pass through a QString unchanged; returns -1 and errno on failure.
@@ -89,6 +121,7 @@ int main(int argc, char* argv[])
         const int descriptor = OpenForReading(argv[1]);
         if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
             throw eh::EFOpenError(std::string("Cannot open file \"") + argv[1] + "\". " + std::strerror(errno));
+        const QuietDecoders quiet;
         eh::LoadRichTextFile(file, document);
     } catch (const eh::EDocumentLoadError& failure) {
         std::fprintf(stderr, "rtf2text: %s: %s: %s\n", failure.kind(), failure.what(), failure.reason().c_str());

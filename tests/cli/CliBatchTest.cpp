@@ -125,11 +125,14 @@ TEST(CliBatch, BinaryBytesGiveValidUtf8Json)
             all += static_cast<char>(b);
     input += all + "\n";
     input += kExampleA + "\n";
+    input += kExampleA + "\0junk\n"s; // a valid object does not excuse the rest
     const ProcessResult result = RunCli({"--separator", ",", "--batch"}, WithInput(input));
     ASSERT_EQ(result.exitCode, 0) << result.err;
     const std::vector<json> lines = ParseAll(result.out);
-    ASSERT_EQ(lines.size(), 7u);
-    for (std::size_t i = 0; i + 1 < lines.size(); ++i)
+    ASSERT_EQ(lines.size(), 8u);
+    EXPECT_EQ(lines[4], ParseErrorWith("line 5 has a NUL byte at byte 1."));
+    EXPECT_EQ(lines[7], ParseErrorWith("line 8 has a NUL byte at byte " + std::to_string(kExampleA.size() + 1) + "."));
+    for (std::size_t i = 0; i + 2 < lines.size(); ++i)
         EXPECT_TRUE(lines[i].contains("error") || lines[i].contains("field")) << lines[i].dump();
     EXPECT_EQ(lines[6]["report"].size(), 38u);
 }

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// --output under file-system faults: names that are not UTF-8, the system's
-// reason in the messages, signals during a save, locked folders.
+// --output under file-system faults and hostile set-ups: names that are not
+// UTF-8, descriptors, the system's reason in the messages, signals during a
+// save, links and files of other users, locked folders.
 #include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
 #include <cstdlib>
+#include <set>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -29,6 +31,22 @@ ProcessResult Save(const std::string& path, std::vector<std::string> wrapper = {
 
 std::string ReportBytes() { return ToWindows1251(JoinLines(ExampleAReportLines(), "\r\n")); }
 
+// Runs a shell `script` whose $0 is the tool (as another user with kAsNobody).
+ProcessResult Shell(const std::string& script, std::vector<std::string> wrapper = {})
+{
+    wrapper.insert(wrapper.end(), {"/bin/sh", "-c", script, CliPath()});
+    return RunProcess(wrapper);
+}
+
+bool CanActAsNobody() { return ::geteuid() == 0 && ::access(kAsNobody[0].c_str(), X_OK) == 0; }
+
+struct stat StatusOf(const std::filesystem::path& path)
+{
+    struct stat status {};
+    EXPECT_EQ(::lstat(path.c_str(), &status), 0) << path;
+    return status;
+}
+
 TEST(CliFileNames, NamesThatAreNotUtf8AreKeptByteForByte)
 {
     // Two Windows-1251 names of the same length: each gets its own file.
@@ -45,6 +63,62 @@ TEST(CliFileNames, DevStdoutIsWrittenIntoThroughItsLinks)
     const ProcessResult result = Save("/dev/stdout");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, ReportBytes());
+}
+
+TEST(CliFileNames, DescriptorNamesAreWrittenAtTheDescriptorsOffset)
+{
+    // As a shell redirection would: what came before and after stays. A
+    // link to /dev/stdout is the same.
+    TempDir links;
+    const std::string link = (links.path() / "out").string();
+    ASSERT_EQ(::symlink("/dev/stdout", link.c_str()), 0);
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1", "-", link.c_str()}) {
+        for (const std::string redirection : {">", ">>"}) {
+            TempDir dir;
+            const std::string log = (dir.path() / "log.txt").string();
+            WriteFileBytes(log, "earlier\n");
+            const ProcessResult result = Shell("{ echo header; \"$0\" -s , -o '" + name +
+                                               "' 14.2 50 3 1 2 50; echo footer; } " + redirection + " '" + log + "'");
+            EXPECT_EQ(result.exitCode, 0) << name << result.err;
+            EXPECT_EQ(ReadFileBytes(log), (redirection == ">>" ? "earlier\n" : "") + std::string("header\n") +
+                                              ReportBytes() + "footer\n")
+                << name << ' ' << redirection;
+        }
+    }
+}
+
+TEST(CliFileNames, TheKernelsFilesAreNeverWritten)
+{
+    for (const std::string name : {"/proc/self/comm", "/sys/eh-report.txt"}) {
+        const ProcessResult result = Save(name);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "eh-antenna-cli: Cannot create file \"" + name +
+                                  "\". /proc and /sys hold the kernel's settings, not files: a report is never "
+                                  "written there.\n");
+    }
+}
+
+TEST(CliFileMessages, NamesAndOutputFailuresAreShownSafely)
+{
+    TempDir dir;
+    const std::string folder = dir.path().string();
+    const struct {
+        std::string script;
+        std::string err;
+    } cases[] = {
+        // A missing folder whose name would drive the terminal.
+        {"exec \"$0\" -o '" + folder + "/a\x1B[31m\nb\xFF/r.txt' 14.2 50 3 1 2 50",
+         "Cannot create file \"" + folder + "/a\\x1B[31m\\x0Ab\\xFF/r.txt\". No such file or directory."},
+        {"exec \"$0\" 14.2 50 3 1 2 50 >&-", "cannot write the output: Bad file descriptor"},
+        {"echo '{}' | \"$0\" --batch >&-", "cannot write the output: Bad file descriptor"},
+        {"exec \"$0\" --sweep frequency=1:10:1 14.2 50 3 1 2 50 >/dev/full",
+         "cannot write the output: No space left on device"},
+    };
+    for (const auto& c : cases) {
+        const ProcessResult result = Shell(c.script);
+        EXPECT_EQ(result.exitCode, 1) << c.script;
+        EXPECT_EQ(result.err, "eh-antenna-cli: " + c.err + "\n") << c.script;
+    }
 }
 
 TEST(CliFileMessages, EachFailureGivesTheSystemsReason)
@@ -82,7 +156,8 @@ TEST(CliFileMessages, AnExistingPseudoFileIsNotCalledMissing)
 
 TEST(CliFileSignals, ATerminatedSaveLeavesNoTemporaryFile)
 {
-    for (const int signal : {SIGTERM, SIGINT, SIGHUP}) {
+    // Every signal that ends the process by default, and that a user sends.
+    for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGUSR1, SIGUSR2, SIGALRM, SIGPIPE, SIGVTALRM, SIGRTMIN}) {
         TempDir dir;
         const auto file = dir.path() / "report.txt";
         WriteFileBytes(file, "old report");
@@ -129,6 +204,114 @@ TEST(CliLockedFolder, AWritableFileIsWrittenInPlaceAndNothingElse)
     EXPECT_EQ(ReadFileBytes(path("shared.txt")), ReportBytes());
     EXPECT_EQ(ReadFileBytes(path("root.txt")), "old report");
     EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"own.txt", "root.txt", "shared.txt"}));
+}
+
+TEST(CliSharedFolder, AnotherUsersLinkIsNotFollowed)
+{
+    if (!CanActAsNobody())
+        GTEST_SKIP() << "needs root and setpriv to plant links as another user";
+    TempDir shared;
+    TempDir rootOnly;
+    std::filesystem::permissions(shared.path(), std::filesystem::perms(01777));
+    const std::string secret = (rootOnly.path() / "secret.txt").string();
+    const std::string missing = (rootOnly.path() / "new.txt").string();
+    WriteFileBytes(secret, "root's file");
+    const auto link = [&](const char* name) { return (shared.path() / name).string(); };
+    ASSERT_EQ(Shell("ln -s '" + secret + "' '" + link("report.txt") + "' && ln -s '" + missing + "' '" +
+                        link("dangling.txt") + "'",
+                    kAsNobody)
+                  .exitCode,
+              0);
+    ASSERT_EQ(::symlink(secret.c_str(), link("own.txt").c_str()), 0); // root's own link is followed
+
+    for (const char* name : {"report.txt", "dangling.txt"}) {
+        const ProcessResult result = Save(link(name));
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.err, "eh-antenna-cli: Cannot create file \"" + link(name) + "\". The link '" + link(name) +
+                                  "' belongs to another user, in a folder that every user may write: it is not "
+                                  "followed.\n");
+    }
+    // A hard link there is replaced, not written into: it may be a planted
+    // name of a file only root may write.
+    ASSERT_EQ(::link(secret.c_str(), link("hard.txt").c_str()), 0);
+    EXPECT_EQ(Save(link("hard.txt")).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(link("hard.txt")), ReportBytes());
+    EXPECT_EQ(ReadFileBytes(secret), "root's file");
+    EXPECT_EQ(rootOnly.Entries(), std::vector<std::string>{"secret.txt"});
+    EXPECT_EQ(Save(link("own.txt")).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(secret), ReportBytes());
+}
+
+TEST(CliOtherUsersFile, OwnerKeptSetIdBitsDroppedHardLinksKept)
+{
+    if (!CanActAsNobody())
+        GTEST_SKIP() << "needs root and setpriv to check the file as its owner";
+    TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755));
+    const auto path = [&](const char* name) { return dir.path() / name; };
+    const struct {
+        const char* name;
+        mode_t mode;
+        mode_t savedMode;
+    } cases[] = {{"private.txt", 0640, 0640}, {"setid.txt", 06777, 0777}};
+    for (const auto& c : cases) {
+        WriteFileBytes(path(c.name), "old report");
+        ASSERT_EQ(::chown(path(c.name).c_str(), 65534, 65534), 0);
+        ASSERT_EQ(::chmod(path(c.name).c_str(), c.mode), 0);
+        EXPECT_EQ(Save(path(c.name).string()).exitCode, 0);
+        const struct stat status = StatusOf(path(c.name));
+        EXPECT_EQ(status.st_uid, 65534u) << c.name;
+        EXPECT_EQ(status.st_gid, 65534u) << c.name;
+        EXPECT_EQ(status.st_mode & 07777, c.savedMode) << c.name;
+        EXPECT_EQ(Shell("cat '" + path(c.name).string() + "'", kAsNobody).out, ReportBytes()) << c.name;
+    }
+
+    WriteFileBytes(path("linked.txt"), "old report");
+    ASSERT_EQ(::link(path("linked.txt").c_str(), path("second-name.txt").c_str()), 0);
+    EXPECT_EQ(Save(path("linked.txt").string()).exitCode, 0);
+    EXPECT_EQ(ReadFileBytes(path("second-name.txt")), ReportBytes());
+    EXPECT_EQ(StatusOf(path("linked.txt")).st_ino, StatusOf(path("second-name.txt")).st_ino);
+}
+
+TEST(CliLockedFolder, AnInPlaceSaveIsWholeOrNothing)
+{
+    if (!CanActAsNobody())
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    // Reports of different lengths, each saved alone first.
+    const std::vector<std::string> frequencies = {"1",   "1.8", "3.5", "7",   "10.1", "14.2", "18",
+                                                  "21",  "24.9", "28", "29.7", "50", "70",   "144",
+                                                  "146", "220", "430", "433.9", "1296", "2320"};
+    TempDir alone;
+    std::set<std::string> reports;
+    for (const std::string& f : frequencies) {
+        const std::string file = (alone.path() / f).string();
+        ASSERT_EQ(RunProcess({CliPath(), "-s", ",", "-o", file, f, "50", "3", "1", "2", "50"}).exitCode, 0) << f;
+        reports.insert(ReadFileBytes(file));
+    }
+    EXPECT_GT(reports.size(), 1u);
+
+    TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms(0755)); // no new file: written in place
+    const std::string file = (dir.path() / "report.txt").string();
+    WriteFileBytes(file, "old report");
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    std::string script = "s=0; for f in";
+    for (const std::string& f : frequencies)
+        script += ' ' + f;
+    script += "; do \"$0\" -s , -o '" + file + "' $f 50 3 1 2 50 & pids=\"$pids $!\"; done; "
+              "for p in $pids; do wait $p || s=1; done; exit $s";
+    const ProcessResult concurrent = Shell(script, kAsNobody);
+    EXPECT_EQ(concurrent.exitCode, 0) << concurrent.err;
+    EXPECT_EQ(reports.count(ReadFileBytes(file)), 1u) << "a mix of concurrent saves";
+
+    // Over the file-size limit the old, longer file stays whole.
+    const std::string old(4800, 'o');
+    WriteFileBytes(file, old);
+    ASSERT_EQ(::chown(file.c_str(), 65534, 65534), 0);
+    const ProcessResult limited = Shell("ulimit -f 1 && exec \"$0\" -s , -o '" + file + "' 14.2 50 3 1 2 50", kAsNobody);
+    EXPECT_EQ(limited.err, "eh-antenna-cli: Cannot write file \"" + file + "\". File too large.\n");
+    EXPECT_EQ(ReadFileBytes(file), old);
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"report.txt"});
 }
 
 } // namespace

@@ -287,7 +287,7 @@ TEST(CliText, OutputThatCannotBeWrittenIsExitOne)
     options.stdoutFile = "/dev/full"; // every write fails with "no space left"
     const ProcessResult single = RunCli({"-s", ",", "14.2", "50", "3", "1", "2", "50"}, options);
     EXPECT_EQ(single.exitCode, 1);
-    EXPECT_EQ(single.err, "eh-antenna-cli: cannot write the output\n");
+    EXPECT_EQ(single.err, "eh-antenna-cli: cannot write the output: No space left on device\n");
 
     std::string requests;
     for (int i = 0; i < 2000; ++i)
@@ -295,7 +295,7 @@ TEST(CliText, OutputThatCannotBeWrittenIsExitOne)
     options.input = requests;
     const ProcessResult batch = RunCli({"-s", ",", "--batch"}, options);
     EXPECT_EQ(batch.exitCode, 1);
-    EXPECT_EQ(batch.err, "eh-antenna-cli: cannot write the output\n");
+    EXPECT_EQ(batch.err, "eh-antenna-cli: cannot write the output: No space left on device\n");
 }
 
 TEST(CliText, HelpAndVersion)
@@ -320,7 +320,7 @@ TEST(CliText, HelpAndVersion)
     for (const char* option : {"--help", "--version"}) {
         const ProcessResult result = RunCli({option}, full);
         EXPECT_EQ(result.exitCode, 1) << option;
-        EXPECT_EQ(result.err, "eh-antenna-cli: cannot write the output\n") << option;
+        EXPECT_EQ(result.err, "eh-antenna-cli: cannot write the output: No space left on device\n") << option;
     }
 }
 

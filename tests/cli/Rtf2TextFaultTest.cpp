@@ -10,16 +10,22 @@ namespace {
 
 TEST(Rtf2TextFaults, ReadsANameThatIsNotUtf8AndPrintsOnlyItsOwnMessages)
 {
-    TempDir dir;
-    const auto file = dir.path() / "\xE0\xE1.rtf";
-    WriteFileBytes(file, "{\\rtf1 hi\\par}");
-    ProcessOptions options;
-    // Without a runtime folder Qt would complain on stderr.
-    options.unsetEnv = {"XDG_RUNTIME_DIR"};
-    const ProcessResult result = RunProcess({RTF2TEXT_PATH, file.string()}, options);
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_EQ(result.out, "hi\n");
-    EXPECT_EQ(result.err, "");
+    // A PNG signature and the start of its header chunk: cut short, and
+    // whole with a wrong checksum. The picture decoder would complain.
+    const std::string header = "89504e470d0a1a0a0000000d49484452";
+    const std::string pictures[] = {"", header.substr(0, 28), header + "000000010000000108020000000badc0de"};
+    for (const std::string& picture : pictures) {
+        TempDir dir;
+        const auto file = dir.path() / "\xE0\xE1.rtf";
+        WriteFileBytes(file, "{\\rtf1 hi{\\pict\\pngblip " + picture + "}\\par}");
+        ProcessOptions options;
+        // Without a runtime folder Qt would complain on stderr.
+        options.unsetEnv = {"XDG_RUNTIME_DIR"};
+        const ProcessResult result = RunProcess({RTF2TEXT_PATH, file.string()}, options);
+        EXPECT_EQ(result.exitCode, 0);
+        EXPECT_EQ(result.out, "hi\n");
+        EXPECT_EQ(result.err, "") << picture;
+    }
 }
 
 TEST(Rtf2TextFaults, OutputThatCannotBeWrittenFails)

@@ -32,6 +32,10 @@
 EH_OPEN_WITHOUT_UNNAMED_FILES(open)
 EH_OPEN_WITHOUT_UNNAMED_FILES(open64)
 
+// The tests' runner ignores SIGPIPE, and its children inherit that; the
+// tool is to meet the signal as a shell started from a terminal leaves it.
+__attribute__((constructor)) static void DefaultBrokenPipe() { std::signal(SIGPIPE, SIG_DFL); }
+
 extern "C" ssize_t write(int descriptor, const void* data, size_t size)
 {
     static bool sent = false;

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AntennaDrawing.h"
+#include "BandCoverage.h"
 #include "ApplicationShell.h"
-#include "Cli.h"
 #include "DesignExplorer.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
@@ -11,13 +11,21 @@
 #include "uInterface.h"
 
 #include <QChart>
+#include <QChartView>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QRegularExpression>
+#include <QValueAxis>
+#include <sys/stat.h>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
+#include <QTableWidget>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSet>
@@ -29,7 +37,6 @@
 #include <QTimer>
 #include <map>
 #include <memory>
-#include <sstream>
 
 using eh::DesignExplorer;
 using eh::TForm1;
@@ -56,13 +63,29 @@ eh::TFieldTexts Texts(TForm1& form)
 std::map<double, double> Plotted(DesignExplorer& explorer, const QString& title)
 {
     std::map<double, double> points;
-    for (QAbstractSeries* series : explorer.Chart->chart()->series()) {
-        if (series->name() != title)
-            continue;
-        for (const QPointF& point : static_cast<QLineSeries*>(series)->points())
-            points[point.x()] = point.y();
-    }
+    for (QChartView* plot : explorer.Chart->Plots())
+        for (QAbstractSeries* series : plot->chart()->series()) {
+            if (series->name() != title)
+                continue;
+            for (const QPointF& point : static_cast<QLineSeries*>(series)->points())
+                points[point.x()] = point.y();
+        }
     return points;
+}
+
+std::size_t SeriesCount(DesignExplorer& explorer)
+{
+    std::size_t count = 0;
+    for (QChartView* plot : explorer.Chart->Plots())
+        count += std::size_t(plot->chart()->series().size());
+    return count;
+}
+
+// Recomputes and waits for the worker's sweep to be shown.
+void Refresh(DesignExplorer& explorer)
+{
+    explorer.Recompute();
+    explorer.WaitForSweep();
 }
 
 void SetRange(DesignExplorer& explorer, int input, const QString& from, const QString& to, const QString& points)
@@ -72,7 +95,7 @@ void SetRange(DesignExplorer& explorer, int input, const QString& from, const QS
     explorer.FromEdit->setText(from);
     explorer.ToEdit->setText(to);
     explorer.PointsEdit->setText(points);
-    explorer.Recompute();
+    Refresh(explorer);
 }
 
 QByteArray ReadFile(const QString& path)
@@ -136,7 +159,7 @@ private slots:
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "283");
         const eh::TFieldReading reading = eh::ReadFieldTexts(Texts(*form_), ',');
-        const eh::TSweepRange& range = explorer_->Sweep()->range;
+        const eh::TSweepPlan& range = explorer_->Sweep()->plan;
         for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков (катушка настройки)"}) {
             const std::map<double, double> plotted = Plotted(*explorer_, title);
             QCOMPARE(plotted.size(), std::size_t(283));
@@ -151,7 +174,6 @@ private slots:
         }
         // The report's millimetres, not the model's centimetres.
         explorer_->Outputs->item(4)->setCheckState(Qt::Checked);
-        explorer_->Recompute();
         const eh::TDesign first = eh::CalculateDesign([&] {
             eh::TAntennaInputs inputs = reading.inputs;
             inputs.FrequencyMHz = 1.8;
@@ -165,14 +187,17 @@ private slots:
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
         SetRange(*explorer_, 0, "10", "20", "11");
+        // The new plots laid out.
+        QTest::qWait(100);
         // The middle of the plot area: the sixth point, 15 MHz.
-        const QPoint middle = explorer_->Chart->mapFromScene(explorer_->Chart->chart()->plotArea().center());
-        QMouseEvent move(QEvent::MouseMove, middle, explorer_->Chart->viewport()->mapToGlobal(middle),
-                         Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-        QApplication::sendEvent(explorer_->Chart->viewport(), &move);
+        QChartView* plot = explorer_->Chart->Plots().front();
+        const QPoint middle = plot->mapFromScene(plot->chart()->plotArea().center());
+        QMouseEvent move(QEvent::MouseMove, middle, plot->viewport()->mapToGlobal(middle), Qt::NoButton,
+                         Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(plot->viewport(), &move);
         // The numbers as the report writes them for 15 MHz.
         QCOMPARE(explorer_->Readout->text(),
-                 QString("Частота (МГц) = 15,00   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
+                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
                          "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0,00 %"));
     }
 
@@ -184,7 +209,8 @@ private slots:
         QTest::newRow("inside 20 m") << "14.2" << "14" << "14,35";
         QTest::newRow("nearer 30 m than 20 m") << "12" << "10,1" << "10,15";
         QTest::newRow("below 160 m") << "0.5" << "1,81" << "2";
-        QTest::newRow("above 10 m") << "45" << "50" << "54";
+        QTest::newRow("60 m, not 80 m") << "5.36" << "5,3515" << "5,3665";
+        QTest::newRow("above 10 m: 6 m of Region 1") << "45" << "50" << "52";
     }
 
     void theBandPresetFollowsTheTypedFrequency()
@@ -195,11 +221,11 @@ private slots:
         explorer_->show();
         explorer_->RangePreset->setCurrentIndex(DesignExplorer::kTypedBand);
         form_->EC15->setText(typed);
-        explorer_->Recompute();
+        Refresh(*explorer_);
         QCOMPARE(explorer_->FromEdit->text(), from);
         QCOMPARE(explorer_->ToEdit->text(), to);
         QVERIFY(explorer_->FromEdit->isReadOnly());
-        QCOMPARE(explorer_->Sweep()->range.from, from.replace(',', '.').toDouble());
+        QCOMPARE(explorer_->Sweep()->plan.Value(0), from.replace(',', '.').toDouble());
     }
 
     void faultingPointsAreGapsCountedWithTheirReason()
@@ -212,10 +238,10 @@ private slots:
         const std::map<double, double> plotted = Plotted(*explorer_, "Количество витков (катушка настройки)");
         QCOMPARE(plotted.size(), std::size_t(1));
         QVERIFY(plotted.count(1.0));
-        QCOMPARE(explorer_->Note->text(),
-                 QString("Точек с ошибкой: 2 из 3 (недопустимая операция: 1; деление на ноль: 1)"));
+        QVERIFY(explorer_->Note->text().startsWith(
+            "Точек с ошибкой: 2 из 3 (недопустимая операция: 1; деление на ноль: 1). Измеренная полоса равна 0"));
         SetRange(*explorer_, 3, "-1", "0", "2");
-        QCOMPARE(explorer_->Note->text(), QString("Точек с ошибкой: 2 из 2 (недопустимая операция: 1; деление на "
+        QVERIFY(explorer_->Note->text().startsWith("Точек с ошибкой: 2 из 2 (недопустимая операция: 1; деление на "
                                                    "ноль: 1). Ни одна точка не рассчитана"));
         QVERIFY(watcher.seen().isEmpty());
     }
@@ -244,27 +270,27 @@ private slots:
         QFETCH(QString, points);
         QFETCH(QString, message);
         explorer_->show();
-        explorer_->Recompute();
-        const std::size_t seriesBefore = std::size_t(explorer_->Chart->chart()->series().size());
+        Refresh(*explorer_);
+        const std::size_t seriesBefore = SeriesCount(*explorer_);
         QVERIFY(seriesBefore > 0);
         SetRange(*explorer_, input, from, to, points);
         QCOMPARE(explorer_->Note->text(), message);
         QVERIFY(explorer_->Chart->IsStale());
-        QCOMPARE(std::size_t(explorer_->Chart->chart()->series().size()), seriesBefore);
+        QCOMPARE(SeriesCount(*explorer_), seriesBefore);
     }
 
     void absurdPointCountsAreCappedWithANote()
     {
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "99999999999999999999");
-        QCOMPARE(explorer_->Sweep()->range.points, eh::kMaxExplorerPoints);
-        QCOMPARE(explorer_->Note->text(), QString("Число точек ограничено: 100000"));
+        QCOMPARE(explorer_->Sweep()->plan.points, eh::kMaxExplorerPoints);
+        QVERIFY(explorer_->Note->text().startsWith("Число точек ограничено: 100000. "));
     }
 
     void aFieldThatIsNotANumberIsNamedAndNeverReset()
     {
         explorer_->show();
-        explorer_->Recompute();
+        Refresh(*explorer_);
         FocusMainField(form_->EC16);
         form_->EC16->selectAll();
         QTest::keyClicks(form_->EC16, "abc");
@@ -295,29 +321,11 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), form_->EC15);
     }
 
-    void theCsvEqualsTheCommandLineSweep()
-    {
-        explorer_->show();
-        SetRange(*explorer_, 0, "1,8", "30", "283");
-        QTemporaryDir folder;
-        explorer_->ExportCsv(folder.filePath("sweep.csv"));
-        std::ostringstream out, err;
-        std::istringstream in;
-        const eh::TSweepRange& range = explorer_->Sweep()->range;
-        QCOMPARE(range.stepText, std::string("0.1"));
-        const std::string sweep = "frequency=1,8:30:" + range.stepText;
-        std::vector<std::string> args = {"--sweep", sweep, "--format", "csv", "-s", ","};
-        for (const char* text : kExampleA)
-            args.push_back(text);
-        QCOMPARE(eh::cli::RunCli(args, {in, out, err}), eh::cli::kExitSuccess);
-        QCOMPARE(ReadFile(folder.filePath("sweep.csv")), QByteArray::fromStdString(out.str()));
-    }
-
     void theChartIsSavedAsValidPngAndSvg()
     {
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
-        explorer_->Recompute();
+        Refresh(*explorer_);
         QTemporaryDir folder;
         explorer_->ExportPng(folder.filePath("chart.png"));
         explorer_->ExportSvg(folder.filePath("chart.svg"));
@@ -332,7 +340,7 @@ private slots:
     void theDrawingTakesItsDimensionsFromTheResults()
     {
         explorer_->show();
-        explorer_->Recompute();
+        Refresh(*explorer_);
         const eh::TDesign design = eh::CalculateDesign(eh::ReadFieldTexts(Texts(*form_), ',').inputs);
         const eh::TDrawingDimensions& d = *explorer_->Drawing->Dimensions();
         QCOMPARE(d.cylinderLength, 150.0);
@@ -343,6 +351,248 @@ private slots:
         QCOMPARE(d.flatHorizontal, design.results->FlatArmHorizontalCm * 10);
         // The parts drawn add up to the overall length the model computes.
         QVERIFY(qAbs(2 * d.cylinderLength + 2 * d.gap + d.coilLength - d.totalLength) < 1e-9 * d.totalLength);
+    }
+
+    void sixOutputsStackInPlotsOfTwoAxesWithWholeLabels()
+    {
+        explorer_->resize(1100, 640);
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        // Six units: picofarads, ohms, kilohertz, millimetres, per cent, decibels.
+        for (int row = 0; row < explorer_->Outputs->count(); ++row)
+            explorer_->Outputs->item(row)->setCheckState(Qt::Unchecked);
+        for (const int row : {0, 1, 2, 4, 17, 18})
+            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        Refresh(*explorer_);
+        QSet<QString> drawn;
+        for (QChartView* plot : explorer_->Chart->Plots()) {
+            QVERIFY(plot->chart()->axes(Qt::Vertical).size() <= 2);
+            for (QAbstractSeries* series : plot->chart()->series())
+                drawn.insert(series->name());
+            // Fixed decimals: never an exponent that a narrow axis would cut.
+            for (QAbstractAxis* axis : plot->chart()->axes())
+                QVERIFY(QRegularExpression("^%\\.\\d+f$").match(static_cast<QValueAxis*>(axis)->labelFormat()).hasMatch());
+        }
+        QCOMPARE(drawn.size(), 6);
+        QCOMPARE(explorer_->Chart->Plots().size(), std::size_t(3));
+        for (QLabel* legend : explorer_->Chart->Legends())
+            QVERIFY(!legend->text().contains(QChar(0x2026)));
+        QVERIFY(explorer_->Outputs->viewport()->width() >= explorer_->Outputs->sizeHintForColumn(0));
+    }
+
+    void hostileRangesKeepTheTicksCountable_data()
+    {
+        QTest::addColumn<int>("input");
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<QString>("turnDiameter");
+        QTest::newRow("to 1e9 after 1.8") << 0 << "1,8" << "1e9" << "50";
+        QTest::newRow("to one double above from") << 0 << "14,2" << "14.200000000000001" << "50";
+        QTest::newRow("turn diameter 1e8, then its own axis") << 5 << "" << "" << "1e8";
+    }
+
+    void hostileRangesKeepTheTicksCountable()
+    {
+        QFETCH(int, input);
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(QString, turnDiameter);
+        explorer_->show();
+        form_->EC36->setText(turnDiameter);
+        if (from.isEmpty()) {
+            explorer_->XInput->setCurrentIndex(input);
+            Refresh(*explorer_);
+        } else {
+            SetRange(*explorer_, input, from, to, "50");
+        }
+        for (QChartView* plot : explorer_->Chart->Plots())
+            for (QAbstractAxis* axis : plot->chart()->axes()) {
+                const auto* values = static_cast<QValueAxis*>(axis);
+                QVERIFY2((values->max() - values->min()) / values->tickInterval() <= 13,
+                         qPrintable(values->titleText()));
+            }
+        QVERIFY(!explorer_->Chart->RenderImage().isNull());
+    }
+
+    void aNewerSweepCancelsTheOlderAndOnlyTheChartIsThinned()
+    {
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        explorer_->RangePreset->setCurrentIndex(DesignExplorer::kCustom);
+        explorer_->FromEdit->setText("1,8");
+        explorer_->ToEdit->setText("30");
+        explorer_->PointsEdit->setText("100000");
+        explorer_->Recompute();
+        explorer_->ToEdit->setText("29");
+        Refresh(*explorer_);
+        QCOMPARE(explorer_->CancelledSweeps(), 1);
+        QCOMPARE(explorer_->Sweep()->plan.Value(99999), 29.0);
+        // About two points per pixel column on screen, every point in the file.
+        const int columns = explorer_->Chart->width() * int(explorer_->Chart->devicePixelRatio());
+        const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц").size();
+        QVERIFY2(drawn <= std::size_t(2 * columns) && drawn >= std::size_t(columns), qPrintable(QString::number(drawn)));
+        QTemporaryDir folder;
+        explorer_->ExportCsv(folder.filePath("all.csv"));
+        QCOMPARE(ReadFile(folder.filePath("all.csv")).count('\n'), 100001);
+    }
+
+    void threeDesignsPinWithTheirDifferencesAndOneClickClears()
+    {
+        explorer_->show();
+        for (const char* diameter : {"40", "60", "70", "80"}) {
+            form_->EC16->setText(diameter);
+            Refresh(*explorer_);
+            explorer_->PinButton->click();
+        }
+        QCOMPARE(explorer_->PinnedCount(), DesignExplorer::kMaxPinned);
+        QVERIFY(!explorer_->PinButton->isEnabled());
+        form_->EC16->setText("50");
+        Refresh(*explorer_);
+        const QString legend = explorer_->Chart->Legends().front()->text();
+        for (const char* pinned : {"Диаметр цилиндров (мм) 40,00", "Диаметр цилиндров (мм) 60,00",
+                                   "Диаметр цилиндров (мм) 70,00"})
+            QVERIFY2(legend.contains(pinned), qPrintable(legend));
+        QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц · Диаметр цилиндров (мм) 60,00").empty());
+        explorer_->ClearPinsButton->click();
+        QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
+        QCOMPARE(SeriesCount(*explorer_), std::size_t(3));
+    }
+
+    void exportsRefuseAPipeAndNameTheFile()
+    {
+        QTemporaryDir folder;
+        const QString pipe = folder.filePath("pipe.csv");
+        QCOMPARE(::mkfifo(pipe.toLocal8Bit().constData(), 0600), 0);
+        try {
+            explorer_->ExportCsv(pipe);
+            QFAIL("a pipe was written");
+        } catch (const eh::EFCreateError& error) {
+            QVERIFY2(QString::fromStdString(error.what()).contains(pipe), error.what());
+        }
+    }
+
+    void theRegionsBandsAreCoveredWithTheTypedBandMarked()
+    {
+        QCOMPARE(explorer_->Region(), eh::TIaruRegion::Region1);
+        explorer_->show();
+        Refresh(*explorer_);
+        // Region 1: 160 m to 10 m with 60 m, and 6 m; 14.2 MHz lies in 20 m.
+        QCOMPARE(explorer_->Coverage->rowCount(), 11);
+        QStringList marked;
+        for (int row = 0; row < explorer_->Coverage->rowCount(); ++row)
+            if (explorer_->Coverage->item(row, 0)->font().bold())
+                marked << explorer_->Coverage->item(row, 0)->text();
+        QCOMPARE(marked, QStringList({"20 м"}));
+        const auto coverage = eh::CoverBands(eh::TIaruRegion::Region1, eh::ReadFieldTexts(Texts(*form_), ',').inputs);
+        QCOMPARE(explorer_->Coverage->item(4, 3)->text(),
+                 coverage[4].covers ? QString("1 (весь)") : QString::number(*coverage[4].settings));
+        explorer_->RegionChoice->setCurrentIndex(1);
+        explorer_.reset();
+        DesignExplorer again(*form_);
+        QCOMPARE(again.Region(), eh::TIaruRegion::Region2);
+    }
+
+    void aSolutionIsMarkedListedAndWrittenOnlyOnTheClick()
+    {
+        form_->BitBtn1Click();
+        const QString report = form_->RichEdit1->toPlainText();
+        explorer_->show();
+        Refresh(*explorer_);
+        // Which cylinder diameter gives the bandwidth that 40 mm gives?
+        eh::TAntennaInputs forty = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        forty.CylinderDiameterMm = 40;
+        const double target = eh::CalculateDesign(forty).results->BandwidthKHz;
+        explorer_->SolveResult->setCurrentIndex(2);
+        explorer_->SolveInput->setCurrentIndex(1);
+        explorer_->SolveTarget->setText(QString::number(target, 'g', 17));
+        explorer_->SolveButton->click();
+        explorer_->WaitForSolve();
+        Refresh(*explorer_);
+        QCOMPARE(explorer_->XInput->currentIndex(), 1);
+        QCOMPARE(explorer_->Solutions().size(), std::size_t(1));
+        QVERIFY(qAbs(explorer_->Solutions().front() - 40) < 1e-9);
+        QCOMPARE(explorer_->SolutionList->count(), 1);
+        QCOMPARE(form_->EC16->text(), QString("50"));
+        QCOMPARE(form_->RichEdit1->toPlainText(), report);
+
+        explorer_->ApplySolution->click();
+        eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        QCOMPARE(inputs.CylinderDiameterMm, explorer_->Solutions().front());
+        QVERIFY(qAbs(eh::CalculateDesign(inputs).results->BandwidthKHz / target - 1) < 1e-9);
+        // Recalculated as if Enter had been pressed: the report of 40 mm.
+        QVERIFY(form_->RichEdit1->toPlainText() != report);
+        QVERIFY(form_->RichEdit1->toPlainText().contains("40,00"));
+    }
+
+    void theKeyboardReachesEveryControlAndClosesTheWindow()
+    {
+        const auto mnemonic = [](const QString& text) {
+            const qsizetype at = text.indexOf('&');
+            return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
+        };
+        QStringList keys;
+        for (QLabel* label : explorer_->findChildren<QLabel*>())
+            if (label->buddy())
+                keys << mnemonic(label->text());
+        for (QPushButton* button : explorer_->findChildren<QPushButton*>())
+            keys << mnemonic(button->text());
+        for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
+            keys << mnemonic(explorer_->Sides->tabText(tab));
+        QVERIFY(!keys.contains(QString(QChar())));
+        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+
+        // Ctrl+G opens and closes from the main window, Esc closes.
+        form_->N8->trigger();
+        QVERIFY(explorer_->isVisible());
+        form_->N8->trigger();
+        QVERIFY(!explorer_->isVisible());
+        form_->N8->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
+        QTest::keyClick(explorer_.get(), Qt::Key_Escape);
+        QVERIFY(!explorer_->isVisible());
+    }
+
+    void theNotesSayWhatTheModelCannotTell_data()
+    {
+        QTest::addColumn<QString>("bandwidth");
+        QTest::addColumn<QString>("pitch");
+        QTest::addColumn<bool>("flat");
+        QTest::addColumn<bool>("pitchNotice");
+        QTest::newRow("no bandwidth measured") << "0" << "2" << true << false;
+        QTest::newRow("bandwidth measured") << "120" << "2" << false << false;
+        QTest::newRow("pitch below the wire") << "120" << "0.5" << false << true;
+    }
+
+    void theNotesSayWhatTheModelCannotTell()
+    {
+        QFETCH(QString, bandwidth);
+        QFETCH(QString, pitch);
+        QFETCH(bool, flat);
+        QFETCH(bool, pitchNotice);
+        form_->EC27->setText(bandwidth);
+        form_->EC34->setText(pitch);
+        explorer_->show();
+        Refresh(*explorer_);
+        const QString note = explorer_->Note->text();
+        QCOMPARE(note.contains("Измеренная полоса равна 0") && note.contains("«Полоса пропускания BW (КГц)»"), flat);
+        QCOMPARE(note.contains(eh::kPitchNotice), pitchNotice);
+    }
+
+    void aSettingsFileThatIsAPipeIsLeftAlone()
+    {
+        explorer_.reset();
+        const QString path = QSettings(QSettings::IniFormat, QSettings::UserScope, "eh-antenna", "explorer").fileName();
+        QFile::remove(path);
+        QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        {
+            DesignExplorer explorer(*form_);
+            explorer.show();
+            Refresh(explorer);
+            QCOMPARE(explorer.XInput->currentIndex(), 0);
+            QCOMPARE(SeriesCount(explorer), std::size_t(3));
+        }
+        QVERIFY(!QFileInfo(path).isFile());
+        QFile::remove(path);
     }
 
     void theSettingsComeBackAfterARestart()

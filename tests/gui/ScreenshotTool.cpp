@@ -11,6 +11,11 @@
 #include "WindowPlacement.h"
 #include "uInterface.h"
 
+#include <QChartView>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTabWidget>
 #include <QCursor>
 #include <QDateTime>
 #include <QDir>
@@ -33,6 +38,13 @@ bool Save(QWidget& window, const QString& path)
         return false;
     QTest::qWait(200);
     return window.grab().save(path);
+}
+
+void Refresh(eh::DesignExplorer& explorer)
+{
+    explorer.Recompute();
+    explorer.WaitForSweep();
+    QTest::qWait(100);
 }
 
 // The save dialog over a folder made for the picture: a subfolder and two
@@ -108,7 +120,50 @@ int main(int argc, char** argv)
     // the readout under it.
     eh::ShowAndRaise(explorer);
     QTest::qWait(200);
-    QWidget* plot = explorer.Chart->viewport();
+    QWidget* plot = explorer.Chart->Plots().front()->viewport();
     QCursor::setPos(plot->mapToGlobal(QPoint(plot->width() * 55 / 100, plot->height() / 2)));
-    return saved && Save(explorer, file("explorer")) ? 0 : 1;
+    if (!saved || !Save(explorer, file("explorer")))
+        return 1;
+    QCursor::setPos(explorer.mapToGlobal(QPoint(-10, -10)));
+
+    // Six outputs of six units: three plots stacked on one x axis.
+    for (int row = 0; row < explorer.Outputs->count(); ++row)
+        explorer.Outputs->item(row)->setCheckState(Qt::Unchecked);
+    for (const int row : {0, 1, 2, 4, 17, 18})
+        explorer.Outputs->item(row)->setCheckState(Qt::Checked);
+    Refresh(explorer);
+    if (!Save(explorer, file("explorer-six")))
+        return 1;
+
+    // The bandwidth of three cylinder diameters pinned beside the typed one.
+    for (int row = 0; row < explorer.Outputs->count(); ++row)
+        explorer.Outputs->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
+    for (const char* diameter : {"35", "70", "100", "50"}) {
+        form1.EC16->setText(diameter);
+        Refresh(explorer);
+        if (explorer.PinnedCount() < eh::DesignExplorer::kMaxPinned)
+            explorer.Pin();
+    }
+    if (!Save(explorer, file("explorer-pinned")))
+        return 1;
+    explorer.ClearPinned();
+
+    // How the typed design covers the bands of Region 1, 20 m marked.
+    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kBandsTab);
+    if (!Save(explorer, file("explorer-bands")))
+        return 1;
+
+    // The frequencies at which the bandwidth is 1000 kHz, marked and listed.
+    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kSolveTab);
+    explorer.SolveResult->setCurrentIndex(2);
+    explorer.SolveInput->setCurrentIndex(0);
+    explorer.SolveTarget->setText("1000");
+    explorer.Solve();
+    explorer.WaitForSolve();
+    if (!Save(explorer, file("explorer-solve")))
+        return 1;
+
+    // The build sheet, as PDF: scripts/screenshot.sh renders its first page.
+    explorer.ExportBuildSheet(output.filePath(QString("buildsheet%1.pdf").arg(suffix)));
+    return 0;
 }

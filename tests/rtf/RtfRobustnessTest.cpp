@@ -247,6 +247,18 @@ TEST(RtfLimitsTest, FormatsBeyondTheLimitTakeThePlainFormat)
     EXPECT_EQ(last.charFormat().fontPointSize(), 12.0) << "the last sizes are beyond the limit";
 }
 
+TEST(RtfLimitsTest, ChangedTablesDoNotLiftTheFormatLimit)
+{
+    // Each change to the tables empties the reader's cache of formats; 3,000
+    // sizes between such changes must not make 3,000 formats.
+    for (const QByteArray& change : {QByteArray("\\deff%d "), QByteArray("{\\fonttbl{\\f%d F%d;}}\\deff%d "),
+                                    QByteArray("{\\colortbl;\\red%d\\green0\\blue0;}\\cf1 ")}) {
+        const auto document = ReadAccepted(Repeated(change + "\\fs%d x", 3000));
+        EXPECT_LE(document->allFormats().size(), kMaxRtfCharacterFormats + 10) << change.constData();
+        EXPECT_EQ(document->characterCount(), 3000 + 1);
+    }
+}
+
 TEST(RtfLimitsTest, RunsBeyondTheLimitGoOnInTheLastFormat)
 {
     const int runs = kMaxRtfRuns + 1000;

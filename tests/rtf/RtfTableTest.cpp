@@ -133,6 +133,55 @@ TEST(RtfTableTest, LongTableGoesOnInANewTable)
     EXPECT_EQ(tables[1]->columns(), static_cast<int>(kColumns));
 }
 
+// Cells of the tables in `frame` nested `depth` deep or deeper (0: all),
+// padding counted.
+int PaddedCells(const QTextFrame& frame, int depth = 0)
+{
+    int cells = 0;
+    const auto* table = qobject_cast<const QTextTable*>(&frame);
+    if (table != nullptr && depth <= 1)
+        cells = table->rows() * table->columns();
+    for (const QTextFrame* child : frame.childFrames())
+        cells += PaddedCells(*child, table != nullptr ? depth - 1 : depth);
+    return cells;
+}
+
+// `shortRows` one-cell rows, then a row of the most columns, three times.
+QByteArray ShortRowsThenALongOne(int shortRows, bool nested)
+{
+    const QByteArray start = nested ? "\\itap2 " : "\\intbl ";
+    const QByteArray cell = nested ? "\\nestcell" : "\\cell";
+    const QByteArray row = nested ? "{\\*\\nesttableprops\\trowd\\nestrow}" : "\\row";
+    QByteArray rows;
+    for (int i = 0; i < shortRows; ++i)
+        rows += start + "a" + cell + " " + row;
+    rows += start;
+    for (int i = 0; i < kMaxRtfTableColumns; ++i)
+        rows += "b" + cell + " ";
+    rows = (rows + row).repeated(3);
+    return nested ? "\\intbl outer\\par" + rows + "\\pard\\intbl\\cell\\row" : rows;
+}
+
+TEST(RtfTableTest, ALongRowAmongShortOnesDoesNotPadThemAll)
+{
+    // A grid would pad every row to 64 cells; the tables hold at most
+    // twice the cells given, and every cell's text. Past the budget of
+    // nested cells, nested rows become rows of the outer table.
+    const struct {
+        int shortRows;
+        bool nested;
+    } cases[] = {{300, false}, {300, true}, {2000, true}};
+    for (const auto& c : cases) {
+        const int givenCells = 3 * (c.shortRows + kMaxRtfTableColumns);
+        const auto document = ReadAccepted(Rtf(ShortRowsThenALongOne(c.shortRows, c.nested)));
+        EXPECT_LE(PaddedCells(*document->rootFrame()), 2 * givenCells + (c.nested ? 1 : 0)) << c.shortRows;
+        EXPECT_LE(PaddedCells(*document->rootFrame(), 2), std::min(2 * givenCells, 2 * kMaxRtfNestedTableCells));
+        const QString text = document->toPlainText();
+        EXPECT_EQ(text.count(u'a'), 3 * c.shortRows) << c.shortRows;
+        EXPECT_EQ(text.count(u'b'), 3 * kMaxRtfTableColumns) << c.shortRows;
+    }
+}
+
 TEST(RtfTableTest, NestedTableIsATableInItsCell)
 {
     // As Word writes it: the nested row ends in \nesttableprops, and

@@ -124,5 +124,19 @@ INSTANTIATE_TEST_SUITE_P(Destinations, RtfTextTest, testing::Values(
     TextCase{"nonshppict_skipped", "{\\rtf1 a{\\nonshppict{\\pict\\wmetafile8 0100}}b}", {"ab"}},
     TextCase{"star_before_text_skips_group", "{\\rtf1 a{\\* text}b}", {"ab"}}));
 
+// A numbered list 1 starting at `start`, in the format `format`, with two items.
+QByteArray TwoItems(const char* start, const char* format = "0")
+{
+    return QByteArray("{\\rtf1{\\*\\listtable{\\list{\\listlevel\\levelnfc") + format + "\\levelstartat" + start +
+           "}\\listid1}}{\\*\\listoverridetable{\\listoverride\\listid1\\ls1}}\\ls1 one\\par two\\par}";
+}
+
+INSTANTIATE_TEST_SUITE_P(ListNumbers, RtfTextTest, testing::Values(
+    TextCase{"counts_on", TwoItems("3"), {"3.\tone", "4.\ttwo"}},
+    TextCase{"starts_at_zero", TwoItems("0"), {"0.\tone", "1.\ttwo"}},
+    TextCase{"saturates_at_the_largest", TwoItems("2147483647"), {"32767.\tone", "32767.\ttwo"}},
+    TextCase{"negative_start_is_zero", TwoItems("-5"), {"0.\tone", "1.\ttwo"}},
+    TextCase{"roman", TwoItems("3", "2"), {"iii.\tone", "iv.\ttwo"}}));
+
 } // namespace
 } // namespace eh::test

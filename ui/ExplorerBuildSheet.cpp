@@ -1,0 +1,113 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ExplorerBuildSheet.h"
+
+#include "DesignTables.h"
+#include "NumberFormat.h"
+#include "Report.h"
+
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <algorithm>
+#include <vector>
+
+namespace eh {
+
+namespace {
+
+// One report line with its style runs applied in order, each over the
+// characters it covers (a later run overrides an earlier one, as in the
+// report pane), drawn at `scale` times the report's point sizes.
+void PaintReportLine(QPainter& painter, QPointF at, const TReportLine& line, double scale)
+{
+    const QString text = QString::fromStdString(line.Text);
+    std::vector<TStyleRun> styleOf(static_cast<std::size_t>(text.size()), TStyleRun{});
+    for (const TStyleRun& run : line.Runs)
+        for (int i = std::max(run.Start, 0); i < std::min<int>(run.Start + run.Length, int(text.size())); ++i)
+            styleOf[static_cast<std::size_t>(i)] = run;
+    int start = 0;
+    while (start < text.size()) {
+        const TStyleRun& style = styleOf[static_cast<std::size_t>(start)];
+        int end = start + 1;
+        while (end < text.size() && styleOf[static_cast<std::size_t>(end)].Bold == style.Bold &&
+               styleOf[static_cast<std::size_t>(end)].Underline == style.Underline &&
+               styleOf[static_cast<std::size_t>(end)].Size == style.Size)
+            ++end;
+        QFont font = painter.font();
+        font.setPointSizeF(style.Size * scale);
+        font.setBold(style.Bold);
+        font.setUnderline(style.Underline);
+        painter.setFont(font);
+        const QString part = text.mid(start, end - start);
+        painter.drawText(at, part);
+        at.rx() += QFontMetricsF(font, painter.device()).horizontalAdvance(part);
+        start = end;
+    }
+}
+
+} // namespace
+
+void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
+{
+    QPainter painter(&device);
+    const QRectF page(0, 0, device.width(), device.height());
+    // Laid out in points of the page, whatever the device's resolution.
+    const double unit = device.logicalDpiX() / 72.0;
+    painter.setRenderHint(QPainter::Antialiasing);
+    QFont base = painter.font();
+    base.setFamily(QStringLiteral("DejaVu Sans"));
+    base.setPointSizeF(12);
+    QFont title = base;
+    title.setBold(true);
+    title.setPointSizeF(15);
+    painter.setFont(title);
+    painter.drawText(QRectF(page.left(), page.top(), page.width(), 24 * unit), Qt::AlignLeft | Qt::AlignTop,
+                     QStringLiteral("EH-антенна: лист сборки"));
+
+    // The seven inputs as typed.
+    double y = page.top() + 30 * unit;
+    base.setPointSizeF(9);
+    painter.setFont(base);
+    const double row = QFontMetricsF(base, &device).height();
+    for (const TInputInfo& input : InputTable()) {
+        const QString text = QString::fromUtf8(input.label) + ": " +
+                             QString::fromStdString(FormatReportNumber(sheet.inputs.*input.value, sheet.separator));
+        painter.drawText(QPointF(page.left(), y + row), text);
+        y += row;
+    }
+    y += row / 2;
+
+    // The report beside the drawing.
+    const double leftWidth = page.width() * 0.48;
+    if (sheet.results) {
+        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator);
+        const double scale = 0.85;
+        const double lineHeight = QFontMetricsF(base, &device).height() * scale;
+        for (const TReportLine& line : report.Lines) {
+            PaintReportLine(painter, QPointF(page.left(), y + lineHeight), line, scale);
+            y += lineHeight;
+        }
+    } else {
+        painter.drawText(QPointF(page.left(), y + row), QStringLiteral("Конструкция не рассчитана"));
+        y += row;
+    }
+    painter.setFont(base);
+    const QRectF drawingArea(page.left() + leftWidth + 10 * unit, page.top() + 30 * unit,
+                             page.width() - leftWidth - 10 * unit, y - page.top() - 30 * unit);
+    if (sheet.paintDrawing) {
+        // The drawing is laid out in screen pixels: a pixel here is one of
+        // a 96 dpi screen, its labels a 12-pixel font.
+        const double pixel = device.logicalDpiX() / 96.0;
+        painter.save();
+        painter.scale(pixel, pixel);
+        QFont font = base;
+        font.setPixelSize(12);
+        painter.setFont(font);
+        sheet.paintDrawing(painter, QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
+        painter.restore();
+    }
+    const QRectF chartArea(page.left(), y + 10 * unit, page.width(), page.bottom() - y - 10 * unit);
+    if (sheet.paintChart && chartArea.height() > 40 * unit)
+        sheet.paintChart(painter, chartArea);
+}
+
+} // namespace eh

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "AntennaModel.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QPagedPaintDevice;
+class QPainter;
+class QRectF;
+
+namespace eh {
+
+// What a build sheet holds: the seven inputs as typed, the report of the
+// typed design, and painters for the dimensioned drawing and the chart.
+struct TBuildSheet {
+    TAntennaInputs inputs;
+    std::optional<TAntennaResults> results; // empty when the typed design faults
+    char separator = '.';
+    std::function<void(QPainter&, const QRectF&)> paintDrawing;
+    std::function<void(QPainter&, const QRectF&)> paintChart;
+};
+
+// Lays the sheet out on one page of `device` (an A4 PDF or a printer):
+// the inputs and the report on the left, the drawing on the right, the
+// chart across the bottom.
+void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet);
+
+} // namespace eh
