@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DecimalSeparatorRule.h"
+
 // The region's decimal separator, as Qt reads the system locale.
 namespace eh {
 

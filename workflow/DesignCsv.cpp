@@ -11,13 +11,6 @@ namespace eh {
 
 namespace {
 
-// The shortest text that reads back as exactly `value` ("15", "1e+300").
-void AppendNumber(std::string& out, double value)
-{
-    char text[kShortestNumberMaxBytes];
-    out.append(text, WriteShortestNumber(text, value));
-}
-
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 void AppendText(std::string& out, std::string_view text)
 {
@@ -37,7 +30,7 @@ void AppendText(std::string& out, std::string_view text)
 void AppendInputs(std::string& out, const TAntennaInputs& inputs)
 {
     for (const std::size_t i : InputRecordOrder()) {
-        AppendNumber(out, inputs.*InputTable()[i].value);
+        AppendCsvNumber(out, inputs.*InputTable()[i].value);
         out += ',';
     }
 }
@@ -67,7 +60,7 @@ void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntenna
 {
     AppendInputs(out, inputs);
     for (const TResultInfo& info : ResultTable()) {
-        AppendNumber(out, results.*info.value);
+        AppendCsvNumber(out, results.*info.value);
         out += ',';
     }
     AppendNotice(out, inputs);
@@ -86,6 +79,10 @@ void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TFa
     out += '\n';
 }
 
-void AppendCsvNumber(std::string& out, double value) { AppendNumber(out, value); }
+void AppendCsvNumber(std::string& out, double value)
+{
+    char text[kShortestNumberMaxBytes];
+    out.append(text, WriteShortestNumber(text, value));
+}
 
 } // namespace eh
