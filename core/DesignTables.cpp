@@ -3,33 +3,55 @@
 
 #include "ExtendedMath.h"
 
-#include <algorithm>
-#include <numeric>
-
 namespace eh {
 
-const std::array<TInputInfo, kInputCount>& InputTable()
+namespace {
+
+using I = TAntennaInputs;
+
+// The measured bandwidth resets to "0": there 0 means no measurement.
+constexpr std::array<TInputInfo, kInputCount> kInputTable = {{
+    {"EC15", "frequency", "FrequencyMHz", "FREQUENCY", "frequency in MHz", "Частота (МГц)", "МГц", "0.1",
+     &I::FrequencyMHz, "Частота"},
+    {"EC16", "cylinder-diameter", "CylinderDiameterMm", "CYLINDER_DIAMETER", "cylinder diameter in mm",
+     "Диаметр цилиндров (мм)", "мм", "0.1", &I::CylinderDiameterMm, "Диаметр цилиндров"},
+    {"EC17", "ratio", "LengthToDiameter", "LD_RATIO", "cylinder length-to-diameter ratio",
+     "Отношение длина/диаметр (L/D)", "", "0.1", &I::LengthToDiameter, "Отношение длина/диаметр (L/D)"},
+    {"EC33", "wire-diameter", "WireDiameterMm", "WIRE_DIAMETER", "coil wire diameter in mm",
+     "Диаметр провода (мм)", "мм", "0.1", &I::WireDiameterMm, "Диаметр провода"},
+    {"EC34", "pitch", "WindingPitchMm", "PITCH", "winding pitch in mm", "Шаг намотки (мм)", "мм", "0.1",
+     &I::WindingPitchMm, "Шаг намотки"},
+    {"EC36", "turn-diameter", "TurnDiameterMm", "TURN_DIAMETER", "coil turn diameter in mm",
+     "Диаметр витка (мм)", "мм", "0.1", &I::TurnDiameterMm, "Диаметр витка"},
+    {"EC27", "bandwidth", "MeasuredBandwidthKHz", "BANDWIDTH", "measured bandwidth in kHz",
+     "Полоса пропускания BW (КГц)", "КГц", "0", &I::MeasuredBandwidthKHz, "Полоса пропускания BW"},
+}};
+
+// The saved record lists the inputs as TAntennaInputs declares its members:
+// the bandwidth fourth, where the window reads it last.
+constexpr std::array<std::size_t, kInputCount> kInputRecordOrder = {0, 1, 2, 6, 3, 4, 5};
+
+// True when the k-th entry of kInputRecordOrder names the k-th member of
+// TAntennaInputs. The structured binding takes every member in declaration
+// order and stops compiling when a member is added or removed.
+consteval bool RecordOrderFollowsTheMembers()
 {
-    using I = TAntennaInputs;
-    // The measured bandwidth resets to "0": there 0 means no measurement.
-    static const std::array<TInputInfo, kInputCount> table = {{
-        {"EC15", "frequency", "FrequencyMHz", "FREQUENCY", "frequency in MHz", "Частота (МГц)", "МГц", "0.1",
-         &I::FrequencyMHz, "Частота"},
-        {"EC16", "cylinder-diameter", "CylinderDiameterMm", "CYLINDER_DIAMETER", "cylinder diameter in mm",
-         "Диаметр цилиндров (мм)", "мм", "0.1", &I::CylinderDiameterMm, "Диаметр цилиндров"},
-        {"EC17", "ratio", "LengthToDiameter", "LD_RATIO", "cylinder length-to-diameter ratio",
-         "Отношение длина/диаметр (L/D)", "", "0.1", &I::LengthToDiameter, "Отношение длина/диаметр (L/D)"},
-        {"EC33", "wire-diameter", "WireDiameterMm", "WIRE_DIAMETER", "coil wire diameter in mm",
-         "Диаметр провода (мм)", "мм", "0.1", &I::WireDiameterMm, "Диаметр провода"},
-        {"EC34", "pitch", "WindingPitchMm", "PITCH", "winding pitch in mm", "Шаг намотки (мм)", "мм", "0.1",
-         &I::WindingPitchMm, "Шаг намотки"},
-        {"EC36", "turn-diameter", "TurnDiameterMm", "TURN_DIAMETER", "coil turn diameter in mm",
-         "Диаметр витка (мм)", "мм", "0.1", &I::TurnDiameterMm, "Диаметр витка"},
-        {"EC27", "bandwidth", "MeasuredBandwidthKHz", "BANDWIDTH", "measured bandwidth in kHz",
-         "Полоса пропускания BW (КГц)", "КГц", "0", &I::MeasuredBandwidthKHz, "Полоса пропускания BW"},
-    }};
-    return table;
+    TAntennaInputs record;
+    auto& [m0, m1, m2, m3, m4, m5, m6] = record;
+    const std::array<const double*, kInputCount> members = {&m0, &m1, &m2, &m3, &m4, &m5, &m6};
+    for (std::size_t k = 0; k < kInputCount; ++k) {
+        if (&(record.*kInputTable[kInputRecordOrder[k]].value) != members[k])
+            return false;
+    }
+    return true;
 }
+static_assert(RecordOrderFollowsTheMembers(), "kInputRecordOrder must follow the members of TAntennaInputs");
+
+} // namespace
+
+const std::array<TInputInfo, kInputCount>& InputTable() { return kInputTable; }
+
+const std::array<std::size_t, kInputCount>& InputRecordOrder() { return kInputRecordOrder; }
 
 namespace {
 
@@ -51,21 +73,6 @@ std::optional<std::size_t> InputByKey(std::string_view key) { return IndexByName
 std::optional<std::size_t> ResultByKey(std::string_view key)
 {
     return IndexByName(ResultTable(), &TResultInfo::member, key);
-}
-
-const std::array<std::size_t, kInputCount>& InputRecordOrder()
-{
-    static const std::array<std::size_t, kInputCount> order = [] {
-        std::array<std::size_t, kInputCount> indices{};
-        std::iota(indices.begin(), indices.end(), std::size_t{0});
-        // A member's address in one record gives its place in the record.
-        const TAntennaInputs record;
-        const auto place = [&record](std::size_t i) { return &(record.*InputTable()[i].value); };
-        std::sort(indices.begin(), indices.end(),
-                  [&place](std::size_t a, std::size_t b) { return std::less<>()(place(a), place(b)); });
-        return indices;
-    }();
-    return order;
 }
 
 const std::array<TResultInfo, kResultCount>& ResultTable()

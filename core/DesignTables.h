@@ -33,7 +33,8 @@ struct TInputInfo {
 const std::array<TInputInfo, kInputCount>& InputTable();
 std::optional<std::size_t> InputByKey(std::string_view key);
 // The indices of InputTable in the order of TAntennaInputs' members, the
-// order of the JSON "inputs" object and of the CSV columns.
+// order of the JSON "inputs" object and of the CSV columns; checked against
+// the members when the library compiles.
 const std::array<std::size_t, kInputCount>& InputRecordOrder();
 
 inline constexpr std::size_t kResultCount = 24;

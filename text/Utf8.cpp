@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Utf8.h"
 
+#include <cstdio>
+
 namespace eh {
 
 namespace {
@@ -61,6 +63,30 @@ int Utf8CharacterCount(std::string_view text)
     for (const char c : text)
         count += IsContinuation(static_cast<unsigned char>(c)) ? 0 : 1;
     return count;
+}
+
+std::string EscapeTyped(std::string_view text)
+{
+    std::string escaped;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = Utf8CharacterLength(text.substr(i));
+        if (c == '"' || c == '\\') {
+            escaped += '\\';
+            escaped += static_cast<char>(c);
+        } else if (length > 1 || (length == 1 && c >= 0x20 && c != 0x7F)) {
+            escaped.append(text.substr(i, length));
+            i += length;
+            continue;
+        } else {
+            char code[8];
+            std::snprintf(code, sizeof code, "\\x%02X", c);
+            escaped += code;
+        }
+        ++i;
+    }
+    return escaped;
 }
 
 } // namespace eh

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // Walking UTF-8 text byte by byte: the one place that knows how a character
@@ -22,5 +23,11 @@ std::size_t Utf8BrokenSequenceLength(std::string_view rest);
 // The number of characters of UTF-8 text: the bytes that do not continue a
 // character.
 int Utf8CharacterCount(std::string_view text);
+
+// What a user typed (a field text, a file name), made safe to print in a
+// message on a terminal: valid UTF-8 is kept, a quote and a backslash get a
+// backslash, any other byte below 0x20, 0x7F and bytes that are not UTF-8
+// become \xNN.
+std::string EscapeTyped(std::string_view text);
 
 } // namespace eh

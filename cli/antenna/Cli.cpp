@@ -18,7 +18,6 @@
 #include "Utf8.h"
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <utility>
@@ -272,30 +271,6 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
 }
 
 } // namespace
-
-std::string EscapeTyped(std::string_view text)
-{
-    std::string escaped;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        const std::size_t length = Utf8CharacterLength(text.substr(i));
-        if (c == '"' || c == '\\') {
-            escaped += '\\';
-            escaped += static_cast<char>(c);
-        } else if (length > 1 || (length == 1 && c >= 0x20 && c != 0x7F)) {
-            escaped.append(text.substr(i, length));
-            i += length;
-            continue;
-        } else {
-            char code[8];
-            std::snprintf(code, sizeof code, "\\x%02X", c);
-            escaped += code;
-        }
-        ++i;
-    }
-    return escaped;
-}
 
 std::string QuoteTyped(const std::string& text)
 {

@@ -4,7 +4,6 @@
 #include <istream>
 #include <ostream>
 #include <string>
-#include <string_view>
 #include <vector>
 
 // eh-antenna-cli as a function, so that tests and benchmarks can run it in
@@ -35,10 +34,5 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams);
 // bytes that are not UTF-8 escaped as \xNN, cut after 100 bytes with the
 // full length named.
 std::string QuoteTyped(const std::string& text);
-
-// The escaping of QuoteTyped alone: valid UTF-8 is kept, a quote and a
-// backslash get a backslash, any other byte below 0x20, 0x7F and bytes that
-// are not UTF-8 become \xNN.
-std::string EscapeTyped(std::string_view text);
 
 } // namespace eh::cli

@@ -9,6 +9,7 @@
 #include "Sweep.h"
 #include "TargetSolver.h"
 #include "UsageError.h"
+#include "Utf8.h"
 
 #include <CLI/CLI.hpp>
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SaveReport.h"
 
-#include "Cli.h"
 #include "ReportFileWriter.h"
 #include "ReportText.h"
+#include "Utf8.h"
 
 namespace eh::cli {
 

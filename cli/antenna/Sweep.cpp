@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Sweep.h"
 
-#include "Cli.h"
 #include "DesignCsv.h"
 #include "DesignService.h"
 #include "InputKeys.h"
 #include "UsageError.h"
+#include "Utf8.h"
 
 #include <string>
 

@@ -8,6 +8,7 @@
 #include "DocumentLines.h"
 #include "Exceptions.h"
 #include "RichTextFileLoader.h"
+#include "Utf8.h"
 
 #include <QFile>
 #include <QGuiApplication>
@@ -120,7 +121,7 @@ int main(int argc, char* argv[])
         QFile file;
         const int descriptor = OpenForReading(argv[1]);
         if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-            throw eh::EFOpenError(std::string("Cannot open file \"") + argv[1] + "\". " + std::strerror(errno));
+            throw eh::EFOpenError("Cannot open file \"" + eh::EscapeTyped(argv[1]) + "\". " + std::strerror(errno));
         const QuietDecoders quiet;
         eh::LoadRichTextFile(file, document);
     } catch (const eh::EDocumentLoadError& failure) {

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// rtf2text as a process: names that are not UTF-8, output that cannot be
-// written, and nothing on stderr but its own messages.
+// rtf2text as a process: names that are not UTF-8, read and shown escaped,
+// output that cannot be written, and nothing on stderr but its own messages.
 #include "CliTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -47,6 +47,16 @@ TEST(Rtf2TextFaults, OutputThatCannotBeWrittenFails)
         EXPECT_EQ(result.exitCode, 1) << c.redirection;
         EXPECT_EQ(result.err, c.err);
     }
+}
+
+TEST(Rtf2TextFaults, AFileNameIsEscapedInItsMessage)
+{
+    TempDir dir;
+    const std::string folder = dir.path().string();
+    const ProcessResult result = RunProcess({RTF2TEXT_PATH, folder + "/a\x1B[31m\n\"b\xE0.rtf"});
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.err, "rtf2text: EFOpenError: Cannot open file \"" + folder +
+                              "/a\\x1B[31m\\x0A\\\"b\\xE0.rtf\". No such file or directory\n");
 }
 
 TEST(Rtf2TextFaults, ADocumentOverTheLimitsSaysWhy)
