@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExtendedMath.h"
 
+#include "ExtendedElementary.h"
+
 #include <cmath>
 #include <limits>
 
@@ -26,7 +28,7 @@ Extended Sqrt(Extended x)
         throw EInvalidOp(kInvalidOpMessage);
     if (x == 0.0L)
         return 0.0L;
-    return std::exp(0.5L * std::log(x));
+    return elementary::Exp(0.5L * elementary::Log(x));
 }
 
 Extended Log10(Extended x)
@@ -37,7 +39,7 @@ Extended Log10(Extended x)
         throw EZeroDivide(kZeroDivideMessage);
     if (x == 1.0L)
         return 0.0L;
-    return std::log10(x);
+    return elementary::Log10(x);
 }
 
 double Store(Extended x)

@@ -2,6 +2,7 @@
 #include "NumberConversion.h"
 
 #include "Exceptions.h"
+#include "ExtendedElementary.h"
 #include "ExtendedMath.h"
 
 #include <cmath>
@@ -20,7 +21,7 @@ namespace {
 
 long double PowerOfTen(long n)
 {
-    return std::pow(10.0L, static_cast<long double>(n));
+    return elementary::Pow(10.0L, static_cast<long double>(n));
 }
 
 long double TextToExtended(std::string_view text, char separator)

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+// Decimal digits come from {fmt}, which is exact and the same on every
+// target (the WebAssembly C++ library has no floating to_chars).
 namespace eh {
 
 namespace {
@@ -21,12 +25,22 @@ struct DecimalForm {
     int integerDigits = 0;
 };
 
+// Reads the exponent of "...e+XX" or "...e-XXX".
+int ReadExponent(const char* p, const char* end)
+{
+    const bool negative = *p == '-';
+    ++p; // the sign, always written
+    int exponent = 0;
+    for (; p != end; ++p)
+        exponent = exponent * 10 + (*p - '0');
+    return negative ? -exponent : exponent;
+}
+
 DecimalForm ToDecimalForm(double magnitude)
 {
     // Scientific form with 17 digits after the point: "d.ddd...de+XX".
     std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), magnitude,
-                                      std::chars_format::scientific, kSignificantDigits - 1);
+    const char* end = fmt::format_to(buffer.data(), "{:.{}e}", magnitude, kSignificantDigits - 1);
     DecimalForm form;
     const char* p = buffer.data();
     form.digits[0] = *p++;
@@ -34,12 +48,55 @@ DecimalForm ToDecimalForm(double magnitude)
     for (int i = 1; i < kSignificantDigits; ++i)
         form.digits[i] = *p++;
     ++p; // 'e'
-    if (*p == '+')
-        ++p; // from_chars takes no plus sign
-    int exponent = 0;
-    std::from_chars(p, result.ptr, exponent);
-    form.integerDigits = exponent + 1;
+    form.integerDigits = ReadExponent(p, end) + 1;
     return form;
+}
+
+// The shortest digits that read back as a finite, non-zero magnitude, without
+// trailing zeros, and the exponent of the first one (d.ddd × 10^exponent).
+struct ShortestDigits {
+    std::array<char, 24> digits{};
+    int count = 0;
+    int exponent = 0;
+};
+
+ShortestDigits ToShortestDigits(double magnitude)
+{
+    // {fmt}'s shortest text is plain ("0.001", "12300") or in exponent form
+    // ("1.5e+300"); only its digits and where the point falls are kept.
+    std::array<char, 64> buffer{};
+    const char* end = fmt::format_to(buffer.data(), "{}", magnitude);
+    ShortestDigits form;
+    int integerDigits = 0;
+    bool beforePoint = true;
+    const char* p = buffer.data();
+    for (; p != end && *p != 'e'; ++p) {
+        if (*p == '.') {
+            beforePoint = false;
+            continue;
+        }
+        if (form.count == 0 && *p == '0') {
+            // A leading zero ("0.001"): the first digit is one place lower.
+            if (!beforePoint)
+                --integerDigits;
+            continue;
+        }
+        if (beforePoint)
+            ++integerDigits;
+        form.digits[form.count++] = *p;
+    }
+    form.exponent = integerDigits - 1 + (p != end ? ReadExponent(p + 1, end) : 0);
+    while (form.count > 1 && form.digits[form.count - 1] == '0')
+        --form.count;
+    return form;
+}
+
+int DecimalLength(int n)
+{
+    int length = 1;
+    for (; n >= 10; n /= 10)
+        ++length;
+    return length;
 }
 
 } // namespace
@@ -128,6 +185,54 @@ std::string FormatReportNumber(double value, char separator)
 {
     char text[kReportNumberMaxBytes];
     return std::string(text, WriteReportNumber(text, value, separator));
+}
+
+char* WriteShortestNumber(char* out, double value)
+{
+    if (std::signbit(value))
+        *out++ = '-';
+    if (!std::isfinite(value))
+        return std::copy_n(std::isnan(value) ? "nan" : "inf", 3, out);
+    if (value == 0.0) {
+        *out++ = '0';
+        return out;
+    }
+    const ShortestDigits form = ToShortestDigits(std::fabs(value));
+    const int n = form.count;
+    const int e = form.exponent;
+    const std::string_view digits(form.digits.data(), static_cast<std::size_t>(n));
+
+    // "d.ddde+XX": the exponent has two digits at least.
+    const int exponentLength = 2 + std::max(2, DecimalLength(std::abs(e)));
+    const int scientificLength = n + (n > 1 ? 1 : 0) + exponentLength;
+    const int plainLength = e >= n - 1 ? e + 1 : (e >= 0 ? n + 1 : n + 1 - e);
+    if (plainLength <= scientificLength) {
+        if (e >= n - 1) {
+            // A whole number is written in full, with the digits of its exact
+            // value, not zeros after the shortest ones (2^60 is
+            // 1152921504606846976, not 1152921504606847000).
+            return fmt::format_to(out, "{:.0f}", std::fabs(value));
+        }
+        if (e >= 0) {
+            out = std::copy_n(digits.begin(), e + 1, out);
+            *out++ = '.';
+            return std::copy(digits.begin() + e + 1, digits.end(), out);
+        }
+        *out++ = '0';
+        *out++ = '.';
+        out = std::fill_n(out, -e - 1, '0');
+        return std::copy(digits.begin(), digits.end(), out);
+    }
+    *out++ = digits[0];
+    if (n > 1) {
+        *out++ = '.';
+        out = std::copy(digits.begin() + 1, digits.end(), out);
+    }
+    *out++ = 'e';
+    *out++ = e < 0 ? '-' : '+';
+    if (std::abs(e) < 10)
+        *out++ = '0';
+    return std::to_chars(out, out + 8, std::abs(e)).ptr;
 }
 
 } // namespace eh

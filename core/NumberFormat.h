@@ -18,4 +18,14 @@ inline constexpr std::size_t kReportNumberMaxBytes = 32;
 // returns the end of what was written.
 char* WriteReportNumber(char* out, double value, char separator);
 
+// The most bytes WriteShortestNumber's text takes.
+inline constexpr std::size_t kShortestNumberMaxBytes = 32;
+
+// Writes at `out` the shortest text that reads back as exactly `value`, with
+// a point as decimal mark: the plain or the exponent form ("1e+300",
+// "5e-324"), whichever is shorter, the plain one when both are as long (a
+// whole number with every digit of its exact value); "inf" or "nan", signed,
+// for a value that is not finite. Returns the end of what was written.
+char* WriteShortestNumber(char* out, double value);
+
 } // namespace eh

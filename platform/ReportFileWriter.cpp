@@ -13,7 +13,12 @@
 #include <string_view>
 
 #include <fcntl.h>
+#if __has_include(<linux/magic.h>)
 #include <linux/magic.h>
+#else // WebAssembly under node: the Linux values, for the files node opens
+#define PROC_SUPER_MAGIC 0x9fa0
+#define SYSFS_MAGIC 0x62656572
+#endif
 #include <pthread.h>
 #include <sys/file.h>
 #include <sys/resource.h>

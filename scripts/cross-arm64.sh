@@ -31,6 +31,8 @@ target_packages=(
   # Debian's Qt6Charts CMake files ask for Qt6OpenGL's.
   libqt6opengl6-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  # {fmt}: header-only, but its CMake files are the architecture's own
+  libfmt-dev
 )
 wanted=("${host_packages[@]}")
 for p in "${target_packages[@]}"; do

@@ -13,7 +13,7 @@ packages=(
   qt6-charts-dev qt6-svg-dev qt6-translations-l10n
   # Qt Charts finds its OpenGL module through this package's CMake files
   libqt6opengl6-dev
-  libcli11-dev nlohmann-json3-dev
+  libcli11-dev nlohmann-json3-dev libfmt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   # fuzzing and sanitizers
   clang libclang-rt-dev

@@ -7,3 +7,5 @@ bash scripts/install-deps.sh
 bash scripts/build.sh build
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir build --output-on-failure --parallel "$(nproc)" --timeout 300
+# The browser edition: its WebAssembly, its site and the page in headless Chromium.
+bash scripts/web.sh test

@@ -61,22 +61,6 @@ void Body(QPainter& painter, const QRectF& rect, const QColor& colour)
 
 } // namespace
 
-TDrawingDimensions DrawingDimensions(const TAntennaInputs& inputs, const TAntennaResults& results)
-{
-    TDrawingDimensions d;
-    d.cylinderDiameter = inputs.CylinderDiameterMm;
-    d.cylinderLength = inputs.LengthToDiameter * inputs.CylinderDiameterMm;
-    d.gap = inputs.CylinderDiameterMm;
-    d.coilDiameter = inputs.TurnDiameterMm;
-    d.coilLength = results.CoilLengthMm;
-    d.totalLength = results.TotalLengthCm * 10;
-    d.turns = results.TurnCount;
-    d.flatHorizontal = results.FlatArmHorizontalCm * 10;
-    d.flatVertical = results.FlatArmVerticalCm * 10;
-    d.flatGap = results.FlatArmGapCm * 10;
-    return d;
-}
-
 AntennaDrawing::AntennaDrawing(QWidget* parent) : QWidget(parent)
 {
     setBackgroundRole(QPalette::Base);

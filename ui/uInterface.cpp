@@ -6,6 +6,7 @@
 #include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
+#include "MainWindowTexts.h"
 #include "MessageBoxes.h"
 #include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
@@ -34,10 +35,8 @@ constexpr int kMinimumClientWidth = 792;
 constexpr int kMinimumClientHeight = 396; // 450 outer, less frame, caption and menu
 constexpr int kPanelWidth = 339;
 
-// Where a field of InputTable() sits, what follows its label, and its tool tip.
-struct FieldLayout {
-    const char* captionTail; // after the label: " =", with the spacing the window always had
-    const char* toolTip;     // empty: none
+// Where a field of InputTable() sits in its group box.
+struct FieldPlace {
     int left;
     int top;
 };
@@ -54,7 +53,7 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int heig
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
-    setWindowTitle("Программа для расчета параметров ЕН Антенны");
+    setWindowTitle(kMainWindowCaption);
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
@@ -83,30 +82,26 @@ void TForm1::CreateControls()
     Panel1->setLineWidth(1);
     Panel1->setFixedWidth(kPanelWidth);
 
-    GroupBox1 = MakeGroupBox("Антенна", Panel1, 1, 140);
+    GroupBox1 = MakeGroupBox(kGroupTitles[0], Panel1, 1, 140);
     GroupBox1->setObjectName("GroupBox1");
-    GroupBox2 = MakeGroupBox("Катушка", Panel1, 141, 109);
+    GroupBox2 = MakeGroupBox(kGroupTitles[1], Panel1, 141, 109);
     GroupBox2->setObjectName("GroupBox2");
-    GroupBox3 = MakeGroupBox("Для готовой антенны", Panel1, 250, 133);
+    GroupBox3 = MakeGroupBox(kGroupTitles[2], Panel1, 250, 133);
     GroupBox3->setObjectName("GroupBox3");
 
     // In the reading order of InputTable().
-    const std::array<FieldLayout, kInputCount> fields = {{
-        {"  = ", "средняя частота резонанса антенны", 206, 28},
-        {" =", "диаметр цилиндров в миллиметрах.", 206, 60},
-        {" =", "отношение длины цилиндра (одного) к его диаметру.", 206, 92},
-        {" =", "диаметр провода катушки настройки.", 208, 14},
-        {" =", "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 208, 45},
-        {" =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 208, 76},
-        {" = ", "", 208, 38},
+    const std::array<FieldPlace, kInputCount> places = {{
+        {206, 28}, {206, 60}, {206, 92}, {208, 14}, {208, 45}, {208, 76}, {208, 38},
     }};
-    QGroupBox* const parents[] = {GroupBox1, GroupBox1, GroupBox1, GroupBox2, GroupBox2, GroupBox2, GroupBox3};
+    QGroupBox* const groups[] = {GroupBox1, GroupBox2, GroupBox3};
     for (size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
-        auto* edit = new LabeledEdit(input.component, QString(input.label) + fields[i].captionTail, parents[i]);
-        edit->Place(fields[i].left, fields[i].top);
-        if (*fields[i].toolTip) {
-            edit->setToolTip(fields[i].toolTip);
+        const TFieldPresentation& presentation = FieldPresentation()[i];
+        auto* edit = new LabeledEdit(input.component, QString(input.label) + presentation.captionTail,
+                                     groups[presentation.group]);
+        edit->Place(places[i].left, places[i].top);
+        if (*presentation.toolTip) {
+            edit->setToolTip(presentation.toolTip);
             edit->setToolTipDuration(kToolTipDisplayMs);
         }
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
@@ -115,18 +110,14 @@ void TForm1::CreateControls()
         Edits[i] = edit;
     }
 
-    Label1 = new QLabel(
-        "это окно для ввода величины полосы пропускания по уровню 3 dB, измеренной у настроенной антенны. "
-        "При начальном расчете, вводится максимальное расчетное значение автоматически (но в окне "
-        "высвечивается \"0\").",
-        GroupBox3);
+    Label1 = new QLabel(kBandwidthNote, GroupBox3);
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(2, 74, 333, 57);
 
-    BitBtn1 = new GlyphButton("&Раcсчитать", ":/glyphs/check.png", ":/glyphs/check-disabled.png", Panel1);
+    BitBtn1 = new GlyphButton(kCalculateCaption, ":/glyphs/check.png", ":/glyphs/check-disabled.png", Panel1);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(76, 400, 159, 41);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -149,7 +140,7 @@ void TForm1::CreateMenus()
 {
     N1 = menuBar()->addMenu("Файл");
     N1->setObjectName("N1");
-    N2 = N1->addAction("Сохранить", this, [this] { N2Click(); });
+    N2 = N1->addAction(kSaveCaption, this, [this] { N2Click(); });
     N2->setObjectName("N2");
     N3 = N1->addAction("Выход", this, [this] { N3Click(); });
     N3->setObjectName("N3");

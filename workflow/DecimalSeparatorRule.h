@@ -5,7 +5,8 @@
 #include <string_view>
 
 // What may serve as the decimal separator the fields are read and the report
-// numbers are written with, and which one the region's choice gives.
+// numbers are written with, wherever it comes from (the region, an option or
+// a browser's language), and which one the region's choice gives.
 namespace eh {
 
 // What a decimal separator may be, in words for messages.

@@ -3,21 +3,13 @@
 
 #include "DesignTables.h"
 #include "Exceptions.h"
+#include "NumberFormat.h"
 
-#include <charconv>
 #include <string_view>
 
 namespace eh {
 
 namespace {
-
-// The shortest text that reads back as exactly `value` ("15", "1e+300").
-void AppendNumber(std::string& out, double value)
-{
-    char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
-    out.append(buffer, result.ptr);
-}
 
 // A CSV field: quoted when it holds a comma, a quote or a line break.
 void AppendText(std::string& out, std::string_view text)
@@ -38,7 +30,7 @@ void AppendText(std::string& out, std::string_view text)
 void AppendInputs(std::string& out, const TAntennaInputs& inputs)
 {
     for (const std::size_t i : InputRecordOrder()) {
-        AppendNumber(out, inputs.*InputTable()[i].value);
+        AppendCsvNumber(out, inputs.*InputTable()[i].value);
         out += ',';
     }
 }
@@ -68,7 +60,7 @@ void AppendCsvRow(std::string& out, const TAntennaInputs& inputs, const TAntenna
 {
     AppendInputs(out, inputs);
     for (const TResultInfo& info : ResultTable()) {
-        AppendNumber(out, results.*info.value);
+        AppendCsvNumber(out, results.*info.value);
         out += ',';
     }
     AppendNotice(out, inputs);
@@ -87,6 +79,10 @@ void AppendCsvFaultRow(std::string& out, const TAntennaInputs& inputs, const TFa
     out += '\n';
 }
 
-void AppendCsvNumber(std::string& out, double value) { AppendNumber(out, value); }
+void AppendCsvNumber(std::string& out, double value)
+{
+    char text[kShortestNumberMaxBytes];
+    out.append(text, WriteShortestNumber(text, value));
+}
 
 } // namespace eh

@@ -71,7 +71,7 @@ TSweepGrid TSweepGrid::ByIntervals(double first, std::optional<TDecimalText> fir
     grid.step_ = intervals == 0 ? 0.0 : (last - first) / static_cast<double>(intervals);
     grid.lastIndex_ = intervals;
     grid.last_ = last;
-    if (!firstText || !lastText || intervals == 0 || intervals > static_cast<std::size_t>(kMaxExactUnits))
+    if (!firstText || !lastText || intervals == 0 || static_cast<std::uint64_t>(intervals) > static_cast<std::uint64_t>(kMaxExactUnits))
         return grid;
     // value i = (F * n + i * (L - F)) / (n * 10^places), in lowest terms.
     const int places = std::max({firstText->places, lastText->places, 0});
@@ -104,7 +104,8 @@ double TSweepGrid::Value(std::size_t index) const
 {
     if (exact_) {
         std::int64_t units = 0;
-        if (index <= static_cast<std::size_t>(kMaxExactUnits) &&
+        // Compared in 64 bits: a 32-bit size_t (WebAssembly) cannot hold the bound.
+        if (static_cast<std::uint64_t>(index) <= static_cast<std::uint64_t>(kMaxExactUnits) &&
             !__builtin_mul_overflow(static_cast<std::int64_t>(index), stepUnits_, &units) &&
             !__builtin_add_overflow(units, firstUnits_, &units) && Fits(units))
             return static_cast<double>(units) / divisor_;

@@ -2,7 +2,7 @@
 #include "BackgroundWriter.h"
 
 #include <cerrno>
-
+#include <system_error>
 #include <utility>
 
 namespace eh::cli {
@@ -11,12 +11,30 @@ namespace {
 constexpr std::size_t kMaxWaitingBlocks = 2;
 } // namespace
 
-BackgroundWriter::BackgroundWriter(std::ostream& out) : out_(out), thread_([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(std::ostream& out) : out_(out)
+{
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        // No thread to be had (a process limit, or WebAssembly without
+        // threads): Submit writes each block itself.
+    }
+}
 
 BackgroundWriter::~BackgroundWriter() { Finish(); }
 
 void BackgroundWriter::Submit(std::string& block, bool flush)
 {
+    if (!thread_.joinable()) {
+        if (!failed_) {
+            errno = 0;
+            Write(block, flush);
+            failed_ = !out_;
+            error_ = failed_ ? errno : 0;
+        }
+        block.clear();
+        return;
+    }
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return queue_.size() < kMaxWaitingBlocks || failed_; });
     if (failed_) {
@@ -55,7 +73,15 @@ void BackgroundWriter::Finish()
         closing_ = true;
     }
     changed_.notify_all();
-    thread_.join();
+    if (thread_.joinable())
+        thread_.join();
+}
+
+void BackgroundWriter::Write(const std::string& text, bool flush)
+{
+    out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+    if (flush)
+        out_.flush();
 }
 
 void BackgroundWriter::Run()
@@ -69,9 +95,7 @@ void BackgroundWriter::Run()
         queue_.pop_front();
         lock.unlock();
         errno = 0;
-        out_.write(block.text.data(), static_cast<std::streamsize>(block.text.size()));
-        if (block.flush)
-            out_.flush();
+        Write(block.text, block.flush);
         const bool failed = !out_;
         const int error = errno;
         lock.lock();

@@ -16,7 +16,8 @@ namespace eh::cli {
 // design's JSON is about 8 KB, and copying it costs about half as much as
 // computing it). At most two blocks wait to be written; Submit waits while
 // they do, so memory stays within a few blocks. Only this writer may use the
-// stream until Finish returns.
+// stream until Finish returns. Where no thread can be started, Submit writes
+// the block itself.
 class BackgroundWriter {
 public:
     explicit BackgroundWriter(std::ostream& out);
@@ -40,6 +41,7 @@ private:
         bool flush = false;
     };
     void Run();
+    void Write(const std::string& text, bool flush);
 
     std::ostream& out_;
     std::mutex mutex_;

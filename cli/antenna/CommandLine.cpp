@@ -237,7 +237,7 @@ Examples:
   eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
   eh-antenna-cli --bands --region 1 _ 50 3 1 2 50
   eh-antenna-cli --solve cylinder-diameter=10:200 --target BandwidthKHz=500 14.2 _ 3 1 2 50
-  echo '{"frequency":"14.2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50","bandwidth":"0","separator":","}' | eh-antenna-cli --batch
+  echo '{"frequency": "14.2", "cylinder-diameter": "50", "ratio": "3", "wire-diameter": "1", "pitch": "2", "turn-diameter": "50", "bandwidth": "0", "separator": ","}' | eh-antenna-cli --batch
 )";
 }
 

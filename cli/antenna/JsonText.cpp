@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "JsonText.h"
 
+#include "NumberFormat.h"
 #include "Utf8.h"
 
 #include <nlohmann/json.hpp>
@@ -47,7 +48,7 @@ char* WriteJsonDouble(char* out, double value)
 {
     if (!std::isfinite(value))
         return std::copy_n("null", 4, out);
-    char* const end = std::to_chars(out, out + kJsonDoubleMaxBytes - 2, value).ptr;
+    char* const end = WriteShortestNumber(out, value);
     if (std::find_if(out, end, [](char c) { return c == '.' || c == 'e'; }) != end)
         return end;
     return std::copy_n(".0", 2, end);

@@ -3,9 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <ostream>
@@ -90,9 +88,8 @@ const NumberTextCase kNumberTexts[] = {
 
 void PrintTo(const NumberTextCase& c, std::ostream* os)
 {
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), c.value);
-    *os << std::string(buffer.data(), result.ptr) << " -> " << c.comma;
+    char value[eh::kShortestNumberMaxBytes];
+    *os << std::string(value, eh::WriteShortestNumber(value, c.value)) << " -> " << c.comma;
 }
 
 class NumberTextTest : public testing::TestWithParam<NumberTextCase> {};

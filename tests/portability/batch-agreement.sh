@@ -17,7 +17,8 @@
 #
 # Both modes print how many answers differ at all (results to the last bit)
 # and how many report texts (the report, the notice, a field that is not a
-# number, or the fault's kind and message) differ.
+# number, or the fault's kind and message) differ; boundary mode also for
+# each kind of design.
 set -euo pipefail
 export LC_ALL=C
 
@@ -32,7 +33,7 @@ trap 'rm -rf "$tmp"' EXIT
 
 # The designs, from a fixed seed (the Park-Miller generator, exact in awk's
 # doubles), one JSON Lines request each.
-awk -v mode="$mode" -v count="$count" '
+awk -v mode="$mode" -v count="$count" -v kinds="$tmp/kinds" '
 function rnd() { seed = (seed * 16807) % 2147483647; return seed / 2147483647 }
 function uniform(lo, hi) { return lo + (hi - lo) * rnd() }
 function pick(n) { return int(n * rnd()) + 1 }
@@ -56,6 +57,7 @@ function digits(n,    s, i) {
 }
 function boundary(    kind, x, e) {
   kind = pick(6)
+  print kind >kinds
   if (kind == 1) { # cylinder and wire of equal diameter: a ratio within rounding of 1
     x = fixed(uniform(0.05, 300), pick(4) - 1)
     request("14.2", x, "3", x, "2", "50", "0")
@@ -104,6 +106,18 @@ differing() { paste -d '\n' "$1" "$2" | awk 'NR % 2 { a = $0; next } a != $0 { n
 answers=$(differing "$tmp/reference.jsonl" "$tmp/target.jsonl")
 reports=$(differing "$tmp/reference.report" "$tmp/target.report")
 echo "$mode designs: $count; answers that differ: $answers; report texts that differ: $reports"
+
+if [ "$mode" = boundary ]; then
+  paste -d '\t' "$tmp/kinds" "$tmp/reference.jsonl" "$tmp/target.jsonl" "$tmp/reference.report" "$tmp/target.report" |
+    awk -F '\t' '
+      BEGIN {
+        name[1] = "equal cylinder and wire diameters"; name[2] = "every field 0.1, one changed a little"
+        name[3] = "the stored bandwidth near its overflow or underflow"; name[4] = "more digits than a double holds"
+        name[5] = "an extreme exponent in one field"; name[6] = "zeros and negative values"
+      }
+      { n[$1]++; if ($2 != $3) a[$1]++; if ($4 != $5) r[$1]++ }
+      END { for (k = 1; k <= 6; k++) printf "  %s: %d; answers that differ: %d; report texts that differ: %d\n", name[k], n[k], a[k], r[k] }'
+fi
 
 if [ "$reports" -ne 0 ]; then
   echo "the first designs whose report texts differ (request, then < reference, > target):"

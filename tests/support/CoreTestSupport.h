@@ -5,8 +5,8 @@
 #include "Exceptions.h"
 #include "Report.h"
 
-#include <array>
-#include <charconv>
+#include <fmt/format.h>
+
 #include <functional>
 #include <ostream>
 #include <string>
@@ -62,10 +62,7 @@ inline TAntennaInputs ExampleB()
 // A value with six decimals and a point, independent of the C locale.
 inline std::string SixDecimals(double value)
 {
-    std::array<char, 400> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::fixed, 6);
-    return std::string(buffer.data(), result.ptr);
+    return fmt::format("{:.6f}", value);
 }
 
 // What a failed operation threw: its kind as the program names it, checked

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# The browser edition.
+#
+#   bash scripts/web.sh          installs what is missing, builds the site and
+#                                serves it at http://127.0.0.1:8080/
+#   bash scripts/web.sh build    only builds it into build-web/site/
+#   bash scripts/web.sh test     builds it and runs the browser tests
+#                                (headless Chromium; EH_CLI names the native
+#                                eh-antenna-cli the saved bytes are compared with)
+#   bash scripts/web.sh bench    builds it and measures sizes and times
+#   bash scripts/web.sh screenshots   builds it and redraws docs/screenshot-web-*.png
+set -euo pipefail
+cd "$(dirname "$0")/.."
+command=${1:-serve}
+
+packages=(cmake ninja-build emscripten node-acorn googletest libfmt-dev)
+if [ "$command" = test ] || [ "$command" = bench ] || [ "$command" = screenshots ]; then packages+=(chromium); fi
+# A node and npm installed some other way serve as well as Debian's.
+command -v node >/dev/null || packages+=(nodejs)
+command -v npm >/dev/null || packages+=(npm)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -ne 0 ]; then
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "web: these packages are missing: ${missing[*]} (run as root to install them)" >&2
+    exit 1
+  fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get -o DPkg::Lock::Timeout=600 update
+  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The libraries the site vendors and the test driver, as the lock file pins them.
+if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
+  (cd web && npm ci --no-audit --no-fund)
+fi
+
+bash scripts/web-build.sh build-web/wasm -DEH_BUILD_TESTS=OFF >/dev/null
+node web/build-site.mjs build-web/wasm/web build-web/site
+echo "web: the site is in build-web/site/"
+
+case "$command" in
+  build) ;;
+  serve) exec node web/serve.mjs build-web/site 8080 ;;
+  test)
+    # The saved bytes are compared with the native tool's when it is built.
+    if [ -z "${EH_CLI:-}" ] && [ -x build/cli/antenna/eh-antenna-cli ]; then
+      export EH_CLI=build/cli/antenna/eh-antenna-cli
+    fi
+    EH_SITE=build-web/site node --test web/tests/ ;;
+  bench) node web/bench.mjs build-web/site ;;
+  screenshots) node web/screenshots.mjs build-web/site docs ;;
+  *) echo "usage: scripts/web.sh [build|test|bench|screenshots]" >&2; exit 2 ;;
+esac

@@ -1,0 +1,314 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's way into the calculator: the window's texts, the calculate
+// command on the seven field texts, the saved report's bytes, and the
+// explorer's sweeps, bands, coverage and drawing sizes. Everything the page
+// shows comes from here, so that it says what the desktop program says.
+#include "BandCoverage.h"
+#include "BandPlans.h"
+#include "CalculateCommand.h"
+#include "DecimalSeparatorRule.h"
+#include "DesignSweep.h"
+#include "DesignTables.h"
+#include "DrawingDimensions.h"
+#include "Exceptions.h"
+#include "MainWindowTexts.h"
+#include "NumberFormat.h"
+#include "RecordingPane.h"
+#include "ReportText.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+
+#include <algorithm>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+using emscripten::val;
+
+namespace eh {
+namespace {
+
+// A field of the page: the text it held when the command ran, and whether
+// the command reset and focused it.
+class PageField : public IInputField {
+public:
+    explicit PageField(std::string text) : text_(std::move(text)) {}
+    std::string Text() const override { return text_; }
+    void SetText(const std::string& text) override
+    {
+        text_ = text;
+        reset_ = true;
+    }
+    void SetFocus() override { focused_ = true; }
+    bool WasReset() const { return reset_ && focused_; }
+
+private:
+    std::string text_;
+    bool reset_ = false;
+    bool focused_ = false;
+};
+
+// The separator a text names: itself when it can be one, else a point.
+char Separator(const std::string& text) { return DecimalSeparatorFromText(text).value_or('.'); }
+
+val ToArray(const auto& items, auto convert)
+{
+    val array = val::array();
+    for (const auto& item : items)
+        array.call<void>("push", convert(item));
+    return array;
+}
+
+val PageTexts()
+{
+    val texts = val::object();
+    texts.set("title", std::string(kMainWindowCaption));
+    texts.set("calculate", std::string(kCalculateCaption));
+    texts.set("save", std::string(kSaveCaption));
+    texts.set("bandwidthNote", std::string(kBandwidthNote));
+    texts.set("groups", ToArray(kGroupTitles, [](const char* title) { return val(std::string(title)); }));
+    val fields = val::array();
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        const TInputInfo& input = InputTable()[i];
+        const TFieldPresentation& presentation = FieldPresentation()[i];
+        val field = val::object();
+        field.set("key", std::string(input.key));
+        field.set("label", std::string(input.label) + presentation.captionTail);
+        field.set("toolTip", std::string(presentation.toolTip));
+        field.set("unit", std::string(input.unit));
+        field.set("resetText", std::string(input.resetText));
+        field.set("group", static_cast<int>(presentation.group));
+        fields.call<void>("push", field);
+    }
+    texts.set("fields", fields);
+    return texts;
+}
+
+val LineSpans(const RecordingPane::Line& line)
+{
+    return ToArray(RecordingPane::Spans(line), [](const RecordingPane::Span& span) {
+        val out = val::object();
+        out.set("text", span.text);
+        out.set("bold", span.style.bold);
+        out.set("underline", span.style.underline);
+        out.set("size", span.style.size);
+        return out;
+    });
+}
+
+// Runs the window's calculate command on the texts. The answer holds the
+// report lines with their styled spans, the pitch notice when due, the field
+// that was reset (its index and new text) and the failure text of a fault.
+val Calculate(val texts, const std::string& separator)
+{
+    std::array<PageField, kInputCount> fields = [&texts]<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<PageField, kInputCount>{PageField(texts[I].as<std::string>())...};
+    }(std::make_index_sequence<kInputCount>());
+    TInputFields fieldPointers;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldPointers[i] = &fields[i];
+
+    RecordingPane pane;
+    val answer = val::object();
+    answer.set("notice", val::null());
+    answer.set("fault", val::null());
+    answer.set("reset", val::null());
+    try {
+        RunCalculateCommand(fieldPointers, pane, Separator(separator),
+                            [&answer](const std::string& notice) { answer.set("notice", notice); });
+    } catch (const Exception& e) {
+        answer.set("fault", FailureText(e.what()));
+    }
+    for (std::size_t i = 0; i < kInputCount; ++i) {
+        if (fields[i].WasReset()) {
+            val reset = val::object();
+            reset.set("field", static_cast<int>(i));
+            reset.set("text", fields[i].Text());
+            answer.set("reset", reset);
+        }
+    }
+    answer.set("firstIndent", pane.FirstIndent());
+    answer.set("lines", ToArray(pane.Lines(), [](const RecordingPane::Line& line) {
+                   val out = val::object();
+                   out.set("text", line.text);
+                   out.set("spans", LineSpans(line));
+                   return out;
+               }));
+    answer.set("plainText", pane.PlainText());
+    return answer;
+}
+
+// The bytes the window saves for the pane's plain text.
+val ReportFile(const std::string& plainText)
+{
+    const std::string bytes = ReportFileBytes(plainText);
+    return val::global("Uint8Array").new_(
+        emscripten::typed_memory_view(bytes.size(), reinterpret_cast<const unsigned char*>(bytes.data())));
+}
+
+// The separator the page reads and writes numbers with: the one the address
+// names when it can be one, else the browser language's decimal mark when
+// that can be one, else a point.
+std::string DecimalSeparatorFor(const std::string& named, const std::string& languageMark)
+{
+    return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
+}
+
+// The typed design, or nothing when a field is not a number (or a number
+// beyond the double range): the explorer then keeps what it shows.
+std::optional<TAntennaInputs> TypedDesign(val texts, const std::string& separator)
+{
+    TFieldTexts fieldTexts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldTexts[i] = texts[i].as<std::string>();
+    try {
+        const TFieldReading reading = ReadFieldTexts(fieldTexts, Separator(separator));
+        if (reading.badField)
+            return std::nullopt;
+        return reading.inputs;
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+}
+
+// What the explorer can chart: every result by its stand-alone name.
+val Outputs()
+{
+    return ToArray(ResultTable(), [](const TResultInfo& info) {
+        val out = val::object();
+        out.set("member", std::string(info.member));
+        out.set("name", StandaloneName(info));
+        out.set("unit", std::string(info.unit));
+        return out;
+    });
+}
+
+val Bands(int region)
+{
+    return ToArray(BandPlan(IaruRegion(region).value_or(kDefaultRegion)), [](const TAmateurBand& band) {
+        val out = val::object();
+        out.set("metres", band.metres);
+        out.set("lowMHz", band.LowMHz());
+        out.set("highMHz", band.HighMHz());
+        return out;
+    });
+}
+
+val Float64Array(const std::vector<double>& values)
+{
+    return val::global("Float64Array").new_(emscripten::typed_memory_view(values.size(), values.data()));
+}
+
+// The typed design swept over one input from FROM to TO in `points` steps:
+// the swept values, the chosen outputs as the report shows them (NaN where
+// a point faulted) and the faults in words. `planFault` names why the range
+// makes no sweep; `typed` is false when a field is not a number.
+val Sweep(val texts, const std::string& separator, int input, const std::string& from, const std::string& to,
+          int points, val outputs)
+{
+    constexpr std::size_t kMaxPoints = 100000;
+    val answer = val::object();
+    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
+    answer.set("typed", typed.has_value());
+    if (!typed || input < 0 || static_cast<std::size_t>(input) >= kInputCount)
+        return answer;
+    answer.set("typedValue", (*typed).*InputTable()[static_cast<std::size_t>(input)].value);
+    const TSweepPlanReading reading = PlanSweepByPoints(static_cast<std::size_t>(input), from, to,
+                                                        static_cast<std::size_t>(std::max(points, 0)),
+                                                        Separator(separator), kMaxPoints);
+    if (!reading.plan) {
+        answer.set("planFault", static_cast<int>(reading.fault));
+        return answer;
+    }
+    const TSweepPlan& plan = *reading.plan;
+    std::vector<std::size_t> chosen;
+    for (int i = 0, n = outputs["length"].as<int>(); i < n; ++i) {
+        const int k = outputs[i].as<int>();
+        if (k >= 0 && static_cast<std::size_t>(k) < kResultCount)
+            chosen.push_back(static_cast<std::size_t>(k));
+    }
+    std::vector<double> x(plan.points);
+    std::vector<std::vector<double>> series(chosen.size(), std::vector<double>(plan.points));
+    const TSweepCounts counts = VisitDesignSweep(plan, *typed, [&](const TSweepPoint& point) {
+        x[point.index] = plan.Value(point.index);
+        for (std::size_t s = 0; s < chosen.size(); ++s)
+            series[s][point.index] = point.design.results
+                                         ? ShownValue(ResultTable()[chosen[s]], *point.design.results)
+                                         : std::numeric_limits<double>::quiet_NaN();
+        return true;
+    });
+    answer.set("x", Float64Array(x));
+    answer.set("series", ToArray(series, [](const std::vector<double>& values) { return Float64Array(values); }));
+    answer.set("faults", FaultSummary(counts.faults, counts.points));
+    return answer;
+}
+
+// How the typed design covers each band of the region, with its numbers
+// written as the report writes them.
+val Coverage(val texts, const std::string& separator, int region)
+{
+    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
+    if (!typed)
+        return val::null();
+    const char mark = Separator(separator);
+    return ToArray(CoverBands(IaruRegion(region).value_or(kDefaultRegion), *typed), [mark](const TBandCoverage& c) {
+        val out = val::object();
+        out.set("metres", c.band.metres);
+        out.set("range", FormatReportNumber(c.band.LowMHz(), mark) + "–" + FormatReportNumber(c.band.HighMHz(), mark));
+        out.set("width", FormatReportNumber(c.band.WidthKHz(), mark));
+        out.set("bandwidth", c.bandwidthKHz ? val(FormatReportNumber(*c.bandwidthKHz, mark)) : val::null());
+        out.set("covers", c.covers);
+        out.set("settings", c.settings ? val(static_cast<double>(*c.settings)) : val::null());
+        return out;
+    });
+}
+
+// The to-scale drawing's sizes in millimetres, null when the design faults.
+val Drawing(val texts, const std::string& separator)
+{
+    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
+    if (!typed)
+        return val::null();
+    const TDesign design = CalculateDesign(*typed);
+    if (!design.results)
+        return val::null();
+    const TDrawingDimensions d = DrawingDimensions(design.inputs, *design.results);
+    val out = val::object();
+    out.set("cylinderDiameter", d.cylinderDiameter);
+    out.set("cylinderLength", d.cylinderLength);
+    out.set("gap", d.gap);
+    out.set("coilDiameter", d.coilDiameter);
+    out.set("coilLength", d.coilLength);
+    out.set("totalLength", d.totalLength);
+    out.set("turns", d.turns);
+    out.set("maxTurnsDrawn", kMaxTurnsDrawn);
+    out.set("flatHorizontal", d.flatHorizontal);
+    out.set("flatVertical", d.flatVertical);
+    out.set("flatGap", d.flatGap);
+    return out;
+}
+
+// A number as the report writes it.
+std::string FormatNumber(double value, const std::string& separator)
+{
+    return FormatReportNumber(value, Separator(separator));
+}
+
+} // namespace
+} // namespace eh
+
+EMSCRIPTEN_BINDINGS(eh_antenna)
+{
+    emscripten::function("outputs", &eh::Outputs);
+    emscripten::function("bands", &eh::Bands);
+    emscripten::function("sweep", &eh::Sweep);
+    emscripten::function("coverage", &eh::Coverage);
+    emscripten::function("drawing", &eh::Drawing);
+    emscripten::function("formatNumber", &eh::FormatNumber);
+    emscripten::function("pageTexts", &eh::PageTexts);
+    emscripten::function("calculate", &eh::Calculate);
+    emscripten::function("reportFile", &eh::ReportFile);
+    emscripten::function("decimalSeparatorFor", &eh::DecimalSeparatorFor);
+}

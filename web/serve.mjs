@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Serves a folder on 127.0.0.1, with the types a browser needs for
+// WebAssembly and the manifest. The browser tests start it too.
+//
+//   node web/serve.mjs SITE_DIR [PORT]    (PORT 0: any free port)
+import { createReadStream, statSync } from 'node:fs';
+import { createServer } from 'node:http';
+import { extname, join, normalize, resolve } from 'node:path';
+import { fileURLToPath } from 'node:url';
+
+const types = {
+  '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript',
+  '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
+  '.webmanifest': 'application/manifest+json', '.txt': 'text/plain; charset=utf-8',
+};
+
+export function serve(siteDir, port = 0) {
+  const base = resolve(siteDir);
+  const server = createServer((request, response) => {
+    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+    let file = normalize(join(base, path));
+    if (!file.startsWith(base)) { response.writeHead(403).end(); return; }
+    try {
+      if (statSync(file).isDirectory()) file = join(file, 'index.html');
+      const size = statSync(file).size;
+      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Content-Length': size, 'Cache-Control': 'no-cache' });
+      createReadStream(file).pipe(response);
+    } catch {
+      response.writeHead(404).end('not found');
+    }
+  });
+  return new Promise((ready) => server.listen(port, '127.0.0.1', () => ready(server)));
+}
+
+if (process.argv[1] === fileURLToPath(import.meta.url)) {
+  const [siteDir, port = '8080'] = process.argv.slice(2);
+  serve(siteDir, Number(port)).then((server) =>
+    console.log(`Serving ${siteDir} at http://127.0.0.1:${server.address().port}/ (Ctrl+C stops)`));
+}

@@ -1,0 +1,192 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page as a user meets it, in headless Chromium: the report of a typed
+// design line by line, a field that is not a number, the saved bytes, a
+// design in the address, the explorer, a phone's screen and a reload
+// without a network.
+//
+//   EH_SITE=build-web/site [EH_CLI=build/cli/antenna/eh-antenna-cli] node --test web/tests/
+import assert from 'node:assert/strict';
+import { execFileSync } from 'node:child_process';
+import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { tmpdir } from 'node:os';
+import { dirname, join } from 'node:path';
+import { after, before, test } from 'node:test';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+import { serve } from '../serve.mjs';
+
+const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
+const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
+
+// The example design's report as the desktop tests know it (a comma as the
+// decimal separator): the second string of each row of the table.
+const exampleReport = [...readFileSync(join(root, 'tests', 'support', 'ExampleReport.h'), 'utf8')
+  .matchAll(/\{TReportLineKind::\w+, "((?:[^"\\]|\\.)*)"/g)].map((m) => JSON.parse(`"${m[1]}"`));
+const exampleDesign = { frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0' };
+
+let server;
+let browser;
+let origin;
+before(async () => {
+  server = await serve(site, 0);
+  origin = `http://127.0.0.1:${server.address().port}`;
+  browser = await puppeteer.launch({
+    executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium',
+    headless: true,
+    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
+  });
+});
+after(async () => {
+  await browser?.close();
+  server?.close();
+});
+
+async function open(query = '', { language = 'en-US', width = 1280, height = 800 } = {}) {
+  const page = await browser.newPage();
+  await page.setViewport({ width, height });
+  await page.evaluateOnNewDocument((lang) => {
+    Object.defineProperty(navigator, 'language', { get: () => lang });
+  }, language);
+  await page.goto(`${origin}/index.html${query}`);
+  await page.waitForSelector('body[data-ready="true"]');
+  return page;
+}
+
+const reportLines = (page) => page.$$eval('#report > *', (lines) => lines.map((line) => line.textContent));
+const query = (design, extra = '') => `?${new URLSearchParams(design)}${extra}`;
+
+test('the typed example design gives the 38 report lines with their styles', async () => {
+  const page = await open('?separator=,');
+  for (const [key, value] of Object.entries(exampleDesign)) await page.type(`#${key}`, value);
+  await page.keyboard.press('Enter');
+  await page.waitForSelector('#report > :nth-child(38)');
+  assert.deepEqual(await reportLines(page), exampleReport);
+  assert.equal(exampleReport.length, 38);
+  // The styled runs: the title bold, underlined and large, a heading bold,
+  // a value line's number alone bold.
+  const styled = await page.$$eval('#report > :is(:nth-child(1), :nth-child(2), :nth-child(12))', (lines) =>
+    lines.map((line) => [...line.children].map((span) =>
+      [span.textContent, span.style.fontWeight === 'bold', span.style.textDecoration === 'underline', span.style.fontSize])));
+  assert.deepEqual(styled, [
+    [['Расчет параметров ЕН Антенны', true, true, '14pt']],
+    [['Частота = ', false, false, '9pt'], ['14,20', true, false, '9pt'], [' МГц', false, false, '9pt']],
+    [['Вычисление параметров катушки настройки', true, false, '9pt']],
+  ]);
+  assert.match(page.url(), /frequency=14\.2&cylinder-diameter=50/);
+  // The window's own words: the caption's third letter is a Latin c, the
+  // bandwidth field has no tip.
+  const words = await page.evaluate(() => ({
+    caption: document.getElementById('calculate').textContent,
+    label: document.querySelector('label.field span').textContent,
+    tips: [...document.querySelectorAll('#design input')].map((input) => input.title),
+  }));
+  assert.equal(words.caption, 'Ра\u0063считать');
+  assert.equal(words.label, 'Частота (МГц)  = ');
+  assert.equal(words.tips[0], 'средняя частота резонанса антенны');
+  assert.equal(words.tips[6], '');
+  await page.close();
+});
+
+test('the decimal separator follows the language unless the address names one', async () => {
+  for (const [language, extra, expected] of [
+    ['ru-RU', '', 'Частота = 14,20 МГц'],
+    ['en-US', '', 'Частота = 14.20 МГц'],
+    ['en-US', '&separator=,', 'Частота = 14,20 МГц'],
+    ['de-DE', '&separator=9', 'Частота = 14,20 МГц'], // a digit cannot be one: the language's stays
+  ]) {
+    const page = await open(query(exampleDesign, extra), { language });
+    await page.waitForSelector('#report > :nth-child(38)');
+    assert.equal((await reportLines(page))[1], expected, `${language}${extra}`);
+    await page.close();
+  }
+});
+
+test('a field that is not a number is reset, focused and selected, and nothing is reported', async () => {
+  const page = await open();
+  for (const [key, value] of Object.entries({ ...exampleDesign, pitch: '2..5' })) await page.type(`#${key}`, value);
+  await page.click('#calculate');
+  await page.waitForFunction(() => document.activeElement.id === 'pitch');
+  const state = await page.evaluate(() => {
+    const field = document.activeElement;
+    return { value: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd), lines: document.querySelectorAll('#report > *').length, later: document.getElementById('turn-diameter').value };
+  });
+  assert.deepEqual(state, { value: '0.1', selected: '0.1', lines: 0, later: '50' });
+  await page.close();
+});
+
+test('the pitch notice and a fault are shown as the window shows them', async () => {
+  for (const [design, message, lines] of [
+    [{ ...exampleDesign, 'wire-diameter': '3' }, 'Ошибка!!! Шаг намотки меньше диаметра провода!', 38],
+    [{ ...exampleDesign, frequency: '0' }, 'Floating point division by zero.', 0],
+  ]) {
+    const page = await open(query(design));
+    await page.waitForSelector('dialog[open]');
+    assert.equal(await page.$eval('dialog p', (p) => p.textContent), message);
+    await page.click('dialog button');
+    await page.waitForFunction((n) => document.querySelectorAll('#report > *').length === n && !document.querySelector('dialog[open]'), {}, lines);
+    await page.close();
+  }
+});
+
+test('"Сохранить" downloads the bytes the desktop program saves', async (t) => {
+  if (!process.env.EH_CLI) return t.skip('EH_CLI does not name the native eh-antenna-cli');
+  const folder = mkdtempSync(join(tmpdir(), 'eh-web-'));
+  try {
+    const page = await open(query(exampleDesign, '&separator=,'));
+    await page.waitForSelector('#report > :nth-child(38)');
+    const cdp = await page.createCDPSession();
+    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
+    await page.click('#save');
+    const deadline = Date.now() + 10000;
+    while (!readdirSync(folder).includes('report.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
+    const desktop = join(folder, 'desktop.txt');
+    execFileSync(process.env.EH_CLI, ['-s', ',', '--output', desktop, ...Object.values(exampleDesign)]);
+    const saved = readFileSync(join(folder, 'report.txt'));
+    assert.ok(saved.length > 38 * 2);
+    assert.deepEqual(saved, readFileSync(desktop));
+    await page.close();
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+});
+
+test('the explorer charts its points, shades the bands and draws the antenna, live', async () => {
+  const page = await open(query(exampleDesign));
+  await page.waitForFunction(() => document.getElementById('chart').dataset.points === '500');
+  const before = await page.evaluate(() => ({
+    cylinders: document.querySelectorAll('#drawing [data-part="cylinder"]').length,
+    bands: document.querySelectorAll('#coverage tbody tr').length,
+    height: document.querySelector('#drawing [data-part="cylinder"]').getAttribute('height'),
+  }));
+  assert.deepEqual(before, { cylinders: 2, bands: 11, height: '150' });
+  await page.click('#ratio', { count: 3 });
+  await page.type('#ratio', '4');
+  await page.waitForFunction(() => document.querySelector('#drawing [data-part="cylinder"]').getAttribute('height') === '200');
+  await page.click('#sweep-points', { count: 3 });
+  await page.type('#sweep-points', '1000');
+  await page.waitForFunction(() => document.getElementById('chart').dataset.points === '1000');
+  await page.close();
+});
+
+test('on a phone the page does not scroll sideways and the fields ask for a decimal keyboard', async () => {
+  const page = await open(query(exampleDesign), { width: 390, height: 844 });
+  await page.waitForSelector('#report > :nth-child(38)');
+  const layout = await page.evaluate(() => ({
+    width: document.documentElement.scrollWidth,
+    decimal: [...document.querySelectorAll('#design input')].every((input) => input.inputMode === 'decimal'),
+  }));
+  assert.deepEqual(layout, { width: 390, decimal: true });
+  await page.close();
+});
+
+test('after the first visit the page works without a network', async () => {
+  const page = await open();
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  await page.reload();
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await page.setOfflineMode(true);
+  await page.goto(`${origin}/index.html${query(exampleDesign, '&separator=,')}`);
+  await page.waitForSelector('#report > :nth-child(38)');
+  assert.deepEqual(await reportLines(page), exampleReport);
+  await page.close();
+});
