@@ -8,12 +8,17 @@
 
 namespace eh::rtf {
 
-void RtfDocumentTables::SetDocumentCodePage(int codePage) { documentCodePage_ = codePage; }
+void RtfDocumentTables::SetDocumentCodePage(int codePage)
+{
+    documentCodePage_ = codePage;
+    lastTextCodePage_.reset();
+}
 
 void RtfDocumentTables::SetDefaultFont(int font)
 {
     defaultFont_ = font;
     formats_.clear();
+    lastTextCodePage_.reset();
 }
 
 void RtfDocumentTables::SetFontCharset(int font, int charset)
@@ -46,6 +51,7 @@ void RtfDocumentTables::AddColor(std::optional<QColor> color)
 
 RtfDocumentTables::Font* RtfDocumentTables::EditFont(int font)
 {
+    lastTextCodePage_.reset();
     const auto found = fonts_.find(font);
     if (found != fonts_.end())
         return &found->second;
@@ -67,6 +73,8 @@ std::optional<QColor> RtfDocumentTables::FindColor(int index) const
 
 const CodePage& RtfDocumentTables::TextCodePage(int font) const
 {
+    if (lastTextCodePage_ && lastTextCodePage_->first == font)
+        return *lastTextCodePage_->second;
     int codePage = documentCodePage_;
     if (const Font* found = FindFont(font)) {
         if (found->codePage != 0)
@@ -74,7 +82,9 @@ const CodePage& RtfDocumentTables::TextCodePage(int font) const
         else if (found->charsetCodePage != 0)
             codePage = found->charsetCodePage;
     }
-    return CodePage::Get(codePage);
+    const CodePage& table = CodePage::Get(codePage);
+    lastTextCodePage_.emplace(font, &table);
+    return table;
 }
 
 QTextCharFormat RtfDocumentTables::ToCharFormat(const RtfCharacterFormat& format) const

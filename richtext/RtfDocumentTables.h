@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace eh::rtf {
@@ -70,6 +71,9 @@ private:
     // a document that changes a table between formats must not make a
     // new format for every run.
     mutable int formatsMade_ = 0;
+    // The font of the last run of text and its code page: asked for each
+    // run, while most documents keep to one font for long stretches.
+    mutable std::optional<std::pair<int, const CodePage*>> lastTextCodePage_;
 };
 
 } // namespace eh::rtf

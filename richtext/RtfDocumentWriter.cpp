@@ -55,6 +55,7 @@ void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& f
             runFormat_ = format;
         }
     }
+    runText_.reserve(runText_.size() + text.size());
     for (const QChar c : text) {
         if (c != u'\t' && c.unicode() < 0x20)
             continue;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RtfKeywords.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <unordered_map>
 
 namespace eh::rtf {
@@ -9,9 +11,23 @@ namespace {
 
 using enum RtfKeyword;
 
-const std::unordered_map<std::string_view, RtfKeywordMeaning>& KeywordTable()
+// FNV-1a: control words are short, and a document looks one up for almost
+// every character it holds (\uN), so a light hash pays.
+struct KeywordHash {
+    std::size_t operator()(std::string_view name) const noexcept
+    {
+        std::uint64_t hash = 14695981039346656037ULL;
+        for (const char c : name)
+            hash = (hash ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+        return static_cast<std::size_t>(hash);
+    }
+};
+
+using KeywordMap = std::unordered_map<std::string_view, RtfKeywordMeaning, KeywordHash>;
+
+const KeywordMap& KeywordTable()
 {
-    static const std::unordered_map<std::string_view, RtfKeywordMeaning> table = {
+    static const KeywordMap table = {
         {"ansi", {Ansi}},
         {"mac", {Mac}},
         {"pc", {Pc}},

@@ -20,6 +20,14 @@ constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxScalePercent = 1000;
 
 // \b, \b1: on; \b0: off.
+// Tokens that only add text: the text gathered before them keeps its
+// format and paragraph.
+bool OnlyAddsText(const RtfToken& token)
+{
+    return token.kind == RtfToken::Kind::Text || token.kind == RtfToken::Kind::HexByte ||
+           (token.kind == RtfToken::Kind::ControlWord && token.bytes == "u");
+}
+
 bool IsOn(const RtfToken& token) { return !token.hasParameter || token.parameter != 0; }
 
 int Twips(const RtfToken& token, int lowest) { return std::clamp(token.parameter, lowest, kMaxTwips); }
@@ -57,6 +65,7 @@ void RtfParser::Parse(std::string_view input)
         if (rootClosed_ || writer_.IsFull())
             break;
     }
+    FlushText();
     // Groups still open here lost their ends: a missing last brace is a
     // common slip of hand-written files, more of them a file cut short.
     // What was read up to the end stands.
@@ -74,6 +83,8 @@ void RtfParser::Parse(std::string_view input)
 
 void RtfParser::HandleToken(const RtfToken& token)
 {
+    if (!OnlyAddsText(token))
+        FlushText();
     if (stack_.empty() && token.kind != RtfToken::Kind::GroupStart)
         return;
     if (token.kind != RtfToken::Kind::Text && token.kind != RtfToken::Kind::HexByte)
@@ -657,11 +668,23 @@ void RtfParser::HandleUnicode(int parameter)
 void RtfParser::AppendText(QStringView text)
 {
     if (State().destination == Destination::Text) {
-        writer_.AppendText(text, State().character, State().paragraph);
+        if (text.size() == 1)
+            pendingText_.push_back(text.front().unicode());
+        else
+            pendingText_.append(text.utf16(), static_cast<std::size_t>(text.size()));
     } else if (State().destination == Destination::ListText && listText_.size() < 256) {
         listText_ += text;
         listTextFormat_ = State().character;
     }
+}
+
+void RtfParser::FlushText()
+{
+    if (pendingText_.empty())
+        return;
+    writer_.AppendText(pendingText_, State().character, State().paragraph);
+    // Emptied but not freed, for the next run.
+    pendingText_.clear();
 }
 
 void RtfParser::FinishPicture()

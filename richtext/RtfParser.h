@@ -70,6 +70,9 @@ private:
     void HandleBytes(std::string_view bytes);
     void HandleUnicode(int parameter);
     void AppendText(QStringView text);
+    // Hands the text gathered since the last token that could change the
+    // format or the paragraph to the writer.
+    void FlushText();
     void FinishFontName();
     void FinishPicture();
 
@@ -89,6 +92,10 @@ private:
     int unicodeSkipLeft_ = 0;
     // Decoded 8-bit text, kept to spare an allocation per run.
     QString decoded_;
+    // Text of the text destination not yet handed to the writer: a document
+    // that writes every letter as \uN would otherwise reach the writer once
+    // per letter.
+    std::u16string pendingText_;
     // The lead byte of a double-byte character whose trail byte is to come.
     int pendingLead_ = -1;
     // The current paragraph's label as its writer made it (\listtext), and
