@@ -879,6 +879,12 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
     const TInputInfo& swept = InputTable()[sweep_->plan.input];
     QString text =
         QString::fromUtf8(swept.label) + " = " + ExactText(sweep_->plan.Value(*index), separator);
+    // The band under the cursor, named here even where the chart had no
+    // room for its name.
+    if (swept.value == &TAntennaInputs::FrequencyMHz)
+        for (const TAmateurBand& band : BandPlan(Region()))
+            if (sweep_->plan.Value(*index) >= band.LowMHz() && sweep_->plan.Value(*index) <= band.HighMHz())
+                text += QString(" (%1 м)").arg(band.metres);
     const std::optional<TAntennaResults>& results = sweep_->results[*index];
     for (const std::size_t result : ChosenOutputs()) {
         const TResultInfo& info = ResultTable()[result];

@@ -44,6 +44,31 @@ void PaintReportLine(QPainter& painter, QPointF at, const TReportLine& line, dou
     }
 }
 
+// The height a report line takes at `scale`: its largest run decides, so
+// that a title set larger than the values below it never reaches into the
+// lines around it.
+struct TLineExtent {
+    double ascent = 0;
+    double height = 0;
+};
+
+TLineExtent MeasureReportLine(const QFont& base, QPaintDevice* device, const TReportLine& line, double scale)
+{
+    TLineExtent extent;
+    auto measure = [&](const TStyleRun& style) {
+        QFont font = base;
+        font.setPointSizeF(style.Size * scale);
+        font.setBold(style.Bold);
+        const QFontMetricsF metrics(font, device);
+        extent.ascent = std::max(extent.ascent, metrics.ascent());
+        extent.height = std::max(extent.height, metrics.height());
+    };
+    measure(TStyleRun{}); // the characters no run covers, and an empty line
+    for (const TStyleRun& run : line.Runs)
+        measure(run);
+    return extent;
+}
+
 } // namespace
 
 void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
@@ -60,18 +85,21 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     title.setBold(true);
     title.setPointSizeF(15);
     painter.setFont(title);
-    painter.drawText(QRectF(page.left(), page.top(), page.width(), 24 * unit), Qt::AlignLeft | Qt::AlignTop,
+    painter.drawText(QPointF(page.left(), page.top() + QFontMetricsF(title, &device).ascent()),
                      QStringLiteral("EH-антенна: лист сборки"));
+    // Each block starts below the one above it, measured in its own font.
+    const double top = page.top() + QFontMetricsF(title, &device).height() + 6 * unit;
 
     // The seven inputs as typed.
-    double y = page.top() + 30 * unit;
+    double y = top;
     base.setPointSizeF(9);
     painter.setFont(base);
-    const double row = QFontMetricsF(base, &device).height();
+    const QFontMetricsF inputMetrics(base, &device);
+    const double row = inputMetrics.height();
     for (const TInputInfo& input : InputTable()) {
         const QString text = QString::fromUtf8(input.label) + ": " +
                              QString::fromStdString(FormatReportNumber(sheet.inputs.*input.value, sheet.separator));
-        painter.drawText(QPointF(page.left(), y + row), text);
+        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), text);
         y += row;
     }
     y += row / 2;
@@ -81,18 +109,17 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     if (sheet.results) {
         const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator);
         const double scale = 0.85;
-        const double lineHeight = QFontMetricsF(base, &device).height() * scale;
         for (const TReportLine& line : report.Lines) {
-            PaintReportLine(painter, QPointF(page.left(), y + lineHeight), line, scale);
-            y += lineHeight;
+            const TLineExtent extent = MeasureReportLine(base, &device, line, scale);
+            PaintReportLine(painter, QPointF(page.left(), y + extent.ascent), line, scale);
+            y += extent.height;
         }
     } else {
-        painter.drawText(QPointF(page.left(), y + row), QStringLiteral("Конструкция не рассчитана"));
+        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), QStringLiteral("Конструкция не рассчитана"));
         y += row;
     }
     painter.setFont(base);
-    const QRectF drawingArea(page.left() + leftWidth + 10 * unit, page.top() + 30 * unit,
-                             page.width() - leftWidth - 10 * unit, y - page.top() - 30 * unit);
+    const QRectF drawingArea(page.left() + leftWidth + 10 * unit, top, page.width() - leftWidth - 10 * unit, y - top);
     if (sheet.paintDrawing) {
         // The drawing is laid out in screen pixels: a pixel here is one of
         // a 96 dpi screen, its labels a 12-pixel font.

@@ -92,6 +92,28 @@ void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks)
     axis.setTickType(QValueAxis::TicksDynamic);
 }
 
+std::vector<std::optional<TLabelPlace>> PlaceBandLabels(const std::vector<double>& centres,
+                                                        const std::vector<double>& widths, double left,
+                                                        double right, int rows, double gap)
+{
+    std::vector<std::optional<TLabelPlace>> places(centres.size());
+    // The right edge of the last name on each row.
+    std::vector<double> rowEnd(static_cast<std::size_t>(std::max(rows, 0)), -HUGE_VAL);
+    for (std::size_t i = 0; i < centres.size(); ++i) {
+        if (widths[i] > right - left)
+            continue;
+        const double at = std::clamp(centres[i] - widths[i] / 2, left, right - widths[i]);
+        for (std::size_t row = 0; row < rowEnd.size(); ++row) {
+            if (at >= rowEnd[row] + gap) {
+                places[i] = TLabelPlace{at, static_cast<int>(row)};
+                rowEnd[row] = at + widths[i];
+                break;
+            }
+        }
+    }
+    return places;
+}
+
 std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
                                                                   const std::vector<double>& y, int columns)
 {
@@ -208,7 +230,8 @@ private:
     void PaintBands(QPainter& painter, const QRectF& plot) const
     {
         const QFontMetricsF metrics(painter.font());
-        int row = 0;
+        std::vector<const TShadedBand*> shown;
+        std::vector<double> centres, widths;
         for (const TShadedBand& band : data_->bands) {
             if (band.high < xMin_ || band.low > xMax_)
                 continue;
@@ -217,17 +240,22 @@ private:
             // A band narrower than a pixel still shows.
             const QRectF shade(left, plot.top(), std::max(right - left, 2.0), plot.height());
             painter.fillRect(shade, QColor(255, 200, 0, 70));
-            if (!bandNames_)
-                continue;
-            // Neighbouring names take turns on two rows, so that they do not
-            // overlap across the whole HF range.
-            QRectF label(0, 0, metrics.horizontalAdvance(band.name) + 2, metrics.height());
-            label.moveCenter(QPointF(shade.center().x(), plot.top() + 2 + metrics.height() * (row % 2 + 0.5)));
-            label.moveLeft(std::clamp(label.left(), plot.left(), plot.right() - label.width()));
-            painter.setPen(QColor(120, 90, 0));
-            painter.drawText(label, Qt::AlignCenter, band.name);
-            ++row;
+            shown.push_back(&band);
+            centres.push_back(shade.center().x());
+            widths.push_back(metrics.horizontalAdvance(band.name) + 2);
         }
+        if (!bandNames_)
+            return;
+        // Crowded names are staggered on up to three rows, which take at
+        // most a third of the plot; a name with no room left is not drawn.
+        const int rows = std::clamp(static_cast<int>(plot.height() / 3 / metrics.height()), 1, 3);
+        const auto places = PlaceBandLabels(centres, widths, plot.left(), plot.right(), rows, metrics.height() / 3);
+        painter.setPen(QColor(120, 90, 0));
+        for (std::size_t i = 0; i < shown.size(); ++i)
+            if (places[i])
+                painter.drawText(QRectF(places[i]->left, plot.top() + 2 + metrics.height() * places[i]->row,
+                                        widths[i], metrics.height()),
+                                 Qt::AlignCenter, shown[i]->name);
     }
 
     QChart& chart_;

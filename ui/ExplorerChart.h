@@ -67,6 +67,19 @@ void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);
 std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
                                                                   const std::vector<double>& y, int columns);
 
+// Where the band names go: each name `widths[i]` wide is centred on
+// `centres[i]` (kept inside [left, right]) on the first of `rows` rows where
+// it clears the names already there by `gap`; a name that clears none is
+// left out (nullopt), its band still shaded and named in the readout. The
+// names are taken in the order given. Returns the left edge and the row.
+struct TLabelPlace {
+    double left = 0;
+    int row = 0;
+};
+std::vector<std::optional<TLabelPlace>> PlaceBandLabels(const std::vector<double>& centres,
+                                                        const std::vector<double>& widths, double left,
+                                                        double right, int rows, double gap);
+
 // The explorer's charts: the chosen outputs against the swept input, grouped
 // by unit, two units to a plot (left and right axis), the plots stacked and
 // sharing the x axis. The amateur bands are shaded, the typed value and the

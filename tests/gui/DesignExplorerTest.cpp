@@ -380,6 +380,47 @@ private slots:
         QVERIFY(explorer_->Outputs->viewport()->width() >= explorer_->Outputs->sizeHintForColumn(0));
     }
 
+    void bandNamesNeverOverlap_data()
+    {
+        QTest::addColumn<double>("plotWidth");
+        QTest::addColumn<int>("rows");
+        QTest::addColumn<bool>("allShown");
+        QTest::newRow("a sheet's narrow plot, two rows") << 230.0 << 2 << false;
+        QTest::newRow("a sheet's narrow plot, three rows") << 230.0 << 3 << false;
+        QTest::newRow("one row, no room to spare") << 100.0 << 1 << false;
+        QTest::newRow("a wide window") << 1500.0 << 1 << true;
+    }
+
+    void bandNamesNeverOverlap()
+    {
+        QFETCH(double, plotWidth);
+        QFETCH(int, rows);
+        QFETCH(bool, allShown);
+        // The HF range 1.8 to 30 MHz with names 30 pixels wide.
+        std::vector<double> centres, widths;
+        for (const eh::TAmateurBand& band : eh::BandPlan(eh::kDefaultRegion))
+            if (band.HighMHz() <= 30) {
+                centres.push_back((band.CentreMHz() - 1.8) / (30 - 1.8) * plotWidth);
+                widths.push_back(30);
+            }
+        const auto places = eh::PlaceBandLabels(centres, widths, 0, plotWidth, rows, 4);
+        int shown = 0;
+        for (std::size_t i = 0; i < places.size(); ++i) {
+            if (!places[i])
+                continue;
+            ++shown;
+            QVERIFY(places[i]->row >= 0 && places[i]->row < rows);
+            QVERIFY(places[i]->left >= 0 && places[i]->left + widths[i] <= plotWidth);
+            for (std::size_t j = 0; j < i; ++j)
+                if (places[j] && places[j]->row == places[i]->row)
+                    QVERIFY2(places[j]->left + widths[j] + 4 <= places[i]->left ||
+                                 places[i]->left + widths[i] + 4 <= places[j]->left,
+                             qPrintable(QString("names %1 and %2 overlap").arg(j).arg(i)));
+        }
+        QCOMPARE(shown == int(places.size()), allShown);
+        QVERIFY(shown > 0);
+    }
+
     void hostileRangesKeepTheTicksCountable_data()
     {
         QTest::addColumn<int>("input");
