@@ -21,7 +21,7 @@ fi
 cmake --build "$host_build" --target eh-antenna-cli
 reference=$PWD/$host_build/cli/antenna/eh-antenna-cli
 
-bash scripts/web-build.sh "$build_dir" -DEH_REFERENCE_CLI="$reference"
+bash scripts/web-build.sh "$build_dir" -DEH_BUILD_TESTS=ON -DEH_REFERENCE_CLI="$reference"
 ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 900
 bash tests/portability/batch-agreement.sh boundary 3000 "$reference" \
   node --no-experimental-fetch "$build_dir/cli/antenna/eh-antenna-cli.js"

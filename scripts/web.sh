@@ -38,8 +38,10 @@ if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.pa
   (cd web && npm ci --no-audit --no-fund)
 fi
 
-bash scripts/web-build.sh build-web/wasm -DEH_BUILD_TESTS=OFF >/dev/null
-node web/build-site.mjs build-web/wasm/web build-web/site
+# The same build folder as scripts/web-test.sh's, so that CI compiles the
+# libraries for WebAssembly once.
+bash scripts/web-build.sh build-wasm -DEH_BUILD_TESTS=OFF >/dev/null
+node web/build-site.mjs build-wasm/web build-web/site
 echo "web: the site is in build-web/site/"
 
 case "$command" in

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Windows1251.h"
 
-#include "IconvConverter.h"
 #include "Utf8.h"
+#include "Windows1251Table.h"
 
 #include <algorithm>
 #include <array>
@@ -26,15 +26,13 @@ std::uint32_t Packed(std::string_view character)
 }
 
 // The code page's upper half: each character (packed UTF-8) with its byte,
-// sorted. The characters come from iconv; what becomes of one the code page
-// lacks is decided here, since C libraries differ there (glibc reports it,
-// musl, under WebAssembly, writes '*' by itself).
+// sorted for lookup.
 class UpperHalf {
 public:
     UpperHalf()
     {
         for (int b = 0x80; b <= 0xFF; ++b) {
-            const std::string character = DecodeWindows1251(std::string(1, static_cast<char>(b)));
+            const std::string_view character = kWindows1251UpperHalf[b - 0x80];
             // The one unassigned byte decodes to U+FFFD, which it must not
             // encode: 0 matches no character of the upper half.
             const std::uint32_t packed = character == kReplacementCharacter ? 0 : Packed(character);
@@ -83,8 +81,16 @@ std::string EncodeWindows1251(std::string_view utf8)
 
 std::string DecodeWindows1251(std::string_view cp1251)
 {
-    thread_local IconvConverter converter("UTF-8", "WINDOWS-1251");
-    return converter.Convert(cp1251, kReplacementCharacter, [](std::string_view) { return size_t{1}; });
+    std::string out;
+    out.reserve(cp1251.size() * 2);
+    for (const char c : cp1251) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80)
+            out += c;
+        else
+            out += kWindows1251UpperHalf[byte - 0x80];
+    }
+    return out;
 }
 
 } // namespace eh

@@ -5,7 +5,7 @@
 #include <string_view>
 
 // Windows-1251 text, the single-byte Cyrillic code page of saved reports.
-// The code page's characters come from the C library's iconv.
+// The code page's characters are decoded by iconv when the program is built.
 namespace eh {
 
 // UTF-8 in, Windows-1251 out: one byte per character. A character the code

@@ -7,6 +7,10 @@
 #include "ReportText.h"
 #include "Windows1251.h"
 
+#ifndef __EMSCRIPTEN__
+#include "IconvConverter.h"
+#endif
+
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -103,6 +107,21 @@ TEST(Windows1251Test, EveryAssignedByteRoundTrips)
         EXPECT_EQ(EncodeWindows1251(utf8), byte) << b;
     }
 }
+
+#ifndef __EMSCRIPTEN__
+// The table is decoded by the build machine's iconv command; the program's
+// own C library must read every byte the same way.
+TEST(Windows1251Test, DecodesAsTheCLibrarysIconv)
+{
+    eh::IconvConverter iconv("UTF-8", "WINDOWS-1251");
+    for (int b = 0; b < 256; ++b) {
+        const std::string byte(1, static_cast<char>(b));
+        EXPECT_EQ(DecodeWindows1251(byte), iconv.Convert(byte, "\xEF\xBF\xBD", [](std::string_view) {
+            return std::size_t{1};
+        })) << b;
+    }
+}
+#endif
 
 TEST(Windows1251Test, AllBytesAtOnce)
 {
