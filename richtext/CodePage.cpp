@@ -136,17 +136,17 @@ void CodePage::BuildPairs(const char* iconvName)
     }
 }
 
-void CodePage::AppendDecoded(std::string_view bytes, QString& text, int& pendingLead) const
+void CodePage::AppendDecoded(std::string_view bytes, std::u16string& text, int& pendingLead) const
 {
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
         if (pendingLead >= 0) {
-            text.append(QChar(pairs_[static_cast<std::size_t>(pendingLead * 256 + byte)]));
+            text.push_back(pairs_[static_cast<std::size_t>(pendingLead * 256 + byte)]);
             pendingLead = -1;
         } else if (isLead_[byte]) {
             pendingLead = byte;
         } else {
-            text.append(QChar(characters_[byte]));
+            text.push_back(characters_[byte]);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <array>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,7 +30,7 @@ public:
     // Decodes `bytes` onto `text`. A lead byte at the end waits in
     // `pendingLead` (-1 when none) for the trail byte of the next call, as
     // RTF writes a pair as two \'hh escapes.
-    void AppendDecoded(std::string_view bytes, QString& text, int& pendingLead) const;
+    void AppendDecoded(std::string_view bytes, std::u16string& text, int& pendingLead) const;
 
 private:
     explicit CodePage(int number);

@@ -25,6 +25,11 @@ bool IsStructureCharacter(QChar c)
            c == QChar(0xFDD1);
 }
 
+// Control characters other than the tab are left out.
+bool IsControlCharacter(QChar c) { return c != u'\t' && c.unicode() < 0x20; }
+
+bool IsPlainCharacter(QChar c) { return !IsControlCharacter(c) && !IsStructureCharacter(c); }
+
 } // namespace
 
 RtfDocumentWriter::RtfDocumentWriter(QTextDocument& document, const RtfDocumentTables& tables)
@@ -55,19 +60,33 @@ void RtfDocumentWriter::AppendText(QStringView text, const RtfCharacterFormat& f
             runFormat_ = format;
         }
     }
-    runText_.reserve(runText_.size() + text.size());
-    for (const QChar c : text) {
-        if (c != u'\t' && c.unicode() < 0x20)
-            continue;
-        if (paragraphLength_ == kMaxRtfParagraphLength) {
+    while (!text.isEmpty()) {
+        // The characters that go in as they are, as many as the paragraph
+        // has room for, in one piece.
+        const qsizetype room = kMaxRtfParagraphLength - paragraphLength_;
+        qsizetype plain = 0;
+        while (plain < text.size() && plain < room && IsPlainCharacter(text[plain]))
+            ++plain;
+        runText_.append(text.first(plain));
+        paragraphLength_ += plain;
+        text = text.sliced(plain);
+        if (text.isEmpty())
+            break;
+        const QChar c = text.front();
+        if (IsControlCharacter(c)) {
+            text = text.sliced(1);
+        } else if (paragraphLength_ == kMaxRtfParagraphLength) {
             const RtfCharacterFormat carriedOn = runFormat_;
             EndParagraph(paragraph, carriedOn);
             if (full_)
                 return;
             runFormat_ = carriedOn;
+        } else {
+            // A structure character: shown as the replacement character.
+            runText_.append(QChar(QChar::ReplacementCharacter));
+            ++paragraphLength_;
+            text = text.sliced(1);
         }
-        runText_.append(IsStructureCharacter(c) ? QChar(QChar::ReplacementCharacter) : c);
-        ++paragraphLength_;
     }
 }
 

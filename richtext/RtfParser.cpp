@@ -60,7 +60,16 @@ RtfParser::RtfParser(QTextDocument& document) : writer_(document, tables_) {}
 void RtfParser::Parse(std::string_view input)
 {
     RtfTokenizer tokenizer(input);
-    for (RtfToken token = tokenizer.Next(); token.kind != RtfToken::Kind::End; token = tokenizer.Next()) {
+    for (;;) {
+        if (TakesUnicodeLetters()) {
+            while (const std::optional<int> code = tokenizer.ReadUnicodeLetter()) {
+                pendingLead_ = -1; // a double-byte character cut in two
+                HandleUnicode(*code);
+            }
+        }
+        const RtfToken token = tokenizer.Next();
+        if (token.kind == RtfToken::Kind::End)
+            break;
         HandleToken(token);
         if (rootClosed_ || writer_.IsFull())
             break;
@@ -79,6 +88,14 @@ void RtfParser::Parse(std::string_view input)
     if (writer_.IsFull())
         throw RtfLimitExceeded("the document holds more than " + std::to_string(kMaxRtfParagraphs) +
                                " paragraphs or " + std::to_string(kMaxRtfTableCells) + " table cells");
+}
+
+bool RtfParser::TakesUnicodeLetters() const
+{
+    // Where a \uN and its one stand-in mean nothing but the letter: in the
+    // text, with no stand-ins of an earlier \uN left to skip and no \* before.
+    return !stack_.empty() && stack_.back().destination == Destination::Text && stack_.back().unicodeSkip == 1 &&
+           unicodeSkipLeft_ == 0 && !destinationMarked_;
 }
 
 void RtfParser::HandleToken(const RtfToken& token)
@@ -186,6 +203,7 @@ void RtfParser::HandleControlWord(const RtfToken& token, bool destinationMarked)
     }
     if (keyword == RtfKeyword::Unicode) {
         HandleUnicode(token.parameter);
+        unicodeSkipLeft_ = State().unicodeSkip;
         return;
     }
     switch (State().destination) {
@@ -627,20 +645,25 @@ void RtfParser::HandleBytes(std::string_view bytes)
     if (State().destination != Destination::Text && State().destination != Destination::ListText &&
         State().destination != Destination::LevelText)
         return;
+    const CodePage& codePage = tables_.TextCodePage(State().character.font);
+    if (State().destination == Destination::Text) {
+        codePage.AppendDecoded(bytes, pendingText_, pendingLead_);
+        return;
+    }
     decoded_.clear();
-    tables_.TextCodePage(State().character.font).AppendDecoded(bytes, decoded_, pendingLead_);
+    codePage.AppendDecoded(bytes, decoded_, pendingLead_);
     if (State().destination == Destination::LevelText)
-        lists_.AppendLevelText(decoded_);
+        lists_.AppendLevelText(QString::fromStdU16String(decoded_));
     else
         AppendText(decoded_);
 }
 
 void RtfParser::FinishFontName()
 {
-    QString name;
+    std::u16string name;
     int pendingLead = -1;
     tables_.TextCodePage(tableFont_).AppendDecoded(fontName_, name, pendingLead);
-    tables_.SetFontName(tableFont_, name.trimmed());
+    tables_.SetFontName(tableFont_, QString::fromStdU16String(name).trimmed());
     fontName_.clear();
 }
 
@@ -662,7 +685,6 @@ void RtfParser::HandleUnicode(int parameter)
             AppendText(QString::fromUcs4(&point, 1));
         }
     }
-    unicodeSkipLeft_ = State().unicodeSkip;
 }
 
 void RtfParser::AppendText(QStringView text)

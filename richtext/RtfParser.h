@@ -49,6 +49,8 @@ private:
         int unicodeSkip = 1; // \ucN: bytes of 8-bit text that follow a \uN
     };
 
+    // Whether the tokenizer may hand over \uN letters without their tokens.
+    bool TakesUnicodeLetters() const;
     void HandleToken(const RtfToken& token);
     // Whether the token is one of those that the last \uN asks to skip.
     bool SkipAfterUnicode(const RtfToken& token);
@@ -68,6 +70,7 @@ private:
     void HandleText(std::string_view bytes);
     // 8-bit text of the text or font table destination.
     void HandleBytes(std::string_view bytes);
+    // The letter of a \uN; the caller sees to its stand-ins.
     void HandleUnicode(int parameter);
     void AppendText(QStringView text);
     // Hands the text gathered since the last token that could change the
@@ -90,8 +93,9 @@ private:
     bool destinationMarked_ = false;
     // Tokens still to skip after a \uN: its stand-ins for older readers.
     int unicodeSkipLeft_ = 0;
-    // Decoded 8-bit text, kept to spare an allocation per run.
-    QString decoded_;
+    // Decoded 8-bit text of a list label or a list level, kept to spare an
+    // allocation per run (that of the text goes straight to pendingText_).
+    std::u16string decoded_;
     // Text of the text destination not yet handed to the writer: a document
     // that writes every letter as \uN would otherwise reach the writer once
     // per letter.

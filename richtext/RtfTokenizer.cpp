@@ -112,19 +112,55 @@ RtfToken RtfTokenizer::ReadControlWord()
 
 int RtfTokenizer::ReadParameter(bool& present)
 {
-    bool negative = false;
-    if (position_ + 1 < input_.size() && input_[position_] == '-' && IsDigit(input_[position_ + 1])) {
-        negative = true;
-        ++position_;
-    }
-    present = position_ < input_.size() && IsDigit(input_[position_]);
+    const std::string_view rest = input_.substr(position_);
+    const bool negative = rest.size() >= 2 && rest[0] == '-' && IsDigit(rest[1]);
+    const std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t end = firstDigit;
     long long value = 0;
-    while (position_ < input_.size() && IsDigit(input_[position_])) {
+    for (; end < rest.size() && IsDigit(rest[end]); ++end) {
         // Saturate rather than overflow on absurdly long numbers.
-        value = std::min<long long>(value * 10 + (input_[position_] - '0'), INT_MAX);
-        ++position_;
+        if (value < INT_MAX)
+            value = value * 10 + (rest[end] - '0');
     }
+    present = end > firstDigit;
+    position_ += end;
+    value = std::min<long long>(value, INT_MAX);
     return static_cast<int>(negative ? -value : value);
+}
+
+std::optional<int> RtfTokenizer::ReadUnicodeLetter()
+{
+    if (input_.size() - position_ < 4 || input_[position_] != '\\' || input_[position_ + 1] != 'u')
+        return std::nullopt;
+    const std::size_t start = position_;
+    position_ += 2;
+    bool present = false;
+    const int code = ReadParameter(present);
+    if (present && position_ < input_.size() && input_[position_] == ' ')
+        ++position_;
+    if (present && ReadStandIn())
+        return code;
+    // \uc, \ul..., or a stand-in the general path deals with.
+    position_ = start;
+    return std::nullopt;
+}
+
+bool RtfTokenizer::ReadStandIn()
+{
+    if (position_ == input_.size())
+        return false;
+    const char c = input_[position_];
+    if (c == '\\') {
+        if (input_.size() - position_ < 4 || input_[position_ + 1] != '\'' ||
+            HexDigitValue(input_[position_ + 2]) < 0 || HexDigitValue(input_[position_ + 3]) < 0)
+            return false;
+        position_ += 4;
+        return true;
+    }
+    if (c == '{' || c == '}' || IsLineEnd(c))
+        return false;
+    ++position_;
+    return true;
 }
 
 RtfToken RtfTokenizer::ReadText()
