@@ -19,7 +19,6 @@ constexpr int kMaxTwips = 31680;
 constexpr int kMaxHalfPoints = 3276;
 constexpr int kMaxScalePercent = 1000;
 
-// \b, \b1: on; \b0: off.
 // Tokens that only add text: the text gathered before them keeps its
 // format and paragraph.
 bool OnlyAddsText(const RtfToken& token)
@@ -28,6 +27,21 @@ bool OnlyAddsText(const RtfToken& token)
            (token.kind == RtfToken::Kind::ControlWord && token.bytes == "u");
 }
 
+// The UTF-16 of a code point, U+FFFD for a number that is none.
+void AppendCodePoint(long long code, std::u16string& text)
+{
+    if (code < 0 || code > 0x10FFFF) {
+        text.push_back(u'\uFFFD');
+    } else if (code <= 0xFFFF) {
+        // Surrogate halves come one \u at a time and pair up in the text.
+        text.push_back(static_cast<char16_t>(code));
+    } else {
+        text.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+        text.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
+    }
+}
+
+// \b, \b1: on; \b0: off.
 bool IsOn(const RtfToken& token) { return !token.hasParameter || token.parameter != 0; }
 
 int Twips(const RtfToken& token, int lowest) { return std::clamp(token.parameter, lowest, kMaxTwips); }
@@ -671,19 +685,22 @@ void RtfParser::HandleUnicode(int parameter)
 {
     // RTF writes code points above 32767 as negative numbers.
     const long long code = parameter < 0 ? parameter + 65536LL : parameter;
-    if (State().destination == Destination::LevelText && code >= 0 && code <= 0xFFFF)
-        lists_.AppendLevelText(QString(QChar(static_cast<char16_t>(code))));
-    if (State().destination == Destination::Text || State().destination == Destination::ListText) {
-        if (code < 0 || code > 0x10FFFF) {
-            AppendText(u"\uFFFD");
-        } else if (code <= 0xFFFF) {
-            // Surrogate halves come one \u at a time and pair up in the text.
-            const QChar unit(static_cast<char16_t>(code));
-            AppendText(QStringView(&unit, 1));
-        } else {
-            const char32_t point = static_cast<char32_t>(code);
-            AppendText(QString::fromUcs4(&point, 1));
-        }
+    switch (State().destination) {
+    case Destination::Text:
+        AppendCodePoint(code, pendingText_);
+        break;
+    case Destination::ListText: {
+        std::u16string letter;
+        AppendCodePoint(code, letter);
+        AppendText(letter);
+        break;
+    }
+    case Destination::LevelText:
+        if (code >= 0 && code <= 0xFFFF)
+            lists_.AppendLevelText(QString(QChar(static_cast<char16_t>(code))));
+        break;
+    default:
+        break;
     }
 }
 
