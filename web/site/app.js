@@ -4,7 +4,14 @@
 'use strict';
 
 (async () => {
-  const calculator = await EhAntenna();
+  const calculator = await EhAntenna({
+    // The module the page began compiling while it was read (index.html).
+    instantiateWasm(imports, receive) {
+      window.ehWasmModule.then((module) =>
+        WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
+      return {};
+    },
+  });
   const texts = calculator.pageTexts();
   const $ = (id) => document.getElementById(id);
   const address = new URL(location.href);
