@@ -3,7 +3,11 @@
 // from a local server: transfer sizes, time to the first report, a
 // 1,000-point sweep and a keystroke to a redrawn chart.
 //
-//   node web/bench.mjs build-web/site
+//   node web/bench.mjs build-web/site [PREVIOUS_SITE]
+//
+// With a previous build's site, its cold loads alternate with this one's in
+// the same run (a busy machine slows both alike) and its median is printed
+// beside.
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
@@ -11,18 +15,19 @@ import puppeteer from 'puppeteer-core';
 import { serve } from './serve.mjs';
 
 const site = process.argv[2] ?? 'build-web/site';
+const previousSite = process.argv[3];
 const gzipKB = (names) => names.reduce((sum, name) => sum + gzipSync(readFileSync(join(site, name)), { level: 9 }).length, 0) / 1024;
 const median = (values) => { const v = [...values].sort((a, b) => a - b); return (v[(v.length - 1) >> 1] + v[v.length >> 1]) / 2; };
 const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0';
 
 const server = await serve(site, 0);
 const origin = `http://127.0.0.1:${server.address().port}`;
+const previousServer = previousSite ? await serve(previousSite, 0) : undefined;
 const launch = () => puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'] });
 
 // Cold loads: a fresh browser with a fresh profile each time, no cache, no
 // service worker yet.
-const firstReport = [];
-for (let i = 0; i < 10; i++) {
+async function coldLoad(origin) {
   const cold = await launch();
   const page = await cold.newPage();
   await page.setCacheEnabled(false);
@@ -34,8 +39,15 @@ for (let i = 0; i < 10; i++) {
   });
   await page.goto(`${origin}/index.html${design}`);
   await page.waitForFunction(() => window.firstReportAt !== undefined);
-  firstReport.push(await page.evaluate(() => window.firstReportAt));
+  const at = await page.evaluate(() => window.firstReportAt);
   await cold.close();
+  return at;
+}
+const firstReport = [];
+const previousFirstReport = [];
+for (let i = 0; i < 10; i++) {
+  firstReport.push(await coldLoad(origin));
+  if (previousServer) previousFirstReport.push(await coldLoad(`http://127.0.0.1:${previousServer.address().port}`));
 }
 
 const browser = await launch();
@@ -67,12 +79,15 @@ for (const key of '4545454545') {
 }
 await browser.close();
 server.close();
+previousServer?.close();
 
 const files = readdirSync(site);
 const row = (what, value, goal) => console.log(`| ${what} | ${value} | ${goal} |`);
 console.log('| Measure | Value | Goal |\n|---|---|---|');
 row('WASM and glue, gzip -9', `${gzipKB(['eh-antenna.wasm', 'eh-antenna.js']).toFixed(1)} KB`, '≤ 150 KB');
 row(`whole site (${files.length} files), gzip -9`, `${gzipKB(files).toFixed(1)} KB`, '≤ 400 KB');
-row('first report after navigation, median of 10 cold loads', `${median(firstReport).toFixed(0)} ms (${Math.min(...firstReport).toFixed(0)}–${Math.max(...firstReport).toFixed(0)})`, '≤ 300 ms');
+const spread = (times) => `${median(times).toFixed(0)} ms (${Math.min(...times).toFixed(0)}–${Math.max(...times).toFixed(0)})`;
+row('first report after navigation, median of 10 cold loads', spread(firstReport), '≤ 300 ms');
+if (previousServer) row('the same for the previous site, loads alternating', spread(previousFirstReport), '');
 row('1,000-point sweep, 3 outputs, median of 10', `${median(sweeps).toFixed(1)} ms`, '≤ 50 ms');
 row('keystroke to redrawn chart (500 points), median of 10', `${median(keystrokes).toFixed(1)} ms`, '≤ 100 ms');

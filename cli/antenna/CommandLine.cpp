@@ -13,9 +13,9 @@
 
 #include <CLI/CLI.hpp>
 
-#include <array>
-#include <cctype>
+#include <algorithm>
 #include <memory>
+#include <sstream>
 
 namespace eh::cli {
 
@@ -24,108 +24,83 @@ namespace {
 constexpr const char* kLicenceLine =
     "License GPL-3.0-or-later: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>";
 
-// An option as CLI11 knows it: its names and whether it takes a value.
-struct KnownOption {
-    std::string longName; // "--separator"
-    std::string shortName; // "-s", or empty
-    bool takesValue;
-};
-
-// The options CLI11 was given (not the positional field texts).
-std::vector<KnownOption> KnownOptions(CLI::App& app)
-{
-    std::vector<KnownOption> known;
-    for (const CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->nonpositional(); })) {
-        KnownOption entry;
-        entry.longName = "--" + option->get_lnames().at(0);
-        if (!option->get_snames().empty())
-            entry.shortName = "-" + option->get_snames().front();
-        entry.takesValue = option->get_expected_max() > 0; // a flag expects none
-        known.push_back(std::move(entry));
-    }
-    return known;
-}
-
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-// Puts every option (with its value joined by "=") before a "--" and every
-// field text after it, in their order, so that CLI11 takes a text such as
-// "-.5" as a field and an option's value such as "-x.txt" as a value.
-// Throws UsageError for an unknown option, a flag given a value and too many
-// field texts.
-std::vector<std::string> Arrange(const std::vector<std::string>& args, const std::vector<KnownOption>& known)
+// Whether `arg`, left over by CLI11 before any "--", reads as an option:
+// "--name..." or "-" and a letter. Anything else there ("-500", "-.5",
+// "-e5" included) is a field text.
+bool LooksLikeOption(const std::string& arg)
 {
-    std::vector<std::string> options;
+    return (arg.size() > 2 && arg[0] == '-' && arg[1] == '-') || (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1]));
+}
+
+// The field texts among what CLI11 left over, in their order: everything
+// after the first "--", and before it what does not read as an option.
+// Throws UsageError for an unknown option.
+std::vector<std::string> FieldTexts(const std::vector<std::string>& leftOver)
+{
     std::vector<std::string> texts;
-    auto find = [&known](const std::string& name) -> const KnownOption* {
-        for (const KnownOption& option : known) {
-            if (name == option.longName || name == option.shortName)
-                return &option;
-        }
-        return nullptr;
-    };
-    auto unknown = [](const std::string& arg) {
-        return UsageError("unknown option " + QuoteTyped(arg.substr(0, arg.find('='))));
-    };
-    // An option with its value: "--name=value", or the two apart when the
-    // value is empty (CLI11 would take the next argument for an empty value
-    // after "=").
-    auto withValue = [&options](const KnownOption& option, const std::string& value) {
-        if (value.empty()) {
-            options.push_back(option.longName);
-            options.emplace_back();
-        } else {
-            options.push_back(option.longName + "=" + value);
-        }
-    };
-    auto missingValue = [](const KnownOption& option) { return UsageError(option.longName + " needs a value"); };
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        if (arg == "--") {
-            texts.insert(texts.end(), args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
-            break;
-        }
-        if (arg.size() > 2 && arg[0] == '-' && arg[1] == '-') {
-            const std::size_t equals = arg.find('=');
-            const KnownOption* option = find(arg.substr(0, equals));
-            if (!option)
-                throw unknown(arg);
-            if (!option->takesValue && equals != std::string::npos)
-                throw UsageError(option->longName + " takes no value");
-            if (!option->takesValue)
-                options.push_back(option->longName);
-            else if (equals != std::string::npos)
-                withValue(*option, arg.substr(equals + 1));
-            else if (i + 1 < args.size())
-                withValue(*option, args[++i]);
-            else
-                throw missingValue(*option);
-            continue;
-        }
-        if (arg.size() >= 2 && arg[0] == '-' && IsLetter(arg[1])) {
-            const KnownOption* option = find(arg.substr(0, 2));
-            if (!option || (!option->takesValue && arg.size() > 2))
-                throw unknown(arg);
-            if (!option->takesValue)
-                options.push_back(option->longName);
-            else if (arg.size() > 2)
-                withValue(*option, arg.substr(2));
-            else if (i + 1 < args.size())
-                withValue(*option, args[++i]);
-            else
-                throw missingValue(*option);
-            continue;
-        }
-        texts.push_back(arg);
+    bool optionsEnded = false;
+    for (const std::string& arg : leftOver) {
+        if (!optionsEnded && arg == "--")
+            optionsEnded = true;
+        else if (!optionsEnded && LooksLikeOption(arg))
+            throw UsageError("unknown option " + QuoteTyped(arg.substr(0, arg.find('='))));
+        else
+            texts.push_back(arg);
     }
+    return texts;
+}
+
+void CheckTextCount(const std::vector<std::string>& texts)
+{
     if (texts.size() > kInputCount)
         throw UsageError("too many field texts: expected at most " + std::to_string(kInputCount) + ", got " +
                          std::to_string(texts.size()));
-    if (!texts.empty()) {
-        options.emplace_back("--");
-        options.insert(options.end(), texts.begin(), texts.end());
+}
+
+// CLI11 takes the argument after an empty "--name=" as the option's value,
+// so that "--output=$FILE" with FILE unset would quietly save to a file
+// named after the first field and read the fields shifted by one. Such an
+// empty value goes to CLI11 as an argument of its own, so that it stays the
+// empty text.
+std::vector<std::string> ReversedWithEmptyValuesKept(const CLI::App& app, const std::vector<std::string>& args)
+{
+    std::vector<std::string> reversed;
+    reversed.reserve(args.size() + 1);
+    bool optionsEnded = false;
+    for (const std::string& arg : args) {
+        optionsEnded = optionsEnded || arg == "--";
+        const CLI::Option* option = !optionsEnded && arg.size() > 3 && arg.starts_with("--") && arg.back() == '='
+                                        ? app.get_option_no_throw(arg.substr(0, arg.size() - 1))
+                                        : nullptr;
+        if (option != nullptr && option->get_expected_max() > 0) {
+            reversed.push_back(arg.substr(0, arg.size() - 1));
+            reversed.emplace_back();
+        } else {
+            reversed.push_back(arg);
+        }
     }
-    return options;
+    std::reverse(reversed.begin(), reversed.end());
+    return reversed;
+}
+
+// CLI11's words for an option left without its value or a flag given one,
+// in the tool's own words; other errors as CLI11 says them.
+std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
+{
+    for (const CLI::Option* option : app.get_options()) {
+        const std::string name = "--" + option->get_lnames().at(0);
+        if (option->get_expected_max() > 0 &&
+            error.what() == std::string(CLI::ArgumentMismatch::TypedAtLeast(option->get_name(), 1,
+                                                                            option->get_type_name())
+                                            .what()))
+            return name + " needs a value";
+        if (option->get_expected_max() == 0 &&
+            error.what() == std::string(CLI::ArgumentMismatch::FlagOverride(option->get_lnames().at(0)).what()))
+            return name + " takes no value";
+    }
+    return error.what();
 }
 
 constexpr const char* kDescription =
@@ -266,6 +241,22 @@ public:
                StudyUsage() + //
                "       " + program + " [OPTIONS] --batch < requests.jsonl\n";
     }
+
+    // The field texts are not CLI11 positionals (CLI11 would take "-.5" for
+    // an option); they are listed here as it would list them.
+    std::string make_positionals(const CLI::App*) const override
+    {
+        std::ostringstream out;
+        out << "\n" << get_label("Positionals") << ":\n";
+        const auto& fields = InputTable();
+        for (std::size_t i = 0; i < fields.size(); ++i) {
+            std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
+            if (i == kOptionalField)
+                help += ", default \"0\" (none measured)";
+            CLI::detail::format_help(out, std::string(fields[i].argument) + " TEXT", help, get_column_width());
+        }
+        return out.str();
+    }
 };
 
 // Builds the CLI11 description of the command line; the values land in
@@ -278,7 +269,6 @@ struct RawValues {
     std::string region;
     std::string solve;
     std::string target;
-    std::array<std::string, kInputCount> fields;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -316,14 +306,11 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
 
-    const auto& fields = InputTable();
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::string help = std::string(fields[i].words) + " (" + fields[i].component + ")";
-        if (i == kOptionalField)
-            help += ", default \"0\" (none measured)";
-        // The count is checked by the caller (6 or 7, none with --batch).
-        app.add_option(fields[i].argument, raw.fields[i], help)->type_name("TEXT");
-    }
+    // No flag takes a value ("--batch=true" included).
+    for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
+        option->disable_flag_override();
+    // Whatever CLI11 does not know is left over, in order, for FieldTexts.
+    app.allow_extras();
 }
 
 } // namespace
@@ -350,16 +337,29 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
 
     auto usage = [&](const std::string& message) { parsed.exitCode = Usage(err, message); };
 
-    std::vector<std::string> arranged;
+    // The command line's own errors (an unknown option, too many field
+    // texts) come before CLI11's, help and version; a missing value only
+    // after the unknown options before it.
+    std::vector<std::string> texts;
     try {
-        arranged = Arrange(args, KnownOptions(app));
+        std::vector<std::string> reversed = ReversedWithEmptyValuesKept(app, args);
+        try {
+            app.parse(reversed);
+        } catch (const CLI::Success&) {
+            CheckTextCount(FieldTexts(app.remaining()));
+            throw;
+        } catch (const CLI::ParseError& error) {
+            texts = FieldTexts(app.remaining());
+            const std::string message = UsageMessage(app, error);
+            if (message == error.what())
+                CheckTextCount(texts);
+            throw UsageError(message);
+        }
+        texts = FieldTexts(app.remaining());
+        CheckTextCount(texts);
     } catch (const UsageError& error) {
         usage(error.what());
         return parsed;
-    }
-    std::vector<std::string> reversed(arranged.rbegin(), arranged.rend());
-    try {
-        app.parse(reversed);
     } catch (const CLI::CallForHelp&) {
         parsed.standardOutput = app.help();
         parsed.exitCode = kExitSuccess;
@@ -367,9 +367,6 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
     } catch (const CLI::CallForVersion& version) {
         parsed.standardOutput = std::string(version.what()) + "\n" + kLicenceLine + "\n";
         parsed.exitCode = kExitSuccess;
-        return parsed;
-    } catch (const CLI::ParseError& error) {
-        usage(error.what());
         return parsed;
     }
 
@@ -401,9 +398,7 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.solve = raw.solve;
     if (app.count("--target") > 0)
         options.target = raw.target;
-    const auto& fields = InputTable();
-    for (std::size_t i = 0; i < fields.size() && app.count(fields[i].argument) > 0; ++i)
-        options.fieldTexts.push_back(std::move(raw.fields[i]));
+    options.fieldTexts = std::move(texts);
     return parsed;
 }
 

@@ -277,6 +277,9 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{{"--separator=", "1", "2", "3", "4", "5", "6"},
                   "--separator: expected one printable ASCII character other than a digit, +, -, e, E or a space, got \"\""},
         UsageCase{{"-s", ",", "--output", "", "1", "2", "3", "4", "5", "6"}, "--output: the file name is empty"},
+        // "--output=$FILE" with FILE unset: the first field must not become the file name.
+        UsageCase{{"-s", ",", "--output=", "14.2", "50", "3", "1", "2", "50", "-500"}, "--output: the file name is empty"},
+        UsageCase{{"-s", ",", "-bx"}, "unknown option \"-x\""},
         UsageCase{{"-s", ",", "--batch", "1"}, "--batch takes no field arguments (the requests come on standard input)"},
         UsageCase{{"-s", ",", "--batch", "--format", "csv"}, "--batch writes JSON Lines only (--format json)"},
         UsageCase{{"-s", ",", "--batch", "--output", "x.txt"}, "--batch cannot save a report file (--output)"}));

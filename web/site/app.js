@@ -4,7 +4,17 @@
 'use strict';
 
 (async () => {
-  const calculator = await EhAntenna();
+  // The explorer's scripts come after this one, so that the report need not
+  // wait for them; they have all run when the document says it is loaded.
+  const scriptsRun = new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve, { once: true }));
+  const calculator = await EhAntenna({
+    // The module the page began compiling while it was read (index.html).
+    instantiateWasm(imports, receive) {
+      window.ehWasmModule.then((module) =>
+        WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
+      return {};
+    },
+  });
   const texts = calculator.pageTexts();
   const $ = (id) => document.getElementById(id);
   const address = new URL(location.href);
@@ -97,6 +107,7 @@
     $('save').disabled = false;
   }
 
+  let explorer; // made after the first report
   const fieldTexts = () => fields.map((input) => input.value);
 
   async function calculate() {
@@ -140,7 +151,7 @@
     });
     input.addEventListener('input', () => {
       followFields();
-      explorer.update();
+      explorer?.update();
     });
   }
 
@@ -153,13 +164,13 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
-  const explorer = new Explorer(calculator, texts, separator, fieldTexts);
-
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
   fields[0].focus();
-  // The report first: the explorer's sweeps can wait for the next frame.
+  // The report first; the explorer and its sweeps can wait.
   if (designInAddress) calculate();
+  await scriptsRun;
+  explorer = new Explorer(calculator, texts, separator, fieldTexts);
   requestAnimationFrame(() => explorer.update());
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
