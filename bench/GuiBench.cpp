@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The window side: the calculate command from the fields to the rendered
-// pane, and start-up from nothing to the main window shown (offscreen).
+// pane, start-up from nothing to the main window shown (offscreen), and the
+// help document read into the Help window.
 #include "ApplicationShell.h"
 #include "LabeledEdit.h"
 #include "RegionalSettings.h"
@@ -54,6 +55,16 @@ void BM_StartUpToMainWindowShown(benchmark::State& state)
     }
 }
 BENCHMARK(BM_StartUpToMainWindowShown)->Unit(benchmark::kMillisecond);
+
+// The part of start-up that is the help document: the shipped file read into
+// the Help window's pane, as the window does before the main window shows.
+void BM_ReadHelpDocument(benchmark::State& state)
+{
+    eh::TForm3 form3({QStringLiteral(EH_HELP_DOCUMENT_DIR)});
+    for (auto _ : state)
+        form3.FormCreate();
+}
+BENCHMARK(BM_ReadHelpDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
