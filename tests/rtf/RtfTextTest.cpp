@@ -72,6 +72,13 @@ INSTANTIATE_TEST_SUITE_P(Unicode, RtfTextTest, testing::Values(
     TextCase{"surrogate_pair", "{\\rtf1\\ansi\\uc0\\u-10179\\u-8704}", {"\U0001F600"}},
     TextCase{"code_point_above_bmp", "{\\rtf1\\ansi\\uc0\\u128512}", {"\U0001F600"}},
     TextCase{"out_of_range", "{\\rtf1\\ansi\\uc0\\u2000000}", {"\uFFFD"}},
+    // Where the stand-in is not the very next byte or \'hh.
+    TextCase{"stand_in_after_a_line_end", "{\\rtf1\\ansi \\u1055\r\n?x}", {"Пx"}},
+    TextCase{"group_start_is_no_stand_in", "{\\rtf1\\ansi \\u1055{?}x}", {"П?x"}},
+    TextCase{"malformed_hex_byte_is_the_stand_in", "{\\rtf1\\ansi \\u1055\\'zzx}", {"Пzzx"}},
+    TextCase{"cut_off_after_the_letter", "{\\rtf1\\ansi \\u1055", {"П"}},
+    TextCase{"starred_letter_skips_its_group", "{\\rtf1\\ansi a{\\*\\u1055?b}c}", {"ac"}},
+    TextCase{"letters_and_text_between", "{\\rtf1\\ansi \\u1055?\\u1088? \\u-3913?x\\u1080\\'e8.}", {"Пр \uF0B7xи."}},
     TextCase{"control_characters_dropped", "{\\rtf1\\ansi\\uc0 a\\u0\\u7\\u13\\u10 b}", {"ab"}},
     TextCase{"document_structure_characters_replaced", "{\\rtf1\\ansi\\uc0 a\\u8233\\u-560\\u-4 b}",
              {"a\uFFFD\uFFFD\uFFFDb"}}));
