@@ -22,19 +22,25 @@ QString LoadedFamily(const QString& file)
     return family.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : family;
 }
 
-const QString& BitmapFamily()
+struct LoadedFamilies {
+    QString bitmap;
+    QString scalable;
+};
+
+// Both faces join the font database together, before any text is measured:
+// adding a font empties Qt's font caches, so a face added later would make
+// every font already in use load again.
+const LoadedFamilies& Families()
 {
-    static const QString family = LoadedFamily("ms_sans_serif.ttf");
-    return family;
+    // Wine's Tahoma Bold draws the regular outlines on bold advances; Qt's
+    // own emboldening of the regular face looks bold and keeps its metrics.
+    static const LoadedFamilies families{LoadedFamily("ms_sans_serif.ttf"), LoadedFamily("tahoma.ttf")};
+    return families;
 }
 
-// Wine's Tahoma Bold draws the regular outlines on bold advances; Qt's own
-// emboldening of the regular face looks bold and keeps its metrics.
-const QString& ScalableFamily()
-{
-    static const QString family = LoadedFamily("tahoma.ttf");
-    return family;
-}
+const QString& BitmapFamily() { return Families().bitmap; }
+
+const QString& ScalableFamily() { return Families().scalable; }
 
 bool BitmapFaceFits(int characterHeight, bool bold)
 {
