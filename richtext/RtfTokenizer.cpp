@@ -12,6 +12,47 @@ bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLineEnd(char c) { return c == '\r' || c == '\n'; }
 
+// Reads the number that may follow a control word's name at `position`: an
+// optional minus and digits. Saturates rather than overflowing on absurdly
+// long numbers. Inline, as are the stand-ins: both run for every letter of a
+// document written as \uN.
+inline int ReadNumber(std::string_view input, std::size_t& position, bool& present)
+{
+    const std::string_view rest = input.substr(position);
+    const bool negative = rest.size() >= 2 && rest[0] == '-' && IsDigit(rest[1]);
+    const std::size_t firstDigit = negative ? 1 : 0;
+    std::size_t end = firstDigit;
+    long long value = 0;
+    for (; end < rest.size() && IsDigit(rest[end]); ++end) {
+        if (value < INT_MAX)
+            value = value * 10 + (rest[end] - '0');
+    }
+    present = end > firstDigit;
+    position += end;
+    value = std::min<long long>(value, INT_MAX);
+    return static_cast<int>(negative ? -value : value);
+}
+
+// Reads one stand-in that RTF puts after a \uN for older readers, a byte of
+// text or a \'hh, when the input holds one at `position`.
+inline bool ReadStandIn(std::string_view input, std::size_t& position)
+{
+    if (position == input.size())
+        return false;
+    const char c = input[position];
+    if (c == '\\') {
+        if (input.size() - position < 4 || input[position + 1] != '\'' || HexDigitValue(input[position + 2]) < 0 ||
+            HexDigitValue(input[position + 3]) < 0)
+            return false;
+        position += 4;
+        return true;
+    }
+    if (c == '{' || c == '}' || IsLineEnd(c))
+        return false;
+    ++position;
+    return true;
+}
+
 } // namespace
 
 int HexDigitValue(char c)
@@ -93,7 +134,7 @@ RtfToken RtfTokenizer::ReadControlWord()
     RtfToken token;
     token.kind = RtfToken::Kind::ControlWord;
     token.bytes = input_.substr(start, std::min(position_ - start, kMaxWordLength));
-    token.parameter = ReadParameter(token.hasParameter);
+    token.parameter = ReadNumber(input_, position_, token.hasParameter);
     // A space after a control word only delimits it.
     if (position_ < input_.size() && input_[position_] == ' ')
         ++position_;
@@ -110,24 +151,6 @@ RtfToken RtfTokenizer::ReadControlWord()
     return token;
 }
 
-int RtfTokenizer::ReadParameter(bool& present)
-{
-    const std::string_view rest = input_.substr(position_);
-    const bool negative = rest.size() >= 2 && rest[0] == '-' && IsDigit(rest[1]);
-    const std::size_t firstDigit = negative ? 1 : 0;
-    std::size_t end = firstDigit;
-    long long value = 0;
-    for (; end < rest.size() && IsDigit(rest[end]); ++end) {
-        // Saturate rather than overflow on absurdly long numbers.
-        if (value < INT_MAX)
-            value = value * 10 + (rest[end] - '0');
-    }
-    present = end > firstDigit;
-    position_ += end;
-    value = std::min<long long>(value, INT_MAX);
-    return static_cast<int>(negative ? -value : value);
-}
-
 std::optional<int> RtfTokenizer::ReadUnicodeLetter()
 {
     if (input_.size() - position_ < 4 || input_[position_] != '\\' || input_[position_ + 1] != 'u')
@@ -135,32 +158,14 @@ std::optional<int> RtfTokenizer::ReadUnicodeLetter()
     const std::size_t start = position_;
     position_ += 2;
     bool present = false;
-    const int code = ReadParameter(present);
+    const int code = ReadNumber(input_, position_, present);
     if (present && position_ < input_.size() && input_[position_] == ' ')
         ++position_;
-    if (present && ReadStandIn())
+    if (present && ReadStandIn(input_, position_))
         return code;
     // \uc, \ul..., or a stand-in the general path deals with.
     position_ = start;
     return std::nullopt;
-}
-
-bool RtfTokenizer::ReadStandIn()
-{
-    if (position_ == input_.size())
-        return false;
-    const char c = input_[position_];
-    if (c == '\\') {
-        if (input_.size() - position_ < 4 || input_[position_ + 1] != '\'' ||
-            HexDigitValue(input_[position_ + 2]) < 0 || HexDigitValue(input_[position_ + 3]) < 0)
-            return false;
-        position_ += 4;
-        return true;
-    }
-    if (c == '{' || c == '}' || IsLineEnd(c))
-        return false;
-    ++position_;
-    return true;
 }
 
 RtfToken RtfTokenizer::ReadText()

@@ -58,9 +58,6 @@ private:
     RtfToken ReadControl();
     RtfToken ReadControlWord();
     RtfToken ReadText();
-    int ReadParameter(bool& present);
-    // Reads one stand-in byte of text or one \'hh, when the input holds one here.
-    bool ReadStandIn();
 
     std::string_view input_;
     std::size_t position_ = 0;
