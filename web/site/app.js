@@ -4,9 +4,6 @@
 'use strict';
 
 (async () => {
-  // The explorer's scripts come after this one, so that the report need not
-  // wait for them; they have all run when the document says it is loaded.
-  const scriptsRun = new Promise((resolve) => document.addEventListener('DOMContentLoaded', resolve, { once: true }));
   const calculator = await EhAntenna({
     // The module the page began compiling while it was read (index.html).
     instantiateWasm(imports, receive) {
@@ -107,7 +104,6 @@
     $('save').disabled = false;
   }
 
-  let explorer; // made after the first report
   const fieldTexts = () => fields.map((input) => input.value);
 
   async function calculate() {
@@ -151,7 +147,7 @@
     });
     input.addEventListener('input', () => {
       followFields();
-      explorer?.update();
+      explorer.update();
     });
   }
 
@@ -164,13 +160,13 @@
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
+  const explorer = new Explorer(calculator, texts, separator, fieldTexts);
+
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
   fields[0].focus();
-  // The report first; the explorer and its sweeps can wait.
+  // The report first: the explorer's sweeps can wait for the next frame.
   if (designInAddress) calculate();
-  await scriptsRun;
-  explorer = new Explorer(calculator, texts, separator, fieldTexts);
   requestAnimationFrame(() => explorer.update());
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
