@@ -4,14 +4,7 @@
 'use strict';
 
 (async () => {
-  const calculator = await EhAntenna({
-    // The module the page began compiling while it was read (index.html).
-    instantiateWasm(imports, receive) {
-      window.ehWasmModule.then((module) =>
-        WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
-      return {};
-    },
-  });
+  const calculator = await EhAntenna();
   const texts = calculator.pageTexts();
   const $ = (id) => document.getElementById(id);
   const address = new URL(location.href);
