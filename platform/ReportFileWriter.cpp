@@ -362,13 +362,14 @@ Destination Walk(const std::string& path, const std::string& fullPath)
         const std::string part = std::move(rest.front());
         rest.pop_front();
         const bool last = rest.empty();
-        OpenFile next(::openat(folder.descriptor(), part.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
         struct stat status {};
-        if (!next.IsOpen() && last && errno == ENOENT)
-            return Destination{std::move(folder), part, OpenFile(), status, std::nullopt};
-        if (!next.IsOpen() || ::fstat(next.descriptor(), &status) != 0)
+        if (::fstatat(folder.descriptor(), part.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0) {
+            if (last && errno == ENOENT)
+                return Destination{std::move(folder), part, OpenFile(), status, std::nullopt};
             CannotCreate(fullPath, errno);
+        }
         const std::string name = folderName + '/' + part;
+        OpenFile next;
         if (S_ISLNK(status.st_mode)) {
             if (++links > kMaxLinks)
                 CannotCreate(fullPath, ELOOP);
@@ -401,7 +402,14 @@ Destination Walk(const std::string& path, const std::string& fullPath)
                     rest.emplace_back(".");
                 continue;
             }
-        } else if (last) {
+        } else {
+            // Whatever the name stands for now: a link put in its place
+            // meanwhile is opened as a link, which is neither folder nor file.
+            next = OpenFile(::openat(folder.descriptor(), part.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
+            if (!next.IsOpen() || ::fstat(next.descriptor(), &status) != 0)
+                CannotCreate(fullPath, errno);
+        }
+        if (last && !S_ISDIR(status.st_mode)) {
             std::optional<int> descriptor = WritableDescriptorOf(status, std::nullopt);
             return Destination{std::move(folder), part, std::move(next), status, descriptor};
         }

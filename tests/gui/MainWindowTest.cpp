@@ -78,6 +78,23 @@ QByteArray ExampleAFileBytes()
         eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ','))));
 }
 
+// Saves run with the file rights of "nobody" (this thread only) for the
+// life of the object.
+struct ActingAsNobody {
+    ActingAsNobody()
+    {
+        setfsgid(65534);
+        setfsuid(65534);
+    }
+    ~ActingAsNobody()
+    {
+        setfsuid(0);
+        setfsgid(0);
+    }
+    ActingAsNobody(const ActingAsNobody&) = delete;
+    ActingAsNobody& operator=(const ActingAsNobody&) = delete;
+};
+
 // Accepts a save dialog with `path` typed in as the file name.
 std::function<void(QWidget*)> SaveAs(const QString& path)
 {
@@ -434,16 +451,39 @@ private slots:
         Type(*form_, kExampleA);
         form_->BitBtn1Click();
         {
-            // The save runs with the file rights of "nobody" (this thread only).
-            struct ActingAsNobody {
-                ActingAsNobody() { setfsgid(65534); setfsuid(65534); }
-                ~ActingAsNobody() { setfsuid(0); setfsgid(0); }
-            } nobody;
+            const ActingAsNobody nobody;
             ModalWatcher watcher(SaveAs(path));
             form_->N2Click();
         }
         QCOMPARE(ReadFile(path), ExampleAFileBytes());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
+    }
+
+    void savingOverAReadOnlyFileIsRefused()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to save as another user");
+        // The user's own folder would let the file be replaced.
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old report") == 10);
+        }
+        for (const QString& name : {folder.path(), path})
+            QCOMPARE(chown(QFile::encodeName(name).constData(), 65534, 65534), 0);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        ModalWatcher watcher(SaveAs(path));
+        {
+            const ActingAsNobody nobody;
+            QMetaObject::invokeMethod(form_->N2, &QAction::trigger, Qt::QueuedConnection);
+            QTRY_COMPARE(watcher.seen().size(), 2);
+        }
+        QCOMPARE(watcher.seen()[1].text, "Cannot create file \"" + path + "\". Permission denied.");
+        QCOMPARE(watcher.seen()[1].icon, QMessageBox::Critical);
+        QCOMPARE(ReadFile(path), QByteArray("old report"));
     }
 
     void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
