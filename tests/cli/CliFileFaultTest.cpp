@@ -215,8 +215,14 @@ ProcessOptions SignalDuringSave(int signal)
 {
     // A sanitized build would insist on its runtime coming first.
     const char* asanOptions = std::getenv("ASAN_OPTIONS");
+    // LD_PRELOAD splits at blanks: the library is named alone and found
+    // through LD_LIBRARY_PATH, where a folder's name may hold any blank.
+    const std::filesystem::path library = SIGNAL_DURING_SAVE_PATH;
+    const char* libraryPath = std::getenv("LD_LIBRARY_PATH");
     ProcessOptions options;
-    options.setEnv = {std::string("LD_PRELOAD=") + SIGNAL_DURING_SAVE_PATH,
+    options.setEnv = {"LD_PRELOAD=" + library.filename().string(),
+                      "LD_LIBRARY_PATH=" + library.parent_path().string() + (libraryPath ? ":" : "") +
+                          (libraryPath ? libraryPath : ""),
                       "EH_SIGNAL_DURING_SAVE=" + std::to_string(signal),
                       std::string("ASAN_OPTIONS=") + (asanOptions ? asanOptions : "") + ":verify_asan_link_order=0"};
     return options;
