@@ -347,7 +347,7 @@ OpenFile OpenFolder(const char* name)
 // passes the planted-link rule. A link to a missing file names the file to
 // create. A link of /proc (/proc/self, a descriptor's link) is followed by
 // the system: its text may name no file ("pipe:[…]", a deleted file) or
-// another file than the one open.
+// another file than the one open. A folder at the end is refused.
 Destination Walk(const std::string& path, const std::string& fullPath)
 {
     // What open() refuses is refused, though no single call sees the name.
@@ -702,14 +702,10 @@ void SaveFileAtomically(const std::string& path, const std::string& bytes)
     }
     if (IsKernelFileSystem(target.file.IsOpen() ? target.file.descriptor() : target.folder.descriptor()))
         throw EFileCreateError(fullPath, kKernelFileReason);
-    const bool exists = target.file.IsOpen();
-    if (exists && S_ISDIR(target.status.st_mode))
-        CannotCreate(fullPath, EISDIR);
-
     // A device or pipe is written into: renaming a new file over it would
-    // destroy it.
-    const SaveResult result =
-        exists && !S_ISREG(target.status.st_mode) ? WriteIntoDevice(target, bytes) : SaveFile(target, bytes);
+    // destroy it. (The walk refuses a folder.)
+    const SaveResult result = target.file.IsOpen() && !S_ISREG(target.status.st_mode) ? WriteIntoDevice(target, bytes)
+                                                                                       : SaveFile(target, bytes);
     if (result && result->writing)
         CannotWrite(fullPath, result->error);
     if (result)
