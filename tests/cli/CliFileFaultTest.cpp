@@ -65,9 +65,7 @@ bool CanActAsNobody()
 {
     if (::geteuid() != 0 || ::access(kAsNobody[0].c_str(), X_OK) != 0)
         return false;
-    std::vector<std::string> version = kAsNobody;
-    version.insert(version.end(), {NobodysCli(), "--version"});
-    return RunProcess(version).exitCode == 0;
+    return Shell("test -r \"$0\" && exec \"$0\" --version", kAsNobody).exitCode == 0;
 }
 
 constexpr const char* kCannotActAsNobody =
