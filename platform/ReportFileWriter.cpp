@@ -26,7 +26,9 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/statfs.h>
+#ifndef __EMSCRIPTEN__
 #include <sys/xattr.h>
+#endif
 #include <unistd.h>
 
 // The writer works on the system's calls directly: a file name is bytes and
@@ -153,6 +155,9 @@ struct ReplacedFile {
     const OpenFile& file;
 };
 
+#ifdef __EMSCRIPTEN__
+void TakeAttributesOf(const OpenFile&, int) {} // node's files have no extended attributes
+#else
 // The extended attributes a replacement takes over: the user's own and the
 // access list (ACL) that says who else may read or write. Security labels
 // and file capabilities stay behind, as set-user-ID does.
@@ -189,6 +194,7 @@ void TakeAttributesOf(const OpenFile& replaced, int file)
             static_cast<void>(::fsetxattr(file, name.c_str(), value.data(), static_cast<std::size_t>(read), 0));
     }
 }
+#endif
 
 // The replacement of an existing file takes its owner and group where the
 // process may give them (root saving over a user's file leaves it the
