@@ -6,12 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <csignal>
+#include <cstdint>
 #include <cstdlib>
 #include <set>
-
-#include <climits>
-#include <cstdint>
 
 #include <sys/stat.h>
 #include <sys/xattr.h>
