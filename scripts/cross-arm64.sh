@@ -19,7 +19,11 @@ host_build=build
 started=$(date +%s)
 
 bash scripts/install-deps.sh native arm64
-bash scripts/build.sh default eh-antenna-cli
+# The reference, unless the caller has built it already (CI, whose stages
+# run side by side, builds it once before them).
+if [ -z "${EH_REFERENCE_CLI_READY:-}" ]; then
+  bash scripts/build.sh default eh-antenna-cli
+fi
 bash scripts/build.sh arm64
 file "$build_dir/cli/antenna/eh-antenna-cli" | grep -q 'ARM aarch64' || {
   echo "cross-arm64: $build_dir/cli/antenna/eh-antenna-cli is not an arm64 program" >&2

@@ -12,7 +12,11 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh native web
-bash scripts/build.sh default eh-antenna-cli
+# The reference, unless the caller has built it already (CI, whose stages
+# run side by side, builds it once before them).
+if [ -z "${EH_REFERENCE_CLI_READY:-}" ]; then
+  bash scripts/build.sh default eh-antenna-cli
+fi
 bash scripts/web-build.sh
 ctest --preset wasm --parallel "$(nproc)"
 bash tests/portability/batch-agreement.sh boundary 3000 build/cli/antenna/eh-antenna-cli \
