@@ -19,10 +19,10 @@ private:
     QTemporaryDir folder_;
 };
 
-// Throwaway settings, windows drawn offscreen unless a platform is named
-// (QT_QPA_PLATFORM), and the C locale with UTF-8 whatever the user's: the
-// region's decimal separator is then a point until a test sets another.
-class StandardEnvironment : private ThrowawaySettings {
+// Windows drawn offscreen unless a platform is named (QT_QPA_PLATFORM), and
+// the C locale with UTF-8 whatever the user's: the region's decimal separator
+// is then a point until a test sets another.
+class StandardEnvironment {
 public:
     StandardEnvironment()
     {

@@ -6,13 +6,16 @@
 #include "TestEnvironment.h"
 
 // The main() of the QtTest suites and Google Benchmark programs that drive
-// the windows: the standard environment, then the window program's own
-// application.
+// the windows: the standard environment and throwaway settings, then the
+// window program's own application.
 namespace eh::test {
 
-class WindowTestApplication : private StandardEnvironment, public TApplication {
+class WindowTestApplication : private StandardEnvironment, private ThrowawaySettings, public TApplication {
 public:
-    WindowTestApplication(int& argc, char** argv) : StandardEnvironment(), TApplication(argc, argv) {}
+    WindowTestApplication(int& argc, char** argv)
+        : StandardEnvironment(), ThrowawaySettings(), TApplication(argc, argv)
+    {
+    }
 };
 
 } // namespace eh::test
