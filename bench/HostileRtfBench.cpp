@@ -9,6 +9,7 @@
 #include "ApplicationShell.h"
 #include "RtfLimits.h"
 #include "uHelp2.h"
+#include "WindowTestMain.h"
 
 #include <QDir>
 #include <QFile>
@@ -94,9 +95,7 @@ BENCHMARK(BM_HelpWindowFormatsBetweenTableChanges)->Unit(benchmark::kMillisecond
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
+    eh::test::WindowTestApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     // The shapes as files, for rtf2text: --write-shapes FOLDER.
     if (argc == 3 && QByteArray(argv[1]) == "--write-shapes") {

@@ -10,7 +10,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build >/dev/null
+bash scripts/build.sh >/dev/null
 mkdir -p docs
 root=$(pwd)
 # The help document is found in the working folder; a Russian locale gives

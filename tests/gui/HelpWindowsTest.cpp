@@ -7,6 +7,7 @@
 #include "uHelp2.h"
 #include "WindowPlacement.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QFile>
 #include <QScreen>
@@ -255,13 +256,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
-    HelpWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(HelpWindowsTest)
 
 #include "HelpWindowsTest.moc"

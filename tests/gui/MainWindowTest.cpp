@@ -9,6 +9,7 @@
 #include "Report.h"
 #include "ReportText.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
@@ -632,13 +633,6 @@ private:
     TForm1* form_ = nullptr;
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(MainWindowTest)
 
 #include "MainWindowTest.moc"

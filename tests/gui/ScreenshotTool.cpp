@@ -6,6 +6,7 @@
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
 #include "LabeledEdit.h"
+#include "TestEnvironment.h"
 #include "uHelp.h"
 #include "uHelp2.h"
 #include "WindowPlacement.h"
@@ -22,7 +23,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPixmap>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -79,8 +79,7 @@ bool SaveDialogShot(eh::TForm1& form1, const QString& path)
 int main(int argc, char** argv)
 {
     // The explorer starts from its defaults, whatever this user chose.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    eh::test::ThrowawaySettings settings;
     eh::TApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
         qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX]");
