@@ -3,7 +3,7 @@
 // them (read, laid out and shown, offscreen): one-cell table rows followed by
 // a row of the most columns, at the top level and nested in a cell, and
 // thousands of character formats between changes to the font and colour
-// tables. Each must open within 2 s and 300 MB; peak_rss_mb is the
+// tables, and a tall table nested eight deep. Each must open within 2 s and 300 MB; peak_rss_mb is the
 // process's peak, so run one shape per process for its figure
 // (--benchmark_filter).
 #include "ApplicationShell.h"
@@ -50,6 +50,21 @@ QByteArray FormatsBetweenTableChanges()
     return "{\\rtf1 " + body + "}";
 }
 
+// A table nested `depth` deep whose innermost table has `rows` one-cell
+// rows, each cell a number and `words` words of ten letters.
+QByteArray TallNestedTable(int depth, int rows, int words = 0)
+{
+    const QByteArray itap = "\\pard\\intbl\\itap";
+    const QByteArray nestedEnd = "\\nestcell{\\*\\nesttableprops\\nestrow}";
+    const QByteArray text = QByteArray(" abcdefghij").repeated(words);
+    QByteArray body;
+    for (int i = 0; i < rows; ++i)
+        body += itap + QByteArray::number(depth) + " x" + QByteArray::number(i) + text + nestedEnd;
+    for (int level = depth - 1; level > 1; --level)
+        body += itap + QByteArray::number(level) + nestedEnd;
+    return "{\\rtf1 " + body + itap + "1\\cell\\row\\pard end\\par}";
+}
+
 void OpenHelpWindow(benchmark::State& state, const QByteArray& document)
 {
     QTemporaryDir folder;
@@ -90,6 +105,22 @@ void BM_HelpWindowFormatsBetweenTableChanges(benchmark::State& state)
 }
 BENCHMARK(BM_HelpWindowFormatsBetweenTableChanges)->Unit(benchmark::kMillisecond)->Iterations(1);
 
+// Depth, rows, then words in each cell.
+void BM_HelpWindowTallNestedTable(benchmark::State& state)
+{
+    OpenHelpWindow(state, TallNestedTable(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)),
+                                          static_cast<int>(state.range(2))));
+}
+BENCHMARK(BM_HelpWindowTallNestedTable)
+    ->Args({2, 1000, 0})
+    ->Args({8, 1000, 0})
+    ->Args({8, 4000, 0})
+    ->Args({2, 1000, 100})
+    ->Args({8, 1000, 100})
+    ->Args({8, 10, 1000})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -103,7 +134,8 @@ int main(int argc, char** argv)
         const std::pair<const char*, QByteArray> shapes[] = {
             {"table.rtf", ShortRowsThenALongOne(false)},
             {"nested-table.rtf", ShortRowsThenALongOne(true)},
-            {"formats.rtf", FormatsBetweenTableChanges()}};
+            {"formats.rtf", FormatsBetweenTableChanges()},
+            {"tall-nested-table.rtf", TallNestedTable(8, 1000)}};
         for (const auto& [name, bytes] : shapes) {
             QFile file(QDir(QString::fromLocal8Bit(argv[2])).filePath(QString::fromLatin1(name)));
             if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
