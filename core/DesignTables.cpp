@@ -125,6 +125,11 @@ const std::array<TResultInfo, kResultCount>& ResultTable()
 
 std::string StandaloneName(const TResultInfo& info) { return std::string(info.name) + info.qualifier; }
 
+bool HasFigure(const TResultInfo& info, const TAntennaResults& results)
+{
+    return !(info.value == &TAntennaResults::LossDb && results.RrOhm == 0.0);
+}
+
 double ShownValue(const TResultInfo& info, const TAntennaResults& results)
 {
     const double value = results.*info.value;

@@ -64,6 +64,12 @@ std::optional<std::size_t> ResultByKey(std::string_view key);
 // explorer's list, legend and readout): "Количество витков (фазирующая катушка)".
 std::string StandaloneName(const TResultInfo& info);
 
+// False where the model writes a stand-in, not a figure: with no measured
+// bandwidth (RR of 0) the loss in decibels is written as 0, though it falls
+// without bound as the bandwidth goes to 0. (The efficiency written as 0
+// there is its true limit.)
+bool HasFigure(const TResultInfo& info, const TAntennaResults& results);
+
 // The value as the report shows it: a centimetre value marked timesTen is
 // multiplied by 10 in extended precision and stored as a double, which
 // throws EOverflow when it no longer fits.

@@ -7,6 +7,7 @@
 #include "DecimalSeparator.h"
 #include "DesignCsv.h"
 #include "DesignService.h"
+#include "DesignTables.h"
 #include "Exceptions.h"
 #include "Formats.h"
 #include "NumberConversion.h"
@@ -225,6 +226,10 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
         Warn(streams.err, "the design faults at " + std::to_string(outcome.faultedPoints) + " of " +
                               std::to_string(command.plan.points) +
                               " points of the range; no solution is known between them");
+    if (outcome.standInPoints > 0 && outcome.lowestResult)
+        Warn(streams.err, std::string(ResultTable()[command.result].member) + " has no figure at " +
+                              std::to_string(outcome.standInPoints) + " of " + std::to_string(command.plan.points) +
+                              " points of the range (no measured bandwidth); no solution is known across them");
     if (outcome.solutions.empty())
         streams.err << kProgram << ": " << NoSolutionMessage(command, outcome) << '\n';
     std::string output;

@@ -85,12 +85,15 @@ std::vector<std::string> ReversedWithEmptyValuesKept(const CLI::App& app, const 
     return reversed;
 }
 
+// The long name the help lists an option under: "--format" for "-f" too.
+std::string LongName(const CLI::Option& option) { return "--" + option.get_lnames().at(0); }
+
 // CLI11's words for an option left without its value or a flag given one,
 // in the tool's own words; other errors as CLI11 says them.
 std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
 {
     for (const CLI::Option* option : app.get_options()) {
-        const std::string name = "--" + option->get_lnames().at(0);
+        const std::string name = LongName(*option);
         if (option->get_expected_max() > 0 &&
             error.what() == std::string(CLI::ArgumentMismatch::TypedAtLeast(option->get_name(), 1,
                                                                             option->get_type_name())
@@ -101,6 +104,29 @@ std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
             return name + " takes no value";
     }
     return error.what();
+}
+
+// CLI11 takes "--batch=true" for "--batch", the flag's own value: a value
+// after any flag's name is refused, as a value of another is.
+void CheckFlagsHaveNoValues(const CLI::App& app, const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return;
+        const std::size_t equals = arg.find('=');
+        if (!arg.starts_with("--") || equals == std::string::npos)
+            continue;
+        const CLI::Option* option = app.get_option_no_throw(arg.substr(0, equals));
+        if (option != nullptr && option->get_expected_max() == 0)
+            throw UsageError(LongName(*option) + " takes no value");
+    }
+}
+
+void CheckNothingRepeats(const CLI::App& app)
+{
+    for (const CLI::Option* option : app.get_options())
+        if (option->count() > 1)
+            throw UsageError(LongName(*option) + " is given more than once");
 }
 
 constexpr const char* kDescription =
@@ -306,9 +332,13 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
 
-    // No flag takes a value ("--batch=true" included).
+    // No flag takes a value ("--batch=true" included: see CheckFlagsHaveNoValues).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
         option->disable_flag_override();
+    // An option given twice is refused in the tool's own words, flags and
+    // options alike (CheckNothingRepeats): CLI11 lets each be repeated.
+    for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() > 0; }))
+        option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // Whatever CLI11 does not know is left over, in order, for FieldTexts.
     app.allow_extras();
 }
@@ -357,6 +387,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         }
         texts = FieldTexts(app.remaining());
         CheckTextCount(texts);
+        CheckFlagsHaveNoValues(app, args);
+        CheckNothingRepeats(app);
     } catch (const UsageError& error) {
         usage(error.what());
         return parsed;

@@ -50,6 +50,8 @@ std::string PlanFaultMessage(TSweepPlanFault fault, const TRangeTexts& texts)
         return "STEP must be negative to go from START to STOP";
     case TSweepPlanFault::RangeTooWide:
         return "the range from START to STOP is too wide";
+    case TSweepPlanFault::StepBelowResolution:
+        return "STEP " + Shown(texts.step) + " is finer than doubles can tell apart between START and STOP";
     case TSweepPlanFault::ValueBeyondRange:
         return "the last value is beyond the double range";
     case TSweepPlanFault::EmptyRange:
