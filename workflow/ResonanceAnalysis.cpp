@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResonanceAnalysis.h"
 
+#include "NumberFormat.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -288,9 +289,8 @@ std::optional<std::string> BandwidthFieldText(const TResonanceAnalysis& analysis
 {
     if (!analysis.bandwidthHz)
         return std::nullopt;
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), *analysis.bandwidthHz / 1000);
-    return std::string(text.data(), result.ptr);
+    std::array<char, kShortestNumberMaxBytes> text{};
+    return std::string(text.data(), WriteShortestNumber(text.data(), *analysis.bandwidthHz / 1000));
 }
 
 } // namespace eh

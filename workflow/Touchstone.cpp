@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Touchstone.h"
 
+#include "NumberWord.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -64,22 +66,14 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-// A number as Touchstone writes it ("1.0E+09", "+5", ".5"), read without
-// the locale.
 double Number(std::string_view word, std::size_t line)
 {
-    std::string_view digits = word;
-    if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range && end == digits.data() + digits.size())
+    const TNumberWord number = ReadNumberWord(word);
+    if (number.kind == TNumberWordKind::NotFinite)
         Refuse(TTouchstoneFault::NotFinite, line);
-    if (error != std::errc{} || end != digits.data() + digits.size())
+    if (number.kind == TNumberWordKind::NotANumber)
         Refuse(TTouchstoneFault::NotANumber, line);
-    if (!std::isfinite(value))
-        Refuse(TTouchstoneFault::NotFinite, line);
-    return value;
+    return number.value;
 }
 
 std::size_t Count(std::string_view word, std::size_t line)
@@ -124,13 +118,10 @@ void ReadOptionLine(std::string_view text, std::size_t line, TOptions& options, 
         else if (word == "DB")
             sweep.format = TTouchstoneFormat::DB;
         else if (word == "R" && i + 1 < words.size()) {
-            const std::string_view value = words[++i];
-            double reference = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), reference);
-            if (error != std::errc{} || end != value.data() + value.size() || !std::isfinite(reference) ||
-                reference <= 0)
+            const TNumberWord reference = ReadNumberWord(words[++i]);
+            if (reference.kind != TNumberWordKind::Number || !(reference.value > 0))
                 Refuse(TTouchstoneFault::BadReference, line);
-            sweep.referenceOhm = reference;
+            sweep.referenceOhm = reference.value;
         } else
             Refuse(TTouchstoneFault::BadOptionLine, line);
     }

@@ -3,6 +3,7 @@
 // an analyser saves them in, the refusals with their line, and the figures
 // that are missing from a sweep that cannot give them.
 #include "MeasurementTexts.h"
+#include "NumberWord.h"
 #include "ResonanceAnalysis.h"
 #include "SyntheticSweep.h"
 #include "Touchstone.h"
@@ -137,9 +138,44 @@ TEST(ResonanceAnalysis, TheFieldTextReadsBackAsTheBandwidth)
         Analyse(eh::test::SyntheticTouchstone({false, 14.2e6, 61.3, 50}, {'S', "RI", "MHZ"}));
     const std::optional<std::string> text = eh::BandwidthFieldText(analysis);
     ASSERT_TRUE(text);
-    EXPECT_EQ(eh::test::ReadNumber(*text), *analysis.bandwidthHz / 1000);
+    EXPECT_EQ(eh::ReadNumberWord(*text).value, *analysis.bandwidthHz / 1000);
     EXPECT_EQ(*text, eh::test::NumberText(*analysis.bandwidthHz / 1000));
     EXPECT_FALSE(eh::BandwidthFieldText(eh::TResonanceAnalysis{}));
+}
+
+TEST(NumberWord, ReadsWhatInstrumentsWrite)
+{
+    using eh::TNumberWordKind;
+    struct Case {
+        const char* word;
+        TNumberWordKind kind;
+        double value;
+    };
+    const Case cases[] = {
+        {"1.0E+09", TNumberWordKind::Number, 1e9},
+        {"+5", TNumberWordKind::Number, 5},
+        {"-.5", TNumberWordKind::Number, -0.5},
+        {"5.", TNumberWordKind::Number, 5},
+        {"0.1", TNumberWordKind::Number, 0.1},
+        {"-0.699375236355014", TNumberWordKind::Number, -0.699375236355014},
+        {"236.69702842546695", TNumberWordKind::Number, 236.69702842546695},
+        {"000123456789012345678901e-3", TNumberWordKind::Number, 123456789012345678901e-3},
+        {"1e-999", TNumberWordKind::Number, 0},
+        {"1e999", TNumberWordKind::NotFinite, 0},
+        {"-Infinity", TNumberWordKind::NotFinite, 0},
+        {"NaN", TNumberWordKind::NotFinite, 0},
+        {"", TNumberWordKind::NotANumber, 0},
+        {".", TNumberWordKind::NotANumber, 0},
+        {"1e", TNumberWordKind::NotANumber, 0},
+        {"1.2.3", TNumberWordKind::NotANumber, 0},
+        {"0x10", TNumberWordKind::NotANumber, 0},
+        {"0,5", TNumberWordKind::NotANumber, 0},
+    };
+    for (const Case& c : cases) {
+        const eh::TNumberWord number = eh::ReadNumberWord(c.word);
+        EXPECT_EQ(number.kind, c.kind) << c.word;
+        EXPECT_EQ(number.value, c.value) << c.word;
+    }
 }
 
 TEST(Touchstone, BadFilesAreRefusedNamingTheLine)
