@@ -39,6 +39,17 @@ constexpr std::array<double, 23> kExactPowers = {1e0,  1e1,  1e2,  1e3,  1e4,  1
                                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
+// 10^0 .. 10^27: 5^27 still fits the extended type's 64-bit significand.
+constexpr std::array<long double, 28> kExactExtendedPowers = [] {
+    std::array<long double, 28> powers{};
+    long double power = 1;
+    for (long double& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
 double ValueOf(const TDecimal& d)
 {
     if (d.digits == 0)
@@ -50,9 +61,15 @@ double ValueOf(const TDecimal& d)
         return d.exponent >= 0 ? digits * kExactPowers[static_cast<std::size_t>(d.exponent)]
                                : digits / kExactPowers[static_cast<std::size_t>(-d.exponent)];
     }
+    // 17 to 19 digits, as a shortest round-trip text has them: the powers
+    // up to 10^27 are exact in the extended type, so again one rounding
+    // there (and one more to the double).
     const long double digits = static_cast<long double>(d.digits);
-    const long double value = d.exponent >= 0 ? digits * PowerOfTen(d.exponent) : digits / PowerOfTen(-d.exponent);
-    return static_cast<double>(value);
+    const long magnitude = d.exponent < 0 ? -d.exponent : d.exponent;
+    const long double power = magnitude < static_cast<long>(kExactExtendedPowers.size())
+                                  ? kExactExtendedPowers[static_cast<std::size_t>(magnitude)]
+                                  : PowerOfTen(magnitude);
+    return static_cast<double>(d.exponent >= 0 ? digits * power : digits / power);
 }
 
 } // namespace
