@@ -29,7 +29,7 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 // feed or vertical tab is taken as space).
 bool IsBinaryByte(unsigned char c)
 {
-    return (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v') || c == 0x7F;
+    return (c < 0x20 && c != '\t' && c != '\f' && c != '\v') || c == 0x7F;
 }
 
 std::vector<std::string_view> Words(std::string_view text)
@@ -253,21 +253,19 @@ TMeasuredSweep Read(std::string_view bytes)
     TKeywords keywords;
     bool anythingBefore = false;
     std::size_t line = 0;
-    std::size_t start = 0;
+    // A byte order mark, which some programs put before any text.
+    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < bytes.size() && !keywords.Ended()) {
         ++line;
-        std::size_t end = bytes.find('\n', start);
+        // Lines end in LF, CR LF or (an old Mac's) CR alone.
+        std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = bytes.size();
         std::string_view text = bytes.substr(start, end - start);
-        start = end + 1;
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
         for (const char c : text)
-            if (IsBinaryByte(static_cast<unsigned char>(c)) && c != '\r')
+            if (IsBinaryByte(static_cast<unsigned char>(c)))
                 Refuse(TTouchstoneFault::Binary, line);
-        if (!text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        if (text.find('\r') != std::string_view::npos)
-            Refuse(TTouchstoneFault::Binary, line);
         text = Trimmed(text.substr(0, text.find('!')));
         if (text.empty() || keywords.InInformation(text))
             continue;

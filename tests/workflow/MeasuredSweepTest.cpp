@@ -76,6 +76,10 @@ TEST(ResonanceAnalysis, MatchedResonatorsHalfPowerSwrSpanIsItsBandwidth)
         // 2:1 of a matched resonator: (s - 1)/(Q sqrt s) of f0.
         EXPECT_NEAR(analysis.swr2Span->WidthHz(), *analysis.bandwidthHz / std::sqrt(2.0), 0.01 * *analysis.bandwidthHz);
         EXPECT_NEAR(analysis.swrMin, 1, 1e-3);
+        // The ideal resonator drawn beside the curve crosses 2.618 where the measured one does.
+        for (const double edge : {analysis.swrSpan->lowHz, analysis.swrSpan->highHz})
+            EXPECT_NEAR(eh::IdealResonatorSwr(edge, *analysis.resonanceHz, *analysis.bandwidthHz), eh::kHalfPowerSwr, 0.01);
+        EXPECT_EQ(eh::IdealResonatorSwr(*analysis.resonanceHz, *analysis.resonanceHz, *analysis.bandwidthHz), 1);
     }
 }
 
@@ -190,7 +194,7 @@ TEST(Touchstone, BadFilesAreRefusedNamingTheLine)
     const Case cases[] = {
         {"", TTouchstoneFault::Empty, 0, "Файл не прочитан: в файле нет ни одной точки измерения."},
         {"! nothing\r\n# MHZ S RI R 50\r\n\r\n", TTouchstoneFault::Empty, 0, nullptr},
-        {"# MHZ S RI\n1 0 0\n\x89PNG\x1A\n", TTouchstoneFault::Binary, 3,
+        {"# MHZ S RI\r\n1 0 0\r\n\x89PNG\x1A\n", TTouchstoneFault::Binary, 3,
          "Файл не прочитан, строка 3: это не текстовый файл Touchstone (двоичные данные)."},
         {std::string("1 0 0\0", 6), TTouchstoneFault::Binary, 1, nullptr},
         {"# MHZ S RI R 50\n1 0 0 0.9 0 0.9 0 0 0\n", TTouchstoneFault::NotOnePort, 2,
@@ -241,7 +245,7 @@ TEST(Touchstone, OptionLineDefaultsCaseAndCommentsAreRead)
     EXPECT_NEAR(reading.sweep->points[0].impedanceOhm.real(), 30, 1e-9); // 50 (1 + 0.5j)/(1 - 0.5j)
     EXPECT_NEAR(reading.sweep->points[0].impedanceOhm.imag(), 40, 1e-9);
 
-    reading = eh::ReadTouchstone("# khz z ri r 75 ! lower case\n+1 1 0\n2 .4 -1.2\n3 1 0\n4 1 0\n5 1 0\n");
+    reading = eh::ReadTouchstone("\xEF\xBB\xBF# khz z ri r 75 ! lower case\r+1 1 0\r2 .4 -1.2\r3 1 0\r4 1 0\r5 1 0\r");
     ASSERT_TRUE(reading.sweep);
     EXPECT_EQ(reading.sweep->points[1].frequencyHz, 2e3);
     EXPECT_NEAR(reading.sweep->points[1].impedanceOhm.real(), 30, 1e-9); // normalised to R
