@@ -119,7 +119,11 @@ private:
 };
 
 // The contiguous points around `centre` that absorb at least half the power
-// it absorbs (the loaded half-power band), widened to kFitMinPoints.
+// it absorbs: the loaded half-power band, where the resonance is what the
+// data show. It is as wide as the resonance, whatever the step of the
+// sweep, so a dense sweep puts many points into the fit (the noise
+// averages out) and a wide one no far points (where the feed line or
+// another resonance would bend the curve). Widened to kFitMinPoints.
 struct TWindow {
     std::size_t first = 0;
     std::size_t last = 0; // included
