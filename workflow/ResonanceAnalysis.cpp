@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResonanceAnalysis.h"
 
-#include "NumberFormat.h"
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
@@ -346,8 +346,7 @@ std::optional<std::string> BandwidthFieldText(const TResonanceAnalysis& analysis
 {
     if (!analysis.bandwidthHz)
         return std::nullopt;
-    std::array<char, kShortestNumberMaxBytes> text{};
-    return std::string(text.data(), WriteShortestNumber(text.data(), *analysis.bandwidthHz / 1000));
+    return fmt::format("{:.5g}", *analysis.bandwidthHz / 1000);
 }
 
 } // namespace eh

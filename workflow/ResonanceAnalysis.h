@@ -87,10 +87,13 @@ TResonanceAnalysis AnalyseResonance(const TMeasuredSweep& sweep);
 // a measured curve: Q = f0/BW, x = Q (f/f0 - f0/f), |G| = |x| / sqrt(4 + x^2).
 double IdealResonatorSwr(double frequencyHz, double resonanceHz, double bandwidthHz);
 
-// The measured bandwidth as the text of the bandwidth field (kilohertz):
-// the shortest text that reads back as the same double, so that writing it
-// into the field, typing it, and the tool's --bandwidth-from all give the
-// same design. Empty when the analysis has no bandwidth.
+// The measured bandwidth as the text of the bandwidth field (kilohertz), to
+// 5 significant digits ("236.74"): a tenth of the measurement's own
+// uncertainty at most, what a ham would type, and the same text on every
+// target (the last digits of the computed double depend on the C++
+// library's complex arithmetic). Writing it into the field, typing it and
+// the tool's --bandwidth-from then all give the same design. Empty when
+// the analysis has no bandwidth.
 std::optional<std::string> BandwidthFieldText(const TResonanceAnalysis& analysis);
 
 } // namespace eh

@@ -206,12 +206,12 @@ Measured (--measured FILE, --bandwidth-from FILE):
                     "Best, IEEE Trans. Antennas Propag. 53(4), 2005), Z' from a least-squares fit over the points of "
                     "the resonance; the 3 dB bandwidth is f0/Q. Beside it the spans where SWR <= 2.618 and SWR <= 2, "
                     "when they lie inside the sweep. --measured writes text (a line per figure), json (one object: "
-                    "points, reference_ohm, resonance_mhz, swr_min, r_ohm, x_ohm, q, bandwidth_khz, "
-                    "swr_bandwidth_khz, swr2_bandwidth_khz, points_above_one, method, note; null where a figure "
+                    "points, reference_ohm, resonance_mhz, swr_min, r_ohm, x_ohm, q, bandwidth_khz, bandwidth_field (the "
+                    "bandwidth to 5 significant digits, as --bandwidth-from types it), swr_bandwidth_khz, swr2_bandwidth_khz, points_above_one, method, note; null where a figure "
                     "cannot be had, the reason in note) or csv (frequency_hz, r_ohm, x_ohm, swr, return_loss_db, one "
                     "row per point; empty where not finite). --bandwidth-from takes the six other field texts and "
                     "prints the design, in every format and with --output, exactly as typing the bandwidth that "
-                    "--measured prints as the seventh. A file that cannot be read is refused with its line (exit "
+                    "--measured prints (bandwidth_field) as the seventh. A file that cannot be read is refused with its line (exit "
                     "2); a sweep that gives no bandwidth ends --bandwidth-from with exit 1 and the reason.") +
            R"(
 Exit codes:

@@ -144,6 +144,11 @@ std::string MeasurementJson(const TMeasuredSweep& sweep, const TResonanceAnalysi
     AppendJsonNumber(out, "x_ohm", a.reactanceOhm);
     AppendJsonNumber(out, "q", a.q);
     AppendJsonNumber(out, "bandwidth_khz", Scaled(a.bandwidthHz, 1e3));
+    AppendJsonKey(out, "bandwidth_field");
+    if (const std::optional<std::string> field = BandwidthFieldText(a))
+        AppendJsonString(out, *field);
+    else
+        out += "null";
     AppendJsonNumber(out, "swr_bandwidth_khz", Scaled(Width(a.swrSpan), 1e3));
     AppendJsonNumber(out, "swr2_bandwidth_khz", Scaled(Width(a.swr2Span), 1e3));
     AppendJsonKey(out, "points_above_one");

@@ -49,6 +49,8 @@ TEST_F(CliMeasured, JsonCarriesEveryFigureAndNullsWithTheirReason)
     EXPECT_NEAR(figures["bandwidth_khz"].get<double>(), 7100 / 90.0, 7100 / 90.0 * 0.01);
     EXPECT_NEAR(figures["r_ohm"].get<double>(), 35, 0.35);
     EXPECT_NEAR(figures["swr_min"].get<double>(), 50 / 35.0, 0.01);
+    const double field = eh::ReadNumberWord(figures["bandwidth_field"].get<std::string>()).value;
+    EXPECT_NEAR(field, figures["bandwidth_khz"].get<double>(), 5e-5 * field);
     for (const char* key : {"x_ohm", "swr_bandwidth_khz", "swr2_bandwidth_khz"})
         EXPECT_TRUE(figures[key].is_number()) << key;
     EXPECT_NE(figures["method"].get<std::string>().find("Yaghjian and Best"), std::string::npos);
@@ -60,8 +62,8 @@ TEST_F(CliMeasured, JsonCarriesEveryFigureAndNullsWithTheirReason)
     const ProcessResult edge = RunCli({"--measured", Sweep({false, 14.2e6, 60, 50}, below), "-f", "json"});
     ASSERT_EQ(edge.exitCode, 0) << edge.err;
     const json missing = json::parse(edge.out);
-    for (const char* key : {"resonance_mhz", "r_ohm", "x_ohm", "q", "bandwidth_khz", "swr_bandwidth_khz",
-                            "swr2_bandwidth_khz"})
+    for (const char* key : {"resonance_mhz", "r_ohm", "x_ohm", "q", "bandwidth_khz", "bandwidth_field",
+                            "swr_bandwidth_khz", "swr2_bandwidth_khz"})
         EXPECT_TRUE(missing[key].is_null()) << key;
     EXPECT_EQ(missing["note"], "The smallest reflection is at the high end of the sweep: the resonance lies above "
                                "it; widen the sweep.");

@@ -147,14 +147,19 @@ TEST(ResonanceAnalysis, AnUncalibratedReflectionAboveOneIsReportedNotAnalysedAwa
     EXPECT_TRUE(Has(Analyse(dead), TMeasurementNote::NoPowerAccepted));
 }
 
-TEST(ResonanceAnalysis, TheFieldTextReadsBackAsTheBandwidth)
+TEST(ResonanceAnalysis, TheFieldTextIsTheBandwidthToFiveDigits)
 {
-    const eh::TResonanceAnalysis analysis =
-        Analyse(eh::test::SyntheticTouchstone({false, 14.2e6, 61.3, 50}, {'S', "RI", "MHZ"}));
-    const std::optional<std::string> text = eh::BandwidthFieldText(analysis);
-    ASSERT_TRUE(text);
-    EXPECT_EQ(eh::ReadNumberWord(*text).value, *analysis.bandwidthHz / 1000);
-    EXPECT_EQ(*text, eh::test::NumberText(*analysis.bandwidthHz / 1000));
+    struct Case {
+        double bandwidthHz;
+        const char* text;
+    };
+    const Case cases[] = {{236'666.67, "236.67"}, {2'366'666.7, "2366.7"}, {23'666.667, "23.667"},
+                          {14'200, "14.2"},       {0.5, "0.0005"},          {1.5e8, "1.5e+05"}};
+    for (const Case& c : cases) {
+        eh::TResonanceAnalysis analysis;
+        analysis.bandwidthHz = c.bandwidthHz;
+        EXPECT_EQ(eh::BandwidthFieldText(analysis), c.text);
+    }
     EXPECT_FALSE(eh::BandwidthFieldText(eh::TResonanceAnalysis{}));
 }
 
