@@ -2,6 +2,7 @@
 #include "MeasurementChart.h"
 
 #include "ExplorerChart.h"
+#include "MeasurementFigures.h"
 
 #include <QChart>
 #include <QChartView>
@@ -28,11 +29,6 @@ const QColor kResonanceColour(200, 0, 0);
 const QColor kSpanColours[] = {QColor(0, 90, 200, 40), QColor(0, 160, 60, 55)};
 const QMargins kPlotMargins(4, 2, 4, 2);
 constexpr qreal kOverlayZ = 0.5;
-
-// The SWR axis shows the match and the spans, not the far skirts of the
-// sweep: it stops at this or at three times the smallest SWR, whichever is
-// more, or lower when the sweep stays lower.
-constexpr double kSwrAxisTop = 5;
 
 } // namespace
 
@@ -267,15 +263,7 @@ void MeasurementChart::Rebuild()
         SetAxisRange(*plot->xAxis, xMin, xMax, xTicks);
     }
 
-    // SWR: from 1 up to where the match and the spans show.
-    double swrLow = INFINITY;
-    double swrHigh = 1;
-    for (const double value : data_.swr)
-        if (std::isfinite(value)) {
-            swrLow = std::min(swrLow, value);
-            swrHigh = std::max(swrHigh, value);
-        }
-    const double swrTop = std::isfinite(swrLow) ? std::min(swrHigh, std::max(kSwrAxisTop, 3 * swrLow)) * 1.02 : kSwrAxisTop;
+    const double swrTop = SwrChartTop(data_.swr);
     swrPlot_->leftAxis->setTitleText(QStringLiteral("КСВ"));
     SetAxisRange(*swrPlot_->leftAxis, 1, swrTop, static_cast<int>(swrPlot_->height() / (2.2 * line)));
     if (!data_.idealSwr.empty())

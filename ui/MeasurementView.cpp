@@ -43,7 +43,7 @@ double OrNaN(const std::optional<double>& value)
 
 QString Refused(const QString& path, const QString& why)
 {
-    return QStringLiteral("Файл «%1» не прочитан.\n%2").arg(QFileInfo(path).fileName(), why);
+    return Utf8(RefusedFileText(QFileInfo(path).fileName().toStdString(), why.toStdString()));
 }
 
 // Runs on a worker thread: the file's bytes, the sweep, its analysis and
@@ -102,7 +102,7 @@ MeasurementView::MeasurementView(FieldTextsReader readFields, BandwidthWriter wr
     : QWidget(parent), readFields_(std::move(readFields)), writeBandwidth_(std::move(writeBandwidth))
 {
     setObjectName("MeasurementView");
-    setWindowTitle(QStringLiteral("Полоса из измерения"));
+    setWindowTitle(kMeasurementTitle);
     setWindowFlags(Qt::Window);
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
@@ -158,10 +158,9 @@ void MeasurementView::CreateControls()
     method_->setTextFormat(Qt::PlainText);
     method_->setWordWrap(true);
     method_->setEnabled(false);
-    applyButton_ = new QPushButton(QStringLiteral("&Внести полосу в расчет"));
+    applyButton_ = new QPushButton(kApplyBandwidthCaption);
     applyButton_->setObjectName("ApplyBandwidth");
-    applyButton_->setToolTip(
-        QStringLiteral("записывает измеренную полосу в поле «Полоса пропускания BW (КГц)» и пересчитывает"));
+    applyButton_->setToolTip(kApplyBandwidthTip);
     connect(applyButton_, &QPushButton::clicked, this, &MeasurementView::ApplyBandwidth);
 
     auto* side = new QWidget;
@@ -190,7 +189,7 @@ QFileDialog& MeasurementView::OpenDialog()
 {
     // Made at the first open, as the save dialog is.
     if (!openDialog_) {
-        openDialog_ = new QFileDialog(this, QStringLiteral("Полоса из измерения"));
+        openDialog_ = new QFileDialog(this, kMeasurementTitle);
         openDialog_->setObjectName("OpenDialog");
         openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
         openDialog_->setFileMode(QFileDialog::ExistingFile);
@@ -253,7 +252,7 @@ void MeasurementView::Finished()
 void MeasurementView::Show(TMeasurementOutcome outcome)
 {
     shown_ = std::move(outcome);
-    setWindowTitle(QStringLiteral("Полоса из измерения — %1").arg(QFileInfo(shown_->path).fileName()));
+    setWindowTitle(QStringLiteral("%1 — %2").arg(kMeasurementTitle, QFileInfo(shown_->path).fileName()));
     fileLabel_->setText(QDir::toNativeSeparators(shown_->path));
     DesignChanged();
 }

@@ -7,6 +7,7 @@
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MainWindowTexts.h"
+#include "MeasurementFigures.h"
 #include "MeasurementView.h"
 #include "MessageBoxes.h"
 #include "ReadOnlyPane.h"
@@ -150,7 +151,7 @@ void TForm1::CreateMenus()
     N8 = N7->addAction("Обзор конструкции…", this, [this] { N8Click(); });
     N8->setObjectName("N8");
     N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    N9 = N7->addAction("&Полоса из измерения…", this, [this] { N9Click(); });
+    N9 = N7->addAction(QString("&%1…").arg(kMeasurementTitle), this, [this] { N9Click(); });
     N9->setObjectName("N9");
     N9->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     N4 = menuBar()->addMenu("Справка");

@@ -4,8 +4,9 @@
 #include "MeasurementTexts.h"
 #include "NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 namespace eh {
@@ -14,15 +15,12 @@ namespace {
 
 constexpr const char* kMissing = "—";
 
-// `value` with `decimals` decimals and `separator`; the C library's printf
-// would follow the process's locale, which a Qt program sets from the user's.
+// `value` with `decimals` decimals and `separator`. {fmt} writes a point
+// whatever the locale; the C library's printf would follow the process's,
+// which a Qt program sets from the user's.
 std::string Fixed(double value, int decimals, char separator)
 {
-    char text[64];
-    const auto [end, error] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
-    if (error != std::errc())
-        return FormatReportNumber(value, separator);
-    std::string out(text, end);
+    std::string out = fmt::format("{:.{}f}", value, decimals);
     std::replace(out.begin(), out.end(), '.', separator);
     return out;
 }
@@ -59,7 +57,28 @@ std::string SwrAtMostText(double level, char separator)
     return "КСВ ≤ " + number;
 }
 
+double SwrChartTop(const std::vector<double>& swr)
+{
+    constexpr double kTop = 5;
+    double low = INFINITY;
+    double high = 1;
+    for (const double value : swr)
+        if (std::isfinite(value)) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
+    if (!std::isfinite(low))
+        return kTop;
+    // A little above the top value, so that a curve is not drawn on the frame.
+    return std::min(high, std::max(kTop, 3 * low)) * 1.02;
+}
+
 std::string MegahertzText(double hertz, char separator) { return Fixed(hertz / 1e6, 4, separator); }
+
+std::string RefusedFileText(const std::string& fileName, const std::string& why)
+{
+    return "Файл «" + fileName + "» не прочитан.\n" + why;
+}
 
 std::string IdealCurveName(const TModelPromise& promise, char separator)
 {

@@ -27,6 +27,13 @@ struct TMeasurementSummary {
     std::optional<std::string> fieldText;
 };
 
+// The measurement's title (the menu command's, the view's and the page
+// section's) and its one button: "&" marks the access key.
+inline constexpr const char* kMeasurementTitle = "Полоса из измерения";
+inline constexpr const char* kApplyBandwidthCaption = "&Внести полосу в расчет";
+inline constexpr const char* kApplyBandwidthTip =
+    "записывает измеренную полосу в поле «Полоса пропускания BW (КГц)» и пересчитывает";
+
 // The units, as the window's fields and report write them.
 inline constexpr const char* kMegahertz = "МГц";
 inline constexpr const char* kKilohertz = "КГц";
@@ -36,11 +43,21 @@ inline constexpr const char* kKilohertz = "КГц";
 TMeasurementSummary SummariseMeasurement(const TResonanceAnalysis& analysis,
                                          const std::optional<TModelPromise>& promise, char separator);
 
+// A file that gives no measurement: "Файл «name» не прочитан." and why on
+// the next line.
+std::string RefusedFileText(const std::string& fileName, const std::string& why);
+
 // The name of the ideal resonator's curve: "Идеальная антенна (Q = 12,84)".
 std::string IdealCurveName(const TModelPromise& promise, char separator);
 
 // "КСВ ≤ 2,618", "КСВ ≤ 2": an SWR span's name.
 std::string SwrAtMostText(double level, char separator);
+
+// Where a chart's SWR axis (from 1) stops: high enough for the match and
+// the spans, not so high that the far skirts of the sweep flatten them:
+// the larger of 5 and three times the smallest SWR, or the largest finite
+// SWR when that is lower.
+double SwrChartTop(const std::vector<double>& swr);
 
 // A frequency in megahertz to the hundred hertz, as a chart's readout and
 // the figures write it: "14,1862".

@@ -23,6 +23,11 @@ std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separat
     }
 }
 
+double IdealSwrAt(const TModelPromise& promise, double resonanceHz, double frequencyHz)
+{
+    return IdealResonatorSwr(frequencyHz, resonanceHz, resonanceHz / promise.q);
+}
+
 std::vector<std::pair<double, double>> IdealSwrCurve(const TModelPromise& promise, double resonanceHz,
                                                      double lowHz, double highHz, std::size_t count)
 {
@@ -30,10 +35,9 @@ std::vector<std::pair<double, double>> IdealSwrCurve(const TModelPromise& promis
     if (count < 2 || !(lowHz < highHz) || !(resonanceHz > 0) || !(promise.q > 0))
         return curve;
     curve.reserve(count);
-    const double bandwidthHz = resonanceHz / promise.q;
     for (std::size_t i = 0; i < count; ++i) {
         const double f = lowHz + (highHz - lowHz) * static_cast<double>(i) / static_cast<double>(count - 1);
-        curve.emplace_back(f, IdealResonatorSwr(f, resonanceHz, bandwidthHz));
+        curve.emplace_back(f, IdealSwrAt(promise, resonanceHz, f));
     }
     return curve;
 }

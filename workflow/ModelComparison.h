@@ -26,11 +26,14 @@ struct TModelPromise {
 // measurement is about to fill.
 std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator);
 
-// The ideal resonator's SWR at `count` (>= 2) frequencies evenly spread
-// over [lowHz, highHz]: matched at `resonanceHz` with the model's Q, so its
-// 3 dB bandwidth there is resonanceHz / Q (IdealResonatorSwr). A smooth
-// curve needs no more points than a chart has pixel columns, however many
-// the measurement holds.
+// The ideal resonator's SWR at `frequencyHz`: matched at `resonanceHz` (the
+// measured one) with the model's Q, so its 3 dB bandwidth there is
+// resonanceHz / Q (IdealResonatorSwr).
+double IdealSwrAt(const TModelPromise& promise, double resonanceHz, double frequencyHz);
+
+// The same at `count` (>= 2) frequencies evenly spread over [lowHz, highHz]:
+// a smooth curve needs no more points than a chart has pixel columns,
+// however many the measurement holds.
 std::vector<std::pair<double, double>> IdealSwrCurve(const TModelPromise& promise, double resonanceHz,
                                                      double lowHz, double highHz, std::size_t count);
 

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The measured bandwidth: an analyser's sweep file (Touchstone .s1p), picked
+// or dropped, is read on this device and never sent anywhere; the same C++
+// as the window's measurement view analyses it, and a button writes the
+// measured bandwidth into the bandwidth field and recalculates.
+'use strict';
+
+class MeasuredBandwidth {
+  // `writeBandwidth(text)` puts a text into the bandwidth field and
+  // recalculates; `show(text)` shows a message and resolves when it closes;
+  // `setCaption(button, caption)` writes a caption with its access key.
+  constructor(calculator, texts, separator, fieldTexts, { writeBandwidth, show, setCaption }) {
+    this.calculator = calculator;
+    this.separator = separator;
+    this.fieldTexts = fieldTexts;
+    this.show = show;
+    this.$ = (id) => document.getElementById(id);
+    this.reading = 0;
+    this.file = null;
+    this.answer = null;
+
+    this.$('measurement-title').textContent = texts.measurementTitle;
+    const apply = this.$('measurement-apply');
+    setCaption(apply, texts.applyBandwidth);
+    apply.title = texts.applyBandwidthTip;
+    apply.addEventListener('click', () => { if (this.answer?.fieldText) writeBandwidth(this.answer.fieldText); });
+
+    const picker = this.$('measurement-file');
+    picker.addEventListener('change', () => {
+      if (picker.files.length) this.open(picker.files[0]);
+      // The same file picked again is read again.
+      picker.value = '';
+    });
+    const drop = this.$('measurement');
+    drop.addEventListener('dragover', (event) => {
+      if (![...event.dataTransfer.types].includes('Files')) return;
+      event.preventDefault();
+      event.dataTransfer.dropEffect = 'copy';
+      drop.classList.add('dragging');
+    });
+    drop.addEventListener('dragleave', (event) => {
+      if (!drop.contains(event.relatedTarget)) drop.classList.remove('dragging');
+    });
+    drop.addEventListener('drop', (event) => {
+      event.preventDefault();
+      drop.classList.remove('dragging');
+      const file = event.dataTransfer.files[0];
+      if (file) this.open(file);
+    });
+    window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
+  }
+
+  // Reads and analyses a file; a file chosen while another is still being
+  // read supersedes it. A refused file is named in a message and changes
+  // nothing that is shown.
+  async open(file) {
+    const reading = ++this.reading;
+    const status = this.$('measurement-status');
+    status.textContent = `Читается «${file.name}»…`;
+    let fault = this.calculator.measurementSizeFault(file.name, file.size);
+    let bytes = null;
+    if (!fault) {
+      try {
+        bytes = new Uint8Array(await file.arrayBuffer());
+      } catch (error) {
+        fault = this.calculator.refusedFileText(file.name, error.message);
+      }
+    }
+    if (reading !== this.reading) return;
+    const answer = fault ? { fault } : this.analyse(file.name, bytes);
+    status.textContent = this.file ? this.file.name : '';
+    if (answer.fault) {
+      await this.show(answer.fault);
+      return;
+    }
+    this.file = { name: file.name, bytes, design: this.designTexts() };
+    status.textContent = file.name;
+    this.render(answer);
+  }
+
+  analyse(name, bytes) {
+    return this.calculator.measurement(name, bytes, this.fieldTexts(), this.separator);
+  }
+
+  // The texts the model's bandwidth depends on: all but the bandwidth field.
+  designTexts() {
+    return this.fieldTexts().slice(0, -1).join('\n');
+  }
+
+  // The design may have changed: the model's bandwidth and the ideal curve
+  // follow. Writing the measured bandwidth alone changes neither.
+  designChanged() {
+    if (!this.file || this.file.design === this.designTexts()) return;
+    this.file.design = this.designTexts();
+    this.render(this.analyse(this.file.name, this.file.bytes));
+  }
+
+  render(answer) {
+    this.answer = answer;
+    this.$('measurement-result').hidden = false;
+    this.$('measurement-figures').tBodies[0].replaceChildren(...answer.figures.map((figure) => {
+      const row = document.createElement('tr');
+      const label = document.createElement('th');
+      label.textContent = figure.label;
+      const value = document.createElement('td');
+      value.textContent = figure.value;
+      row.append(label, value);
+      return row;
+    }));
+    this.$('measurement-notes').textContent = answer.notes.join('\n');
+    this.$('measurement-method').textContent = answer.method;
+    this.$('measurement-apply').disabled = !answer.fieldText;
+    this.draw(answer);
+  }
+
+  chartSize() {
+    const width = Math.max(200, this.$('measurement-chart').clientWidth || 600);
+    return { width, height: Math.round(Math.min(380, width * 0.65)) };
+  }
+
+  draw(answer) {
+    this.chart?.destroy();
+    const finite = (values) => Array.from(values, (v) => (Number.isFinite(v) ? v : null));
+    const top = answer.swrTop;
+    // Past the axis a curve is drawn to just beyond it, where the plot clips it.
+    const swr = (values) => Array.from(values, (v) => (Number.isFinite(v) ? Math.min(v, 2 * top) : null));
+    const number = (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator));
+    const series = [
+      { label: 'МГц', value: (u, v) => (v == null ? '—' : this.calculator.megahertzText(v * 1e6, this.separator)) },
+      { label: 'КСВ измеренный', stroke: '#005ac8', width: 2, scale: 'swr', value: number },
+    ];
+    const data = [Array.from(answer.frequencyMHz), swr(answer.swr)];
+    if (answer.idealSwr) {
+      series.push({ label: answer.idealName, stroke: '#008c3c', width: 2, dash: [8, 5], scale: 'swr', value: number });
+      data.push(swr(answer.idealSwr));
+    }
+    series.push({ label: 'R, Ом', stroke: '#c83c00', width: 1.5, scale: 'ohm', value: number });
+    series.push({ label: 'X, Ом', stroke: '#960096', width: 1.5, scale: 'ohm', value: number });
+    data.push(finite(answer.resistance), finite(answer.reactance));
+    const spanColours = ['rgba(0, 90, 200, 0.16)', 'rgba(0, 160, 60, 0.22)'];
+    this.chart = new uPlot({
+      ...this.chartSize(),
+      series,
+      scales: { x: { time: false }, swr: { range: [1, top] } },
+      axes: [{}, { scale: 'swr', label: 'КСВ', side: 3 }, { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false } }],
+      legend: { live: true },
+      hooks: {
+        drawClear: [(u) => {
+          const { ctx } = u;
+          ctx.save();
+          answer.spans.forEach((span, i) => {
+            const left = u.valToPos(span.lowMHz, 'x', true);
+            const right = u.valToPos(span.highMHz, 'x', true);
+            const level = u.valToPos(Math.min(span.level, top), 'swr', true);
+            ctx.fillStyle = spanColours[i % spanColours.length];
+            ctx.fillRect(left, level, Math.max(1, right - left), u.bbox.top + u.bbox.height - level);
+          });
+          ctx.restore();
+        }],
+        draw: [(u) => {
+          if (answer.resonanceMHz == null) return;
+          const { ctx } = u;
+          const x = u.valToPos(answer.resonanceMHz, 'x', true);
+          ctx.save();
+          ctx.strokeStyle = '#c80000';
+          ctx.lineWidth = 1.5 * devicePixelRatio;
+          ctx.setLineDash([6 * devicePixelRatio, 4 * devicePixelRatio]);
+          ctx.beginPath();
+          ctx.moveTo(x, u.bbox.top);
+          ctx.lineTo(x, u.bbox.top + u.bbox.height);
+          ctx.stroke();
+          ctx.restore();
+        }],
+      },
+    }, data, this.$('measurement-chart'));
+    const legend = this.$('measurement-spans');
+    legend.replaceChildren(...answer.spans.map((span, i) => {
+      const item = document.createElement('span');
+      const swatch = document.createElement('i');
+      swatch.style.background = spanColours[i % spanColours.length];
+      item.append(swatch, span.name);
+      return item;
+    }));
+    this.$('measurement-chart').dataset.points = String(answer.frequencyMHz.length);
+  }
+}
