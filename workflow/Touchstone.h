@@ -51,7 +51,7 @@ enum class TTouchstoneFault {
     Binary,              // a byte that no text file holds (NUL, control characters)
     TooLarge,            // more than kTouchstoneMaxBytes (line 0)
     TooManyPoints,       // more than kTouchstoneMaxPoints
-    BadOptionLine,       // an option line with a word it does not know, or a second one
+    BadOptionLine,       // an option line with a word it does not know, or one after the data began
     NotOnePort,          // a line with more columns than a one-port has (a two-port file), or [Number of Ports] not 1
     WrongColumnCount,    // a data line with other than 3 numbers
     NotANumber,          // a word that is not a number

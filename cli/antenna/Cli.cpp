@@ -9,6 +9,7 @@
 #include "DesignService.h"
 #include "Exceptions.h"
 #include "Formats.h"
+#include "Measured.h"
 #include "NumberConversion.h"
 #include "Report.h"
 #include "SaveReport.h"
@@ -21,6 +22,7 @@
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <variant>
 #include <new>
 
 namespace eh::cli {
@@ -232,11 +234,10 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
 
-int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
+int RunSingle(const CliOptions& options, const TFieldTexts& texts, char separator, const CliStreams& streams)
 {
     std::string output;
     try {
-        const TFieldTexts texts = TextsOf(options.fieldTexts);
         const TFieldReading reading = ReadFieldTexts(texts, separator);
         if (reading.badField)
             return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator);
@@ -270,6 +271,64 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
 
+// --measured and --bandwidth-from stand alone: neither takes another mode.
+std::optional<std::string> MeasuredModeClash(const CliOptions& options)
+{
+    const char* measured = options.measured ? "--measured" : options.bandwidthFrom ? "--bandwidth-from" : nullptr;
+    if (measured == nullptr)
+        return std::nullopt;
+    const std::pair<bool, const char*> others[] = {
+        {options.measured && options.bandwidthFrom, "--bandwidth-from"}, {options.batch, "--batch"},
+        {options.sweep.has_value(), "--sweep"}, {options.bands, "--bands"}, {options.solve.has_value(), "--solve"}};
+    for (const auto& [given, name] : others)
+        if (given)
+            return std::string(measured) + " and " + name + " cannot be combined";
+    return std::nullopt;
+}
+
+int RunMeasuredMode(const CliOptions& options, const CliStreams& streams)
+{
+    if (!options.fieldTexts.empty())
+        return Usage(streams.err, "--measured takes no field texts (the sweep comes from the file)");
+    if (options.outputPath)
+        return Usage(streams.err, "--measured cannot save a report file (--output)");
+    std::variant<TMeasuredSweep, std::string> read = ReadMeasuredFile(*options.measured);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) {
+        streams.err << kProgram << ": " << *refusal << '\n';
+        return kExitUsage;
+    }
+    const TMeasuredSweep& sweep = std::get<TMeasuredSweep>(read);
+    errno = 0;
+    if (!WriteMeasurement(streams.out, sweep, AnalyseResonance(sweep), options.format))
+        return CannotWriteOutput(streams.err, errno);
+    return kExitSuccess;
+}
+
+// The design with the seventh field holding the bandwidth the file gives,
+// as the text BandwidthFieldText writes: the same design as typing it.
+int RunBandwidthFromMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (options.fieldTexts.size() != kOptionalField)
+        return Usage(streams.err, "--bandwidth-from takes the bandwidth from the file: expected the " +
+                                      std::to_string(kOptionalField) + " other field texts, got " +
+                                      std::to_string(options.fieldTexts.size()));
+    std::variant<TMeasuredSweep, std::string> read = ReadMeasuredFile(*options.bandwidthFrom);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) {
+        streams.err << kProgram << ": " << *refusal << '\n';
+        return kExitUsage;
+    }
+    const TResonanceAnalysis analysis = AnalyseResonance(std::get<TMeasuredSweep>(read));
+    const std::optional<std::string> bandwidth = BandwidthFieldText(analysis);
+    if (!bandwidth) {
+        streams.err << kProgram << ": " << QuoteTyped(*options.bandwidthFrom) << " gives no bandwidth: "
+                    << NotesText(analysis) << '\n';
+        return kExitFault;
+    }
+    TFieldTexts texts = TextsOf(options.fieldTexts);
+    texts[kOptionalField] = *bandwidth;
+    return RunSingle(options, texts, separator, streams);
+}
+
 } // namespace
 
 std::string QuoteTyped(const std::string& text)
@@ -299,8 +358,12 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
         const CliOptions& options = parsed.options;
         const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
 
+        if (const std::optional<std::string> clash = MeasuredModeClash(options))
+            return Usage(streams.err, *clash);
         if (const std::optional<std::string> clash = StudyModeClash(options))
             return Usage(streams.err, *clash);
+        if (options.measured)
+            return RunMeasuredMode(options, streams);
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
@@ -314,7 +377,9 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
             return RunBandsMode(options, separator, streams);
         if (options.solve)
             return RunSolveMode(options, separator, streams);
-        return RunSingle(options, separator, streams);
+        if (options.bandwidthFrom)
+            return RunBandwidthFromMode(options, separator, streams);
+        return RunSingle(options, TextsOf(options.fieldTexts), separator, streams);
     } catch (const std::bad_alloc&) {
         streams.err << kProgram << ": out of memory\n";
         return kExitFault;

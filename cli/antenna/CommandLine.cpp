@@ -7,6 +7,7 @@
 #include "InputKeys.h"
 #include "Report.h"
 #include "Sweep.h"
+#include "Touchstone.h"
 #include "TargetSolver.h"
 #include "UsageError.h"
 #include "Utf8.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 namespace eh::cli {
 
@@ -194,6 +196,24 @@ Batch (--batch):
                     "for a field that is not a number, {\"error\":{\"kind\":...,\"message\":...}} for a fault, or "
                     "kind \"EParseError\" for a malformed line. No positional arguments are taken.") +
            R"(
+Measured (--measured FILE, --bandwidth-from FILE):
+)" + Paragraph("FILE is a one-port sweep saved by a vector network analyser (Touchstone 1.x or 2.0, .s1p: S, Z or Y "
+                    "parameters, RI, MA or DB, HZ to GHZ; at most " + std::to_string(kTouchstoneMaxBytes >> 20) +
+                    " MiB and " + std::to_string(kTouchstoneMaxPoints) + " points, at least " +
+                    std::to_string(kTouchstoneMinPoints) + "; frequencies rising). The resonance is the frequency of "
+                    "the smallest reflection, refined between samples; a smallest reflection at an end of the sweep "
+                    "is no resonance. Q = w0 |Z'(w0)| / (2 R(w0)) from the slope of the feed impedance (Yaghjian and "
+                    "Best, IEEE Trans. Antennas Propag. 53(4), 2005), Z' from a least-squares fit over the points of "
+                    "the resonance; the 3 dB bandwidth is f0/Q. Beside it the spans where SWR <= 2.618 and SWR <= 2, "
+                    "when they lie inside the sweep. --measured writes text (a line per figure), json (one object: "
+                    "points, reference_ohm, resonance_mhz, swr_min, r_ohm, x_ohm, q, bandwidth_khz, "
+                    "swr_bandwidth_khz, swr2_bandwidth_khz, points_above_one, method, note; null where a figure "
+                    "cannot be had, the reason in note) or csv (frequency_hz, r_ohm, x_ohm, swr, return_loss_db, one "
+                    "row per point; empty where not finite). --bandwidth-from takes the six other field texts and "
+                    "prints the design, in every format and with --output, exactly as typing the bandwidth that "
+                    "--measured prints as the seventh. A file that cannot be read is refused with its line (exit "
+                    "2); a sweep that gives no bandwidth ends --bandwidth-from with exit 1 and the reason.") +
+           R"(
 Exit codes:
   0  success (also when the pitch notice was printed as a warning on stderr,
      for a sweep or batch whose rows carry faults, and for a solve that
@@ -201,10 +221,12 @@ Exit codes:
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
      cannot be written, output that cannot be written, or standard input
-     that cannot be read
+     that cannot be read, a measured sweep that gives no bandwidth
+     (--bandwidth-from)
   2  a usage error (an unknown name or a bad range of --sweep or --solve
      included), or a field that is not a number (stderr names the field and
-     what was typed)
+     what was typed), or a measured sweep that cannot be read (stderr names
+     the file, the line and why)
 
 Examples:
   eh-antenna-cli --separator , 14.2 50 3 1 2 50
@@ -212,6 +234,8 @@ Examples:
   eh-antenna-cli -s , --output report.txt 14.2 50 3 1 2 50
   eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
   eh-antenna-cli --bands --region 1 _ 50 3 1 2 50
+  eh-antenna-cli --measured antenna.s1p --format json
+  eh-antenna-cli -s , --bandwidth-from antenna.s1p 14.2 50 3 1 2 50
   eh-antenna-cli --solve cylinder-diameter=10:200 --target BandwidthKHz=500 14.2 _ 3 1 2 50
   echo '{"frequency": "14.2", "cylinder-diameter": "50", "ratio": "3", "wire-diameter": "1", "pitch": "2", "turn-diameter": "50", "bandwidth": "0", "separator": ","}' | eh-antenna-cli --batch
 )";
@@ -239,7 +263,10 @@ public:
                "       " + program + " [OPTIONS] --sweep NAME=START:STOP:STEP " + fields.front().argument +
                " ... [" + fields.back().argument + "]\n" + //
                StudyUsage() + //
-               "       " + program + " [OPTIONS] --batch < requests.jsonl\n";
+               "       " + program + " [OPTIONS] --batch < requests.jsonl\n" + //
+               "       " + program + " [OPTIONS] --measured FILE\n" + //
+               "       " + program + " [OPTIONS] --bandwidth-from FILE " + fields.front().argument + " ... " +
+               fields[kOptionalField - 1].argument + "\n";
     }
 
     // The field texts are not CLI11 positionals (CLI11 would take "-.5" for
@@ -269,6 +296,8 @@ struct RawValues {
     std::string region;
     std::string solve;
     std::string target;
+    std::string measured;
+    std::string bandwidthFrom;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -305,6 +334,11 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
+    app.add_option("--measured", raw.measured, "Resonance, Q and 3 dB bandwidth of a measured sweep; see Measured below")
+        ->type_name("FILE");
+    app.add_option("--bandwidth-from", raw.bandwidthFrom,
+                   "The design with the bandwidth measured in FILE as its seventh field; see Measured below")
+        ->type_name("FILE");
 
     // No flag takes a value ("--batch=true" included).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
@@ -398,6 +432,17 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.solve = raw.solve;
     if (app.count("--target") > 0)
         options.target = raw.target;
+    for (const auto& [name, value, option] :
+         {std::tuple{"--measured", &raw.measured, &options.measured},
+          std::tuple{"--bandwidth-from", &raw.bandwidthFrom, &options.bandwidthFrom}}) {
+        if (app.count(name) == 0)
+            continue;
+        if (value->empty()) {
+            usage(std::string(name) + ": the file name is empty");
+            return parsed;
+        }
+        *option = *value;
+    }
     options.fieldTexts = std::move(texts);
     return parsed;
 }

@@ -34,6 +34,8 @@ struct CliOptions {
     std::optional<std::string> region;     // --region 1|2|3
     std::optional<std::string> solve;      // --solve INPUT=FROM:TO
     std::optional<std::string> target;     // --target RESULT=VALUE
+    std::optional<std::string> measured;   // --measured FILE
+    std::optional<std::string> bandwidthFrom; // --bandwidth-from FILE
 };
 
 struct ParsedCommandLine {
