@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -26,7 +27,8 @@ const QColor kIdealColour(0, 140, 60);
 const QColor kResistanceColour(200, 60, 0);
 const QColor kReactanceColour(150, 0, 150);
 const QColor kResonanceColour(200, 0, 0);
-const QColor kSpanColours[] = {QColor(0, 90, 200, 40), QColor(0, 160, 60, 55)};
+// Light enough that the curves and the grid drawn over them stay clear.
+const QColor kSpanColours[] = {QColor(214, 228, 246), QColor(186, 226, 200)};
 const QMargins kPlotMargins(4, 2, 4, 2);
 constexpr qreal kOverlayZ = 0.5;
 
@@ -68,7 +70,7 @@ public:
                 const QRectF shade(QPointF(X(span.lowMHz, plot), Y(span.level, plot)),
                                    QPointF(X(span.highMHz, plot), plot.bottom()));
                 painter->fillRect(shade.normalized(), kSpanColours[i % std::size(kSpanColours)]);
-                painter->setPen(QPen(kSpanColours[i % std::size(kSpanColours)].darker(250), 1, Qt::DotLine));
+                painter->setPen(QPen(kSpanColours[i % std::size(kSpanColours)].darker(160), 1, Qt::DotLine));
                 painter->drawLine(QPointF(plot.left(), shade.top()), QPointF(plot.right(), shade.top()));
             }
         }
@@ -153,7 +155,7 @@ public:
     {
         auto* swatch = new QLineSeries;
         swatch->setName(name);
-        swatch->setPen(QPen(colour.darker(130), 8));
+        swatch->setPen(QPen(colour, 8));
         chart()->addSeries(swatch);
         swatch->attachAxis(xAxis);
         swatch->attachAxis(leftAxis);
@@ -174,16 +176,15 @@ private:
 namespace {
 
 // The finite values' range, padded a little; [0, 1] when there are none.
-std::pair<double, double> PaddedRange(std::initializer_list<const std::vector<double>*> curves)
+std::pair<double, double> PaddedRange(const std::vector<double>& values)
 {
     double low = INFINITY;
     double high = -INFINITY;
-    for (const std::vector<double>* curve : curves)
-        for (const double value : *curve)
-            if (std::isfinite(value)) {
-                low = std::min(low, value);
-                high = std::max(high, value);
-            }
+    for (const double value : values)
+        if (std::isfinite(value)) {
+            low = std::min(low, value);
+            high = std::max(high, value);
+        }
     if (!(low <= high))
         return {0, 1};
     const double pad = high > low ? (high - low) * 0.04 : std::max(std::abs(low) * 0.05, 1.0);
@@ -214,6 +215,11 @@ MeasurementChart::MeasurementChart(QWidget* parent) : QWidget(parent)
     impedancePlot_->setObjectName("ImpedancePlot");
     layout->addWidget(swrPlot_, 3);
     layout->addWidget(impedancePlot_, 2);
+    for (MeasurementPlot* plot : {swrPlot_, impedancePlot_})
+        connect(plot->chart(), &QChart::plotAreaChanged, this, [this] {
+            if (!aligned_)
+                QTimer::singleShot(0, this, &MeasurementChart::AlignPlots);
+        });
     Rebuild();
 }
 
@@ -243,6 +249,37 @@ void MeasurementChart::resizeEvent(QResizeEvent* event)
     // Thinned for another width.
     if (std::abs(width() - builtWidth_) > builtWidth_ / 10)
         Rebuild();
+    else
+        AlignPlotsAgain();
+}
+
+void MeasurementChart::AlignPlotsAgain()
+{
+    // Each plot lays itself out afresh, then the two are lined up again.
+    aligned_ = false;
+    for (MeasurementPlot* plot : {swrPlot_, impedancePlot_})
+        plot->chart()->setMargins(kPlotMargins);
+    QTimer::singleShot(0, this, &MeasurementChart::AlignPlots);
+}
+
+void MeasurementChart::AlignPlots()
+{
+    const QRectF swr = swrPlot_->chart()->plotArea();
+    const QRectF impedance = impedancePlot_->chart()->plotArea();
+    if (aligned_ || swr.width() <= 0 || impedance.width() <= 0)
+        return;
+    aligned_ = true;
+    // The SWR plot has no right axis: wider margins where the axes are
+    // narrower put one frequency in one column in both.
+    const double left = std::max(swr.left(), impedance.left());
+    const double right = std::min(swr.right(), impedance.right());
+    for (MeasurementPlot* plot : {swrPlot_, impedancePlot_}) {
+        const QRectF area = plot->chart()->plotArea();
+        QMargins margins = kPlotMargins;
+        margins.setLeft(margins.left() + static_cast<int>(std::lround(left - area.left())));
+        margins.setRight(margins.right() + static_cast<int>(std::lround(area.right() - right)));
+        plot->chart()->setMargins(margins);
+    }
 }
 
 void MeasurementChart::Rebuild()
@@ -266,11 +303,11 @@ void MeasurementChart::Rebuild()
     const double swrTop = SwrChartTop(data_.swr);
     swrPlot_->leftAxis->setTitleText(QStringLiteral("КСВ"));
     SetAxisRange(*swrPlot_->leftAxis, 1, swrTop, static_cast<int>(swrPlot_->height() / (2.2 * line)));
+    swrPlot_->AddCurve(QStringLiteral("КСВ измеренный"), data_.frequencyMHz, ClampedTo(data_.swr, 2 * swrTop),
+                       QPen(kMeasuredColour, 2), false, columns);
     if (!data_.idealSwr.empty())
         swrPlot_->AddCurve(data_.idealName, data_.idealFrequencyMHz, ClampedTo(data_.idealSwr, 2 * swrTop),
                            QPen(kIdealColour, 2, Qt::DashLine), false, columns);
-    swrPlot_->AddCurve(QStringLiteral("КСВ измеренный"), data_.frequencyMHz, ClampedTo(data_.swr, 2 * swrTop),
-                       QPen(kMeasuredColour, 2), false, columns);
     // The spans' swatches: curves without points, named in the legend.
     for (std::size_t i = 0; i < data_.spans.size(); ++i)
         swrPlot_->AddSwatch(data_.spans[i].name, kSpanColours[i % std::size(kSpanColours)]);
@@ -278,8 +315,13 @@ void MeasurementChart::Rebuild()
     // R on the left, X on the right: each its own range, since X swings
     // far wider than R around a resonance.
     const int impedanceTicks = static_cast<int>(impedancePlot_->height() / (2.2 * line));
-    const auto [rLow, rHigh] = PaddedRange({&data_.resistanceOhm});
-    const auto [xLow, xHigh] = PaddedRange({&data_.reactanceOhm});
+    // R from 0, so that the instrument's noise on a flat R looks its size.
+    auto [rLow, rHigh] = PaddedRange(data_.resistanceOhm);
+    if (rLow > 0) {
+        rHigh += rHigh * 0.05;
+        rLow = 0;
+    }
+    const auto [xLow, xHigh] = PaddedRange(data_.reactanceOhm);
     impedancePlot_->leftAxis->setTitleText(QStringLiteral("R, Ом"));
     impedancePlot_->RightAxis()->setTitleText(QStringLiteral("X, Ом"));
     SetAxisRange(*impedancePlot_->leftAxis, rLow, rHigh, impedanceTicks);
@@ -291,6 +333,7 @@ void MeasurementChart::Rebuild()
 
     swrPlot_->overlay->Set(data_, true);
     impedancePlot_->overlay->Set(data_, false);
+    AlignPlotsAgain();
 }
 
 } // namespace eh

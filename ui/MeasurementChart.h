@@ -58,12 +58,16 @@ protected:
 
 private:
     void Rebuild();
+    // Lines the two plots' areas up, so that one frequency is one column in both.
+    void AlignPlots();
+    void AlignPlotsAgain();
 
     TMeasurementChartData data_;
     MeasurementPlot* swrPlot_;
     MeasurementPlot* impedancePlot_;
     char separator_ = '.';
     int builtWidth_ = 0;
+    bool aligned_ = false;
 };
 
 } // namespace eh

@@ -157,7 +157,6 @@ void MeasurementView::CreateControls()
     method_->setObjectName("Method");
     method_->setTextFormat(Qt::PlainText);
     method_->setWordWrap(true);
-    method_->setEnabled(false);
     applyButton_ = new QPushButton(kApplyBandwidthCaption);
     applyButton_->setObjectName("ApplyBandwidth");
     applyButton_->setToolTip(kApplyBandwidthTip);
@@ -166,10 +165,11 @@ void MeasurementView::CreateControls()
     auto* side = new QWidget;
     auto* sideLayout = new QVBoxLayout(side);
     sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(figures_, 1);
+    sideLayout->addWidget(figures_);
     sideLayout->addWidget(notes_);
-    sideLayout->addWidget(method_);
     sideLayout->addWidget(applyButton_);
+    sideLayout->addStretch(1);
+    sideLayout->addWidget(method_);
 
     chart_ = new MeasurementChart;
     chart_->setObjectName("Chart");
@@ -253,7 +253,7 @@ void MeasurementView::Show(TMeasurementOutcome outcome)
 {
     shown_ = std::move(outcome);
     setWindowTitle(QStringLiteral("%1 — %2").arg(kMeasurementTitle, QFileInfo(shown_->path).fileName()));
-    fileLabel_->setText(QDir::toNativeSeparators(shown_->path));
+    SetReading(false);
     DesignChanged();
 }
 
@@ -275,14 +275,13 @@ void MeasurementView::ShowFigures(const std::optional<TModelPromise>& promise, c
         const int row = static_cast<int>(i);
         figures_->setItem(row, 0, new QTableWidgetItem(Utf8(summary.figures[i].label)));
         auto* value = new QTableWidgetItem(Utf8(summary.figures[i].value));
-        value->setFont([this] {
-            QFont bold = font();
-            bold.setBold(true);
-            return bold;
-        }());
+        // Bold, as the report's numbers are.
+        value->setFont(WindowFont(kWindowCharacterHeight, true));
         figures_->setItem(row, 1, value);
     }
     figures_->resizeRowsToContents();
+    // As tall as its rows: the notes and the button follow right below.
+    figures_->setFixedHeight(figures_->verticalHeader()->length() + 2 * figures_->frameWidth());
     QStringList notes;
     for (const std::string& note : summary.notes)
         notes << Utf8(note);
@@ -326,10 +325,9 @@ void MeasurementView::SetReading(bool reading)
     busy_->setVisible(reading);
     if (reading)
         fileLabel_->setText(QStringLiteral("Читается «%1»…").arg(QFileInfo(reading_).fileName()));
-    else if (shown_)
-        fileLabel_->setText(QDir::toNativeSeparators(shown_->path));
     else
-        fileLabel_->clear();
+        fileLabel_->setText(shown_ ? QFileInfo(shown_->path).fileName() : QString());
+    fileLabel_->setToolTip(shown_ && !reading ? QDir::toNativeSeparators(shown_->path) : QString());
     applyButton_->setEnabled(!reading && !fieldText_.isEmpty());
 }
 
