@@ -55,12 +55,12 @@ TMeasurementOutcome ReadMeasurement(const QString& path)
     outcome.path = path;
     const QFileInfo info(path);
     if (!info.isFile()) {
-        outcome.refusal = Refused(path, QStringLiteral("Это не обычный файл."));
+        outcome.refusal = Refused(path, Utf8(UnreadableFileText("это не обычный файл")));
         return outcome;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        outcome.refusal = Refused(path, file.errorString());
+        outcome.refusal = Refused(path, Utf8(UnreadableFileText(file.errorString().toStdString())));
         return outcome;
     }
     if (static_cast<quint64>(file.size()) > kTouchstoneMaxBytes) {
@@ -70,7 +70,7 @@ TMeasurementOutcome ReadMeasurement(const QString& path)
     std::string bytes(static_cast<std::size_t>(file.size()), '\0');
     const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));
     if (read < 0) {
-        outcome.refusal = Refused(path, file.errorString());
+        outcome.refusal = Refused(path, Utf8(UnreadableFileText(file.errorString().toStdString())));
         return outcome;
     }
     bytes.resize(static_cast<std::size_t>(read));

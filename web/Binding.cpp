@@ -413,6 +413,7 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
     emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
     emscripten::function("megahertzText", &eh::Megahertz);
     emscripten::function("refusedFileText", &eh::RefusedFileText);
+    emscripten::function("unreadableFileText", &eh::UnreadableFileText);
     emscripten::function("pageTexts", &eh::PageTexts);
     emscripten::function("calculate", &eh::Calculate);
     emscripten::function("reportFile", &eh::ReportFile);

@@ -75,10 +75,12 @@ double SwrChartTop(const std::vector<double>& swr)
 
 std::string MegahertzText(double hertz, char separator) { return Fixed(hertz / 1e6, 4, separator); }
 
-std::string RefusedFileText(const std::string& fileName, const std::string& why)
+std::string RefusedFileText(const std::string& fileName, const std::string& refusal)
 {
-    return "Файл «" + fileName + "» не прочитан.\n" + why;
+    return "«" + fileName + "»\n" + refusal;
 }
+
+std::string UnreadableFileText(const std::string& reason) { return "Файл не прочитан: " + reason + "."; }
 
 std::string IdealCurveName(const TModelPromise& promise, char separator)
 {

@@ -43,9 +43,13 @@ inline constexpr const char* kKilohertz = "КГц";
 TMeasurementSummary SummariseMeasurement(const TResonanceAnalysis& analysis,
                                          const std::optional<TModelPromise>& promise, char separator);
 
-// A file that gives no measurement: "Файл «name» не прочитан." and why on
-// the next line.
-std::string RefusedFileText(const std::string& fileName, const std::string& why);
+// A file that gives no measurement: "«name»" and, on the next line, the
+// refusal (TouchstoneRefusalText, or UnreadableFileText).
+std::string RefusedFileText(const std::string& fileName, const std::string& refusal);
+
+// A file the system could not read, worded as a refusal: "Файл не
+// прочитан: " and the reason.
+std::string UnreadableFileText(const std::string& reason);
 
 // The name of the ideal resonator's curve: "Идеальная антенна (Q = 12,84)".
 std::string IdealCurveName(const TModelPromise& promise, char separator);

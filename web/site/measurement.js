@@ -63,7 +63,7 @@ class MeasuredBandwidth {
       try {
         bytes = new Uint8Array(await file.arrayBuffer());
       } catch (error) {
-        fault = this.calculator.refusedFileText(file.name, error.message);
+        fault = this.calculator.refusedFileText(file.name, this.calculator.unreadableFileText(error.message));
       }
     }
     if (reading !== this.reading) return;
