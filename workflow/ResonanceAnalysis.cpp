@@ -191,6 +191,8 @@ TPointFigures FiguresAt(const TMeasuredPoint& point)
     if (magnitude < 1)
         figures.swr = Swr(magnitude);
     figures.returnLossDb = -20 * std::log10(magnitude);
+    if (figures.returnLossDb == 0)
+        figures.returnLossDb = 0; // total reflection: 0 dB, not "-0"
     return figures;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Touchstone.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <numbers>
@@ -253,6 +254,10 @@ TMeasuredSweep Read(std::string_view bytes)
     if (bytes.size() > kTouchstoneMaxBytes)
         Refuse(TTouchstoneFault::TooLarge, 0);
     TMeasuredSweep sweep;
+    // One point a line at most: no growth by doubling, so the memory is the
+    // points' own.
+    sweep.points.reserve(std::min<std::size_t>(
+        static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '\n')) + 1, kTouchstoneMaxPoints));
     TOptions options;
     TKeywords keywords;
     bool anythingBefore = false;

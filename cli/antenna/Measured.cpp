@@ -4,11 +4,13 @@
 #include "Cli.h"
 #include "JsonText.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -234,6 +236,10 @@ std::variant<TMeasuredSweep, std::string> ReadMeasuredFile(const std::string& pa
     if (!file)
         return "cannot read " + name + (errno != 0 ? std::string(": ") + std::strerror(errno) : std::string());
     std::string bytes;
+    std::error_code sizeUnknown;
+    const std::uintmax_t size = std::filesystem::file_size(path, sizeUnknown);
+    if (!sizeUnknown)
+        bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, kTouchstoneMaxBytes) + 1));
     constexpr std::size_t kBlock = 1 << 20;
     while (file && bytes.size() <= kTouchstoneMaxBytes) {
         const std::size_t had = bytes.size();

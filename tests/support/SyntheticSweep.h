@@ -41,6 +41,14 @@ inline std::string NumberText(double value)
     return std::string(text.data(), result.ptr);
 }
 
+// The number a text starts with, read without the locale.
+inline double ReadNumber(const std::string& text)
+{
+    double value = 0;
+    std::from_chars(text.data(), text.data() + text.size(), value);
+    return value;
+}
+
 inline std::complex<double> ResonanceImpedance(const TSyntheticResonance& r, double frequencyHz)
 {
     const double w0 = 2 * std::numbers::pi * r.resonanceHz;

@@ -137,7 +137,7 @@ TEST(ResonanceAnalysis, TheFieldTextReadsBackAsTheBandwidth)
         Analyse(eh::test::SyntheticTouchstone({false, 14.2e6, 61.3, 50}, {'S', "RI", "MHZ"}));
     const std::optional<std::string> text = eh::BandwidthFieldText(analysis);
     ASSERT_TRUE(text);
-    EXPECT_EQ(std::stod(*text), *analysis.bandwidthHz / 1000);
+    EXPECT_EQ(eh::test::ReadNumber(*text), *analysis.bandwidthHz / 1000);
     EXPECT_EQ(*text, eh::test::NumberText(*analysis.bandwidthHz / 1000));
     EXPECT_FALSE(eh::BandwidthFieldText(eh::TResonanceAnalysis{}));
 }
