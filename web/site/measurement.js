@@ -142,7 +142,7 @@ class MeasuredBandwidth {
       ...this.chartSize(),
       series,
       scales: { x: { time: false }, swr: { range: [1, top] } },
-      axes: [{}, { scale: 'swr', label: 'КСВ', side: 3 }, { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false } }],
+      axes: [{ label: 'Частота, МГц' }, { scale: 'swr', label: 'КСВ', side: 3 }, { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false } }],
       legend: { live: true },
       hooks: {
         drawClear: [(u) => {
