@@ -290,8 +290,9 @@ void MeasurementChart::Rebuild()
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     const double line = QFontMetricsF(swrPlot_->xAxis->labelsFont()).height();
     const int xTicks = static_cast<int>(builtWidth_ / (7 * line));
-    const double xMin = data_.frequencyMHz.empty() ? 0 : data_.frequencyMHz.front();
-    const double xMax = data_.frequencyMHz.size() < 2 ? 1 : data_.frequencyMHz.back();
+    const TMeasuredCurves& measured = *data_.measured;
+    const double xMin = measured.frequencyMHz.empty() ? 0 : measured.frequencyMHz.front();
+    const double xMax = measured.frequencyMHz.size() < 2 ? 1 : measured.frequencyMHz.back();
 
     for (MeasurementPlot* plot : {swrPlot_, impedancePlot_}) {
         plot->Clear();
@@ -300,10 +301,10 @@ void MeasurementChart::Rebuild()
         SetAxisRange(*plot->xAxis, xMin, xMax, xTicks);
     }
 
-    const double swrTop = SwrChartTop(data_.swr);
+    const double swrTop = SwrChartTop(measured.swr);
     swrPlot_->leftAxis->setTitleText(QStringLiteral("КСВ"));
     SetAxisRange(*swrPlot_->leftAxis, 1, swrTop, static_cast<int>(swrPlot_->height() / (2.2 * line)));
-    swrPlot_->AddCurve(QStringLiteral("КСВ измеренный"), data_.frequencyMHz, ClampedTo(data_.swr, 2 * swrTop),
+    swrPlot_->AddCurve(QStringLiteral("КСВ измеренный"), measured.frequencyMHz, ClampedTo(measured.swr, 2 * swrTop),
                        QPen(kMeasuredColour, 2), false, columns);
     if (!data_.idealSwr.empty())
         swrPlot_->AddCurve(data_.idealName, data_.idealFrequencyMHz, ClampedTo(data_.idealSwr, 2 * swrTop),
@@ -316,19 +317,19 @@ void MeasurementChart::Rebuild()
     // far wider than R around a resonance.
     const int impedanceTicks = static_cast<int>(impedancePlot_->height() / (2.2 * line));
     // R from 0, so that the instrument's noise on a flat R looks its size.
-    auto [rLow, rHigh] = PaddedRange(data_.resistanceOhm);
+    auto [rLow, rHigh] = PaddedRange(measured.resistanceOhm);
     if (rLow > 0) {
         rHigh += rHigh * 0.05;
         rLow = 0;
     }
-    const auto [xLow, xHigh] = PaddedRange(data_.reactanceOhm);
+    const auto [xLow, xHigh] = PaddedRange(measured.reactanceOhm);
     impedancePlot_->leftAxis->setTitleText(QStringLiteral("R, Ом"));
     impedancePlot_->RightAxis()->setTitleText(QStringLiteral("X, Ом"));
     SetAxisRange(*impedancePlot_->leftAxis, rLow, rHigh, impedanceTicks);
     SetAxisRange(*impedancePlot_->RightAxis(), xLow, xHigh, impedanceTicks);
-    impedancePlot_->AddCurve(QStringLiteral("R (←)"), data_.frequencyMHz, data_.resistanceOhm,
+    impedancePlot_->AddCurve(QStringLiteral("R (←)"), measured.frequencyMHz, measured.resistanceOhm,
                              QPen(kResistanceColour, 2), false, columns);
-    impedancePlot_->AddCurve(QStringLiteral("X (→)"), data_.frequencyMHz, data_.reactanceOhm,
+    impedancePlot_->AddCurve(QStringLiteral("X (→)"), measured.frequencyMHz, measured.reactanceOhm,
                              QPen(kReactanceColour, 2), true, columns);
 
     swrPlot_->overlay->Set(data_, true);

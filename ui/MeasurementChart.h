@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,11 +22,18 @@ struct TSwrSpan {
     QString name;
 };
 
-struct TMeasurementChartData {
+// A sweep's curves: NaN where a point has no such figure.
+struct TMeasuredCurves {
     std::vector<double> frequencyMHz; // rising; every curve holds one value per frequency
     std::vector<double> swr;
     std::vector<double> resistanceOhm;
     std::vector<double> reactanceOhm;
+};
+
+struct TMeasurementChartData {
+    // Shared with the view, not copied: a sweep's curves can take tens of
+    // megabytes, and the chart is drawn again whenever the design changes.
+    std::shared_ptr<const TMeasuredCurves> measured = std::make_shared<const TMeasuredCurves>();
     // The ideal resonator's SWR at frequencies of its own (a smooth curve
     // needs few); empty when there is no design to compare with.
     std::vector<double> idealFrequencyMHz;

@@ -3,7 +3,6 @@
 
 #include "ApplicationShell.h"
 #include "FileDialogTexts.h"
-#include "MeasurementChart.h"
 #include "MeasurementFigures.h"
 #include "MeasurementTexts.h"
 #include "MessageBoxes.h"
@@ -82,16 +81,17 @@ TMeasurementOutcome ReadMeasurement(const QString& path)
     }
     outcome.analysis = AnalyseResonance(*reading.sweep);
     const std::size_t n = reading.sweep->points.size();
-    outcome.frequencyMHz.reserve(n);
-    outcome.swr.reserve(n);
-    outcome.resistanceOhm.reserve(n);
-    outcome.reactanceOhm.reserve(n);
+    TMeasuredCurves& curves = outcome.curves;
+    curves.frequencyMHz.reserve(n);
+    curves.swr.reserve(n);
+    curves.resistanceOhm.reserve(n);
+    curves.reactanceOhm.reserve(n);
     for (const TMeasuredPoint& point : reading.sweep->points) {
         const TPointFigures figures = FiguresAt(point);
-        outcome.frequencyMHz.push_back(figures.frequencyHz / 1e6);
-        outcome.swr.push_back(OrNaN(figures.swr));
-        outcome.resistanceOhm.push_back(OrNaN(figures.resistanceOhm));
-        outcome.reactanceOhm.push_back(OrNaN(figures.reactanceOhm));
+        curves.frequencyMHz.push_back(figures.frequencyHz / 1e6);
+        curves.swr.push_back(OrNaN(figures.swr));
+        curves.resistanceOhm.push_back(OrNaN(figures.resistanceOhm));
+        curves.reactanceOhm.push_back(OrNaN(figures.reactanceOhm));
     }
     return outcome;
 }
@@ -107,7 +107,7 @@ MeasurementView::MeasurementView(FieldTextsReader readFields, BandwidthWriter wr
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
-    watcher_ = new QFutureWatcher<TMeasurementOutcome>(this);
+    watcher_ = new QFutureWatcher<std::shared_ptr<const TMeasurementOutcome>>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this, &MeasurementView::Finished);
     SetReading(false);
     resize(1040, 620);
@@ -217,7 +217,8 @@ void MeasurementView::Open(const QString& path)
     ShowAndRaise(*this);
     // A watcher given a new future forgets the old one: a file still being
     // read when another is chosen finishes unseen.
-    watcher_->setFuture(QtConcurrent::run([path] { return ReadMeasurement(path); }));
+    watcher_->setFuture(QtConcurrent::run(
+        [path] { return std::make_shared<const TMeasurementOutcome>(ReadMeasurement(path)); }));
 }
 
 void MeasurementView::WaitForAnalysis()
@@ -233,23 +234,23 @@ bool MeasurementView::IsReading() const { return !reading_.isEmpty(); }
 void MeasurementView::Finished()
 {
     // Shown already by WaitForAnalysis, or superseded.
-    const QFuture<TMeasurementOutcome> future = watcher_->future();
-    if (!IsReading() || future.resultCount() == 0 || future.result().path != reading_)
+    const QFuture<std::shared_ptr<const TMeasurementOutcome>> future = watcher_->future();
+    if (!IsReading() || future.resultCount() == 0 || future.result()->path != reading_)
         return;
-    TMeasurementOutcome outcome = future.result();
+    std::shared_ptr<const TMeasurementOutcome> outcome = future.result();
     reading_.clear();
     SetReading(false);
-    if (outcome.refusal) {
+    if (outcome->refusal) {
         // What was shown stays; a view that showed nothing goes away again.
         if (!shown_)
             hide();
-        ShowNotice(*outcome.refusal);
+        ShowNotice(*outcome->refusal);
         return;
     }
     Show(std::move(outcome));
 }
 
-void MeasurementView::Show(TMeasurementOutcome outcome)
+void MeasurementView::Show(std::shared_ptr<const TMeasurementOutcome> outcome)
 {
     shown_ = std::move(outcome);
     setWindowTitle(QStringLiteral("%1 — %2").arg(kMeasurementTitle, QFileInfo(shown_->path).fileName()));
@@ -296,15 +297,13 @@ void MeasurementView::ShowChart(const std::optional<TModelPromise>& promise, cha
 {
     const TResonanceAnalysis& analysis = shown_->analysis;
     TMeasurementChartData data;
-    data.frequencyMHz = shown_->frequencyMHz;
-    data.swr = shown_->swr;
-    data.resistanceOhm = shown_->resistanceOhm;
-    data.reactanceOhm = shown_->reactanceOhm;
+    data.measured = std::shared_ptr<const TMeasuredCurves>(shown_, &shown_->curves);
+    const std::vector<double>& frequencyMHz = shown_->curves.frequencyMHz;
     if (analysis.resonanceHz)
         data.resonanceMHz = *analysis.resonanceHz / 1e6;
-    if (promise && analysis.resonanceHz && data.frequencyMHz.size() >= 2) {
-        for (const auto& [f, swr] : IdealSwrCurve(*promise, *analysis.resonanceHz, data.frequencyMHz.front() * 1e6,
-                                                  data.frequencyMHz.back() * 1e6, kIdealCurvePoints)) {
+    if (promise && analysis.resonanceHz && frequencyMHz.size() >= 2) {
+        for (const auto& [f, swr] : IdealSwrCurve(*promise, *analysis.resonanceHz, frequencyMHz.front() * 1e6,
+                                                  frequencyMHz.back() * 1e6, kIdealCurvePoints)) {
             data.idealFrequencyMHz.push_back(f / 1e6);
             data.idealSwr.push_back(swr);
         }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignService.h"
+#include "MeasurementChart.h"
 #include "ModelComparison.h"
 #include "ResonanceAnalysis.h"
 
@@ -9,6 +10,7 @@
 #include <QString>
 #include <QWidget>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -20,18 +22,13 @@ class QTableWidget;
 
 namespace eh {
 
-class MeasurementChart;
-
 // A sweep read and analysed off the window thread: the analysis, or the
 // words of the refusal, and the curves the chart draws.
 struct TMeasurementOutcome {
     QString path;
     std::optional<QString> refusal;
     TResonanceAnalysis analysis;
-    std::vector<double> frequencyMHz;
-    std::vector<double> swr; // NaN where a point has no such figure
-    std::vector<double> resistanceOhm;
-    std::vector<double> reactanceOhm;
+    TMeasuredCurves curves;
 };
 
 // "Полоса из измерения": a vector network analyser's sweep of the built
@@ -75,15 +72,16 @@ private:
     void CreateControls();
     QFileDialog& OpenDialog();
     void Finished();
-    void Show(TMeasurementOutcome outcome);
+    void Show(std::shared_ptr<const TMeasurementOutcome> outcome);
     void ShowFigures(const std::optional<TModelPromise>& promise, char separator);
     void ShowChart(const std::optional<TModelPromise>& promise, char separator);
     void SetReading(bool reading);
 
     FieldTextsReader readFields_;
     BandwidthWriter writeBandwidth_;
-    QFutureWatcher<TMeasurementOutcome>* watcher_;
-    std::optional<TMeasurementOutcome> shown_;
+    // Shared, not copied: a sweep's curves can take tens of megabytes.
+    QFutureWatcher<std::shared_ptr<const TMeasurementOutcome>>* watcher_;
+    std::shared_ptr<const TMeasurementOutcome> shown_;
     QString reading_;   // the file being read, empty when none
     QString fieldText_; // the shown bandwidth as the field takes it, empty when none
 
