@@ -13,9 +13,9 @@ std::string Reason(const TTouchstoneRefusal& refusal)
     case TTouchstoneFault::Binary:
         return "это не текстовый файл Touchstone (двоичные данные)";
     case TTouchstoneFault::TooLarge:
-        return "файл больше 256 МБ";
+        return "файл больше " + std::to_string(kTouchstoneMaxBytes >> 20) + " МБ";
     case TTouchstoneFault::TooManyPoints:
-        return "точек больше 4 000 000";
+        return "точек больше " + std::to_string(kTouchstoneMaxPoints);
     case TTouchstoneFault::BadOptionLine:
         return "непонятная строка параметров (ожидается \"# MHZ S RI R 50\" и подобная)";
     case TTouchstoneFault::NotOnePort:

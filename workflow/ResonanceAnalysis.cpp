@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResonanceAnalysis.h"
 
+#include "NumberFormat.h"
+
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -118,7 +119,11 @@ private:
 };
 
 // The contiguous points around `centre` that absorb at least half the power
-// it absorbs (the loaded half-power band), widened to kFitMinPoints.
+// it absorbs: the loaded half-power band, where the resonance is what the
+// data show. It is as wide as the resonance, whatever the step of the
+// sweep, so a dense sweep puts many points into the fit (the noise
+// averages out) and a wide one no far points (where the feed line or
+// another resonance would bend the curve). Widened to kFitMinPoints.
 struct TWindow {
     std::size_t first = 0;
     std::size_t last = 0; // included
@@ -249,19 +254,28 @@ TResonanceAnalysis AnalyseResonance(const TMeasuredSweep& sweep)
         // mismatched resonance the reflection is so flat that the
         // instrument's noise moves the smallest sample by several points.
         const double t0 = fit.MinimumIn(t.front(), t.back());
+        // A fitted minimum at the sweep's first or last point lies beyond it.
+        if ((t0 == t.front() && window.first == 0) || (t0 == t.back() && window.last + 1 == points.size())) {
+            analysis.notes.push_back(t0 == t.front() ? TMeasurementNote::MinimumAtLowEnd
+                                                     : TMeasurementNote::MinimumAtHighEnd);
+            return analysis;
+        }
         const double f0 = fc + t0 * scale;
         const TComplex g0 = fit.At(t0);
         const TComplex z0 = r0 * (1.0 + g0) / (1.0 - g0);
+        const bool finite = std::isfinite(z0.real()) && std::isfinite(z0.imag());
         // dZ/df from dG/dt: Z = r0 (1 + G)/(1 - G), so dZ = 2 r0 dG / (1 - G)^2.
         const TComplex slopePerHz = 2 * r0 * fit.SlopeAt(t0) / ((1.0 - g0) * (1.0 - g0)) / scale;
         analysis.resonanceHz = f0;
-        analysis.resistanceOhm = z0.real();
-        analysis.reactanceOhm = z0.imag();
+        if (finite) {
+            analysis.resistanceOhm = z0.real();
+            analysis.reactanceOhm = z0.imag();
+        }
         analysis.swrMin = Swr(std::abs(g0));
         // w0 |Z'(w0) + j|X|/w0| / (2R) with Z' per radian per second is
         // |f0 Z'(f0) + j|X|| / (2R) with Z' per hertz.
         const double q = std::abs(f0 * slopePerHz + TComplex(0, std::abs(z0.imag()))) / (2 * z0.real());
-        if (!(z0.real() > 0))
+        if (!finite || !(z0.real() > 0))
             analysis.notes.push_back(TMeasurementNote::ResistanceNotPositive);
         else if (!(std::isfinite(q) && q > 0))
             analysis.notes.push_back(TMeasurementNote::SlopeNotDefined);
@@ -288,9 +302,8 @@ std::optional<std::string> BandwidthFieldText(const TResonanceAnalysis& analysis
 {
     if (!analysis.bandwidthHz)
         return std::nullopt;
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), *analysis.bandwidthHz / 1000);
-    return std::string(text.data(), result.ptr);
+    std::array<char, kShortestNumberMaxBytes> text{};
+    return std::string(text.data(), WriteShortestNumber(text.data(), *analysis.bandwidthHz / 1000));
 }
 
 } // namespace eh

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Touchstone.h"
 
+#include "NumberWord.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -27,7 +29,7 @@ bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v'; }
 // feed or vertical tab is taken as space).
 bool IsBinaryByte(unsigned char c)
 {
-    return (c < 0x20 && c != '\t' && c != '\r' && c != '\n' && c != '\f' && c != '\v') || c == 0x7F;
+    return (c < 0x20 && c != '\t' && c != '\f' && c != '\v') || c == 0x7F;
 }
 
 std::vector<std::string_view> Words(std::string_view text)
@@ -64,22 +66,14 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
-// A number as Touchstone writes it ("1.0E+09", "+5", ".5"), read without
-// the locale.
 double Number(std::string_view word, std::size_t line)
 {
-    std::string_view digits = word;
-    if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
-    double value = 0;
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error == std::errc::result_out_of_range && end == digits.data() + digits.size())
+    const TNumberWord number = ReadNumberWord(word);
+    if (number.kind == TNumberWordKind::NotFinite)
         Refuse(TTouchstoneFault::NotFinite, line);
-    if (error != std::errc{} || end != digits.data() + digits.size())
+    if (number.kind == TNumberWordKind::NotANumber)
         Refuse(TTouchstoneFault::NotANumber, line);
-    if (!std::isfinite(value))
-        Refuse(TTouchstoneFault::NotFinite, line);
-    return value;
+    return number.value;
 }
 
 std::size_t Count(std::string_view word, std::size_t line)
@@ -124,13 +118,10 @@ void ReadOptionLine(std::string_view text, std::size_t line, TOptions& options, 
         else if (word == "DB")
             sweep.format = TTouchstoneFormat::DB;
         else if (word == "R" && i + 1 < words.size()) {
-            const std::string_view value = words[++i];
-            double reference = 0;
-            const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), reference);
-            if (error != std::errc{} || end != value.data() + value.size() || !std::isfinite(reference) ||
-                reference <= 0)
+            const TNumberWord reference = ReadNumberWord(words[++i]);
+            if (reference.kind != TNumberWordKind::Number || !(reference.value > 0))
                 Refuse(TTouchstoneFault::BadReference, line);
-            sweep.referenceOhm = reference;
+            sweep.referenceOhm = reference.value;
         } else
             Refuse(TTouchstoneFault::BadOptionLine, line);
     }
@@ -262,21 +253,19 @@ TMeasuredSweep Read(std::string_view bytes)
     TKeywords keywords;
     bool anythingBefore = false;
     std::size_t line = 0;
-    std::size_t start = 0;
+    // A byte order mark, which some programs put before any text.
+    std::size_t start = bytes.starts_with("\xEF\xBB\xBF") ? 3 : 0;
     while (start < bytes.size() && !keywords.Ended()) {
         ++line;
-        std::size_t end = bytes.find('\n', start);
+        // Lines end in LF, CR LF or (an old Mac's) CR alone.
+        std::size_t end = bytes.find_first_of("\r\n", start);
         if (end == std::string_view::npos)
             end = bytes.size();
         std::string_view text = bytes.substr(start, end - start);
-        start = end + 1;
+        start = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);
         for (const char c : text)
-            if (IsBinaryByte(static_cast<unsigned char>(c)) && c != '\r')
+            if (IsBinaryByte(static_cast<unsigned char>(c)))
                 Refuse(TTouchstoneFault::Binary, line);
-        if (!text.empty() && text.back() == '\r')
-            text.remove_suffix(1);
-        if (text.find('\r') != std::string_view::npos)
-            Refuse(TTouchstoneFault::Binary, line);
         text = Trimmed(text.substr(0, text.find('!')));
         if (text.empty() || keywords.InInformation(text))
             continue;

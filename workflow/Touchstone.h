@@ -79,7 +79,8 @@ struct TTouchstoneReading {
 // Reads a whole file's bytes. Touchstone 1.x: the option line
 // "# <unit> <parameter> <format> R <n>" (any case, any order, any word left
 // out taking its default; "# GHZ S MA R 50" when there is none), "!"
-// comments on their own lines and after data, blank lines, tabs, CR LF.
+// comments on their own lines and after data, blank lines, tabs, lines
+// ending in LF, CR LF or CR, a byte order mark.
 // Z and Y data are normalised to R in 1.x files and in ohms and siemens in
 // 2.0 files. Frequencies must rise strictly: a file out of order is refused
 // at the line that breaks the order.

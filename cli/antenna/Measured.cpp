@@ -3,11 +3,13 @@
 
 #include "Cli.h"
 #include "JsonText.h"
+#include "NumberFormat.h"
+
+#include <fmt/format.h>
 
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <filesystem>
@@ -95,17 +97,11 @@ constexpr const char* kMethod =
 
 std::string Shortest(double value)
 {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return std::string(text.data(), result.ptr);
+    std::array<char, kShortestNumberMaxBytes> text{};
+    return std::string(text.data(), WriteShortestNumber(text.data(), value));
 }
 
-std::string Fixed(double value, int places)
-{
-    std::array<char, 400> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed, places);
-    return std::string(text.data(), result.ptr);
-}
+std::string Fixed(double value, int places) { return fmt::format("{:.{}f}", value, places); }
 
 void AppendJsonKey(std::string& out, const char* key)
 {

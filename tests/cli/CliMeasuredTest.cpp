@@ -3,6 +3,7 @@
 // file: the figures in each format, the refusals and exit codes, and the
 // design from a measured bandwidth byte for byte the design typed.
 #include "CliTestSupport.h"
+#include "NumberWord.h"
 #include "SyntheticSweep.h"
 
 #include <gtest/gtest.h>
@@ -78,11 +79,15 @@ TEST_F(CliMeasured, CsvHasOneRowPerPoint)
     EXPECT_EQ(rows[1], "1e+06,50.0,0.0,1.0,");
     EXPECT_EQ(rows[3], "3e+06,0.0,0.0,,0.0");
     for (const std::size_t row : {2u, 4u}) {
-        const std::string& text = rows[row];
-        EXPECT_EQ(text.substr(0, 16), row == 2 ? "2e+06,25.0,25.0," : "4e+06,100.0,-50.");
-        const std::size_t swr = text.find(',', text.find(',', text.find(',') + 1) + 1) + 1;
-        EXPECT_NEAR(ReadNumber(text.substr(swr)), 2.618033988749895, 1e-12);
-        EXPECT_NEAR(ReadNumber(text.substr(text.rfind(',') + 1)), 6.9897000433601875, 1e-12); // 10 log10 5
+        std::vector<std::string> fields;
+        std::size_t start = 0;
+        for (std::size_t comma; (comma = rows[row].find(',', start)) != std::string::npos; start = comma + 1)
+            fields.push_back(rows[row].substr(start, comma - start));
+        fields.push_back(rows[row].substr(start));
+        ASSERT_EQ(fields.size(), 5u);
+        EXPECT_EQ(fields[1] + "," + fields[2], row == 2 ? "25.0,25.0" : "100.0,-50.0");
+        EXPECT_NEAR(eh::ReadNumberWord(fields[3]).value, 2.618033988749895, 1e-12);
+        EXPECT_NEAR(eh::ReadNumberWord(fields[4]).value, 6.9897000433601875, 1e-12); // 10 log10 5
     }
 }
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "NumberFormat.h"
+
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <complex>
 #include <cstdint>
@@ -36,17 +37,8 @@ struct TSyntheticFormat {
 
 inline std::string NumberText(double value)
 {
-    std::array<char, 32> text{};
-    const auto result = std::to_chars(text.data(), text.data() + text.size(), value);
-    return std::string(text.data(), result.ptr);
-}
-
-// The number a text starts with, read without the locale.
-inline double ReadNumber(const std::string& text)
-{
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    std::array<char, kShortestNumberMaxBytes> text{};
+    return std::string(text.data(), WriteShortestNumber(text.data(), value));
 }
 
 inline std::complex<double> ResonanceImpedance(const TSyntheticResonance& r, double frequencyHz)

@@ -3,6 +3,7 @@
 // an analyser saves them in, the refusals with their line, and the figures
 // that are missing from a sweep that cannot give them.
 #include "MeasurementTexts.h"
+#include "NumberWord.h"
 #include "ResonanceAnalysis.h"
 #include "SyntheticSweep.h"
 #include "Touchstone.h"
@@ -75,6 +76,10 @@ TEST(ResonanceAnalysis, MatchedResonatorsHalfPowerSwrSpanIsItsBandwidth)
         // 2:1 of a matched resonator: (s - 1)/(Q sqrt s) of f0.
         EXPECT_NEAR(analysis.swr2Span->WidthHz(), *analysis.bandwidthHz / std::sqrt(2.0), 0.01 * *analysis.bandwidthHz);
         EXPECT_NEAR(analysis.swrMin, 1, 1e-3);
+        // The ideal resonator drawn beside the curve crosses 2.618 where the measured one does.
+        for (const double edge : {analysis.swrSpan->lowHz, analysis.swrSpan->highHz})
+            EXPECT_NEAR(eh::IdealResonatorSwr(edge, *analysis.resonanceHz, *analysis.bandwidthHz), eh::kHalfPowerSwr, 0.01);
+        EXPECT_EQ(eh::IdealResonatorSwr(*analysis.resonanceHz, *analysis.resonanceHz, *analysis.bandwidthHz), 1);
     }
 }
 
@@ -137,9 +142,44 @@ TEST(ResonanceAnalysis, TheFieldTextReadsBackAsTheBandwidth)
         Analyse(eh::test::SyntheticTouchstone({false, 14.2e6, 61.3, 50}, {'S', "RI", "MHZ"}));
     const std::optional<std::string> text = eh::BandwidthFieldText(analysis);
     ASSERT_TRUE(text);
-    EXPECT_EQ(eh::test::ReadNumber(*text), *analysis.bandwidthHz / 1000);
+    EXPECT_EQ(eh::ReadNumberWord(*text).value, *analysis.bandwidthHz / 1000);
     EXPECT_EQ(*text, eh::test::NumberText(*analysis.bandwidthHz / 1000));
     EXPECT_FALSE(eh::BandwidthFieldText(eh::TResonanceAnalysis{}));
+}
+
+TEST(NumberWord, ReadsWhatInstrumentsWrite)
+{
+    using eh::TNumberWordKind;
+    struct Case {
+        const char* word;
+        TNumberWordKind kind;
+        double value;
+    };
+    const Case cases[] = {
+        {"1.0E+09", TNumberWordKind::Number, 1e9},
+        {"+5", TNumberWordKind::Number, 5},
+        {"-.5", TNumberWordKind::Number, -0.5},
+        {"5.", TNumberWordKind::Number, 5},
+        {"0.1", TNumberWordKind::Number, 0.1},
+        {"-0.699375236355014", TNumberWordKind::Number, -0.699375236355014},
+        {"236.69702842546695", TNumberWordKind::Number, 236.69702842546695},
+        {"000123456789012345678901e-3", TNumberWordKind::Number, 123456789012345678901e-3},
+        {"1e-999", TNumberWordKind::Number, 0},
+        {"1e999", TNumberWordKind::NotFinite, 0},
+        {"-Infinity", TNumberWordKind::NotFinite, 0},
+        {"NaN", TNumberWordKind::NotFinite, 0},
+        {"", TNumberWordKind::NotANumber, 0},
+        {".", TNumberWordKind::NotANumber, 0},
+        {"1e", TNumberWordKind::NotANumber, 0},
+        {"1.2.3", TNumberWordKind::NotANumber, 0},
+        {"0x10", TNumberWordKind::NotANumber, 0},
+        {"0,5", TNumberWordKind::NotANumber, 0},
+    };
+    for (const Case& c : cases) {
+        const eh::TNumberWord number = eh::ReadNumberWord(c.word);
+        EXPECT_EQ(number.kind, c.kind) << c.word;
+        EXPECT_EQ(number.value, c.value) << c.word;
+    }
 }
 
 TEST(Touchstone, BadFilesAreRefusedNamingTheLine)
@@ -154,7 +194,7 @@ TEST(Touchstone, BadFilesAreRefusedNamingTheLine)
     const Case cases[] = {
         {"", TTouchstoneFault::Empty, 0, "Файл не прочитан: в файле нет ни одной точки измерения."},
         {"! nothing\r\n# MHZ S RI R 50\r\n\r\n", TTouchstoneFault::Empty, 0, nullptr},
-        {"# MHZ S RI\n1 0 0\n\x89PNG\x1A\n", TTouchstoneFault::Binary, 3,
+        {"# MHZ S RI\r\n1 0 0\r\n\x89PNG\x1A\n", TTouchstoneFault::Binary, 3,
          "Файл не прочитан, строка 3: это не текстовый файл Touchstone (двоичные данные)."},
         {std::string("1 0 0\0", 6), TTouchstoneFault::Binary, 1, nullptr},
         {"# MHZ S RI R 50\n1 0 0 0.9 0 0.9 0 0 0\n", TTouchstoneFault::NotOnePort, 2,
@@ -205,7 +245,7 @@ TEST(Touchstone, OptionLineDefaultsCaseAndCommentsAreRead)
     EXPECT_NEAR(reading.sweep->points[0].impedanceOhm.real(), 30, 1e-9); // 50 (1 + 0.5j)/(1 - 0.5j)
     EXPECT_NEAR(reading.sweep->points[0].impedanceOhm.imag(), 40, 1e-9);
 
-    reading = eh::ReadTouchstone("# khz z ri r 75 ! lower case\n+1 1 0\n2 .4 -1.2\n3 1 0\n4 1 0\n5 1 0\n");
+    reading = eh::ReadTouchstone("\xEF\xBB\xBF# khz z ri r 75 ! lower case\r+1 1 0\r2 .4 -1.2\r3 1 0\r4 1 0\r5 1 0\r");
     ASSERT_TRUE(reading.sweep);
     EXPECT_EQ(reading.sweep->points[1].frequencyHz, 2e3);
     EXPECT_NEAR(reading.sweep->points[1].impedanceOhm.real(), 30, 1e-9); // normalised to R
