@@ -19,11 +19,11 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <QtConcurrent>
-#include <cmath>
 #include <limits>
 
 namespace eh {
@@ -40,9 +40,9 @@ double OrNaN(const std::optional<double>& value)
     return value ? *value : std::numeric_limits<double>::quiet_NaN();
 }
 
-QString Refused(const QString& path, const QString& why)
+QString Refused(const QString& path, const std::string& refusal)
 {
-    return Utf8(RefusedFileText(QFileInfo(path).fileName().toStdString(), why.toStdString()));
+    return Utf8(RefusedFileText(QFileInfo(path).fileName().toStdString(), refusal));
 }
 
 // Runs on a worker thread: the file's bytes, the sweep, its analysis and
@@ -54,29 +54,29 @@ TMeasurementOutcome ReadMeasurement(const QString& path)
     outcome.path = path;
     const QFileInfo info(path);
     if (!info.isFile()) {
-        outcome.refusal = Refused(path, Utf8(UnreadableFileText("это не обычный файл")));
+        outcome.refusal = Refused(path, UnreadableFileText("это не обычный файл"));
         return outcome;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        outcome.refusal = Refused(path, Utf8(UnreadableFileText(file.errorString().toStdString())));
+        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString()));
         return outcome;
     }
     if (static_cast<quint64>(file.size()) > kTouchstoneMaxBytes) {
-        outcome.refusal = Refused(path, Utf8(TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0})));
+        outcome.refusal = Refused(path, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0}));
         return outcome;
     }
     std::string bytes(static_cast<std::size_t>(file.size()), '\0');
     const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));
     if (read < 0) {
-        outcome.refusal = Refused(path, Utf8(UnreadableFileText(file.errorString().toStdString())));
+        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString()));
         return outcome;
     }
     bytes.resize(static_cast<std::size_t>(read));
     TTouchstoneReading reading = ReadTouchstone(bytes);
     std::string().swap(bytes);
     if (!reading.sweep) {
-        outcome.refusal = Refused(path, Utf8(TouchstoneRefusalText(reading.refusal)));
+        outcome.refusal = Refused(path, TouchstoneRefusalText(reading.refusal));
         return outcome;
     }
     outcome.analysis = AnalyseResonance(*reading.sweep);
@@ -109,6 +109,8 @@ MeasurementView::MeasurementView(FieldTextsReader readFields, BandwidthWriter wr
     CreateControls();
     watcher_ = new QFutureWatcher<std::shared_ptr<const TMeasurementOutcome>>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this, &MeasurementView::Finished);
+    // Escape closes it, as it closes the explorer.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this, &QWidget::close);
     SetReading(false);
     resize(1040, 620);
     CentreOnFirstShow(*this);
