@@ -47,6 +47,15 @@ class MeasuredBandwidth {
       const file = event.dataTransfer.files[0];
       if (file) this.open(file);
     });
+    // A file dropped beside the section is not opened by the browser in
+    // place of the page.
+    for (const type of ['dragover', 'drop']) {
+      window.addEventListener(type, (event) => {
+        if (event.defaultPrevented || ![...(event.dataTransfer?.types ?? [])].includes('Files')) return;
+        event.preventDefault();
+        event.dataTransfer.dropEffect = 'none';
+      });
+    }
     window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
   }
 
