@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The measured bandwidth: an analyser's sweep file (Touchstone .s1p), picked
 // or dropped, is read on this device and never sent anywhere; the same C++
-// as the window's measurement view analyses it, and a button writes the
-// measured bandwidth into the bandwidth field and recalculates.
+// as the window's measurement view analyses it on a worker thread, and a
+// button writes the measured bandwidth into the bandwidth field and
+// recalculates.
 'use strict';
 
 class MeasuredBandwidth {
@@ -75,8 +76,8 @@ class MeasuredBandwidth {
         fault = this.calculator.refusedFileText(file.name, this.calculator.unreadableFileText(error.message));
       }
     }
+    const answer = fault ? { fault } : await this.analyse(file.name, bytes);
     if (reading !== this.reading) return;
-    const answer = fault ? { fault } : this.analyse(file.name, bytes);
     status.textContent = this.file ? this.file.name : '';
     if (answer.fault) {
       await this.show(answer.fault);
@@ -87,8 +88,31 @@ class MeasuredBandwidth {
     this.render(answer);
   }
 
+  // The analysis on a worker thread: the page stays responsive while a
+  // large file is read.
   analyse(name, bytes) {
-    return this.calculator.measurement(name, bytes, this.fieldTexts(), this.separator);
+    if (!this.worker) {
+      this.worker = new Worker('measurement-worker.js');
+      this.asked = 0;
+    }
+    const token = ++this.asked;
+    const worker = this.worker;
+    return new Promise((resolve) => {
+      const answered = ({ data }) => {
+        if (data.token !== token) return;
+        worker.removeEventListener('message', answered);
+        worker.removeEventListener('error', failed);
+        resolve(data.answer);
+      };
+      const failed = (event) => {
+        worker.removeEventListener('message', answered);
+        worker.removeEventListener('error', failed);
+        resolve({ fault: this.calculator.refusedFileText(name, this.calculator.unreadableFileText(event.message)) });
+      };
+      worker.addEventListener('message', answered);
+      worker.addEventListener('error', failed);
+      worker.postMessage({ token, name, bytes, texts: this.fieldTexts(), separator: this.separator });
+    });
   }
 
   // The texts the model's bandwidth depends on: all but the bandwidth field.
@@ -98,10 +122,12 @@ class MeasuredBandwidth {
 
   // The design may have changed: the model's bandwidth and the ideal curve
   // follow. Writing the measured bandwidth alone changes neither.
-  designChanged() {
-    if (!this.file || this.file.design === this.designTexts()) return;
-    this.file.design = this.designTexts();
-    this.render(this.analyse(this.file.name, this.file.bytes));
+  async designChanged() {
+    const file = this.file;
+    if (!file || file.design === this.designTexts()) return;
+    file.design = this.designTexts();
+    const answer = await this.analyse(file.name, file.bytes);
+    if (this.file === file && !answer.fault) this.render(answer);
   }
 
   render(answer) {
@@ -190,6 +216,6 @@ class MeasuredBandwidth {
       item.append(swatch, span.name);
       return item;
     }));
-    this.$('measurement-chart').dataset.points = String(answer.frequencyMHz.length);
+    this.$('measurement-chart').dataset.points = String(answer.points);
   }
 }
