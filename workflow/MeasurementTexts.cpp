@@ -79,6 +79,9 @@ std::string MeasurementNoteText(TMeasurementNote note)
         return "КСВ нигде не опускается до 2.";
     case TMeasurementNote::Swr2SpanBeyondSweep:
         return "Полоса КСВ <= 2 выходит за края развертки.";
+    case TMeasurementNote::NotOneResonance:
+        return "Точки у минимума КСВ не ложатся на один резонанс (несколько резонансов, плохой контакт?): "
+               "добротность не определена.";
     }
     return {};
 }

@@ -152,6 +152,40 @@ TWindow FitWindow(const std::vector<TMeasuredPoint>& points, std::size_t centre)
     return window;
 }
 
+// The contiguous samples around `centre` that absorb at least 90 % of what
+// it absorbs (or its two neighbours when none does): where the bottom of
+// the dip lies, whatever the noise.
+TWindow Bottom(const std::vector<TMeasuredPoint>& points, std::size_t centre)
+{
+    const auto absorbed = [&](std::size_t i) { return 1 - std::norm(points[i].reflection); };
+    constexpr double kBottomShare = 0.9;
+    const double floor = kBottomShare * absorbed(centre);
+    TWindow bottom{centre - 1, centre + 1, false};
+    while (bottom.first > 0 && absorbed(bottom.first) >= floor)
+        --bottom.first;
+    while (bottom.last + 1 < points.size() && absorbed(bottom.last) >= floor)
+        ++bottom.last;
+    return bottom;
+}
+
+// Whether the data follow the fitted resonance: its misses, root mean
+// square, stay within a tenth of how far the reflection moves across the
+// window. An instrument's noise is a small part of that; a sweep of
+// something else (several resonances, a loose connector, random numbers)
+// is not.
+bool FollowsOneResonance(const TBilinearFit& fit, const std::vector<double>& t, const std::vector<TComplex>& g)
+{
+    constexpr double kLargestMissShare = 0.1;
+    double squaredMisses = 0;
+    double spread = 0;
+    for (std::size_t k = 0; k < t.size(); ++k) {
+        squaredMisses += std::norm(g[k] - fit.At(t[k]));
+        for (const TComplex& other : {g.front(), g.back()})
+            spread = std::max(spread, std::abs(g[k] - other));
+    }
+    return std::sqrt(squaredMisses / static_cast<double>(t.size())) <= kLargestMissShare * spread;
+}
+
 // The span around `centre` where |G| <= the magnitude of `swr`, its ends
 // interpolated linearly between samples; empty, with a note, when the SWR
 // never gets so low at `centre` or the span runs past the sweep.
@@ -243,19 +277,29 @@ TResonanceAnalysis AnalyseResonance(const TMeasuredSweep& sweep)
     analysis.fitPoints = t.size();
     const double r0 = sweep.referenceOhm;
     TBilinearFit fit;
-    if (!fit.Fit(t, g)) {
+    const bool fitted = fit.Fit(t, g);
+    if (fitted && !FollowsOneResonance(fit, t, g)) {
+        // What the fit would say of such data is not worth a figure.
+        analysis.notes.push_back(TMeasurementNote::NotOneResonance);
+        analysis.resonanceHz = fc;
+        analysis.resistanceOhm = points[centre].impedanceOhm.real();
+        analysis.reactanceOhm = points[centre].impedanceOhm.imag();
+    } else if (!fitted) {
         // No slope to be had: the resonance stays at the sample.
         analysis.resonanceHz = fc;
         analysis.resistanceOhm = points[centre].impedanceOhm.real();
         analysis.reactanceOhm = points[centre].impedanceOhm.imag();
         analysis.notes.push_back(TMeasurementNote::SlopeNotDefined);
     } else {
-        // The smallest reflection of the fit, anywhere in the window: near a
-        // mismatched resonance the reflection is so flat that the
-        // instrument's noise moves the smallest sample by several points.
-        const double t0 = fit.MinimumIn(t.front(), t.back());
+        // The smallest reflection of the fit, among the samples near the
+        // smallest one: near a mismatched resonance the reflection is so flat
+        // that the instrument's noise moves the smallest sample by several
+        // points, but the resonance is not where no sample comes near it.
+        const TWindow bottom = Bottom(points, centre);
+        const double t0 = fit.MinimumIn((points[bottom.first].frequencyHz - fc) / scale,
+                                        (points[bottom.last].frequencyHz - fc) / scale);
         // A fitted minimum at the sweep's first or last point lies beyond it.
-        if ((t0 == t.front() && window.first == 0) || (t0 == t.back() && window.last + 1 == points.size())) {
+        if ((t0 == t.front() && bottom.first == 0) || (t0 == t.back() && bottom.last + 1 == points.size())) {
             analysis.notes.push_back(t0 == t.front() ? TMeasurementNote::MinimumAtLowEnd
                                                      : TMeasurementNote::MinimumAtHighEnd);
             return analysis;

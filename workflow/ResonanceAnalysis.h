@@ -59,6 +59,7 @@ enum class TMeasurementNote {
     SwrSpanBeyondSweep,     // the SWR <= 2.618 span runs past an end of the sweep
     Swr2SpanNotReached,     // the SWR never falls to 2
     Swr2SpanBeyondSweep,    // the 2:1 span runs past an end of the sweep
+    NotOneResonance,        // the data around the dip do not follow one resonance: no Q
 };
 
 struct TResonanceAnalysis {

@@ -13,8 +13,9 @@ namespace eh {
 
 namespace {
 
-class TRefused {
-public:
+// Thrown from deep in the reading to its one catch, which turns it into the
+// refusal: every check stays one line where it is made.
+struct TRefused {
     TTouchstoneRefusal refusal;
 };
 
@@ -179,7 +180,8 @@ TMeasuredPoint Point(double frequencyHz, std::complex<double> value, const TMeas
 // The keyword lines of Touchstone 2.0 that a one-port file may hold.
 class TKeywords {
 public:
-    // Reads the line; returns true while the data are to be read.
+    // Reads a keyword line ("[Number of Ports] 1"); refuses what a one-port
+    // sweep cannot hold.
     void Read(std::string_view text, std::size_t line, TMeasuredSweep& sweep, bool anythingBefore)
     {
         const std::size_t close = text.find(']');

@@ -86,6 +86,9 @@ std::string NoteText(TMeasurementNote note)
         return "The SWR never falls to 2.";
     case TMeasurementNote::Swr2SpanBeyondSweep:
         return "The 2:1 SWR span runs past the sweep.";
+    case TMeasurementNote::NotOneResonance:
+        return "The points around the dip do not follow one resonance (several resonances, a loose "
+               "connection?): no Q.";
     }
     return {};
 }

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <random>
 #include <string>
 
 namespace {
@@ -101,6 +102,16 @@ TEST(ResonanceAnalysis, WhatASweepCannotGiveIsMissingWithItsReason)
     EXPECT_FALSE(analysis.swrSpan || analysis.swr2Span);
     EXPECT_TRUE(Has(analysis, TMeasurementNote::SwrSpanBeyondSweep));
     EXPECT_TRUE(Has(analysis, TMeasurementNote::Swr2SpanBeyondSweep));
+
+    // Random reflections are no resonance.
+    std::mt19937 random(5);
+    std::string noise = "# MHZ S MA\n";
+    for (int i = 1; i <= 101; ++i)
+        noise += std::to_string(i) + " 0." + std::to_string(100 + random() % 800) + " " +
+                 std::to_string(random() % 360) + "\n";
+    analysis = Analyse(noise);
+    EXPECT_FALSE(analysis.q);
+    EXPECT_TRUE(Has(analysis, TMeasurementNote::NotOneResonance));
 
     // SWR 5 at the resonance: Q stands, neither span exists.
     analysis = Analyse(eh::test::SyntheticTouchstone({true, 14.2e6, 60, 250}, {'S', "RI", "MHZ"}));
