@@ -173,11 +173,17 @@ class MeasuredBandwidth {
     series.push({ label: 'X, Ом', stroke: '#960096', width: 1.5, scale: 'ohm', value: number });
     data.push(finite(answer.resistance), finite(answer.reactance));
     const spanColours = ['rgba(0, 90, 200, 0.16)', 'rgba(0, 160, 60, 0.22)'];
+    // The axes' numbers with the page's decimal mark, without grouping.
+    const ticks = (u, splits) => splits.map((v) => String(Number(v.toPrecision(12))).replace('.', this.separator));
     this.chart = new uPlot({
       ...this.chartSize(),
       series,
       scales: { x: { time: false }, swr: { range: [1, top] } },
-      axes: [{ label: 'Частота, МГц' }, { scale: 'swr', label: 'КСВ', side: 3 }, { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false } }],
+      axes: [
+        { label: 'Частота, МГц', values: ticks },
+        { scale: 'swr', label: 'КСВ', side: 3, values: ticks },
+        { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false }, values: ticks },
+      ],
       legend: { live: true },
       hooks: {
         drawClear: [(u) => {
