@@ -26,9 +26,12 @@ struct TModelPromise {
 // measurement is about to fill.
 std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator);
 
-// The ideal resonator's SWR at `frequencyHz`: matched at `resonanceHz` (the
-// measured one) with the model's Q, so its 3 dB bandwidth there is
-// resonanceHz / Q (IdealResonatorSwr).
+// The ideal resonator's SWR at `frequencyHz`: a series resonator matched at
+// `resonanceHz` (the measured one) with the model's Q, so its 3 dB
+// bandwidth there is resonanceHz / Q (IdealResonatorSwr):
+//   Z = R0 (1 + j Q y),  y = f/f0 - f0/f,  Γ = (Z - R0)/(Z + R0) = jQy / (2 + jQy),
+//   |Γ| = Q|y| / sqrt(4 + Q²y²),  SWR = (1 + |Γ|) / (1 - |Γ|),
+// 1 at f0 and 2.618 at the edges of the 3 dB bandwidth (Q|y| = 1).
 double IdealSwrAt(const TModelPromise& promise, double resonanceHz, double frequencyHz);
 
 // The same at `count` (>= 2) frequencies evenly spread over [lowHz, highHz]:
