@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The calculator page: the window's seven fields, the calculate command and
-// the styled report, all worded and computed by the WebAssembly binding.
+// the styled report, the explorer and the measured bandwidth, all worded
+// and computed by the WebAssembly binding.
 'use strict';
 
 (async () => {
@@ -19,18 +20,19 @@
   $('title').textContent = texts.title;
   $('save').textContent = texts.save;
 
-  // "&" marks the access key, as in the window's caption.
-  const caption = texts.calculate;
-  const keyAt = caption.indexOf('&');
-  const button = $('calculate');
-  if (keyAt >= 0) {
-    const key = document.createElement('u');
-    key.textContent = caption[keyAt + 1];
-    button.append(caption.slice(0, keyAt), key, caption.slice(keyAt + 2));
-    button.accessKey = caption[keyAt + 1].toLowerCase();
-  } else {
-    button.textContent = caption;
+  // "&" marks the access key, as in the window's captions.
+  function setCaption(button, caption) {
+    const keyAt = caption.indexOf('&');
+    if (keyAt >= 0) {
+      const key = document.createElement('u');
+      key.textContent = caption[keyAt + 1];
+      button.append(caption.slice(0, keyAt), key, caption.slice(keyAt + 2));
+      button.accessKey = caption[keyAt + 1].toLowerCase();
+    } else {
+      button.textContent = caption;
+    }
   }
+  setCaption($('calculate'), texts.calculate);
 
   const fields = [];
   const groups = texts.groups.map((title) => {
@@ -112,6 +114,7 @@
       await show(answer.notice);
     }
     renderReport(answer);
+    measurement.designChanged();
     if (answer.reset) {
       const input = fields[answer.reset.field];
       input.focus();
@@ -154,6 +157,18 @@
   });
 
   const explorer = new Explorer(calculator, texts, separator, fieldTexts);
+  // The measured bandwidth goes into the last field, as if typed, and the
+  // design is calculated again.
+  const measurement = new MeasuredBandwidth(calculator, texts, separator, fieldTexts, {
+    show,
+    setCaption,
+    writeBandwidth: (text) => {
+      fields[fields.length - 1].value = text;
+      followFields();
+      explorer.update();
+      calculate();
+    },
+  });
 
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
@@ -163,7 +178,7 @@
   requestAnimationFrame(() => explorer.update());
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
-  window.eh = { calculator, explorer, fieldTexts, separator };
+  window.eh = { calculator, explorer, measurement, fieldTexts, separator };
 
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
 })();
