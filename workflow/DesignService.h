@@ -4,6 +4,7 @@
 #include "AntennaModel.h"
 #include "DesignTables.h"
 #include "Exceptions.h"
+#include "Language.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +15,7 @@
 // window and for every output of the command-line tool.
 namespace eh {
 
-inline constexpr const char* kPitchNotice = "Ошибка!!! Шаг намотки меньше диаметра провода!";
+inline constexpr const char* kPitchNotice = RussianText("notice.pitch");
 
 using TFieldTexts = std::array<std::string, kInputCount>; // UTF-8, reading order
 
