@@ -269,7 +269,26 @@ struct RawValues {
     std::string region;
     std::string solve;
     std::string target;
+    std::string language;
+    std::string units;
 };
+
+// A CLI11 check that `value` is one of `choices`; the value is quoted as
+// typed, so that no raw byte reaches the terminal.
+CLI::Validator OneOf(std::vector<std::string> choices)
+{
+    std::string names;
+    for (const std::string& choice : choices)
+        names += (names.empty() ? "{" : ",") + choice;
+    names += "}";
+    return CLI::Validator(
+        [choices, names](std::string& value) {
+            return std::find(choices.begin(), choices.end(), value) != choices.end()
+                       ? std::string()
+                       : EscapeTyped(value) + " not in " + names;
+        },
+        names);
+}
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 {
@@ -284,15 +303,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
                    "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
-        ->check(CLI::Validator(
-            [](std::string& value) {
-                // The value is quoted as typed, so that no raw byte reaches
-                // the terminal.
-                return value == "text" || value == "json" || value == "csv"
-                           ? std::string()
-                           : EscapeTyped(value) + " not in {text,json,csv}";
-            },
-            "{text,json,csv}"))
+        ->check(OneOf({"text", "json", "csv"}))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
                    "Save the report as the window does (Windows-1251, CR LF, no BOM); - is standard output")
@@ -305,6 +316,14 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
+    app.add_option("--language", raw.language, "Language of the report and notices: ru (default) or en")
+        ->check(OneOf({"ru", "en"}))
+        ->type_name("ru|en");
+    app.add_option("--units", raw.units,
+                   "Unit of the four lengths typed and of the text report's lengths: mm (default) or in; "
+                   "a wire diameter may also be a gauge (\"14 AWG\", \"AWG14\", \"#14\"; 0000 to 40)")
+        ->check(OneOf({"mm", "in"}))
+        ->type_name("mm|in");
 
     // No flag takes a value ("--batch=true" included).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
@@ -398,6 +417,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.solve = raw.solve;
     if (app.count("--target") > 0)
         options.target = raw.target;
+    if (app.count("--language") > 0)
+        options.language = LanguageFromCode(raw.language);
+    if (app.count("--units") > 0)
+        options.lengths = raw.units == "in" ? TLengthUnit::Inch : TLengthUnit::Millimetre;
     options.fieldTexts = std::move(texts);
     return parsed;
 }
