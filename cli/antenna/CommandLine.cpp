@@ -145,6 +145,10 @@ std::string Footer()
   exponent ("15e-1"); anything else is not a number. With the separator ','
   both "14.2" and "14,2" read as 14.2. A text starting with "-" is a field
   text unless it is one of the options above; "--" ends the options.
+  With --units in, the four lengths are typed in inches and converted
+  exactly (the decimal times 25.4) before the model; json and csv stay in
+  millimetres. WIRE_DIAMETER may also be a gauge, in either unit: "14 AWG",
+  "AWG14", "#14", "0000" to "40" AWG ("4/0" to "1/0" too).
 
 Formats:
   text  the )" + lines + R"( report lines in UTF-8, each ending in a line feed.
@@ -316,14 +320,12 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
-    app.add_option("--language", raw.language, "Language of the report and notices: ru (default) or en")
+    app.add_option("--language", raw.language, "Language of the report and its notices: ru (default) or en")
         ->check(OneOf({"ru", "en"}))
-        ->type_name("ru|en");
-    app.add_option("--units", raw.units,
-                   "Unit of the four lengths typed and of the text report's lengths: mm (default) or in; "
-                   "a wire diameter may also be a gauge (\"14 AWG\", \"AWG14\", \"#14\"; 0000 to 40)")
+        ->type_name("LANG");
+    app.add_option("--units", raw.units, "Unit of the lengths typed and reported: mm (default) or in; see Field texts")
         ->check(OneOf({"mm", "in"}))
-        ->type_name("mm|in");
+        ->type_name("UNIT");
 
     // No flag takes a value ("--batch=true" included).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
