@@ -166,12 +166,20 @@ TEST(ExampleReportTest, LettersAreCyrillicExceptTheLatinAbbreviations)
 
 TEST(ExampleReportTest, EveryLineEncodesToOneByteACharacter)
 {
-    const TReport report = ExampleAReport();
-    for (const TReportLine& line : report.Lines) {
-        const std::string bytes = eh::EncodeWindows1251(line.Text);
-        EXPECT_EQ(static_cast<int>(bytes.size()), eh::CharacterCount(line.Text)) << line.Text;
-        EXPECT_EQ(bytes.find('?'), std::string::npos) << line.Text;
-        EXPECT_EQ(eh::DecodeWindows1251(bytes), line.Text);
+    // In every language and unit: a translation may use only what a saved
+    // report can hold.
+    const TAntennaInputs in = ExampleA();
+    for (std::size_t language = 0; language < eh::kCatalogueLanguageCount; ++language) {
+        for (const eh::TLengthUnit lengths : {eh::TLengthUnit::Millimetre, eh::TLengthUnit::Inch}) {
+            const TReport report =
+                eh::BuildReport(in, eh::CalculateAntenna(in), ',', {static_cast<eh::TLanguage>(language), lengths});
+            for (const TReportLine& line : report.Lines) {
+                const std::string bytes = eh::EncodeWindows1251(line.Text);
+                EXPECT_EQ(static_cast<int>(bytes.size()), eh::CharacterCount(line.Text)) << line.Text;
+                EXPECT_EQ(bytes.find('?'), std::string::npos) << line.Text;
+                EXPECT_EQ(eh::DecodeWindows1251(bytes), line.Text);
+            }
+        }
     }
 }
 
