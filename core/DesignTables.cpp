@@ -77,14 +77,32 @@ std::optional<std::size_t> IndexByName(const Table& table, Name name, std::strin
 
 namespace {
 
+// Whether `key` is "input.<inputKey>.<which>".
+constexpr bool IsInputKey(std::string_view key, std::string_view inputKey, std::string_view which)
+{
+    constexpr std::string_view kPrefix = "input.";
+    return key.size() == kPrefix.size() + inputKey.size() + 1 + which.size() && key.starts_with(kPrefix) &&
+           key.substr(kPrefix.size(), inputKey.size()) == inputKey && key[kPrefix.size() + inputKey.size()] == '.' &&
+           key.ends_with(which);
+}
+
+// The Russian text under "input.<inputKey>.<which>" (made without a
+// std::string, which not every C++ library can make when compiling).
+consteval std::string_view RussianInputText(std::string_view inputKey, std::string_view which)
+{
+    for (const TCatalogueEntry& entry : kTextCatalogue) {
+        if (IsInputKey(entry.key, inputKey, which))
+            return entry.texts[static_cast<std::size_t>(TLanguage::Russian)];
+    }
+    throw "no such input text";
+}
+
 // Whether each input's Russian texts are the catalogue's under the keys its
 // own key makes ("input.frequency.label").
 consteval bool InputTextsFollowTheirKeys()
 {
     for (const TInputInfo& info : kInputTable) {
-        const std::string prefix = std::string("input.") + info.key + ".";
-        if (std::string_view(info.label) != RussianText(prefix + "label") ||
-            std::string_view(info.name) != RussianText(prefix + "name") ||
+        if (info.label != RussianInputText(info.key, "label") || info.name != RussianInputText(info.key, "name") ||
             std::string_view(info.unit) != (*info.unitKey ? RussianText(info.unitKey) : ""))
             return false;
     }

@@ -498,7 +498,7 @@ TEST(InchReportTest, LengthsInInchesTheOtherLinesAsInMillimetres)
             converted.insert(line.index);
         }
         for (size_t i = 0; i < inches.Lines.size(); ++i) {
-            if (!converted.contains(i)) {
+            if (converted.count(i) == 0) {
                 EXPECT_EQ(inches.Lines[i].Text, millimetres.Lines[i].Text) << "line " << i + 1;
             }
         }
