@@ -131,7 +131,7 @@ consteval const char* RussianUnit(std::string_view key) { return key.empty() ? "
 
 constexpr const char* kTuningCoil = "result.qualifier.tuning-coil";
 constexpr const char* kPhasingCoil = "result.qualifier.phasing-coil";
-constexpr const char* kMillimetre = "unit.millimetre";
+constexpr const char* kMillimetre = kMillimetreKey.data();
 
 // "C", "Xc", "Q", "L", "RR" and "dB" are Latin letters.
 constexpr std::array<TResultInfo, kResultCount> kResultTable = {{

@@ -76,6 +76,12 @@ std::optional<std::size_t> ResultByKey(std::string_view key);
 // explorer's list, legend and readout): "Количество витков (фазирующая катушка)".
 std::string StandaloneName(const TResultInfo& info, TLanguage language = kDefaultLanguage);
 
+// The catalogue's key of the millimetre, the unit of every length an input
+// or a result holds (and one an inch report converts).
+inline constexpr std::string_view kMillimetreKey = "unit.millimetre";
+constexpr bool IsLength(const TInputInfo& info) { return info.unitKey == kMillimetreKey; }
+constexpr bool IsLength(const TResultInfo& info) { return info.unitKey == kMillimetreKey; }
+
 // The catalogue's text of an input's "name", "label" or "tip" in `language`.
 const char* InputText(const TInputInfo& info, std::string_view which, TLanguage language);
 

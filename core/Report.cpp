@@ -82,8 +82,6 @@ constexpr std::array<ReportRow, kReportLineCount> kRows = {{
     Result(&R::FlatArmGapCm),
 }};
 
-constexpr std::string_view kMillimetre = "unit.millimetre";
-
 // " " and the unit's text; nothing for no unit.
 std::string UnitText(std::string_view key, TLanguage language)
 {
@@ -108,7 +106,7 @@ TReportRow MakeReportRow(const ReportRow& row, const TReportOptions& options)
     for (const TInputInfo& info : InputTable()) {
         if (row.input && info.value == row.input) {
             made.Input = &info;
-            made.InInches = inches && info.unitKey == kMillimetre;
+            made.InInches = inches && IsLength(info);
             made.Label = std::string(InputText(info, "name", language)) + " = ";
             made.Unit = UnitText(made.InInches ? "unit.inch" : info.unitKey, language);
         }
@@ -117,7 +115,7 @@ TReportRow MakeReportRow(const ReportRow& row, const TReportOptions& options)
         if (row.result && info.value == row.result) {
             const std::string key = std::string("result.") + info.member;
             made.Result = &info;
-            made.InInches = inches && info.unitKey == kMillimetre;
+            made.InInches = inches && IsLength(info);
             made.PerInch = inches && info.perCentimetre;
             made.Label = LocalText(made.PerInch ? key + ".inch" : key, language) + Equals(info.equals, language);
             made.Unit = UnitText(made.InInches ? "unit.inch" : info.unitKey, language);

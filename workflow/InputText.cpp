@@ -7,8 +7,6 @@
 
 namespace eh {
 
-bool IsTypedLength(const TInputInfo& input) { return std::string_view(input.unitKey) == "unit.millimetre"; }
-
 bool TakesWireGauge(const TInputInfo& input) { return input.value == &TAntennaInputs::WireDiameterMm; }
 
 double ReadInputText(const TInputInfo& input, std::string_view text, char separator,
@@ -18,7 +16,7 @@ double ReadInputText(const TInputInfo& input, std::string_view text, char separa
         if (const std::optional<int> gauge = ReadWireGauge(text))
             return WireGaugeDiameterMm(*gauge);
     }
-    if (options.lengths == TLengthUnit::Inch && IsTypedLength(input)) {
+    if (options.lengths == TLengthUnit::Inch && IsLength(input)) {
         // Read first as it is, so that a text that is not a number fails
         // with its own words, and a number too large fails as it would.
         ConvertFieldText(text, separator);

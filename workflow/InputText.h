@@ -21,10 +21,6 @@ struct TFieldTextOptions {
 double ReadInputText(const TInputInfo& input, std::string_view text, char separator,
                      const TFieldTextOptions& options);
 
-// Whether the input is a length the user types (the cylinder, wire and turn
-// diameters, the pitch).
-bool IsTypedLength(const TInputInfo& input);
-
 // Whether the input takes a wire gauge.
 bool TakesWireGauge(const TInputInfo& input);
 

@@ -60,7 +60,7 @@ int NotANumber(std::ostream& err, std::size_t field, const std::string& text, ch
 {
     const TInputInfo& info = InputTable().at(field);
     std::string words = info.words;
-    if (lengths == TLengthUnit::Inch && IsTypedLength(info) && words.ends_with(" mm"))
+    if (lengths == TLengthUnit::Inch && IsLength(info) && words.ends_with(" mm"))
         words.replace(words.size() - 2, 2, "inches");
     err << kProgram << ": " << info.argument << " (" << info.component << ", " << words
         << ") is not a number: " << QuoteTyped(text) << '\n';
