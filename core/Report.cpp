@@ -136,22 +136,16 @@ TReportRow MakeReportRow(const ReportRow& row, const TReportOptions& options)
 const std::array<TReportRow, kReportLineCount>& ReportRows(const TReportOptions& options)
 {
     using Rows = std::array<TReportRow, kReportLineCount>;
-    const auto make = [](TLanguage language, TLengthUnit lengths) {
-        Rows made;
-        for (std::size_t i = 0; i < kRows.size(); ++i)
-            made[i] = MakeReportRow(kRows[i], {language, lengths});
-        return made;
-    };
     // Every language in both units, made the first time any is asked for.
-    static const std::array<Rows, kCatalogueLanguageCount * 2> rows = [&make] {
-        std::array<Rows, kCatalogueLanguageCount * 2> all;
-        for (std::size_t language = 0; language < kCatalogueLanguageCount; ++language) {
-            all[2 * language] = make(static_cast<TLanguage>(language), TLengthUnit::Millimetre);
-            all[2 * language + 1] = make(static_cast<TLanguage>(language), TLengthUnit::Inch);
+    static const std::array<Rows, kReportOptionsCount> rows = [] {
+        std::array<Rows, kReportOptionsCount> all;
+        for (std::size_t index = 0; index < kReportOptionsCount; ++index) {
+            for (std::size_t i = 0; i < kRows.size(); ++i)
+                all[index][i] = MakeReportRow(kRows[i], ReportOptionsAt(index));
         }
         return all;
     }();
-    return rows[2 * static_cast<std::size_t>(options.language) + (options.lengths == TLengthUnit::Inch ? 1 : 0)];
+    return rows[ReportOptionsIndex(options)];
 }
 
 double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results)

@@ -7,6 +7,7 @@
 #include "LengthUnit.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -59,6 +60,17 @@ struct TReportOptions {
 
     bool operator==(const TReportOptions&) const = default;
 };
+
+// Every language in both units, numbered, for what is made once for each.
+inline constexpr std::size_t kReportOptionsCount = kCatalogueLanguageCount * 2;
+constexpr std::size_t ReportOptionsIndex(const TReportOptions& options)
+{
+    return 2 * static_cast<std::size_t>(options.language) + (options.lengths == TLengthUnit::Inch ? 1 : 0);
+}
+constexpr TReportOptions ReportOptionsAt(std::size_t index)
+{
+    return {static_cast<TLanguage>(index / 2), index % 2 == 1 ? TLengthUnit::Inch : TLengthUnit::Millimetre};
+}
 
 // One line of the report as its table describes it. A title, heading or empty
 // line is its label alone; a value line is the label, the value's number and

@@ -143,15 +143,10 @@ struct DesignJsonPieces {
 // asked for.
 const DesignJsonPieces& JsonPieces(const TReportOptions& report = {})
 {
-    static const std::array<DesignJsonPieces, kCatalogueLanguageCount * 2> pieces = [] {
-        const auto made = [](std::size_t i) {
-            return DesignJsonPieces({static_cast<TLanguage>(i / 2), i % 2 ? TLengthUnit::Inch : TLengthUnit::Millimetre});
-        };
-        return [&made]<std::size_t... I>(std::index_sequence<I...>) {
-            return std::array<DesignJsonPieces, sizeof...(I)>{made(I)...};
-        }(std::make_index_sequence<kCatalogueLanguageCount * 2>());
-    }();
-    return pieces[2 * static_cast<std::size_t>(report.language) + (report.lengths == TLengthUnit::Inch ? 1 : 0)];
+    static const auto pieces = []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<DesignJsonPieces, sizeof...(I)>{DesignJsonPieces(ReportOptionsAt(I))...};
+    }(std::make_index_sequence<kReportOptionsCount>());
+    return pieces[ReportOptionsIndex(report)];
 }
 
 // {"member":value,...} in the order of the record's members.
