@@ -10,6 +10,7 @@
 #include "DesignTables.h"
 #include "Exceptions.h"
 #include "Formats.h"
+#include "InputText.h"
 #include "Measured.h"
 #include "NumberConversion.h"
 #include "Report.h"
@@ -18,6 +19,7 @@
 #include "Sweep.h"
 #include "UsageError.h"
 #include "Utf8.h"
+#include "WireGauge.h"
 
 #include <cerrno>
 #include <cstring>
@@ -39,13 +41,36 @@ int Fault(std::ostream& err, const std::string& message)
 
 void Warn(std::ostream& err, const std::string& message) { err << kProgram << ": warning: " << message << '\n'; }
 
+TReportOptions ReportOptionsOf(const CliOptions& options)
+{
+    return {options.language.value_or(kDefaultLanguage), options.lengths.value_or(TLengthUnit::Millimetre)};
+}
+
+// The tool reads a wire gauge as the wire diameter in either unit.
+TFieldTextOptions FieldTextOptionsOf(const CliOptions& options)
+{
+    return {options.lengths.value_or(TLengthUnit::Millimetre), true};
+}
+
+std::string PitchNotice(const CliOptions& options)
+{
+    return LocalText("notice.pitch", options.language.value_or(kDefaultLanguage));
+}
+
 // The field-not-a-number message, with a hint when the text would read with
 // a comma as the separator.
-int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator)
+int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator, TLengthUnit lengths)
 {
     const TInputInfo& info = InputTable().at(field);
-    err << kProgram << ": " << info.argument << " (" << info.component << ", " << info.words
+    std::string words = info.words;
+    if (lengths == TLengthUnit::Inch && IsLength(info) && words.ends_with(" mm"))
+        words.replace(words.size() - 2, 2, "inches");
+    err << kProgram << ": " << info.argument << " (" << info.component << ", " << words
         << ") is not a number: " << QuoteTyped(text) << '\n';
+    if (TakesWireGauge(info) && LooksLikeWireGauge(text)) {
+        err << kProgram << ": hint: a wire gauge is 0000 to 40: \"14 AWG\", \"AWG14\", \"#14\", \"4/0\"\n";
+        return kExitUsage;
+    }
     if (separator != ',' && text.find_first_of(".,") != std::string::npos) {
         bool readsWithComma = false;
         try {
@@ -102,9 +127,12 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--batch cannot save a report file (--output)");
     if (options.formatGiven && options.format != OutputFormat::Json)
         return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
+    if (options.lengths)
+        return Usage(streams.err, "--batch reads its requests in millimetres (--units)");
     BatchCounts counts;
     try {
-        counts = RunBatch(streams.in, streams.out, separator);
+        counts = RunBatch(streams.in, streams.out, separator, kMaxBatchLineBytes,
+                          options.language.value_or(kDefaultLanguage));
     } catch (const std::ios_base::failure& failure) {
         streams.err << kProgram << ": cannot read the standard input: " << failure.code().message() << '\n';
         return kExitFault;
@@ -125,12 +153,13 @@ std::optional<int> ReadOtherInputs(const CliOptions& options, std::size_t varied
     texts[varied] = "0";
     TFieldReading base;
     try {
-        base = ReadFieldTexts(texts, separator);
+        base = ReadFieldTexts(texts, separator, FieldTextOptionsOf(options));
     } catch (const Exception& failure) {
         return Fault(streams.err, failure.what());
     }
     if (base.badField)
-        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
+        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator,
+                          options.lengths.value_or(TLengthUnit::Millimetre));
     inputs = base.inputs;
     return std::nullopt;
 }
@@ -154,10 +183,10 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
         return *exit;
 
     errno = 0;
-    const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out);
+    const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out, ReportOptionsOf(options));
     const int outputError = errno;
     if (counts.notices > 0)
-        Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
+        Warn(streams.err, PitchNotice(options) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.points) + " rows)");
     if (!streams.out)
         return CannotWriteOutput(streams.err, outputError);
@@ -202,7 +231,7 @@ int RunBandsMode(const CliOptions& options, char separator, const CliStreams& st
     if (const std::optional<int> exit = ReadOtherInputs(options, kFrequency, separator, streams, typed))
         return *exit;
     if (PitchNeedsNotice(typed))
-        Warn(streams.err, kPitchNotice);
+        Warn(streams.err, PitchNotice(options));
     std::string output;
     AppendBandCoverage(output, CoverBands(region, typed), region, options.format, separator);
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
@@ -243,24 +272,26 @@ int RunSingle(const CliOptions& options, const TFieldTexts& texts, char separato
 {
     std::string output;
     try {
-        const TFieldReading reading = ReadFieldTexts(texts, separator);
+        const TFieldReading reading = ReadFieldTexts(texts, separator, FieldTextOptionsOf(options));
         if (reading.badField)
-            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator);
+            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator,
+                              options.lengths.value_or(TLengthUnit::Millimetre));
         const TDesign design = CalculateDesign(reading.inputs);
         if (design.pitchNotice)
-            Warn(streams.err, kPitchNotice);
+            Warn(streams.err, PitchNotice(options));
         if (design.fault)
             return Fault(streams.err, design.fault->message);
         const TAntennaInputs& inputs = design.inputs;
         const TAntennaResults& results = *design.results;
+        const TReportOptions report = ReportOptionsOf(options);
 
         switch (options.format) {
         case OutputFormat::Text:
             if (!options.outputPath)
-                AppendReportText(output, inputs, results, separator);
+                AppendReportText(output, inputs, results, separator, report);
             break;
         case OutputFormat::Json:
-            AppendDesignJson(output, inputs, results, separator);
+            AppendDesignJson(output, inputs, results, separator, report);
             output += '\n';
             break;
         case OutputFormat::Csv:
@@ -269,7 +300,7 @@ int RunSingle(const CliOptions& options, const TFieldTexts& texts, char separato
             break;
         }
         if (options.outputPath)
-            SaveReport(*options.outputPath, BuildReport(inputs, results, separator));
+            SaveReport(*options.outputPath, BuildReport(inputs, results, separator, report));
     } catch (const Exception& failure) {
         return Fault(streams.err, failure.what());
     }

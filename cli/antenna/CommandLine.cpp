@@ -173,6 +173,10 @@ std::string Footer()
   exponent ("15e-1"); anything else is not a number. With the separator ','
   both "14.2" and "14,2" read as 14.2. A text starting with "-" is a field
   text unless it is one of the options above; "--" ends the options.
+  With --units in, the four lengths are typed in inches and converted
+  exactly (the decimal times 25.4) before the model; json and csv stay in
+  millimetres. WIRE_DIAMETER may also be a gauge, in either unit: "14 AWG",
+  "AWG14", "#14", "0000" to "40" AWG ("4/0" to "1/0" too).
 
 Formats:
   text  the )" + lines + R"( report lines in UTF-8, each ending in a line feed.
@@ -324,7 +328,26 @@ struct RawValues {
     std::string target;
     std::string measured;
     std::string bandwidthFrom;
+    std::string language;
+    std::string units;
 };
+
+// A CLI11 check that `value` is one of `choices`; the value is quoted as
+// typed, so that no raw byte reaches the terminal.
+CLI::Validator OneOf(std::vector<std::string> choices)
+{
+    std::string names;
+    for (const std::string& choice : choices)
+        names += (names.empty() ? "{" : ",") + choice;
+    names += "}";
+    return CLI::Validator(
+        [choices, names](std::string& value) {
+            return std::find(choices.begin(), choices.end(), value) != choices.end()
+                       ? std::string()
+                       : EscapeTyped(value) + " not in " + names;
+        },
+        names);
+}
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 {
@@ -339,15 +362,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
                    "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
-        ->check(CLI::Validator(
-            [](std::string& value) {
-                // The value is quoted as typed, so that no raw byte reaches
-                // the terminal.
-                return value == "text" || value == "json" || value == "csv"
-                           ? std::string()
-                           : EscapeTyped(value) + " not in {text,json,csv}";
-            },
-            "{text,json,csv}"))
+        ->check(OneOf({"text", "json", "csv"}))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
                    "Save the report as the window does (Windows-1251, CR LF, no BOM); - is standard output")
@@ -365,6 +380,12 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--bandwidth-from", raw.bandwidthFrom,
                    "The design with the bandwidth measured in FILE as its seventh field; see Measured below")
         ->type_name("FILE");
+    app.add_option("--language", raw.language, "Language of the report and its notices: ru (default) or en")
+        ->check(OneOf({"ru", "en"}))
+        ->type_name("LANG");
+    app.add_option("--units", raw.units, "Unit of the lengths typed and reported: mm (default) or in; see Field texts")
+        ->check(OneOf({"mm", "in"}))
+        ->type_name("UNIT");
 
     // No flag takes a value ("--batch=true" included: see CheckFlagsHaveNoValues).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
@@ -475,6 +496,10 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         }
         *option = *value;
     }
+    if (app.count("--language") > 0)
+        options.language = LanguageFromCode(raw.language);
+    if (app.count("--units") > 0)
+        options.lengths = raw.units == "in" ? TLengthUnit::Inch : TLengthUnit::Millimetre;
     options.fieldTexts = std::move(texts);
     return parsed;
 }

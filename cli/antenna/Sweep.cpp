@@ -90,7 +90,7 @@ TSweepPlan ParseSweep(std::string_view text, char separator)
 }
 
 TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char separator, OutputFormat format,
-                        std::ostream& out)
+                        std::ostream& out, const TReportOptions& report)
 {
     std::string buffer;
     buffer.reserve(kFlushBytes + (std::size_t{64} << 10));
@@ -107,7 +107,7 @@ TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char
                 AppendCsvFaultRow(buffer, design.inputs, *design.fault);
             }
         } else if (format == OutputFormat::Json) {
-            AppendDesignJson(buffer, design.inputs, *design.results, separator);
+            AppendDesignJson(buffer, design.inputs, *design.results, separator, report);
             buffer += '\n';
         } else {
             AppendCsvRow(buffer, design.inputs, *design.results);
