@@ -8,9 +8,11 @@
 #include "LabeledEdit.h"
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
+#include "WorkbenchNumber.h"
 #include "uInterface.h"
 
 #include <QChart>
+#include <QCheckBox>
 #include <QChartView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -160,7 +162,7 @@ private slots:
         SetRange(*explorer_, 0, "1,8", "30", "283");
         const eh::TFieldReading reading = eh::ReadFieldTexts(Texts(*form_), ',');
         const eh::TSweepPlan& range = explorer_->Sweep()->plan;
-        for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков (катушка настройки)"}) {
+        for (const char* title : {"Полоса пропуск. по ур.3 dB, кГц", "Количество витков (катушка настройки)"}) {
             const std::map<double, double> plotted = Plotted(*explorer_, title);
             QCOMPARE(plotted.size(), std::size_t(283));
             for (const std::size_t i : {std::size_t(0), std::size_t(124), std::size_t(282)}) {
@@ -195,10 +197,19 @@ private slots:
         QMouseEvent move(QEvent::MouseMove, middle, plot->viewport()->mapToGlobal(middle), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plot->viewport(), &move);
-        // The numbers as the report writes them for 15 MHz.
+        // Rounded for the workbench at 15 MHz, every digit a click away.
         QCOMPARE(explorer_->Readout->text(),
-                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
-                         "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0,00 %"));
+                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234 кГц   "
+                         "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0 %"));
+        explorer_->ExactDigits->click();
+        eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        inputs.FrequencyMHz = 15;
+        const eh::TAntennaResults results = *eh::CalculateDesign(inputs).results;
+        QCOMPARE(explorer_->Readout->text(),
+                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = %1 кГц   "
+                         "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
+                     .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
+                          QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
@@ -470,7 +481,7 @@ private slots:
         QCOMPARE(explorer_->Sweep()->plan.Value(99999), 29.0);
         // About two points per pixel column on screen, every point in the file.
         const int columns = explorer_->Chart->width() * int(explorer_->Chart->devicePixelRatio());
-        const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц").size();
+        const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц").size();
         QVERIFY2(drawn <= std::size_t(2 * columns) && drawn >= std::size_t(columns), qPrintable(QString::number(drawn)));
         QTemporaryDir folder;
         explorer_->ExportCsv(folder.filePath("all.csv"));
@@ -493,7 +504,7 @@ private slots:
         for (const char* pinned : {"Диаметр цилиндров (мм) 40,00", "Диаметр цилиндров (мм) 60,00",
                                    "Диаметр цилиндров (мм) 70,00"})
             QVERIFY2(legend.contains(pinned), qPrintable(legend));
-        QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц · Диаметр цилиндров (мм) 60,00").empty());
+        QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц · Диаметр цилиндров (мм) 60,00").empty());
         explorer_->ClearPinsButton->click();
         QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
         QCOMPARE(SeriesCount(*explorer_), std::size_t(3));
