@@ -269,6 +269,7 @@ struct RawValues {
     std::string region;
     std::string solve;
     std::string target;
+    std::string design;
 };
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
@@ -305,6 +306,8 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
+    app.add_option("--design", raw.design, "Take the field texts from a design file the explorer saved")
+        ->type_name("FILE");
 
     // No flag takes a value ("--batch=true" included).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
@@ -398,6 +401,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.solve = raw.solve;
     if (app.count("--target") > 0)
         options.target = raw.target;
+    if (app.count("--design") > 0)
+        options.design = raw.design;
     options.fieldTexts = std::move(texts);
     return parsed;
 }

@@ -34,6 +34,7 @@ struct CliOptions {
     std::optional<std::string> region;     // --region 1|2|3
     std::optional<std::string> solve;      // --solve INPUT=FROM:TO
     std::optional<std::string> target;     // --target RESULT=VALUE
+    std::optional<std::string> design;     // --design FILE: the field texts from a design file
 };
 
 struct ParsedCommandLine {
