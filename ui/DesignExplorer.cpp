@@ -179,8 +179,10 @@ void DesignExplorer::ConnectControls()
     connect(ClearPinsButton, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
 
     connect(Criterion, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
-    connect(Coverage, &QTableWidget::currentCellChanged, this,
-            [this](int row) { ShowBandButton->setEnabled(row >= 0); });
+    connect(Coverage, &QTableWidget::currentCellChanged, this, [this](int row) {
+        ShowBandButton->setEnabled(row >= 0);
+        ShowTuningSettings(row);
+    });
     connect(Coverage, &QTableWidget::cellActivated, this, &DesignExplorer::ShowChosenBand);
     connect(ShowBandButton, &QPushButton::clicked, this, &DesignExplorer::ShowChosenBand);
 
@@ -378,9 +380,9 @@ QWidget* DesignExplorer::CreateBandsTab()
     Criterion = new QComboBox;
     Criterion->setObjectName("Criterion");
     Criterion->addItems({"полоса по уровню 3 дБ", "КСВ не выше 2 (0,71 полосы 3 дБ)"});
-    Coverage = new QTableWidget(0, 5);
+    Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
-    Coverage->setHorizontalHeaderLabels({"Диапазон", "Края,\nкГц", "Полоса,\nкГц", "Настроек", "Настроить на"});
+    Coverage->setHorizontalHeaderLabels({"Диапазон", "Края, кГц", "Полоса,\nкГц", "Настроек"});
     Coverage->verticalHeader()->hide();
     Coverage->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Coverage->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -390,11 +392,16 @@ QWidget* DesignExplorer::CreateBandsTab()
     ShowBandButton = new QPushButton("Показат&ь на графике");
     ShowBandButton->setObjectName("ShowBandButton");
     ShowBandButton->setEnabled(false);
+    TuningSettings = new QLabel;
+    TuningSettings->setObjectName("TuningSettings");
+    TuningSettings->setTextFormat(Qt::PlainText);
+    TuningSettings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
     auto* about = new QLabel("Сколько раз перестраивать антенну, чтобы работать во всём диапазоне, и "
-                             "куда: частота настройки и витки катушки настройки для каждой настройки. "
+                             "куда: частота настройки и витки катушки настройки (под таблицей, для "
+                             "выбранного диапазона). "
                              "Полоса — в центре диапазона. Для резонатора, согласованного в резонансе, "
                              "полоса по КСВ 2 составляет 1/√2 ≈ 0,71 полосы по уровню 3 дБ. Выделен "
                              "диапазон введённой частоты.");
@@ -405,6 +412,7 @@ QWidget* DesignExplorer::CreateBandsTab()
     criterionRow->addWidget(Criterion, 1);
     layout->addLayout(criterionRow);
     layout->addWidget(Coverage, 1);
+    layout->addWidget(TuningSettings);
     layout->addWidget(ShowBandButton);
     return tab;
 }
@@ -530,26 +538,26 @@ void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
 {
     const char separator = model_.Separator();
     const auto criterion = static_cast<TBandwidthCriterion>(Criterion->currentIndex());
-    const std::vector<TBandPlanRow> plan = TuningPlan(model_.Region(), typed, criterion);
-    Coverage->setRowCount(static_cast<int>(plan.size()));
-    for (std::size_t row = 0; row < plan.size(); ++row) {
-        const TBandPlanRow& band = plan[row];
+    plan_ = TuningPlan(model_.Region(), typed, criterion);
+    Coverage->setRowCount(static_cast<int>(plan_.size()));
+    int typedRow = -1;
+    for (std::size_t row = 0; row < plan_.size(); ++row) {
+        const TBandPlanRow& band = plan_[row];
         const TAmateurBand& edges = band.coverage.band;
         const QString settings = !band.settingCount      ? QStringLiteral("—")
                                  : *band.settingCount == 1 ? QStringLiteral("1 (весь)")
                                                            : QString::number(*band.settingCount);
+        // The edges as the band plan has them, to the half kilohertz.
         const QString cells[] = {
             QString("%1 м").arg(edges.metres),
-            Utf8(WorkbenchNumber(edges.lowKHz, "кГц", separator) + "–" +
-                 WorkbenchNumber(edges.highKHz, "кГц", separator)),
+            Utf8(ExactNumber(edges.lowKHz, separator) + "–" + ExactNumber(edges.highKHz, separator)),
             band.widthKHz ? Utf8(WorkbenchNumber(*band.widthKHz, "кГц", separator)) : QStringLiteral("—"),
             settings,
-            Utf8(SettingsText(band, separator)),
         };
-        for (int column = 0; column < 5; ++column) {
+        if (band.typedBand)
+            typedRow = static_cast<int>(row);
+        for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            if (column == 4)
-                item->setToolTip(cells[column]);
             if (band.typedBand) {
                 item->setBackground(kTypedBandColour);
                 QFont font = item->font();
@@ -559,6 +567,17 @@ void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
             Coverage->setItem(static_cast<int>(row), column, item);
         }
     }
+    const int shown = Coverage->currentRow() >= 0 ? Coverage->currentRow() : typedRow;
+    ShowTuningSettings(shown);
+}
+
+void DesignExplorer::ShowTuningSettings(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= plan_.size()) {
+        TuningSettings->clear();
+        return;
+    }
+    TuningSettings->setText(Utf8(SettingsText(plan_[static_cast<std::size_t>(row)], model_.Separator())));
 }
 
 void DesignExplorer::ShowChosenBand()

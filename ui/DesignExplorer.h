@@ -6,6 +6,7 @@
 #include "ExplorerModel.h"
 #include "ExplorerSettings.h"
 #include "TargetSolver.h"
+#include "TuningPlan.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -115,6 +116,7 @@ public:
     AntennaDrawing* Drawing;
     QTableWidget* Coverage;
     QComboBox* Criterion;
+    QLabel* TuningSettings; // where to tune for each setting of the chosen band
     QPushButton* ShowBandButton;
     QComboBox* SolveResult;
     QLineEdit* SolveTarget;
@@ -160,6 +162,7 @@ private:
     void ConnectControls();
     void FillCoverage(const TAntennaInputs& typed);
     void ShowChosenBand();
+    void ShowTuningSettings(int row);
     void ShowSolutions(const QString& note);
     // The finished search's answers, once.
     void TakeSolutions();
@@ -191,6 +194,7 @@ private:
     std::shared_ptr<std::atomic<bool>> stopCurrent_;
     std::shared_ptr<std::atomic<int>> cancelledSweeps_ = std::make_shared<std::atomic<int>>(0);
     std::string rangeNote_;
+    std::vector<TBandPlanRow> plan_;
     std::optional<std::size_t> hovered_;
     bool solveTaken_ = true;
     bool dirty_ = true;

@@ -46,13 +46,13 @@ std::vector<TBandPlanRow> TuningPlan(TIaruRegion region, const TAntennaInputs& t
 
 std::string SettingsText(const TBandPlanRow& row, char separator)
 {
-    std::string text;
-    for (const TTuningSetting& setting : row.settings) {
-        text += (text.empty() ? "" : "; ") + WorkbenchNumber(setting.frequencyKHz, "кГц", separator) + " кГц: " +
-                (setting.turns ? WorkbenchNumber(*setting.turns, "", separator) + " вит." : std::string("—"));
-    }
+    std::string text = std::to_string(row.coverage.band.metres) + " м, настроек: " +
+                       (row.settingCount ? std::to_string(*row.settingCount) : std::string("—"));
+    for (const TTuningSetting& setting : row.settings)
+        text += "\n" + WorkbenchNumber(setting.frequencyKHz, "кГц", separator) + " кГц — " +
+                (setting.turns ? WorkbenchNumber(*setting.turns, "", separator) + " вит." : std::string("ошибка расчёта"));
     if (row.settingCount && *row.settingCount > row.settings.size())
-        text += "; …";
+        text += "\n…";
     return text;
 }
 

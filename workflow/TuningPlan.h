@@ -43,8 +43,8 @@ inline constexpr std::size_t kMaxListedSettings = 12;
 
 std::vector<TBandPlanRow> TuningPlan(TIaruRegion region, const TAntennaInputs& typed, TBandwidthCriterion criterion);
 
-// "14,087 МГц: 12,3 витка" lines joined by "; ", workbench numbers;
-// "…" ends a list cut at kMaxListedSettings.
+// "20 м, настроек: 2" and a line per setting, "14088 кГц — 12,31 витка"
+// (workbench numbers); "…" ends a list cut at kMaxListedSettings.
 std::string SettingsText(const TBandPlanRow& row, char separator);
 
 } // namespace eh

@@ -553,6 +553,15 @@ private slots:
             if (explorer_->Coverage->item(row, 0)->font().bold())
                 marked << explorer_->Coverage->item(row, 0)->text();
         QCOMPARE(marked, QStringList({"20 м"}));
+        // The typed band's settings under the table; a band picked shows on the chart.
+        QVERIFY2(explorer_->TuningSettings->text().startsWith("20 м, настроек: 1\n14175 кГц — "),
+                 qPrintable(explorer_->TuningSettings->text()));
+        explorer_->Coverage->setCurrentCell(0, 0);
+        QVERIFY(explorer_->TuningSettings->text().startsWith("160 м, настроек: "));
+        explorer_->ShowBandButton->click();
+        explorer_->WaitForSweep();
+        QCOMPARE(explorer_->Sweep()->plan.Value(0), 1.81);
+        QCOMPARE(explorer_->ToEdit->text(), QString("2"));
         const auto coverage = eh::CoverBands(eh::TIaruRegion::Region1, eh::ReadFieldTexts(Texts(*form_), ',').inputs);
         QCOMPARE(explorer_->Coverage->item(4, 3)->text(),
                  coverage[4].covers ? QString("1 (весь)") : QString::number(*coverage[4].settings));

@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -180,6 +181,21 @@ TEST(TuningPlan, ASwrOfTwoAllows0Point71OfTheBandwidthAndEverySettingIsATuning)
             EXPECT_EQ(swr[i].settings[s].turns, eh::CalculateDesign(there).results->TurnCount);
         }
     }
+}
+
+TEST(TuningPlan, EachSettingIsListedWithItsFrequencyAndTurns)
+{
+    const auto plan = eh::TuningPlan(eh::TIaruRegion::Region1, eh::test::ExampleA(), eh::TBandwidthCriterion::Swr2);
+    eh::TAntennaInputs at20m = eh::test::ExampleA();
+    at20m.FrequencyMHz = 14.175;
+    EXPECT_EQ(eh::SettingsText(plan[5], ','),
+              "20 м, настроек: 1\n14175 кГц — " +
+                  eh::WorkbenchNumber(eh::CalculateDesign(at20m).results->TurnCount, "", ',') + " вит.");
+    // 160 m takes 14: the first dozen are listed.
+    const std::string text = eh::SettingsText(plan[0], ',');
+    EXPECT_TRUE(text.starts_with("160 м, настроек: 14\n1817 кГц — ")) << text;
+    EXPECT_TRUE(text.ends_with("\n…")) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
 }
 
 TEST(ExplorerNotes, AMeasuredBandwidthIsSaidToHoldWhereItWasMeasured)
