@@ -180,6 +180,9 @@ public:
         // scene's items would only be rebuilt each time.
         scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
         setMouseTracking(true);
+        // No key does anything in a plot, and a view draws no focus: the
+        // Tab key passes it by.
+        setFocusPolicy(Qt::NoFocus);
         chart()->legend()->hide();
         chart()->setMargins(kPlotMargins);
         chart()->setBackgroundRoundness(0);

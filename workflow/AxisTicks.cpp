@@ -58,7 +58,7 @@ TAxisTicks AxisTicks(double low, double high, int maxTicks)
     // One or two labels tell no scale: a finer step, while it fits.
     for (int finer = 0; finer < 3 && TicksWithin(low, high, step) < 3; ++finer) {
         const double smaller = SmallerNiceStep(step);
-        if (!(smaller > 0) || TicksWithin(low, high, smaller) > std::max(ticks, 3.0))
+        if (!(smaller > 0) || TicksWithin(low, high, smaller) - 1 > std::max(ticks, 3.0))
             break;
         step = smaller;
     }

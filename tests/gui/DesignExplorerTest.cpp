@@ -666,6 +666,16 @@ private slots:
             QCOMPARE(KeysOf(items).size(), items.size());
         }
 
+        // Every Tab stop is a control that draws its focus.
+        explorer_->show();
+        for (QWidget* widget : explorer_->findChildren<QWidget*>())
+            if ((widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() && widget->isVisibleTo(explorer_.get()))
+                QVERIFY2(widget->inherits("QLineEdit") || widget->inherits("QComboBox") ||
+                             widget->inherits("QAbstractButton") || widget->inherits("QAbstractItemView") ||
+                             widget->inherits("QTabBar"),
+                         widget->metaObject()->className());
+        explorer_->hide();
+
         // Ctrl+G opens and closes from the main window, Esc closes.
         form_->N8->trigger();
         QVERIFY(explorer_->isVisible());

@@ -219,7 +219,7 @@ TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
         double high;
         int maxTicks;
     };
-    const Case cases[] = {{0, 1.1, 2}, {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12}, {-5, 5, 2}};
+    const Case cases[] = {{0, 1.1, 2}, {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12}, {-5, 5, 2}, {6.93, 7.62, 2}};
     for (const Case& c : cases) {
         const eh::TAxisTicks ticks = eh::AxisTicks(c.low, c.high, c.maxTicks);
         const double within = std::floor(ticks.high / ticks.step) - std::ceil(ticks.low / ticks.step) + 1;
