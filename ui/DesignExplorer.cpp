@@ -23,6 +23,7 @@
 #include "uInterface.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -976,14 +977,22 @@ void DesignExplorer::ExportDrawingSvg(const QString& path) { SaveExportFile(path
 
 namespace {
 
-TBuildSheet MakeSheet(const TAntennaInputs& typed, AntennaDrawing& drawing, ExplorerChart& chart, char separator)
+TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, ExplorerChart& chart)
 {
-    const TDesign design = CalculateDesign(typed);
-    return {typed, design.results, separator,
+    const TAntennaInputs typed = *model.Typed();
+    const char separator = model.Separator();
+    const TAmateurBand& band = NearestBand(model.Region(), typed.FrequencyMHz);
+    return {typed,
+            CalculateDesign(typed).results,
+            separator,
+            QDate::currentDate().toString(Qt::ISODate),
+            Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
+            QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
+                                                                     Utf8(ExactNumber(band.highKHz, separator))),
             [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
             [&chart](QPainter& painter, const QRectF& area) {
-                // As the screen shows it: the window's bitmap fonts do not
-                // scale to a page's resolution.
+                // As the screen shows it: the window's bitmap face has no
+                // outlines for a page.
                 const QPixmap image = chart.grab();
                 const QSizeF fitted = QSizeF(chart.size()).scaled(area.size(), Qt::KeepAspectRatio);
                 painter.drawPixmap(QRectF(area.topLeft(), fitted), image, QRectF(image.rect()));
@@ -997,19 +1006,24 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
     // The sheet and the main window's report show the same design.
     if (recalculate_)
         recalculate_();
-    Recompute();
-    WaitForSweep();
+    // The chart too, when a field changed since it was drawn.
+    if (dirty_ || !sweep_) {
+        Recompute();
+        WaitForSweep();
+    }
     if (!sweep_ || !model_.Typed())
         throw EFCreateError("Лист сборки не составлен: конструкция в полях не рассчитывается");
-    SaveExportFile(path, BuildSheetPdf(MakeSheet(*model_.Typed(), *Drawing, *Chart, model_.Separator())));
+    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Drawing, *Chart)));
 }
 
 void DesignExplorer::PrintBuildSheet()
 {
     if (recalculate_)
         recalculate_();
-    Recompute();
-    WaitForSweep();
+    if (dirty_ || !sweep_) {
+        Recompute();
+        WaitForSweep();
+    }
     if (!model_.Typed())
         return;
     QPrinter printer(QPrinter::HighResolution);
@@ -1018,7 +1032,7 @@ void DesignExplorer::PrintBuildSheet()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PaintBuildSheet(printer, MakeSheet(*model_.Typed(), *Drawing, *Chart, model_.Separator()));
+    PaintBuildSheet(printer, MakeSheet(model_, *Drawing, *Chart));
 }
 
 } // namespace eh

@@ -121,6 +121,27 @@ std::string WriteDesignFile(const TDesignFile& design, char separator)
     return object.dump(-1, ' ', false, json::error_handler_t::replace) + "\n";
 }
 
+std::string DesignLinkQuery(const TFieldTexts& texts, char separator)
+{
+    const auto encoded = [](std::string_view text) {
+        static constexpr char kHex[] = "0123456789ABCDEF";
+        std::string out;
+        for (const unsigned char c : text) {
+            const bool plain = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                               c == '-' || c == '.' || c == '_' || c == '~';
+            if (plain)
+                out += static_cast<char>(c);
+            else
+                out += {'%', kHex[c >> 4], kHex[c & 15]};
+        }
+        return out;
+    };
+    std::string query;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        query += (i == 0 ? "?" : "&") + std::string(InputTable()[i].key) + "=" + encoded(texts[i]);
+    return query + "&separator=" + encoded(std::string(1, separator));
+}
+
 std::string DesignFileFaultRussian(const TDesignFileReading& reading)
 {
     switch (reading.fault) {

@@ -49,6 +49,11 @@ TDesignFileReading ReadDesignFile(std::string_view bytes, char separator);
 // One line of JSON and a line end; `separator` is the mark the texts use.
 std::string WriteDesignFile(const TDesignFile& design, char separator);
 
+// The page's link parameters for the texts, the short way to share a
+// design: "?frequency=14.2&cylinder-diameter=50&…&separator=.", each value
+// percent-encoded.
+std::string DesignLinkQuery(const TFieldTexts& texts, char separator);
+
 // What is wrong, in the window's words and in the tool's.
 std::string DesignFileFaultRussian(const TDesignFileReading& reading);
 std::string DesignFileFaultEnglish(const TDesignFileReading& reading);

@@ -243,6 +243,10 @@ TEST(DesignFile, TheSevenTextsAndThePinsTravelAndABadFileIsNamed)
     EXPECT_EQ(read.design->texts[0], "14.2");
     EXPECT_EQ(read.design->pins.at(0)[0], "7.1");
 
+    EXPECT_EQ(eh::DesignLinkQuery({"14,2", "50", "3", "1", "2", "50", "a b&"}, ','),
+              "?frequency=14%2C2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50"
+              "&bandwidth=a%20b%26&separator=%2C");
+
     struct Case {
         std::string bytes;
         const char* message;
