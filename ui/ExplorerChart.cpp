@@ -433,8 +433,11 @@ void ExplorerChart::Rebuild()
         }
         if (p == 0)
             for (std::size_t k = 0; k < data_.pinned.size(); ++k)
-                legend << QStringLiteral("%1&nbsp;%2").arg(kPinnedSwatches[k % std::size(kPinnedSwatches)],
-                                                           data_.pinned[k].label.toHtmlEscaped());
+                // Lines break between entries, or between the inputs a pin
+                // differs in, never inside one.
+                legend << QStringLiteral("%1&nbsp;%2").arg(
+                    kPinnedSwatches[k % std::size(kPinnedSwatches)],
+                    data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0);
