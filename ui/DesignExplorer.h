@@ -136,7 +136,10 @@ public:
     QPushButton* ExportButton; // the chart, the table and the drawing
     QTimer* Debounce;
 
-    enum Preset { kWholeHf, kTypedBand, kCustom };
+    // RangePreset's rows: the model's presets in their order.
+    static constexpr int kWholeHf = static_cast<int>(TRangePreset::WholeHf);
+    static constexpr int kTypedBand = static_cast<int>(TRangePreset::TypedBand);
+    static constexpr int kCustom = static_cast<int>(TRangePreset::Custom);
     enum Side { kDrawingTab, kBandsTab, kSolveTab };
     static constexpr int kDebounceMs = 150;
     static constexpr std::size_t kMaxPinned = PinnedDesigns::kMaxPinned;
