@@ -178,7 +178,8 @@ void AntennaDrawing::PaintFlatAntenna(QPainter& painter, const QRectF& area) con
     const QFontMetricsF metrics(painter.font());
     const double textRoom = metrics.height() + 8;
     const double sideRoom = metrics.horizontalAdvance(Millimetres(d.flatVertical)) + 16;
-    const QRectF room = area.adjusted(sideRoom, textRoom + 4, -8, -textRoom - 4);
+    // Below the arms: the dimension lines, then their numbers.
+    const QRectF room = area.adjusted(sideRoom, textRoom + 4, -8, -textRoom - 12);
     const double span = 2 * d.flatHorizontal + d.flatGap;
     const double scale = std::min(room.width() / span, room.height() / d.flatVertical);
     const double left = room.center().x() - span * scale / 2;
@@ -188,7 +189,7 @@ void AntennaDrawing::PaintFlatAntenna(QPainter& painter, const QRectF& area) con
     Body(painter, second, kArmColour);
     DimensionLine(painter, QPointF(first.left() - 6, first.bottom()), QPointF(first.left() - 6, first.top()),
                   Millimetres(d.flatVertical));
-    const double below = first.bottom() + textRoom;
+    const double below = first.bottom() + 8;
     DimensionLine(painter, QPointF(first.left(), below), QPointF(first.right(), below), Millimetres(d.flatHorizontal),
                   true);
     DimensionLine(painter, QPointF(first.right(), below), QPointF(second.left(), below), Millimetres(d.flatGap), true);

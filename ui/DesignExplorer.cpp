@@ -2,128 +2,89 @@
 #include "DesignExplorer.h"
 
 #include "AntennaDrawing.h"
-#include "BandCoverage.h"
+#include "DesignCsv.h"
+#include "DesignFile.h"
 #include "Exceptions.h"
 #include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
+#include "ExplorerExports.h"
+#include "ExplorerNotes.h"
+#include "ExplorerOutputs.h"
+#include "ExplorerReadout.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
-#include "NumberConversion.h"
 #include "NumberFormat.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
+#include "TuningPlan.h"
+#include "WorkbenchNumber.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "uInterface.h"
 
-#include <QBuffer>
+#include <QCheckBox>
+#include <QDate>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
-#include <QDir>
-#include <QFileInfo>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QPainter>
-#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSettings>
 #include <QShortcut>
 #include <QSplitter>
-#include <QSvgGenerator>
-#include <QHeaderView>
 #include <QTableWidget>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 #include <algorithm>
-#include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace eh {
 
 namespace {
 
-constexpr double kHfLowMHz = 1.8;
-constexpr double kHfHighMHz = 30.0;
-constexpr const char* kDefaultPoints = "500";
 const QColor kWarningColour(176, 0, 0);
-// Bandwidth, efficiency and the tuning coil's turns: what a ham weighs first.
-constexpr const char* kDefaultOutputs[] = {"BandwidthKHz", "EfficiencyPct", "TurnCount"};
-// The results the model derives from the measured bandwidth: with none
-// measured they are constants, whatever else changes.
-constexpr const char* kBandwidthDerived[] = {"RrOhm", "RrDeviationPct", "EfficiencyPct", "LossDb"};
-
-QSettings OpenSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                     QStringLiteral("explorer"));
-}
-
-// QSettings reads its file as soon as it is made, and a pipe or a device
-// there would block the window until something writes into it: the file is
-// looked at first, through the name of a neighbour that never exists.
-bool SettingsFileIsUsable()
-{
-    const QSettings neighbour(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                              QStringLiteral("explorer-unused"));
-    const QFileInfo file(QFileInfo(neighbour.fileName()).dir().filePath(QStringLiteral("explorer.ini")));
-    return !file.exists() || file.isFile();
-}
+const QColor kTypedBandColour(255, 220, 120);
 
 QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
-// A range bound as the user would type it, with the regional decimal mark.
-QString BoundText(double value, char separator)
-{
-    QString text = QString::number(value, 'g', 12);
-    text.replace('.', QChar(separator));
-    return text;
-}
-
-// The shortest text that reads back as exactly `value`: neighbouring points
-// of any sweep read differently.
-QString ExactText(double value, char separator)
-{
-    char digits[32];
-    const char* const end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    QString text = QString::fromLatin1(digits, static_cast<qsizetype>(end - digits));
-    text.replace('.', QChar(separator));
-    return text;
-}
-
-std::string ToBytes(const QByteArray& bytes) { return std::string(bytes.constData(), size_t(bytes.size())); }
-
-// An export into a pipe or a device would wait for a reader the window
-// cannot see: only regular files (new or existing) are written.
-void SaveExport(const QString& path, const std::string& bytes)
-{
-    const QFileInfo target(path);
-    if (target.exists() && !target.isFile())
-        throw EFCreateError("Cannot create file \"" + target.absoluteFilePath().toStdString() +
-                            "\". Это не обычный файл");
-    SaveFileAtomically(path.toStdString(), bytes);
-}
-
-bool IsBandwidthDerived(const TResultInfo& info)
-{
-    for (const char* member : kBandwidthDerived)
-        if (std::strcmp(member, info.member) == 0)
-            return true;
-    return false;
-}
-
-// A button and a label with a mnemonic that focuses `buddy`.
+// A label with a mnemonic that focuses `buddy`.
 QLabel* BuddyLabel(const QString& text, QWidget* buddy)
 {
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
     return label;
+}
+
+// Sets a control from the model without it reporting the change back.
+template <class Widget, class Set>
+void Quietly(Widget* widget, Set&& set)
+{
+    const QSignalBlocker blocker(widget);
+    set(widget);
+}
+
+// The bytes of a file of at most `limit` bytes; EFOpenError otherwise.
+std::string ReadSmallFile(const QString& path, qint64 limit)
+{
+    const QFileInfo info(path);
+    QFile file(path);
+    if (!info.isFile())
+        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: это не обычный файл");
+    if (info.size() > limit)
+        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: он слишком велик для файла конструкции");
+    if (!file.open(QIODevice::ReadOnly))
+        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + file.errorString().toStdString());
+    const QByteArray bytes = file.read(limit + 1);
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 } // namespace
@@ -140,78 +101,41 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
               // As if the user had typed it and pressed Enter.
               mainWindow.BitBtn1Click();
           },
-          parent)
+          parent, [&mainWindow] { mainWindow.BitBtn1Click(); })
 {
 }
 
-DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent)
-    : QWidget(parent), fields_(fields), writeField_(std::move(writeField))
+DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent,
+                               Recalculator recalculate)
+    : QWidget(parent), fields_(fields), writeField_(std::move(writeField)), recalculate_(std::move(recalculate))
 {
     setObjectName("DesignExplorer");
     setWindowTitle("Обзор конструкции");
     setWindowFlags(Qt::Window);
     setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
+    model_.SetSeparator(RegionalSettings::DecimalSeparator());
+    ReadFields();
+    const std::optional<QByteArray> geometry = settings_.Load(model_);
     CreateControls();
+    ShowSettings();
     resize(1100, 640);
     // Where the user left it last time, or else centred.
-    if (!LoadSettings())
+    if (!geometry || !restoreGeometry(*geometry))
         CentreOnFirstShow(*this);
 
-    watcher_ = new QFutureWatcher<std::shared_ptr<const TDesignSweep>>(this);
+    watcher_ = new QFutureWatcher<TSweeps>(this);
     connect(watcher_, &QFutureWatcherBase::finished, this, [this] {
         if (watcher_->future().resultCount() > 0)
-            ShowSweep(watcher_->result());
+            ShowSweeps(watcher_->result());
     });
-    solveWatcher_ = new QFutureWatcher<TSolveOutcome>(this);
-    connect(solveWatcher_, &QFutureWatcherBase::finished, this, [this] {
-        if (solveWatcher_->future().resultCount() > 0)
-            ShowSolve(solveWatcher_->result());
-    });
-    connect(RegionChoice, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
-    connect(SolveButton, &QPushButton::clicked, this, &DesignExplorer::Solve);
-    connect(SolveTarget, &QLineEdit::returnPressed, this, &DesignExplorer::Solve);
-    connect(SolutionList, &QListWidget::currentRowChanged, this,
-            [this](int row) { ApplySolution->setEnabled(row >= 0); });
-    connect(ApplySolution, &QPushButton::clicked, this, &DesignExplorer::ApplyChosenSolution);
+    solveWatcher_ = new QFutureWatcher<TFoundSolutions>(this);
+    connect(solveWatcher_, &QFutureWatcherBase::finished, this, &DesignExplorer::TakeSolutions);
     Debounce = new QTimer(this);
     Debounce->setSingleShot(true);
     Debounce->setInterval(kDebounceMs);
     connect(Debounce, &QTimer::timeout, this, &DesignExplorer::Recompute);
-    for (const QLineEdit* field : fields_)
-        connect(field, &QLineEdit::textChanged, this, &DesignExplorer::Schedule);
-    connect(XInput, &QComboBox::currentIndexChanged, this, &DesignExplorer::SweepAnotherInput);
-    connect(RangePreset, &QComboBox::currentIndexChanged, this, [this] {
-        const bool custom = RangePreset->currentIndex() == kCustom;
-        FromEdit->setReadOnly(!custom);
-        ToEdit->setReadOnly(!custom);
-        Schedule();
-    });
-    for (QLineEdit* edit : {FromEdit, ToEdit, PointsEdit})
-        connect(edit, &QLineEdit::textEdited, this, &DesignExplorer::Schedule);
-    connect(Outputs, &QListWidget::itemChanged, this, &DesignExplorer::Redraw);
-    connect(Chart, &ExplorerChart::hovered, this, &DesignExplorer::ShowReadout);
-    connect(PinButton, &QPushButton::clicked, this, &DesignExplorer::Pin);
-    connect(ClearPinsButton, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
-    connect(SaveSheet, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("PDF (*.pdf)", "pdf", &DesignExplorer::ExportBuildSheet); });
-    connect(PrintSheet, &QPushButton::clicked, this, &DesignExplorer::PrintBuildSheet);
-    connect(SavePng, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportPng); });
-    connect(SaveSvg, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportSvg); });
-    connect(SaveCsv, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("CSV (*.csv)", "csv", &DesignExplorer::ExportCsv); });
-    connect(SaveDrawingPng, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportDrawingPng); });
-    connect(SaveDrawingSvg, &QPushButton::clicked, this,
-            [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportDrawingSvg); });
-    // Esc closes, and Ctrl+G closes as it opened from the main window.
-    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_G)})
-        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
-    const bool custom = RangePreset->currentIndex() == kCustom;
-    FromEdit->setReadOnly(!custom);
-    ToEdit->setReadOnly(!custom);
+    ConnectControls();
 }
 
 DesignExplorer::~DesignExplorer()
@@ -221,7 +145,72 @@ DesignExplorer::~DesignExplorer()
             stop->store(true);
     watcher_->waitForFinished();
     solveWatcher_->waitForFinished();
-    SaveSettings();
+    settings_.Save(model_, saveGeometry());
+}
+
+void DesignExplorer::ConnectControls()
+{
+    for (const QLineEdit* field : fields_)
+        connect(field, &QLineEdit::textChanged, this, [this] {
+            ReadFields();
+            Schedule();
+        });
+    connect(XInput, &QComboBox::currentIndexChanged, this, &DesignExplorer::SweepAnotherInput);
+    connect(RangePreset, &QComboBox::currentIndexChanged, this, [this](int preset) {
+        model_.SetPreset(static_cast<TRangePreset>(preset));
+        ShowRange();
+        Schedule();
+    });
+    for (QLineEdit* edit : {FromEdit, ToEdit, PointsEdit})
+        connect(edit, &QLineEdit::textChanged, this, [this] {
+            model_.SetRangeTexts({FromEdit->text().toStdString(), ToEdit->text().toStdString(),
+                                  PointsEdit->text().toStdString()});
+            Schedule();
+        });
+    connect(RegionChoice, &QComboBox::currentIndexChanged, this, [this](int index) {
+        model_.SetRegion(IaruRegion(index + 1).value_or(kDefaultRegion));
+        Schedule();
+    });
+    connect(Outputs, &QListWidget::itemChanged, this, [this] {
+        ReadOutputs();
+        Redraw();
+    });
+    connect(Chart, &ExplorerChart::hovered, this, &DesignExplorer::ShowReadout);
+    connect(PinButton, &QPushButton::clicked, this, &DesignExplorer::Pin);
+    connect(ClearPinsButton, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
+
+    connect(Criterion, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
+    connect(Coverage, &QTableWidget::currentCellChanged, this, [this](int row) {
+        ShowBandButton->setEnabled(row >= 0);
+        ShowTuningSettings(row);
+    });
+    connect(Coverage, &QTableWidget::cellActivated, this, &DesignExplorer::ShowChosenBand);
+    connect(ShowBandButton, &QPushButton::clicked, this, &DesignExplorer::ShowChosenBand);
+
+    connect(SolveInput, &QComboBox::currentIndexChanged, this, [this](int input) {
+        model_.SetSolveInput(static_cast<std::size_t>(input));
+        Quietly(SolveFrom, [this](QLineEdit* edit) { edit->setText(Utf8(model_.SolveTexts().from)); });
+        Quietly(SolveTo, [this](QLineEdit* edit) { edit->setText(Utf8(model_.SolveTexts().to)); });
+        ReadSolveTexts();
+    });
+    connect(SolveResult, &QComboBox::currentIndexChanged, this, &DesignExplorer::ReadSolveTexts);
+    for (QLineEdit* edit : {SolveTarget, SolveFrom, SolveTo})
+        connect(edit, &QLineEdit::textChanged, this, &DesignExplorer::ReadSolveTexts);
+    connect(SolveButton, &QPushButton::clicked, this, &DesignExplorer::Solve);
+    connect(SolveTarget, &QLineEdit::returnPressed, this, &DesignExplorer::Solve);
+    connect(SolutionList, &QListWidget::currentRowChanged, this,
+            [this](int row) { ApplySolution->setEnabled(row >= 0); });
+    connect(SolutionList, &QListWidget::itemActivated, this, &DesignExplorer::ApplyChosenSolution);
+    connect(ApplySolution, &QPushButton::clicked, this, &DesignExplorer::ApplyChosenSolution);
+    connect(ExactDigits, &QCheckBox::toggled, this, [this] {
+        const std::optional<std::size_t> at = hovered_;
+        if (model_.Solutions())
+            ShowSolutions(SolveNote->text());
+        ShowReadout(at);
+    });
+    // Esc closes, and Ctrl+G closes as it opened from the main window.
+    for (const QKeySequence& key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_G)})
+        connect(new QShortcut(key, this), &QShortcut::activated, this, &QWidget::close);
 }
 
 void DesignExplorer::CreateControls()
@@ -237,7 +226,7 @@ void DesignExplorer::CreateControls()
     FromEdit->setObjectName("FromEdit");
     ToEdit = new QLineEdit;
     ToEdit->setObjectName("ToEdit");
-    PointsEdit = new QLineEdit(kDefaultPoints);
+    PointsEdit = new QLineEdit;
     PointsEdit->setObjectName("PointsEdit");
     for (QLineEdit* edit : {FromEdit, ToEdit, PointsEdit})
         edit->setMaximumWidth(90);
@@ -246,13 +235,13 @@ void DesignExplorer::CreateControls()
     rangeRow->addWidget(BuddyLabel("Ось &X:", XInput));
     rangeRow->addWidget(XInput);
     rangeRow->addSpacing(12);
-    rangeRow->addWidget(BuddyLabel("&Диапазон:", RangePreset));
+    rangeRow->addWidget(BuddyLabel("Диап&азон:", RangePreset));
     rangeRow->addWidget(RangePreset);
-    rangeRow->addWidget(BuddyLabel("о&т", FromEdit));
+    rangeRow->addWidget(BuddyLabel("&от", FromEdit));
     rangeRow->addWidget(FromEdit);
-    rangeRow->addWidget(BuddyLabel("д&о", ToEdit));
+    rangeRow->addWidget(BuddyLabel("&до", ToEdit));
     rangeRow->addWidget(ToEdit);
-    rangeRow->addWidget(BuddyLabel("то&чек", PointsEdit));
+    rangeRow->addWidget(BuddyLabel("точ&ек", PointsEdit));
     rangeRow->addWidget(PointsEdit);
     rangeRow->addSpacing(12);
     RegionChoice = new QComboBox;
@@ -265,8 +254,7 @@ void DesignExplorer::CreateControls()
     Outputs = new QListWidget;
     Outputs->setObjectName("Outputs");
     for (const TResultInfo& result : ResultTable()) {
-        auto* item =
-            new QListWidgetItem(NameAndUnit(Utf8(StandaloneName(result)), QString::fromUtf8(result.unit)), Outputs);
+        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.
@@ -288,7 +276,7 @@ void DesignExplorer::CreateControls()
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
-    Sides->addTab(CreateBandsTab(), "Ди&апазоны");
+    Sides->addTab(CreateBandsTab(), "Диапазон&ы");
     Sides->addTab(CreateSolveTab(), "Под&бор");
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -309,6 +297,12 @@ void DesignExplorer::CreateControls()
     // Room for three lines whether or not the pointer is over the chart, so
     // that the chart does not move when the readout appears.
     Readout->setFixedHeight(Readout->fontMetrics().lineSpacing() * 3 + 4);
+    ExactDigits = new QCheckBox("Все ци&фры");
+    ExactDigits->setObjectName("ExactDigits");
+    ExactDigits->setToolTip("Показания и решения со всеми цифрами, а не округлённые для мастерской");
+    auto* readoutRow = new QHBoxLayout;
+    readoutRow->addWidget(Readout, 1);
+    readoutRow->addWidget(ExactDigits, 0, Qt::AlignTop);
     Note = new QLabel;
     Note->setObjectName("Note");
     Note->setTextFormat(Qt::PlainText);
@@ -318,63 +312,109 @@ void DesignExplorer::CreateControls()
     PinButton->setObjectName("PinButton");
     ClearPinsButton = new QPushButton("Сн&ять закреплённые");
     ClearPinsButton->setObjectName("ClearPinsButton");
-    SaveSheet = new QPushButton("&Лист сборки PDF…");
-    PrintSheet = new QPushButton("&Печать…");
-    SavePng = new QPushButton("Гра&фик PNG…");
-    SaveSvg = new QPushButton("Графи&к SVG…");
-    SaveCsv = new QPushButton("Таблица &CSV…");
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {PinButton, ClearPinsButton})
         buttons->addWidget(button);
     buttons->addStretch(1);
-    for (QPushButton* button : {SaveSheet, PrintSheet, SavePng, SaveSvg, SaveCsv})
-        buttons->addWidget(button);
+    buttons->addWidget(CreateFileButton());
+    buttons->addWidget(CreateExportButton());
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->addLayout(rangeRow);
     layout->addWidget(splitter, 1);
-    layout->addWidget(Readout);
+    layout->addLayout(readoutRow);
     layout->addWidget(Note);
     layout->addLayout(buttons);
+}
+
+QPushButton* DesignExplorer::CreateFileButton()
+{
+    FileButton = new QPushButton("Конс&трукция");
+    FileButton->setObjectName("FileButton");
+    auto* menu = new QMenu(FileButton);
+    menu->addAction("&Открыть конструкцию…", this, &DesignExplorer::ChooseDesignToOpen);
+    menu->addAction("&Сохранить конструкцию…", this, [this] {
+        ChooseExportFile("Конструкция EH-антенны (*.json)", "json", &DesignExplorer::SaveDesign);
+    });
+    menu->addSeparator();
+    menu->addAction("&Лист сборки PDF…", this,
+                    [this] { ChooseExportFile("PDF (*.pdf)", "pdf", &DesignExplorer::ExportBuildSheet); });
+    menu->addAction("&Печать листа сборки…", this, &DesignExplorer::PrintBuildSheet);
+    FileButton->setMenu(menu);
+    return FileButton;
+}
+
+QPushButton* DesignExplorer::CreateExportButton()
+{
+    ExportButton = new QPushButton("&Экспорт");
+    ExportButton->setObjectName("ExportButton");
+    auto* menu = new QMenu(ExportButton);
+    menu->addAction("&График PNG…", this,
+                    [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportPng); });
+    menu->addAction("Гра&фик SVG…", this,
+                    [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportSvg); });
+    menu->addAction("&Таблица CSV…", this,
+                    [this] { ChooseExportFile("CSV (*.csv)", "csv", &DesignExplorer::ExportCsv); });
+    menu->addSeparator();
+    menu->addAction("&Чертёж PNG…", this,
+                    [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportDrawingPng); });
+    menu->addAction("Черт&ёж SVG…", this,
+                    [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportDrawingSvg); });
+    ExportButton->setMenu(menu);
+    return ExportButton;
 }
 
 QWidget* DesignExplorer::CreateDrawingTab()
 {
     Drawing = new AntennaDrawing;
     Drawing->setObjectName("Drawing");
-    SaveDrawingPng = new QPushButton("Чертёж P&NG…");
-    SaveDrawingSvg = new QPushButton("Чертёж S&VG…");
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->addWidget(Drawing, 1);
-    auto* row = new QHBoxLayout;
-    row->addWidget(SaveDrawingPng);
-    row->addWidget(SaveDrawingSvg);
-    layout->addLayout(row);
     return tab;
 }
 
 QWidget* DesignExplorer::CreateBandsTab()
 {
+    Criterion = new QComboBox;
+    Criterion->setObjectName("Criterion");
+    Criterion->addItems({"полоса по уровню 3 дБ", "КСВ не выше 2 (0,71 полосы 3 дБ)"});
     Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
-    Coverage->setHorizontalHeaderLabels({"Диапазон", "Витков\nниз–верх", "Полоса,\nкГц", "Настроек"});
+    Coverage->setHorizontalHeaderLabels({"Диапазон", "Края, кГц", "Полоса,\nкГц", "Настроек"});
     Coverage->verticalHeader()->hide();
     Coverage->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    Coverage->setSelectionMode(QAbstractItemView::NoSelection);
+    Coverage->setSelectionBehavior(QAbstractItemView::SelectRows);
+    Coverage->setSelectionMode(QAbstractItemView::SingleSelection);
     Coverage->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Coverage->horizontalHeader()->setStretchLastSection(true);
+    ShowBandButton = new QPushButton("Показат&ь на графике");
+    ShowBandButton->setObjectName("ShowBandButton");
+    ShowBandButton->setEnabled(false);
+    TuningSettings = new QLabel;
+    TuningSettings->setObjectName("TuningSettings");
+    TuningSettings->setTextFormat(Qt::PlainText);
+    TuningSettings->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* about = new QLabel("Настройка на низ, центр и верх каждого диапазона; полоса по уровню 3 dB в "
-                             "центре; «весь» — одна настройка перекрывает диапазон. Выделен диапазон "
-                             "введённой частоты.");
+    auto* about = new QLabel("Сколько раз перестраивать антенну, чтобы работать во всём диапазоне, и "
+                             "куда: частота настройки и витки катушки настройки (под таблицей, для "
+                             "выбранного диапазона). "
+                             "Полоса — в центре диапазона. Для резонатора, согласованного в резонансе, "
+                             "полоса по КСВ 2 составляет 1/√2 ≈ 0,71 полосы по уровню 3 дБ. Выделен "
+                             "диапазон введённой частоты.");
     about->setWordWrap(true);
     layout->addWidget(about);
+    auto* criterionRow = new QHBoxLayout;
+    criterionRow->addWidget(BuddyLabel("&Критерий:", Criterion));
+    criterionRow->addWidget(Criterion, 1);
+    layout->addLayout(criterionRow);
     layout->addWidget(Coverage, 1);
+    layout->addWidget(TuningSettings);
+    layout->addWidget(ShowBandButton);
     return tab;
 }
 
@@ -383,14 +423,17 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveResult = new QComboBox;
     SolveResult->setObjectName("SolveResult");
     for (const TResultInfo& result : ResultTable())
-        SolveResult->addItem(NameAndUnit(Utf8(StandaloneName(result)), QString::fromUtf8(result.unit)));
-    SolveResult->setCurrentIndex(2);
+        SolveResult->addItem(Utf8(ExplorerCaption(result)));
     SolveTarget = new QLineEdit;
     SolveTarget->setObjectName("SolveTarget");
     SolveInput = new QComboBox;
     SolveInput->setObjectName("SolveInput");
     for (const TInputInfo& input : InputTable())
         SolveInput->addItem(QString::fromUtf8(input.label));
+    SolveFrom = new QLineEdit;
+    SolveFrom->setObjectName("SolveFrom");
+    SolveTo = new QLineEdit;
+    SolveTo->setObjectName("SolveTo");
     SolveButton = new QPushButton("&Найти");
     SolveButton->setObjectName("SolveButton");
     SolutionList = new QListWidget;
@@ -406,12 +449,18 @@ QWidget* DesignExplorer::CreateSolveTab()
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(BuddyLabel("Вел&ичина:", SolveResult));
+    layout->addWidget(BuddyLabel("Ве&личина:", SolveResult));
     layout->addWidget(SolveResult);
     layout->addWidget(BuddyLabel("&Цель:", SolveTarget));
     layout->addWidget(SolveTarget);
-    layout->addWidget(BuddyLabel("&Менять (в диапазоне графика):", SolveInput));
+    layout->addWidget(BuddyLabel("&Менять:", SolveInput));
     layout->addWidget(SolveInput);
+    auto* rangeRow = new QHBoxLayout;
+    rangeRow->addWidget(BuddyLabel("&Искать с", SolveFrom));
+    rangeRow->addWidget(SolveFrom, 1);
+    rangeRow->addWidget(BuddyLabel("&по", SolveTo));
+    rangeRow->addWidget(SolveTo, 1);
+    layout->addLayout(rangeRow);
     layout->addWidget(SolveButton);
     layout->addWidget(SolveNote);
     layout->addWidget(SolutionList, 1);
@@ -419,38 +468,99 @@ QWidget* DesignExplorer::CreateSolveTab()
     return tab;
 }
 
-TIaruRegion DesignExplorer::Region() const
+void DesignExplorer::ShowSettings()
 {
-    return IaruRegion(RegionChoice->currentIndex() + 1).value_or(kDefaultRegion);
+    Quietly(XInput, [this](QComboBox* box) { box->setCurrentIndex(static_cast<int>(model_.XInput())); });
+    Quietly(RegionChoice,
+            [this](QComboBox* box) { box->setCurrentIndex(static_cast<int>(model_.Region()) - 1); });
+    for (int row = 0; row < Outputs->count(); ++row) {
+        const bool chosen = std::ranges::find(model_.Outputs(), static_cast<std::size_t>(row)) != model_.Outputs().end();
+        Quietly(Outputs, [&](QListWidget* list) { list->item(row)->setCheckState(chosen ? Qt::Checked : Qt::Unchecked); });
+    }
+    const TSolveTexts& solve = model_.SolveTexts();
+    Quietly(SolveResult, [&](QComboBox* box) { box->setCurrentIndex(static_cast<int>(solve.result)); });
+    Quietly(SolveInput, [&](QComboBox* box) { box->setCurrentIndex(static_cast<int>(solve.input)); });
+    Quietly(SolveTarget, [&](QLineEdit* edit) { edit->setText(Utf8(solve.target)); });
+    Quietly(SolveFrom, [&](QLineEdit* edit) { edit->setText(Utf8(solve.from)); });
+    Quietly(SolveTo, [&](QLineEdit* edit) { edit->setText(Utf8(solve.to)); });
+    ShowRange();
+}
+
+void DesignExplorer::ShowRange()
+{
+    Quietly(RangePreset, [this](QComboBox* box) {
+        box->setCurrentIndex(static_cast<int>(model_.Preset()));
+        box->setEnabled(model_.SweepsFrequency());
+    });
+    const TRangeTexts& range = model_.RangeTexts();
+    const bool custom = model_.Preset() == TRangePreset::Custom;
+    const std::pair<QLineEdit*, const std::string*> edits[] = {
+        {FromEdit, &range.from}, {ToEdit, &range.to}, {PointsEdit, &range.points}};
+    for (const auto& [edit, text] : edits) {
+        // Only a text that changed: setting the same one would move the cursor.
+        if (edit->text() != Utf8(*text))
+            Quietly(edit, [text](QLineEdit* line) { line->setText(Utf8(*text)); });
+    }
+    FromEdit->setReadOnly(!custom);
+    ToEdit->setReadOnly(!custom);
+}
+
+void DesignExplorer::ReadFields()
+{
+    TFieldTexts texts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        texts[i] = fields_[i]->text().toStdString();
+    const bool solved = model_.Solutions().has_value();
+    model_.SetFieldTexts(texts);
+    if (solved && !model_.Solutions() && SolutionList)
+        ShowSolutions(QStringLiteral("Конструкция изменилась: прежние решения к ней не относятся, нажмите «Найти» снова"));
+}
+
+void DesignExplorer::ReadOutputs()
+{
+    std::vector<std::size_t> chosen;
+    for (int row = 0; row < Outputs->count(); ++row)
+        if (Outputs->item(row)->checkState() == Qt::Checked)
+            chosen.push_back(static_cast<std::size_t>(row));
+    model_.SetOutputs(chosen);
+}
+
+void DesignExplorer::ReadSolveTexts()
+{
+    const bool solved = model_.Solutions().has_value();
+    model_.SetSolveTexts({static_cast<std::size_t>(SolveResult->currentIndex()), SolveTarget->text().toStdString(),
+                          static_cast<std::size_t>(SolveInput->currentIndex()), SolveFrom->text().toStdString(),
+                          SolveTo->text().toStdString()});
+    if (solved && !model_.Solutions())
+        ShowSolutions(QStringLiteral("Цель изменилась: нажмите «Найти»"));
 }
 
 void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
 {
-    const char separator = RegionalSettings::DecimalSeparator();
-    const std::vector<TBandCoverage> bands = CoverBands(Region(), typed);
-    Coverage->setRowCount(static_cast<int>(bands.size()));
-    const auto number = [separator](const std::optional<TAntennaResults>& results, double TAntennaResults::*value) {
-        return results ? Utf8(FormatReportNumber((*results).*value, separator)) : QStringLiteral("—");
-    };
-    for (std::size_t row = 0; row < bands.size(); ++row) {
-        const TBandCoverage& band = bands[row];
-        const bool typedBand = typed.FrequencyMHz >= band.band.LowMHz() && typed.FrequencyMHz <= band.band.HighMHz();
-        const QString settings = !band.settings ? QStringLiteral("—")
-                                 : band.covers  ? QStringLiteral("1 (весь)")
-                                                : QString::number(*band.settings);
+    const char separator = model_.Separator();
+    const auto criterion = static_cast<TBandwidthCriterion>(Criterion->currentIndex());
+    plan_ = TuningPlan(model_.Region(), typed, criterion);
+    Coverage->setRowCount(static_cast<int>(plan_.size()));
+    int typedRow = -1;
+    for (std::size_t row = 0; row < plan_.size(); ++row) {
+        const TBandPlanRow& band = plan_[row];
+        const TAmateurBand& edges = band.coverage.band;
+        const QString settings = !band.settingCount      ? QStringLiteral("—")
+                                 : *band.settingCount == 1 ? QStringLiteral("1 (весь)")
+                                                           : QString::number(*band.settingCount);
+        // The edges as the band plan has them, to the half kilohertz.
         const QString cells[] = {
-            QString("%1 м").arg(band.band.metres),
-            number(band.low.results, &TAntennaResults::TurnCount) + "–" +
-                number(band.high.results, &TAntennaResults::TurnCount),
-            band.bandwidthKHz ? Utf8(FormatReportNumber(*band.bandwidthKHz, separator)) : QStringLiteral("—"),
+            QString("%1 м").arg(edges.metres),
+            Utf8(ExactNumber(edges.lowKHz, separator) + "–" + ExactNumber(edges.highKHz, separator)),
+            band.widthKHz ? Utf8(WorkbenchNumber(*band.widthKHz, "кГц", separator)) : QStringLiteral("—"),
             settings,
         };
+        if (band.typedBand)
+            typedRow = static_cast<int>(row);
         for (int column = 0; column < 4; ++column) {
             auto* item = new QTableWidgetItem(cells[column]);
-            item->setToolTip(QString("%1–%2 кГц")
-                                 .arg(BoundText(band.band.lowKHz, separator), BoundText(band.band.highKHz, separator)));
-            if (typedBand) {
-                item->setBackground(QColor(255, 220, 120));
+            if (band.typedBand) {
+                item->setBackground(kTypedBandColour);
                 QFont font = item->font();
                 font.setBold(true);
                 item->setFont(font);
@@ -458,193 +568,131 @@ void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
             Coverage->setItem(static_cast<int>(row), column, item);
         }
     }
+    const int shown = Coverage->currentRow() >= 0 ? Coverage->currentRow() : typedRow;
+    ShowTuningSettings(shown);
+}
+
+void DesignExplorer::ShowTuningSettings(int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= plan_.size()) {
+        TuningSettings->clear();
+        return;
+    }
+    TuningSettings->setText(Utf8(SettingsText(plan_[static_cast<std::size_t>(row)], model_.Separator())));
+}
+
+void DesignExplorer::ShowChosenBand()
+{
+    const std::span<const TAmateurBand> bands = BandPlan(model_.Region());
+    const int row = Coverage->currentRow();
+    if (row < 0 || static_cast<std::size_t>(row) >= bands.size())
+        return;
+    model_.ShowBand(bands[static_cast<std::size_t>(row)]);
+    ShowSettings();
+    Recompute();
 }
 
 void DesignExplorer::Solve()
 {
-    const char separator = RegionalSettings::DecimalSeparator();
-    const std::size_t input = static_cast<std::size_t>(SolveInput->currentIndex());
-    const TResultInfo& result = ResultTable()[static_cast<std::size_t>(SolveResult->currentIndex())];
-    double target = 0;
-    TFieldReading reading;
-    try {
-        target = ConvertFieldText(SolveTarget->text().toStdString(), separator);
-        reading = ReadFieldTexts(FieldTexts(), separator);
-    } catch (const Exception&) {
-        SolveNote->setText("Цель: не число");
+    ReadFields();
+    ReadSolveTexts();
+    const TSolveReading reading = model_.SolveRequest();
+    if (!reading.request) {
+        SolveNote->setText(Utf8(reading.message));
         return;
     }
-    if (reading.badField) {
-        SolveNote->setText(Utf8(NotANumberNote(*reading.badField)));
-        return;
+    // The chart shows the input searched over the range searched, so that
+    // the answers are marked on it; the pins stay.
+    const TSolveTexts& solve = model_.SolveTexts();
+    const TRangeTexts searched{solve.from, solve.to, model_.RangeTexts().points};
+    if (model_.XInput() != solve.input || model_.Preset() != TRangePreset::Custom ||
+        model_.RangeTexts().from != searched.from || model_.RangeTexts().to != searched.to) {
+        model_.SetXInput(solve.input);
+        model_.SetPreset(TRangePreset::Custom);
+        model_.SetRangeTexts(searched);
+        ShowSettings();
+        Recompute();
     }
-    // The solve's input becomes the chart's x axis, so that its solutions
-    // can be marked; its range is the chart's.
-    if (static_cast<std::size_t>(XInput->currentIndex()) != input)
-        XInput->setCurrentIndex(static_cast<int>(input));
-    if (InputTable()[input].value == &TAntennaInputs::FrequencyMHz)
-        FillPresetRange(reading.inputs);
-    const TSweepPlanReading plan =
-        PlanSweepByPoints(input, FromEdit->text().toStdString(), ToEdit->text().toStdString(), kSolveGridPoints,
-                          separator, kSolveGridPoints);
-    if (!plan.plan) {
-        SolveNote->setText(Utf8(ReadExplorerRange(input, {FromEdit->text().toStdString(),
-                                                           ToEdit->text().toStdString(), "2"},
-                                                  separator)
-                                    .message));
-        return;
-    }
-    // The list shows millimetres where the model counts centimetres.
-    if (result.timesTen)
-        target /= 10;
     if (stopSolve_)
         stopSolve_->store(true);
     stopSolve_ = std::make_shared<std::atomic<bool>>(false);
-    solvedInput_ = input;
     SolveNote->setText("Поиск…");
-    const TSolveRequest request{*plan.plan, reading.inputs, static_cast<std::size_t>(SolveResult->currentIndex()),
-                                target};
-    solveWatcher_->setFuture(
-        QtConcurrent::run([request, stop = stopSolve_] { return SolveForTarget(request, stop.get()); }));
+    solveTaken_ = false;
+    solveWatcher_->setFuture(QtConcurrent::run([request = *reading.request, stop = stopSolve_] {
+        return TFoundSolutions{request, SolveForTarget(request, stop.get())};
+    }));
 }
 
 void DesignExplorer::WaitForSolve()
 {
     solveWatcher_->waitForFinished();
-    if (solveWatcher_->future().resultCount() > 0)
-        ShowSolve(solveWatcher_->result());
+    TakeSolutions();
 }
 
-void DesignExplorer::ShowSolve(const TSolveOutcome& outcome)
+void DesignExplorer::TakeSolutions()
 {
-    if (outcome.cancelled)
+    const QFuture<TFoundSolutions> future = solveWatcher_->future();
+    if (solveTaken_ || !future.isValid() || future.resultCount() == 0 || future.result().outcome.cancelled)
         return;
-    const char separator = RegionalSettings::DecimalSeparator();
-    const TResultInfo& result = ResultTable()[static_cast<std::size_t>(SolveResult->currentIndex())];
-    const double scale = result.timesTen ? 10 : 1;
-    solutions_ = outcome.solutions;
+    solveTaken_ = true;
+    const bool kept = model_.AcceptSolutions(future.result());
+    ShowSolutions(kept ? QString()
+                       : QStringLiteral("Конструкция или цель изменились во время поиска: нажмите «Найти» снова"));
+}
+
+std::vector<double> DesignExplorer::Solutions() const
+{
+    return model_.Solutions() ? model_.Solutions()->outcome.solutions : std::vector<double>();
+}
+
+void DesignExplorer::ShowSolutions(const QString& note)
+{
     SolutionList->clear();
-    for (const double solution : solutions_)
-        SolutionList->addItem(QString::fromUtf8(InputTable()[solvedInput_].label) + " = " +
-                              ExactText(solution, separator));
-    QStringList notes;
-    if (solutions_.empty()) {
-        notes << "Решений в диапазоне графика нет";
-        if (outcome.lowestResult)
-            notes << QString("величина меняется от %1 до %2")
-                         .arg(Utf8(FormatReportNumber(*outcome.lowestResult * scale, separator)),
-                              Utf8(FormatReportNumber(*outcome.highestResult * scale, separator)));
-    } else {
-        notes << QString("Решений: %1 (отмечены на графике зелёным)").arg(solutions_.size());
+    const std::optional<TFoundSolutions>& found = model_.Solutions();
+    if (!found) {
+        SolveNote->setText(note);
+        ApplySolution->setEnabled(false);
+        Redraw();
+        return;
     }
-    if (outcome.faultedPoints > 0)
-        notes << QString("точек с ошибкой: %1").arg(outcome.faultedPoints);
-    SolveNote->setText(notes.join("; "));
-    if (!solutions_.empty())
+    const char separator = model_.Separator();
+    const TInputInfo& input = InputTable()[found->request.plan.input];
+    for (const TSolutionRow& row : SolutionRows(*found, separator)) {
+        auto* item = new QListWidgetItem(ExactDigits->isChecked()
+                                             ? QString::fromUtf8(input.label) + " = " + Utf8(row.exactText)
+                                             : Utf8(row.text),
+                                         SolutionList);
+        item->setToolTip("Точно: " + Utf8(row.exactText));
+    }
+    SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator)) : note);
+    if (SolutionList->count() > 0)
         SolutionList->setCurrentRow(0);
     Redraw();
 }
 
 void DesignExplorer::ApplyChosenSolution()
 {
+    const std::optional<TFoundSolutions>& found = model_.Solutions();
     const int row = SolutionList->currentRow();
-    if (row < 0 || static_cast<std::size_t>(row) >= solutions_.size() || !writeField_)
+    if (!found || row < 0 || !writeField_)
         return;
-    writeField_(solvedInput_, ExactText(solutions_[static_cast<std::size_t>(row)], RegionalSettings::DecimalSeparator()));
-}
-
-bool DesignExplorer::LoadSettings()
-{
-    // A settings file that is a pipe or a device is neither read nor written.
-    settingsUsable_ = SettingsFileIsUsable();
-    if (!settingsUsable_) {
-        for (int row = 0; row < Outputs->count(); ++row)
-            for (const char* member : kDefaultOutputs)
-                if (Outputs->item(row)->data(Qt::UserRole).toString() == member)
-                    Outputs->item(row)->setCheckState(Qt::Checked);
-        return false;
-    }
-    QSettings settings = OpenSettings();
-    const bool placed = restoreGeometry(settings.value("geometry").toByteArray());
-    const std::optional<std::size_t> input = InputByKey(settings.value("input").toString().toStdString());
-    XInput->setCurrentIndex(static_cast<int>(input.value_or(0)));
-    RangePreset->setCurrentIndex(std::clamp(settings.value("preset", int(kWholeHf)).toInt(), 0, int(kCustom)));
-    RangePreset->setEnabled(InputTable()[input.value_or(0)].value == &TAntennaInputs::FrequencyMHz);
-    RegionChoice->setCurrentIndex(
-        static_cast<int>(IaruRegion(settings.value("region", int(kDefaultRegion)).toInt()).value_or(kDefaultRegion)) - 1);
-    FromEdit->setText(settings.value("from").toString());
-    ToEdit->setText(settings.value("to").toString());
-    PointsEdit->setText(settings.value("points", kDefaultPoints).toString());
-    QStringList chosen = settings.value("outputs").toStringList();
-    if (!settings.contains("outputs"))
-        for (const char* member : kDefaultOutputs)
-            chosen << member;
-    for (int row = 0; row < Outputs->count(); ++row) {
-        QListWidgetItem* item = Outputs->item(row);
-        item->setCheckState(chosen.contains(item->data(Qt::UserRole).toString()) ? Qt::Checked : Qt::Unchecked);
-    }
-    return placed;
-}
-
-void DesignExplorer::SaveSettings() const
-{
-    if (!settingsUsable_ || !SettingsFileIsUsable())
+    const char separator = model_.Separator();
+    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator);
+    if (static_cast<std::size_t>(row) >= rows.size())
         return;
-    QSettings settings = OpenSettings();
-    settings.setValue("geometry", saveGeometry());
-    settings.setValue("input", InputTable()[static_cast<std::size_t>(XInput->currentIndex())].key);
-    settings.setValue("preset", RangePreset->currentIndex());
-    settings.setValue("region", static_cast<int>(Region()));
-    settings.setValue("from", FromEdit->text());
-    settings.setValue("to", ToEdit->text());
-    settings.setValue("points", PointsEdit->text());
-    QStringList chosen;
-    for (const std::size_t result : ChosenOutputs())
-        chosen << QString::fromUtf8(ResultTable()[result].member);
-    settings.setValue("outputs", chosen);
-}
-
-std::vector<std::size_t> DesignExplorer::ChosenOutputs() const
-{
-    std::vector<std::size_t> chosen;
-    for (int row = 0; row < Outputs->count(); ++row)
-        if (Outputs->item(row)->checkState() == Qt::Checked)
-            chosen.push_back(static_cast<std::size_t>(row));
-    return chosen;
-}
-
-TFieldTexts DesignExplorer::FieldTexts() const
-{
-    TFieldTexts texts;
-    for (std::size_t i = 0; i < kInputCount; ++i)
-        texts[i] = fields_[i]->text().toStdString();
-    return texts;
+    const TSolutionRow& chosen = rows[static_cast<std::size_t>(row)];
+    // What the list shows is what goes into the field.
+    const std::string text = ExactDigits->isChecked() ? chosen.exactText : chosen.shownText;
+    const std::size_t input = found->request.plan.input;
+    const QString written = ExactDigits->isChecked() ? SolutionList->item(row)->text() : Utf8(chosen.text);
+    writeField_(input, Utf8(text));
+    SolveNote->setText("Вписано: " + written);
 }
 
 void DesignExplorer::SweepAnotherInput()
 {
-    const std::size_t input = static_cast<std::size_t>(XInput->currentIndex());
-    const bool frequency = InputTable()[input].value == &TAntennaInputs::FrequencyMHz;
-    RangePreset->setEnabled(frequency);
-    // Curves against another input would not share this x axis.
-    pinned_.clear();
-    if (frequency) {
-        // A frequency starts from the whole of HF, whatever range the
-        // previous input had.
-        RangePreset->setCurrentIndex(kWholeHf);
-    } else {
-        // The presets are frequencies; a range from half to twice the typed
-        // value is the useful start.
-        RangePreset->setCurrentIndex(kCustom);
-        const char separator = RegionalSettings::DecimalSeparator();
-        try {
-            const double typed = ReadFieldTexts(FieldTexts(), separator).inputs.*InputTable()[input].value;
-            FromEdit->setText(BoundText(typed > 0 ? typed / 2 : 0, separator));
-            ToEdit->setText(BoundText(typed > 0 ? typed * 2 : 1, separator));
-        } catch (const Exception&) {
-            // A field beyond the double range: the range stays, the note will say why.
-        }
-    }
+    model_.SetXInput(static_cast<std::size_t>(XInput->currentIndex()));
+    ShowRange();
     Schedule();
 }
 
@@ -665,7 +713,7 @@ void DesignExplorer::showEvent(QShowEvent* event)
 
 void DesignExplorer::hideEvent(QHideEvent* event)
 {
-    SaveSettings();
+    settings_.Save(model_, saveGeometry());
     QWidget::hideEvent(event);
 }
 
@@ -685,113 +733,81 @@ void DesignExplorer::ShowStale(const QString& message)
     Chart->SetStale(true);
 }
 
-void DesignExplorer::FillPresetRange(const TAntennaInputs& typed)
-{
-    const char separator = RegionalSettings::DecimalSeparator();
-    if (RangePreset->currentIndex() == kWholeHf) {
-        FromEdit->setText(BoundText(kHfLowMHz, separator));
-        ToEdit->setText(BoundText(kHfHighMHz, separator));
-    } else if (RangePreset->currentIndex() == kTypedBand) {
-        const TAmateurBand& band = NearestBand(Region(), typed.FrequencyMHz);
-        FromEdit->setText(BoundText(band.LowMHz(), separator));
-        ToEdit->setText(BoundText(band.HighMHz(), separator));
-    }
-}
-
 void DesignExplorer::Recompute()
 {
     Debounce->stop();
     dirty_ = false;
     const char separator = RegionalSettings::DecimalSeparator();
+    model_.SetSeparator(separator);
     Chart->SetDecimalSeparator(separator);
-    TFieldReading reading;
-    try {
-        reading = ReadFieldTexts(FieldTexts(), separator);
-    } catch (const Exception&) {
-        ShowStale("Число в одном из полей вне допустимого диапазона");
+    ReadFields();
+    const TExplorerRequest request = model_.Request();
+    ShowRange();
+    if (!request.typed) {
+        ShowStale(Utf8(request.message));
         return;
     }
-    if (reading.badField) {
-        ShowStale(Utf8(NotANumberNote(*reading.badField)));
+    FillCoverage(*request.typed);
+    if (!request.plan) {
+        ShowStale(Utf8(request.message));
         return;
     }
-    const std::size_t input = static_cast<std::size_t>(XInput->currentIndex());
-    if (InputTable()[input].value == &TAntennaInputs::FrequencyMHz)
-        FillPresetRange(reading.inputs);
-    FillCoverage(reading.inputs);
-    const TRangeReading range = ReadExplorerRange(
-        input, {FromEdit->text().toStdString(), ToEdit->text().toStdString(), PointsEdit->text().toStdString()},
-        separator);
-    if (!range.plan) {
-        ShowStale(Utf8(range.message));
-        return;
-    }
-    typed_ = reading.inputs;
-    rangeNote_ = range.note;
-    const TDesign typed = CalculateDesign(reading.inputs);
-    Drawing->SetDesign(reading.inputs, typed.results, separator);
+    rangeNote_ = request.rangeNote;
+    Drawing->SetDesign(*request.typed, CalculateDesign(*request.typed).results, separator);
 
     // The sweep still running is of no use any more.
     if (stopCurrent_)
         stopCurrent_->store(true);
     stopCurrent_ = std::make_shared<std::atomic<bool>>(false);
-    watcher_->setFuture(QtConcurrent::run(
-        [base = reading.inputs, plan = *range.plan, stop = stopCurrent_, cancelled = cancelledSweeps_] {
-            auto sweep = std::make_shared<const TDesignSweep>(RunDesignSweep(plan, base, stop.get()));
-            if (!sweep->Complete()) {
-                ++*cancelled;
-                return std::shared_ptr<const TDesignSweep>();
-            }
-            return sweep;
-        }));
+    watcher_->setFuture(QtConcurrent::run([base = *request.typed, plan = *request.plan,
+                                           pins = model_.Pins().Designs(), stop = stopCurrent_,
+                                           cancelled = cancelledSweeps_] {
+        const auto run = [&](const TAntennaInputs& design) {
+            auto sweep = std::make_shared<const TDesignSweep>(RunDesignSweep(plan, design, stop.get()));
+            return sweep->Complete() ? sweep : nullptr;
+        };
+        TSweeps sweeps{run(base), {}};
+        for (const TAntennaInputs& pin : pins)
+            if (sweeps.typed)
+                if (auto pinned = run(pin))
+                    sweeps.pinned.push_back(std::move(pinned));
+        if (!sweeps.typed || sweeps.pinned.size() != pins.size()) {
+            ++*cancelled;
+            return TSweeps{};
+        }
+        return sweeps;
+    }));
 }
 
 void DesignExplorer::WaitForSweep()
 {
     watcher_->waitForFinished();
-    const QFuture<std::shared_ptr<const TDesignSweep>> future = watcher_->future();
-    if (future.isValid() && future.resultCount() > 0 && future.result() && future.result() != sweep_)
-        ShowSweep(future.result());
+    const QFuture<TSweeps> future = watcher_->future();
+    if (future.isValid() && future.resultCount() > 0)
+        ShowSweeps(future.result());
 }
 
-void DesignExplorer::ShowSweep(std::shared_ptr<const TDesignSweep> sweep)
+void DesignExplorer::ShowSweeps(const TSweeps& sweeps)
 {
     // A cancelled sweep brings nothing; the newer one follows.
-    if (!sweep || sweep == sweep_)
+    if (!sweeps.typed || sweeps.typed == sweep_)
         return;
-    sweep_ = std::move(sweep);
+    sweep_ = sweeps.typed;
+    pinnedSweeps_ = sweeps.pinned;
     Redraw();
-}
-
-QStringList DesignExplorer::ModelNotes(const TAntennaInputs& typed) const
-{
-    QStringList notes;
-    const TInputInfo& swept = InputTable()[sweep_->plan.input];
-    if (typed.MeasuredBandwidthKHz == 0 && swept.value != &TAntennaInputs::MeasuredBandwidthKHz) {
-        for (const std::size_t result : ChosenOutputs())
-            if (IsBandwidthDerived(ResultTable()[result])) {
-                const TInputInfo& field = InputTable()[kInputCount - 1];
-                notes << QString("Измеренная полоса равна 0: RR, КПД и потери по определению постоянны "
-                                 "(введите её в поле «%1» главного окна)")
-                             .arg(QString::fromUtf8(field.label));
-                break;
-            }
-    }
-    if (PitchNeedsNotice(typed))
-        notes << Utf8(kPitchNotice);
-    return notes;
 }
 
 void DesignExplorer::Redraw()
 {
     if (!sweep_)
         return;
-    const std::vector<std::size_t> chosen = ChosenOutputs();
+    const char separator = model_.Separator();
+    const std::vector<std::size_t>& chosen = model_.Outputs();
     const auto columns = [&](const TDesignSweep& sweep) {
         std::vector<TChartSeries> series;
         for (const std::size_t result : chosen) {
             const TResultInfo& info = ResultTable()[result];
-            TChartSeries one{Utf8(StandaloneName(info)), QString::fromUtf8(info.unit), {}};
+            TChartSeries one{Utf8(StandaloneName(info)), Utf8(ExplorerUnit(info)), {}};
             one.values.reserve(sweep.results.size());
             for (const std::optional<TAntennaResults>& results : sweep.results)
                 one.values.push_back(results ? ShownValue(info, *results) : NAN);
@@ -811,95 +827,56 @@ void DesignExplorer::Redraw()
     data.xTitle = QString::fromUtf8(swept.label);
     data.xValues = xValues(*sweep_);
     data.series = columns(*sweep_);
-    for (const TPinned& pinned : pinned_)
-        data.pinned.push_back({PinnedLabel(*pinned.sweep), xValues(*pinned.sweep), columns(*pinned.sweep)});
+    for (const std::shared_ptr<const TDesignSweep>& pinned : pinnedSweeps_)
+        data.pinned.push_back({Utf8(PinnedLabel(pinned->base, sweep_->base, sweep_->plan.input, separator)),
+                               xValues(*pinned), columns(*pinned)});
     if (swept.value == &TAntennaInputs::FrequencyMHz)
-        for (const TAmateurBand& band : BandPlan(Region()))
+        for (const TAmateurBand& band : BandPlan(model_.Region()))
             data.bands.push_back({QString("%1 м").arg(band.metres), band.LowMHz(), band.HighMHz()});
     data.markedX = sweep_->base.*swept.value;
-    if (solvedInput_ == sweep_->plan.input)
-        data.solutions = solutions_;
+    // Only answers that hold for the design shown, against its own input.
+    if (const auto& found = model_.Solutions(); found && found->request.plan.input == sweep_->plan.input)
+        data.solutions = found->outcome.solutions;
     Chart->SetData(std::move(data));
     Chart->SetStale(false);
 
-    QStringList notes;
-    if (!rangeNote_.empty())
-        notes << Utf8(rangeNote_);
-    const TSweepFaultTally& faults = sweep_->counts.faults;
-    if (faults.Total() > 0)
-        notes << Utf8(FaultSummary(faults, sweep_->plan.points));
-    if (faults.Total() == sweep_->plan.points)
-        notes << "Ни одна точка не рассчитана";
-    if (chosen.empty())
-        notes << "Выберите величины в списке слева";
-    const QStringList model = ModelNotes(typed_);
-    notes << model;
-    ShowNote(notes.join(". "), faults.Total() > 0 || !model.isEmpty());
-    PinButton->setEnabled(pinned_.size() < kMaxPinned);
-    ClearPinsButton->setEnabled(!pinned_.empty());
-    Readout->clear();
-}
-
-QString DesignExplorer::PinnedLabel(const TDesignSweep& pinned) const
-{
-    const char separator = RegionalSettings::DecimalSeparator();
-    QStringList differing;
-    for (std::size_t i = 0; i < kInputCount; ++i) {
-        if (i == pinned.plan.input)
-            continue;
-        const TInputInfo& input = InputTable()[i];
-        if (pinned.base.*input.value != typed_.*input.value)
-            differing << QString::fromUtf8(input.label) + " " +
-                             Utf8(FormatReportNumber(pinned.base.*input.value, separator));
+    TExplorerNotes notes = ExplorerNotes(*sweep_, chosen, rangeNote_, separator);
+    if (!settings_.Problem().isEmpty()) {
+        notes.lines.insert(notes.lines.begin(), settings_.Problem().toStdString());
+        notes.warning = true;
     }
-    return differing.isEmpty() ? QStringLiteral("та же конструкция") : differing.join(", ");
+    ShowNote(Utf8(notes.Joined()), notes.warning);
+    PinButton->setEnabled(!model_.Pins().Full());
+    ClearPinsButton->setEnabled(!model_.Pins().Designs().empty());
+    ShowReadout(std::nullopt);
 }
 
 void DesignExplorer::Pin()
 {
-    if (!sweep_ || pinned_.size() >= kMaxPinned)
+    if (!sweep_ || model_.Pins().Full())
         return;
-    pinned_.push_back({sweep_});
+    // The shown sweep is the pinned design's over the shown range.
+    model_.Pins().Pin(sweep_->base);
+    pinnedSweeps_.push_back(sweep_);
     Redraw();
 }
 
 void DesignExplorer::ClearPinned()
 {
-    pinned_.clear();
+    model_.Pins().Clear();
+    pinnedSweeps_.clear();
     Redraw();
 }
 
 void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
 {
-    if (!index || !sweep_ || *index >= sweep_->plan.points) {
+    hovered_ = index;
+    if (!index || !sweep_) {
         Readout->clear();
         return;
     }
-    const char separator = RegionalSettings::DecimalSeparator();
-    const TInputInfo& swept = InputTable()[sweep_->plan.input];
-    QString text =
-        QString::fromUtf8(swept.label) + " = " + ExactText(sweep_->plan.Value(*index), separator);
-    // The band under the cursor, named here even where the chart had no
-    // room for its name.
-    if (swept.value == &TAntennaInputs::FrequencyMHz)
-        for (const TAmateurBand& band : BandPlan(Region()))
-            if (sweep_->plan.Value(*index) >= band.LowMHz() && sweep_->plan.Value(*index) <= band.HighMHz())
-                text += QString(" (%1 м)").arg(band.metres);
-    const std::optional<TAntennaResults>& results = sweep_->results[*index];
-    for (const std::size_t result : ChosenOutputs()) {
-        const TResultInfo& info = ResultTable()[result];
-        text += "   " + Utf8(StandaloneName(info)) + " = ";
-        if (!results) {
-            text += QStringLiteral("—");
-            continue;
-        }
-        text += Utf8(FormatReportNumber(ShownValue(info, *results), separator));
-        if (*info.unit)
-            text += " " + QString::fromUtf8(info.unit);
-    }
-    if (!results)
-        text += "   (" + Utf8(FaultReason(sweep_->counts.faults.Counts()[sweep_->faultOf[*index]].fault)) + ")";
-    Readout->setText(text.trimmed());
+    Readout->setText(Utf8(ExplorerReadout(*sweep_, *index, model_.Outputs(), model_.Region(), model_.Separator(),
+                                          ExactDigits->isChecked())));
 }
 
 void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suffix,
@@ -925,69 +902,97 @@ void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suff
     }
 }
 
-void DesignExplorer::ExportPng(const QString& path)
+void DesignExplorer::ChooseDesignToOpen()
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Chart->RenderImage().save(&buffer, "PNG");
-    SaveExport(path, ToBytes(bytes));
-}
-
-void DesignExplorer::ExportSvg(const QString& path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    Chart->RenderSvg(buffer);
-    SaveExport(path, ToBytes(bytes));
-}
-
-void DesignExplorer::ExportCsv(const QString& path) { SaveExport(path, sweep_ ? DesignSweepCsv(*sweep_) : std::string()); }
-
-void DesignExplorer::ExportDrawingPng(const QString& path)
-{
-    QImage image(Drawing->size() * 2, QImage::Format_ARGB32);
-    image.setDevicePixelRatio(2);
-    image.fill(Qt::white);
-    {
-        QPainter painter(&image);
-        Drawing->Paint(painter, Drawing->rect());
+    QFileDialog dialog(this);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOptions(QFileDialog::DontUseNativeDialog);
+    dialog.setNameFilter("Конструкция EH-антенны (*.json)");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    try {
+        OpenDesign(dialog.selectedFiles().first());
+    } catch (const Exception& error) {
+        ShowFailureBox(QString::fromStdString(error.what()));
     }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
-    SaveExport(path, ToBytes(bytes));
 }
 
-void DesignExplorer::ExportDrawingSvg(const QString& path)
+void DesignExplorer::OpenDesign(const QString& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QSvgGenerator generator;
-        generator.setOutputDevice(&buffer);
-        generator.setSize(Drawing->size());
-        generator.setViewBox(Drawing->rect());
-        generator.setTitle(QStringLiteral("Чертёж EH-антенны"));
-        QPainter painter(&generator);
-        Drawing->Paint(painter, Drawing->rect());
+    const TDesignFileReading reading =
+        ReadDesignFile(ReadSmallFile(path, static_cast<qint64>(kMaxDesignFileBytes)), model_.Separator());
+    if (!reading.design)
+        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + DesignFileFaultRussian(reading));
+    // The pins first: each is read as the fields are, and a pin that is no
+    // design leaves everything as it was.
+    std::vector<TAntennaInputs> pins;
+    for (const TFieldTexts& texts : reading.design->pins) {
+        TFieldReading pin;
+        try {
+            pin = ReadFieldTexts(texts, model_.Separator());
+        } catch (const Exception&) {
+            pin.badField = 0;
+        }
+        if (pin.badField)
+            throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: в закреплённой конструкции " +
+                              NotANumberNote(*pin.badField));
+        pins.push_back(pin.inputs);
     }
-    SaveExport(path, ToBytes(bytes));
+    model_.Pins().Clear();
+    for (const TAntennaInputs& pin : pins)
+        model_.Pins().Pin(pin);
+    pinnedSweeps_.clear();
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        if (writeField_ && fields_[i]->text() != Utf8(reading.design->texts[i]))
+            writeField_(i, Utf8(reading.design->texts[i]));
+    ReadFields();
+    Recompute();
 }
+
+void DesignExplorer::SaveDesign(const QString& path)
+{
+    TDesignFile design{model_.FieldTexts(), {}};
+    for (const TAntennaInputs& pin : model_.Pins().Designs()) {
+        TFieldTexts texts;
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            texts[i] = FormatReportNumber(pin.*InputTable()[i].value, model_.Separator());
+        design.pins.push_back(texts);
+    }
+    SaveExportFile(path, WriteDesignFile(design, model_.Separator()));
+}
+
+void DesignExplorer::ExportPng(const QString& path) { SaveExportFile(path, ChartPng(*Chart)); }
+
+void DesignExplorer::ExportSvg(const QString& path) { SaveExportFile(path, ChartSvg(*Chart)); }
+
+void DesignExplorer::ExportCsv(const QString& path)
+{
+    SaveExportFile(path, sweep_ ? DesignSweepCsv(*sweep_) : std::string());
+}
+
+void DesignExplorer::ExportDrawingPng(const QString& path) { SaveExportFile(path, DrawingPng(*Drawing)); }
+
+void DesignExplorer::ExportDrawingSvg(const QString& path) { SaveExportFile(path, DrawingSvg(*Drawing)); }
 
 namespace {
 
-TBuildSheet MakeSheet(const TAntennaInputs& typed, AntennaDrawing& drawing, ExplorerChart& chart)
+TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, ExplorerChart& chart)
 {
-    const TDesign design = CalculateDesign(typed);
-    return {typed, design.results, RegionalSettings::DecimalSeparator(),
+    const TAntennaInputs typed = *model.Typed();
+    const char separator = model.Separator();
+    const TAmateurBand& band = NearestBand(model.Region(), typed.FrequencyMHz);
+    return {typed,
+            CalculateDesign(typed).results,
+            separator,
+            QDate::currentDate().toString(Qt::ISODate),
+            Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
+            QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
+                                                                     Utf8(ExactNumber(band.highKHz, separator))),
             [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
             [&chart](QPainter& painter, const QRectF& area) {
-                // As the screen shows it: the window's bitmap fonts do not
-                // scale to a page's resolution.
+                // As the screen shows it: the window's bitmap face has no
+                // outlines for a page.
                 const QPixmap image = chart.grab();
                 const QSizeF fitted = QSizeF(chart.size()).scaled(area.size(), Qt::KeepAspectRatio);
                 painter.drawPixmap(QRectF(area.topLeft(), fitted), image, QRectF(image.rect()));
@@ -998,30 +1003,36 @@ TBuildSheet MakeSheet(const TAntennaInputs& typed, AntennaDrawing& drawing, Expl
 
 void DesignExplorer::ExportBuildSheet(const QString& path)
 {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    {
-        QPdfWriter writer(&buffer);
-        writer.setPageSize(QPageSize(QPageSize::A4));
-        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        writer.setResolution(300);
-        writer.setTitle(QStringLiteral("EH-антенна: лист сборки"));
-        writer.setCreator(QStringLiteral("eh-antenna"));
-        PaintBuildSheet(writer, MakeSheet(typed_, *Drawing, *Chart));
+    // The sheet and the main window's report show the same design.
+    if (recalculate_)
+        recalculate_();
+    // The chart too, when a field changed since it was drawn.
+    if (dirty_ || !sweep_) {
+        Recompute();
+        WaitForSweep();
     }
-    SaveExport(path, ToBytes(bytes));
+    if (!sweep_ || !model_.Typed())
+        throw EFCreateError("Лист сборки не составлен: конструкция в полях не рассчитывается");
+    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Drawing, *Chart)));
 }
 
 void DesignExplorer::PrintBuildSheet()
 {
+    if (recalculate_)
+        recalculate_();
+    if (dirty_ || !sweep_) {
+        Recompute();
+        WaitForSweep();
+    }
+    if (!model_.Typed())
+        return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setDocName(QStringLiteral("EH-антенна: лист сборки"));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PaintBuildSheet(printer, MakeSheet(typed_, *Drawing, *Chart));
+    PaintBuildSheet(printer, MakeSheet(model_, *Drawing, *Chart));
 }
 
 } // namespace eh

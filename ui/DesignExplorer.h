@@ -3,8 +3,10 @@
 
 #include "BandPlans.h"
 #include "DesignSweep.h"
-#include "ExplorerRange.h"
+#include "ExplorerModel.h"
+#include "ExplorerSettings.h"
 #include "TargetSolver.h"
+#include "TuningPlan.h"
 
 #include <QFutureWatcher>
 #include <QWidget>
@@ -14,6 +16,7 @@
 #include <memory>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -29,16 +32,23 @@ class AntennaDrawing;
 class ExplorerChart;
 class TForm1;
 
-// "Обзор конструкции": the design across a range of one input, live. It
+// "Обзор конструкции": the window of the explorer model, live. It
 // follows the main window's seven field texts as they are edited (it reads
 // them, and writes one only when the user asks it to put a solution back;
 // it never resets or focuses a field), charts the chosen outputs against
 // the swept input, draws the antenna to scale, shows how the design covers
-// each amateur band of the chosen IARU region and solves for a target. The sweep runs on
-// a worker thread; a newer request cancels the one still running. It is
-// shown and hidden like the Help window, and remembers its geometry, outputs
-// and range across runs.
+// each amateur band of the chosen IARU region and solves for a target; the
+// rules are the model's. The sweep runs on a worker thread; a newer request
+// cancels the one still running. It is shown and hidden like the Help
+// window, and remembers its geometry, outputs and range across runs.
 class DesignExplorer : public QWidget {
+    // What one run of the worker brings: the typed design's sweep and each
+    // pinned design's over the same plan.
+    struct TSweeps {
+        std::shared_ptr<const TDesignSweep> typed;
+        std::vector<std::shared_ptr<const TDesignSweep>> pinned;
+    };
+
     Q_OBJECT
 public:
     // The seven fields in reading order: EC15, EC16, EC17, EC33, EC34, EC36, EC27.
@@ -47,7 +57,11 @@ public:
     // Puts a solution into the main window's field `input` and recalculates.
     using FieldWriter = std::function<void(std::size_t input, const QString& text)>;
 
-    DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent = nullptr);
+    // Recalculates the main window's report from its fields, as Enter does.
+    using Recalculator = std::function<void()>;
+
+    DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent = nullptr,
+                   Recalculator recalculate = {});
     explicit DesignExplorer(TForm1& mainWindow, QWidget* parent = nullptr);
     ~DesignExplorer() override;
 
@@ -69,22 +83,26 @@ public:
     void ExportDrawingSvg(const QString& path);
     void ExportBuildSheet(const QString& path);
 
-    // Solves for the target typed in the "Подбор" tab over the chart's
-    // range (switching the x axis to the input to vary); WaitForSolve shows
+    // Solves for the target typed in the "Подбор" tab over its search range
+    // (the chart then shows that input over that range); WaitForSolve shows
     // the outcome at once.
     void Solve();
     void WaitForSolve();
-    const std::vector<double>& Solutions() const { return solutions_; }
-    // Writes the chosen solution into the main window's field.
+    // The answers for the design and target shown now: none once either
+    // changed.
+    std::vector<double> Solutions() const;
+    // Writes the chosen solution, as the list shows it, into the main
+    // window's field.
     void ApplyChosenSolution();
 
     // Pins the shown design for comparison; at most kMaxPinned.
     void Pin();
     void ClearPinned();
-    std::size_t PinnedCount() const { return pinned_.size(); }
+    std::size_t PinnedCount() const { return model_.Pins().Designs().size(); }
 
     const std::shared_ptr<const TDesignSweep>& Sweep() const { return sweep_; }
-    TIaruRegion Region() const;
+    TIaruRegion Region() const { return model_.Region(); }
+    const ExplorerModel& Model() const { return model_; }
 
     QComboBox* XInput;
     QComboBox* RegionChoice;
@@ -97,79 +115,92 @@ public:
     QTabWidget* Sides;
     AntennaDrawing* Drawing;
     QTableWidget* Coverage;
+    QComboBox* Criterion;
+    QLabel* TuningSettings; // where to tune for each setting of the chosen band
+    QPushButton* ShowBandButton;
     QComboBox* SolveResult;
     QLineEdit* SolveTarget;
     QComboBox* SolveInput;
+    QLineEdit* SolveFrom;
+    QLineEdit* SolveTo;
     QPushButton* SolveButton;
     QListWidget* SolutionList;
     QPushButton* ApplySolution;
     QLabel* SolveNote;
     QLabel* Note;
     QLabel* Readout;
+    QCheckBox* ExactDigits; // the readout and the answers with every digit
     QPushButton* PinButton;
     QPushButton* ClearPinsButton;
-    QPushButton* SaveSheet;
-    QPushButton* PrintSheet;
-    QPushButton* SavePng;
-    QPushButton* SaveSvg;
-    QPushButton* SaveCsv;
-    QPushButton* SaveDrawingPng;
-    QPushButton* SaveDrawingSvg;
+    QPushButton* FileButton;   // the design file, the build sheet
+    QPushButton* ExportButton; // the chart, the table and the drawing
     QTimer* Debounce;
 
-    enum Preset { kWholeHf, kTypedBand, kCustom };
+    // RangePreset's rows: the model's presets in their order.
+    static constexpr int kWholeHf = static_cast<int>(TRangePreset::WholeHf);
+    static constexpr int kTypedBand = static_cast<int>(TRangePreset::TypedBand);
+    static constexpr int kCustom = static_cast<int>(TRangePreset::Custom);
     enum Side { kDrawingTab, kBandsTab, kSolveTab };
     static constexpr int kDebounceMs = 150;
-    static constexpr std::size_t kMaxPinned = 3;
+    static constexpr std::size_t kMaxPinned = PinnedDesigns::kMaxPinned;
+
+    // Reads a design file (the seven field texts and the pins) into the
+    // main window's fields; a bad file changes nothing. Throws
+    // EFOpenError with the reason.
+    void OpenDesign(const QString& path);
+    // Throws EFCreateError or EOutOfResources.
+    void SaveDesign(const QString& path);
 
 protected:
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
-    struct TPinned {
-        std::shared_ptr<const TDesignSweep> sweep;
-    };
-
     void CreateControls();
     QWidget* CreateDrawingTab();
     QWidget* CreateBandsTab();
     QWidget* CreateSolveTab();
+    QPushButton* CreateFileButton();
+    QPushButton* CreateExportButton();
+    void ConnectControls();
     void FillCoverage(const TAntennaInputs& typed);
-    void ShowSolve(const TSolveOutcome& outcome);
-    // False when no geometry was saved.
-    bool LoadSettings();
-    void SaveSettings() const;
-    TFieldTexts FieldTexts() const;
+    void ShowChosenBand();
+    void ShowTuningSettings(int row);
+    void ShowSolutions(const QString& note);
+    // The finished search's answers, once.
+    void TakeSolutions();
+    void ShowSettings();
+    void ShowRange();
+    void ReadSolveTexts();
+    void ReadFields();
+    void ReadOutputs();
     void SweepAnotherInput();
     void Schedule();
     void ShowNote(const QString& text, bool warning);
     void ShowStale(const QString& message);
-    void FillPresetRange(const TAntennaInputs& typed);
-    void ShowSweep(std::shared_ptr<const TDesignSweep> sweep);
-    QStringList ModelNotes(const TAntennaInputs& typed) const;
-    QString PinnedLabel(const TDesignSweep& pinned) const;
+    void ShowSweeps(const TSweeps& sweeps);
     void ChooseExportFile(const QString& filter, const QString& suffix, void (DesignExplorer::*save)(const QString&));
+    void ChooseDesignToOpen();
     void PrintBuildSheet();
     void ShowReadout(std::optional<std::size_t> index);
-    std::vector<std::size_t> ChosenOutputs() const;
 
     FieldEdits fields_;
     FieldWriter writeField_;
-    TAntennaInputs typed_;
+    Recalculator recalculate_;
+    ExplorerModel model_;
+    ExplorerSettings settings_;
     std::shared_ptr<const TDesignSweep> sweep_;
-    std::vector<TPinned> pinned_;
-    QFutureWatcher<std::shared_ptr<const TDesignSweep>>* watcher_;
-    QFutureWatcher<TSolveOutcome>* solveWatcher_;
+    std::vector<std::shared_ptr<const TDesignSweep>> pinnedSweeps_;
+    QFutureWatcher<TSweeps>* watcher_;
+    QFutureWatcher<TFoundSolutions>* solveWatcher_;
     std::shared_ptr<std::atomic<bool>> stopSolve_;
-    std::vector<double> solutions_;
-    std::size_t solvedInput_ = 0;
     std::shared_ptr<std::atomic<bool>> stopCurrent_;
     std::shared_ptr<std::atomic<int>> cancelledSweeps_ = std::make_shared<std::atomic<int>>(0);
     std::string rangeNote_;
+    std::vector<TBandPlanRow> plan_;
+    std::optional<std::size_t> hovered_;
+    bool solveTaken_ = true;
     bool dirty_ = true;
-    // Settings that could not be read (not a regular file) are not written either.
-    bool settingsUsable_ = true;
 };
 
 } // namespace eh

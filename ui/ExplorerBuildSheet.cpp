@@ -87,6 +87,13 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     painter.setFont(title);
     painter.drawText(QPointF(page.left(), page.top() + QFontMetricsF(title, &device).ascent()),
                      QStringLiteral("EH-антенна: лист сборки"));
+    {
+        QFont small = base;
+        small.setPointSizeF(9);
+        painter.setFont(small);
+        painter.drawText(QRectF(page.left(), page.top(), page.width(), QFontMetricsF(title, &device).height()),
+                         Qt::AlignRight | Qt::AlignVCenter, sheet.date);
+    }
     // Each block starts below the one above it, measured in its own font.
     const double top = page.top() + QFontMetricsF(title, &device).height() + 6 * unit;
 
@@ -132,9 +139,15 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
         sheet.paintDrawing(painter, QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
         painter.restore();
     }
-    const QRectF chartArea(page.left(), y + 10 * unit, page.width(), page.bottom() - y - 10 * unit);
+    // Under the chart: the band and the link, each on a line of its own.
+    const double footer = 3 * row + 4 * unit;
+    const QRectF chartArea(page.left(), y + 10 * unit, page.width(), page.bottom() - y - 10 * unit - footer);
     if (sheet.paintChart && chartArea.height() > 40 * unit)
         sheet.paintChart(painter, chartArea);
+    painter.setFont(base);
+    const QRectF footerArea(page.left(), page.bottom() - footer + 4 * unit, page.width(), footer - 4 * unit);
+    painter.drawText(footerArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
+                     sheet.band + "\n" + QStringLiteral("Ссылка для страницы в браузере: ") + sheet.link);
 }
 
 } // namespace eh

@@ -19,13 +19,17 @@ struct TBuildSheet {
     TAntennaInputs inputs;
     std::optional<TAntennaResults> results; // empty when the typed design faults
     char separator = '.';
+    QString date;       // when the sheet was made
+    QString link;       // the page's link parameters of the design
+    QString band;       // the typed frequency's band and its edges
     std::function<void(QPainter&, const QRectF&)> paintDrawing;
     std::function<void(QPainter&, const QRectF&)> paintChart;
 };
 
 // Lays the sheet out on one page of `device` (an A4 PDF or a printer):
-// the inputs and the report on the left, the drawing on the right, the
-// chart across the bottom.
+// the date, the inputs and the report on the left, the drawing on the
+// right, the chart across the bottom at the page's full width, the band and
+// the design's link under it.
 void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet);
 
 } // namespace eh

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerChart.h"
 
+#include "AxisTicks.h"
+
 #include <QChart>
 #include <QChartView>
 #include <QGraphicsItem>
@@ -31,19 +33,6 @@ const QColor kSolutionColour(0, 150, 0);
 // Pinned designs: one dash pattern each, in the output's own colour.
 const Qt::PenStyle kPinnedPens[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 const char* const kPinnedSwatches[] = {"╌╌╌", "┈┈┈", "-·-"};
-// More ticks than this on an axis would only crowd its labels.
-constexpr double kMaxTicks = 12;
-
-// 1, 2 or 5 times a power of ten, the nearest at or above `rough`.
-double NiceStep(double rough)
-{
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (const double factor : {1.0, 2.0, 5.0})
-        if (factor * power >= rough)
-            return factor * power;
-    return 10 * power;
-}
-
 const QMargins kPlotMargins(4, 2, 4, 2);
 
 // Between the plot area's background and the grid, so that the bands lie
@@ -61,104 +50,18 @@ QString NameAndUnit(const QString& name, const QString& unit)
 
 void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks)
 {
-    if (!std::isfinite(low) || !std::isfinite(high) || !(low <= high)) {
-        low = 0;
-        high = 1;
-    }
-    // Ticks a step apart must differ as doubles, with room to spare.
-    const double magnitude = std::max(std::abs(low), std::abs(high));
-    const double narrowest = std::max(magnitude * 1e-9, 1e-300);
-    if (high - low < narrowest) {
-        const double centre = low / 2 + high / 2;
-        low = centre - narrowest;
-        high = centre + narrowest;
-    }
-    const double ticks = std::clamp(static_cast<double>(maxTicks), 1.0, kMaxTicks);
-    double step = NiceStep((high - low) / std::min(6.0, ticks));
-    // Labels closer than their own height would be cut to "…".
-    while (std::isfinite(step) && (high - low) / step > ticks)
-        step = NiceStep(step * 1.01);
-    if (!std::isfinite(step) || !(step > 0))
-        step = high - low;
-    const int decimals = std::clamp(static_cast<int>(-std::floor(std::log10(step) + 1e-9)), 0, 15);
-    axis.setLabelFormat(QStringLiteral("%.%1f").arg(decimals));
+    const TAxisTicks ticks = AxisTicks(low, high, maxTicks);
+    axis.setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
     // Fixed ticks while the range and the interval change: dynamic ticks
     // with a new range and the old interval (or the reverse) can ask for
     // billions of them.
     axis.setTickType(QValueAxis::TicksFixed);
-    axis.setRange(low, high);
-    axis.setTickAnchor(std::floor(low / step) * step);
-    axis.setTickInterval(step);
+    axis.setRange(ticks.low, ticks.high);
+    axis.setTickAnchor(ticks.anchor);
+    axis.setTickInterval(ticks.step);
     axis.setTickType(QValueAxis::TicksDynamic);
 }
 
-std::vector<std::optional<TLabelPlace>> PlaceBandLabels(const std::vector<double>& centres,
-                                                        const std::vector<double>& widths, double left,
-                                                        double right, int rows, double gap)
-{
-    std::vector<std::optional<TLabelPlace>> places(centres.size());
-    // The right edge of the last name on each row.
-    std::vector<double> rowEnd(static_cast<std::size_t>(std::max(rows, 0)), -HUGE_VAL);
-    for (std::size_t i = 0; i < centres.size(); ++i) {
-        if (widths[i] > right - left)
-            continue;
-        const double at = std::clamp(centres[i] - widths[i] / 2, left, right - widths[i]);
-        for (std::size_t row = 0; row < rowEnd.size(); ++row) {
-            if (at >= rowEnd[row] + gap) {
-                places[i] = TLabelPlace{at, static_cast<int>(row)};
-                rowEnd[row] = at + widths[i];
-                break;
-            }
-        }
-    }
-    return places;
-}
-
-std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
-                                                                  const std::vector<double>& y, int columns)
-{
-    std::vector<std::vector<std::pair<double, double>>> runs;
-    if (x.empty())
-        return runs;
-    const double xMin = x.front();
-    const double width = x.back() - x.front();
-    std::vector<std::pair<double, double>> run;
-    long column = -1;
-    std::size_t lowest = 0;
-    std::size_t highest = 0;
-    const auto closeColumn = [&] {
-        if (column < 0)
-            return;
-        run.emplace_back(x[std::min(lowest, highest)], y[std::min(lowest, highest)]);
-        if (lowest != highest)
-            run.emplace_back(x[std::max(lowest, highest)], y[std::max(lowest, highest)]);
-        column = -1;
-    };
-    for (std::size_t i = 0; i < x.size(); ++i) {
-        if (std::isnan(y[i])) {
-            closeColumn();
-            if (!run.empty())
-                runs.push_back(std::move(run));
-            run.clear();
-            continue;
-        }
-        const long here =
-            width > 0 ? std::min<long>(static_cast<long>((x[i] - xMin) / width * columns), columns - 1) : 0;
-        if (here != column) {
-            closeColumn();
-            column = here;
-            lowest = highest = i;
-        } else if (y[i] < y[lowest]) {
-            lowest = i;
-        } else if (y[i] > y[highest]) {
-            highest = i;
-        }
-    }
-    closeColumn();
-    if (!run.empty())
-        runs.push_back(std::move(run));
-    return runs;
-}
 
 // Draws what the series cannot: the band shading with the band names, the
 // typed value's mark, the solutions and the hover line, in the plot area's
@@ -277,6 +180,9 @@ public:
         // scene's items would only be rebuilt each time.
         scene()->setItemIndexMethod(QGraphicsScene::NoIndex);
         setMouseTracking(true);
+        // No key does anything in a plot, and a view draws no focus: the
+        // Tab key passes it by.
+        setFocusPolicy(Qt::NoFocus);
         chart()->legend()->hide();
         chart()->setMargins(kPlotMargins);
         chart()->setBackgroundRoundness(0);
@@ -527,8 +433,11 @@ void ExplorerChart::Rebuild()
         }
         if (p == 0)
             for (std::size_t k = 0; k < data_.pinned.size(); ++k)
-                legend << QStringLiteral("%1&nbsp;%2").arg(kPinnedSwatches[k % std::size(kPinnedSwatches)],
-                                                           data_.pinned[k].label.toHtmlEscaped());
+                // Lines break between entries, or between the inputs a pin
+                // differs in, never inside one.
+                legend << QStringLiteral("%1&nbsp;%2").arg(
+                    kPinnedSwatches[k % std::size(kPinnedSwatches)],
+                    data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0);

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "BandLabels.h"
+#include "ChartThinning.h"
+
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -55,30 +58,8 @@ struct TChartData {
 // At most this many value axes share one plot: the left and the right.
 inline constexpr std::size_t kUnitsPerPane = 2;
 
-// Sets a value axis to [low, high] with ticks on 1, 2 or 5 times a power of
-// ten, at most `maxTicks` and never more than a dozen, labelled with just the decimals the step
-// needs. A range too narrow for its magnitude (14.2 to 14.200000000000001)
-// is widened so that the ticks stay countable.
+// Sets a value axis to [low, high] with the ticks AxisTicks gives.
 void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);
-
-// The points of one curve thinned to the lowest and highest value in each of
-// `columns` equal slices of [xMin, xMax], in order: what a line drawn that
-// many pixels wide shows anyway. NaN values split the curve into runs.
-std::vector<std::vector<std::pair<double, double>>> ThinToColumns(const std::vector<double>& x,
-                                                                  const std::vector<double>& y, int columns);
-
-// Where the band names go: each name `widths[i]` wide is centred on
-// `centres[i]` (kept inside [left, right]) on the first of `rows` rows where
-// it clears the names already there by `gap`; a name that clears none is
-// left out (nullopt), its band still shaded and named in the readout. The
-// names are taken in the order given. Returns the left edge and the row.
-struct TLabelPlace {
-    double left = 0;
-    int row = 0;
-};
-std::vector<std::optional<TLabelPlace>> PlaceBandLabels(const std::vector<double>& centres,
-                                                        const std::vector<double>& widths, double left,
-                                                        double right, int rows, double gap);
 
 // The explorer's charts: the chosen outputs against the swept input, grouped
 // by unit, two units to a plot (left and right axis), the plots stacked and

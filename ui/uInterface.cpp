@@ -13,6 +13,7 @@
 #include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
+#include "SaveTargetPolicy.h"
 #include "ReportText.h"
 #include "RichTextPane.h"
 #include "WindowFont.h"
@@ -225,6 +226,7 @@ void TForm1::N2Click()
     const QString path = chosen.first();
     // The next save offers the same file again.
     dialog.selectFile(path);
+    RefuseWaitingTarget(path.toStdString());
     SaveFileAtomically(path.toStdString(), ReportFileBytes(pane_->PlainText()));
 }
 

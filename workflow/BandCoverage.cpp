@@ -17,7 +17,8 @@ TDesign DesignAt(TAntennaInputs inputs, double frequencyMHz)
     return CalculateDesign(inputs);
 }
 
-// The fewest settings of `bandwidth` each that together span `width`.
+} // namespace
+
 std::optional<std::uint64_t> SettingsToCover(double width, double bandwidth)
 {
     if (!(bandwidth > 0))
@@ -31,8 +32,6 @@ std::optional<std::uint64_t> SettingsToCover(double width, double bandwidth)
         --settings;
     return settings;
 }
-
-} // namespace
 
 TBandCoverage CoverBand(const TAmateurBand& band, const TAntennaInputs& typed)
 {

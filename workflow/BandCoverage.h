@@ -29,6 +29,10 @@ struct TBandCoverage {
     std::optional<std::uint64_t> settings;
 };
 
+// The fewest settings of `bandwidthKHz` each that together span `widthKHz`;
+// empty when the bandwidth is not above zero or too small to count.
+std::optional<std::uint64_t> SettingsToCover(double widthKHz, double bandwidthKHz);
+
 TBandCoverage CoverBand(const TAmateurBand& band, const TAntennaInputs& typed);
 
 // One entry per band of the region, from the lowest frequency up.

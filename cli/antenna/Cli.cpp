@@ -6,6 +6,7 @@
 #include "CommandLine.h"
 #include "DecimalSeparator.h"
 #include "DesignCsv.h"
+#include "DesignFile.h"
 #include "DesignService.h"
 #include "DesignTables.h"
 #include "Exceptions.h"
@@ -23,6 +24,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
 #include <optional>
 #include <utility>
 #include <variant>
@@ -376,6 +379,34 @@ std::string QuoteTyped(const std::string& text)
     return quoted;
 }
 
+// The field texts of the design file --design names, in place of the
+// arguments; on a file that is no design file, the exit code.
+std::optional<int> ReadDesignOption(CliOptions& options, char separator, std::ostream& err)
+{
+    const std::string& path = *options.design;
+    const auto fail = [&](const std::string& reason) {
+        err << kProgram << ": --design " << QuoteTyped(path) << ": " << reason << '\n';
+        return kExitUsage;
+    };
+    if (!options.fieldTexts.empty())
+        return Usage(err, "--design takes the place of the field texts: give one or the other");
+    std::error_code error;
+    // A pipe or a device would be read without end.
+    if (!std::filesystem::is_regular_file(path, error))
+        return fail(error ? error.message() : "not a regular file");
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes(kMaxDesignFileBytes + 1, '\0');
+    file.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (file.bad() || (!file && !file.eof()))
+        return fail("cannot be read");
+    bytes.resize(static_cast<std::size_t>(file.gcount()));
+    const TDesignFileReading reading = ReadDesignFile(bytes, separator);
+    if (!reading.design)
+        return fail(DesignFileFaultEnglish(reading));
+    options.fieldTexts.assign(reading.design->texts.begin(), reading.design->texts.end());
+    return std::nullopt;
+}
+
 int Usage(std::ostream& err, const std::string& message)
 {
     err << kProgram << ": " << message << "\nRun with --help for more information.\n";
@@ -391,8 +422,14 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
                 return kExitFault;
             return *parsed.exitCode;
         }
-        const CliOptions& options = parsed.options;
+        CliOptions options = parsed.options;
         const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
+        if (options.design) {
+            if (options.batch)
+                return Usage(streams.err, "--batch and --design cannot be combined");
+            if (const std::optional<int> exit = ReadDesignOption(options, separator, streams.err))
+                return *exit;
+        }
 
         if (const std::optional<std::string> clash = MeasuredModeClash(options))
             return Usage(streams.err, *clash);

@@ -330,6 +330,7 @@ struct RawValues {
     std::string bandwidthFrom;
     std::string language;
     std::string units;
+    std::string design;
 };
 
 // A CLI11 check that `value` is one of `choices`; the value is quoted as
@@ -386,6 +387,8 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--units", raw.units, "Unit of the lengths typed and reported: mm (default) or in; see Field texts")
         ->check(OneOf({"mm", "in"}))
         ->type_name("UNIT");
+    app.add_option("--design", raw.design, "Take the field texts from a design file the explorer saved")
+        ->type_name("FILE");
 
     // No flag takes a value ("--batch=true" included: see CheckFlagsHaveNoValues).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
@@ -487,7 +490,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.target = raw.target;
     for (const auto& [name, value, option] :
          {std::tuple{"--measured", &raw.measured, &options.measured},
-          std::tuple{"--bandwidth-from", &raw.bandwidthFrom, &options.bandwidthFrom}}) {
+          std::tuple{"--bandwidth-from", &raw.bandwidthFrom, &options.bandwidthFrom},
+          std::tuple{"--design", &raw.design, &options.design}}) {
         if (app.count(name) == 0)
             continue;
         if (value->empty()) {

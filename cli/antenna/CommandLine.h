@@ -40,6 +40,7 @@ struct CliOptions {
     std::optional<std::string> bandwidthFrom; // --bandwidth-from FILE
     std::optional<TLanguage> language;     // --language ru|en; none: Russian
     std::optional<TLengthUnit> lengths;    // --units mm|in; none: millimetres
+    std::optional<std::string> design;     // --design FILE: the field texts from a design file
 };
 
 struct ParsedCommandLine {

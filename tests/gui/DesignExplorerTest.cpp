@@ -8,10 +8,12 @@
 #include "LabeledEdit.h"
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
+#include "WorkbenchNumber.h"
 #include "uInterface.h"
 #include "WindowTestMain.h"
 
 #include <QChart>
+#include <QCheckBox>
 #include <QChartView>
 #include <QPushButton>
 #include <QTabWidget>
@@ -19,6 +21,7 @@
 #include <QValueAxis>
 #include <sys/stat.h>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -27,6 +30,7 @@
 #include <QLineSeries>
 #include <QListWidget>
 #include <QTableWidget>
+#include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QSet>
@@ -99,6 +103,20 @@ void SetRange(DesignExplorer& explorer, int input, const QString& from, const QS
     Refresh(explorer);
 }
 
+// The keys that type these letters, a Russian letter by its place on the
+// keyboard (ЙЦУКЕН over QWERTY).
+QSet<QChar> KeysOf(const QStringList& letters)
+{
+    const QString russian = QString::fromUtf8("йцукенгшщзхъфывапролджэячсмитьбюё");
+    const QString latin = "qwertyuiop[]asdfghjkl;'zxcvbnm,.`";
+    QSet<QChar> keys;
+    for (const QString& letter : letters) {
+        const qsizetype at = russian.indexOf(letter);
+        keys.insert(at >= 0 ? latin.at(at) : letter.at(0));
+    }
+    return keys;
+}
+
 QByteArray ReadFile(const QString& path)
 {
     QFile file(path);
@@ -161,7 +179,7 @@ private slots:
         SetRange(*explorer_, 0, "1,8", "30", "283");
         const eh::TFieldReading reading = eh::ReadFieldTexts(Texts(*form_), ',');
         const eh::TSweepPlan& range = explorer_->Sweep()->plan;
-        for (const char* title : {"Полоса пропуск. по ур.3 dB, Кгц", "Количество витков (катушка настройки)"}) {
+        for (const char* title : {"Полоса пропуск. по ур.3 dB, кГц", "Количество витков (катушка настройки)"}) {
             const std::map<double, double> plotted = Plotted(*explorer_, title);
             QCOMPARE(plotted.size(), std::size_t(283));
             for (const std::size_t i : {std::size_t(0), std::size_t(124), std::size_t(282)}) {
@@ -196,10 +214,19 @@ private slots:
         QMouseEvent move(QEvent::MouseMove, middle, plot->viewport()->mapToGlobal(middle), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plot->viewport(), &move);
-        // The numbers as the report writes them for 15 MHz.
+        // Rounded for the workbench at 15 MHz, every digit a click away.
         QCOMPARE(explorer_->Readout->text(),
-                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234,32 Кгц   "
-                         "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0,00 %"));
+                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234 кГц   "
+                         "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0 %"));
+        explorer_->ExactDigits->click();
+        eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
+        inputs.FrequencyMHz = 15;
+        const eh::TAntennaResults results = *eh::CalculateDesign(inputs).results;
+        QCOMPARE(explorer_->Readout->text(),
+                 QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = %1 кГц   "
+                         "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
+                     .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
+                          QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
@@ -471,7 +498,7 @@ private slots:
         QCOMPARE(explorer_->Sweep()->plan.Value(99999), 29.0);
         // About two points per pixel column on screen, every point in the file.
         const int columns = explorer_->Chart->width() * int(explorer_->Chart->devicePixelRatio());
-        const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц").size();
+        const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц").size();
         QVERIFY2(drawn <= std::size_t(2 * columns) && drawn >= std::size_t(columns), qPrintable(QString::number(drawn)));
         QTemporaryDir folder;
         explorer_->ExportCsv(folder.filePath("all.csv"));
@@ -491,10 +518,11 @@ private slots:
         form_->Edits[1]->setText("50");
         Refresh(*explorer_);
         const QString legend = explorer_->Chart->Legends().front()->text();
+        // Each whole on its line: the legend wraps between entries only.
         for (const char* pinned : {"Диаметр цилиндров (мм) 40,00", "Диаметр цилиндров (мм) 60,00",
                                    "Диаметр цилиндров (мм) 70,00"})
-            QVERIFY2(legend.contains(pinned), qPrintable(legend));
-        QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, Кгц · Диаметр цилиндров (мм) 60,00").empty());
+            QVERIFY2(legend.contains(QString(pinned).replace(' ', "&nbsp;")), qPrintable(legend));
+        QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц · Диаметр цилиндров (мм) 60,00").empty());
         explorer_->ClearPinsButton->click();
         QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
         QCOMPARE(SeriesCount(*explorer_), std::size_t(3));
@@ -511,6 +539,8 @@ private slots:
         } catch (const eh::EFCreateError& error) {
             QVERIFY2(QString::fromStdString(error.what()).contains(pipe), error.what());
         }
+        // A device is written into, as the report is.
+        explorer_->ExportCsv("/dev/null");
     }
 
     void theRegionsBandsAreCoveredWithTheTypedBandMarked()
@@ -525,6 +555,15 @@ private slots:
             if (explorer_->Coverage->item(row, 0)->font().bold())
                 marked << explorer_->Coverage->item(row, 0)->text();
         QCOMPARE(marked, QStringList({"20 м"}));
+        // The typed band's settings under the table; a band picked shows on the chart.
+        QVERIFY2(explorer_->TuningSettings->text().startsWith("20 м, настроек: 1\n14175 кГц — "),
+                 qPrintable(explorer_->TuningSettings->text()));
+        explorer_->Coverage->setCurrentCell(0, 0);
+        QVERIFY(explorer_->TuningSettings->text().startsWith("160 м, настроек: "));
+        explorer_->ShowBandButton->click();
+        explorer_->WaitForSweep();
+        QCOMPARE(explorer_->Sweep()->plan.Value(0), 1.81);
+        QCOMPARE(explorer_->ToEdit->text(), QString("2"));
         const auto coverage = eh::CoverBands(eh::TIaruRegion::Region1, eh::ReadFieldTexts(Texts(*form_), ',').inputs);
         QCOMPARE(explorer_->Coverage->item(4, 3)->text(),
                  coverage[4].covers ? QString("1 (весь)") : QString::number(*coverage[4].settings));
@@ -546,24 +585,59 @@ private slots:
         const double target = eh::CalculateDesign(forty).results->BandwidthKHz;
         explorer_->SolveResult->setCurrentIndex(2);
         explorer_->SolveInput->setCurrentIndex(1);
+        // Where the search looks, shown before it starts.
+        QCOMPARE(explorer_->SolveFrom->text(), QString("1"));
+        QCOMPARE(explorer_->SolveTo->text(), QString("500"));
         explorer_->SolveTarget->setText(QString::number(target, 'g', 17));
+        explorer_->Pin();
         explorer_->SolveButton->click();
         explorer_->WaitForSolve();
         Refresh(*explorer_);
         QCOMPARE(explorer_->XInput->currentIndex(), 1);
+        QCOMPARE(explorer_->PinnedCount(), std::size_t(1));
         QCOMPARE(explorer_->Solutions().size(), std::size_t(1));
         QVERIFY(qAbs(explorer_->Solutions().front() - 40) < 1e-9);
         QCOMPARE(explorer_->SolutionList->count(), 1);
         QCOMPARE(form_->Edits[1]->text(), QString("50"));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
 
+        // What the list shows is written, and what it gives is said.
+        const QString shown = explorer_->SolutionList->item(0)->text();
+        QVERIFY2(shown.startsWith("Диаметр цилиндров (мм) = 40 → "), qPrintable(shown));
         explorer_->ApplySolution->click();
-        eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
-        QCOMPARE(inputs.CylinderDiameterMm, explorer_->Solutions().front());
-        QVERIFY(qAbs(eh::CalculateDesign(inputs).results->BandwidthKHz / target - 1) < 1e-9);
+        QCOMPARE(form_->Edits[1]->text(), QString("40"));
+        QCOMPARE(explorer_->SolveNote->text(), "Вписано: " + shown);
         // Recalculated as if Enter had been pressed: the report of 40 mm.
         QVERIFY(form_->RichEdit1->toPlainText() != report);
         QVERIFY(form_->RichEdit1->toPlainText().contains("40,00"));
+    }
+
+    void answersForAnotherDesignOrTargetAreNeverShownNorWritten_data()
+    {
+        QTest::addColumn<int>("field"); // -1: the target
+        QTest::addColumn<QString>("text");
+        QTest::newRow("the measured bandwidth") << 6 << "120";
+        QTest::newRow("the frequency") << 0 << "7,1";
+        QTest::newRow("the target") << -1 << "600";
+    }
+
+    void answersForAnotherDesignOrTargetAreNeverShownNorWritten()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, text);
+        explorer_->show();
+        explorer_->SolveInput->setCurrentIndex(1);
+        explorer_->SolveTarget->setText("500");
+        explorer_->SolveButton->click();
+        explorer_->WaitForSolve();
+        QCOMPARE(explorer_->SolutionList->count(), 1);
+        (field >= 0 ? static_cast<QLineEdit*>(form_->Edits[field]) : explorer_->SolveTarget)->setText(text);
+        Refresh(*explorer_);
+        QCOMPARE(explorer_->SolutionList->count(), 0);
+        QVERIFY(explorer_->Solutions().empty());
+        QVERIFY(!explorer_->ApplySolution->isEnabled());
+        explorer_->ApplyChosenSolution();
+        QCOMPARE(form_->Edits[1]->text(), QString("50"));
     }
 
     void theKeyboardReachesEveryControlAndClosesTheWindow()
@@ -580,8 +654,29 @@ private slots:
             keys << mnemonic(button->text());
         for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
             keys << mnemonic(explorer_->Sides->tabText(tab));
+        keys << mnemonic(explorer_->ExactDigits->text());
         QVERIFY(!keys.contains(QString(QChar())));
-        QCOMPARE(QSet<QString>(keys.begin(), keys.end()).size(), keys.size());
+        // A Cyrillic letter is typed with the key of a Latin one (Ч with X):
+        // under either layout each key reaches one control.
+        QCOMPARE(KeysOf(keys).size(), keys.size());
+        for (QPushButton* button : {explorer_->FileButton, explorer_->ExportButton}) {
+            QStringList items;
+            for (QAction* action : button->menu()->actions())
+                if (!action->isSeparator())
+                    items << mnemonic(action->text());
+            QVERIFY(!items.contains(QString(QChar())));
+            QCOMPARE(KeysOf(items).size(), items.size());
+        }
+
+        // Every Tab stop is a control that draws its focus.
+        explorer_->show();
+        for (QWidget* widget : explorer_->findChildren<QWidget*>())
+            if ((widget->focusPolicy() & Qt::TabFocus) && !widget->focusProxy() && widget->isVisibleTo(explorer_.get()))
+                QVERIFY2(widget->inherits("QLineEdit") || widget->inherits("QComboBox") ||
+                             widget->inherits("QAbstractButton") || widget->inherits("QAbstractItemView") ||
+                             widget->inherits("QTabBar"),
+                         widget->metaObject()->className());
+        explorer_->hide();
 
         // Ctrl+G opens and closes from the main window, Esc closes.
         form_->N8->trigger();
@@ -620,21 +715,82 @@ private slots:
         QCOMPARE(note.contains(eh::kPitchNotice), pitchNotice);
     }
 
-    void aSettingsFileThatIsAPipeIsLeftAlone()
+    void anUntrustedSettingsFileGivesDefaultsWithAWordAndIsLeftAlone_data()
     {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a pipe") << "pipe" << "это не обычный файл";
+        QTest::newRow("a folder") << "folder" << "это папка";
+        QTest::newRow("far too large") << "large" << "он слишком велик (209715200 байт)";
+        QTest::newRow("not an INI file") << "corrupt" << "он повреждён";
+    }
+
+    void anUntrustedSettingsFileGivesDefaultsWithAWordAndIsLeftAlone()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
         explorer_.reset();
         const QString path = QSettings(QSettings::IniFormat, QSettings::UserScope, "eh-antenna", "explorer").fileName();
         QFile::remove(path);
-        QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        if (kind == "pipe") {
+            QCOMPARE(::mkfifo(path.toLocal8Bit().constData(), 0600), 0);
+        } else if (kind == "folder") {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            if (kind == "large")
+                QVERIFY(file.resize(200 * 1024 * 1024)); // sparse: no disk taken
+            else
+                file.write(QByteArray("\x01\x02 not settings \x03", 18));
+            file.close();
+        }
+        const QFileInfo before(path);
         {
             DesignExplorer explorer(*form_);
             explorer.show();
             Refresh(explorer);
             QCOMPARE(explorer.XInput->currentIndex(), 0);
             QCOMPARE(SeriesCount(explorer), std::size_t(3));
+            QVERIFY2(explorer.Note->text().startsWith("Настройки обзора не прочитаны (файл «") &&
+                         explorer.Note->text().contains(reason + "): взяты настройки по умолчанию"),
+                     qPrintable(explorer.Note->text()));
         }
-        QVERIFY(!QFileInfo(path).isFile());
+        QCOMPARE(QFileInfo(path).size(), before.size());
+        QCOMPARE(QFileInfo(path).isFile(), before.isFile());
+        QDir(path).removeRecursively();
         QFile::remove(path);
+    }
+
+    void aDesignFileTravelsAndABadOneChangesNothing()
+    {
+        explorer_->show();
+        Refresh(*explorer_);
+        explorer_->Pin();
+        QTemporaryDir folder;
+        explorer_->SaveDesign(folder.filePath("a.json"));
+        form_->Edits[0]->setText("7,1");
+        explorer_->ClearPinned();
+        const auto fields = [this] { return Texts(*form_); };
+        const eh::TFieldTexts changed = fields();
+
+        QFile bad(folder.filePath("bad.json"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write(R"({"frequency":"1"})");
+        bad.close();
+        for (const QString& name : {QString("bad.json"), QString("missing.json"), QString()}) {
+            try {
+                explorer_->OpenDesign(folder.filePath(name));
+                QFAIL("a bad design file was read");
+            } catch (const eh::EFOpenError& error) {
+                QVERIFY2(QString::fromStdString(error.what()).contains("не открыт: "), error.what());
+            }
+            QVERIFY(fields() == changed);
+            QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
+        }
+        explorer_->OpenDesign(folder.filePath("a.json"));
+        QCOMPARE(form_->Edits[0]->text(), QString("14.2"));
+        QCOMPARE(explorer_->PinnedCount(), std::size_t(1));
     }
 
     void theSettingsComeBackAfterARestart()

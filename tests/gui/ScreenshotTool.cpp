@@ -160,6 +160,7 @@ int main(int argc, char** argv)
     explorer.SolveTarget->setText("1000");
     explorer.Solve();
     explorer.WaitForSolve();
+    Refresh(explorer);
     if (!Save(explorer, file("explorer-solve")))
         return 1;
 

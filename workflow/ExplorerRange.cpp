@@ -3,6 +3,8 @@
 
 #include "DesignTables.h"
 
+#include "NumberFormat.h"
+
 #include <algorithm>
 #include <charconv>
 
@@ -74,6 +76,43 @@ TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, cha
     else
         reading.plan = plan.plan;
     return reading;
+}
+
+std::optional<TRangeBounds> PresetRange(TRangePreset preset, TIaruRegion region, double typedFrequencyMHz)
+{
+    switch (preset) {
+    case TRangePreset::WholeHf:
+        return TRangeBounds{1.8, 30};
+    case TRangePreset::TypedBand: {
+        const TAmateurBand& band = NearestBand(region, typedFrequencyMHz);
+        return TRangeBounds{band.LowMHz(), band.HighMHz()};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+TRangeBounds SensibleRange(std::size_t input)
+{
+    // In InputTable order: frequency (MHz), cylinder diameter (mm), length
+    // to diameter, wire diameter (mm), pitch (mm), turn diameter (mm),
+    // measured bandwidth (kHz).
+    static constexpr TRangeBounds kRanges[kInputCount] = {
+        {1.8, 30}, {1, 500}, {0.1, 20}, {0.05, 10}, {0.05, 20}, {1, 500}, {1, 5000},
+    };
+    return kRanges[std::min(input, kInputCount - 1)];
+}
+
+std::string RangeBoundText(double value, char separator)
+{
+    // Twelve significant digits: a band edge divided by 1000 (14.35) reads
+    // as typed, not as 14.349999999999999.
+    char digits[kShortestNumberMaxBytes];
+    const auto [end, error] =
+        std::to_chars(digits, digits + sizeof digits, value + 0.0, std::chars_format::general, 12); // no "-0"
+    std::string text(digits, error == std::errc() ? end : digits);
+    std::replace(text.begin(), text.end(), '.', separator);
+    return text;
 }
 
 std::string NotANumberNote(std::size_t input) { return std::string(InputTable()[input].label) + ": не число"; }

@@ -1,0 +1,269 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The explorer's model: where it looks first, answers that never outlive
+// their question, pins that survive, and numbers a builder can use.
+#include "AxisTicks.h"
+#include "CoreTestSupport.h"
+#include "DesignFile.h"
+#include "ExplorerModel.h"
+#include "ExplorerNotes.h"
+#include "ExplorerReadout.h"
+#include "TuningPlan.h"
+#include "WorkbenchNumber.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+using eh::ExplorerModel;
+using eh::TFieldTexts;
+
+const TFieldTexts kExampleA = {"14,2", "50", "3", "1", "2", "50", "0"};
+const std::size_t kDiameter = 1;
+const std::size_t kBandwidthField = 6;
+
+// A model of the reference design with a search for BandwidthKHz = 500 by
+// the cylinder diameter, solved.
+ExplorerModel Solved(const char* target = "500")
+{
+    ExplorerModel model;
+    model.SetSeparator(',');
+    model.SetFieldTexts(kExampleA);
+    eh::TSolveTexts texts = model.SolveTexts();
+    texts.target = target;
+    model.SetSolveTexts(texts);
+    const eh::TSolveReading reading = model.SolveRequest();
+    EXPECT_TRUE(reading.request) << reading.message;
+    model.AcceptSolutions({*reading.request, eh::SolveForTarget(*reading.request)});
+    return model;
+}
+
+TEST(ExplorerModel, TheFirstSearchLooksOverTheInputsWholeSensibleRange)
+{
+    // Half to twice the typed 50 mm would miss it.
+    const ExplorerModel model = Solved();
+    EXPECT_EQ(model.SolveTexts().input, kDiameter);
+    EXPECT_EQ(model.SolveTexts().from, "1");
+    EXPECT_EQ(model.SolveTexts().to, "500");
+    ASSERT_TRUE(model.Solutions());
+    ASSERT_EQ(model.Solutions()->outcome.solutions.size(), 1u);
+    EXPECT_EQ(eh::WorkbenchNumber(model.Solutions()->outcome.solutions[0], "мм", ','), "22,6");
+}
+
+TEST(ExplorerModel, AnswersGoWithTheDesignAndTargetTheyWereFoundFor)
+{
+    struct Case {
+        const char* name;
+        std::size_t field;  // kInputCount: the target changes instead
+        const char* text;
+        bool kept;
+    };
+    const Case cases[] = {
+        {"the bandwidth field", kBandwidthField, "120", false},
+        {"the frequency", 0, "7,1", false},
+        {"the input solved for (an answer written back)", kDiameter, "22,6", true},
+        {"a field no longer a number", 2, "x", false},
+        {"the target", eh::kInputCount, "600", false},
+        {"the target typed again alike", eh::kInputCount, "500,0", true},
+    };
+    for (const Case& c : cases) {
+        ExplorerModel model = Solved();
+        if (c.field < eh::kInputCount) {
+            TFieldTexts texts = kExampleA;
+            texts[c.field] = c.text;
+            model.SetFieldTexts(texts);
+        } else {
+            eh::TSolveTexts texts = model.SolveTexts();
+            texts.target = c.text;
+            model.SetSolveTexts(texts);
+        }
+        EXPECT_EQ(model.Solutions().has_value(), c.kept) << c.name;
+    }
+    // Answers that arrive after the design changed are not kept.
+    ExplorerModel model;
+    model.SetFieldTexts(kExampleA);
+    eh::TSolveTexts texts = model.SolveTexts();
+    texts.target = "500";
+    model.SetSolveTexts(texts);
+    const eh::TSolveRequest request = *model.SolveRequest().request;
+    TFieldTexts changed = kExampleA;
+    changed[kBandwidthField] = "120";
+    model.SetFieldTexts(changed);
+    EXPECT_FALSE(model.AcceptSolutions({request, eh::SolveForTarget(request)}));
+    EXPECT_FALSE(model.Solutions());
+}
+
+TEST(ExplorerModel, TheSolutionListShowsAndWritesWorkbenchValuesWithTheirResult)
+{
+    const ExplorerModel model = Solved();
+    const std::vector<eh::TSolutionRow> rows = eh::SolutionRows(*model.Solutions(), ',');
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].shownText, "22,6");
+    eh::TAntennaInputs shown = eh::test::ExampleA();
+    shown.CylinderDiameterMm = 22.6;
+    const double bandwidth = eh::CalculateDesign(shown).results->BandwidthKHz;
+    EXPECT_EQ(rows[0].resultAtShown, bandwidth);
+    EXPECT_EQ(rows[0].text, "Диаметр цилиндров (мм) = 22,6 → " + eh::WorkbenchNumber(bandwidth, "кГц", ',') + " кГц");
+    EXPECT_EQ(rows[0].exactText, eh::ExactNumber(model.Solutions()->outcome.solutions[0], ','));
+}
+
+TEST(ExplorerModel, PinsAreDesignsThatSurviveAnotherInputAndASearch)
+{
+    ExplorerModel model = Solved();
+    model.Pins().Pin(eh::test::ExampleA());
+    model.Pins().Pin(eh::test::ExampleB());
+    model.SetXInput(kDiameter);
+    EXPECT_EQ(model.Pins().Designs().size(), 2u);
+    EXPECT_EQ(eh::PinnedLabel(eh::test::ExampleB(), eh::test::ExampleA(), kDiameter, ','),
+              "Полоса пропускания BW (КГц) 500,00");
+    EXPECT_EQ(eh::PinnedLabel(eh::test::ExampleB(), eh::test::ExampleA(), kBandwidthField, ','), "та же конструкция");
+    EXPECT_TRUE(model.Pins().Pin(eh::test::ExampleA()));
+    EXPECT_FALSE(model.Pins().Pin(eh::test::ExampleA()));
+}
+
+TEST(ExplorerModel, AnotherInputStartsFromItsSensibleRangeAFrequencyFromHf)
+{
+    ExplorerModel model;
+    model.SetSeparator(',');
+    model.SetFieldTexts(kExampleA);
+    model.SetXInput(3); // the wire diameter
+    EXPECT_EQ(model.Preset(), eh::TRangePreset::Custom);
+    EXPECT_EQ(model.RangeTexts().from, "0,05");
+    EXPECT_EQ(model.RangeTexts().to, "10");
+    model.SetXInput(0);
+    model.SetPreset(eh::TRangePreset::TypedBand);
+    const eh::TExplorerRequest request = model.Request();
+    ASSERT_TRUE(request.plan) << request.message;
+    EXPECT_EQ(model.RangeTexts().from, "14");
+    EXPECT_EQ(model.RangeTexts().to, "14,35");
+    model.ShowBand(eh::BandPlan(eh::TIaruRegion::Region1)[0]);
+    EXPECT_EQ(model.Preset(), eh::TRangePreset::Custom);
+    EXPECT_EQ(model.RangeTexts().from, "1,81");
+}
+
+TEST(WorkbenchNumber, FourSignificantDigitsAndMillimetresToAHundredth)
+{
+    struct Case {
+        double value;
+        const char* unit;
+        const char* text;
+    };
+    const Case cases[] = {
+        {22.6123, "мм", "22,61"},  {1234.567, "мм", "1235"},    {0.0523, "мм", "0,05"},
+        {1234.3167, "кГц", "1234"}, {0.012345, "%", "0,01235"}, {99.96, "%", "99,96"},
+        {99.996, "%", "100"},       {-7.0, "", "-7"},           {0.0, "", "0"},
+        {2.5e20, "Ом", "2,5e+20"},  {-0.0, "", "0"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(eh::WorkbenchNumber(c.value, c.unit, ','), c.text) << c.value;
+}
+
+TEST(TuningPlan, ASwrOfTwoAllows0Point71OfTheBandwidthAndEverySettingIsATuning)
+{
+    const eh::TAntennaInputs typed = eh::test::ExampleA();
+    const auto threeDb = eh::TuningPlan(eh::TIaruRegion::Region1, typed, eh::TBandwidthCriterion::ThreeDb);
+    const auto swr = eh::TuningPlan(eh::TIaruRegion::Region1, typed, eh::TBandwidthCriterion::Swr2);
+    ASSERT_EQ(swr.size(), threeDb.size());
+    for (std::size_t i = 0; i < swr.size(); ++i) {
+        ASSERT_TRUE(threeDb[i].widthKHz && swr[i].widthKHz);
+        EXPECT_DOUBLE_EQ(*swr[i].widthKHz, *threeDb[i].widthKHz / std::sqrt(2.0));
+        EXPECT_EQ(swr[i].typedBand, swr[i].coverage.band.metres == 20);
+        const eh::TAmateurBand& band = swr[i].coverage.band;
+        EXPECT_EQ(*swr[i].settingCount, eh::SettingsToCover(band.WidthKHz(), *swr[i].widthKHz));
+        // Each setting tunes the middle of its share of the band.
+        const double share = band.WidthKHz() / static_cast<double>(*swr[i].settingCount);
+        for (std::size_t s = 0; s < swr[i].settings.size(); ++s) {
+            EXPECT_DOUBLE_EQ(swr[i].settings[s].frequencyKHz, band.lowKHz + (s + 0.5) * share);
+            eh::TAntennaInputs there = typed;
+            there.FrequencyMHz = swr[i].settings[s].frequencyKHz / 1000;
+            EXPECT_EQ(swr[i].settings[s].turns, eh::CalculateDesign(there).results->TurnCount);
+        }
+    }
+}
+
+TEST(TuningPlan, EachSettingIsListedWithItsFrequencyAndTurns)
+{
+    const auto plan = eh::TuningPlan(eh::TIaruRegion::Region1, eh::test::ExampleA(), eh::TBandwidthCriterion::Swr2);
+    eh::TAntennaInputs at20m = eh::test::ExampleA();
+    at20m.FrequencyMHz = 14.175;
+    EXPECT_EQ(eh::SettingsText(plan[5], ','),
+              "20 м, настроек: 1\n14175 кГц — " +
+                  eh::WorkbenchNumber(eh::CalculateDesign(at20m).results->TurnCount, "", ',') + " вит.");
+    // 160 m takes 14: the first dozen are listed.
+    const std::string text = eh::SettingsText(plan[0], ',');
+    EXPECT_TRUE(text.starts_with("160 м, настроек: 14\n1817 кГц — ")) << text;
+    EXPECT_TRUE(text.ends_with("\n…")) << text;
+    EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 13);
+}
+
+TEST(ExplorerNotes, AMeasuredBandwidthIsSaidToHoldWhereItWasMeasured)
+{
+    eh::TSweepPlan plan = *eh::PlanSweepByPoints(0, "1,8", "30", 3, ',', 3).plan;
+    const std::vector<std::size_t> efficiency = {*eh::ResultByKey("EfficiencyPct")};
+    const std::vector<std::size_t> turns = {*eh::ResultByKey("TurnCount")};
+    const eh::TDesignSweep measured = eh::RunDesignSweep(plan, eh::test::ExampleB());
+    EXPECT_EQ(eh::ExplorerNotes(measured, efficiency, "", ',').Joined(),
+              "Измеренная полоса 500 кГц верна только там, где её измерили (Частота (МГц) = 14,2, красная черта): "
+              "в стороне от неё RR, КПД и потери — не измерение");
+    EXPECT_EQ(eh::ExplorerNotes(measured, turns, "", ',').Joined(), "");
+    const eh::TDesignSweep unmeasured = eh::RunDesignSweep(plan, eh::test::ExampleA());
+    EXPECT_TRUE(eh::ExplorerNotes(unmeasured, efficiency, "", ',').Joined().starts_with("Измеренная полоса равна 0"));
+}
+
+TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
+{
+    struct Case {
+        double low;
+        double high;
+        int maxTicks;
+    };
+    const Case cases[] = {{0, 1.1, 2}, {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12}, {-5, 5, 2}, {6.93, 7.62, 2}};
+    for (const Case& c : cases) {
+        const eh::TAxisTicks ticks = eh::AxisTicks(c.low, c.high, c.maxTicks);
+        const double within = std::floor(ticks.high / ticks.step) - std::ceil(ticks.low / ticks.step) + 1;
+        EXPECT_GE(within, 3) << c.low << " to " << c.high;
+        EXPECT_LE(within - 1, std::max(c.maxTicks, 3)) << c.low << " to " << c.high; // intervals
+    }
+}
+
+TEST(DesignFile, TheSevenTextsAndThePinsTravelAndABadFileIsNamed)
+{
+    const eh::TDesignFile design{kExampleA, {{"7,1", "40", "3", "1", "2", "50", "0"}}};
+    const std::string bytes = eh::WriteDesignFile(design, ',');
+    EXPECT_EQ(bytes, R"({"frequency":"14,2","cylinder-diameter":"50","ratio":"3","wire-diameter":"1","pitch":"2",)"
+                     R"("turn-diameter":"50","bandwidth":"0","separator":",","pins":[{"frequency":"7,1",)"
+                     R"("cylinder-diameter":"40","ratio":"3","wire-diameter":"1","pitch":"2","turn-diameter":"50",)"
+                     R"("bandwidth":"0"}]})"
+                     "\n");
+    // Read where a point is the mark: the texts follow.
+    const eh::TDesignFileReading read = eh::ReadDesignFile(bytes, '.');
+    ASSERT_TRUE(read.design);
+    EXPECT_EQ(read.design->texts[0], "14.2");
+    EXPECT_EQ(read.design->pins.at(0)[0], "7.1");
+
+    EXPECT_EQ(eh::DesignLinkQuery({"14,2", "50", "3", "1", "2", "50", "a b&"}, ','),
+              "?frequency=14%2C2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50"
+              "&bandwidth=a%20b%26&separator=%2C");
+
+    struct Case {
+        std::string bytes;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"{", "это не JSON"},
+        {"[1]", "в файле не объект JSON"},
+        {R"({"frequency":"1","colour":"red"})", "неизвестный ключ «colour»"},
+        {R"({"frequency":14.2})", "значение ключа «frequency» должно быть строкой"},
+        {R"({"frequency":"14.2"})", "нет ключа «cylinder-diameter»"},
+        {std::string(eh::kMaxDesignFileBytes + 1, ' '), "файл слишком велик для файла конструкции (65537 байт)"},
+    };
+    for (const Case& c : cases) {
+        const eh::TDesignFileReading reading = eh::ReadDesignFile(c.bytes, ',');
+        EXPECT_FALSE(reading.design);
+        EXPECT_EQ(eh::DesignFileFaultRussian(reading), c.message);
+    }
+}
+
+} // namespace

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "DesignTables.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The results the explorer charts, as its own texts name them.
+namespace eh {
+
+// The unit in SI spelling ("кГц", "пФ", "мкГн"): the report keeps its own.
+std::string ExplorerUnit(const TResultInfo& info);
+
+// "Полоса пропуск. по ур.3 dB, кГц"; the name alone when there is no unit.
+std::string ExplorerCaption(const TResultInfo& info);
+
+// Bandwidth, efficiency and the tuning coil's turns: what a ham weighs
+// first. Indices in ResultTable().
+std::vector<std::size_t> DefaultExplorerOutputs();
+
+// The results the model derives from the measured bandwidth: with none
+// measured they are constants, and with one measured they hold only for the
+// design and frequency it was measured at.
+bool IsBandwidthDerived(const TResultInfo& info);
+
+} // namespace eh

@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Numbers as a builder reads them off the screen: no more digits than a
+// workbench can use, with the exact value kept for whoever asks for it.
+namespace eh {
+
+// Four significant digits, and millimetres to no finer than 0.01 mm
+// (22.6123 mm reads "22,61", 1234.567 mm "1235", 0.0523 mm "0,05"), without
+// trailing zeros; the decimal mark is `separator`. Infinities and NaN read
+// as the report writes them.
+std::string WorkbenchNumber(double value, std::string_view unit, char separator);
+
+// The shortest text that reads back as exactly `value`: neighbouring points
+// of any sweep read differently.
+std::string ExactNumber(double value, char separator);
+
+} // namespace eh
