@@ -2,6 +2,7 @@
 #include "ExplorerChart.h"
 
 #include "AxisTicks.h"
+#include "PlotAreaOverlay.h"
 
 #include <QChart>
 #include <QChartView>
@@ -35,10 +36,6 @@ const Qt::PenStyle kPinnedPens[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 const char* const kPinnedSwatches[] = {"╌╌╌", "┈┈┈", "-·-"};
 const QMargins kPlotMargins(4, 2, 4, 2);
 
-// Between the plot area's background and the grid, so that the bands lie
-// under the lines.
-constexpr qreal kOverlayZ = 0.5;
-
 QColor SeriesColour(std::size_t s) { return kSeriesColours[s % std::size(kSeriesColours)]; }
 
 } // namespace
@@ -66,9 +63,9 @@ void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks)
 // Draws what the series cannot: the band shading with the band names, the
 // typed value's mark, the solutions and the hover line, in the plot area's
 // coordinates.
-class ChartOverlay : public QGraphicsItem {
+class ChartOverlay : public PlotAreaOverlay {
 public:
-    explicit ChartOverlay(QChart& chart) : QGraphicsItem(&chart), chart_(chart) { setZValue(kOverlayZ); }
+    explicit ChartOverlay(QChart& chart) : PlotAreaOverlay(chart) {}
 
     void Set(const TChartData& data, bool bandNames)
     {
@@ -81,13 +78,6 @@ public:
         hoverX_ = x;
         update();
     }
-    void Refresh()
-    {
-        prepareGeometryChange();
-        update();
-    }
-
-    QRectF boundingRect() const override { return chart_.plotArea().adjusted(-6, 0, 6, 12); }
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
@@ -161,7 +151,6 @@ private:
                                  Qt::AlignCenter, shown[i]->name);
     }
 
-    QChart& chart_;
     const TChartData* data_ = nullptr;
     bool bandNames_ = false;
     std::optional<double> hoverX_;

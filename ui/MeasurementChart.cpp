@@ -3,6 +3,7 @@
 
 #include "ExplorerChart.h"
 #include "MeasurementFigures.h"
+#include "PlotAreaOverlay.h"
 
 #include <QChart>
 #include <QChartView>
@@ -30,18 +31,14 @@ const QColor kResonanceColour(200, 0, 0);
 // Light enough that the curves and the grid drawn over them stay clear.
 const QColor kSpanColours[] = {QColor(214, 228, 246), QColor(186, 226, 200)};
 const QMargins kPlotMargins(4, 2, 4, 2);
-constexpr qreal kOverlayZ = 0.5;
 
 } // namespace
 
 // Draws what the curves cannot: the spans shaded under their SWR level and
 // the resonance, in the plot area's coordinates.
-class MeasurementOverlay : public QGraphicsItem {
+class MeasurementOverlay : public PlotAreaOverlay {
 public:
-    MeasurementOverlay(QChart& chart, QValueAxis& x, QValueAxis& y) : QGraphicsItem(&chart), chart_(chart), x_(x), y_(y)
-    {
-        setZValue(kOverlayZ);
-    }
+    MeasurementOverlay(QChart& chart, QValueAxis& x, QValueAxis& y) : PlotAreaOverlay(chart), x_(x), y_(y) {}
 
     void Set(const TMeasurementChartData& data, bool spans)
     {
@@ -49,13 +46,6 @@ public:
         spans_ = spans;
         Refresh();
     }
-    void Refresh()
-    {
-        prepareGeometryChange();
-        update();
-    }
-
-    QRectF boundingRect() const override { return chart_.plotArea().adjusted(-6, 0, 6, 12); }
 
     void paint(QPainter* painter, const QStyleOptionGraphicsItem*, QWidget*) override
     {
@@ -92,7 +82,6 @@ private:
         return plot.bottom() - (std::clamp(value, y_.min(), y_.max()) - y_.min()) / (y_.max() - y_.min()) * plot.height();
     }
 
-    QChart& chart_;
     QValueAxis& x_;
     QValueAxis& y_;
     const TMeasurementChartData* data_ = nullptr;
