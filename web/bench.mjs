@@ -34,12 +34,12 @@ async function coldLoad(origin) {
   await page.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
       const report = document.getElementById('report');
-      if (report && report.children.length === 38) { window.firstReportAt = performance.now(); observer.disconnect(); }
+      if (report && report.children.length === 38) { /** @type {any} */ (window).firstReportAt = performance.now(); observer.disconnect(); }
     }).observe(document, { childList: true, subtree: true });
   });
   await page.goto(`${origin}/index.html${design}`);
-  await page.waitForFunction(() => window.firstReportAt !== undefined);
-  const at = await page.evaluate(() => window.firstReportAt);
+  await page.waitForFunction(() => /** @type {any} */ (window).firstReportAt !== undefined);
+  const at = await page.evaluate(() => /** @type {any} */ (window).firstReportAt);
   await cold.close();
   return at;
 }
@@ -69,13 +69,13 @@ const keystrokes = [];
 for (const key of '4545454545') {
   await page.focus('#ratio');
   await page.evaluate(() => {
-    const field = document.getElementById('ratio');
+    const field = /** @type {HTMLInputElement} */ (document.getElementById('ratio'));
     field.setSelectionRange(field.value.length - 1, field.value.length);
-    field.addEventListener('keydown', () => { window.keyAt = performance.now(); }, { once: true });
+    field.addEventListener('keydown', () => { /** @type {any} */ (window).keyAt = performance.now(); }, { once: true });
   });
   await page.keyboard.type(key);
   keystrokes.push(await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() =>
-    resolve(Number(document.getElementById('chart').dataset.drawnAt) - window.keyAt)))));
+    resolve(Number(document.getElementById('chart').dataset.drawnAt) - /** @type {any} */ (window).keyAt)))));
 }
 await browser.close();
 server.close();

@@ -1,12 +1,38 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
 // The calculator page: the window's seven fields, the calculate command and
 // the styled report, all worded and computed by the WebAssembly binding.
-'use strict';
+import { accessKeyParts } from './caption.js';
+import { reportFileName } from './report-name.js';
+import { keepSiteForOffline } from './updates.js';
+import { LoadFailure, instantiateWasm } from './wasm-load.js';
 
-(async () => {
-  const calculator = await EhAntenna();
+/**
+ * @template {HTMLElement} [T=HTMLElement]
+ * @param {string} id
+ * @returns {T}
+ */
+const $ = (id) => /** @type {T} */ (document.getElementById(id));
+
+/** The calculator, or why it could not be started (the shell says so). */
+async function startCalculator() {
+  if (typeof EhAntenna !== 'function') throw new LoadFailure('eh-antenna.js', 'файл не получен');
+  /** @type {(error: unknown) => void} */
+  let failLoad = () => {};
+  /** @type {Promise<never>} */
+  const loadFailed = new Promise((_, reject) => { failLoad = reject; });
+  return Promise.race([loadFailed, EhAntenna({
+    instantiateWasm(imports, receive) {
+      instantiateWasm('eh-antenna.wasm', imports)
+        .then(({ instance, module }) => receive(instance, module), failLoad);
+      return {};
+    },
+  })]);
+}
+
+async function start() {
+  const calculator = await startCalculator();
   const texts = calculator.pageTexts();
-  const $ = (id) => document.getElementById(id);
   const address = new URL(location.href);
 
   // The decimal separator: `?separator=,` when given, else the mark the
@@ -15,23 +41,18 @@
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
   const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
 
-  document.title = texts.title;
-  $('title').textContent = texts.title;
-  $('save').textContent = texts.save;
-
-  // "&" marks the access key, as in the window's caption.
-  const caption = texts.calculate;
-  const keyAt = caption.indexOf('&');
+  // The shell carries the captions; the access key is underlined here.
+  const caption = accessKeyParts(texts.calculate);
+  /** @type {HTMLButtonElement} */
   const button = $('calculate');
-  if (keyAt >= 0) {
+  if (caption.key) {
     const key = document.createElement('u');
-    key.textContent = caption[keyAt + 1];
-    button.append(caption.slice(0, keyAt), key, caption.slice(keyAt + 2));
-    button.accessKey = caption[keyAt + 1].toLowerCase();
-  } else {
-    button.textContent = caption;
+    key.textContent = caption.key;
+    button.replaceChildren(caption.before, key, caption.after);
+    button.accessKey = caption.key.toLowerCase();
   }
 
+  /** @type {HTMLInputElement[]} */
   const fields = [];
   const groups = texts.groups.map((title) => {
     const set = document.createElement('fieldset');
@@ -68,15 +89,24 @@
     input.addEventListener('focus', () => { if (!pointerDown) input.select(); pointerDown = false; });
   }
 
+  /** @type {HTMLDialogElement} */
   const message = $('message');
+  /** @param {string} text */
   const show = (text) => new Promise((resolve) => {
-    message.querySelector('p').textContent = text;
+    const paragraph = message.querySelector('p');
+    if (paragraph) paragraph.textContent = text;
     message.addEventListener('close', resolve, { once: true });
     message.showModal();
   });
 
-  let plainText = '';
+  // What "Сохранить" writes: the report on screen, none after a fault or a
+  // reset field.
+  /** @type {{ plainText: string, frequencyMHz: number | undefined } | null} */
+  let saved = null;
+  /** @type {HTMLButtonElement} */
+  const save = $('save');
   const report = $('report');
+  /** @param {CalculateAnswer} answer */
   function renderReport(answer) {
     const lines = answer.lines.map((line) => {
       const row = document.createElement('div');
@@ -93,8 +123,8 @@
       return row;
     });
     report.replaceChildren(...lines);
-    plainText = answer.plainText;
-    $('save').disabled = false;
+    saved = lines.length > 0 ? { plainText: answer.plainText, frequencyMHz: answer.frequencyMHz } : null;
+    save.disabled = saved === null;
   }
 
   const fieldTexts = () => fields.map((input) => input.value);
@@ -109,6 +139,7 @@
     // The window shows the notice before it writes the report.
     if (answer.notice) {
       report.replaceChildren();
+      save.disabled = true;
       await show(answer.notice);
     }
     renderReport(answer);
@@ -127,6 +158,9 @@
     history.replaceState(null, '', next);
   }
 
+  /** @type {import('./explorer.js').Explorer | undefined} */
+  let explorer; // made after the first report
+
   $('design').addEventListener('submit', (event) => {
     event.preventDefault();
     calculate();
@@ -140,30 +174,40 @@
     });
     input.addEventListener('input', () => {
       followFields();
-      explorer.update();
+      explorer?.update();
     });
   }
 
-  $('save').addEventListener('click', () => {
-    const bytes = calculator.reportFile(plainText);
+  save.addEventListener('click', () => {
+    if (!saved) return;
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain;charset=windows-1251' }));
-    link.download = 'report.txt';
+    link.href = URL.createObjectURL(new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
+    link.download = reportFileName(saved.frequencyMHz);
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
-  const explorer = new Explorer(calculator, texts, separator, fieldTexts);
-
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
-  fields[0].focus();
-  // The report first: the explorer's sweeps can wait for the next frame.
+  document.body.classList.remove('loading');
+  // The report first: the explorer, its chart library and its sweeps wait.
   if (designInAddress) calculate();
-  requestAnimationFrame(() => explorer.update());
+  // Unless the report reset a field or shows a message.
+  if (document.activeElement === document.body) fields[0].focus();
+  keepSiteForOffline($('update'), $('take-update'));
+  try {
+    const { Explorer } = await import('./explorer.js');
+    explorer = new Explorer(calculator, texts, separator, fieldTexts);
+    requestAnimationFrame(() => explorer?.update());
+  } catch (error) {
+    $('explorer-note').textContent = `Обзор конструкции не загрузился: ${error instanceof Error ? error.message : String(error)}. Обновите страницу.`;
+  }
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
   window.eh = { calculator, explorer, fieldTexts, separator };
+}
 
-  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
-})();
+start().catch((error) => {
+  if (error instanceof LoadFailure) window.ehShell.fileFailed(error.file, error.reason);
+  else window.ehShell.startFailed(error instanceof Error ? error.message : String(error));
+});

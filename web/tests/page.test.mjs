@@ -78,7 +78,7 @@ test('the typed example design gives the 38 report lines with their styles', asy
   const words = await page.evaluate(() => ({
     caption: document.getElementById('calculate').textContent,
     label: document.querySelector('label.field span').textContent,
-    tips: [...document.querySelectorAll('#design input')].map((input) => input.title),
+    tips: [...document.querySelectorAll('#design input')].map((input) => /** @type {HTMLInputElement} */ (input).title),
   }));
   assert.equal(words.caption, 'Ра\u0063считать');
   assert.equal(words.label, 'Частота (МГц)  = ');
@@ -107,8 +107,8 @@ test('a field that is not a number is reset, focused and selected, and nothing i
   await page.click('#calculate');
   await page.waitForFunction(() => document.activeElement.id === 'pitch');
   const state = await page.evaluate(() => {
-    const field = document.activeElement;
-    return { value: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd), lines: document.querySelectorAll('#report > *').length, later: document.getElementById('turn-diameter').value };
+    const field = /** @type {HTMLInputElement} */ (document.activeElement);
+    return { value: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd), lines: document.querySelectorAll('#report > *').length, later: /** @type {HTMLInputElement} */ (document.getElementById('turn-diameter')).value };
   });
   assert.deepEqual(state, { value: '0.1', selected: '0.1', lines: 0, later: '50' });
   await page.close();
@@ -173,7 +173,7 @@ test('on a phone the page does not scroll sideways and the fields ask for a deci
   await page.waitForSelector('#report > :nth-child(38)');
   const layout = await page.evaluate(() => ({
     width: document.documentElement.scrollWidth,
-    decimal: [...document.querySelectorAll('#design input')].every((input) => input.inputMode === 'decimal'),
+    decimal: [...document.querySelectorAll('#design input')].every((input) => /** @type {HTMLInputElement} */ (input).inputMode === 'decimal'),
   }));
   assert.deepEqual(layout, { width: 390, decimal: true });
   await page.close();
