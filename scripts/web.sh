@@ -5,9 +5,12 @@
 #   bash scripts/web.sh          installs what is missing, builds the site and
 #                                serves it at http://127.0.0.1:8080/
 #   bash scripts/web.sh build    only builds it into build-web/site/
-#   bash scripts/web.sh test     builds it and runs the browser tests
-#                                (headless Chromium; EH_CLI names the native
-#                                eh-antenna-cli the saved bytes are compared with)
+#   bash scripts/web.sh test     checks the page's JavaScript (ESLint and type
+#                                checks: npm run lint), runs its unit tests
+#                                (npm test), builds the site and runs the
+#                                browser tests (headless Chromium; EH_CLI names
+#                                the native eh-antenna-cli the saved bytes are
+#                                compared with)
 #   bash scripts/web.sh bench    builds it and measures sizes and times
 #   bash scripts/web.sh screenshots   builds it and redraws docs/screenshot-web-*.png
 set -euo pipefail
@@ -38,6 +41,11 @@ if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.pa
   (cd web && npm ci --no-audit --no-fund)
 fi
 
+# The JavaScript is checked before the slow build.
+if [ "$command" = test ]; then
+  (cd web && npm run lint && npm test)
+fi
+
 # The same build folder as scripts/web-test.sh's, so that CI compiles the
 # libraries for WebAssembly once.
 bash scripts/web-build.sh build-wasm -DEH_BUILD_TESTS=OFF >/dev/null
@@ -52,7 +60,7 @@ case "$command" in
     if [ -z "${EH_CLI:-}" ] && [ -x build/cli/antenna/eh-antenna-cli ]; then
       export EH_CLI=build/cli/antenna/eh-antenna-cli
     fi
-    EH_SITE=build-web/site node --test web/tests/ ;;
+    EH_SITE=build-web/site node --test web/tests/*.test.mjs ;;
   bench) node web/bench.mjs build-web/site ;;
   screenshots) node web/screenshots.mjs build-web/site docs ;;
   *) echo "usage: scripts/web.sh [build|test|bench|screenshots]" >&2; exit 2 ;;

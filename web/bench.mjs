@@ -11,7 +11,7 @@
 import { readFileSync, readdirSync } from 'node:fs';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 import { serve } from './serve.mjs';
 
 const site = process.argv[2] ?? 'build-web/site';
@@ -23,7 +23,7 @@ const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pit
 const server = await serve(site, 0);
 const origin = `http://127.0.0.1:${server.address().port}`;
 const previousServer = previousSite ? await serve(previousSite, 0) : undefined;
-const launch = () => puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'] });
+const launch = () => launchChromium();
 
 // Cold loads: a fresh browser with a fresh profile each time, no cache, no
 // service worker yet.

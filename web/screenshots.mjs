@@ -3,13 +3,13 @@
 //
 //   node web/screenshots.mjs build-web/site docs
 import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 import { serve } from './serve.mjs';
 
 const [site = 'build-web/site', out = 'docs'] = process.argv.slice(2);
 const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0';
 const server = await serve(site, 0);
-const browser = await puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--lang=ru-RU', '--font-render-hinting=none'] });
+const browser = await launchChromium(['--lang=ru-RU', '--font-render-hinting=none']);
 /** @type {[`${string}.png`, number, number, string | null][]} */
 const shots = [
 

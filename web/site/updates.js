@@ -19,13 +19,15 @@ export async function keepSiteForOffline(offer, button) {
     offer.hidden = false;
     button.onclick = () => worker.postMessage('take over');
   };
-  if (registration.waiting && updating) offerUpdate(registration.waiting);
-  registration.addEventListener('updatefound', () => {
-    const worker = registration.installing;
-    worker?.addEventListener('statechange', () => {
-      if (worker.state === 'installed' && navigator.serviceWorker.controller) offerUpdate(worker);
-    });
+  /** @param {ServiceWorker | null} worker  one being installed */
+  const offerWhenInstalled = (worker) => worker?.addEventListener('statechange', () => {
+    if (worker.state === 'installed' && navigator.serviceWorker.controller) offerUpdate(worker);
   });
+  // The browser looks for a new version as the page loads: it may be
+  // waiting already, or still installing.
+  if (registration.waiting && updating) offerUpdate(registration.waiting);
+  offerWhenInstalled(registration.installing);
+  registration.addEventListener('updatefound', () => offerWhenInstalled(registration.installing));
   // The first installation takes over a page that had no worker: nothing
   // to reload then.
   let reloading = false;

@@ -12,7 +12,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from '../chromium.mjs';
 import { serve } from '../serve.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
@@ -30,11 +30,7 @@ let origin;
 before(async () => {
   server = await serve(site, 0);
   origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
-  });
+  browser = await launchChromium();
 });
 after(async () => {
   await browser?.close();
@@ -138,10 +134,10 @@ test('"Сохранить" downloads the bytes the desktop program saves', async
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
     await page.click('#save');
     const deadline = Date.now() + 10000;
-    while (!readdirSync(folder).includes('report.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
+    while (!readdirSync(folder).includes('eh-antenna-14.2MHz.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
     const desktop = join(folder, 'desktop.txt');
     execFileSync(process.env.EH_CLI, ['-s', ',', '--output', desktop, ...Object.values(exampleDesign)]);
-    const saved = readFileSync(join(folder, 'report.txt'));
+    const saved = readFileSync(join(folder, 'eh-antenna-14.2MHz.txt'));
     assert.ok(saved.length > 38 * 2);
     assert.deepEqual(saved, readFileSync(desktop));
     await page.close();
