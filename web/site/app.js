@@ -31,14 +31,15 @@ async function startCalculator() {
 }
 
 async function start() {
-  const calculator = await startCalculator();
-  const texts = calculator.pageTexts();
-  const address = new URL(location.href);
-
+  const starting = startCalculator();
   // The decimal separator: `?separator=,` when given, else the mark the
   // browser's language writes numbers with. A point is always read too.
+  // The language's number rules are loaded while the WebAssembly compiles.
   const languageMark = new Intl.NumberFormat(navigator.language)
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  const calculator = await starting;
+  const texts = calculator.pageTexts();
+  const address = new URL(location.href);
   const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
 
   // The shell carries the captions; the access key is underlined here.
@@ -196,6 +197,10 @@ async function start() {
   if (document.activeElement === document.body) fields[0].focus();
   keepSiteForOffline($('update'), $('take-update'));
   try {
+    const chartStyle = document.createElement('link');
+    chartStyle.rel = 'stylesheet';
+    chartStyle.href = 'uPlot.min.css';
+    document.head.append(chartStyle);
     const { Explorer } = await import('./explorer.js');
     explorer = new Explorer(calculator, texts, separator, fieldTexts);
     requestAnimationFrame(() => explorer?.update());
