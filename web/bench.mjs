@@ -39,6 +39,22 @@ const sites = { blank: await origin(blankFolder), now: await origin(site), ...(p
 const launch = () => launchChromium();
 
 /**
+ * A new tab. Chromium now and then refuses one right after another tab
+ * closed ("Session with given id not found"); a second try gets it.
+ * @param {import('puppeteer-core').Browser} browser
+ * @returns {Promise<import('puppeteer-core').Page>}
+ */
+async function newPage(browser) {
+  for (let attempt = 1; ; attempt++) {
+    try {
+      return await browser.newPage();
+    } catch (error) {
+      if (attempt === 3) throw error;
+    }
+  }
+}
+
+/**
  * Milliseconds from navigation to the page's first report (for the blank
  * page: to its load event), in a new tab of the browser.
  * @param {import('puppeteer-core').Browser} browser
@@ -46,7 +62,7 @@ const launch = () => launchChromium();
  * @param {boolean} blank
  */
 async function load(browser, siteOrigin, blank) {
-  const page = await browser.newPage();
+  const page = await newPage(browser);
   await page.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
       const report = document.getElementById('report');
@@ -75,9 +91,9 @@ for (let i = 0; i < rounds; i++) {
 // control), then loaded again in new tabs of the same browser.
 const warmBrowser = await launch();
 // The browser stays open between the loads' tabs.
-const keeper = await warmBrowser.newPage();
+const keeper = await newPage(warmBrowser);
 for (const [name, siteOrigin] of Object.entries(sites)) {
-  const first = await warmBrowser.newPage();
+  const first = await newPage(warmBrowser);
   await first.goto(`${siteOrigin}/index.html${name === 'blank' ? '' : design}`);
   if (name !== 'blank') await first.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await first.close();
