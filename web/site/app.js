@@ -195,7 +195,8 @@ async function start() {
   if (designInAddress) calculate();
   // Unless the report reset a field or shows a message.
   if (document.activeElement === document.body) fields[0].focus();
-  keepSiteForOffline($('update'), $('take-update'));
+  // Without its service worker the page still works while online.
+  keepSiteForOffline($('update'), $('take-update')).catch(() => {});
   try {
     const chartStyle = document.createElement('link');
     chartStyle.rel = 'stylesheet';
