@@ -6,13 +6,11 @@
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
 #include "LabeledEdit.h"
-#include "RegionalSettings.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QLineEdit>
 #include <QListWidget>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <benchmark/benchmark.h>
@@ -128,17 +126,4 @@ BENCHMARK(BM_PeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The explorer starts from its defaults and leaves the user's settings alone.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    eh::TApplication application(argc, argv);
-    eh::RegionalSettings::SetDecimalSeparator(',');
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+EH_WINDOW_BENCHMARK_MAIN()

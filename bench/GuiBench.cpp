@@ -4,10 +4,10 @@
 // help document read into the Help window.
 #include "ApplicationShell.h"
 #include "LabeledEdit.h"
-#include "RegionalSettings.h"
 #include "uHelp.h"
 #include "uHelp2.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QTest>
 #include <benchmark/benchmark.h>
@@ -68,14 +68,4 @@ BENCHMARK(BM_ReadHelpDocument)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
-    eh::RegionalSettings::SetDecimalSeparator(',');
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+EH_WINDOW_BENCHMARK_MAIN()

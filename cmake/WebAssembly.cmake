@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # The WebAssembly build (emscripten): text/, core/ and workflow/, their
 # GoogleTest suites run under node, eh-antenna-cli for node, and web/ when it
-# is there. Configure it with emcmake (scripts/web-build.sh does).
+# is there. Configure it through the "wasm" preset (scripts/web-build.sh does).
 
 # The model reports its faults as C++ exceptions; emscripten leaves them out
 # unless both the compiler and the linker are told.

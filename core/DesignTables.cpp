@@ -3,6 +3,9 @@
 
 #include "ExtendedMath.h"
 
+#include <string>
+#include <string_view>
+
 namespace eh {
 
 namespace {
@@ -11,20 +14,24 @@ using I = TAntennaInputs;
 
 // The measured bandwidth resets to "0": there 0 means no measurement.
 constexpr std::array<TInputInfo, kInputCount> kInputTable = {{
-    {"EC15", "frequency", "FrequencyMHz", "FREQUENCY", "frequency in MHz", "Частота (МГц)", "МГц", "0.1",
-     &I::FrequencyMHz, "Частота"},
+    {"EC15", "frequency", "FrequencyMHz", "FREQUENCY", "frequency in MHz", RussianText("input.frequency.label"),
+     RussianText("unit.megahertz"), "0.1", &I::FrequencyMHz, RussianText("input.frequency.name"), "unit.megahertz"},
     {"EC16", "cylinder-diameter", "CylinderDiameterMm", "CYLINDER_DIAMETER", "cylinder diameter in mm",
-     "Диаметр цилиндров (мм)", "мм", "0.1", &I::CylinderDiameterMm, "Диаметр цилиндров"},
+     RussianText("input.cylinder-diameter.label"), RussianText("unit.millimetre"), "0.1", &I::CylinderDiameterMm,
+     RussianText("input.cylinder-diameter.name"), "unit.millimetre"},
     {"EC17", "ratio", "LengthToDiameter", "LD_RATIO", "cylinder length-to-diameter ratio",
-     "Отношение длина/диаметр (L/D)", "", "0.1", &I::LengthToDiameter, "Отношение длина/диаметр (L/D)"},
+     RussianText("input.ratio.label"), "", "0.1", &I::LengthToDiameter, RussianText("input.ratio.name"), ""},
     {"EC33", "wire-diameter", "WireDiameterMm", "WIRE_DIAMETER", "coil wire diameter in mm",
-     "Диаметр провода (мм)", "мм", "0.1", &I::WireDiameterMm, "Диаметр провода"},
-    {"EC34", "pitch", "WindingPitchMm", "PITCH", "winding pitch in mm", "Шаг намотки (мм)", "мм", "0.1",
-     &I::WindingPitchMm, "Шаг намотки"},
+     RussianText("input.wire-diameter.label"), RussianText("unit.millimetre"), "0.1", &I::WireDiameterMm,
+     RussianText("input.wire-diameter.name"), "unit.millimetre"},
+    {"EC34", "pitch", "WindingPitchMm", "PITCH", "winding pitch in mm", RussianText("input.pitch.label"),
+     RussianText("unit.millimetre"), "0.1", &I::WindingPitchMm, RussianText("input.pitch.name"), "unit.millimetre"},
     {"EC36", "turn-diameter", "TurnDiameterMm", "TURN_DIAMETER", "coil turn diameter in mm",
-     "Диаметр витка (мм)", "мм", "0.1", &I::TurnDiameterMm, "Диаметр витка"},
+     RussianText("input.turn-diameter.label"), RussianText("unit.millimetre"), "0.1", &I::TurnDiameterMm,
+     RussianText("input.turn-diameter.name"), "unit.millimetre"},
     {"EC27", "bandwidth", "MeasuredBandwidthKHz", "BANDWIDTH", "measured bandwidth in kHz",
-     "Полоса пропускания BW (КГц)", "КГц", "0", &I::MeasuredBandwidthKHz, "Полоса пропускания BW"},
+     RussianText("input.bandwidth.label"), RussianText("unit.kilohertz.field"), "0", &I::MeasuredBandwidthKHz,
+     RussianText("input.bandwidth.name"), "unit.kilohertz.field"},
 }};
 
 // The saved record lists the inputs as TAntennaInputs declares its members:
@@ -68,6 +75,43 @@ std::optional<std::size_t> IndexByName(const Table& table, Name name, std::strin
 
 } // namespace
 
+namespace {
+
+// Whether `key` is "input.<inputKey>.<which>".
+constexpr bool IsInputKey(std::string_view key, std::string_view inputKey, std::string_view which)
+{
+    constexpr std::string_view kPrefix = "input.";
+    return key.size() == kPrefix.size() + inputKey.size() + 1 + which.size() && key.starts_with(kPrefix) &&
+           key.substr(kPrefix.size(), inputKey.size()) == inputKey && key[kPrefix.size() + inputKey.size()] == '.' &&
+           key.ends_with(which);
+}
+
+// The Russian text under "input.<inputKey>.<which>" (made without a
+// std::string, which not every C++ library can make when compiling).
+consteval std::string_view RussianInputText(std::string_view inputKey, std::string_view which)
+{
+    for (const TCatalogueEntry& entry : kTextCatalogue) {
+        if (IsInputKey(entry.key, inputKey, which))
+            return entry.texts[static_cast<std::size_t>(TLanguage::Russian)];
+    }
+    throw "no such input text";
+}
+
+// Whether each input's Russian texts are the catalogue's under the keys its
+// own key makes ("input.frequency.label").
+consteval bool InputTextsFollowTheirKeys()
+{
+    for (const TInputInfo& info : kInputTable) {
+        if (info.label != RussianInputText(info.key, "label") || info.name != RussianInputText(info.key, "name") ||
+            std::string_view(info.unit) != (*info.unitKey ? RussianText(info.unitKey) : ""))
+            return false;
+    }
+    return true;
+}
+static_assert(InputTextsFollowTheirKeys(), "an input's Russian texts must be the catalogue's under its key");
+
+} // namespace
+
 std::optional<std::size_t> InputByKey(std::string_view key) { return IndexByName(InputTable(), &TInputInfo::key, key); }
 
 std::optional<std::size_t> ResultByKey(std::string_view key)
@@ -75,55 +119,76 @@ std::optional<std::size_t> ResultByKey(std::string_view key)
     return IndexByName(ResultTable(), &TResultInfo::member, key);
 }
 
-const std::array<TResultInfo, kResultCount>& ResultTable()
+namespace {
+
+using R = TAntennaResults;
+
+consteval const char* RussianUnit(std::string_view key) { return key.empty() ? "" : RussianText(key); }
+
+// A result's Russian name and unit, from its member's and its unit's keys.
+#define EH_RESULT_TEXTS(m, unit_key) \
+    .member = #m, .name = RussianText("result." #m), .unit = RussianUnit(unit_key), .unitKey = unit_key
+
+constexpr const char* kTuningCoil = "result.qualifier.tuning-coil";
+constexpr const char* kPhasingCoil = "result.qualifier.phasing-coil";
+constexpr const char* kMillimetre = kMillimetreKey.data();
+
+// "C", "Xc", "Q", "L", "RR" and "dB" are Latin letters.
+constexpr std::array<TResultInfo, kResultCount> kResultTable = {{
+    {EH_RESULT_TEXTS(CapacitancePf, "unit.picofarad"), .value = &R::CapacitancePf},
+    {EH_RESULT_TEXTS(ReactanceOhm, "unit.ohm"), .value = &R::ReactanceOhm},
+    {EH_RESULT_TEXTS(BandwidthKHz, "unit.kilohertz"), .value = &R::BandwidthKHz},
+    {EH_RESULT_TEXTS(QFactor, ""), .value = &R::QFactor, .spaceAfterUnit = true},
+    {EH_RESULT_TEXTS(TotalLengthCm, kMillimetre), .timesTen = true, .value = &R::TotalLengthCm, .equals = "  = "},
+    {EH_RESULT_TEXTS(TotalLengthM, "unit.metre"), .value = &R::TotalLengthM},
+    {EH_RESULT_TEXTS(LengthToWavelengthPct, "unit.percent"), .value = &R::LengthToWavelengthPct, .equals = " "},
+    {EH_RESULT_TEXTS(RrOhm, "unit.ohm"), .value = &R::RrOhm, .equals = "= "},
+    {EH_RESULT_TEXTS(RrDeviationPct, "unit.percent"), .value = &R::RrDeviationPct},
+    {EH_RESULT_TEXTS(TurnsPerCm, ""), .value = &R::TurnsPerCm, .spaceAfterUnit = true, .perCentimetre = true},
+    {EH_RESULT_TEXTS(WireCylinderCapacitancePf, "unit.picofarad"), .value = &R::WireCylinderCapacitancePf},
+    {EH_RESULT_TEXTS(CoilCapacitancePf, "unit.picofarad"), .value = &R::CoilCapacitancePf,
+     .spaceAfterUnit = true, .hasNote = true},
+    {EH_RESULT_TEXTS(InductanceUh, "unit.microhenry"), .value = &R::InductanceUh},
+    {EH_RESULT_TEXTS(TurnCount, ""), .value = &R::TurnCount, .spaceAfterUnit = true, .qualifierKey = kTuningCoil},
+    {EH_RESULT_TEXTS(CoilLengthMm, kMillimetre), .value = &R::CoilLengthMm},
+    {EH_RESULT_TEXTS(CoilWireLengthCm, kMillimetre), .timesTen = true, .value = &R::CoilWireLengthCm,
+     .qualifierKey = kTuningCoil},
+    {EH_RESULT_TEXTS(LossResistanceOhm, "unit.ohm"), .value = &R::LossResistanceOhm},
+    {EH_RESULT_TEXTS(EfficiencyPct, "unit.percent"), .value = &R::EfficiencyPct},
+    {EH_RESULT_TEXTS(LossDb, "unit.decibel"), .value = &R::LossDb},
+    {EH_RESULT_TEXTS(PhasingWireLengthCm, kMillimetre), .timesTen = true, .value = &R::PhasingWireLengthCm,
+     .qualifierKey = kPhasingCoil},
+    {EH_RESULT_TEXTS(PhasingTurnCount, ""), .value = &R::PhasingTurnCount, .qualifierKey = kPhasingCoil},
+    {EH_RESULT_TEXTS(FlatArmHorizontalCm, kMillimetre), .timesTen = true, .value = &R::FlatArmHorizontalCm,
+     .equals = " "},
+    {EH_RESULT_TEXTS(FlatArmVerticalCm, kMillimetre), .timesTen = true, .value = &R::FlatArmVerticalCm,
+     .equals = " "},
+    {EH_RESULT_TEXTS(FlatArmGapCm, kMillimetre), .timesTen = true, .value = &R::FlatArmGapCm, .equals = " "},
+}};
+
+#undef EH_RESULT_TEXTS
+
+} // namespace
+
+const std::array<TResultInfo, kResultCount>& ResultTable() { return kResultTable; }
+
+std::string StandaloneName(const TResultInfo& info, TLanguage language)
 {
-    using R = TAntennaResults;
-    // "C", "Xc", "Q", "L", "RR" and "dB" are Latin letters.
-    static constexpr const char* kTuningCoil = " (катушка настройки)";
-    static constexpr const char* kPhasingCoil = " (фазирующая катушка)";
-    static const std::array<TResultInfo, kResultCount> table = {{
-        {.member = "CapacitancePf", .name = "C", .unit = "Пф", .value = &R::CapacitancePf},
-        {.member = "ReactanceOhm", .name = "Xc", .unit = "Ом", .value = &R::ReactanceOhm},
-        {.member = "BandwidthKHz", .name = "Полоса пропуск. по ур.3 dB", .unit = "Кгц", .value = &R::BandwidthKHz},
-        {.member = "QFactor", .name = "Q", .unit = "", .value = &R::QFactor, .unitTail = " "},
-        {.member = "TotalLengthCm", .name = "Общая длина антенны", .unit = "мм", .timesTen = true,
-         .value = &R::TotalLengthCm, .equals = "  = "},
-        {.member = "TotalLengthM", .name = "Общая длина антенны", .unit = "м", .value = &R::TotalLengthM},
-        {.member = "LengthToWavelengthPct", .name = "Длина антенны к длине волны", .unit = "%",
-         .value = &R::LengthToWavelengthPct, .equals = " "},
-        {.member = "RrOhm", .name = "RR", .unit = "Ом", .value = &R::RrOhm, .equals = "= "},
-        {.member = "RrDeviationPct", .name = "Ошибка вычисления", .unit = "%", .value = &R::RrDeviationPct},
-        {.member = "TurnsPerCm", .name = "Витков на сантиметр", .unit = "", .value = &R::TurnsPerCm,
-         .unitTail = " "},
-        {.member = "WireCylinderCapacitancePf", .name = "Емкость между проводом и цилиндром C", .unit = "Пф",
-         .value = &R::WireCylinderCapacitancePf},
-        {.member = "CoilCapacitancePf", .name = "Емкость катушки настройки C", .unit = "Пф",
-         .value = &R::CoilCapacitancePf, .unitTail = " Ориентировочно"},
-        {.member = "InductanceUh", .name = "Индуктивность катушки L", .unit = "микрогенри", .value = &R::InductanceUh},
-        {.member = "TurnCount", .name = "Количество витков", .unit = "", .value = &R::TurnCount, .unitTail = " ",
-         .qualifier = kTuningCoil},
-        {.member = "CoilLengthMm", .name = "Длина катушки", .unit = "мм", .value = &R::CoilLengthMm},
-        {.member = "CoilWireLengthCm", .name = "Длина провода", .unit = "мм", .timesTen = true,
-         .value = &R::CoilWireLengthCm, .qualifier = kTuningCoil},
-        {.member = "LossResistanceOhm", .name = "Сопротивление потерь на ВЧ", .unit = "Ом",
-         .value = &R::LossResistanceOhm},
-        {.member = "EfficiencyPct", .name = "Эффективность антенны", .unit = "%", .value = &R::EfficiencyPct},
-        {.member = "LossDb", .name = "Потери в антенне", .unit = "dB", .value = &R::LossDb},
-        {.member = "PhasingWireLengthCm", .name = "Длина провода", .unit = "мм", .timesTen = true,
-         .value = &R::PhasingWireLengthCm, .qualifier = kPhasingCoil},
-        {.member = "PhasingTurnCount", .name = "Количество витков", .unit = "", .value = &R::PhasingTurnCount,
-         .qualifier = kPhasingCoil},
-        {.member = "FlatArmHorizontalCm", .name = "Горизонтальный размер плеча", .unit = "мм", .timesTen = true,
-         .value = &R::FlatArmHorizontalCm, .equals = " "},
-        {.member = "FlatArmVerticalCm", .name = "Вертикальный размер плеча", .unit = "мм", .timesTen = true,
-         .value = &R::FlatArmVerticalCm, .equals = " "},
-        {.member = "FlatArmGapCm", .name = "Расстояние между плечами", .unit = "мм", .timesTen = true,
-         .value = &R::FlatArmGapCm, .equals = " "},
-    }};
-    return table;
+    std::string name = LocalText(std::string("result.") + info.member, language);
+    if (info.qualifierKey)
+        name.append(" ").append(LocalText(info.qualifierKey, language));
+    return name;
 }
 
-std::string StandaloneName(const TResultInfo& info) { return std::string(info.name) + info.qualifier; }
+const char* InputText(const TInputInfo& info, std::string_view which, TLanguage language)
+{
+    return LocalText(std::string("input.") + info.key + "." + std::string(which), language);
+}
+
+bool HasFigure(const TResultInfo& info, const TAntennaResults& results)
+{
+    return !(info.value == &TAntennaResults::LossDb && results.RrOhm == 0.0);
+}
 
 double ShownValue(const TResultInfo& info, const TAntennaResults& results)
 {

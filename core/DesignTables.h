@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "Language.h"
 
 #include <array>
 #include <cstddef>
@@ -27,6 +28,9 @@ struct TInputInfo {
     const char* resetText; // the text a field is reset to when it cannot be read
     double TAntennaInputs::*value;
     const char* name;      // the report's name of the value, before " = ": "Частота"
+    // The catalogue's key of the unit ("unit.megahertz"; "" for the ratio).
+    // The other texts' keys are "input.<key>.name", ".label" and ".tip".
+    const char* unitKey;
 };
 
 // Reading order: EC15, EC16, EC17, EC33, EC34, EC36, EC27.
@@ -41,18 +45,26 @@ inline constexpr std::size_t kResultCount = 24;
 
 struct TResultInfo {
     const char* member; // TAntennaResults member name, the JSON "results" key and CSV column: "CapacitancePf"
-    const char* name;   // Russian name as the report writes it, without " = "
-    const char* unit;   // unit as the report writes it, after scaling ("Кгц", "мм"); "" when none
+    const char* name;   // Russian name as the report writes it, without " = "; its key is "result.<member>"
+    const char* unit;   // Russian unit as the report writes it, after scaling ("Кгц", "мм"); "" when none
+    const char* unitKey; // the catalogue's key of the unit ("unit.millimetre"); "" when none
     bool timesTen = false; // the report shows this centimetre value in millimetres (value * 10)
     double TAntennaResults::*value = nullptr;
-    // What the report writes between the name and the number, and after the
-    // unit: the report's own spelling, kept as it always was.
+    // What the Russian report writes between the name and the number, and
+    // whether a space follows the unit: its own spelling, kept as it always
+    // was.
     const char* equals = " = ";
-    const char* unitTail = "";
+    bool spaceAfterUnit = false;
+    // The report writes the catalogue's "result.<member>.note" after the unit.
+    bool hasNote = false;
     // Where the report tells two results of the same name and unit apart
     // only by the section they stand in (the tuning coil's and the phasing
-    // coil's wire length and turns), this tells them apart on their own.
-    const char* qualifier = "";
+    // coil's wire length and turns), this key's text tells them apart on
+    // their own; nullptr when none.
+    const char* qualifierKey = nullptr;
+    // A count per centimetre, which a report in inches gives per inch (its
+    // name then under "result.<member>.inch").
+    bool perCentimetre = false;
 };
 
 // In TAntennaResults order.
@@ -62,7 +74,22 @@ std::optional<std::size_t> ResultByKey(std::string_view key);
 
 // The result's name where it stands outside the report's sections (the
 // explorer's list, legend and readout): "Количество витков (фазирующая катушка)".
-std::string StandaloneName(const TResultInfo& info);
+std::string StandaloneName(const TResultInfo& info, TLanguage language = kDefaultLanguage);
+
+// The catalogue's key of the millimetre, the unit of every length an input
+// or a result holds (and one an inch report converts).
+inline constexpr std::string_view kMillimetreKey = "unit.millimetre";
+constexpr bool IsLength(const TInputInfo& info) { return info.unitKey == kMillimetreKey; }
+constexpr bool IsLength(const TResultInfo& info) { return info.unitKey == kMillimetreKey; }
+
+// The catalogue's text of an input's "name", "label" or "tip" in `language`.
+const char* InputText(const TInputInfo& info, std::string_view which, TLanguage language);
+
+// False where the model writes a stand-in, not a figure: with no measured
+// bandwidth (RR of 0) the loss in decibels is written as 0, though it falls
+// without bound as the bandwidth goes to 0. (The efficiency written as 0
+// there is its true limit.)
+bool HasFigure(const TResultInfo& info, const TAntennaResults& results);
 
 // The value as the report shows it: a centimetre value marked timesTen is
 // multiplied by 10 in extended precision and stored as a double, which

@@ -118,13 +118,12 @@ int DecimalLength(int n)
 
 } // namespace
 
-char* WriteReportNumber(char* out, double value, char separator)
+char* WriteReportNumber(char* out, double value, char separator, int decimals)
 {
-    const auto writeZero = [&out, separator] {
+    const auto writeZero = [&out, separator, decimals] {
         *out++ = '0';
         *out++ = separator;
-        *out++ = '0';
-        *out++ = '0';
+        out = std::fill_n(out, decimals, '0');
         return out;
     };
     if (value == 0.0 || !std::isfinite(value))
@@ -151,13 +150,13 @@ char* WriteReportNumber(char* out, double value, char separator)
         return std::to_chars(out, out + 8, e - 1).ptr;
     }
 
-    const int keep = e + 2; // the digits up to the second decimal
+    const int keep = e + decimals; // the digits up to the last decimal
     if (keep < 0)
         return writeZero();
 
     // The kept digits start at `first`; a carry out of the first one adds a
     // leading "1" in front and one more integer digit.
-    std::array<char, kSignificantDigits + 4> kept{};
+    std::array<char, kSignificantDigits + 2 + kMaxReportDecimals> kept{};
     char* first = kept.data() + 1;
     int count = std::min(keep, kSignificantDigits);
     std::copy(form.digits.data(), form.digits.data() + count, first);
@@ -178,8 +177,8 @@ char* WriteReportNumber(char* out, double value, char separator)
     if (std::all_of(first, first + count, [](char digit) { return digit == '0'; }))
         return writeZero();
 
-    // Padded on the right to the second decimal, then split at the point.
-    while (count < e + 2)
+    // Padded on the right to the last decimal, then split at the point.
+    while (count < e + decimals)
         first[count++] = '0';
     if (negative)
         *out++ = '-';
@@ -187,21 +186,19 @@ char* WriteReportNumber(char* out, double value, char separator)
         // 0,0d or 0,dd: the decimals are -e zeros and then the kept digits.
         *out++ = '0';
         *out++ = separator;
-        for (int i = 0; i < 2; ++i)
+        for (int i = 0; i < decimals; ++i)
             *out++ = i < -e ? '0' : first[i + e];
         return out;
     }
     out = std::copy(first, first + e, out);
     *out++ = separator;
-    *out++ = first[e];
-    *out++ = first[e + 1];
-    return out;
+    return std::copy(first + e, first + e + decimals, out);
 }
 
-std::string FormatReportNumber(double value, char separator)
+std::string FormatReportNumber(double value, char separator, int decimals)
 {
     char text[kReportNumberMaxBytes];
-    return std::string(text, WriteReportNumber(text, value, separator));
+    return std::string(text, WriteReportNumber(text, value, separator, decimals));
 }
 
 char* WriteShortestNumber(char* out, double value)

@@ -2,6 +2,7 @@
 #include "Report.h"
 
 #include "DesignTables.h"
+#include "LengthUnit.h"
 #include "NumberFormat.h"
 #include "Utf8.h"
 
@@ -17,17 +18,17 @@ constexpr int kBodySize = 9;
 TStyleRun TitleRun(int characters) { return {0, characters, true, true, kTitleSize}; }
 TStyleRun HeadingRun(int characters) { return {0, characters, true, false, kBodySize}; }
 
-// One row of the report table: a title or heading text, or the input or
-// result whose name, value and unit a value line shows.
+// One row of the report table: a title or heading text's key, or the input
+// or result whose name, value and unit a value line shows.
 struct ReportRow {
     TReportLineKind kind;
-    const char* text = "";
+    const char* textKey = "";
     double TAntennaInputs::*input = nullptr;
     double TAntennaResults::*result = nullptr;
 };
 
-constexpr ReportRow Title(const char* text) { return {TReportLineKind::rlTitle, text}; }
-constexpr ReportRow Heading(const char* text) { return {TReportLineKind::rlHeading, text}; }
+constexpr ReportRow Title(const char* key) { return {TReportLineKind::rlTitle, key}; }
+constexpr ReportRow Heading(const char* key) { return {TReportLineKind::rlHeading, key}; }
 constexpr ReportRow Empty() { return {TReportLineKind::rlEmpty}; }
 constexpr ReportRow Input(double TAntennaInputs::*field) { return {TReportLineKind::rlValue, "", field}; }
 constexpr ReportRow Result(double TAntennaResults::*field)
@@ -38,10 +39,10 @@ constexpr ReportRow Result(double TAntennaResults::*field)
 using I = TAntennaInputs;
 using R = TAntennaResults;
 
-// "ЕН" is Cyrillic. The measured bandwidth and the length in metres are not
-// shown; lines 20 and 33, and 22 and 32, share a name.
+// The measured bandwidth and the length in metres are not shown; lines 20
+// and 33, and 22 and 32, share a name.
 constexpr std::array<ReportRow, kReportLineCount> kRows = {{
-    Title("Расчет параметров ЕН Антенны"),
+    Title("report.title"),
     Input(&I::FrequencyMHz),
     Input(&I::CylinderDiameterMm),
     Input(&I::LengthToDiameter),
@@ -52,7 +53,7 @@ constexpr std::array<ReportRow, kReportLineCount> kRows = {{
     Result(&R::TotalLengthCm),
     Result(&R::LengthToWavelengthPct),
     Empty(),
-    Heading("Вычисление параметров катушки настройки"),
+    Heading("report.heading.coil"),
     Input(&I::WireDiameterMm),
     Input(&I::WindingPitchMm),
     Result(&R::TurnsPerCm),
@@ -64,42 +65,67 @@ constexpr std::array<ReportRow, kReportLineCount> kRows = {{
     Result(&R::CoilLengthMm),
     Result(&R::CoilWireLengthCm),
     Empty(),
-    Heading("Вычисление эффективности антенны"),
+    Heading("report.heading.efficiency"),
     Result(&R::LossResistanceOhm),
     Result(&R::EfficiencyPct),
     Result(&R::LossDb),
     Result(&R::RrOhm),
     Result(&R::RrDeviationPct),
     Empty(),
-    Heading("Вычисление длины провода для фазирующей катушки"),
+    Heading("report.heading.phasing"),
     Result(&R::PhasingWireLengthCm),
     Result(&R::PhasingTurnCount),
     Empty(),
-    Heading("Пересчет размеров для плоской ЕН антенны"),
+    Heading("report.heading.flat"),
     Result(&R::FlatArmHorizontalCm),
     Result(&R::FlatArmVerticalCm),
     Result(&R::FlatArmGapCm),
 }};
 
-std::string UnitText(const char* unit) { return *unit ? std::string(" ") + unit : std::string(); }
-
-TReportRow MakeReportRow(const ReportRow& row)
+// " " and the unit's text; nothing for no unit.
+std::string UnitText(std::string_view key, TLanguage language)
 {
-    TReportRow made{row.kind, row.text, ""};
+    return key.empty() ? std::string() : std::string(" ") + LocalText(key, language);
+}
+
+// What a value line writes between the name and the number. The Russian
+// report keeps its own spacing; the others write " = ", or a space where the
+// Russian has no "=".
+std::string Equals(std::string_view russianEquals, TLanguage language)
+{
+    if (language == TLanguage::Russian)
+        return std::string(russianEquals);
+    return russianEquals.find('=') == std::string_view::npos ? " " : " = ";
+}
+
+TReportRow MakeReportRow(const ReportRow& row, const TReportOptions& options)
+{
+    const TLanguage language = options.language;
+    const bool inches = options.lengths == TLengthUnit::Inch;
+    TReportRow made{row.kind, *row.textKey ? LocalText(row.textKey, language) : "", ""};
     for (const TInputInfo& info : InputTable()) {
         if (row.input && info.value == row.input) {
             made.Input = &info;
-            made.Label = std::string(info.name) + " = ";
-            made.Unit = UnitText(info.unit);
+            made.InInches = inches && IsLength(info);
+            made.Label = std::string(InputText(info, "name", language)) + " = ";
+            made.Unit = UnitText(made.InInches ? "unit.inch" : info.unitKey, language);
         }
     }
     for (const TResultInfo& info : ResultTable()) {
         if (row.result && info.value == row.result) {
+            const std::string key = std::string("result.") + info.member;
             made.Result = &info;
-            made.Label = std::string(info.name) + info.equals;
-            made.Unit = UnitText(info.unit) + info.unitTail;
+            made.InInches = inches && IsLength(info);
+            made.PerInch = inches && info.perCentimetre;
+            made.Label = LocalText(made.PerInch ? key + ".inch" : key, language) + Equals(info.equals, language);
+            made.Unit = UnitText(made.InInches ? "unit.inch" : info.unitKey, language);
+            const std::string note = info.hasNote ? LocalText(key + ".note", language) : "";
+            if (!note.empty() || (language == TLanguage::Russian && info.spaceAfterUnit))
+                made.Unit += " " + note;
         }
     }
+    if (made.InInches)
+        made.Decimals = kReportInchDecimals;
     made.LabelCharacters = Utf8CharacterCount(made.Label);
     made.UnitCharacters = Utf8CharacterCount(made.Unit);
     return made;
@@ -107,20 +133,27 @@ TReportRow MakeReportRow(const ReportRow& row)
 
 } // namespace
 
-const std::array<TReportRow, kReportLineCount>& ReportRows()
+const std::array<TReportRow, kReportLineCount>& ReportRows(const TReportOptions& options)
 {
-    static const std::array<TReportRow, kReportLineCount> rows = [] {
-        std::array<TReportRow, kReportLineCount> made;
-        for (std::size_t i = 0; i < kRows.size(); ++i)
-            made[i] = MakeReportRow(kRows[i]);
-        return made;
+    using Rows = std::array<TReportRow, kReportLineCount>;
+    // Every language in both units, made the first time any is asked for.
+    static const std::array<Rows, kReportOptionsCount> rows = [] {
+        std::array<Rows, kReportOptionsCount> all;
+        for (std::size_t index = 0; index < kReportOptionsCount; ++index) {
+            for (std::size_t i = 0; i < kRows.size(); ++i)
+                all[index][i] = MakeReportRow(kRows[i], ReportOptionsAt(index));
+        }
+        return all;
     }();
-    return rows;
+    return rows[ReportOptionsIndex(options)];
 }
 
 double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results)
 {
-    return row.Input ? inputs.*row.Input->value : ShownValue(*row.Result, results);
+    const double value = row.Input ? inputs.*row.Input->value : ShownValue(*row.Result, results);
+    if (row.InInches)
+        return InchesFromMillimetres(value);
+    return row.PerInch ? PerInchFromPerCentimetre(value) : value;
 }
 
 std::array<TStyleRun, 2> ValueLineRuns(int labelCharacters, int numberCharacters, int unitCharacters)
@@ -174,25 +207,27 @@ TReportLine MakeValueLine(const std::string& label, double value, const std::str
 }
 
 void ForEachReportLine(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
-                       const std::function<void(const TReportLine&)>& sink)
+                       const std::function<void(const TReportLine&)>& sink, const TReportOptions& options)
 {
     TReportLine line; // reused from line to line
     char number[kReportNumberMaxBytes];
-    for (const TReportRow& row : ReportRows()) {
-        const char* const end = row.Kind == TReportLineKind::rlValue
-                                    ? WriteReportNumber(number, ReportRowValue(row, inputs, results), separator)
-                                    : number;
+    for (const TReportRow& row : ReportRows(options)) {
+        const char* const end =
+            row.Kind == TReportLineKind::rlValue
+                ? WriteReportNumber(number, ReportRowValue(row, inputs, results), separator, row.Decimals)
+                : number;
         FillReportLine(row, std::string_view(number, static_cast<std::size_t>(end - number)), line);
         sink(line);
     }
 }
 
-TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator)
+TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
+                    const TReportOptions& options)
 {
     TReport report;
     report.Lines.reserve(kReportLineCount);
-    ForEachReportLine(inputs, results, separator,
-                      [&report](const TReportLine& line) { report.Lines.push_back(line); });
+    ForEachReportLine(
+        inputs, results, separator, [&report](const TReportLine& line) { report.Lines.push_back(line); }, options);
     return report;
 }
 

@@ -3,8 +3,11 @@
 
 #include "AntennaModel.h"
 #include "DesignTables.h"
+#include "Language.h"
+#include "LengthUnit.h"
 
 #include <array>
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -50,6 +53,25 @@ TReportLine MakeHeadingLine(const std::string& text);
 // label + FormatReportNumber(value) + unit; the number alone is bold.
 TReportLine MakeValueLine(const std::string& label, double value, const std::string& unit, char separator);
 
+// The language of a report and the unit of its lengths.
+struct TReportOptions {
+    TLanguage language = kDefaultLanguage;
+    TLengthUnit lengths = TLengthUnit::Millimetre;
+
+    bool operator==(const TReportOptions&) const = default;
+};
+
+// Every language in both units, numbered, for what is made once for each.
+inline constexpr std::size_t kReportOptionsCount = kCatalogueLanguageCount * 2;
+constexpr std::size_t ReportOptionsIndex(const TReportOptions& options)
+{
+    return 2 * static_cast<std::size_t>(options.language) + (options.lengths == TLengthUnit::Inch ? 1 : 0);
+}
+constexpr TReportOptions ReportOptionsAt(std::size_t index)
+{
+    return {static_cast<TLanguage>(index / 2), index % 2 == 1 ? TLengthUnit::Inch : TLengthUnit::Millimetre};
+}
+
 // One line of the report as its table describes it. A title, heading or empty
 // line is its label alone; a value line is the label, the value's number and
 // the unit. The character counts are the label's and the unit's.
@@ -61,12 +83,18 @@ struct TReportRow {
     int UnitCharacters = 0;
     const TInputInfo* Input = nullptr;
     const TResultInfo* Result = nullptr;
+    // How the value is shown: converted from millimetres to inches, or from
+    // a count per centimetre to one per inch, and its number of decimals.
+    bool InInches = false;
+    bool PerInch = false;
+    int Decimals = 2;
 };
 
-// The 38 rows in order, made once.
-const std::array<TReportRow, kReportLineCount>& ReportRows();
+// The 38 rows in order, made once for each options.
+const std::array<TReportRow, kReportLineCount>& ReportRows(const TReportOptions& options = {});
 
-// The number a value row shows; throws EOverflow where ShownValue does.
+// The number a value row shows; throws EOverflow where ShownValue does (and
+// where a count per inch no longer fits a double).
 double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results);
 
 // The two runs of a value line: the whole line regular, then the number bold.
@@ -80,8 +108,9 @@ void FillReportLine(const TReportRow& row, std::string_view number, TReportLine&
 // so that a caller can show it before the next one is made. A value that no
 // longer fits a double once scaled by 10 throws EOverflow at its line.
 void ForEachReportLine(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
-                       const std::function<void(const TReportLine&)>& sink);
+                       const std::function<void(const TReportLine&)>& sink, const TReportOptions& options = {});
 
-TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator);
+TReport BuildReport(const TAntennaInputs& inputs, const TAntennaResults& results, char separator,
+                    const TReportOptions& options = {});
 
 } // namespace eh

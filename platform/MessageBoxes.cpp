@@ -44,8 +44,11 @@ void ShowNotice(const QString& text)
     label->setWordWrap(true);
     const int halfScreen = screen ? screen->geometry().width() / 2 : 640;
     label->setMaximumWidth(halfScreen);
-    // A word-wrapped label would otherwise wrap short texts too early.
-    label->setMinimumWidth(std::min(halfScreen, label->fontMetrics().horizontalAdvance(text) + 1));
+    // A word-wrapped label would otherwise wrap short lines too early.
+    int widest = 0;
+    for (const QString& line : text.split(u'\n'))
+        widest = std::max(widest, label->fontMetrics().horizontalAdvance(line) + 1);
+    label->setMinimumWidth(std::min(halfScreen, widest));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
     buttons->setCenterButtons(true);

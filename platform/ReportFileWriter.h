@@ -41,19 +41,24 @@ private:
 // taken as the bytes the system uses, which need not be UTF-8.
 // - A regular file is replaced by renaming a finished temporary file over it;
 //   the new file keeps the old one's owner and group where the process may
-//   set them, and its permissions without set-user-ID and set-group-ID.
+//   set them, its permissions without set-user-ID and set-group-ID, its
+//   access list (ACL) and its user.* attributes. A file the user may not
+//   write is refused ("Permission denied"), as the shell's `>` refuses it.
 // - A file with more than one hard link (except in a sticky folder that
 //   every user may write, where anyone may have planted the link), or one
 //   in a folder that refuses new files while the file itself may be
 //   written, is written in place: locked, with the space reserved and the
-//   file-size limit checked first; on a failure the old content is written
-//   back.
+//   file-size limit checked first, signals held until it is whole; on a
+//   failure the old content is written back.
 // - A descriptor's name (/dev/stdout, /dev/stderr, /dev/fd/N,
-//   /proc/self/fd/N) is written into at the descriptor's offset, as a shell
-//   redirection would; a device or pipe is written into, not replaced.
-// - A symbolic link saves into its target, except a link in a folder that
-//   every user may write (sticky, as /tmp) that belongs neither to the user
-//   nor to the folder's owner: someone else may have planted it there.
+//   /proc/self/fd/N, or any other name of this process's descriptor or of
+//   the file open as standard output or error) is written into at the
+//   descriptor's offset, as a shell redirection would; a device or pipe is
+//   written into, not replaced.
+// - A symbolic link, in any part of the name, is followed, except a link in
+//   a folder that every user may write (sticky, as /tmp) that belongs
+//   neither to the user nor to the folder's owner: someone else may have
+//   planted it there.
 // - Nothing is written into /proc or /sys.
 // Throws EFileCreateError when the file cannot be created and
 // EReportWriteError when writing fails.

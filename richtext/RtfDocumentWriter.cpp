@@ -150,11 +150,12 @@ void RtfDocumentWriter::EndParagraph(const RtfParagraphFormat& paragraph, const 
 {
     if (!Admit(paragraphs_, kMaxRtfParagraphs))
         return;
-    Paragraph ended = TakeParagraph(paragraph, mark);
     if (paragraph.tableDepth > 0) {
-        TableAt(paragraph.tableDepth).cell.push_back({std::move(ended), nullptr});
+        TableAt(paragraph.tableDepth);
+        AddToCell(TakeParagraph(paragraph, mark));
         return;
     }
+    const Paragraph ended = TakeParagraph(paragraph, mark);
     CloseTablesDeeperThan(0);
     WriteParagraph(cursor_, ended, cursorBlockIsEmpty_);
     cursorBlockIsEmpty_ = false;
@@ -164,17 +165,31 @@ void RtfDocumentWriter::EndCell(const RtfParagraphFormat& paragraph, const RtfCh
 {
     if (!Admit(paragraphs_, kMaxRtfParagraphs))
         return;
-    Table& table = TableAt(depth);
-    table.cell.push_back({TakeParagraph(paragraph, mark), nullptr});
-    CloseCell(table);
+    TableAt(depth);
+    AddToCell(TakeParagraph(paragraph, mark));
+    CloseCell(openTables_.back());
+}
+
+int RtfDocumentWriter::NestedWork(std::size_t depth, qsizetype characters)
+{
+    if (depth < 2)
+        return 0;
+    return (1 << (depth - 1)) * (1 + static_cast<int>(characters / kRtfNestedWorkCharacters));
+}
+
+void RtfDocumentWriter::AddToCell(Paragraph paragraph)
+{
+    qsizetype characters = 0;
+    for (const Run& run : paragraph.runs)
+        characters += run.text.size();
+    nestedWork_ += NestedWork(openTables_.size(), characters);
+    openTables_.back().cell.push_back({std::move(paragraph), nullptr});
 }
 
 void RtfDocumentWriter::CloseCell(Table& table)
 {
     if (!Admit(cells_, kMaxRtfTableCells))
         return;
-    if (openTables_.size() > 1)
-        ++nestedCells_;
     if (table.row.size() < static_cast<std::size_t>(kMaxRtfTableColumns))
         table.row.push_back(std::move(table.cell));
     else
@@ -189,7 +204,7 @@ void RtfDocumentWriter::EndRow(const RtfParagraphFormat& paragraph, const RtfCha
     Table& table = TableAt(depth);
     // Text after the last cell of a row still belongs to the row.
     if (HasContent() && Admit(paragraphs_, kMaxRtfParagraphs))
-        table.cell.push_back({TakeParagraph(paragraph, mark), nullptr});
+        AddToCell(TakeParagraph(paragraph, mark));
     if (!table.cell.empty())
         CloseCell(table);
     if (RowNeedsNewTable(table))
@@ -243,8 +258,13 @@ void RtfDocumentWriter::Break(const RtfParagraphFormat& paragraph, const RtfChar
 
 RtfDocumentWriter::Table& RtfDocumentWriter::TableAt(int depth)
 {
-    const int deepest = nestedCells_ < kMaxRtfNestedTableCells ? kMaxRtfTableNesting : 1;
-    const auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, deepest));
+    auto wanted = static_cast<std::size_t>(std::clamp(depth, 1, kMaxRtfTableNesting));
+    // The paragraph being read is counted before it goes in: one long
+    // paragraph nested deep could cost more than all the rest.
+    if (nestedWork_ + NestedWork(wanted, paragraphLength_) > kMaxRtfNestedTableWork) {
+        nestedWork_ = kMaxRtfNestedTableWork;
+        wanted = 1;
+    }
     CloseTablesDeeperThan(wanted);
     if (openTables_.size() < wanted)
         openTables_.resize(wanted);

@@ -105,9 +105,16 @@ private:
     // the document has no room for it.
     bool Admit(int& count, int limit);
     // The table at `depth`, opened when it is not; the tables nested deeper
-    // are closed. Once the document has kMaxRtfNestedTableCells nested
-    // cells, every depth is the outermost.
+    // are closed. Once the paragraph being read would take the document's
+    // nested tables beyond kMaxRtfNestedTableWork of layout work, every
+    // depth is the outermost.
     Table& TableAt(int depth);
+    // Puts a paragraph into the cell being filled of the innermost open
+    // table, counting its layout work.
+    void AddToCell(Paragraph paragraph);
+    // The layout work of a paragraph of `characters` in a table at `depth`
+    // (see kMaxRtfNestedTableWork).
+    static int NestedWork(std::size_t depth, qsizetype characters);
     void CloseTablesDeeperThan(std::size_t depth);
     void CloseCell(Table& table);
     static void CloseRow(Table& table);
@@ -138,7 +145,7 @@ private:
     qsizetype paragraphLength_ = 0;
     int runs_ = 0;
     int cells_ = 0;
-    int nestedCells_ = 0;
+    int nestedWork_ = 0;
     bool full_ = false;
     bool breakBefore_ = false;
 

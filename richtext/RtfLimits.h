@@ -31,10 +31,17 @@ inline constexpr std::size_t kMaxRtfCellsPerTable = 16384;
 inline constexpr int kMaxRtfTableColumns = 64;
 // Tables nested inside table cells; deeper ones are read as the deepest.
 inline constexpr int kMaxRtfTableNesting = 8;
-// Cells of nested tables in the whole document. Qt lays a nested cell out
-// about five times slower than one at the top level; beyond this many,
-// nested rows are read as rows of the outermost table.
-inline constexpr int kMaxRtfNestedTableCells = 5000;
+// Layout work of nested tables in the whole document, about 30 microseconds
+// of the Help window's time to a unit. Qt lays every cell of a table out
+// twice, once to find the columns' widths and once for good, so a paragraph
+// in a table nested n deep is laid out 2^(n-1) times as often as one in a
+// table at the top level: it counts that many units, and that many again
+// for each kRtfNestedWorkCharacters characters it holds. A paragraph that
+// would take the document beyond this much, and every nested row after it,
+// is read into the outermost table: 1,000 one-cell rows nested eight deep
+// would otherwise hold up the window for seconds.
+inline constexpr int kMaxRtfNestedTableWork = 10000;
+inline constexpr int kRtfNestedWorkCharacters = 50;
 // Runs of text in one format, in the whole document; beyond them text goes
 // on in the format of the last run.
 inline constexpr int kMaxRtfRuns = 200000;

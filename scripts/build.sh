@@ -1,10 +1,24 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Configures and builds the project into a build folder (default: build).
-# Usage: scripts/build.sh [BUILD_DIR] [extra cmake arguments...]
+# Builds one configuration of CMakePresets.json into its folder ("build" for
+# the default, build-PRESET for the others), configuring it first when the
+# folder has none or CMakePresets.json changed since; after that, building
+# configures again by itself only when a CMakeLists.txt changes.
+#
+#   scripts/build.sh [PRESET [TARGET...]]      (default PRESET: default)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${1:-build}
+preset=${1:-default}
 shift || true
-cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
-cmake --build "$build_dir" --parallel "$(nproc)"
+build_dir=build-$preset
+if [ "$preset" = default ]; then
+  build_dir=build
+fi
+if [ ! -f "$build_dir/CMakeCache.txt" ] || [ CMakePresets.json -nt "$build_dir/CMakeCache.txt" ]; then
+  cmake --preset "$preset"
+fi
+if [ $# -gt 0 ]; then
+  cmake --build --preset "$preset" --target "$@"
+else
+  cmake --build --preset "$preset"
+fi

@@ -1,13 +1,21 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs every Debian package the project needs to build, test and run.
+# Installs the Debian packages the project needs, by group:
+#
+#   scripts/install-deps.sh [GROUP...]
+#
+#   native    (the default) build, test and run the program and the tool
+#   web       the WebAssembly build and the page's site (emscripten, node)
+#   browser   headless Chromium, for the page's tests, figures and pictures
+#   arm64     the cross build for 64-bit ARM and its tests under QEMU
+#
 # Idempotent: packages already present are left alone, and the package lists
 # are refreshed only when something is missing (scripts/ensure-packages.sh).
 set -euo pipefail
 
-packages=(
-  # toolchain
-  g++ cmake ninja-build pkg-config make
+native=(
+  # toolchain, and a compiler cache that the build uses when it is there
+  g++ cmake ninja-build pkg-config make ccache
   # libraries
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev
   qt6-charts-dev qt6-svg-dev qt6-translations-l10n
@@ -27,5 +35,36 @@ packages=(
   # the tool's manual page, written from its --help at build time
   help2man
 )
+web=(
+  cmake ninja-build emscripten
+  # emscripten's optimiser (run at -O2 and above) loads acorn from Debian's
+  # node modules
+  node-acorn
+  # GoogleTest built from its sources for WebAssembly; the header-only libraries
+  googletest libfmt-dev libcli11-dev nlohmann-json3-dev
+)
+# A node and npm installed some other way serve as well as Debian's.
+command -v node >/dev/null || web+=(nodejs)
+command -v npm >/dev/null || web+=(npm)
+browser=(chromium)
+arm64=(g++-aarch64-linux-gnu binutils-aarch64-linux-gnu qemu-user)
+# The libraries of the arm64 build, through multiarch beside the amd64 ones
+# (libqt6opengl6-dev: Debian's Qt6Charts CMake files ask for Qt6OpenGL's;
+# libfmt-dev: header-only, but its CMake files are the architecture's own).
+for p in qt6-base-dev qt6-qpa-plugins libgl-dev qt6-charts-dev qt6-svg-dev libqt6opengl6-dev \
+         libgtest-dev libgmock-dev libbenchmark-dev libfmt-dev; do
+  arm64+=("$p:arm64")
+done
+
+packages=()
+for group in "${@:-native}"; do
+  case $group in
+    native) packages+=("${native[@]}") ;;
+    web) packages+=("${web[@]}") ;;
+    browser) packages+=("${browser[@]}") ;;
+    arm64) packages+=("${arm64[@]}") ;;
+    *) echo "usage: scripts/install-deps.sh [native|web|browser|arm64]..." >&2; exit 2 ;;
+  esac
+done
 
 bash "$(dirname "$0")/ensure-packages.sh" install-deps "${packages[@]}"

@@ -4,5 +4,5 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build
+bash scripts/build.sh
 exec ./build/ui/eh-antenna "$@"

@@ -6,11 +6,11 @@
 # unscaled screen and docs/screenshot-{...}-200.png on a screen scaled to
 # 200 %: the explorer also with six outputs, with three pinned designs, with
 # its band coverage table, with a solve for a target, and its build sheet's
-# first page.
+# first page, and the measurement view of a sweep of the built antenna.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-bash scripts/build.sh build >/dev/null
+bash scripts/build.sh >/dev/null
 mkdir -p docs
 root=$(pwd)
 # The help document is found in the working folder; a Russian locale gives
@@ -26,4 +26,4 @@ shoot 2 "-200"
 pdftoppm -png -singlefile -r 96 docs/buildsheet.pdf docs/screenshot-buildsheet
 pdftoppm -png -singlefile -r 192 docs/buildsheet-200.pdf docs/screenshot-buildsheet-200
 rm docs/buildsheet.pdf docs/buildsheet-200.pdf
-echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-pinned,explorer-bands,explorer-solve,buildsheet}{,-200}.png"
+echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement}{,-200}.png"

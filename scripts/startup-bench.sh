@@ -9,7 +9,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 pairs=${1:-15}
 bash scripts/install-deps.sh
-bash scripts/build.sh build >/dev/null
+bash scripts/build.sh >/dev/null
 cmake --build build --target eh-antenna bare-window startup-timer >/dev/null
 export QT_QPA_PLATFORM=xcb
 # The window program finds its help document in the working folder.

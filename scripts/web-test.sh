@@ -5,23 +5,19 @@
 # ordinary designs (every report text must agree) and 3,000 near the fault
 # boundaries (counted; see docs/portability.md).
 #
-#   scripts/web-test.sh [BUILD_DIR]          (default BUILD_DIR: build-wasm)
+#   scripts/web-test.sh
 #
-# The machine's eh-antenna-cli in "build" is the reference; it is configured
-# and built when missing.
+# The machine's eh-antenna-cli in "build" is the reference; it is built
+# first when missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build_dir=${1:-build-wasm}
-host_build=build
-
-bash scripts/install-deps.sh
-if [ ! -f "$host_build/CMakeCache.txt" ]; then
-  cmake -S . -B "$host_build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash scripts/install-deps.sh native web
+# The reference, unless the caller has built it already (CI, whose stages
+# run side by side, builds it once before them).
+if [ -z "${EH_REFERENCE_CLI_READY:-}" ]; then
+  bash scripts/build.sh default eh-antenna-cli
 fi
-cmake --build "$host_build" --target eh-antenna-cli
-reference=$PWD/$host_build/cli/antenna/eh-antenna-cli
-
-bash scripts/web-build.sh "$build_dir" -DEH_BUILD_TESTS=ON -DEH_REFERENCE_CLI="$reference"
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 900
-bash tests/portability/batch-agreement.sh boundary 3000 "$reference" \
-  node --no-experimental-fetch "$build_dir/cli/antenna/eh-antenna-cli.js"
+bash scripts/web-build.sh
+ctest --preset wasm --parallel "$(nproc)"
+bash tests/portability/batch-agreement.sh boundary 3000 build/cli/antenna/eh-antenna-cli \
+  node --no-experimental-fetch build-wasm/cli/antenna/eh-antenna-cli.js

@@ -5,6 +5,7 @@
 #   bash scripts/web.sh          installs what is missing, builds the site and
 #                                serves it at http://127.0.0.1:8080/
 #   bash scripts/web.sh build    only builds it into build-web/site/
+#                                (the WebAssembly in build-wasm, scripts/web-build.sh)
 #   bash scripts/web.sh test     checks the page's JavaScript (ESLint and type
 #                                checks: npm run lint), runs its unit tests
 #                                (npm test), builds the site and runs the
@@ -17,24 +18,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 command=${1:-serve}
 
-packages=(cmake ninja-build emscripten node-acorn googletest libfmt-dev)
-if [ "$command" = test ] || [ "$command" = bench ] || [ "$command" = screenshots ]; then packages+=(chromium); fi
-# A node and npm installed some other way serve as well as Debian's.
-command -v node >/dev/null || packages+=(nodejs)
-command -v npm >/dev/null || packages+=(npm)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -ne 0 ]; then
-  if [ "$(id -u)" -ne 0 ]; then
-    echo "web: these packages are missing: ${missing[*]} (run as root to install them)" >&2
-    exit 1
-  fi
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get -o DPkg::Lock::Timeout=600 update
-  apt-get -o DPkg::Lock::Timeout=600 install -y --no-install-recommends "${missing[@]}"
-fi
+groups=(web)
+if [ "$command" = test ] || [ "$command" = bench ] || [ "$command" = screenshots ]; then groups+=(browser); fi
+bash scripts/install-deps.sh "${groups[@]}"
 
 # The libraries the site vendors and the test driver, as the lock file pins them.
 if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
@@ -46,9 +32,8 @@ if [ "$command" = test ]; then
   (cd web && npm run lint && npm test)
 fi
 
-# The same build folder as scripts/web-test.sh's, so that CI compiles the
-# libraries for WebAssembly once.
-bash scripts/web-build.sh build-wasm -DEH_BUILD_TESTS=OFF >/dev/null
+# The page's module only, in the same build folder as the WebAssembly tests'.
+bash scripts/web-build.sh eh_antenna_web >/dev/null
 node web/build-site.mjs build-wasm/web build-web/site
 echo "web: the site is in build-web/site/"
 

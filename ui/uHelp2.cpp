@@ -7,6 +7,7 @@
 #include "Points.h"
 #include "ReadOnlyPane.h"
 #include "RichTextFileLoader.h"
+#include "RtfLimits.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 
@@ -30,6 +31,32 @@ namespace {
 constexpr int kPanelWidth = 303;
 constexpr int kImageAreaHeight = 159;
 constexpr double kStartIndentPt = 5;
+
+// The notice for a help document that was not shown, or not whole: the
+// program's own words first, then, unless the file is simply missing, which
+// file was looked at and what stood in the way.
+QString HelpNotice(TDocumentFault fault, const QString& path)
+{
+    const QString notice = QStringLiteral("Не найден файл справки");
+    const QString file = QDir::toNativeSeparators(path);
+    switch (fault) {
+    case TDocumentFault::Missing:
+        return notice;
+    case TDocumentFault::Folder:
+        return notice + QStringLiteral("\n\"%1\" — папка, а не файл").arg(file);
+    case TDocumentFault::NotAFile:
+        return notice + QStringLiteral("\n\"%1\" — не файл, а устройство или канал").arg(file);
+    case TDocumentFault::NoPermission:
+        return notice + QStringLiteral("\nНет прав на чтение файла \"%1\"").arg(file);
+    case TDocumentFault::TooLarge:
+        return notice + QStringLiteral("\nФайл \"%1\" больше %2 МБ").arg(file).arg(kMaxRtfInputSize >> 20);
+    case TDocumentFault::OverLimits:
+        return notice + QStringLiteral("\nФайл \"%1\" слишком велик: показано только его начало").arg(file);
+    case TDocumentFault::ReadFailed:
+        break;
+    }
+    return notice + QStringLiteral("\nНе удалось прочитать файл \"%1\"").arg(file);
+}
 
 } // namespace
 
@@ -124,16 +151,20 @@ void TForm3::ShowSketch()
     Image1->setPixmap(shown);
 }
 
-void TForm3::LoadHelpDocument()
+QString TForm3::HelpDocumentPath() const
 {
-    QString path = QDir(helpFolders_.value(0)).filePath(kHelpFileName);
     for (const QString& folder : helpFolders_) {
         const QString candidate = QDir(folder).filePath(kHelpFileName);
-        if (QFileInfo::exists(candidate)) {
-            path = candidate;
-            break;
-        }
+        // Whatever stands under the name is the help document, so that the
+        // notice can say what is wrong with a folder or a device.
+        if (QFileInfo::exists(candidate))
+            return candidate;
     }
+    return QDir(helpFolders_.value(0)).filePath(kHelpFileName);
+}
+
+void TForm3::LoadHelpDocument(const QString& path)
+{
     LoadRichTextFile(path, *RichEdit1->document());
 
     // Every paragraph's first line starts 5 points from the left; its other
@@ -154,10 +185,15 @@ void TForm3::LoadHelpDocument()
 
 void TForm3::FormCreate()
 {
+    const QString path = HelpDocumentPath();
     try {
-        LoadHelpDocument();
+        LoadHelpDocument(path);
+    } catch (const EDocumentOpenError& error) {
+        ShowNotice(HelpNotice(error.fault(), path));
+    } catch (const EDocumentLoadError& error) {
+        ShowNotice(HelpNotice(error.fault(), path));
     } catch (...) {
-        ShowNotice("Не найден файл справки");
+        ShowNotice(HelpNotice(TDocumentFault::ReadFailed, path));
     }
 }
 

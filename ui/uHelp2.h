@@ -22,7 +22,8 @@ public:
     explicit TForm3(const QStringList& helpFolders, QWidget* parent = nullptr);
 
     // Loads the help document, indents every paragraph and puts the caret at
-    // the start; shows the notice "Не найден файл справки" on any failure.
+    // the start; shows the notice "Не найден файл справки" on any failure,
+    // with a line saying what is wrong when a file stands under the name.
     void FormCreate();
 
     QTextEdit* RichEdit1;
@@ -35,7 +36,9 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void LoadHelpDocument();
+    // Where the help document is looked for: the first folder that has one.
+    QString HelpDocumentPath() const;
+    void LoadHelpDocument(const QString& path);
     void ShowSketch();
     QStringList helpFolders_;
 };

@@ -7,6 +7,8 @@
 #include "GlyphButton.h"
 #include "LabeledEdit.h"
 #include "MainWindowTexts.h"
+#include "MeasurementFigures.h"
+#include "MeasurementView.h"
 #include "MessageBoxes.h"
 #include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
@@ -149,6 +151,9 @@ void TForm1::CreateMenus()
     N8 = N7->addAction("Обзор конструкции…", this, [this] { N8Click(); });
     N8->setObjectName("N8");
     N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
+    N9 = N7->addAction(QString("&%1…").arg(kMeasurementTitle), this, [this] { N9Click(); });
+    N9->setObjectName("N9");
+    N9->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
     N4 = menuBar()->addMenu("Справка");
     N4->setObjectName("N4");
     N5 = N4->addAction("Помощь", this, [this] { N5Click(); });
@@ -178,6 +183,9 @@ void TForm1::BitBtn1Click()
     RunCalculateCommand(
         InputFields(), *pane_, RegionalSettings::DecimalSeparator(),
         [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); });
+    // The model's bandwidth beside the measurement follows the design.
+    if (measurement_)
+        measurement_->DesignChanged();
 }
 
 void TForm1::EC15KeyPress(QChar key)
@@ -242,6 +250,31 @@ void TForm1::N8Click()
         explorer->close();
     else if (explorer)
         ShowAndRaise(*explorer);
+}
+
+MeasurementView& TForm1::MeasurementWindow()
+{
+    if (!measurement_) {
+        measurement_ = new MeasurementView(
+            [this] {
+                TFieldTexts texts;
+                for (std::size_t i = 0; i < kInputCount; ++i)
+                    texts[i] = Edits[i]->text().toStdString();
+                return texts;
+            },
+            [this](const QString& text) { ApplyMeasuredBandwidth(text); }, this);
+        measurement_->setAttribute(Qt::WA_QuitOnClose, false);
+    }
+    return *measurement_;
+}
+
+void TForm1::N9Click() { MeasurementWindow().ChooseFile(); }
+
+void TForm1::ApplyMeasuredBandwidth(const QString& text)
+{
+    LabeledEdit* bandwidth = Edits[*InputByKey("bandwidth")];
+    bandwidth->setText(text);
+    BitBtn1Click();
 }
 
 void TForm1::changeEvent(QEvent* event)

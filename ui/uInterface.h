@@ -21,6 +21,7 @@ namespace eh {
 
 class GlyphButton;
 class LabeledEdit;
+class MeasurementView;
 class RichTextPane;
 
 // The main window: seven labelled input fields in three group boxes and the
@@ -49,6 +50,15 @@ public:
     void N5Click();
     void N6Click();
     void N8Click();
+    // View > "Полоса из измерения…": asks for a sweep file and shows its
+    // analysis in the measurement view.
+    void N9Click();
+
+    // The measurement view, made at its first use.
+    MeasurementView& MeasurementWindow();
+    // Puts a measured bandwidth into EC27 and recalculates, as if the user
+    // had typed it and pressed Enter.
+    void ApplyMeasuredBandwidth(const QString& text);
 
     // The seven input fields in the reading order of InputTable(), each
     // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).
@@ -61,7 +71,7 @@ public:
     // The save dialog of the report; made at the first save.
     QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4, *N7;
-    QAction *N2, *N3, *N5, *N6, *N8;
+    QAction *N2, *N3, *N5, *N6, *N8, *N9;
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -76,6 +86,7 @@ private:
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
     std::function<QWidget*()> explorer_;
+    MeasurementView* measurement_ = nullptr;
 };
 
 } // namespace eh

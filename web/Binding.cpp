@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's way into the calculator: the window's texts, the calculate
-// command on the seven field texts, the saved report's bytes, and the
-// explorer's sweeps, bands, coverage and drawing sizes. Everything the page
+// command on the seven field texts, the saved report's bytes, the
+// explorer's sweeps, bands, coverage and drawing sizes, and the analysis of
+// a measured sweep. Everything the page
 // shows comes from here, so that it says what the desktop program says.
 #include "BandCoverage.h"
 #include "BandPlans.h"
@@ -12,9 +13,13 @@
 #include "DrawingDimensions.h"
 #include "Exceptions.h"
 #include "MainWindowTexts.h"
+#include "MeasurementFigures.h"
+#include "MeasurementTexts.h"
+#include "ModelComparison.h"
 #include "NumberFormat.h"
 #include "RecordingPane.h"
 #include "ReportText.h"
+#include "Touchstone.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -68,6 +73,9 @@ val PageTexts()
     texts.set("calculate", std::string(kCalculateCaption));
     texts.set("save", std::string(kSaveCaption));
     texts.set("bandwidthNote", std::string(kBandwidthNote));
+    texts.set("measurementTitle", std::string(kMeasurementTitle));
+    texts.set("applyBandwidth", std::string(kApplyBandwidthCaption));
+    texts.set("applyBandwidthTip", std::string(kApplyBandwidthTip));
     texts.set("groups", ToArray(kGroupTitles, [](const char* title) { return val(std::string(title)); }));
     val fields = val::array();
     for (std::size_t i = 0; i < kInputCount; ++i) {
@@ -295,6 +303,100 @@ val Drawing(val texts, const std::string& separator)
     return out;
 }
 
+// Why a file of `size` bytes is refused before it is read, or null: the
+// page asks before it loads a file into memory.
+val MeasurementSizeFault(const std::string& fileName, double size)
+{
+    if (size <= static_cast<double>(kTouchstoneMaxBytes))
+        return val::null();
+    return val(RefusedFileText(fileName, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0})));
+}
+
+// A measured sweep's file, read on the device, as the window's measurement
+// view shows it: the refusal in words, or the figures, the notes, the text
+// the bandwidth field takes, the curves (the ideal resonator's at the
+// measured frequencies, for one chart) and the marks. `texts` are the
+// page's seven field texts, for the model's bandwidth beside the
+// measurement.
+val Measurement(const std::string& fileName, val bytes, val texts, const std::string& separator)
+{
+    const char mark = Separator(separator);
+    val answer = val::object();
+    const std::size_t length = bytes["length"].as<std::size_t>();
+    if (val fault = MeasurementSizeFault(fileName, static_cast<double>(length)); !fault.isNull()) {
+        answer.set("fault", fault);
+        return answer;
+    }
+    std::string content(length, '\0');
+    val(emscripten::typed_memory_view(length, reinterpret_cast<unsigned char*>(content.data())))
+        .call<void>("set", bytes);
+    const TTouchstoneReading reading = ReadTouchstone(content);
+    std::string().swap(content);
+    if (!reading.sweep) {
+        answer.set("fault", RefusedFileText(fileName, TouchstoneRefusalText(reading.refusal)));
+        return answer;
+    }
+    answer.set("fault", val::null());
+    const TResonanceAnalysis analysis = AnalyseResonance(*reading.sweep);
+    TFieldTexts fieldTexts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldTexts[i] = texts[i].as<std::string>();
+    const std::optional<TModelPromise> promise = ModelPromise(fieldTexts, mark);
+    const TMeasurementSummary summary = SummariseMeasurement(analysis, promise, mark);
+    answer.set("figures", ToArray(summary.figures, [](const TMeasurementFigure& figure) {
+                   val out = val::object();
+                   out.set("label", figure.label);
+                   out.set("value", figure.value);
+                   return out;
+               }));
+    answer.set("notes", ToArray(summary.notes, [](const std::string& note) { return val(note); }));
+    answer.set("method", summary.method);
+    answer.set("fieldText", summary.fieldText ? val(*summary.fieldText) : val::null());
+
+    const std::size_t n = reading.sweep->points.size();
+    const bool ideal = promise && analysis.resonanceHz;
+    std::vector<double> mhz(n), swr(n), r(n), x(n), idealSwr(ideal ? n : 0);
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    for (std::size_t i = 0; i < n; ++i) {
+        const TPointFigures figures = FiguresAt(reading.sweep->points[i]);
+        mhz[i] = figures.frequencyHz / 1e6;
+        swr[i] = figures.swr.value_or(kNaN);
+        r[i] = figures.resistanceOhm.value_or(kNaN);
+        x[i] = figures.reactanceOhm.value_or(kNaN);
+        if (ideal)
+            idealSwr[i] = IdealSwrAt(*promise, *analysis.resonanceHz, figures.frequencyHz);
+    }
+    answer.set("frequencyMHz", Float64Array(mhz));
+    answer.set("swr", Float64Array(swr));
+    answer.set("resistance", Float64Array(r));
+    answer.set("reactance", Float64Array(x));
+    answer.set("swrTop", SwrChartTop(swr));
+    answer.set("idealSwr", ideal ? Float64Array(idealSwr) : val::null());
+    answer.set("idealName", ideal ? val(IdealCurveName(*promise, mark)) : val::null());
+    answer.set("resonanceMHz", analysis.resonanceHz ? val(*analysis.resonanceHz / 1e6) : val::null());
+    val spans = val::array();
+    const auto addSpan = [&](const std::optional<TFrequencySpan>& span, double level) {
+        if (!span)
+            return;
+        val out = val::object();
+        out.set("lowMHz", span->lowHz / 1e6);
+        out.set("highMHz", span->highHz / 1e6);
+        out.set("level", level);
+        out.set("name", SwrAtMostText(level, mark));
+        spans.call<void>("push", out);
+    };
+    addSpan(analysis.swrSpan, kHalfPowerSwr);
+    addSpan(analysis.swr2Span, 2);
+    answer.set("spans", spans);
+    return answer;
+}
+
+// A frequency as the measurement's figures write it.
+std::string Megahertz(double hertz, const std::string& separator)
+{
+    return MegahertzText(hertz, Separator(separator));
+}
+
 // A number as the report writes it.
 std::string FormatNumber(double value, const std::string& separator)
 {
@@ -312,6 +414,11 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
     emscripten::function("coverage", &eh::Coverage);
     emscripten::function("drawing", &eh::Drawing);
     emscripten::function("formatNumber", &eh::FormatNumber);
+    emscripten::function("measurement", &eh::Measurement);
+    emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
+    emscripten::function("megahertzText", &eh::Megahertz);
+    emscripten::function("refusedFileText", &eh::RefusedFileText);
+    emscripten::function("unreadableFileText", &eh::UnreadableFileText);
     emscripten::function("pageTexts", &eh::PageTexts);
     emscripten::function("calculate", &eh::Calculate);
     emscripten::function("reportFile", &eh::ReportFile);

@@ -60,6 +60,7 @@ const shellTexts = {
   title: texts.title,
   save: texts.save,
   calculate: Object.values(accessKeyParts(texts.calculate)).join(''),
+  measurementTitle: texts.measurementTitle,
 };
 const help = marked.parse(readFileSync(join(root, 'resources', 'help', 'help_eh.md'), 'utf8'), { async: false });
 // The page's modules are fetched with the page rather than one level of

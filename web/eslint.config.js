@@ -30,6 +30,11 @@ export default [
     languageOptions: { sourceType: 'script', globals: globals.serviceworker },
   },
   {
+    // A classic worker: it loads the WebAssembly glue with importScripts.
+    files: ['site/measurement-worker.js'],
+    languageOptions: { sourceType: 'script', globals: { ...globals.worker, EhAntenna: 'readonly' } },
+  },
+  {
     // Building, serving, measuring and testing: Node.
     files: ['*.js', '*.mjs', 'tests/**/*.mjs'],
     languageOptions: { globals: globals.node },

@@ -2,17 +2,16 @@
 #include "DesignService.h"
 
 #include "Exceptions.h"
-#include "NumberConversion.h"
 
 namespace eh {
 
-TFieldReading ReadFieldTexts(const TFieldTexts& texts, char separator)
+TFieldReading ReadFieldTexts(const TFieldTexts& texts, char separator, const TFieldTextOptions& options)
 {
     TFieldReading reading;
     const auto& table = InputTable();
     for (std::size_t i = 0; i < kInputCount; ++i) {
         try {
-            reading.inputs.*table[i].value = ConvertFieldText(texts[i], separator);
+            reading.inputs.*table[i].value = ReadInputText(table[i], texts[i], separator, options);
         } catch (const EConvertError&) {
             // The first field that is not a number ends the reading; the
             // later fields are not read.

@@ -4,6 +4,8 @@
 #include "AntennaModel.h"
 #include "DesignTables.h"
 #include "Exceptions.h"
+#include "InputText.h"
+#include "Language.h"
 
 #include <array>
 #include <cstddef>
@@ -14,7 +16,7 @@
 // window and for every output of the command-line tool.
 namespace eh {
 
-inline constexpr const char* kPitchNotice = "Ошибка!!! Шаг намотки меньше диаметра провода!";
+inline constexpr const char* kPitchNotice = RussianText("notice.pitch");
 
 using TFieldTexts = std::array<std::string, kInputCount>; // UTF-8, reading order
 
@@ -24,10 +26,11 @@ struct TFieldReading {
 };
 
 // Reads the texts exactly as the window reads its fields (a point always
-// works as the decimal mark, the separator is the regional one). Stops at the
-// first text that is not a number. A number beyond the double range throws
-// EOverflow, as the window's reading does.
-TFieldReading ReadFieldTexts(const TFieldTexts& texts, char separator);
+// works as the decimal mark, the separator is the regional one), the lengths
+// in the options' unit. Stops at the first text that is not a number. A
+// number beyond the double range throws EOverflow, as the window's reading
+// does.
+TFieldReading ReadFieldTexts(const TFieldTexts& texts, char separator, const TFieldTextOptions& options = {});
 
 struct TDesign {
     TAntennaInputs inputs;

@@ -6,12 +6,12 @@ namespace eh {
 const std::array<TFieldPresentation, kInputCount>& FieldPresentation()
 {
     static const std::array<TFieldPresentation, kInputCount> fields = {{
-        {"  = ", "средняя частота резонанса антенны", 0},
-        {" =", "диаметр цилиндров в миллиметрах.", 0},
-        {" =", "отношение длины цилиндра (одного) к его диаметру.", 0},
-        {" =", "диаметр провода катушки настройки.", 1},
-        {" =", "шаг намотки катушки настройки (не может быть меньше диаметра провода).", 1},
-        {" =", "диаметр катушки настройки (как правило равен диаметру цилиндра).", 1},
+        {"  = ", RussianText("input.frequency.tip"), 0},
+        {" =", RussianText("input.cylinder-diameter.tip"), 0},
+        {" =", RussianText("input.ratio.tip"), 0},
+        {" =", RussianText("input.wire-diameter.tip"), 1},
+        {" =", RussianText("input.pitch.tip"), 1},
+        {" =", RussianText("input.turn-diameter.tip"), 1},
         {" = ", "", 2},
     }};
     return fields;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignTables.h"
+#include "Language.h"
 
 #include <array>
 #include <cstddef>
@@ -20,15 +21,13 @@ struct TFieldPresentation {
 // In the reading order of InputTable().
 const std::array<TFieldPresentation, kInputCount>& FieldPresentation();
 
-inline constexpr const char* kMainWindowCaption = "Программа для расчета параметров ЕН Антенны";
-inline constexpr std::array<const char*, 3> kGroupTitles = {"Антенна", "Катушка", "Для готовой антенны"};
-inline constexpr const char* kBandwidthNote =
-    "это окно для ввода величины полосы пропускания по уровню 3 dB, измеренной у настроенной антенны. "
-    "При начальном расчете, вводится максимальное расчетное значение автоматически (но в окне "
-    "высвечивается \"0\").";
-// "&" marks the access key; the third letter is a Latin "c", as the window
-// always wrote it.
-inline constexpr const char* kCalculateCaption = "&Раcсчитать";
-inline constexpr const char* kSaveCaption = "Сохранить";
+inline constexpr const char* kMainWindowCaption = RussianText("window.caption");
+inline constexpr std::array<const char*, 3> kGroupTitles = {
+    RussianText("window.group.antenna"), RussianText("window.group.coil"), RussianText("window.group.measured")};
+inline constexpr const char* kBandwidthNote = RussianText("window.bandwidth-note");
+// "&" marks the access key; the third letter of the Russian is a Latin "c",
+// as the window always wrote it.
+inline constexpr const char* kCalculateCaption = RussianText("window.calculate");
+inline constexpr const char* kSaveCaption = RussianText("window.save");
 
 } // namespace eh

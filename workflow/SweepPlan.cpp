@@ -5,6 +5,7 @@
 #include "Exceptions.h"
 #include "NumberConversion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace eh {
@@ -81,6 +82,11 @@ TSweepPlanReading PlanSweepByStep(std::size_t input, std::string_view startText,
         plan.grid.StepsUpTo(stop.value, ReadDecimalText(stopText, separator), maxPoints - 1);
     if (!steps)
         return Fault(TooManyPoints);
+    // Where neighbouring doubles lie farther apart than STEP, values would
+    // repeat and the last could overshoot STOP.
+    const double largest = std::max(std::fabs(start.value), std::fabs(stop.value));
+    if (span != 0.0 && std::fabs(step.value) < largest - std::nextafter(largest, 0.0))
+        return Fault(StepBelowResolution);
     plan.points = *steps + 1;
     if (!std::isfinite(plan.Value(plan.points - 1)))
         return Fault(ValueBeyondRange);

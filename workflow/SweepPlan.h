@@ -35,6 +35,7 @@ enum class TSweepPlanFault {
     StepMustBePositive, // STOP lies above START
     StepMustBeNegative, // STOP lies below START
     RangeTooWide,       // STOP - START is beyond the double range
+    StepBelowResolution, // STEP is finer than the doubles around START and STOP
     EmptyRange,         // FROM is not below TO
     TooFewPoints,       // fewer than 2 points between FROM and TO
     TooManyPoints,      // more than the caller's limit

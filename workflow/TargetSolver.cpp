@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <variant>
 
 namespace eh {
 
@@ -20,29 +21,40 @@ constexpr double kAcceptedRelativeError = 1e-9;
 class TResultFunction {
 public:
     explicit TResultFunction(const TSolveRequest& request)
-        : request_(request), input_(InputTable()[request.plan.input].value),
-          result_(ResultTable()[request.result].value)
+        : request_(request), input_(InputTable()[request.plan.input].value), result_(ResultTable()[request.result])
     {
     }
 
-    // The result at `x`, or nothing when the design faults there.
-    std::optional<double> At(double x) const
+    enum class TNoValue { Fault, StandIn };
+
+    // The result at `x`, or why there is none.
+    std::variant<double, TNoValue> Sample(double x) const
     {
         TAntennaInputs inputs = request_.base;
         inputs.*input_ = x;
         const TDesign design = CalculateDesign(inputs);
         if (!design.results)
-            return std::nullopt;
-        const double value = (*design.results).*result_;
+            return TNoValue::Fault;
+        if (!HasFigure(result_, *design.results))
+            return TNoValue::StandIn;
+        const double value = (*design.results).*result_.value;
         if (!std::isfinite(value))
-            return std::nullopt;
+            return TNoValue::Fault;
         return value;
+    }
+
+    std::optional<double> At(double x) const
+    {
+        const auto sample = Sample(x);
+        if (const double* value = std::get_if<double>(&sample))
+            return *value;
+        return std::nullopt;
     }
 
 private:
     const TSolveRequest& request_;
     double TAntennaInputs::*input_;
-    double TAntennaResults::*result_;
+    const TResultInfo& result_;
 };
 
 struct TSample {
@@ -84,19 +96,24 @@ TSolveOutcome SolveForTarget(const TSolveRequest& request, const std::atomic<boo
     const TResultFunction result(request);
     const double target = request.target;
     TSolveOutcome outcome;
-    std::optional<TSample> previous; // the neighbouring point, when it did not fault
+    std::optional<TSample> previous; // the neighbouring point, when it had a value
+    std::size_t computed = 0;       // points with a value
     for (std::size_t i = 0; i < request.plan.points; ++i) {
         if (cancelled && cancelled->load(std::memory_order_relaxed)) {
             outcome.cancelled = true;
             break;
         }
         const double x = request.plan.Value(i);
-        const std::optional<double> value = result.At(x);
+        const auto sampled = result.Sample(x);
+        const double* value = std::get_if<double>(&sampled);
         if (!value) {
-            ++outcome.faultedPoints;
+            ++(std::get<TResultFunction::TNoValue>(sampled) == TResultFunction::TNoValue::Fault
+                   ? outcome.faultedPoints
+                   : outcome.standInPoints);
             previous.reset();
             continue;
         }
+        ++computed;
         outcome.lowestResult = std::min(outcome.lowestResult.value_or(*value), *value);
         outcome.highestResult = std::max(outcome.highestResult.value_or(*value), *value);
         const TSample sample{x, *value - target};
@@ -111,6 +128,11 @@ TSolveOutcome SolveForTarget(const TSolveRequest& request, const std::atomic<boo
         previous = sample;
     }
     std::sort(outcome.solutions.begin(), outcome.solutions.end());
+    // Every point a solution, or none: the input does not matter.
+    if (!outcome.cancelled && computed >= 2 && *outcome.lowestResult == *outcome.highestResult) {
+        outcome.constant = true;
+        outcome.solutions.clear();
+    }
     return outcome;
 }
 

@@ -14,7 +14,9 @@
 // target: the result is computed on a fine grid, each change of sign of
 // (result - target) between neighbouring points is bisected down to
 // neighbouring doubles (or a relative error of at most 1e-12), and a point
-// whose design faults splits the range, since nothing is known across it.
+// whose design faults, or where the model has no figure for the result (see
+// HasFigure), splits the range, since nothing is known across it. A result
+// that takes one value at every point is constant: not solved for.
 namespace eh {
 
 // The grid a solve scans when the caller has no finer one: fine enough that
@@ -36,6 +38,11 @@ struct TSolveOutcome {
     std::optional<double> lowestResult;
     std::optional<double> highestResult;
     std::size_t faultedPoints = 0;
+    // Points where the model wrote a stand-in for the result, not a figure.
+    std::size_t standInPoints = 0;
+    // The result took one value at every point computed, at least two: it
+    // does not depend on the input there, and `solutions` stays empty.
+    bool constant = false;
     // Changes of sign where the result jumps across the target instead of
     // reaching it (not solutions).
     std::size_t jumps = 0;

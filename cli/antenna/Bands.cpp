@@ -11,15 +11,42 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <optional>
+#include <type_traits>
+#include <variant>
 
 namespace eh::cli {
 
 namespace {
 
-constexpr std::array<const char*, 6> kColumns = {"band", "low_khz", "high_khz", "bandwidth_khz", "covers",
-                                                 "settings"};
-
 std::string BandName(const TAmateurBand& band) { return std::to_string(band.metres) + "m"; }
+
+// One cell of a row: a word, a number, a yes or no, a count, or nothing
+// (JSON's null, an empty CSV cell).
+using Cell = std::variant<std::monostate, std::string, double, bool, std::uint64_t>;
+
+template <class T>
+Cell OptionalCell(const std::optional<T>& value)
+{
+    return value ? Cell(*value) : Cell();
+}
+
+// The row: each column's name, its heading in the text table, and its cell.
+struct Column {
+    const char* name;
+    const char* heading;
+    Cell (*cell)(const TBandCoverage& row);
+};
+
+const std::array<Column, 6> kColumns = {{
+    {"band", "Band", [](const TBandCoverage& row) { return Cell(BandName(row.band)); }},
+    {"low_khz", "Low kHz", [](const TBandCoverage& row) { return Cell(row.band.lowKHz); }},
+    {"high_khz", "High kHz", [](const TBandCoverage& row) { return Cell(row.band.highKHz); }},
+    {"bandwidth_khz", "Bandwidth kHz", [](const TBandCoverage& row) { return OptionalCell(row.bandwidthKHz); }},
+    {"covers", "Covers", [](const TBandCoverage& row) { return Cell(row.covers); }},
+    {"settings", "Settings", [](const TBandCoverage& row) { return OptionalCell(row.settings); }},
+}};
 
 std::string ShortestNumber(double value, char separator)
 {
@@ -29,29 +56,52 @@ std::string ShortestNumber(double value, char separator)
     return text;
 }
 
-// `value` as `append` writes it, or `absent` when there is none.
-template <class T, class Append>
-void AppendOptional(std::string& out, const std::optional<T>& value, Append append, std::string_view absent)
+void AppendJsonCell(std::string& out, const Cell& cell)
 {
-    if (value)
-        append(out, *value);
-    else
-        out += absent;
+    std::visit(
+        [&out](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::monostate>)
+                out += "null";
+            else if constexpr (std::is_same_v<T, std::string>)
+                AppendJsonString(out, value);
+            else if constexpr (std::is_same_v<T, double>)
+                AppendJsonDouble(out, value);
+            else if constexpr (std::is_same_v<T, bool>)
+                out += value ? "true" : "false";
+            else
+                AppendUnsigned(out, value);
+        },
+        cell);
+}
+
+void AppendCsvCell(std::string& out, const Cell& cell)
+{
+    std::visit(
+        [&out](const auto& value) {
+            using T = std::decay_t<decltype(value)>;
+            if constexpr (std::is_same_v<T, std::string>)
+                out += value;
+            else if constexpr (std::is_same_v<T, double>)
+                AppendCsvNumber(out, value);
+            else if constexpr (std::is_same_v<T, bool>)
+                out += value ? "true" : "false";
+            else if constexpr (std::is_same_v<T, std::uint64_t>)
+                AppendUnsigned(out, value);
+        },
+        cell);
 }
 
 void AppendJson(std::string& out, const TBandCoverage& row)
 {
-    out += "{\"band\":";
-    AppendJsonString(out, BandName(row.band));
-    out += ",\"low_khz\":";
-    AppendJsonDouble(out, row.band.lowKHz);
-    out += ",\"high_khz\":";
-    AppendJsonDouble(out, row.band.highKHz);
-    out += ",\"bandwidth_khz\":";
-    AppendOptional(out, row.bandwidthKHz, AppendJsonDouble, "null");
-    out += row.covers ? ",\"covers\":true" : ",\"covers\":false";
-    out += ",\"settings\":";
-    AppendOptional(out, row.settings, AppendUnsigned, "null");
+    char separator = '{';
+    for (const Column& column : kColumns) {
+        out += separator;
+        separator = ',';
+        AppendJsonString(out, column.name);
+        out += ':';
+        AppendJsonCell(out, column.cell(row));
+    }
     if (row.centre.fault) {
         // The tool's error object, {"error":{...}}, as a member of this one.
         std::string error;
@@ -62,24 +112,32 @@ void AppendJson(std::string& out, const TBandCoverage& row)
     out += "}\n";
 }
 
+void AppendCsvHeader(std::string& out)
+{
+    for (const Column& column : kColumns) {
+        if (&column != &kColumns.front())
+            out += ',';
+        out += column.name;
+    }
+    out += '\n';
+}
+
 void AppendCsv(std::string& out, const TBandCoverage& row)
 {
-    out += BandName(row.band) + ',';
-    AppendCsvNumber(out, row.band.lowKHz);
-    out += ',';
-    AppendCsvNumber(out, row.band.highKHz);
-    out += ',';
-    AppendOptional(out, row.bandwidthKHz, AppendCsvNumber, "");
-    out += row.covers ? ",true," : ",false,";
-    AppendOptional(out, row.settings, AppendUnsigned, "");
+    for (const Column& column : kColumns) {
+        if (&column != &kColumns.front())
+            out += ',';
+        AppendCsvCell(out, column.cell(row));
+    }
     out += '\n';
 }
 
 // The columns padded to their widest cell: the band left, the numbers right.
 void AppendText(std::string& out, const std::vector<TBandCoverage>& table, TIaruRegion region, char separator)
 {
-    std::vector<std::array<std::string, kColumns.size()>> cells;
-    cells.push_back({"Band", "Low kHz", "High kHz", "Bandwidth kHz", "Covers", "Settings"});
+    std::vector<std::array<std::string, kColumns.size()>> cells(1);
+    for (std::size_t c = 0; c < kColumns.size(); ++c)
+        cells[0][c] = kColumns[c].heading;
     for (const TBandCoverage& row : table) {
         cells.push_back({BandName(row.band), ShortestNumber(row.band.lowKHz, separator),
                          ShortestNumber(row.band.highKHz, separator),
@@ -131,9 +189,7 @@ void AppendBandCoverage(std::string& out, const std::vector<TBandCoverage>& tabl
             AppendJson(out, row);
         return;
     case OutputFormat::Csv:
-        for (std::size_t c = 0; c < kColumns.size(); ++c)
-            out += std::string(c > 0 ? "," : "") + kColumns[c];
-        out += '\n';
+        AppendCsvHeader(out);
         for (const TBandCoverage& row : table)
             AppendCsv(out, row);
         return;

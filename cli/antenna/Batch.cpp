@@ -49,8 +49,8 @@ bool ReadLine(std::istream& in, std::string& line, bool& tooLong, std::size_t ma
     }
 }
 
-void AnswerLine(std::string_view line, char defaultSeparator, BatchRequest& request, std::string& error,
-                std::string& out, BatchCounts& counts)
+void AnswerLine(std::string_view line, char defaultSeparator, TLanguage language, BatchRequest& request,
+                std::string& error, std::string& out, BatchCounts& counts)
 {
     if (!ParseBatchRequest(line, request, error)) {
         ++counts.malformed;
@@ -77,13 +77,14 @@ void AnswerLine(std::string_view line, char defaultSeparator, BatchRequest& requ
         AppendErrorJson(out, FaultKindName(design.fault->kind), design.fault->message);
         return;
     }
-    AppendDesignJson(out, design.inputs, *design.results, separator);
+    AppendDesignJson(out, design.inputs, *design.results, separator, {language, TLengthUnit::Millimetre});
     ++counts.designs;
 }
 
 } // namespace
 
-BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator, std::size_t maxLineBytes)
+BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator, std::size_t maxLineBytes,
+                     TLanguage language)
 {
     BatchCounts counts;
     // Reused from line to line: they keep their buffers.
@@ -124,7 +125,7 @@ BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
                                 "line " + std::to_string(counts.lines) + " has a NUL byte at byte " +
                                     std::to_string(nul + 1));
             } else {
-                AnswerLine(line, defaultSeparator, request, error, answers, counts);
+                AnswerLine(line, defaultSeparator, language, request, error, answers, counts);
             }
             answers += '\n';
             if (answers.size() >= kOutputBlockBytes)

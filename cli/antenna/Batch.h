@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
+
 #include <cstddef>
 #include <istream>
 #include <ostream>
@@ -40,7 +42,8 @@ struct BatchCounts {
 // once `out` fails (the caller reports it). A read error of `in` throws
 // std::ios_base::failure once the lines read before it have been answered.
 // Memory stays within a few times the longest line (at most `maxLineBytes`).
+// The designs' reports are in `language`.
 BatchCounts RunBatch(std::istream& in, std::ostream& out, char defaultSeparator,
-                     std::size_t maxLineBytes = kMaxBatchLineBytes);
+                     std::size_t maxLineBytes = kMaxBatchLineBytes, TLanguage language = kDefaultLanguage);
 
 } // namespace eh::cli

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::size_t kShownKeyBytes = 64;
 constexpr std::size_t kMessageBytes = 200;
+// nlohmann's id of "number overflow parsing '1e999'".
+constexpr int kNumberOverflow = 406;
 
 // Keeps a text short for a message; the JSON writer makes it valid UTF-8.
 std::string Shortened(std::string_view text, std::size_t bytes)
@@ -108,12 +110,19 @@ public:
 
     bool parse_error(std::size_t position, const std::string&, const nlohmann::detail::exception& ex)
     {
+        // A number beyond the double range ("1e999") is a number all the
+        // same, which no field takes.
+        if (ex.id == kNumberOverflow)
+            return WrongValue("a number");
         // nlohmann's message names the spot, then quotes what it last read,
         // which may be long or binary: keep only the description.
         std::string what = ex.what();
         const std::size_t colon = what.find(": ");
-        if (colon != std::string::npos && what.rfind("[json.exception.", 0) == 0)
+        const std::size_t bracket = what.find("] ");
+        if (colon != std::string::npos && what.starts_with("[json.exception.parse_error."))
             what.erase(0, colon + 2);
+        else if (bracket != std::string::npos && what.starts_with("[json.exception."))
+            what.erase(0, bracket + 2);
         const std::size_t lastRead = what.find("; last read");
         if (lastRead != std::string::npos)
             what.erase(lastRead);

@@ -7,8 +7,11 @@
 #include "DecimalSeparator.h"
 #include "DesignCsv.h"
 #include "DesignService.h"
+#include "DesignTables.h"
 #include "Exceptions.h"
 #include "Formats.h"
+#include "InputText.h"
+#include "Measured.h"
 #include "NumberConversion.h"
 #include "Report.h"
 #include "SaveReport.h"
@@ -16,11 +19,13 @@
 #include "Sweep.h"
 #include "UsageError.h"
 #include "Utf8.h"
+#include "WireGauge.h"
 
 #include <cerrno>
 #include <cstring>
 #include <optional>
 #include <utility>
+#include <variant>
 #include <new>
 
 namespace eh::cli {
@@ -36,13 +41,36 @@ int Fault(std::ostream& err, const std::string& message)
 
 void Warn(std::ostream& err, const std::string& message) { err << kProgram << ": warning: " << message << '\n'; }
 
+TReportOptions ReportOptionsOf(const CliOptions& options)
+{
+    return {options.language.value_or(kDefaultLanguage), options.lengths.value_or(TLengthUnit::Millimetre)};
+}
+
+// The tool reads a wire gauge as the wire diameter in either unit.
+TFieldTextOptions FieldTextOptionsOf(const CliOptions& options)
+{
+    return {options.lengths.value_or(TLengthUnit::Millimetre), true};
+}
+
+std::string PitchNotice(const CliOptions& options)
+{
+    return LocalText("notice.pitch", options.language.value_or(kDefaultLanguage));
+}
+
 // The field-not-a-number message, with a hint when the text would read with
 // a comma as the separator.
-int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator)
+int NotANumber(std::ostream& err, std::size_t field, const std::string& text, char separator, TLengthUnit lengths)
 {
     const TInputInfo& info = InputTable().at(field);
-    err << kProgram << ": " << info.argument << " (" << info.component << ", " << info.words
+    std::string words = info.words;
+    if (lengths == TLengthUnit::Inch && IsLength(info) && words.ends_with(" mm"))
+        words.replace(words.size() - 2, 2, "inches");
+    err << kProgram << ": " << info.argument << " (" << info.component << ", " << words
         << ") is not a number: " << QuoteTyped(text) << '\n';
+    if (TakesWireGauge(info) && LooksLikeWireGauge(text)) {
+        err << kProgram << ": hint: a wire gauge is 0000 to 40: \"14 AWG\", \"AWG14\", \"#14\", \"4/0\"\n";
+        return kExitUsage;
+    }
     if (separator != ',' && text.find_first_of(".,") != std::string::npos) {
         bool readsWithComma = false;
         try {
@@ -99,9 +127,12 @@ int RunBatchMode(const CliOptions& options, char separator, const CliStreams& st
         return Usage(streams.err, "--batch cannot save a report file (--output)");
     if (options.formatGiven && options.format != OutputFormat::Json)
         return Usage(streams.err, "--batch writes JSON Lines only (--format json)");
+    if (options.lengths)
+        return Usage(streams.err, "--batch reads its requests in millimetres (--units)");
     BatchCounts counts;
     try {
-        counts = RunBatch(streams.in, streams.out, separator);
+        counts = RunBatch(streams.in, streams.out, separator, kMaxBatchLineBytes,
+                          options.language.value_or(kDefaultLanguage));
     } catch (const std::ios_base::failure& failure) {
         streams.err << kProgram << ": cannot read the standard input: " << failure.code().message() << '\n';
         return kExitFault;
@@ -122,12 +153,13 @@ std::optional<int> ReadOtherInputs(const CliOptions& options, std::size_t varied
     texts[varied] = "0";
     TFieldReading base;
     try {
-        base = ReadFieldTexts(texts, separator);
+        base = ReadFieldTexts(texts, separator, FieldTextOptionsOf(options));
     } catch (const Exception& failure) {
         return Fault(streams.err, failure.what());
     }
     if (base.badField)
-        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator);
+        return NotANumber(streams.err, *base.badField, texts[*base.badField], separator,
+                          options.lengths.value_or(TLengthUnit::Millimetre));
     inputs = base.inputs;
     return std::nullopt;
 }
@@ -151,10 +183,10 @@ int RunSweepMode(const CliOptions& options, char separator, const CliStreams& st
         return *exit;
 
     errno = 0;
-    const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out);
+    const TSweepCounts counts = WriteSweep(plan, base, separator, format, streams.out, ReportOptionsOf(options));
     const int outputError = errno;
     if (counts.notices > 0)
-        Warn(streams.err, std::string(kPitchNotice) + " (" + std::to_string(counts.notices) + " of " +
+        Warn(streams.err, PitchNotice(options) + " (" + std::to_string(counts.notices) + " of " +
                               std::to_string(counts.points) + " rows)");
     if (!streams.out)
         return CannotWriteOutput(streams.err, outputError);
@@ -199,7 +231,7 @@ int RunBandsMode(const CliOptions& options, char separator, const CliStreams& st
     if (const std::optional<int> exit = ReadOtherInputs(options, kFrequency, separator, streams, typed))
         return *exit;
     if (PitchNeedsNotice(typed))
-        Warn(streams.err, kPitchNotice);
+        Warn(streams.err, PitchNotice(options));
     std::string output;
     AppendBandCoverage(output, CoverBands(region, typed), region, options.format, separator);
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
@@ -225,6 +257,10 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
         Warn(streams.err, "the design faults at " + std::to_string(outcome.faultedPoints) + " of " +
                               std::to_string(command.plan.points) +
                               " points of the range; no solution is known between them");
+    if (outcome.standInPoints > 0 && outcome.lowestResult)
+        Warn(streams.err, std::string(ResultTable()[command.result].member) + " has no figure at " +
+                              std::to_string(outcome.standInPoints) + " of " + std::to_string(command.plan.points) +
+                              " points of the range (no measured bandwidth); no solution is known across them");
     if (outcome.solutions.empty())
         streams.err << kProgram << ": " << NoSolutionMessage(command, outcome) << '\n';
     std::string output;
@@ -232,29 +268,30 @@ int RunSolveMode(const CliOptions& options, char separator, const CliStreams& st
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
 }
 
-int RunSingle(const CliOptions& options, char separator, const CliStreams& streams)
+int RunSingle(const CliOptions& options, const TFieldTexts& texts, char separator, const CliStreams& streams)
 {
     std::string output;
     try {
-        const TFieldTexts texts = TextsOf(options.fieldTexts);
-        const TFieldReading reading = ReadFieldTexts(texts, separator);
+        const TFieldReading reading = ReadFieldTexts(texts, separator, FieldTextOptionsOf(options));
         if (reading.badField)
-            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator);
+            return NotANumber(streams.err, *reading.badField, texts[*reading.badField], separator,
+                              options.lengths.value_or(TLengthUnit::Millimetre));
         const TDesign design = CalculateDesign(reading.inputs);
         if (design.pitchNotice)
-            Warn(streams.err, kPitchNotice);
+            Warn(streams.err, PitchNotice(options));
         if (design.fault)
             return Fault(streams.err, design.fault->message);
         const TAntennaInputs& inputs = design.inputs;
         const TAntennaResults& results = *design.results;
+        const TReportOptions report = ReportOptionsOf(options);
 
         switch (options.format) {
         case OutputFormat::Text:
             if (!options.outputPath)
-                AppendReportText(output, inputs, results, separator);
+                AppendReportText(output, inputs, results, separator, report);
             break;
         case OutputFormat::Json:
-            AppendDesignJson(output, inputs, results, separator);
+            AppendDesignJson(output, inputs, results, separator, report);
             output += '\n';
             break;
         case OutputFormat::Csv:
@@ -263,11 +300,69 @@ int RunSingle(const CliOptions& options, char separator, const CliStreams& strea
             break;
         }
         if (options.outputPath)
-            SaveReport(*options.outputPath, BuildReport(inputs, results, separator));
+            SaveReport(*options.outputPath, BuildReport(inputs, results, separator, report));
     } catch (const Exception& failure) {
         return Fault(streams.err, failure.what());
     }
     return WriteAll(streams.out, streams.err, output) ? kExitSuccess : kExitFault;
+}
+
+// --measured and --bandwidth-from stand alone: neither takes another mode.
+std::optional<std::string> MeasuredModeClash(const CliOptions& options)
+{
+    const char* measured = options.measured ? "--measured" : options.bandwidthFrom ? "--bandwidth-from" : nullptr;
+    if (measured == nullptr)
+        return std::nullopt;
+    const std::pair<bool, const char*> others[] = {
+        {options.measured && options.bandwidthFrom, "--bandwidth-from"}, {options.batch, "--batch"},
+        {options.sweep.has_value(), "--sweep"}, {options.bands, "--bands"}, {options.solve.has_value(), "--solve"}};
+    for (const auto& [given, name] : others)
+        if (given)
+            return std::string(measured) + " and " + name + " cannot be combined";
+    return std::nullopt;
+}
+
+int RunMeasuredMode(const CliOptions& options, const CliStreams& streams)
+{
+    if (!options.fieldTexts.empty())
+        return Usage(streams.err, "--measured takes no field texts (the sweep comes from the file)");
+    if (options.outputPath)
+        return Usage(streams.err, "--measured cannot save a report file (--output)");
+    std::variant<TMeasuredSweep, std::string> read = ReadMeasuredFile(*options.measured);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) {
+        streams.err << kProgram << ": " << *refusal << '\n';
+        return kExitUsage;
+    }
+    const TMeasuredSweep& sweep = std::get<TMeasuredSweep>(read);
+    errno = 0;
+    if (!WriteMeasurement(streams.out, sweep, AnalyseResonance(sweep), options.format))
+        return CannotWriteOutput(streams.err, errno);
+    return kExitSuccess;
+}
+
+// The design with the seventh field holding the bandwidth the file gives,
+// as the text BandwidthFieldText writes: the same design as typing it.
+int RunBandwidthFromMode(const CliOptions& options, char separator, const CliStreams& streams)
+{
+    if (options.fieldTexts.size() != kOptionalField)
+        return Usage(streams.err, "--bandwidth-from takes the bandwidth from the file: expected the " +
+                                      std::to_string(kOptionalField) + " other field texts, got " +
+                                      std::to_string(options.fieldTexts.size()));
+    std::variant<TMeasuredSweep, std::string> read = ReadMeasuredFile(*options.bandwidthFrom);
+    if (const std::string* refusal = std::get_if<std::string>(&read)) {
+        streams.err << kProgram << ": " << *refusal << '\n';
+        return kExitUsage;
+    }
+    const TResonanceAnalysis analysis = AnalyseResonance(std::get<TMeasuredSweep>(read));
+    const std::optional<std::string> bandwidth = BandwidthFieldText(analysis);
+    if (!bandwidth) {
+        streams.err << kProgram << ": " << QuoteTyped(*options.bandwidthFrom) << " gives no bandwidth: "
+                    << NotesText(analysis) << '\n';
+        return kExitFault;
+    }
+    TFieldTexts texts = TextsOf(options.fieldTexts);
+    texts[kOptionalField] = *bandwidth;
+    return RunSingle(options, texts, separator, streams);
 }
 
 } // namespace
@@ -299,8 +394,12 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
         const CliOptions& options = parsed.options;
         const char separator = options.separator ? *options.separator : SystemDecimalSeparator();
 
+        if (const std::optional<std::string> clash = MeasuredModeClash(options))
+            return Usage(streams.err, *clash);
         if (const std::optional<std::string> clash = StudyModeClash(options))
             return Usage(streams.err, *clash);
+        if (options.measured)
+            return RunMeasuredMode(options, streams);
         if (options.batch)
             return RunBatchMode(options, separator, streams);
         const std::size_t count = options.fieldTexts.size();
@@ -314,7 +413,9 @@ int RunCli(const std::vector<std::string>& args, const CliStreams& streams)
             return RunBandsMode(options, separator, streams);
         if (options.solve)
             return RunSolveMode(options, separator, streams);
-        return RunSingle(options, separator, streams);
+        if (options.bandwidthFrom)
+            return RunBandwidthFromMode(options, separator, streams);
+        return RunSingle(options, TextsOf(options.fieldTexts), separator, streams);
     } catch (const std::bad_alloc&) {
         streams.err << kProgram << ": out of memory\n";
         return kExitFault;

@@ -7,6 +7,7 @@
 #include "InputKeys.h"
 #include "Report.h"
 #include "Sweep.h"
+#include "Touchstone.h"
 #include "TargetSolver.h"
 #include "UsageError.h"
 #include "Utf8.h"
@@ -16,6 +17,7 @@
 #include <algorithm>
 #include <memory>
 #include <sstream>
+#include <tuple>
 
 namespace eh::cli {
 
@@ -85,12 +87,15 @@ std::vector<std::string> ReversedWithEmptyValuesKept(const CLI::App& app, const 
     return reversed;
 }
 
+// The long name the help lists an option under: "--format" for "-f" too.
+std::string LongName(const CLI::Option& option) { return "--" + option.get_lnames().at(0); }
+
 // CLI11's words for an option left without its value or a flag given one,
 // in the tool's own words; other errors as CLI11 says them.
 std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
 {
     for (const CLI::Option* option : app.get_options()) {
-        const std::string name = "--" + option->get_lnames().at(0);
+        const std::string name = LongName(*option);
         if (option->get_expected_max() > 0 &&
             error.what() == std::string(CLI::ArgumentMismatch::TypedAtLeast(option->get_name(), 1,
                                                                             option->get_type_name())
@@ -101,6 +106,29 @@ std::string UsageMessage(const CLI::App& app, const CLI::ParseError& error)
             return name + " takes no value";
     }
     return error.what();
+}
+
+// CLI11 takes "--batch=true" for "--batch", the flag's own value: a value
+// after any flag's name is refused, as a value of another is.
+void CheckFlagsHaveNoValues(const CLI::App& app, const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args) {
+        if (arg == "--")
+            return;
+        const std::size_t equals = arg.find('=');
+        if (!arg.starts_with("--") || equals == std::string::npos)
+            continue;
+        const CLI::Option* option = app.get_option_no_throw(arg.substr(0, equals));
+        if (option != nullptr && option->get_expected_max() == 0)
+            throw UsageError(LongName(*option) + " takes no value");
+    }
+}
+
+void CheckNothingRepeats(const CLI::App& app)
+{
+    for (const CLI::Option* option : app.get_options())
+        if (option->count() > 1)
+            throw UsageError(LongName(*option) + " is given more than once");
 }
 
 constexpr const char* kDescription =
@@ -145,6 +173,10 @@ std::string Footer()
   exponent ("15e-1"); anything else is not a number. With the separator ','
   both "14.2" and "14,2" read as 14.2. A text starting with "-" is a field
   text unless it is one of the options above; "--" ends the options.
+  With --units in, the four lengths are typed in inches and converted
+  exactly (the decimal times 25.4) before the model; json and csv stay in
+  millimetres. WIRE_DIAMETER may also be a gauge, in either unit: "14 AWG",
+  "AWG14", "#14", "0000" to "40" AWG ("4/0" to "1/0" too).
 
 Formats:
   text  the )" + lines + R"( report lines in UTF-8, each ending in a line feed.
@@ -194,6 +226,24 @@ Batch (--batch):
                     "for a field that is not a number, {\"error\":{\"kind\":...,\"message\":...}} for a fault, or "
                     "kind \"EParseError\" for a malformed line. No positional arguments are taken.") +
            R"(
+Measured (--measured FILE, --bandwidth-from FILE):
+)" + Paragraph("FILE is a one-port sweep saved by a vector network analyser (Touchstone 1.x or 2.0, .s1p: S, Z or Y "
+                    "parameters, RI, MA or DB, HZ to GHZ; at most " + std::to_string(kTouchstoneMaxBytes >> 20) +
+                    " MiB and " + std::to_string(kTouchstoneMaxPoints) + " points, at least " +
+                    std::to_string(kTouchstoneMinPoints) + "; frequencies rising). The resonance is the frequency of "
+                    "the smallest reflection, refined between samples; a smallest reflection at an end of the sweep "
+                    "is no resonance. Q = w0 |Z'(w0)| / (2 R(w0)) from the slope of the feed impedance (Yaghjian and "
+                    "Best, IEEE Trans. Antennas Propag. 53(4), 2005), Z' from a least-squares fit over the points of "
+                    "the resonance; the 3 dB bandwidth is f0/Q. Beside it the spans where SWR <= 2.618 and SWR <= 2, "
+                    "when they lie inside the sweep. --measured writes text (a line per figure), json (one object: "
+                    "points, reference_ohm, resonance_mhz, swr_min, r_ohm, x_ohm, q, bandwidth_khz, bandwidth_field (the "
+                    "bandwidth to 5 significant digits, as --bandwidth-from types it), swr_bandwidth_khz, swr2_bandwidth_khz, points_above_one, method, note; null where a figure "
+                    "cannot be had, the reason in note) or csv (frequency_hz, r_ohm, x_ohm, swr, return_loss_db, one "
+                    "row per point; empty where not finite). --bandwidth-from takes the six other field texts and "
+                    "prints the design, in every format and with --output, exactly as typing the bandwidth that "
+                    "--measured prints (bandwidth_field) as the seventh. A file that cannot be read is refused with its line (exit "
+                    "2); a sweep that gives no bandwidth ends --bandwidth-from with exit 1 and the reason.") +
+           R"(
 Exit codes:
   0  success (also when the pitch notice was printed as a warning on stderr,
      for a sweep or batch whose rows carry faults, and for a solve that
@@ -201,10 +251,12 @@ Exit codes:
   1  a calculation fault (its message, with the failure box's trailing dot,
      on stderr: "Floating point division by zero."), a report file that
      cannot be written, output that cannot be written, or standard input
-     that cannot be read
+     that cannot be read, a measured sweep that gives no bandwidth
+     (--bandwidth-from)
   2  a usage error (an unknown name or a bad range of --sweep or --solve
      included), or a field that is not a number (stderr names the field and
-     what was typed)
+     what was typed), or a measured sweep that cannot be read (stderr names
+     the file, the line and why)
 
 Examples:
   eh-antenna-cli --separator , 14.2 50 3 1 2 50
@@ -212,6 +264,8 @@ Examples:
   eh-antenna-cli -s , --output report.txt 14.2 50 3 1 2 50
   eh-antenna-cli -s , --sweep frequency=3.5:29.7:0.1 _ 50 3 1 2 50 > sweep.csv
   eh-antenna-cli --bands --region 1 _ 50 3 1 2 50
+  eh-antenna-cli --measured antenna.s1p --format json
+  eh-antenna-cli -s , --bandwidth-from antenna.s1p 14.2 50 3 1 2 50
   eh-antenna-cli --solve cylinder-diameter=10:200 --target BandwidthKHz=500 14.2 _ 3 1 2 50
   echo '{"frequency": "14.2", "cylinder-diameter": "50", "ratio": "3", "wire-diameter": "1", "pitch": "2", "turn-diameter": "50", "bandwidth": "0", "separator": ","}' | eh-antenna-cli --batch
 )";
@@ -239,7 +293,10 @@ public:
                "       " + program + " [OPTIONS] --sweep NAME=START:STOP:STEP " + fields.front().argument +
                " ... [" + fields.back().argument + "]\n" + //
                StudyUsage() + //
-               "       " + program + " [OPTIONS] --batch < requests.jsonl\n";
+               "       " + program + " [OPTIONS] --batch < requests.jsonl\n" + //
+               "       " + program + " [OPTIONS] --measured FILE\n" + //
+               "       " + program + " [OPTIONS] --bandwidth-from FILE " + fields.front().argument + " ... " +
+               fields[kOptionalField - 1].argument + "\n";
     }
 
     // The field texts are not CLI11 positionals (CLI11 would take "-.5" for
@@ -269,7 +326,28 @@ struct RawValues {
     std::string region;
     std::string solve;
     std::string target;
+    std::string measured;
+    std::string bandwidthFrom;
+    std::string language;
+    std::string units;
 };
+
+// A CLI11 check that `value` is one of `choices`; the value is quoted as
+// typed, so that no raw byte reaches the terminal.
+CLI::Validator OneOf(std::vector<std::string> choices)
+{
+    std::string names;
+    for (const std::string& choice : choices)
+        names += (names.empty() ? "{" : ",") + choice;
+    names += "}";
+    return CLI::Validator(
+        [choices, names](std::string& value) {
+            return std::find(choices.begin(), choices.end(), value) != choices.end()
+                       ? std::string()
+                       : EscapeTyped(value) + " not in " + names;
+        },
+        names);
+}
 
 void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
 {
@@ -284,15 +362,7 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
                    "Decimal separator, one character (default: the region's, or '.')")
         ->type_name("C");
     app.add_option("-f,--format", raw.format, "Output format: text (default), json or csv")
-        ->check(CLI::Validator(
-            [](std::string& value) {
-                // The value is quoted as typed, so that no raw byte reaches
-                // the terminal.
-                return value == "text" || value == "json" || value == "csv"
-                           ? std::string()
-                           : EscapeTyped(value) + " not in {text,json,csv}";
-            },
-            "{text,json,csv}"))
+        ->check(OneOf({"text", "json", "csv"}))
         ->type_name("FORMAT");
     app.add_option("-o,--output", raw.output,
                    "Save the report as the window does (Windows-1251, CR LF, no BOM); - is standard output")
@@ -305,10 +375,25 @@ void Describe(CLI::App& app, CliOptions& options, RawValues& raw)
     app.add_option("--solve", raw.solve, "Every value of INPUT where a result equals --target; see Solve below")
         ->type_name("INPUT=FROM:TO");
     app.add_option("--target", raw.target, "The result --solve looks for, and its value")->type_name("RESULT=VALUE");
+    app.add_option("--measured", raw.measured, "Resonance, Q and 3 dB bandwidth of a measured sweep; see Measured below")
+        ->type_name("FILE");
+    app.add_option("--bandwidth-from", raw.bandwidthFrom,
+                   "The design with the bandwidth measured in FILE as its seventh field; see Measured below")
+        ->type_name("FILE");
+    app.add_option("--language", raw.language, "Language of the report and its notices: ru (default) or en")
+        ->check(OneOf({"ru", "en"}))
+        ->type_name("LANG");
+    app.add_option("--units", raw.units, "Unit of the lengths typed and reported: mm (default) or in; see Field texts")
+        ->check(OneOf({"mm", "in"}))
+        ->type_name("UNIT");
 
-    // No flag takes a value ("--batch=true" included).
+    // No flag takes a value ("--batch=true" included: see CheckFlagsHaveNoValues).
     for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() == 0; }))
         option->disable_flag_override();
+    // An option given twice is refused in the tool's own words, flags and
+    // options alike (CheckNothingRepeats): CLI11 lets each be repeated.
+    for (CLI::Option* option : app.get_options([](const CLI::Option* o) { return o->get_expected_max() > 0; }))
+        option->multi_option_policy(CLI::MultiOptionPolicy::TakeLast);
     // Whatever CLI11 does not know is left over, in order, for FieldTexts.
     app.allow_extras();
 }
@@ -357,6 +442,8 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         }
         texts = FieldTexts(app.remaining());
         CheckTextCount(texts);
+        CheckFlagsHaveNoValues(app, args);
+        CheckNothingRepeats(app);
     } catch (const UsageError& error) {
         usage(error.what());
         return parsed;
@@ -398,6 +485,21 @@ ParsedCommandLine ParseCommandLine(const std::vector<std::string>& args, std::os
         options.solve = raw.solve;
     if (app.count("--target") > 0)
         options.target = raw.target;
+    for (const auto& [name, value, option] :
+         {std::tuple{"--measured", &raw.measured, &options.measured},
+          std::tuple{"--bandwidth-from", &raw.bandwidthFrom, &options.bandwidthFrom}}) {
+        if (app.count(name) == 0)
+            continue;
+        if (value->empty()) {
+            usage(std::string(name) + ": the file name is empty");
+            return parsed;
+        }
+        *option = *value;
+    }
+    if (app.count("--language") > 0)
+        options.language = LanguageFromCode(raw.language);
+    if (app.count("--units") > 0)
+        options.lengths = raw.units == "in" ? TLengthUnit::Inch : TLengthUnit::Millimetre;
     options.fieldTexts = std::move(texts);
     return parsed;
 }

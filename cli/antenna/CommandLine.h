@@ -3,6 +3,8 @@
 
 #include "DesignTables.h"
 #include "Formats.h"
+#include "Language.h"
+#include "LengthUnit.h"
 
 #include <cstddef>
 
@@ -34,6 +36,10 @@ struct CliOptions {
     std::optional<std::string> region;     // --region 1|2|3
     std::optional<std::string> solve;      // --solve INPUT=FROM:TO
     std::optional<std::string> target;     // --target RESULT=VALUE
+    std::optional<std::string> measured;   // --measured FILE
+    std::optional<std::string> bandwidthFrom; // --bandwidth-from FILE
+    std::optional<TLanguage> language;     // --language ru|en; none: Russian
+    std::optional<TLengthUnit> lengths;    // --units mm|in; none: millimetres
 };
 
 struct ParsedCommandLine {

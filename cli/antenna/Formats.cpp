@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace eh::cli {
@@ -109,7 +110,7 @@ struct DesignJsonPieces {
         return bytes;
     }
 
-    DesignJsonPieces()
+    explicit DesignJsonPieces(const TReportOptions& report)
     {
         for (std::size_t i = 0; i < kInputCount; ++i)
             inputKeys[i] = (i == 0 ? "\"" : ",\"") + std::string(InputTable()[InputRecordOrder()[i]].member) + "\":";
@@ -117,7 +118,7 @@ struct DesignJsonPieces {
             resultKeys[i] = (i == 0 ? "\"" : ",\"") + std::string(ResultTable()[i].member) + "\":";
         TReportLine line;
         for (std::size_t i = 0; i < kReportLineCount; ++i) {
-            const TReportRow& row = ReportRows()[i];
+            const TReportRow& row = ReportRows(report)[i];
             std::string& object = rowObjects[i] = i == 0 ? "{\"kind\":\"" : ",{\"kind\":\"";
             object += LineKindName(static_cast<int>(row.Kind));
             object += "\",\"text\":";
@@ -131,17 +132,21 @@ struct DesignJsonPieces {
                 AppendRuns(object, line.Runs);
             }
         }
-        AppendJsonString(notice, kPitchNotice);
+        AppendJsonString(notice, LocalText("notice.pitch", report.language));
         inputBytes = 2 + Bytes(inputKeys) + kInputCount * kJsonDoubleMaxBytes;
         fixedBytes = Bytes(inputKeys) + Bytes(resultKeys) + Bytes(rowObjects) + Bytes(labels) + Bytes(unitTails) +
                      notice.size();
     }
 };
 
-const DesignJsonPieces& JsonPieces()
+// The pieces of every language in both units, made the first time any is
+// asked for.
+const DesignJsonPieces& JsonPieces(const TReportOptions& report = {})
 {
-    static const DesignJsonPieces pieces;
-    return pieces;
+    static const auto pieces = []<std::size_t... I>(std::index_sequence<I...>) {
+        return std::array<DesignJsonPieces, sizeof...(I)>{DesignJsonPieces(ReportOptionsAt(I))...};
+    }(std::make_index_sequence<kReportOptionsCount>());
+    return pieces[ReportOptionsIndex(report)];
 }
 
 // {"member":value,...} in the order of the record's members.
@@ -202,12 +207,12 @@ const char* LineKindName(int kind)
 }
 
 void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
-                      char separator)
+                      char separator, const TReportOptions& report)
 {
-    for (const TReportRow& row : ReportRows()) {
+    for (const TReportRow& row : ReportRows(report)) {
         out += row.Label;
         if (row.Kind == TReportLineKind::rlValue) {
-            out += FormatReportNumber(ReportRowValue(row, inputs, results), separator);
+            out += FormatReportNumber(ReportRowValue(row, inputs, results), separator, row.Decimals);
             out += row.Unit;
         }
         out += '\n';
@@ -215,9 +220,9 @@ void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAnt
 }
 
 void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
-                      char separator)
+                      char separator, const TReportOptions& report)
 {
-    const DesignJsonPieces& pieces = JsonPieces();
+    const DesignJsonPieces& pieces = JsonPieces(report);
     // A value line's number is written straight into the output when its
     // characters (digits, sign, "E" and the separator) need no escaping, as
     // the label and unit around it do not; otherwise the line's text is
@@ -238,7 +243,7 @@ void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAnt
     at = WriteResultsObject(at, results);
     at = DirectWriter::Put(at, ",\"report\":[");
     for (std::size_t i = 0; i < kReportLineCount; ++i) {
-        const TReportRow& row = ReportRows()[i];
+        const TReportRow& row = ReportRows(report)[i];
         at = DirectWriter::Put(at, pieces.rowObjects[i]);
         if (row.Kind != TReportLineKind::rlValue)
             continue;
@@ -246,14 +251,14 @@ void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAnt
         if (plain) {
             at = DirectWriter::Put(at, pieces.labels[i]);
             char* const number = at;
-            at = WriteReportNumber(at, value, separator);
+            at = WriteReportNumber(at, value, separator, row.Decimals);
             const auto runs = ValueLineRuns(row.LabelCharacters, static_cast<int>(at - number), row.UnitCharacters);
             at = DirectWriter::Put(at, pieces.unitTails[i]);
             at = WriteRuns(at, runs.data(), runs.size());
             continue;
         }
         char number[kReportNumberMaxBytes];
-        const char* const numberEnd = WriteReportNumber(number, value, separator);
+        const char* const numberEnd = WriteReportNumber(number, value, separator, row.Decimals);
         FillReportLine(row, std::string_view(number, static_cast<std::size_t>(numberEnd - number)), line);
         escaped.clear();
         AppendJsonString(escaped, line.Text);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "Report.h"
 
 #include <cstddef>
 #include <string>
@@ -19,16 +20,18 @@ enum class OutputFormat { Text, Json, Csv };
 
 // The report as text: the 38 lines in UTF-8, each ending in a line feed.
 void AppendReportText(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
-                      char separator);
+                      char separator, const TReportOptions& report = {});
 
 // --- JSON ------------------------------------------------------------------
 
 // One design as one line of JSON (no line end):
 // {"inputs":{...7...},"results":{...24...},"report":[...38...],"notice":...}
 // "notice" is the pitch notice text when the pitch is smaller than the wire
-// diameter, null otherwise.
+// diameter, null otherwise. The report's lines and the notice are in the
+// options' language and units; the inputs and results are always the
+// model's numbers, in millimetres.
 void AppendDesignJson(std::string& out, const TAntennaInputs& inputs, const TAntennaResults& results,
-                      char separator);
+                      char separator, const TReportOptions& report = {});
 
 // {"error":{"kind":"EZeroDivide","message":"Floating point division by zero."}}
 // The message is given as the failure carries it; the failure box's trailing

@@ -123,13 +123,28 @@ std::string NoSolutionMessage(const TSolveCommand& command, const TSolveOutcome&
     const std::string where = std::string(InputTable()[plan.input].key) + " from " + Number(plan.Value(0)) +
                               " to " + Number(plan.Value(plan.points - 1));
     const std::string result = ResultTable()[command.result].member;
-    if (!outcome.lowestResult)
+    const std::string target = Number(command.target);
+    if (outcome.faultedPoints == plan.points)
         return "no solution: the design faults at every point of " + where;
-    std::string message = "no solution: " + result + " never equals " + Number(command.target) + " for " + where +
-                          "; it ranges from " + Number(*outcome.lowestResult) + " to " +
-                          Number(*outcome.highestResult);
+    if (!outcome.lowestResult)
+        return "no solution: " + result + " has no figure at any point of " + where + " (no measured bandwidth" +
+               (outcome.faultedPoints > 0 ? ", or the design faults)" : ")");
+    if (outcome.constant) {
+        const std::string constant = result + " is constant: it is " + Number(*outcome.lowestResult) +
+                                     " at every point of " + where;
+        return *outcome.lowestResult == command.target ? "every value is a solution: " + constant
+                                                       : "no solution: " + constant + ", not " + target;
+    }
+    // The grid sees what lies between its points only where the result
+    // changes sides of the target there.
+    std::string message = "no solution found on the grid: " + result + " ranges from " +
+                          Number(*outcome.lowestResult) + " to " + Number(*outcome.highestResult) +
+                          " at the points of " + where;
     if (outcome.jumps > 0)
-        message += ", jumping across the target " + std::to_string(outcome.jumps) + " time(s)";
+        message += ", and jumps across " + target + " without reaching it " + std::to_string(outcome.jumps) +
+                   " time(s)";
+    else
+        message += ", and no two neighbouring points lie on either side of " + target;
     return message;
 }
 

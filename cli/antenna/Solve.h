@@ -31,8 +31,8 @@ TSolveCommand ParseSolve(std::string_view solve, std::string_view target, char s
 void AppendSolutions(std::string& out, const TSolveCommand& command, const TSolveOutcome& outcome,
                      OutputFormat format);
 
-// Why there is no solution: the result's range over the scanned points, or
-// that every point faulted.
+// Why no solution is listed: the result's range over the scanned points,
+// that it is constant there, or that every point faulted.
 std::string NoSolutionMessage(const TSolveCommand& command, const TSolveOutcome& outcome);
 
 } // namespace eh::cli

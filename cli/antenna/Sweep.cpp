@@ -50,6 +50,8 @@ std::string PlanFaultMessage(TSweepPlanFault fault, const TRangeTexts& texts)
         return "STEP must be negative to go from START to STOP";
     case TSweepPlanFault::RangeTooWide:
         return "the range from START to STOP is too wide";
+    case TSweepPlanFault::StepBelowResolution:
+        return "STEP " + Shown(texts.step) + " is finer than doubles can tell apart between START and STOP";
     case TSweepPlanFault::ValueBeyondRange:
         return "the last value is beyond the double range";
     case TSweepPlanFault::EmptyRange:
@@ -88,7 +90,7 @@ TSweepPlan ParseSweep(std::string_view text, char separator)
 }
 
 TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char separator, OutputFormat format,
-                        std::ostream& out)
+                        std::ostream& out, const TReportOptions& report)
 {
     std::string buffer;
     buffer.reserve(kFlushBytes + (std::size_t{64} << 10));
@@ -105,7 +107,7 @@ TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char
                 AppendCsvFaultRow(buffer, design.inputs, *design.fault);
             }
         } else if (format == OutputFormat::Json) {
-            AppendDesignJson(buffer, design.inputs, *design.results, separator);
+            AppendDesignJson(buffer, design.inputs, *design.results, separator, report);
             buffer += '\n';
         } else {
             AppendCsvRow(buffer, design.inputs, *design.results);

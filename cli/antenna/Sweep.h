@@ -28,8 +28,10 @@ TSweepPlan ParseSweep(std::string_view text, char separator);
 // Writes the sweep: CSV (a header and one row per value) or JSON Lines (one
 // object per value: the design, or {"inputs":...,"error":...} for a row that
 // faulted). `base` holds the other six inputs. A faulting row carries its
-// fault and the sweep goes on; it stops when the output fails.
+// fault and the sweep goes on; it stops when the output fails. The values
+// swept are the model's (millimetres); `report` is the JSON report's
+// language and units.
 TSweepCounts WriteSweep(const TSweepPlan& plan, const TAntennaInputs& base, char separator, OutputFormat format,
-                        std::ostream& out);
+                        std::ostream& out, const TReportOptions& report = {});
 
 } // namespace eh::cli

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// rtf2text FILE: loads FILE as the Help window does (RTF, or plain
+// rtf2text [--] FILE: loads FILE as the Help window does (RTF, or plain
 // Windows-1251 text when the RTF reader rejects it) and prints its text in
 // UTF-8, one line per paragraph and per line break, "\n" after each.
 // Exit status: 0 done, 1 the file cannot be loaded or the text cannot be
@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -67,20 +68,6 @@ private:
     int saved_;
 };
 
-// Opens the file by its name's bytes, which need not be UTF-8 and so could
-// not pass through a QString unchanged; returns -1 and errno on failure.
-int OpenForReading(const char* name)
-{
-    const int descriptor = ::open(name, O_RDONLY | O_CLOEXEC | O_NOCTTY);
-    struct stat status {};
-    if (descriptor >= 0 && ::fstat(descriptor, &status) == 0 && S_ISDIR(status.st_mode)) {
-        ::close(descriptor);
-        errno = EISDIR;
-        return -1;
-    }
-    return descriptor;
-}
-
 // Qt opens files of its own; one of them would take the number of a closed
 // standard stream and receive the text or the messages. /dev/null holds the
 // place instead. Returns whether standard output was open.
@@ -94,6 +81,24 @@ bool HoldStandardStreams()
     return outputOpen;
 }
 
+constexpr const char* kUsage = "usage: rtf2text [--] FILE\n";
+constexpr const char* kHelp =
+    "Prints the text of a help document as the program's Help window reads it:\n"
+    "RTF, or plain Windows-1251 text when the file is not RTF. The text is\n"
+    "written in UTF-8, one line per paragraph and per line break.\n"
+    "\n"
+    "  --help  show this help and exit\n"
+    "  --      end of options: a FILE that starts with '-' follows\n"
+    "\n"
+    "Exit status: 0 done, 1 the file cannot be loaded or the text cannot be\n"
+    "written, 2 wrong usage.\n";
+
+int WrongUsage(const char* problem)
+{
+    std::fprintf(stderr, "rtf2text: %s\n%s", problem, kUsage);
+    return 2;
+}
+
 int CannotWriteText(int error)
 {
     std::fprintf(stderr, "rtf2text: cannot write the text: %s\n", std::strerror(error));
@@ -104,10 +109,23 @@ int CannotWriteText(int error)
 
 int main(int argc, char* argv[])
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: rtf2text FILE\n");
-        return 2;
+    const std::string_view first = argc > 1 ? argv[1] : "";
+    if (first == "--help" || first == "-h") {
+        if (argc > 2)
+            return WrongUsage("--help takes no FILE");
+        std::fputs(kUsage, stdout);
+        std::fputs(kHelp, stdout);
+        return std::fflush(stdout) == 0 ? 0 : CannotWriteText(errno);
     }
+    // A name may start with a dash only after "--", which ends the options.
+    const int fileArgument = first == "--" ? 2 : 1;
+    if (argc <= fileArgument)
+        return WrongUsage("no FILE given");
+    if (argc > fileArgument + 1)
+        return WrongUsage("one FILE only");
+    if (fileArgument == 1 && first.size() > 1 && first.starts_with('-'))
+        return WrongUsage(("unknown option \"" + eh::EscapeTyped(first) + "\"").c_str());
+    const char* name = argv[fileArgument];
     if (!HoldStandardStreams())
         return CannotWriteText(EBADF);
     qInstallMessageHandler(KeepQtQuiet);
@@ -119,9 +137,7 @@ int main(int argc, char* argv[])
     QTextDocument document;
     try {
         QFile file;
-        const int descriptor = OpenForReading(argv[1]);
-        if (descriptor < 0 || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-            throw eh::EFOpenError("Cannot open file \"" + eh::EscapeTyped(argv[1]) + "\". " + std::strerror(errno));
+        eh::OpenDocumentFile(QByteArray(name), file);
         const QuietDecoders quiet;
         eh::LoadRichTextFile(file, document);
     } catch (const eh::EDocumentLoadError& failure) {

@@ -47,13 +47,15 @@ TEST(CliBatch, MixedGoodBadAndMalformedLines)
         R"({"separator":",,"})" "\n" +
         R"({"frequency":"1e400","separator":","})" "\n" +
         R"({"frequency":"14.2"} {"x":1})" "\n" +
+        R"({"frequency":1e999})" "\n" + // beyond the double range, but a number all the same
+        "-1e999\n" +
         kExampleA + "\r\n" + // a CR before the line feed is white space
         "{}";                // the last line needs no line feed
     const ProcessResult result = RunCli({"--separator", ",", "--batch"}, WithInput(input));
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.err, "");
     const std::vector<json> lines = ParseAll(result.out);
-    ASSERT_EQ(lines.size(), 17u);
+    ASSERT_EQ(lines.size(), 19u);
 
     const TAntennaResults a = CalculateAntenna({14.2, 50, 3, 0, 1, 2, 50});
     EXPECT_EQ(lines[0]["results"]["ReactanceOhm"].get<double>(), a.ReactanceOhm);
@@ -76,8 +78,10 @@ TEST(CliBatch, MixedGoodBadAndMalformedLines)
     EXPECT_EQ(lines[12], ParseErrorWith("the separator must be one printable ASCII character other than a digit, +, -, e, E or a space, not \",,\""));
     EXPECT_EQ(lines[13], json::parse(R"({"error":{"kind":"EOverflow","message":"Floating point overflow."}})"));
     EXPECT_EQ(lines[14]["error"]["kind"], "EParseError");
-    EXPECT_EQ(lines[15], lines[0]);
-    EXPECT_EQ(lines[16], json::parse(R"({"field":"EC15","reset_text":"0.1"})"));
+    EXPECT_EQ(lines[15], lines[7]);
+    EXPECT_EQ(lines[16], ParseErrorWith("the line is a number, not a JSON object."));
+    EXPECT_EQ(lines[17], lines[0]);
+    EXPECT_EQ(lines[18], json::parse(R"({"field":"EC15","reset_text":"0.1"})"));
 }
 
 TEST(CliBatch, SeparatorPerLine)

@@ -166,6 +166,8 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{"frequency=0:1:1e-300", "more than 1000000 rows; use a larger STEP or a smaller range"},
         GuardCase{"frequency=0:1e6:1", "more than 1000000 rows; use a larger STEP or a smaller range"},
         GuardCase{"frequency=-1e308:1e308:1e300", "the range from START to STOP is too wide"},
+        GuardCase{"frequency=9007199254740993:9007199254740995:1",
+                  "STEP \"1\" is finer than doubles can tell apart between START and STOP"},
         GuardCase{"frequency=1:2:1e400", "STEP \"1e400\" is beyond the double range"},
         GuardCase{"frequency=nan:2:1", "START \"nan\" is not a number"},
         GuardCase{"frequency=1:inf:1", "STOP \"inf\" is not a number"},

@@ -2,8 +2,8 @@
 // Preloaded into eh-antenna-cli by the signal tests. It stands for a file
 // system without unnamed temporary files (vfat, SMB), so that a save needs a
 // named temporary file, and sends the signal numbered in
-// EH_SIGNAL_DURING_SAVE when the tool first writes into a file on disk, that
-// is in the middle of a save.
+// EH_SIGNAL_DURING_SAVE when the tool first writes into a file on disk or
+// reserves space for it, that is in the middle of a save.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,14 +36,42 @@ EH_OPEN_WITHOUT_UNNAMED_FILES(open64)
 // tool is to meet the signal as a shell started from a terminal leaves it.
 __attribute__((constructor)) static void DefaultBrokenPipe() { std::signal(SIGPIPE, SIG_DFL); }
 
-extern "C" ssize_t write(int descriptor, const void* data, size_t size)
+namespace {
+
+void SignalOnce()
 {
     static bool sent = false;
-    struct stat status {};
-    if (!sent && descriptor > STDERR_FILENO && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode)) {
+    if (!sent) {
         sent = true;
         std::raise(std::atoi(std::getenv("EH_SIGNAL_DURING_SAVE")));
     }
-    return reinterpret_cast<ssize_t (*)(int, const void*, size_t)>(::dlsym(RTLD_NEXT, "write"))(descriptor, data,
-                                                                                                  size);
 }
+
+template <typename Function>
+Function* Next(const char* name)
+{
+    return reinterpret_cast<Function*>(::dlsym(RTLD_NEXT, name));
+}
+
+} // namespace
+
+extern "C" ssize_t write(int descriptor, const void* data, size_t size)
+{
+    struct stat status {};
+    if (descriptor > STDERR_FILENO && ::fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode))
+        SignalOnce();
+    return Next<ssize_t(int, const void*, size_t)>("write")(descriptor, data, size);
+}
+
+// An in-place save grows the file before writing into it: the signal comes
+// once it has grown.
+#define EH_SIGNAL_AFTER_FALLOCATE(name)                                                  \
+    extern "C" int name(int descriptor, off_t offset, off_t length)                      \
+    {                                                                                    \
+        const int error = Next<int(int, off_t, off_t)>(#name)(descriptor, offset, length); \
+        SignalOnce();                                                                    \
+        return error;                                                                    \
+    }
+
+EH_SIGNAL_AFTER_FALLOCATE(posix_fallocate)
+EH_SIGNAL_AFTER_FALLOCATE(posix_fallocate64)

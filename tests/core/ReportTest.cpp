@@ -2,6 +2,7 @@
 #include "CaseName.h"
 #include "CoreTestSupport.h"
 #include "ExampleReport.h"
+#include "NumberFormat.h"
 #include "Report.h"
 #include "Windows1251.h"
 
@@ -165,12 +166,20 @@ TEST(ExampleReportTest, LettersAreCyrillicExceptTheLatinAbbreviations)
 
 TEST(ExampleReportTest, EveryLineEncodesToOneByteACharacter)
 {
-    const TReport report = ExampleAReport();
-    for (const TReportLine& line : report.Lines) {
-        const std::string bytes = eh::EncodeWindows1251(line.Text);
-        EXPECT_EQ(static_cast<int>(bytes.size()), eh::CharacterCount(line.Text)) << line.Text;
-        EXPECT_EQ(bytes.find('?'), std::string::npos) << line.Text;
-        EXPECT_EQ(eh::DecodeWindows1251(bytes), line.Text);
+    // In every language and unit: a translation may use only what a saved
+    // report can hold.
+    const TAntennaInputs in = ExampleA();
+    for (std::size_t language = 0; language < eh::kCatalogueLanguageCount; ++language) {
+        for (const eh::TLengthUnit lengths : {eh::TLengthUnit::Millimetre, eh::TLengthUnit::Inch}) {
+            const TReport report =
+                eh::BuildReport(in, eh::CalculateAntenna(in), ',', {static_cast<eh::TLanguage>(language), lengths});
+            for (const TReportLine& line : report.Lines) {
+                const std::string bytes = eh::EncodeWindows1251(line.Text);
+                EXPECT_EQ(static_cast<int>(bytes.size()), eh::CharacterCount(line.Text)) << line.Text;
+                EXPECT_EQ(bytes.find('?'), std::string::npos) << line.Text;
+                EXPECT_EQ(eh::DecodeWindows1251(bytes), line.Text);
+            }
+        }
     }
 }
 
@@ -415,6 +424,101 @@ TEST(CharacterCountTest, CountsCodePoints)
     EXPECT_EQ(eh::CharacterCount("Ч"), 1);
     EXPECT_EQ(eh::CharacterCount("Частота = 14,20 МГц"), 19);
     EXPECT_EQ(eh::CharacterCount("\xE2\x82\xAC"), 1); // the euro sign
+}
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Other languages and units.
+
+namespace {
+
+using eh::TLanguage;
+using eh::TLengthUnit;
+using eh::TReportOptions;
+using eh::test::kExampleAReportEnglish;
+
+TReport ExampleAReportIn(const TReportOptions& options)
+{
+    const TAntennaInputs in = ExampleA();
+    return eh::BuildReport(in, eh::CalculateAntenna(in), ',', options);
+}
+
+TEST(EnglishReportTest, EveryLineHasTheRussianKindRunsShapeAndNumber)
+{
+    const TReport report = ExampleAReportIn({TLanguage::English});
+    ASSERT_EQ(report.Lines.size(), kExampleAReportEnglish.size());
+    for (size_t i = 0; i < report.Lines.size(); ++i) {
+        const auto& expected = kExampleAReportEnglish[i];
+        EXPECT_EQ(report.Lines[i].Text, expected.text) << "line " << i + 1;
+        EXPECT_EQ(report.Lines[i].Kind, kExampleAReport[i].kind) << "line " << i + 1;
+        EXPECT_EQ(report.Lines[i].Runs, ExpectedRuns(expected)) << "line " << i + 1;
+        if (expected.number) {
+            EXPECT_STREQ(expected.number, kExampleAReport[i].number) << "line " << i + 1;
+        }
+    }
+}
+
+TEST(EnglishReportTest, MicroSignIsOneWindows1251Byte)
+{
+    const TReport report = ExampleAReportIn({TLanguage::English});
+    EXPECT_EQ(eh::EncodeWindows1251(report.Lines[18].Text), "Coil inductance L = 9,63 \xB5H");
+}
+
+// The lines that show a length, and the turns per length, in inches.
+struct InchLine {
+    size_t index;
+    const char* russian;
+    const char* english;
+};
+
+constexpr InchLine kInchLines[] = {
+    {2, "Диаметр цилиндров = 1,969 дюйм", "Cylinder diameter = 1,969 in"},
+    {8, "Общая длина антенны  = 16,857 дюйм", "Total antenna length = 16,857 in"},
+    {12, "Диаметр провода = 0,039 дюйм", "Wire diameter = 0,039 in"},
+    {13, "Шаг намотки = 0,079 дюйм", "Winding pitch = 0,079 in"},
+    {14, "Витков на дюйм = 16,93 ", "Turns per inch = 16,93"},
+    {15, "Диаметр витка = 1,969 дюйм", "Turn diameter = 1,969 in"},
+    {20, "Длина катушки = 1,109 дюйм", "Coil length = 1,109 in"},
+    {21, "Длина провода = 87,056 дюйм", "Wire length = 87,056 in"},
+    {31, "Длина провода = 13,859 дюйм", "Wire length = 13,859 in"},
+    {35, "Горизонтальный размер плеча 5,906 дюйм", "Horizontal arm size 5,906 in"},
+    {36, "Вертикальный размер плеча 6,181 дюйм", "Vertical arm size 6,181 in"},
+    {37, "Расстояние между плечами 1,969 дюйм", "Gap between the arms 1,969 in"},
+};
+
+TEST(InchReportTest, LengthsInInchesTheOtherLinesAsInMillimetres)
+{
+    for (const TLanguage language : {TLanguage::Russian, TLanguage::English}) {
+        const TReport inches = ExampleAReportIn({language, TLengthUnit::Inch});
+        const TReport millimetres = ExampleAReportIn({language, TLengthUnit::Millimetre});
+        std::set<size_t> converted;
+        for (const InchLine& line : kInchLines) {
+            EXPECT_EQ(inches.Lines[line.index].Text, language == TLanguage::Russian ? line.russian : line.english);
+            converted.insert(line.index);
+        }
+        for (size_t i = 0; i < inches.Lines.size(); ++i) {
+            if (converted.count(i) == 0) {
+                EXPECT_EQ(inches.Lines[i].Text, millimetres.Lines[i].Text) << "line " << i + 1;
+            }
+        }
+    }
+}
+
+struct DecimalsCase {
+    double value;
+    int decimals;
+    const char* text;
+};
+
+TEST(ReportNumberTest, ThreeDecimalsRoundHalfAwayFromZero)
+{
+    const DecimalsCase cases[] = {
+        {0.0005, 3, "0.001"},  {0.9995, 3, "1.000"},    {-0.0004, 3, "0.000"},  {12.3456, 3, "12.346"},
+        {1e-9, 3, "0.000"},    {999.9996, 3, "1000.000"}, {1e18, 3, "1E18"},     {2.5, 2, "2.50"},
+    };
+    for (const DecimalsCase& c : cases)
+        EXPECT_EQ(eh::FormatReportNumber(c.value, '.', c.decimals), c.text) << c.value;
 }
 
 } // namespace

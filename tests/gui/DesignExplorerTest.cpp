@@ -9,6 +9,7 @@
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QChart>
 #include <QChartView>
@@ -669,16 +670,6 @@ private:
     std::unique_ptr<DesignExplorer> explorer_;
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The user's own settings stay untouched.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
-    eh::TApplication application(argc, argv);
-    DesignExplorerTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(DesignExplorerTest)
 
 #include "DesignExplorerTest.moc"

@@ -7,13 +7,17 @@
 #include "uHelp2.h"
 #include "WindowPlacement.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
+#include <QDir>
 #include <QFile>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+
+#include <sys/stat.h>
 
 using eh::TForm2;
 using eh::TForm3;
@@ -123,7 +127,41 @@ private slots:
         TForm3 form3({folder.path()});
         form3.FormCreate();
         QCOMPARE(watcher.seen().size(), 1);
-        QCOMPARE(watcher.seen()[0].text, QString("Не найден файл справки"));
+        QCOMPARE(watcher.seen()[0].text, "Не найден файл справки\nФайл \"" + folder.filePath(eh::kHelpFileName) +
+                                             "\" слишком велик: показано только его начало");
+    }
+
+    void whatStandsUnderTheHelpDocumentsNameIsNamedAndNeverWaitedFor()
+    {
+        // A pipe would keep start-up waiting for a writer for ever.
+        const struct {
+            const char* name;
+            bool (*make)(const QString& path);
+            const char* notice;
+        } cases[] = {
+            {"folder", [](const QString& path) { return QDir().mkdir(path); }, "\"%1\" — папка, а не файл"},
+            {"pipe", [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+             "\"%1\" — не файл, а устройство или канал"},
+            {"link to a device", [](const QString& path) { return QFile::link("/dev/zero", path); },
+             "\"%1\" — не файл, а устройство или канал"},
+            {"33 MiB",
+             [](const QString& path) {
+                 QFile file(path);
+                 return file.open(QIODevice::WriteOnly) && file.resize(33 << 20);
+             },
+             "Файл \"%1\" больше 32 МБ"},
+        };
+        for (const auto& c : cases) {
+            QTemporaryDir folder;
+            const QString path = folder.filePath(eh::kHelpFileName);
+            QVERIFY2(c.make(path), c.name);
+            ModalWatcher watcher;
+            TForm3 form3({folder.path()});
+            form3.FormCreate();
+            QCOMPARE(watcher.seen().size(), 1);
+            QCOMPARE(watcher.seen()[0].text, "Не найден файл справки\n" + QString(c.notice).arg(path));
+            QVERIFY(form3.RichEdit1->document()->isEmpty());
+        }
     }
 
     void theHelpWindowHidesAndEscapeDoesNotCloseIt()
@@ -255,13 +293,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
-    HelpWindowsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(HelpWindowsTest)
 
 #include "HelpWindowsTest.moc"

@@ -9,6 +9,7 @@
 #include "Report.h"
 #include "ReportText.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QComboBox>
@@ -29,6 +30,7 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <csignal>
+#include <fcntl.h>
 #include <map>
 #include <sys/fsuid.h>
 #include <sys/resource.h>
@@ -76,6 +78,31 @@ QByteArray ExampleAFileBytes()
     const eh::TAntennaInputs inputs{14.2, 50, 3, 0, 1, 2, 50};
     return QByteArray::fromStdString(
         eh::ReportFileBytes(eh::ReportPlainText(eh::BuildReport(inputs, eh::CalculateAntenna(inputs), ','))));
+}
+
+// Saves run with the file rights of "nobody" (this thread only) for the
+// life of the object.
+struct ActingAsNobody {
+    ActingAsNobody()
+    {
+        setfsgid(65534);
+        setfsuid(65534);
+    }
+    ~ActingAsNobody()
+    {
+        setfsuid(0);
+        setfsgid(0);
+    }
+    ActingAsNobody(const ActingAsNobody&) = delete;
+    ActingAsNobody& operator=(const ActingAsNobody&) = delete;
+};
+
+// Whether "nobody" may enter `folder`: the temporary folders may lie in one
+// closed to others (TMPDIR in a home folder).
+bool NobodyMayEnter(const QString& folder)
+{
+    const ActingAsNobody nobody;
+    return faccessat(AT_FDCWD, QFile::encodeName(folder).constData(), X_OK, AT_EACCESS) == 0;
 }
 
 // Accepts a save dialog with `path` typed in as the file name.
@@ -431,19 +458,46 @@ private slots:
         QVERIFY(QFile::setPermissions(folder.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner |
                                                          QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+        if (!NobodyMayEnter(folder.path()))
+            QSKIP("needs a temporary folder that user nobody may enter");
         Type(*form_, kExampleA);
         form_->BitBtn1Click();
         {
-            // The save runs with the file rights of "nobody" (this thread only).
-            struct ActingAsNobody {
-                ActingAsNobody() { setfsgid(65534); setfsuid(65534); }
-                ~ActingAsNobody() { setfsuid(0); setfsgid(0); }
-            } nobody;
+            const ActingAsNobody nobody;
             ModalWatcher watcher(SaveAs(path));
             form_->N2Click();
         }
         QCOMPARE(ReadFile(path), ExampleAFileBytes());
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{"report.txt"});
+    }
+
+    void savingOverAReadOnlyFileIsRefused()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root to save as another user");
+        // The user's own folder would let the file be replaced.
+        QTemporaryDir folder;
+        const QString path = folder.filePath("report.txt");
+        {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old report") == 10);
+        }
+        for (const QString& name : {folder.path(), path})
+            QCOMPARE(chown(QFile::encodeName(name).constData(), 65534, 65534), 0);
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        if (!NobodyMayEnter(folder.path()))
+            QSKIP("needs a temporary folder that user nobody may enter");
+        Type(*form_, kExampleA);
+        form_->BitBtn1Click();
+        ModalWatcher watcher(SaveAs(path));
+        {
+            const ActingAsNobody nobody;
+            QMetaObject::invokeMethod(form_->N2, &QAction::trigger, Qt::QueuedConnection);
+            QTRY_COMPARE(watcher.seen().size(), 2);
+        }
+        QCOMPARE(watcher.seen()[1].text, "Cannot create file \"" + path + "\". Permission denied.");
+        QCOMPARE(watcher.seen()[1].icon, QMessageBox::Critical);
+        QCOMPARE(ReadFile(path), QByteArray("old report"));
     }
 
     void tabOrderGoesThroughTheFieldsTheButtonAndThePane()
@@ -579,13 +633,6 @@ private:
     TForm1* form_ = nullptr;
 };
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    eh::TApplication application(argc, argv);
-    MainWindowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(MainWindowTest)
 
 #include "MainWindowTest.moc"

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the windows and the save dialog as a user sees them after
-// calculating the first example, into PNG files for the documentation; a second argument is added
-// to the file names (the screen scale they were drawn at).
+// calculating the first example, and the measurement view of a sweep, into
+// PNG files for the documentation; a second argument is added to the file
+// names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
 #include "LabeledEdit.h"
+#include "MeasurementView.h"
+#include "SyntheticSweep.h"
+#include "TestEnvironment.h"
 #include "uHelp.h"
 #include "uHelp2.h"
 #include "WindowPlacement.h"
@@ -22,7 +26,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QPixmap>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
@@ -79,8 +82,7 @@ bool SaveDialogShot(eh::TForm1& form1, const QString& path)
 int main(int argc, char** argv)
 {
     // The explorer starts from its defaults, whatever this user chose.
-    QTemporaryDir settings;
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
+    eh::test::ThrowawaySettings settings;
     eh::TApplication application(argc, argv);
     if (argc != 2 && argc != 3) {
         qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX]");
@@ -163,5 +165,23 @@ int main(int argc, char** argv)
 
     // The build sheet, as PDF: scripts/screenshot.sh renders its first page.
     explorer.ExportBuildSheet(output.filePath(QString("buildsheet%1.pdf").arg(suffix)));
-    return 0;
+    explorer.close();
+
+    // A sweep of the built antenna, tuned a little low, a little
+    // mismatched and lossier than the design promises, as an analyser saves
+    // it with a trace of noise.
+    QTemporaryDir sweeps;
+    const QString sweep = QDir(sweeps.path()).filePath("antenna-20m.s1p");
+    QFile sweepFile(sweep);
+    const std::string bytes = eh::test::SyntheticTouchstone(
+        {.parallel = false, .resonanceHz = 14.12e6, .q = 9, .resistanceOhm = 38},
+        {.parameter = 'S', .format = "DB", .unit = "HZ", .points = 401, .spanBandwidths = 2.6, .noise = 0.002});
+    if (!sweepFile.open(QIODevice::WriteOnly) ||
+        sweepFile.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
+        return 1;
+    sweepFile.close();
+    eh::MeasurementView& measurement = form1.MeasurementWindow();
+    measurement.Open(sweep);
+    measurement.WaitForAnalysis();
+    return Save(measurement, file("measurement")) ? 0 : 1;
 }

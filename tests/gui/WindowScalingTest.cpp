@@ -5,6 +5,7 @@
 #include "ApplicationShell.h"
 #include "LabeledEdit.h"
 #include "uInterface.h"
+#include "WindowTestMain.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -94,11 +95,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv)
-{
-    eh::TApplication application(argc, argv);
-    WindowScalingTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+EH_WINDOW_TEST_MAIN(WindowScalingTest)
 
 #include "WindowScalingTest.moc"

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTextBlock>
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 namespace eh::test {
@@ -101,21 +103,69 @@ TEST_F(RichTextFileLoaderTest, RtfOverTheLimitsThrowsFailedToLoadStreamKeepingWh
     EXPECT_EQ(document_.lastBlock().text(), "p");
 }
 
-TEST_F(RichTextFileLoaderTest, MissingFileThrowsEFOpenError)
+TEST(RichTextFileLoader, WhatIsNotARegularFileIsRefusedUnopenedAndNamed)
 {
-    const QString path = directory_.filePath("help_eh.rtf");
-    try {
-        LoadRichTextFile(path, document_);
-        FAIL() << "no exception";
-    } catch (const EFOpenError& error) {
-        EXPECT_NE(std::string(error.what()).find(path.toStdString()), std::string::npos) << error.what();
-        EXPECT_STREQ(error.kind(), "EFOpenError");
+    // A pipe would hold the reader until something wrote into it, and a
+    // device may never end.
+    const struct {
+        const char* name;
+        bool (*make)(const QString& path);
+        TDocumentFault fault;
+        const char* reason;
+    } cases[] = {
+        {"missing", [](const QString&) { return true; }, TDocumentFault::Missing, "No such file or directory"},
+        {"folder", [](const QString& path) { return QDir().mkdir(path); }, TDocumentFault::Folder,
+         "Is a directory"},
+        {"pipe", [](const QString& path) { return ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0; },
+         TDocumentFault::NotAFile, "It is not a regular file"},
+        {"link to a device", [](const QString& path) { return QFile::link("/dev/zero", path); },
+         TDocumentFault::NotAFile, "It is not a regular file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir directory;
+        const QString path = directory.filePath("help_eh.rtf");
+        ASSERT_TRUE(c.make(path));
+        QTextDocument document;
+        try {
+            LoadRichTextFile(path, document);
+            ADD_FAILURE() << "no exception";
+        } catch (const EDocumentOpenError& error) {
+            EXPECT_EQ(error.what(), "Cannot open file \"" + path.toStdString() + "\". " + c.reason);
+            EXPECT_EQ(error.fault(), c.fault);
+            EXPECT_STREQ(error.kind(), "EFOpenError");
+        }
     }
 }
 
-TEST_F(RichTextFileLoaderTest, DirectoryThrowsEFOpenError)
+TEST_F(RichTextFileLoaderTest, PlainTextOverTheParagraphLimitKeepsTheFirstParagraphs)
 {
-    EXPECT_THROW(LoadRichTextFile(directory_.path(), document_), EFOpenError);
+    // Lines, and pieces of a long line, count alike.
+    const QByteArray longLine(kMaxRtfParagraphLength * 3, 'w');
+    const struct {
+        const char* name;
+        QByteArray text;
+        QString last;
+    } cases[] = {
+        {"line feeds", "a\n" + QByteArray("\n").repeated(30'000'000), ""},
+        {"CR LF lines", QByteArray("line\r\n").repeated(kMaxRtfParagraphs + 1), "line"},
+        {"long lines", QByteArray("x\r").repeated(kMaxRtfParagraphs - 2) + longLine, QString(kMaxRtfParagraphLength, 'w')},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        try {
+            LoadRichTextFile(FileWith(c.text), document_);
+            ADD_FAILURE() << "no exception";
+        } catch (const EDocumentLoadError& error) {
+            EXPECT_EQ(error.reason(), "the document holds more than 100000 paragraphs");
+            EXPECT_EQ(error.fault(), TDocumentFault::OverLimits);
+        }
+        EXPECT_EQ(document_.blockCount(), kMaxRtfParagraphs);
+        EXPECT_EQ(document_.lastBlock().text(), c.last);
+    }
+    // Exactly at the limit, with a line end at the end, is whole.
+    LoadRichTextFile(FileWith(QByteArray("line\n").repeated(kMaxRtfParagraphs)), document_);
+    EXPECT_EQ(document_.blockCount(), kMaxRtfParagraphs);
 }
 
 TEST_F(RichTextFileLoaderTest, FileLargerThanTheLimitThrowsFailedToLoadStream)
@@ -135,6 +185,7 @@ TEST_F(RichTextFileLoaderTest, FileLargerThanTheLimitThrowsFailedToLoadStream)
     } catch (const EDocumentLoadError& error) {
         EXPECT_STREQ(error.what(), "Failed to Load Stream");
         EXPECT_EQ(error.reason(), "the file is larger than 32 MiB");
+        EXPECT_EQ(error.fault(), TDocumentFault::TooLarge);
     }
 }
 

@@ -58,12 +58,29 @@ TEST(Rtf2TextToolTest, MissingFileFailsWithStatus1)
     EXPECT_TRUE(run.errors.contains(path.toUtf8())) << run.errors.toStdString();
 }
 
-TEST(Rtf2TextToolTest, WrongUsageFailsWithStatus2)
+TEST(Rtf2TextToolTest, AnswersHelpAndRefusesWrongUsageWithStatus2)
 {
-    for (const QStringList& arguments : {QStringList{}, QStringList{"a.rtf", "b.rtf"}}) {
-        const ToolRun run = RunTool(arguments);
-        EXPECT_EQ(run.exitCode, 2);
-        EXPECT_TRUE(run.errors.contains("usage: rtf2text FILE")) << run.errors.toStdString();
+    const struct {
+        QStringList arguments;
+        int exitCode;
+        QByteArray output;
+        QByteArray errors;
+    } cases[] = {
+        {{"--help"}, 0, "usage: rtf2text [--] FILE\nPrints the text of a help document", ""},
+        {{}, 2, "", "rtf2text: no FILE given\nusage: rtf2text [--] FILE\n"},
+        {{"--"}, 2, "", "rtf2text: no FILE given\nusage: rtf2text [--] FILE\n"},
+        {{"a.rtf", "b.rtf"}, 2, "", "rtf2text: one FILE only\nusage: rtf2text [--] FILE\n"},
+        {{"--help", "a.rtf"}, 2, "", "rtf2text: --help takes no FILE\nusage: rtf2text [--] FILE\n"},
+        {{"--version"}, 2, "", "rtf2text: unknown option \"--version\"\nusage: rtf2text [--] FILE\n"},
+        // After "--" a name may start with a dash.
+        {{"--", "--help"}, 1, "", "rtf2text: EFOpenError: Cannot open file \"--help\". No such file or directory\n"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun run = RunTool(c.arguments);
+        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments.join(' ').toStdString();
+        EXPECT_TRUE(run.output.startsWith(c.output)) << run.output.toStdString();
+        EXPECT_EQ(run.output.isEmpty(), c.output.isEmpty());
+        EXPECT_EQ(run.errors, c.errors);
     }
 }
 

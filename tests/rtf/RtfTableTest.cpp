@@ -175,10 +175,41 @@ TEST(RtfTableTest, ALongRowAmongShortOnesDoesNotPadThemAll)
         const int givenCells = 3 * (c.shortRows + kMaxRtfTableColumns);
         const auto document = ReadAccepted(Rtf(ShortRowsThenALongOne(c.shortRows, c.nested)));
         EXPECT_LE(PaddedCells(*document->rootFrame()), 2 * givenCells + (c.nested ? 1 : 0)) << c.shortRows;
-        EXPECT_LE(PaddedCells(*document->rootFrame(), 2), std::min(2 * givenCells, 2 * kMaxRtfNestedTableCells));
+        // A nested one-letter cell is two units of work: the budget holds
+        // half as many cells, padded to at most twice that.
+        EXPECT_LE(PaddedCells(*document->rootFrame(), 2), std::min(2 * givenCells, kMaxRtfNestedTableWork));
         const QString text = document->toPlainText();
         EXPECT_EQ(text.count(u'a'), 3 * c.shortRows) << c.shortRows;
         EXPECT_EQ(text.count(u'b'), 3 * kMaxRtfTableColumns) << c.shortRows;
+    }
+}
+
+TEST(RtfTableTest, DeepNestingCostsItsLayoutWorkAndKeepsEveryCellsText)
+{
+    // Each level of nesting doubles what laying a cell out costs: 1,000
+    // one-cell rows eight deep, with short and long text, fit the budget
+    // only in part, the rest going into the outermost table.
+    const struct {
+        int rows;
+        int words;
+        int deepestCells; // at most, in tables eight deep
+    } cases[] = {
+        {1000, 0, kMaxRtfNestedTableWork / 128},
+        {200, 100, kMaxRtfNestedTableWork / (128 * (1 + 1100 / kRtfNestedWorkCharacters))},
+        {3, 1000, 0}, // 11,000 letters: even one such cell is too much work eight deep
+    };
+    for (const auto& c : cases) {
+        QByteArray body;
+        const QByteArray text = QByteArray(" abcdefghij").repeated(c.words);
+        for (int row = 0; row < c.rows; ++row)
+            body += "\\pard\\intbl\\itap8 x" + text + "\\nestcell{\\*\\nesttableprops\\nestrow}";
+        for (int level = 7; level > 1; --level)
+            body += "\\pard\\intbl\\itap" + QByteArray::number(level) + "\\nestcell{\\*\\nesttableprops\\nestrow}";
+        const auto document = ReadAccepted(Rtf(body + "\\pard\\intbl\\cell\\row"));
+        const int deepest = PaddedCells(*document->rootFrame(), 8);
+        EXPECT_LE(deepest, c.deepestCells) << c.rows;
+        EXPECT_GE(deepest, c.deepestCells / 2) << c.rows;
+        EXPECT_EQ(document->toPlainText().count(u'x'), c.rows);
     }
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The documents under test need a QGuiApplication (fonts, images), but no
-// display: the offscreen platform is used unless the caller chose one.
+// display: the standard test environment, offscreen unless the caller chose
+// a platform.
+#include "TestEnvironment.h"
 
 #include <QGuiApplication>
 
@@ -8,8 +10,7 @@
 
 int main(int argc, char* argv[])
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    eh::test::StandardEnvironment environment;
     QGuiApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

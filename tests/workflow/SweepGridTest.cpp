@@ -83,6 +83,9 @@ TEST(SweepPlan, HostileRangesAreRefused)
                           Case{"1", "0", "0.1", StepMustBeNegative},
                           Case{"-1.7e308", "1.7e308", "1e308", RangeTooWide},
                           Case{"0", "1", "1e-6", TooManyPoints}, Case{"0", "1e300", "1e-300", TooManyPoints},
+                          // Steps finer than the doubles there: values would repeat and overshoot.
+                          Case{"9007199254740993", "9007199254740995", "1", StepBelowResolution},
+                          Case{"1", "1.0000000000000004", "1e-16", StepBelowResolution},
                           // Within 1e-9 of a step of STOP, beyond integers: the step taken overflows.
                           Case{"1e308", "1.79769313486231e308", "7.9769313486232e307", ValueBeyondRange}}) {
         const eh::TSweepPlanReading reading = eh::PlanSweepByStep(kBandwidth, c.start, c.stop, c.step, '.', kLimit);

@@ -125,6 +125,42 @@ TEST(TargetSolver, SaysWhyThereIsNoSolution)
     EXPECT_GT(split.solutions[0], 0);
 }
 
+TEST(TargetSolver, NeitherCrossesTheModelsStandInNorListsEveryPointOfAConstant)
+{
+    // With no bandwidth measured the model writes 0 dB for the loss, which
+    // falls without bound towards it: nothing is known across that point,
+    // and 0 is no value of the result. A result the input does not change
+    // has no solutions of its own.
+    const struct {
+        const char* input;
+        const char* from;
+        const char* to;
+        const char* result;
+        double target;
+        std::size_t solutions;
+        std::size_t standIns;
+        bool constant;
+    } cases[] = {
+        {"bandwidth", "-1", "1", "LossDb", -50, 0, 1, false},
+        {"bandwidth", "-1", "1", "LossDb", -10, 1, 1, false},
+        {"frequency", "1", "10", "FlatArmGapCm", 5, 0, 0, true},
+        {"frequency", "1", "10", "FlatArmGapCm", 4, 0, 0, true},
+        {"frequency", "1", "10", "LossDb", 0, 0, eh::kSolveGridPoints, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.input) + " " + c.result + " " + std::to_string(c.target));
+        const eh::TSolveOutcome outcome =
+            eh::SolveForTarget(Request(eh::test::ExampleA(), c.input, c.from, c.to, c.result, c.target));
+        EXPECT_EQ(outcome.solutions.size(), c.solutions);
+        EXPECT_EQ(outcome.standInPoints, c.standIns);
+        EXPECT_EQ(outcome.constant, c.constant);
+        EXPECT_EQ(outcome.jumps, 0u);
+        if (c.standIns > 0 && outcome.highestResult) {
+            EXPECT_LT(*outcome.highestResult, -8);
+        }
+    }
+}
+
 TEST(TargetSolver, StopsWhenCancelled)
 {
     const std::atomic<bool> cancelled{true};

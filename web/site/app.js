@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // @ts-check
 // The calculator page: the window's seven fields, the calculate command and
-// the styled report, all worded and computed by the WebAssembly binding.
-import { accessKeyParts } from './caption.js';
+// the styled report, the explorer and the measured bandwidth, all worded
+// and computed by the WebAssembly binding.
+import { writeCaption } from './caption.js';
 import { reportFileName } from './report-name.js';
 import { keepSiteForOffline } from './updates.js';
 import { LoadFailure, instantiateWasm } from './wasm-load.js';
@@ -43,15 +44,7 @@ async function start() {
   const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
 
   // The shell carries the captions; the access key is underlined here.
-  const caption = accessKeyParts(texts.calculate);
-  /** @type {HTMLButtonElement} */
-  const button = $('calculate');
-  if (caption.key) {
-    const key = document.createElement('u');
-    key.textContent = caption.key;
-    button.replaceChildren(caption.before, key, caption.after);
-    button.accessKey = caption.key.toLowerCase();
-  }
+  writeCaption($('calculate'), texts.calculate);
 
   /** @type {HTMLInputElement[]} */
   const fields = [];
@@ -144,6 +137,7 @@ async function start() {
       await show(answer.notice);
     }
     renderReport(answer);
+    measurement?.designChanged();
     if (answer.reset) {
       const input = fields[answer.reset.field];
       input.focus();
@@ -161,6 +155,8 @@ async function start() {
 
   /** @type {import('./explorer.js').Explorer | undefined} */
   let explorer; // made after the first report
+  /** @type {import('./measurement.js').MeasuredBandwidth | undefined} */
+  let measurement; // made with the explorer
 
   $('design').addEventListener('submit', (event) => {
     event.preventDefault();
@@ -197,20 +193,37 @@ async function start() {
   if (document.activeElement === document.body) fields[0].focus();
   // Without its service worker the page still works while online.
   keepSiteForOffline($('update'), $('take-update')).catch(() => {});
-  try {
-    const chartStyle = document.createElement('link');
-    chartStyle.rel = 'stylesheet';
-    chartStyle.href = 'uPlot.min.css';
-    document.head.append(chartStyle);
-    const { Explorer } = await import('./explorer.js');
-    explorer = new Explorer(calculator, texts, separator, fieldTexts);
+  const chartStyle = document.createElement('link');
+  chartStyle.rel = 'stylesheet';
+  chartStyle.href = 'uPlot.min.css';
+  document.head.append(chartStyle);
+  /** @param {unknown} error */
+  const why = (error) => (error instanceof Error ? error.message : String(error));
+  const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
+  if (explorerModule.status === 'fulfilled') {
+    explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
     requestAnimationFrame(() => explorer?.update());
-  } catch (error) {
-    $('explorer-note').textContent = `Обзор конструкции не загрузился: ${error instanceof Error ? error.message : String(error)}. Обновите страницу.`;
+  } else {
+    $('explorer-note').textContent = `Обзор конструкции не загрузился: ${why(explorerModule.reason)}. Обновите страницу.`;
+  }
+  if (measurementModule.status === 'fulfilled') {
+    // The measured bandwidth goes into the last field, as if typed, and the
+    // design is calculated again.
+    measurement = new measurementModule.value.MeasuredBandwidth(calculator, texts, separator, fieldTexts, {
+      show,
+      writeBandwidth: (/** @type {string} */ text) => {
+        fields[fields.length - 1].value = text;
+        followFields();
+        explorer?.update();
+        calculate();
+      },
+    });
+  } else {
+    $('measurement-status').textContent = `Раздел измерений не загрузился: ${why(measurementModule.reason)}. Обновите страницу.`;
   }
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
-  window.eh = { calculator, explorer, fieldTexts, separator };
+  window.eh = { calculator, explorer, measurement, fieldTexts, separator };
 }
 
 start().catch((error) => {

@@ -1,26 +1,28 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page as a user meets it, in headless Chromium: the report of a typed
 // design line by line, a field that is not a number, the saved bytes, a
-// design in the address, the explorer, a phone's screen and a reload
-// without a network.
+// design in the address, the explorer, a measured sweep's file, a phone's
+// screen and a reload without a network.
 //
 //   EH_SITE=build-web/site [EH_CLI=build/cli/antenna/eh-antenna-cli] node --test web/tests/
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import { launchChromium } from '../chromium.mjs';
 import { serve } from '../serve.mjs';
+import { seriesResonance } from '../synthetic-sweep.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
 
 // The example design's report as the desktop tests know it (a comma as the
-// decimal separator): the second string of each row of the table.
+// decimal separator): the second string of each row of the Russian table.
 const exampleReport = [...readFileSync(join(root, 'tests', 'support', 'ExampleReport.h'), 'utf8')
+  .split('kExampleAReportEnglish')[0]
   .matchAll(/\{TReportLineKind::\w+, "((?:[^"\\]|\\.)*)"/g)].map((m) => JSON.parse(`"${m[1]}"`));
 const exampleDesign = { frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0' };
 
@@ -185,4 +187,66 @@ test('after the first visit the page works without a network', async () => {
   await page.waitForSelector('#report > :nth-child(38)');
   assert.deepEqual(await reportLines(page), exampleReport);
   await page.close();
+});
+
+test('a sweep file is read on the device: the window\'s figures, its bandwidth into the field, a refused file named', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'eh-web-'));
+  try {
+    const good = join(folder, 'antenna.s1p');
+    writeFileSync(good, seriesResonance({ resonanceHz: 14.2e6, q: 40, resistanceOhm: 50 }));
+    const page = await open(query(exampleDesign, '&separator=,'));
+    await page.waitForSelector('#report > :nth-child(38)');
+    // Nothing leaves the page: what it asks for after loading (the worker
+    // that reads the file and its scripts) are plain requests for the
+    // site's own files.
+    const requests = [];
+    page.on('request', (request) => requests.push(request));
+
+    await (await page.$('input#measurement-file')).uploadFile(good);
+    await page.waitForSelector('#measurement-result:not([hidden])');
+    const figures = Object.fromEntries(await page.$$eval('#measurement-figures tr', (rows) =>
+      rows.map((row) => [row.cells[0].textContent, row.cells[1].textContent])));
+    assert.deepEqual(Object.keys(figures), ['Точек в измерении', 'Резонанс', 'КСВ в резонансе', 'R в резонансе',
+      'X в резонансе', 'Q', 'Полоса пропуск. по ур.3 dB', 'Полоса по КСВ ≤ 2,618', 'Полоса по КСВ ≤ 2', 'Полоса по расчету']);
+    assert.equal(figures['Точек в измерении'], '201');
+    assert.equal(figures['Резонанс'], '14,2000 МГц');
+    assert.equal(figures['R в резонансе'], '50,00 Ом');
+    assert.equal(figures['Полоса по расчету'], '1106,17 КГц, Q = 12,84');
+    const number = (text) => Number(text.split(' ')[0].replace(',', '.'));
+    assert.ok(Math.abs(number(figures['Q']) / 40 - 1) < 0.01, figures['Q']);
+    assert.equal(await page.$eval('#measurement-chart', (chart) => chart.dataset.points), '201');
+
+    // The button writes the bandwidth with the page's separator and
+    // calculates again: the report is the design's with that bandwidth.
+    await page.click('#measurement-apply');
+    await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('bandwidth')).value !== '0');
+    const written = await page.$eval('#bandwidth', (field) => field.value);
+    assert.match(written, /^\d+,\d+$/);
+    assert.ok(Math.abs(number(written) / 355 - 1) < 0.01, written);
+    const rr = (lines) => lines.find((line) => line.startsWith('RR='));
+    await page.waitForFunction(() => ![...document.querySelectorAll('#report > *')].some((line) => line.textContent === 'RR= 0,00 Ом'));
+    const expected = await page.evaluate(() => window.eh.calculator.calculate(window.eh.fieldTexts(), ',').lines.map((line) => line.text));
+    assert.deepEqual(await reportLines(page), expected);
+    assert.notEqual(rr(expected), rr(exampleReport));
+    assert.match(page.url(), /bandwidth=\d+%2C\d+/);
+
+    // A two-port file dropped on the section: refused at its line, and
+    // nothing shown or typed changes.
+    await page.$eval('#measurement', (section) => {
+      const transfer = new DataTransfer();
+      transfer.items.add(new File(['# MHZ S RI R 50\n14.1 0.1 0.2\n14.2 0.1 0.2 0.3 0.4\n'], 'two-port.s1p'));
+      section.dispatchEvent(new DragEvent('drop', { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    });
+    await page.waitForSelector('dialog[open]');
+    assert.match(await page.$eval('dialog p', (p) => p.textContent), /^«two-port\.s1p»\nФайл не прочитан, строка 3: /);
+    await page.click('dialog button');
+    assert.equal(await page.$eval('#bandwidth', (field) => field.value), written);
+    assert.equal(await page.$eval('#measurement-figures tr td', (cell) => cell.textContent), '201');
+    const siteFiles = new Set(readdirSync(site).map((name) => `${origin}/${name}`));
+    assert.deepEqual(requests.filter((request) => request.method() !== 'GET' || request.postData() !== undefined ||
+      !siteFiles.has(request.url())).map((request) => request.url()), []);
+    await page.close();
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 });

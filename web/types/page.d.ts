@@ -17,6 +17,9 @@ interface PageTexts {
   calculate: string;
   save: string;
   bandwidthNote: string;
+  measurementTitle: string;
+  applyBandwidth: string;
+  applyBandwidthTip: string;
   groups: string[];
   fields: PageField[];
 }
@@ -39,12 +42,35 @@ interface CalculateAnswer {
   frequencyMHz?: number;
 }
 
+/** A measured sweep's curves, as the measurement worker passes them on. */
+interface MeasurementCurves {
+  frequencyMHz: Float64Array;
+  swr: Float64Array;
+  resistance: Float64Array;
+  reactance: Float64Array;
+  idealSwr?: Float64Array;
+  /** The sweep's own number of points, however many the curves keep. */
+  points?: number;
+}
+
+type MeasurementCurve = 'frequencyMHz' | 'swr' | 'resistance' | 'reactance' | 'idealSwr';
+
+/** What the page asks the measurement worker. */
+interface MeasurementRequest {
+  token: number;
+  name: string;
+  bytes: Uint8Array;
+  texts: string[];
+  separator: string;
+}
+
 interface Calculator {
   pageTexts(): PageTexts;
   calculate(texts: string[], separator: string): CalculateAnswer;
   reportFile(plainText: string): Uint8Array<ArrayBuffer>;
   decimalSeparatorFor(named: string, languageMark: string): string;
   formatNumber(value: number, separator: string): string;
+  measurement(name: string, bytes: Uint8Array, texts: string[], separator: string): MeasurementCurves & { fault?: string };
   sweep(texts: string[], separator: string, input: number, from: string, to: string, points: number,
     outputs: number[]): object;
 }
@@ -62,5 +88,5 @@ interface Window {
     startFailed(error: string): void;
   };
   /** For the console and the benchmark. */
-  eh?: { calculator: Calculator; explorer?: object; fieldTexts(): string[]; separator: string };
+  eh?: { calculator: Calculator; explorer?: object; measurement?: object; fieldTexts(): string[]; separator: string };
 }

@@ -1,0 +1,18 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A length typed in inches, made into the same length typed in millimetres.
+namespace eh {
+
+// The millimetre text of `inchText`, a text that ConvertFieldText reads with
+// `separator`: its decimal digits multiplied by 254 and its point moved one
+// place, so that no rounding happens before the text is read. Reading the
+// result gives the double nearest to what reading that many millimetres
+// typed would give: "1.968503937" becomes "49.9999999998". The result uses
+// a point; a text that reads as zero is returned as it is.
+std::string MillimetreTextOfInches(std::string_view inchText, char separator);
+
+} // namespace eh
