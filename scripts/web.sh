@@ -6,9 +6,12 @@
 #                                serves it at http://127.0.0.1:8080/
 #   bash scripts/web.sh build    only builds it into build-web/site/
 #                                (the WebAssembly in build-wasm, scripts/web-build.sh)
-#   bash scripts/web.sh test     builds it and runs the browser tests
-#                                (headless Chromium; EH_CLI names the native
-#                                eh-antenna-cli the saved bytes are compared with)
+#   bash scripts/web.sh test     checks the page's JavaScript (ESLint and type
+#                                checks: npm run lint), runs its unit tests
+#                                (npm test), builds the site and runs the
+#                                browser tests (headless Chromium; EH_CLI names
+#                                the native eh-antenna-cli the saved bytes are
+#                                compared with)
 #   bash scripts/web.sh bench    builds it and measures sizes and times
 #   bash scripts/web.sh screenshots   builds it and redraws docs/screenshot-web-*.png
 set -euo pipefail
@@ -24,6 +27,11 @@ if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.pa
   (cd web && npm ci --no-audit --no-fund)
 fi
 
+# The JavaScript is checked before the slow build.
+if [ "$command" = test ]; then
+  (cd web && npm run lint && npm test)
+fi
+
 # The page's module only, in the same build folder as the WebAssembly tests'.
 bash scripts/web-build.sh eh_antenna_web >/dev/null
 node web/build-site.mjs build-wasm/web build-web/site
@@ -37,7 +45,7 @@ case "$command" in
     if [ -z "${EH_CLI:-}" ] && [ -x build/cli/antenna/eh-antenna-cli ]; then
       export EH_CLI=build/cli/antenna/eh-antenna-cli
     fi
-    EH_SITE=build-web/site node --test web/tests/ ;;
+    EH_SITE=build-web/site node --test web/tests/*.test.mjs ;;
   bench) node web/bench.mjs build-web/site ;;
   screenshots) node web/screenshots.mjs build-web/site docs ;;
   *) echo "usage: scripts/web.sh [build|test|bench|screenshots]" >&2; exit 2 ;;

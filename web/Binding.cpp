@@ -106,9 +106,27 @@ val LineSpans(const RecordingPane::Line& line)
     });
 }
 
+// The typed design, or nothing when a field is not a number (or a number
+// beyond the double range): the explorer then keeps what it shows.
+std::optional<TAntennaInputs> TypedDesign(val texts, const std::string& separator)
+{
+    TFieldTexts fieldTexts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldTexts[i] = texts[i].as<std::string>();
+    try {
+        const TFieldReading reading = ReadFieldTexts(fieldTexts, Separator(separator));
+        if (reading.badField)
+            return std::nullopt;
+        return reading.inputs;
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+}
+
 // Runs the window's calculate command on the texts. The answer holds the
 // report lines with their styled spans, the pitch notice when due, the field
-// that was reset (its index and new text) and the failure text of a fault.
+// that was reset (its index and new text), the failure text of a fault and,
+// with a report, the reported design's frequency.
 val Calculate(val texts, const std::string& separator)
 {
     std::array<PageField, kInputCount> fields = [&texts]<std::size_t... I>(std::index_sequence<I...>) {
@@ -145,6 +163,10 @@ val Calculate(val texts, const std::string& separator)
                    return out;
                }));
     answer.set("plainText", pane.PlainText());
+    // The page names a saved report after the design's frequency.
+    if (!pane.Lines().empty())
+        if (const std::optional<TAntennaInputs> design = TypedDesign(texts, separator))
+            answer.set("frequencyMHz", design->FrequencyMHz);
     return answer;
 }
 
@@ -162,23 +184,6 @@ val ReportFile(const std::string& plainText)
 std::string DecimalSeparatorFor(const std::string& named, const std::string& languageMark)
 {
     return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
-}
-
-// The typed design, or nothing when a field is not a number (or a number
-// beyond the double range): the explorer then keeps what it shows.
-std::optional<TAntennaInputs> TypedDesign(val texts, const std::string& separator)
-{
-    TFieldTexts fieldTexts;
-    for (std::size_t i = 0; i < kInputCount; ++i)
-        fieldTexts[i] = texts[i].as<std::string>();
-    try {
-        const TFieldReading reading = ReadFieldTexts(fieldTexts, Separator(separator));
-        if (reading.badField)
-            return std::nullopt;
-        return reading.inputs;
-    } catch (const Exception&) {
-        return std::nullopt;
-    }
 }
 
 // What the explorer can chart: every result by its stand-alone name.

@@ -1,62 +1,116 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The browser edition's figures for docs/performance.md, in headless Chromium
-// from a local server: transfer sizes, time to the first report, a
-// 1,000-point sweep, a keystroke to a redrawn chart, and a million-point
-// measured sweep's file to its figures with the longest pause of the page.
+// from a local server: transfer sizes, time to the first report (cold, and
+// from the service worker's cache) beside a blank page's load from the same
+// kind of server, a 1,000-point sweep, a keystroke to a redrawn chart, and a
+// million-point measured sweep's file to its figures with the longest pause
+// of the page.
 //
 //   node web/bench.mjs build-web/site [PREVIOUS_SITE]
 //
-// With a previous build's site, its cold loads alternate with this one's in
-// the same run (a busy machine slows both alike) and its median is printed
-// beside.
+// The loads of the blank page, this site and a previous build's site
+// alternate in the same run (a busy machine slows all alike); what counts is
+// each site's median against the blank page's.
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { gzipSync } from 'node:zlib';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 import { serve } from './serve.mjs';
 import { seriesResonance } from './synthetic-sweep.mjs';
 
 const site = process.argv[2] ?? 'build-web/site';
 const previousSite = process.argv[3];
+/** @param {string[]} names */
 const gzipKB = (names) => names.reduce((sum, name) => sum + gzipSync(readFileSync(join(site, name)), { level: 9 }).length, 0) / 1024;
+/** @param {number[]} values */
 const median = (values) => { const v = [...values].sort((a, b) => a - b); return (v[(v.length - 1) >> 1] + v[v.length >> 1]) / 2; };
 const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0';
+const rounds = 10;
 
-const server = await serve(site, 0);
-const origin = `http://127.0.0.1:${server.address().port}`;
-const previousServer = previousSite ? await serve(previousSite, 0) : undefined;
-const launch = () => puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'] });
+/** @type {import('node:http').Server[]} */
+const servers = [];
+/** @param {string} folder */
+const origin = async (folder) => {
+  const server = await serve(folder, 0);
+  servers.push(server);
+  return `http://127.0.0.1:${/** @type {import('node:net').AddressInfo} */ (server.address()).port}`;
+};
+const blankFolder = mkdtempSync(join(tmpdir(), 'eh-bench-'));
+writeFileSync(join(blankFolder, 'index.html'), '<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>-</title></head><body></body></html>');
+const sites = { blank: await origin(blankFolder), now: await origin(site), ...(previousSite ? { previous: await origin(previousSite) } : {}) };
+const launch = () => launchChromium();
 
-// Cold loads: a fresh browser with a fresh profile each time, no cache, no
-// service worker yet.
-async function coldLoad(origin) {
-  const cold = await launch();
-  const page = await cold.newPage();
-  await page.setCacheEnabled(false);
+/**
+ * A new tab. Chromium now and then refuses one right after another tab
+ * closed ("Session with given id not found"); a second try gets it.
+ * @param {import('puppeteer-core').Browser} browser
+ * @returns {Promise<import('puppeteer-core').Page>}
+ */
+async function newPage(browser) {
+  for (let attempt = 1; ; attempt++) {
+    try {
+      return await browser.newPage();
+    } catch (error) {
+      if (attempt === 3) throw error;
+    }
+  }
+}
+
+/**
+ * Milliseconds from navigation to the page's first report (for the blank
+ * page: to its load event), in a new tab of the browser.
+ * @param {import('puppeteer-core').Browser} browser
+ * @param {string} siteOrigin
+ * @param {boolean} blank
+ */
+async function load(browser, siteOrigin, blank) {
+  const page = await newPage(browser);
   await page.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
       const report = document.getElementById('report');
-      if (report && report.children.length === 38) { window.firstReportAt = performance.now(); observer.disconnect(); }
+      if (report && report.children.length === 38) { /** @type {any} */ (window).firstReportAt = performance.now(); observer.disconnect(); }
     }).observe(document, { childList: true, subtree: true });
   });
-  await page.goto(`${origin}/index.html${design}`);
-  await page.waitForFunction(() => window.firstReportAt !== undefined);
-  const at = await page.evaluate(() => window.firstReportAt);
-  await cold.close();
-  return at;
+  await page.goto(`${siteOrigin}/index.html${blank ? '' : design}`);
+  const at = blank
+    ? await page.evaluate(() => /** @type {PerformanceNavigationTiming} */ (performance.getEntriesByType('navigation')[0]).loadEventStart)
+    : await (await page.waitForFunction(() => /** @type {any} */ (window).firstReportAt)).jsonValue();
+  await page.close();
+  return Number(at);
 }
-const firstReport = [];
-const previousFirstReport = [];
-for (let i = 0; i < 10; i++) {
-  firstReport.push(await coldLoad(origin));
-  if (previousServer) previousFirstReport.push(await coldLoad(`http://127.0.0.1:${previousServer.address().port}`));
+
+/** @type {Record<string, { cold: number[], warm: number[] }>} */
+const times = Object.fromEntries(Object.keys(sites).map((name) => [name, { cold: [], warm: [] }]));
+// Cold: a fresh browser with a fresh profile each time, no cache, no service worker.
+for (let i = 0; i < rounds; i++) {
+  for (const [name, siteOrigin] of Object.entries(sites)) {
+    const cold = await launch();
+    times[name].cold.push(await load(cold, siteOrigin, name === 'blank'));
+    await cold.close();
+  }
 }
+// Warm: each site visited once (its service worker installed and in
+// control), then loaded again in new tabs of the same browser.
+const warmBrowser = await launch();
+// The browser stays open between the loads' tabs.
+const keeper = await newPage(warmBrowser);
+for (const [name, siteOrigin] of Object.entries(sites)) {
+  const first = await newPage(warmBrowser);
+  await first.goto(`${siteOrigin}/index.html${name === 'blank' ? '' : design}`);
+  if (name !== 'blank') await first.waitForFunction(() => navigator.serviceWorker.controller !== null);
+  await first.close();
+}
+for (let i = 0; i < rounds; i++)
+  for (const [name, siteOrigin] of Object.entries(sites)) times[name].warm.push(await load(warmBrowser, siteOrigin, name === 'blank'));
+await keeper.close();
+await warmBrowser.close();
+rmSync(blankFolder, { recursive: true, force: true });
 
 const browser = await launch();
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 800 });
-await page.goto(`${origin}/index.html${design}`);
+await page.goto(`${sites.now}/index.html${design}`);
 await page.waitForSelector('body[data-ready="true"]');
 const sweeps = await page.evaluate(() => {
   const { calculator, fieldTexts, separator } = window.eh;
@@ -72,13 +126,13 @@ const keystrokes = [];
 for (const key of '4545454545') {
   await page.focus('#ratio');
   await page.evaluate(() => {
-    const field = document.getElementById('ratio');
+    const field = /** @type {HTMLInputElement} */ (document.getElementById('ratio'));
     field.setSelectionRange(field.value.length - 1, field.value.length);
-    field.addEventListener('keydown', () => { window.keyAt = performance.now(); }, { once: true });
+    field.addEventListener('keydown', () => { /** @type {any} */ (window).keyAt = performance.now(); }, { once: true });
   });
   await page.keyboard.type(key);
   keystrokes.push(await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() =>
-    resolve(Number(document.getElementById('chart').dataset.drawnAt) - window.keyAt)))));
+    resolve(Number(document.getElementById('chart').dataset.drawnAt) - /** @type {any} */ (window).keyAt)))));
 }
 // A million-point sweep's file picked: the time to its figures, and the
 // longest the page's thread is kept from a 10 ms timer meanwhile.
@@ -87,33 +141,42 @@ const sweepFile = join(folder, 'million.s1p');
 writeFileSync(sweepFile, seriesResonance({ points: 1000000 }));
 const measured = [];
 for (let i = 0; i < 3; i++) {
-  const fresh = await browser.newPage();
-  await fresh.goto(`${origin}/index.html${design}`);
+  const fresh = await newPage(browser);
+  await fresh.goto(`${sites.now}/index.html${design}`);
   await fresh.waitForSelector('body[data-ready="true"]');
   await fresh.evaluate(() => {
-    window.pause = 0;
+    const watch = /** @type {any} */ (window);
+    watch.pause = 0;
     let last = performance.now();
-    setInterval(() => { const now = performance.now(); window.pause = Math.max(window.pause, now - last); last = now; }, 10);
-    window.pickedAt = performance.now();
+    setInterval(() => { const now = performance.now(); watch.pause = Math.max(watch.pause, now - last); last = now; }, 10);
+    watch.pickedAt = performance.now();
   });
-  await (await fresh.$('#measurement-file')).uploadFile(sweepFile);
+  await (await fresh.$('input#measurement-file')).uploadFile(sweepFile);
   await fresh.waitForSelector('#measurement-result:not([hidden])', { timeout: 120000 });
-  measured.push(await fresh.evaluate(() => ({ shown: performance.now() - window.pickedAt, pause: window.pause })));
+  measured.push(await fresh.evaluate(() => {
+    const watch = /** @type {any} */ (window);
+    return { shown: performance.now() - watch.pickedAt, pause: watch.pause };
+  }));
   await fresh.close();
 }
 rmSync(folder, { recursive: true, force: true });
 await browser.close();
-server.close();
-previousServer?.close();
+for (const server of servers) server.close();
 
 const files = readdirSync(site);
+/** @type {(what: string, value: string, goal: string) => void} */
 const row = (what, value, goal) => console.log(`| ${what} | ${value} | ${goal} |`);
 console.log('| Measure | Value | Goal |\n|---|---|---|');
 row('WASM and glue, gzip -9', `${gzipKB(['eh-antenna.wasm', 'eh-antenna.js']).toFixed(1)} KB`, '≤ 150 KB');
 row(`whole site (${files.length} files), gzip -9`, `${gzipKB(files).toFixed(1)} KB`, '≤ 400 KB');
-const spread = (times) => `${median(times).toFixed(0)} ms (${Math.min(...times).toFixed(0)}–${Math.max(...times).toFixed(0)})`;
-row('first report after navigation, median of 10 cold loads', spread(firstReport), '≤ 300 ms');
-if (previousServer) row('the same for the previous site, loads alternating', spread(previousFirstReport), '');
+/** @param {number[]} values */
+const spread = (values) => `${median(values).toFixed(0)} ms (${Math.min(...values).toFixed(0)}–${Math.max(...values).toFixed(0)})`;
+for (const [kind, how, goal] of [['cold', 'cold loads', 4], ['warm', 'loads from the service worker\'s cache', 2]]) {
+  const blank = median(times.blank[kind]);
+  row(`blank page's load event, median of ${rounds} ${how === 'cold loads' ? 'cold loads' : 'loads in a warm browser'}`, spread(times.blank[kind]), '');
+  row(`first report, median of ${rounds} ${how}`, `${spread(times.now[kind])}, ${(median(times.now[kind]) / blank).toFixed(2)}× blank`, `≤ ${goal}× blank`);
+  if (times.previous) row('the same for the previous site', `${spread(times.previous[kind])}, ${(median(times.previous[kind]) / blank).toFixed(2)}× blank`, '');
+}
 row('1,000-point sweep, 3 outputs, median of 10', `${median(sweeps).toFixed(1)} ms`, '≤ 50 ms');
 row('keystroke to redrawn chart (500 points), median of 10', `${median(keystrokes).toFixed(1)} ms`, '≤ 100 ms');
 row('1,000,000-point sweep file picked to its figures, median of 3', `${median(measured.map((m) => m.shown)).toFixed(0)} ms`, '');

@@ -6,38 +6,41 @@
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from './chromium.mjs';
 import { serve } from './serve.mjs';
 import { seriesResonance } from './synthetic-sweep.mjs';
 
 const [site = 'build-web/site', out = 'docs'] = process.argv.slice(2);
 const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0';
 const server = await serve(site, 0);
-const browser = await puppeteer.launch({ executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium', headless: true, args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--lang=ru-RU', '--font-render-hinting=none'] });
+const browser = await launchChromium(['--lang=ru-RU', '--font-render-hinting=none']);
 // A sweep of the built antenna, tuned a little low, a little mismatched and
 // lossier than the design promises.
 const folder = mkdtempSync(join(tmpdir(), 'eh-shots-'));
 const sweep = join(folder, 'antenna-20m.s1p');
 writeFileSync(sweep, seriesResonance({ resonanceHz: 14.12e6, q: 9, resistanceOhm: 38, points: 401, spanBandwidths: 2.6 }));
-for (const [name, width, height, scroll] of [
+/** @type {[`${string}.png`, number, number, string | null][]} */
+const shots = [
   ['screenshot-web-phone.png', 390, 844, null],
   ['screenshot-web-phone-report.png', 390, 844, '#report'],
   ['screenshot-web-phone-measurement.png', 390, 844, '#measurement'],
   ['screenshot-web-desktop.png', 1280, 800, null],
   ['screenshot-web-explorer.png', 1280, 800, '#explorer'],
-]) {
+];
+for (const [name, width, height, scroll] of shots) {
   const page = await browser.newPage();
   await page.setViewport({ width, height });
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html${design}&separator=,`);
   await page.waitForSelector('#report > :nth-child(38)');
+  await page.waitForSelector('body[data-ready="true"]');
   await page.waitForFunction(() => Number(document.getElementById('chart').dataset.points) > 0);
   if (scroll === '#measurement') {
-    await (await page.$('#measurement-file')).uploadFile(sweep);
+    await (await page.$('input#measurement-file')).uploadFile(sweep);
     await page.waitForSelector('#measurement-result:not([hidden])');
   }
   if (scroll) await page.$eval(scroll, (node) => node.scrollIntoView());
-  await page.evaluate(() => document.activeElement.blur());
-  await page.screenshot({ path: join(out, name) });
+  await page.evaluate(() => /** @type {HTMLElement} */ (document.activeElement).blur());
+  await page.screenshot({ path: /** @type {`${string}.png`} */ (join(out, name)) });
   await page.close();
 }
 await browser.close();

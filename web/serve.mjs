@@ -8,22 +8,43 @@ import { createServer } from 'node:http';
 import { extname, join, normalize, resolve } from 'node:path';
 import { fileURLToPath } from 'node:url';
 
+/** @type {Record<string, string>} */
 const types = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript; charset=utf-8', '.mjs': 'text/javascript',
   '.css': 'text/css', '.wasm': 'application/wasm', '.png': 'image/png', '.svg': 'image/svg+xml',
   '.webmanifest': 'application/manifest+json', '.txt': 'text/plain; charset=utf-8',
 };
 
-export function serve(siteDir, port = 0) {
+/**
+ * @param {string} siteDir
+ * @param {number} [port]
+ * @param {object} [options]
+ * @param {boolean} [options.fileTimes]  answer as Python's http.server does:
+ *   Last-Modified and 304 Not Modified, no Cache-Control, so that browsers
+ *   keep files as long as their age suggests
+ * @param {(path: string) => Promise<void> | undefined} [options.hold]  a
+ *   request waits for the promise this returns for its path
+ */
+export function serve(siteDir, port = 0, { fileTimes = false, hold = () => undefined } = {}) {
   const base = resolve(siteDir);
-  const server = createServer((request, response) => {
-    const path = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
+  const server = createServer(async (request, response) => {
+    const path = decodeURIComponent(new URL(request.url ?? '/', 'http://localhost').pathname);
     let file = normalize(join(base, path));
     if (!file.startsWith(base)) { response.writeHead(403).end(); return; }
+    await hold(path);
     try {
       if (statSync(file).isDirectory()) file = join(file, 'index.html');
-      const size = statSync(file).size;
-      response.writeHead(200, { 'Content-Type': types[extname(file)] ?? 'application/octet-stream', 'Content-Length': size, 'Cache-Control': 'no-cache' });
+      const { size, mtime } = statSync(file);
+      /** @type {Record<string, string | number>} */
+      const headers = { 'Content-Type': types[extname(file)] ?? 'application/octet-stream' };
+      if (fileTimes) {
+        headers['Last-Modified'] = mtime.toUTCString();
+        const since = Date.parse(request.headers['if-modified-since'] ?? '');
+        if (Math.floor(mtime.getTime() / 1000) <= since / 1000) { response.writeHead(304, headers).end(); return; }
+      } else {
+        headers['Cache-Control'] = 'no-cache';
+      }
+      response.writeHead(200, { ...headers, 'Content-Length': size });
       createReadStream(file).pipe(response);
     } catch {
       response.writeHead(404).end('not found');

@@ -1,39 +1,52 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
 // The calculator page: the window's seven fields, the calculate command and
 // the styled report, the explorer and the measured bandwidth, all worded
 // and computed by the WebAssembly binding.
-'use strict';
+import { writeCaption } from './caption.js';
+import { reportFileName } from './report-name.js';
+import { keepSiteForOffline } from './updates.js';
+import { LoadFailure, instantiateWasm } from './wasm-load.js';
 
-(async () => {
-  const calculator = await EhAntenna();
-  const texts = calculator.pageTexts();
-  const $ = (id) => document.getElementById(id);
-  const address = new URL(location.href);
+/**
+ * @template {HTMLElement} [T=HTMLElement]
+ * @param {string} id
+ * @returns {T}
+ */
+const $ = (id) => /** @type {T} */ (document.getElementById(id));
 
+/** The calculator, or why it could not be started (the shell says so). */
+async function startCalculator() {
+  if (typeof EhAntenna !== 'function') throw new LoadFailure('eh-antenna.js', 'файл не получен');
+  /** @type {(error: unknown) => void} */
+  let failLoad = () => {};
+  /** @type {Promise<never>} */
+  const loadFailed = new Promise((_, reject) => { failLoad = reject; });
+  return Promise.race([loadFailed, EhAntenna({
+    instantiateWasm(imports, receive) {
+      instantiateWasm('eh-antenna.wasm', imports)
+        .then(({ instance, module }) => receive(instance, module), failLoad);
+      return {};
+    },
+  })]);
+}
+
+async function start() {
+  const starting = startCalculator();
   // The decimal separator: `?separator=,` when given, else the mark the
   // browser's language writes numbers with. A point is always read too.
+  // The language's number rules are loaded while the WebAssembly compiles.
   const languageMark = new Intl.NumberFormat(navigator.language)
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  const calculator = await starting;
+  const texts = calculator.pageTexts();
+  const address = new URL(location.href);
   const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
 
-  document.title = texts.title;
-  $('title').textContent = texts.title;
-  $('save').textContent = texts.save;
+  // The shell carries the captions; the access key is underlined here.
+  writeCaption($('calculate'), texts.calculate);
 
-  // "&" marks the access key, as in the window's captions.
-  function setCaption(button, caption) {
-    const keyAt = caption.indexOf('&');
-    if (keyAt >= 0) {
-      const key = document.createElement('u');
-      key.textContent = caption[keyAt + 1];
-      button.append(caption.slice(0, keyAt), key, caption.slice(keyAt + 2));
-      button.accessKey = caption[keyAt + 1].toLowerCase();
-    } else {
-      button.textContent = caption;
-    }
-  }
-  setCaption($('calculate'), texts.calculate);
-
+  /** @type {HTMLInputElement[]} */
   const fields = [];
   const groups = texts.groups.map((title) => {
     const set = document.createElement('fieldset');
@@ -70,15 +83,24 @@
     input.addEventListener('focus', () => { if (!pointerDown) input.select(); pointerDown = false; });
   }
 
+  /** @type {HTMLDialogElement} */
   const message = $('message');
+  /** @param {string} text */
   const show = (text) => new Promise((resolve) => {
-    message.querySelector('p').textContent = text;
+    const paragraph = message.querySelector('p');
+    if (paragraph) paragraph.textContent = text;
     message.addEventListener('close', resolve, { once: true });
     message.showModal();
   });
 
-  let plainText = '';
+  // What "Сохранить" writes: the report on screen, none after a fault or a
+  // reset field.
+  /** @type {{ plainText: string, frequencyMHz: number | undefined } | null} */
+  let saved = null;
+  /** @type {HTMLButtonElement} */
+  const save = $('save');
   const report = $('report');
+  /** @param {CalculateAnswer} answer */
   function renderReport(answer) {
     const lines = answer.lines.map((line) => {
       const row = document.createElement('div');
@@ -95,8 +117,8 @@
       return row;
     });
     report.replaceChildren(...lines);
-    plainText = answer.plainText;
-    $('save').disabled = false;
+    saved = lines.length > 0 ? { plainText: answer.plainText, frequencyMHz: answer.frequencyMHz } : null;
+    save.disabled = saved === null;
   }
 
   const fieldTexts = () => fields.map((input) => input.value);
@@ -111,10 +133,11 @@
     // The window shows the notice before it writes the report.
     if (answer.notice) {
       report.replaceChildren();
+      save.disabled = true;
       await show(answer.notice);
     }
     renderReport(answer);
-    measurement.designChanged();
+    measurement?.designChanged();
     if (answer.reset) {
       const input = fields[answer.reset.field];
       input.focus();
@@ -130,6 +153,11 @@
     history.replaceState(null, '', next);
   }
 
+  /** @type {import('./explorer.js').Explorer | undefined} */
+  let explorer; // made after the first report
+  /** @type {import('./measurement.js').MeasuredBandwidth | undefined} */
+  let measurement; // made with the explorer
+
   $('design').addEventListener('submit', (event) => {
     event.preventDefault();
     calculate();
@@ -143,42 +171,62 @@
     });
     input.addEventListener('input', () => {
       followFields();
-      explorer.update();
+      explorer?.update();
     });
   }
 
-  $('save').addEventListener('click', () => {
-    const bytes = calculator.reportFile(plainText);
+  save.addEventListener('click', () => {
+    if (!saved) return;
     const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([bytes], { type: 'text/plain;charset=windows-1251' }));
-    link.download = 'report.txt';
+    link.href = URL.createObjectURL(new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
+    link.download = reportFileName(saved.frequencyMHz);
     link.click();
     setTimeout(() => URL.revokeObjectURL(link.href), 1000);
   });
 
-  const explorer = new Explorer(calculator, texts, separator, fieldTexts);
-  // The measured bandwidth goes into the last field, as if typed, and the
-  // design is calculated again.
-  const measurement = new MeasuredBandwidth(calculator, texts, separator, fieldTexts, {
-    show,
-    setCaption,
-    writeBandwidth: (text) => {
-      fields[fields.length - 1].value = text;
-      followFields();
-      explorer.update();
-      calculate();
-    },
-  });
-
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
-  fields[0].focus();
-  // The report first: the explorer's sweeps can wait for the next frame.
+  document.body.classList.remove('loading');
+  // The report first: the explorer, its chart library and its sweeps wait.
   if (designInAddress) calculate();
-  requestAnimationFrame(() => explorer.update());
+  // Unless the report reset a field or shows a message.
+  if (document.activeElement === document.body) fields[0].focus();
+  // Without its service worker the page still works while online.
+  keepSiteForOffline($('update'), $('take-update')).catch(() => {});
+  const chartStyle = document.createElement('link');
+  chartStyle.rel = 'stylesheet';
+  chartStyle.href = 'uPlot.min.css';
+  document.head.append(chartStyle);
+  /** @param {unknown} error */
+  const why = (error) => (error instanceof Error ? error.message : String(error));
+  const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
+  if (explorerModule.status === 'fulfilled') {
+    explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
+    requestAnimationFrame(() => explorer?.update());
+  } else {
+    $('explorer-note').textContent = `Обзор конструкции не загрузился: ${why(explorerModule.reason)}. Обновите страницу.`;
+  }
+  if (measurementModule.status === 'fulfilled') {
+    // The measured bandwidth goes into the last field, as if typed, and the
+    // design is calculated again.
+    measurement = new measurementModule.value.MeasuredBandwidth(calculator, texts, separator, fieldTexts, {
+      show,
+      writeBandwidth: (/** @type {string} */ text) => {
+        fields[fields.length - 1].value = text;
+        followFields();
+        explorer?.update();
+        calculate();
+      },
+    });
+  } else {
+    $('measurement-status').textContent = `Раздел измерений не загрузился: ${why(measurementModule.reason)}. Обновите страницу.`;
+  }
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.
   window.eh = { calculator, explorer, measurement, fieldTexts, separator };
+}
 
-  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
-})();
+start().catch((error) => {
+  if (error instanceof LoadFailure) window.ehShell.fileFailed(error.file, error.reason);
+  else window.ehShell.startFailed(error instanceof Error ? error.message : String(error));
+});

@@ -4,13 +4,15 @@
 // as the window's measurement view analyses it on a worker thread, and a
 // button writes the measured bandwidth into the bandwidth field and
 // recalculates.
-'use strict';
+// @ts-nocheck: uPlot's module build is copied beside the page when the site
+// is built, so the checks see no types for it; typed with the explorer.
+import { writeCaption } from './caption.js';
+import uPlot from './uPlot.esm.js';
 
-class MeasuredBandwidth {
+export class MeasuredBandwidth {
   // `writeBandwidth(text)` puts a text into the bandwidth field and
-  // recalculates; `show(text)` shows a message and resolves when it closes;
-  // `setCaption(button, caption)` writes a caption with its access key.
-  constructor(calculator, texts, separator, fieldTexts, { writeBandwidth, show, setCaption }) {
+  // recalculates; `show(text)` shows a message and resolves when it closes.
+  constructor(calculator, texts, separator, fieldTexts, { writeBandwidth, show }) {
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
@@ -20,9 +22,8 @@ class MeasuredBandwidth {
     this.file = null;
     this.answer = null;
 
-    this.$('measurement-title').textContent = texts.measurementTitle;
     const apply = this.$('measurement-apply');
-    setCaption(apply, texts.applyBandwidth);
+    writeCaption(apply, texts.applyBandwidth);
     apply.title = texts.applyBandwidthTip;
     apply.addEventListener('click', () => { if (this.answer?.fieldText) writeBandwidth(this.answer.fieldText); });
 

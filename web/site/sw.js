@@ -1,22 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
 // Keeps the whole site for use without a network: every file is cached at
 // installation, answers come from the cache first. The build writes the
 // list of files and a version that changes with their contents.
+//
+// A new version is fetched past the browser's HTTP cache: a server that
+// sends file times without Cache-Control lets the browser reuse the old
+// files for days, and the new version would keep the old files under its
+// name. It then waits until the page asks it to take over (updates.js).
 'use strict';
-const VERSION = '@VERSION@';
-const FILES = @FILES@;
 
-self.addEventListener('install', (event) => {
-  event.waitUntil(caches.open(VERSION).then((cache) => cache.addAll(FILES)).then(() => self.skipWaiting()));
+const worker = /** @type {ServiceWorkerGlobalScope} */ (/** @type {unknown} */ (self));
+const VERSION = /* version */ 'eh-antenna-unbuilt';
+/** @type {string[]} */
+const FILES = /* files */ [];
+
+worker.addEventListener('install', (event) => {
+  event.waitUntil(caches.open(VERSION)
+    .then((cache) => cache.addAll(FILES.map((file) => new Request(file, { cache: 'reload' })))));
 });
 
-self.addEventListener('activate', (event) => {
+worker.addEventListener('message', (event) => {
+  if (event.data === 'take over') worker.skipWaiting();
+});
+
+worker.addEventListener('activate', (event) => {
   event.waitUntil(caches.keys()
     .then((keys) => Promise.all(keys.filter((key) => key !== VERSION).map((key) => caches.delete(key))))
-    .then(() => self.clients.claim()));
+    .then(() => worker.clients.claim()));
 });
 
-self.addEventListener('fetch', (event) => {
+worker.addEventListener('fetch', (event) => {
   if (event.request.method !== 'GET') return;
   // The page is the same whatever design its address carries.
   event.respondWith(caches.match(event.request, { ignoreSearch: true })

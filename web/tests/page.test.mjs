@@ -12,7 +12,7 @@ import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
-import puppeteer from 'puppeteer-core';
+import { launchChromium } from '../chromium.mjs';
 import { serve } from '../serve.mjs';
 import { seriesResonance } from '../synthetic-sweep.mjs';
 
@@ -20,8 +20,9 @@ const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
 
 // The example design's report as the desktop tests know it (a comma as the
-// decimal separator): the second string of each row of the table.
+// decimal separator): the second string of each row of the Russian table.
 const exampleReport = [...readFileSync(join(root, 'tests', 'support', 'ExampleReport.h'), 'utf8')
+  .split('kExampleAReportEnglish')[0]
   .matchAll(/\{TReportLineKind::\w+, "((?:[^"\\]|\\.)*)"/g)].map((m) => JSON.parse(`"${m[1]}"`));
 const exampleDesign = { frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0' };
 
@@ -31,11 +32,7 @@ let origin;
 before(async () => {
   server = await serve(site, 0);
   origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await puppeteer.launch({
-    executablePath: process.env.EH_CHROMIUM ?? '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage'],
-  });
+  browser = await launchChromium();
 });
 after(async () => {
   await browser?.close();
@@ -79,7 +76,7 @@ test('the typed example design gives the 38 report lines with their styles', asy
   const words = await page.evaluate(() => ({
     caption: document.getElementById('calculate').textContent,
     label: document.querySelector('label.field span').textContent,
-    tips: [...document.querySelectorAll('#design input')].map((input) => input.title),
+    tips: [...document.querySelectorAll('#design input')].map((input) => /** @type {HTMLInputElement} */ (input).title),
   }));
   assert.equal(words.caption, 'Ра\u0063считать');
   assert.equal(words.label, 'Частота (МГц)  = ');
@@ -108,8 +105,8 @@ test('a field that is not a number is reset, focused and selected, and nothing i
   await page.click('#calculate');
   await page.waitForFunction(() => document.activeElement.id === 'pitch');
   const state = await page.evaluate(() => {
-    const field = document.activeElement;
-    return { value: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd), lines: document.querySelectorAll('#report > *').length, later: document.getElementById('turn-diameter').value };
+    const field = /** @type {HTMLInputElement} */ (document.activeElement);
+    return { value: field.value, selected: field.value.slice(field.selectionStart, field.selectionEnd), lines: document.querySelectorAll('#report > *').length, later: /** @type {HTMLInputElement} */ (document.getElementById('turn-diameter')).value };
   });
   assert.deepEqual(state, { value: '0.1', selected: '0.1', lines: 0, later: '50' });
   await page.close();
@@ -139,10 +136,10 @@ test('"Сохранить" downloads the bytes the desktop program saves', async
     await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
     await page.click('#save');
     const deadline = Date.now() + 10000;
-    while (!readdirSync(folder).includes('report.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
+    while (!readdirSync(folder).includes('eh-antenna-14.2MHz.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
     const desktop = join(folder, 'desktop.txt');
     execFileSync(process.env.EH_CLI, ['-s', ',', '--output', desktop, ...Object.values(exampleDesign)]);
-    const saved = readFileSync(join(folder, 'report.txt'));
+    const saved = readFileSync(join(folder, 'eh-antenna-14.2MHz.txt'));
     assert.ok(saved.length > 38 * 2);
     assert.deepEqual(saved, readFileSync(desktop));
     await page.close();
@@ -174,7 +171,7 @@ test('on a phone the page does not scroll sideways and the fields ask for a deci
   await page.waitForSelector('#report > :nth-child(38)');
   const layout = await page.evaluate(() => ({
     width: document.documentElement.scrollWidth,
-    decimal: [...document.querySelectorAll('#design input')].every((input) => input.inputMode === 'decimal'),
+    decimal: [...document.querySelectorAll('#design input')].every((input) => /** @type {HTMLInputElement} */ (input).inputMode === 'decimal'),
   }));
   assert.deepEqual(layout, { width: 390, decimal: true });
   await page.close();
@@ -205,7 +202,7 @@ test('a sweep file is read on the device: the window\'s figures, its bandwidth i
     const requests = [];
     page.on('request', (request) => requests.push(request));
 
-    await (await page.$('#measurement-file')).uploadFile(good);
+    await (await page.$('input#measurement-file')).uploadFile(good);
     await page.waitForSelector('#measurement-result:not([hidden])');
     const figures = Object.fromEntries(await page.$$eval('#measurement-figures tr', (rows) =>
       rows.map((row) => [row.cells[0].textContent, row.cells[1].textContent])));
@@ -222,7 +219,7 @@ test('a sweep file is read on the device: the window\'s figures, its bandwidth i
     // The button writes the bandwidth with the page's separator and
     // calculates again: the report is the design's with that bandwidth.
     await page.click('#measurement-apply');
-    await page.waitForFunction(() => document.getElementById('bandwidth').value !== '0');
+    await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('bandwidth')).value !== '0');
     const written = await page.$eval('#bandwidth', (field) => field.value);
     assert.match(written, /^\d+,\d+$/);
     assert.ok(Math.abs(number(written) / 355 - 1) < 0.01, written);

@@ -1,0 +1,92 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// What the page's scripts share through the window, for the type checks:
+// the WebAssembly binding's glue (web/Binding.cpp) and the shell's reports
+// of a failed start (web/site/shell.js).
+
+interface PageField {
+  key: string;
+  label: string;
+  toolTip: string;
+  unit: string;
+  resetText: string;
+  group: number;
+}
+
+interface PageTexts {
+  title: string;
+  calculate: string;
+  save: string;
+  bandwidthNote: string;
+  measurementTitle: string;
+  applyBandwidth: string;
+  applyBandwidthTip: string;
+  groups: string[];
+  fields: PageField[];
+}
+
+interface ReportSpan {
+  text: string;
+  bold: boolean;
+  underline: boolean;
+  size: number;
+}
+
+interface CalculateAnswer {
+  notice: string | null;
+  fault: string | null;
+  reset: { field: number; text: string } | null;
+  firstIndent: number;
+  lines: { text: string; spans: ReportSpan[] }[];
+  plainText: string;
+  /** The reported design's frequency, when there is a report. */
+  frequencyMHz?: number;
+}
+
+/** A measured sweep's curves, as the measurement worker passes them on. */
+interface MeasurementCurves {
+  frequencyMHz: Float64Array;
+  swr: Float64Array;
+  resistance: Float64Array;
+  reactance: Float64Array;
+  idealSwr?: Float64Array;
+  /** The sweep's own number of points, however many the curves keep. */
+  points?: number;
+}
+
+type MeasurementCurve = 'frequencyMHz' | 'swr' | 'resistance' | 'reactance' | 'idealSwr';
+
+/** What the page asks the measurement worker. */
+interface MeasurementRequest {
+  token: number;
+  name: string;
+  bytes: Uint8Array;
+  texts: string[];
+  separator: string;
+}
+
+interface Calculator {
+  pageTexts(): PageTexts;
+  calculate(texts: string[], separator: string): CalculateAnswer;
+  reportFile(plainText: string): Uint8Array<ArrayBuffer>;
+  decimalSeparatorFor(named: string, languageMark: string): string;
+  formatNumber(value: number, separator: string): string;
+  measurement(name: string, bytes: Uint8Array, texts: string[], separator: string): MeasurementCurves & { fault?: string };
+  sweep(texts: string[], separator: string, input: number, from: string, to: string, points: number,
+    outputs: number[]): object;
+}
+
+interface CalculatorOptions {
+  instantiateWasm?(imports: WebAssembly.Imports,
+    receive: (instance: WebAssembly.Instance, module: WebAssembly.Module) => void): object;
+}
+
+declare function EhAntenna(options?: CalculatorOptions): Promise<Calculator>;
+
+interface Window {
+  ehShell: {
+    fileFailed(file: string, reason: string): void;
+    startFailed(error: string): void;
+  };
+  /** For the console and the benchmark. */
+  eh?: { calculator: Calculator; explorer?: object; measurement?: object; fieldTexts(): string[]; separator: string };
+}
