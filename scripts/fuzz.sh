@@ -29,7 +29,8 @@ bash "$root/scripts/build.sh" fuzz ${only:+"$only"}
 
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 # Leaks of system libraries that the fuzzers cannot avoid are listed here.
-export LSAN_OPTIONS="suppressions=$root/tests/lsan.supp${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+# Quoted, since the clone's path may hold a blank.
+export LSAN_OPTIONS="suppressions=\"$root/tests/lsan.supp\"${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
 status=0
 # Unquoted, so that without a NAME it is a pattern for every fuzzer.
 pattern=${only:-*}
