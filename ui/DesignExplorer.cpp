@@ -977,7 +977,7 @@ void DesignExplorer::ExportDrawingSvg(const QString& path) { SaveExportFile(path
 
 namespace {
 
-TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, ExplorerChart& chart)
+TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
 {
     const TAntennaInputs typed = *model.Typed();
     const char separator = model.Separator();
@@ -989,7 +989,6 @@ TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, Explo
             Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
             QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
                                                                      Utf8(ExactNumber(band.highKHz, separator))),
-            [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
             [&chart](QPainter& painter, const QRectF& area) {
                 // As the screen shows it: the window's bitmap face has no
                 // outlines for a page.
@@ -1013,7 +1012,7 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
     }
     if (!sweep_ || !model_.Typed())
         throw EFCreateError("Лист сборки не составлен: конструкция в полях не рассчитывается");
-    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Drawing, *Chart)));
+    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Chart)));
 }
 
 void DesignExplorer::PrintBuildSheet()
@@ -1032,7 +1031,7 @@ void DesignExplorer::PrintBuildSheet()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PaintBuildSheet(printer, MakeSheet(model_, *Drawing, *Chart));
+    PaintBuildSheet(printer, MakeSheet(model_, *Chart));
 }
 
 } // namespace eh

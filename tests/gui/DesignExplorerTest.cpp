@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AntennaDrawing.h"
+#include "DrawingPainter.h"
 #include "BandCoverage.h"
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
@@ -379,6 +380,40 @@ private slots:
         QCOMPARE(d.flatHorizontal, design.results->FlatArmHorizontalCm * 10);
         // The parts drawn add up to the overall length the model computes.
         QVERIFY(qAbs(2 * d.cylinderLength + 2 * d.gap + d.coilLength - d.totalLength) < 1e-9 * d.totalLength);
+    }
+
+    // However narrow the drawing, its labels stay whole inside it and
+    // apart: a flat variant with a short gap once wrote "150.00" and
+    // "50.00" over each other and out of the picture.
+    void theDrawingsLabelsStayInsideAndApart()
+    {
+        eh::TDrawingDimensions d;
+        d.cylinderDiameter = 50;
+        d.cylinderLength = 150;
+        d.gap = 50;
+        d.coilDiameter = 50;
+        d.coilLength = 3;
+        d.totalLength = 403;
+        d.turns = 2;
+        d.flatHorizontal = 150;
+        d.flatVertical = 40;
+        d.flatGap = 5;
+        const eh::TDrawingShapes shapes = eh::DrawingShapes(d, '.');
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(12);
+        const QFontMetricsF metrics(font);
+        for (const QRectF area : {QRectF(0, 0, 200, 300), QRectF(0, 0, 260, 480), QRectF(10, 20, 600, 900)}) {
+            const eh::TPlacedDrawing placed = eh::PlaceDrawing(shapes, area, metrics);
+            for (const eh::TPlacedFigure* figure : {&placed.cylinder, &placed.flat}) {
+                QVERIFY(figure->scale > 0);
+                QCOMPARE(figure->labels.size(), std::size_t(figure == &placed.flat ? 3 : 8));
+                for (std::size_t i = 0; i < figure->labels.size(); ++i) {
+                    QVERIFY2(area.contains(figure->labels[i]), qPrintable(QString::number(area.width())));
+                    for (std::size_t j = 0; j < i; ++j)
+                        QVERIFY(!figure->labels[i].intersects(figure->labels[j]));
+                }
+            }
+        }
     }
 
     void sixOutputsStackInPlotsOfTwoAxesWithWholeLabels()
