@@ -990,11 +990,9 @@ TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
             QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
                                                                      Utf8(ExactNumber(band.highKHz, separator))),
             [&chart](QPainter& painter, const QRectF& area) {
-                // As the screen shows it: the window's bitmap face has no
-                // outlines for a page.
-                const QPixmap image = chart.grab();
-                const QSizeF fitted = QSizeF(chart.size()).scaled(area.size(), Qt::KeepAspectRatio);
-                painter.drawPixmap(QRectF(area.topLeft(), fitted), image, QRectF(image.rect()));
+                // Laid out for the page's width in pixels of a 96 dpi screen.
+                const double pixel = painter.device()->logicalDpiX() / 96.0;
+                chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
             }};
 }
 

@@ -3,9 +3,11 @@
 
 #include "AxisTicks.h"
 #include "PlotAreaOverlay.h"
+#include "WindowFont.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLabel>
@@ -460,7 +462,31 @@ void ExplorerChart::RenderSvg(QIODevice& device)
     generator.setViewBox(QRect(QPoint(0, 0), size()));
     generator.setTitle(QStringLiteral("Обзор конструкции"));
     QPainter painter(&generator);
-    Paint(painter, QRectF(QPointF(0, 0), size()));
+    PaintOutlined(painter, QRectF(QPointF(0, 0), size()), size());
+}
+
+void ExplorerChart::PaintOutlined(QPainter& painter, const QRectF& area, const QSize& layoutSize) const
+{
+    ExplorerChart copy;
+    copy.setAttribute(Qt::WA_DontShowOnScreen);
+    QFont face = RichTextFont();
+    face.setPixelSize(kWindowCharacterHeight);
+    copy.setFont(face);
+    copy.separator_ = separator_;
+    copy.resize(layoutSize);
+    copy.show();
+    copy.SetData(data_);
+    copy.SetStale(stale_);
+    // Laid out now rather than when the event loop comes round: the plots
+    // first, then lined up, then laid out along the new margins.
+    QCoreApplication::sendPostedEvents();
+    copy.AlignPlots();
+    QCoreApplication::sendPostedEvents();
+    // What the plots draw themselves (the band names) takes the painter's font.
+    painter.save();
+    painter.setFont(face);
+    copy.Paint(painter, area);
+    painter.restore();
 }
 
 void ExplorerChart::Paint(QPainter& painter, const QRectF& area)

@@ -87,9 +87,15 @@ public:
     std::vector<QLabel*> Legends() const;
 
     QImage RenderImage();
+    // In the outline face, as PaintOutlined.
     void RenderSvg(QIODevice& device);
     // The plots and legends as vectors, scaled to fit `area` whole.
     void Paint(QPainter& painter, const QRectF& area);
+    // The same data laid out afresh for `layoutSize` pixels of a 96 dpi
+    // screen, in the scalable window face (the screen's bitmap face has no
+    // outlines to embed in a PDF, and other programs lack it in an SVG),
+    // and painted as vectors into `area`.
+    void PaintOutlined(QPainter& painter, const QRectF& area, const QSize& layoutSize) const;
 
 signals:
     // The index of the x value nearest the cursor, or none when it leaves the

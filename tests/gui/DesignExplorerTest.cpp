@@ -363,7 +363,28 @@ private slots:
         QSvgRenderer svg(folder.filePath("chart.svg"));
         QVERIFY(svg.isValid());
         QCOMPARE(svg.viewBox(), explorer_->Chart->rect());
+        // Text in a face with outlines, never the screen's bitmap face.
+        QFile svgFile(folder.filePath("chart.svg"));
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QByteArray svgBytes = svgFile.readAll();
+        QVERIFY(!svgBytes.contains("MS Sans Serif"));
         QVERIFY_THROWS_EXCEPTION(eh::EFCreateError, explorer_->ExportPng(folder.filePath("no/such/chart.png")));
+    }
+
+    // The sheet's chart is drawn in vectors: no picture of the screen.
+    void theBuildSheetDrawsItsChartAsVectors()
+    {
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        Refresh(*explorer_);
+        QTemporaryDir folder;
+        explorer_->ExportBuildSheet(folder.filePath("sheet.pdf"));
+        QFile pdf(folder.filePath("sheet.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(!bytes.contains("/Subtype /Image"));
+        QVERIFY(!bytes.contains("MS Sans Serif"));
     }
 
     void theDrawingTakesItsDimensionsFromTheResults()
