@@ -38,6 +38,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTabWidget>
@@ -272,7 +273,17 @@ void DesignExplorer::CreateControls()
 
     Chart = new ExplorerChart;
     Chart->setObjectName("Chart");
-    Chart->setMinimumSize(360, 260);
+    // Many outputs stack more plots than the window has room for: they keep
+    // the height their ticks and legends need, and the column scrolls.
+    auto* chartColumn = new QScrollArea;
+    chartColumn->setObjectName("ChartColumn");
+    chartColumn->setWidget(Chart);
+    chartColumn->setWidgetResizable(true);
+    chartColumn->setFrameShape(QFrame::NoFrame);
+    chartColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Like the plots, no Tab stop: the wheel and the scroll bar move it.
+    chartColumn->setFocusPolicy(Qt::NoFocus);
+    chartColumn->setMinimumSize(360, 260);
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
@@ -282,7 +293,7 @@ void DesignExplorer::CreateControls()
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(outputsBox);
-    splitter->addWidget(Chart);
+    splitter->addWidget(chartColumn);
     splitter->addWidget(Sides);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);

@@ -184,6 +184,10 @@ public:
         setMinimumHeight(90);
     }
 
+    // No more height than its ticks need: the plots share what the window
+    // has, and only what they need beyond it makes the column scroll.
+    QSize sizeHint() const override { return {QChartView::sizeHint().width(), minimumHeight()}; }
+
     QValueAxis* xAxis;
     ChartOverlay* overlay;
 
@@ -333,6 +337,9 @@ void ExplorerChart::Rebuild()
         });
         layout->addWidget(legend);
         layout->addWidget(pane, 1);
+        // Shown now, not when the event loop comes round: a column that
+        // scrolls lays the chart out before that.
+        pane->setVisible(true);
         panes_.push_back(pane);
         legends_.push_back(legend);
     }
@@ -346,7 +353,7 @@ void ExplorerChart::Rebuild()
     // will get and the width of the whole.
     const double line = std::max<double>(fontMetrics().height(), QFontMetricsF(panes_.front()->xAxis->labelsFont()).height());
     const double plotHeight = (builtHeight_ - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
-    const int yTicks = static_cast<int>(plotHeight / (2.2 * line));
+    const int yTicks = std::max(3, static_cast<int>(plotHeight / (2.2 * line)));
     const int xTicks = static_cast<int>(width() / (7 * line));
     const double xMin = data_.xValues.empty() ? 0 : data_.xValues.front();
     const double xMax = data_.xValues.size() < 2 ? 1 : data_.xValues.back();
@@ -357,6 +364,9 @@ void ExplorerChart::Rebuild()
         chart.setLocale(locale);
         chart.setLocalizeNumbers(true);
         const bool bottom = p + 1 == paneCount;
+        // Room for three ticks, and under the last the x axis's labels and
+        // title.
+        pane.setMinimumHeight(static_cast<int>(std::ceil(line * (bottom ? 10 : 7.5))));
         pane.xAxis->setTitleText(bottom ? data_.xTitle : QString());
         pane.xAxis->setLabelsVisible(bottom);
         SetAxisRange(*pane.xAxis, xMin, xMax, xTicks);

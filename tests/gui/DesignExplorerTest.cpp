@@ -34,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QSet>
 #include <QSettings>
 #include <QSvgRenderer>
@@ -434,6 +435,31 @@ private slots:
                         QVERIFY(!figure->labels[i].intersects(figure->labels[j]));
                 }
             }
+        }
+    }
+
+    // Every output at once: the plots keep the height their ticks need and
+    // each legend the lines its entries wrap to; the column scrolls instead.
+    void everyOutputStaysReadableInAColumnThatScrolls()
+    {
+        explorer_->resize(1100, 640);
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        for (int row = 0; row < explorer_->Outputs->count(); ++row)
+            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        Refresh(*explorer_);
+        auto* column = explorer_->findChild<QScrollArea*>("ChartColumn");
+        QVERIFY(column);
+        QTRY_VERIFY(explorer_->Chart->height() > column->viewport()->height());
+        const std::vector<QChartView*> plots = explorer_->Chart->Plots();
+        const std::vector<QLabel*> legends = explorer_->Chart->Legends();
+        QVERIFY(plots.size() >= 4);
+        for (std::size_t p = 0; p < plots.size(); ++p) {
+            QVERIFY(plots[p]->isVisible());
+            QVERIFY(legends[p]->height() >= legends[p]->heightForWidth(legends[p]->width()));
+            QVERIFY(legends[p]->geometry().bottom() < plots[p]->geometry().top());
+            QVERIFY(plots[p]->height() >= plots[p]->minimumHeight());
+            QVERIFY(plots[p]->minimumHeight() >= 3 * plots[p]->fontMetrics().height());
         }
     }
 
