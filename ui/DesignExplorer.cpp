@@ -886,8 +886,19 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
         Readout->clear();
         return;
     }
-    Readout->setText(Utf8(ExplorerReadout(*sweep_, *index, model_.Outputs(), model_.Region(), model_.Separator(),
-                                          ExactDigits->isChecked())));
+    const std::vector<std::string> parts = ExplorerReadoutParts(*sweep_, *index, model_.Outputs(), model_.Region(),
+                                                                model_.Separator(), ExactDigits->isChecked());
+    // As many parts as the readout's fixed lines hold, and how many more.
+    const QRect room = Readout->contentsRect();
+    const auto fits = [&](std::size_t shown) {
+        return Readout->fontMetrics()
+                   .boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, Utf8(JoinedReadout(parts, shown)))
+                   .height() <= room.height();
+    };
+    std::size_t shown = parts.size();
+    while (shown > 1 && !fits(shown))
+        --shown;
+    Readout->setText(Utf8(JoinedReadout(parts, shown)));
 }
 
 void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suffix,

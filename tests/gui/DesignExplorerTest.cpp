@@ -229,6 +229,23 @@ private slots:
                          "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
                      .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
                           QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
+        // Every output: the readout keeps its height, shows what fits and
+        // counts the rest.
+        const int height = explorer_->Readout->height();
+        for (int row = 0; row < explorer_->Outputs->count(); ++row)
+            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        Refresh(*explorer_);
+        QTest::qWait(100);
+        plot = explorer_->Chart->Plots().front();
+        const QPoint centre = plot->mapFromScene(plot->chart()->plotArea().center());
+        QMouseEvent again(QEvent::MouseMove, centre, plot->viewport()->mapToGlobal(centre), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(plot->viewport(), &again);
+        const QString text = explorer_->Readout->text();
+        QVERIFY2(QRegularExpression("^Частота \\(МГц\\) = 15   .*   … ещё [1-9][0-9]*$").match(text).hasMatch(),
+                 qPrintable(text));
+        QCOMPARE(explorer_->Readout->height(), height);
+        QVERIFY(explorer_->Readout->heightForWidth(explorer_->Readout->width()) <= height);
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
