@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -344,6 +345,7 @@ void ExplorerChart::Rebuild()
         legends_.push_back(legend);
     }
 
+    legendEntries_.assign(paneCount, {});
     QLocale locale = separator_ == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     builtColumns_ = std::max(width(), 100);
@@ -372,6 +374,8 @@ void ExplorerChart::Rebuild()
         SetAxisRange(*pane.xAxis, xMin, xMax, xTicks);
 
         QStringList legend;
+        std::vector<TLegendEntry>& entries = legendEntries_[p];
+        entries.clear();
         for (std::size_t side = 0; side < kUnitsPerPane; ++side) {
             const std::size_t u = p * kUnitsPerPane + side;
             if (u >= units.size())
@@ -405,11 +409,13 @@ void ExplorerChart::Rebuild()
                 if (one.unit != units[u])
                     continue;
                 const QColor colour = SeriesColour(s);
-                legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2%3")
-                              .arg(colour.name(), NameAndUnit(one.name, one.unit).toHtmlEscaped().replace(' ', "&nbsp;"),
-                                   kUnitsPerPane > 1 && units.size() > 1
-                                       ? (side == 0 ? QStringLiteral("&nbsp;(←)") : QStringLiteral("&nbsp;(→)"))
-                                       : QString());
+                const QString entry = NameAndUnit(one.name, one.unit) +
+                                      (kUnitsPerPane > 1 && units.size() > 1
+                                           ? (side == 0 ? QStringLiteral(" (←)") : QStringLiteral(" (→)"))
+                                           : QString());
+                legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2")
+                              .arg(colour.name(), entry.toHtmlEscaped().replace(' ', "&nbsp;"));
+                entries.push_back({colour, QStringLiteral("━━━"), entry});
                 const QString title = NameAndUnit(one.name, one.unit);
                 addCurve(title, data_.xValues, one.values, QPen(colour, 2));
                 for (std::size_t k = 0; k < data_.pinned.size(); ++k)
@@ -432,13 +438,15 @@ void ExplorerChart::Rebuild()
             }
             SetAxisRange(*axis, low, high, yTicks);
         }
+        // Lines break between entries, or between the inputs a pin differs
+        // in, never inside one.
         if (p == 0)
-            for (std::size_t k = 0; k < data_.pinned.size(); ++k)
-                // Lines break between entries, or between the inputs a pin
-                // differs in, never inside one.
+            for (std::size_t k = 0; k < data_.pinned.size(); ++k) {
                 legend << QStringLiteral("%1&nbsp;%2").arg(
                     kPinnedSwatches[k % std::size(kPinnedSwatches)],
                     data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
+                entries.push_back({Qt::black, kPinnedSwatches[k % std::size(kPinnedSwatches)], data_.pinned[k].label});
+            }
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0);
@@ -483,6 +491,7 @@ void ExplorerChart::PaintOutlined(QPainter& painter, const QRectF& area, const Q
     face.setPixelSize(kWindowCharacterHeight);
     copy.setFont(face);
     copy.separator_ = separator_;
+    copy.legendOutlines_ = true;
     copy.resize(layoutSize);
     copy.show();
     copy.SetData(data_);
@@ -511,13 +520,46 @@ void ExplorerChart::Paint(QPainter& painter, const QRectF& area)
         if (legends_[p]->isVisible()) {
             painter.save();
             painter.translate(legends_[p]->pos());
-            legends_[p]->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            if (legendOutlines_)
+                PaintLegendOutlines(painter, p);
+            else
+                legends_[p]->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
             painter.restore();
         }
         // The scene itself, so that the lines stay vectors.
         panes_[p]->render(&painter, QRectF(panes_[p]->geometry()), panes_[p]->viewport()->rect());
     }
     painter.restore();
+}
+
+void ExplorerChart::PaintLegendOutlines(QPainter& painter, std::size_t pane) const
+{
+    // Each entry's swatch and words as outlines, wrapped between entries
+    // within the legend's width: placed text runs would collide wherever
+    // another program stands in a wider face.
+    const QLabel& label = *legends_[pane];
+    const QFont face = label.font();
+    const QFontMetricsF metrics(face);
+    const QRectF room = label.contentsRect();
+    const double gap = metrics.horizontalAdvance(QStringLiteral("   "));
+    const double space = metrics.horizontalAdvance(QLatin1Char(' '));
+    QPointF at = room.topLeft();
+    painter.setPen(Qt::NoPen);
+    for (const TLegendEntry& entry : legendEntries_[pane]) {
+        const double swatch = metrics.horizontalAdvance(entry.swatch);
+        const double width = swatch + space + metrics.horizontalAdvance(entry.text);
+        if (at.x() > room.left() && at.x() + width > room.right())
+            at = QPointF(room.left(), at.y() + metrics.height());
+        QPainterPath swatchPath;
+        swatchPath.addText(at + QPointF(0, metrics.ascent()), face, entry.swatch);
+        painter.setBrush(entry.colour);
+        painter.drawPath(swatchPath);
+        QPainterPath textPath;
+        textPath.addText(at + QPointF(swatch + space, metrics.ascent()), face, entry.text);
+        painter.setBrush(label.palette().color(QPalette::WindowText));
+        painter.drawPath(textPath);
+        at.rx() += width + gap;
+    }
 }
 
 } // namespace eh

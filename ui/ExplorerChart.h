@@ -4,6 +4,7 @@
 #include "BandLabels.h"
 #include "ChartThinning.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -112,9 +113,21 @@ private:
     void AlignPlots();
     void AlignPlotsAgain();
 
+    // A pane's legend drawn as outlines (PaintOutlined's copy).
+    void PaintLegendOutlines(QPainter& painter, std::size_t pane) const;
+
+    // One entry of a legend: the swatch in the curve's colour, then its name.
+    struct TLegendEntry {
+        QColor colour;
+        QString swatch;
+        QString text;
+    };
+
     TChartData data_;
     std::vector<ChartPane*> panes_;
     std::vector<QLabel*> legends_;
+    std::vector<std::vector<TLegendEntry>> legendEntries_; // each pane's, in the legend's order
+    bool legendOutlines_ = false;
     char separator_ = '.';
     int builtColumns_ = 0;
     int builtHeight_ = 0;

@@ -386,6 +386,9 @@ private slots:
         QVERIFY(svgFile.open(QIODevice::ReadOnly));
         const QByteArray svgBytes = svgFile.readAll();
         QVERIFY(!svgBytes.contains("MS Sans Serif"));
+        // The legend's names are outlines, not runs placed for one face.
+        QVERIFY(svgBytes.contains("<path"));
+        QVERIFY(!svgBytes.contains("Полоса пропуск"));
         QVERIFY_THROWS_EXCEPTION(eh::EFCreateError, explorer_->ExportPng(folder.filePath("no/such/chart.png")));
     }
 
