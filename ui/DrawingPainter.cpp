@@ -115,6 +115,10 @@ void PaintFigure(QPainter& painter, const TDrawingFigure& figure, const QRectF& 
         painter.drawText(room, Qt::AlignCenter | Qt::TextWordWrap, Text(figure.fault));
         return;
     }
+    // No room to draw in: the title alone.
+    if (placed.dimensionLines.size() != figure.dimensions.size() || placed.notes.size() != figure.notes.size() ||
+        !(placed.scale > 0))
+        return;
     const double scale = placed.scale;
     const auto at = [&](const TPointMm& p) { return placed.origin + QPointF(p.x * scale, p.y * scale); };
     for (const TBodyShape& body : figure.bodies) {

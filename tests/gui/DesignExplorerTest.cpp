@@ -444,6 +444,12 @@ private slots:
         QFont font(QStringLiteral("DejaVu Sans"));
         font.setPixelSize(12);
         const QFontMetricsF metrics(font);
+        // A drawing with no room left draws its captions and nothing else.
+        QImage tiny(20, 20, QImage::Format_ARGB32);
+        QPainter painter(&tiny);
+        painter.setFont(font);
+        eh::PaintDrawingShapes(painter, shapes, QRectF(0, 0, 20, 20));
+        QCOMPARE(eh::PlaceDrawing(shapes, QRectF(0, 0, 20, 20), metrics).cylinder.scale, 0.0);
         for (const QRectF area : {QRectF(0, 0, 200, 300), QRectF(0, 0, 260, 480), QRectF(10, 20, 600, 900)}) {
             const eh::TPlacedDrawing placed = eh::PlaceDrawing(shapes, area, metrics);
             for (const eh::TPlacedFigure* figure : {&placed.cylinder, &placed.flat}) {
