@@ -4,7 +4,7 @@
 # (14.2 MHz, 50 mm cylinders, L/D 3, 1 mm wire, 2 mm pitch, 50 mm turns) and
 # writes docs/screenshot-{main,help,about,explorer,save,...}.png on an
 # unscaled screen and docs/screenshot-{...}-200.png on a screen scaled to
-# 200 %: the explorer also with six outputs, with three pinned designs, with
+# 200 %: the explorer also with six, twelve and all outputs, with three pinned designs, with
 # its band coverage table, with a solve for a target, and its build sheet's
 # first page, and the measurement view of a sweep of the built antenna.
 set -euo pipefail
@@ -26,4 +26,4 @@ shoot 2 "-200"
 pdftoppm -png -singlefile -r 96 docs/buildsheet.pdf docs/screenshot-buildsheet
 pdftoppm -png -singlefile -r 192 docs/buildsheet-200.pdf docs/screenshot-buildsheet-200
 rm docs/buildsheet.pdf docs/buildsheet-200.pdf
-echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement}{,-200}.png"
+echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-twelve,explorer-all,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement}{,-200}.png"

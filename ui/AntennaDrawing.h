@@ -3,6 +3,7 @@
 
 #include "AntennaModel.h"
 #include "DrawingDimensions.h"
+#include "DrawingShapes.h"
 
 #include <QWidget>
 #include <optional>
@@ -19,6 +20,7 @@ public:
     // No results: the design faulted, and the drawing says so.
     void SetDesign(const TAntennaInputs& inputs, const std::optional<TAntennaResults>& results, char separator);
     const std::optional<TDrawingDimensions>& Dimensions() const { return dimensions_; }
+    const TDrawingShapes& Shapes() const { return shapes_; }
 
     QSize sizeHint() const override;
     // Draws into `area` of any painter: the window, a page, an SVG or PNG file.
@@ -28,12 +30,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void PaintCylinderAntenna(QPainter& painter, const QRectF& area) const;
-    void PaintFlatAntenna(QPainter& painter, const QRectF& area) const;
-    QString Millimetres(double value) const;
-
     std::optional<TDrawingDimensions> dimensions_;
-    char separator_ = '.';
+    TDrawingShapes shapes_ = UncalculatedDrawing();
 };
 
 } // namespace eh

@@ -38,6 +38,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QShortcut>
+#include <QScrollArea>
 #include <QSplitter>
 #include <QTableWidget>
 #include <QTabWidget>
@@ -272,7 +273,17 @@ void DesignExplorer::CreateControls()
 
     Chart = new ExplorerChart;
     Chart->setObjectName("Chart");
-    Chart->setMinimumSize(360, 260);
+    // Many outputs stack more plots than the window has room for: they keep
+    // the height their ticks and legends need, and the column scrolls.
+    auto* chartColumn = new QScrollArea;
+    chartColumn->setObjectName("ChartColumn");
+    chartColumn->setWidget(Chart);
+    chartColumn->setWidgetResizable(true);
+    chartColumn->setFrameShape(QFrame::NoFrame);
+    chartColumn->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Like the plots, no Tab stop: the wheel and the scroll bar move it.
+    chartColumn->setFocusPolicy(Qt::NoFocus);
+    chartColumn->setMinimumSize(360, 260);
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
@@ -282,7 +293,7 @@ void DesignExplorer::CreateControls()
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
     splitter->addWidget(outputsBox);
-    splitter->addWidget(Chart);
+    splitter->addWidget(chartColumn);
     splitter->addWidget(Sides);
     splitter->setStretchFactor(0, 0);
     splitter->setStretchFactor(1, 1);
@@ -875,8 +886,19 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
         Readout->clear();
         return;
     }
-    Readout->setText(Utf8(ExplorerReadout(*sweep_, *index, model_.Outputs(), model_.Region(), model_.Separator(),
-                                          ExactDigits->isChecked())));
+    const std::vector<std::string> parts = ExplorerReadoutParts(*sweep_, *index, model_.Outputs(), model_.Region(),
+                                                                model_.Separator(), ExactDigits->isChecked());
+    // As many parts as the readout's fixed lines hold, and how many more.
+    const QRect room = Readout->contentsRect();
+    const auto fits = [&](std::size_t shown) {
+        return Readout->fontMetrics()
+                   .boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, Utf8(JoinedReadout(parts, shown)))
+                   .height() <= room.height();
+    };
+    std::size_t shown = parts.size();
+    while (shown > 1 && !fits(shown))
+        --shown;
+    Readout->setText(Utf8(JoinedReadout(parts, shown)));
 }
 
 void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suffix,
@@ -977,7 +999,7 @@ void DesignExplorer::ExportDrawingSvg(const QString& path) { SaveExportFile(path
 
 namespace {
 
-TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, ExplorerChart& chart)
+TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
 {
     const TAntennaInputs typed = *model.Typed();
     const char separator = model.Separator();
@@ -989,13 +1011,10 @@ TBuildSheet MakeSheet(const ExplorerModel& model, AntennaDrawing& drawing, Explo
             Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
             QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
                                                                      Utf8(ExactNumber(band.highKHz, separator))),
-            [&drawing](QPainter& painter, const QRectF& area) { drawing.Paint(painter, area); },
             [&chart](QPainter& painter, const QRectF& area) {
-                // As the screen shows it: the window's bitmap face has no
-                // outlines for a page.
-                const QPixmap image = chart.grab();
-                const QSizeF fitted = QSizeF(chart.size()).scaled(area.size(), Qt::KeepAspectRatio);
-                painter.drawPixmap(QRectF(area.topLeft(), fitted), image, QRectF(image.rect()));
+                // Laid out for the page's width in pixels of a 96 dpi screen.
+                const double pixel = painter.device()->logicalDpiX() / 96.0;
+                chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
             }};
 }
 
@@ -1013,7 +1032,7 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
     }
     if (!sweep_ || !model_.Typed())
         throw EFCreateError("Лист сборки не составлен: конструкция в полях не рассчитывается");
-    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Drawing, *Chart)));
+    SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Chart)));
 }
 
 void DesignExplorer::PrintBuildSheet()
@@ -1032,7 +1051,7 @@ void DesignExplorer::PrintBuildSheet()
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    PaintBuildSheet(printer, MakeSheet(model_, *Drawing, *Chart));
+    PaintBuildSheet(printer, MakeSheet(model_, *Chart));
 }
 
 } // namespace eh

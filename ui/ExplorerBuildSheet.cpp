@@ -2,6 +2,7 @@
 #include "ExplorerBuildSheet.h"
 
 #include "DesignTables.h"
+#include "DrawingPainter.h"
 #include "NumberFormat.h"
 #include "Report.h"
 
@@ -127,7 +128,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     }
     painter.setFont(base);
     const QRectF drawingArea(page.left() + leftWidth + 10 * unit, top, page.width() - leftWidth - 10 * unit, y - top);
-    if (sheet.paintDrawing) {
+    {
         // The drawing is laid out in screen pixels: a pixel here is one of
         // a 96 dpi screen, its labels a 12-pixel font.
         const double pixel = device.logicalDpiX() / 96.0;
@@ -136,7 +137,10 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
         QFont font = base;
         font.setPixelSize(12);
         painter.setFont(font);
-        sheet.paintDrawing(painter, QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
+        PaintDrawingShapes(painter,
+                           sheet.results ? DrawingShapes(DrawingDimensions(sheet.inputs, *sheet.results), sheet.separator)
+                                         : UncalculatedDrawing(),
+                           QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
         painter.restore();
     }
     // Under the chart: the band and the link, each on a line of its own.

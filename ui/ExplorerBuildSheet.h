@@ -14,7 +14,7 @@ class QRectF;
 namespace eh {
 
 // What a build sheet holds: the seven inputs as typed, the report of the
-// typed design, and painters for the dimensioned drawing and the chart.
+// typed design (its dimensioned drawing too), and a painter for the chart.
 struct TBuildSheet {
     TAntennaInputs inputs;
     std::optional<TAntennaResults> results; // empty when the typed design faults
@@ -22,7 +22,6 @@ struct TBuildSheet {
     QString date;       // when the sheet was made
     QString link;       // the page's link parameters of the design
     QString band;       // the typed frequency's band and its edges
-    std::function<void(QPainter&, const QRectF&)> paintDrawing;
     std::function<void(QPainter&, const QRectF&)> paintChart;
 };
 

@@ -3,9 +3,11 @@
 
 #include "AxisTicks.h"
 #include "PlotAreaOverlay.h"
+#include "WindowFont.h"
 
 #include <QChart>
 #include <QChartView>
+#include <QCoreApplication>
 #include <QGraphicsItem>
 #include <QGraphicsScene>
 #include <QLabel>
@@ -13,6 +15,7 @@
 #include <QLocale>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QSvgGenerator>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -182,6 +185,10 @@ public:
         setMinimumHeight(90);
     }
 
+    // No more height than its ticks need: the plots share what the window
+    // has, and only what they need beyond it makes the column scroll.
+    QSize sizeHint() const override { return {QChartView::sizeHint().width(), minimumHeight()}; }
+
     QValueAxis* xAxis;
     ChartOverlay* overlay;
 
@@ -331,10 +338,14 @@ void ExplorerChart::Rebuild()
         });
         layout->addWidget(legend);
         layout->addWidget(pane, 1);
+        // Shown now, not when the event loop comes round: a column that
+        // scrolls lays the chart out before that.
+        pane->setVisible(true);
         panes_.push_back(pane);
         legends_.push_back(legend);
     }
 
+    legendEntries_.assign(paneCount, {});
     QLocale locale = separator_ == ',' ? QLocale(QLocale::Russian, QLocale::Russia) : QLocale::c();
     locale.setNumberOptions(QLocale::OmitGroupSeparator);
     builtColumns_ = std::max(width(), 100);
@@ -344,7 +355,7 @@ void ExplorerChart::Rebuild()
     // will get and the width of the whole.
     const double line = std::max<double>(fontMetrics().height(), QFontMetricsF(panes_.front()->xAxis->labelsFont()).height());
     const double plotHeight = (builtHeight_ - paneCount * (line + 4)) / static_cast<double>(paneCount) - 2.5 * line;
-    const int yTicks = static_cast<int>(plotHeight / (2.2 * line));
+    const int yTicks = std::max(3, static_cast<int>(plotHeight / (2.2 * line)));
     const int xTicks = static_cast<int>(width() / (7 * line));
     const double xMin = data_.xValues.empty() ? 0 : data_.xValues.front();
     const double xMax = data_.xValues.size() < 2 ? 1 : data_.xValues.back();
@@ -355,11 +366,16 @@ void ExplorerChart::Rebuild()
         chart.setLocale(locale);
         chart.setLocalizeNumbers(true);
         const bool bottom = p + 1 == paneCount;
+        // Room for three ticks, and under the last the x axis's labels and
+        // title.
+        pane.setMinimumHeight(static_cast<int>(std::ceil(line * (bottom ? 10 : 7.5))));
         pane.xAxis->setTitleText(bottom ? data_.xTitle : QString());
         pane.xAxis->setLabelsVisible(bottom);
         SetAxisRange(*pane.xAxis, xMin, xMax, xTicks);
 
         QStringList legend;
+        std::vector<TLegendEntry>& entries = legendEntries_[p];
+        entries.clear();
         for (std::size_t side = 0; side < kUnitsPerPane; ++side) {
             const std::size_t u = p * kUnitsPerPane + side;
             if (u >= units.size())
@@ -393,11 +409,13 @@ void ExplorerChart::Rebuild()
                 if (one.unit != units[u])
                     continue;
                 const QColor colour = SeriesColour(s);
-                legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2%3")
-                              .arg(colour.name(), NameAndUnit(one.name, one.unit).toHtmlEscaped().replace(' ', "&nbsp;"),
-                                   kUnitsPerPane > 1 && units.size() > 1
-                                       ? (side == 0 ? QStringLiteral("&nbsp;(←)") : QStringLiteral("&nbsp;(→)"))
-                                       : QString());
+                const QString entry = NameAndUnit(one.name, one.unit) +
+                                      (kUnitsPerPane > 1 && units.size() > 1
+                                           ? (side == 0 ? QStringLiteral(" (←)") : QStringLiteral(" (→)"))
+                                           : QString());
+                legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2")
+                              .arg(colour.name(), entry.toHtmlEscaped().replace(' ', "&nbsp;"));
+                entries.push_back({colour, QStringLiteral("━━━"), entry});
                 const QString title = NameAndUnit(one.name, one.unit);
                 addCurve(title, data_.xValues, one.values, QPen(colour, 2));
                 for (std::size_t k = 0; k < data_.pinned.size(); ++k)
@@ -420,13 +438,15 @@ void ExplorerChart::Rebuild()
             }
             SetAxisRange(*axis, low, high, yTicks);
         }
+        // Lines break between entries, or between the inputs a pin differs
+        // in, never inside one.
         if (p == 0)
-            for (std::size_t k = 0; k < data_.pinned.size(); ++k)
-                // Lines break between entries, or between the inputs a pin
-                // differs in, never inside one.
+            for (std::size_t k = 0; k < data_.pinned.size(); ++k) {
                 legend << QStringLiteral("%1&nbsp;%2").arg(
                     kPinnedSwatches[k % std::size(kPinnedSwatches)],
                     data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
+                entries.push_back({Qt::black, kPinnedSwatches[k % std::size(kPinnedSwatches)], data_.pinned[k].label});
+            }
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0);
@@ -460,7 +480,32 @@ void ExplorerChart::RenderSvg(QIODevice& device)
     generator.setViewBox(QRect(QPoint(0, 0), size()));
     generator.setTitle(QStringLiteral("Обзор конструкции"));
     QPainter painter(&generator);
-    Paint(painter, QRectF(QPointF(0, 0), size()));
+    PaintOutlined(painter, QRectF(QPointF(0, 0), size()), size());
+}
+
+void ExplorerChart::PaintOutlined(QPainter& painter, const QRectF& area, const QSize& layoutSize) const
+{
+    ExplorerChart copy;
+    copy.setAttribute(Qt::WA_DontShowOnScreen);
+    QFont face = RichTextFont();
+    face.setPixelSize(kWindowCharacterHeight);
+    copy.setFont(face);
+    copy.separator_ = separator_;
+    copy.legendOutlines_ = true;
+    copy.resize(layoutSize);
+    copy.show();
+    copy.SetData(data_);
+    copy.SetStale(stale_);
+    // Laid out now rather than when the event loop comes round: the plots
+    // first, then lined up, then laid out along the new margins.
+    QCoreApplication::sendPostedEvents();
+    copy.AlignPlots();
+    QCoreApplication::sendPostedEvents();
+    // What the plots draw themselves (the band names) takes the painter's font.
+    painter.save();
+    painter.setFont(face);
+    copy.Paint(painter, area);
+    painter.restore();
 }
 
 void ExplorerChart::Paint(QPainter& painter, const QRectF& area)
@@ -475,13 +520,46 @@ void ExplorerChart::Paint(QPainter& painter, const QRectF& area)
         if (legends_[p]->isVisible()) {
             painter.save();
             painter.translate(legends_[p]->pos());
-            legends_[p]->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            if (legendOutlines_)
+                PaintLegendOutlines(painter, p);
+            else
+                legends_[p]->render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
             painter.restore();
         }
         // The scene itself, so that the lines stay vectors.
         panes_[p]->render(&painter, QRectF(panes_[p]->geometry()), panes_[p]->viewport()->rect());
     }
     painter.restore();
+}
+
+void ExplorerChart::PaintLegendOutlines(QPainter& painter, std::size_t pane) const
+{
+    // Each entry's swatch and words as outlines, wrapped between entries
+    // within the legend's width: placed text runs would collide wherever
+    // another program stands in a wider face.
+    const QLabel& label = *legends_[pane];
+    const QFont face = label.font();
+    const QFontMetricsF metrics(face);
+    const QRectF room = label.contentsRect();
+    const double gap = metrics.horizontalAdvance(QStringLiteral("   "));
+    const double space = metrics.horizontalAdvance(QLatin1Char(' '));
+    QPointF at = room.topLeft();
+    painter.setPen(Qt::NoPen);
+    for (const TLegendEntry& entry : legendEntries_[pane]) {
+        const double swatch = metrics.horizontalAdvance(entry.swatch);
+        const double width = swatch + space + metrics.horizontalAdvance(entry.text);
+        if (at.x() > room.left() && at.x() + width > room.right())
+            at = QPointF(room.left(), at.y() + metrics.height());
+        QPainterPath swatchPath;
+        swatchPath.addText(at + QPointF(0, metrics.ascent()), face, entry.swatch);
+        painter.setBrush(entry.colour);
+        painter.drawPath(swatchPath);
+        QPainterPath textPath;
+        textPath.addText(at + QPointF(swatch + space, metrics.ascent()), face, entry.text);
+        painter.setBrush(label.palette().color(QPalette::WindowText));
+        painter.drawPath(textPath);
+        at.rx() += width + gap;
+    }
 }
 
 } // namespace eh

@@ -4,6 +4,7 @@
 #include "BandLabels.h"
 #include "ChartThinning.h"
 
+#include <QColor>
 #include <QString>
 #include <QWidget>
 #include <optional>
@@ -87,9 +88,15 @@ public:
     std::vector<QLabel*> Legends() const;
 
     QImage RenderImage();
+    // In the outline face, as PaintOutlined.
     void RenderSvg(QIODevice& device);
     // The plots and legends as vectors, scaled to fit `area` whole.
     void Paint(QPainter& painter, const QRectF& area);
+    // The same data laid out afresh for `layoutSize` pixels of a 96 dpi
+    // screen, in the scalable window face (the screen's bitmap face has no
+    // outlines to embed in a PDF, and other programs lack it in an SVG),
+    // and painted as vectors into `area`.
+    void PaintOutlined(QPainter& painter, const QRectF& area, const QSize& layoutSize) const;
 
 signals:
     // The index of the x value nearest the cursor, or none when it leaves the
@@ -106,9 +113,21 @@ private:
     void AlignPlots();
     void AlignPlotsAgain();
 
+    // A pane's legend drawn as outlines (PaintOutlined's copy).
+    void PaintLegendOutlines(QPainter& painter, std::size_t pane) const;
+
+    // One entry of a legend: the swatch in the curve's colour, then its name.
+    struct TLegendEntry {
+        QColor colour;
+        QString swatch;
+        QString text;
+    };
+
     TChartData data_;
     std::vector<ChartPane*> panes_;
     std::vector<QLabel*> legends_;
+    std::vector<std::vector<TLegendEntry>> legendEntries_; // each pane's, in the legend's order
+    bool legendOutlines_ = false;
     char separator_ = '.';
     int builtColumns_ = 0;
     int builtHeight_ = 0;

@@ -6,6 +6,7 @@
 #include "ExplorerChart.h"
 #include "ReportFileWriter.h"
 #include "SaveTargetPolicy.h"
+#include "WindowFont.h"
 
 #include <QBuffer>
 #include <QImage>
@@ -60,6 +61,10 @@ QByteArray DrawingSvg(const AntennaDrawing& drawing)
         generator.setViewBox(drawing.rect());
         generator.setTitle(QStringLiteral("Чертёж EH-антенны"));
         QPainter painter(&generator);
+        // A face with outlines, which other programs can stand in for.
+        QFont face = RichTextFont();
+        face.setPixelSize(kWindowCharacterHeight);
+        painter.setFont(face);
         drawing.Paint(painter, drawing.rect());
     });
 }

@@ -6,13 +6,17 @@
 #include "Exceptions.h"
 #include "WorkbenchNumber.h"
 
+#include <algorithm>
+
 namespace eh {
 
-std::string ExplorerReadout(const TDesignSweep& sweep, std::size_t index, const std::vector<std::size_t>& outputs,
-                            TIaruRegion region, char separator, bool exact)
+std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::size_t index,
+                                              const std::vector<std::size_t>& outputs, TIaruRegion region,
+                                              char separator, bool exact)
 {
     if (index >= sweep.results.size())
         return {};
+    std::vector<std::string> parts;
     const auto number = [&](double value, std::string_view unit) {
         return exact ? ExactNumber(value, separator) : WorkbenchNumber(value, unit, separator);
     };
@@ -25,26 +29,33 @@ std::string ExplorerReadout(const TDesignSweep& sweep, std::size_t index, const 
         for (const TAmateurBand& band : BandPlan(region))
             if (x >= band.LowMHz() && x <= band.HighMHz())
                 text += " (" + std::to_string(band.metres) + " м)";
+    parts.push_back(text);
     const std::optional<TAntennaResults>& results = sweep.results[index];
+    // The reason a point faulted comes second, where it stays in sight.
+    if (!results)
+        parts.push_back("(" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault) + ")");
     for (const std::size_t result : outputs) {
         const TResultInfo& info = ResultTable()[result];
-        text += "   " + StandaloneName(info) + " = ";
-        if (!results) {
-            text += "—";
-            continue;
-        }
+        std::string part = StandaloneName(info) + " = ";
         const std::string unit = ExplorerUnit(info);
         try {
-            text += number(ShownValue(info, *results), unit);
+            part += results ? number(ShownValue(info, *results), unit) + (unit.empty() ? "" : " " + unit) : "—";
         } catch (const Exception&) {
-            text += "—";
-            continue;
+            part += "—";
         }
-        if (!unit.empty())
-            text += " " + unit;
+        parts.push_back(part);
     }
-    if (!results)
-        text += "   (" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault) + ")";
+    return parts;
+}
+
+std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown)
+{
+    std::string text;
+    const std::size_t count = std::min(shown, parts.size());
+    for (std::size_t i = 0; i < count; ++i)
+        text += (i ? "   " : "") + parts[i];
+    if (count < parts.size())
+        text += "   … ещё " + std::to_string(parts.size() - count);
     return text;
 }
 

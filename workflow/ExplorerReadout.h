@@ -10,10 +10,15 @@
 
 namespace eh {
 
-// The line under the chart for the point under the cursor: the swept value
-// (with the band that holds it), then each chosen output, or the reason the
-// point faulted. Workbench numbers, or every digit when `exact`.
-std::string ExplorerReadout(const TDesignSweep& sweep, std::size_t index, const std::vector<std::size_t>& outputs,
-                            TIaruRegion region, char separator, bool exact);
+// The line under the chart for the point under the cursor, in parts: the
+// swept value (with the band that holds it), the reason if the point
+// faulted, then each chosen output. Workbench numbers, or every digit when
+// `exact`.
+std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::size_t index,
+                                              const std::vector<std::size_t>& outputs, TIaruRegion region,
+                                              char separator, bool exact);
+// The first `shown` parts as the readout writes them, then how many more
+// there are: a readout of fixed height shows what fits and says so.
+std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown);
 
 } // namespace eh

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AntennaDrawing.h"
+#include "DrawingPainter.h"
 #include "BandCoverage.h"
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
@@ -33,6 +34,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QSet>
 #include <QSettings>
 #include <QSvgRenderer>
@@ -227,6 +229,23 @@ private slots:
                          "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
                      .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
                           QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
+        // Every output: the readout keeps its height, shows what fits and
+        // counts the rest.
+        const int height = explorer_->Readout->height();
+        for (int row = 0; row < explorer_->Outputs->count(); ++row)
+            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        Refresh(*explorer_);
+        QTest::qWait(100);
+        plot = explorer_->Chart->Plots().front();
+        const QPoint centre = plot->mapFromScene(plot->chart()->plotArea().center());
+        QMouseEvent again(QEvent::MouseMove, centre, plot->viewport()->mapToGlobal(centre), Qt::NoButton,
+                          Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(plot->viewport(), &again);
+        const QString text = explorer_->Readout->text();
+        QVERIFY2(QRegularExpression("^Частота \\(МГц\\) = 15   .*   … ещё [1-9][0-9]*$").match(text).hasMatch(),
+                 qPrintable(text));
+        QCOMPARE(explorer_->Readout->height(), height);
+        QVERIFY(explorer_->Readout->heightForWidth(explorer_->Readout->width()) <= height);
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
@@ -362,7 +381,31 @@ private slots:
         QSvgRenderer svg(folder.filePath("chart.svg"));
         QVERIFY(svg.isValid());
         QCOMPARE(svg.viewBox(), explorer_->Chart->rect());
+        // Text in a face with outlines, never the screen's bitmap face.
+        QFile svgFile(folder.filePath("chart.svg"));
+        QVERIFY(svgFile.open(QIODevice::ReadOnly));
+        const QByteArray svgBytes = svgFile.readAll();
+        QVERIFY(!svgBytes.contains("MS Sans Serif"));
+        // The legend's names are outlines, not runs placed for one face.
+        QVERIFY(svgBytes.contains("<path"));
+        QVERIFY(!svgBytes.contains("Полоса пропуск"));
         QVERIFY_THROWS_EXCEPTION(eh::EFCreateError, explorer_->ExportPng(folder.filePath("no/such/chart.png")));
+    }
+
+    // The sheet's chart is drawn in vectors: no picture of the screen.
+    void theBuildSheetDrawsItsChartAsVectors()
+    {
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        Refresh(*explorer_);
+        QTemporaryDir folder;
+        explorer_->ExportBuildSheet(folder.filePath("sheet.pdf"));
+        QFile pdf(folder.filePath("sheet.pdf"));
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pdf.readAll();
+        QVERIFY(bytes.startsWith("%PDF-"));
+        QVERIFY(!bytes.contains("/Subtype /Image"));
+        QVERIFY(!bytes.contains("MS Sans Serif"));
     }
 
     void theDrawingTakesItsDimensionsFromTheResults()
@@ -379,6 +422,71 @@ private slots:
         QCOMPARE(d.flatHorizontal, design.results->FlatArmHorizontalCm * 10);
         // The parts drawn add up to the overall length the model computes.
         QVERIFY(qAbs(2 * d.cylinderLength + 2 * d.gap + d.coilLength - d.totalLength) < 1e-9 * d.totalLength);
+    }
+
+    // However narrow the drawing, its labels stay whole inside it and
+    // apart: a flat variant with a short gap once wrote "150.00" and
+    // "50.00" over each other and out of the picture.
+    void theDrawingsLabelsStayInsideAndApart()
+    {
+        eh::TDrawingDimensions d;
+        d.cylinderDiameter = 50;
+        d.cylinderLength = 150;
+        d.gap = 50;
+        d.coilDiameter = 50;
+        d.coilLength = 3;
+        d.totalLength = 403;
+        d.turns = 2;
+        d.flatHorizontal = 150;
+        d.flatVertical = 40;
+        d.flatGap = 5;
+        const eh::TDrawingShapes shapes = eh::DrawingShapes(d, '.');
+        QFont font(QStringLiteral("DejaVu Sans"));
+        font.setPixelSize(12);
+        const QFontMetricsF metrics(font);
+        // A drawing with no room left draws its captions and nothing else.
+        QImage tiny(20, 20, QImage::Format_ARGB32);
+        QPainter painter(&tiny);
+        painter.setFont(font);
+        eh::PaintDrawingShapes(painter, shapes, QRectF(0, 0, 20, 20));
+        QCOMPARE(eh::PlaceDrawing(shapes, QRectF(0, 0, 20, 20), metrics).cylinder.scale, 0.0);
+        for (const QRectF area : {QRectF(0, 0, 200, 300), QRectF(0, 0, 260, 480), QRectF(10, 20, 600, 900)}) {
+            const eh::TPlacedDrawing placed = eh::PlaceDrawing(shapes, area, metrics);
+            for (const eh::TPlacedFigure* figure : {&placed.cylinder, &placed.flat}) {
+                QVERIFY(figure->scale > 0);
+                QCOMPARE(figure->labels.size(), std::size_t(figure == &placed.flat ? 3 : 8));
+                for (std::size_t i = 0; i < figure->labels.size(); ++i) {
+                    QVERIFY2(area.contains(figure->labels[i]), qPrintable(QString::number(area.width())));
+                    for (std::size_t j = 0; j < i; ++j)
+                        QVERIFY(!figure->labels[i].intersects(figure->labels[j]));
+                }
+            }
+        }
+    }
+
+    // Every output at once: the plots keep the height their ticks need and
+    // each legend the lines its entries wrap to; the column scrolls instead.
+    void everyOutputStaysReadableInAColumnThatScrolls()
+    {
+        explorer_->resize(1100, 640);
+        explorer_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
+        for (int row = 0; row < explorer_->Outputs->count(); ++row)
+            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        Refresh(*explorer_);
+        auto* column = explorer_->findChild<QScrollArea*>("ChartColumn");
+        QVERIFY(column);
+        QTRY_VERIFY(explorer_->Chart->height() > column->viewport()->height());
+        const std::vector<QChartView*> plots = explorer_->Chart->Plots();
+        const std::vector<QLabel*> legends = explorer_->Chart->Legends();
+        QVERIFY(plots.size() >= 4);
+        for (std::size_t p = 0; p < plots.size(); ++p) {
+            QVERIFY(plots[p]->isVisible());
+            QVERIFY(legends[p]->height() >= legends[p]->heightForWidth(legends[p]->width()));
+            QVERIFY(legends[p]->geometry().bottom() < plots[p]->geometry().top());
+            QVERIFY(plots[p]->height() >= plots[p]->minimumHeight());
+            QVERIFY(plots[p]->minimumHeight() >= 3 * plots[p]->fontMetrics().height());
+        }
     }
 
     void sixOutputsStackInPlotsOfTwoAxesWithWholeLabels()

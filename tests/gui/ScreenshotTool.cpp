@@ -134,6 +134,14 @@ int main(int argc, char** argv)
     Refresh(explorer);
     if (!Save(explorer, file("explorer-six")))
         return 1;
+    // Twelve outputs, then every one: how far the charts stay readable.
+    for (const auto& [count, name] : {std::pair{12, "explorer-twelve"}, std::pair{explorer.Outputs->count(), "explorer-all"}}) {
+        for (int row = 0; row < explorer.Outputs->count(); ++row)
+            explorer.Outputs->item(row)->setCheckState(row < count ? Qt::Checked : Qt::Unchecked);
+        Refresh(explorer);
+        if (!Save(explorer, file(name)))
+            return 1;
+    }
 
     // The bandwidth of three cylinder diameters pinned beside the typed one.
     for (int row = 0; row < explorer.Outputs->count(); ++row)

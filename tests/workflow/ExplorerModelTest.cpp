@@ -212,6 +212,13 @@ TEST(ExplorerNotes, AMeasuredBandwidthIsSaidToHoldWhereItWasMeasured)
     EXPECT_TRUE(eh::ExplorerNotes(unmeasured, efficiency, "", ',').Joined().starts_with("Измеренная полоса равна 0"));
 }
 
+TEST(ExplorerReadout, AShortenedReadoutCountsWhatItLeavesOut)
+{
+    const std::vector<std::string> parts{"Частота (МГц) = 15", "Q = 12", "RR = 0 Ом"};
+    EXPECT_EQ(eh::JoinedReadout(parts, 3), "Частота (МГц) = 15   Q = 12   RR = 0 Ом");
+    EXPECT_EQ(eh::JoinedReadout(parts, 1), "Частота (МГц) = 15   … ещё 2");
+}
+
 TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
 {
     struct Case {
