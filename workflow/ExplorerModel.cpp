@@ -154,4 +154,19 @@ bool ExplorerModel::SolutionsHold() const
     return asked.request && found_->Answer(*asked.request);
 }
 
+void ExplorerModel::SetMeasurement(TShownMeasurement measurement)
+{
+    measurement_ = std::move(measurement);
+    measurementShown_ = true;
+}
+
+std::optional<TMeasurementMarks> ExplorerModel::MeasurementMarksOver(std::size_t input, double low,
+                                                                     double high) const
+{
+    if (!MeasurementShown() || input >= kInputCount ||
+        InputTable()[input].value != &TAntennaInputs::FrequencyMHz)
+        return std::nullopt;
+    return MeasurementMarks(*measurement_, low, high, outputs_, separator_);
+}
+
 } // namespace eh
