@@ -12,6 +12,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QScatterSeries>
 #include <QPainter>
 #include <QSvgGenerator>
 #include <QTimer>
@@ -31,6 +32,9 @@ const QColor kSeriesColours[] = {
 };
 const QColor kMarkColour(200, 0, 0);
 const QColor kSolutionColour(0, 150, 0);
+// A measurement: one colour apart from the curves' and the bands' yellow.
+const QColor kMeasuredColour(120, 0, 170);
+const QColor kMeasuredShade(120, 0, 170, 45);
 // Pinned designs: one dash pattern each, in the output's own colour.
 const Qt::PenStyle kPinnedPens[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 const char* const kPinnedSwatches[] = {"╌╌╌", "┈┈┈", "-·-"};
@@ -67,10 +71,12 @@ class ChartOverlay : public PlotAreaOverlay {
 public:
     explicit ChartOverlay(QChart& chart) : PlotAreaOverlay(chart) {}
 
-    void Set(const TChartData& data, bool bandNames)
+    // The top plot names the bands, the bottom one the measured spans.
+    void Set(const TChartData& data, bool bandNames, bool spanNames)
     {
         data_ = &data;
         bandNames_ = bandNames;
+        spanNames_ = spanNames;
         Refresh();
     }
     void SetHover(std::optional<double> x)
@@ -89,6 +95,8 @@ public:
         painter->save();
         painter->setClipRect(boundingRect());
         PaintBands(*painter, plot);
+        if (data_->measurement)
+            PaintMeasurement(*painter, plot, *data_->measurement);
         for (const double x : data_->solutions) {
             const double at = Position(x, plot);
             painter->setPen(QPen(kSolutionColour, 1.5));
@@ -151,8 +159,50 @@ private:
                                  Qt::AlignCenter, shown[i]->name);
     }
 
+    // The measured 3 dB band shaded, the resonance a solid line, and the
+    // 2:1 span a bar along the foot of the plot, so that the model's curves
+    // can be read against them.
+    void PaintMeasurement(QPainter& painter, const QRectF& plot, const TMeasurementMarks& marks) const
+    {
+        const QFontMetricsF metrics(painter.font());
+        const auto clamped = [&](double x) { return Position(std::clamp(x, xMin_, xMax_), plot); };
+        if (marks.band) {
+            const double left = clamped(marks.band->lowMHz);
+            const double right = clamped(marks.band->highMHz);
+            painter.fillRect(QRectF(left, plot.top(), std::max(right - left, 2.0), plot.height()), kMeasuredShade);
+        }
+        if (marks.resonanceMHz) {
+            const double x = Position(*marks.resonanceMHz, plot);
+            painter.setPen(QPen(kMeasuredColour, 1.5));
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            if (spanNames_) {
+                const QString label = QString::fromStdString(marks.resonanceLabel);
+                const double width = metrics.horizontalAdvance(label) + 4;
+                // Right of the line, or left of it at the plot's right edge.
+                const double left = x + width + 2 <= plot.right() ? x + 2 : x - width - 2;
+                painter.drawText(QRectF(left, plot.bottom() - 2 * metrics.height() - 8, width, metrics.height()),
+                                 Qt::AlignCenter, label);
+            }
+        }
+        if (marks.swr2Span && spanNames_) {
+            const double left = clamped(marks.swr2Span->lowMHz);
+            const double right = std::max(clamped(marks.swr2Span->highMHz), left + 2);
+            const double y = plot.bottom() - 5;
+            painter.setPen(QPen(kMeasuredColour, 2, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QPointF(left, y), QPointF(right, y));
+            painter.drawLine(QPointF(left, y - 4), QPointF(left, y + 4));
+            painter.drawLine(QPointF(right, y - 4), QPointF(right, y + 4));
+            const QString label = QString::fromStdString(marks.swr2Label);
+            const double width = metrics.horizontalAdvance(label) + 4;
+            const double centre = std::clamp((left + right) / 2, plot.left() + width / 2, plot.right() - width / 2);
+            painter.drawText(QRectF(centre - width / 2, y - 4 - metrics.height(), width, metrics.height()),
+                             Qt::AlignCenter, label);
+        }
+    }
+
     const TChartData* data_ = nullptr;
     bool bandNames_ = false;
+    bool spanNames_ = false;
     std::optional<double> hoverX_;
     mutable double xMin_ = 0;
     mutable double xMax_ = 1;
@@ -400,6 +450,20 @@ void ExplorerChart::Rebuild()
                                        : QString());
                 const QString title = NameAndUnit(one.name, one.unit);
                 addCurve(title, data_.xValues, one.values, QPen(colour, 2));
+                if (data_.measurement && data_.measurement->point && data_.measurement->point->output == s) {
+                    const TMeasuredBandwidthPoint& measured = *data_.measurement->point;
+                    auto* point = new QScatterSeries;
+                    point->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+                    point->setMarkerSize(13);
+                    point->setColor(kMeasuredColour);
+                    point->setBorderColor(Qt::white);
+                    point->append(measured.frequencyMHz, measured.bandwidthKHz);
+                    chart.addSeries(point);
+                    point->attachAxis(pane.xAxis);
+                    point->attachAxis(axis);
+                    low = std::min(low, measured.bandwidthKHz);
+                    high = std::max(high, measured.bandwidthKHz);
+                }
                 for (std::size_t k = 0; k < data_.pinned.size(); ++k)
                     if (s < data_.pinned[k].series.size())
                         addCurve(title + QStringLiteral(" · ") + data_.pinned[k].label, data_.pinned[k].xValues,
@@ -427,9 +491,12 @@ void ExplorerChart::Rebuild()
                 legend << QStringLiteral("%1&nbsp;%2").arg(
                     kPinnedSwatches[k % std::size(kPinnedSwatches)],
                     data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
+        if (p == 0 && data_.measurement)
+            legend << QStringLiteral("<span style=\"color:%1\">▮</span>&nbsp;%2")
+                          .arg(kMeasuredColour.name(), QString::fromStdString(data_.measurement->legend).toHtmlEscaped());
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
-        pane.overlay->Set(data_, p == 0);
+        pane.overlay->Set(data_, p == 0, bottom);
     }
     SetStale(stale_);
 }
