@@ -95,8 +95,6 @@ public:
         painter->save();
         painter->setClipRect(boundingRect());
         PaintBands(*painter, plot);
-        if (data_->measurement)
-            PaintMeasurement(*painter, plot, *data_->measurement);
         for (const double x : data_->solutions) {
             const double at = Position(x, plot);
             painter->setPen(QPen(kSolutionColour, 1.5));
@@ -114,6 +112,10 @@ public:
             painter->setBrush(kMarkColour);
             painter->drawPolygon(marker, 3);
         }
+        // Over the typed value's mark, which is often near: its labels stay
+        // readable.
+        if (data_->measurement)
+            PaintMeasurement(*painter, plot, *data_->measurement);
         if (hoverX_) {
             const double x = Position(*hoverX_, plot);
             painter->setPen(QPen(QColor(0, 0, 0, 120), 1));
@@ -126,6 +128,11 @@ private:
     double Position(double x, const QRectF& plot) const
     {
         return plot.left() + (x - xMin_) / (xMax_ - xMin_) * plot.width();
+    }
+
+    static int BandNameRows(const QRectF& plot, const QFontMetricsF& metrics)
+    {
+        return std::clamp(static_cast<int>(plot.height() / 3 / metrics.height()), 1, 3);
     }
 
     void PaintBands(QPainter& painter, const QRectF& plot) const
@@ -149,7 +156,7 @@ private:
             return;
         // Crowded names are staggered on up to three rows, which take at
         // most a third of the plot; a name with no room left is not drawn.
-        const int rows = std::clamp(static_cast<int>(plot.height() / 3 / metrics.height()), 1, 3);
+        const int rows = BandNameRows(plot, metrics);
         const auto places = PlaceBandLabels(centres, widths, plot.left(), plot.right(), rows, metrics.height() / 3);
         painter.setPen(QColor(120, 90, 0));
         for (std::size_t i = 0; i < shown.size(); ++i)
@@ -176,12 +183,15 @@ private:
             painter.setPen(QPen(kMeasuredColour, 1.5));
             painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
             if (spanNames_) {
+                // At the top of the bottom plot, under the band names when
+                // they share it; on a light ground, over the curves.
                 const QString label = QString::fromStdString(marks.resonanceLabel);
                 const double width = metrics.horizontalAdvance(label) + 4;
-                // Right of the line, or left of it at the plot's right edge.
                 const double left = x + width + 2 <= plot.right() ? x + 2 : x - width - 2;
-                painter.drawText(QRectF(left, plot.bottom() - 2 * metrics.height() - 8, width, metrics.height()),
-                                 Qt::AlignCenter, label);
+                const double top = plot.top() + 2 + (bandNames_ ? BandNameRows(plot, metrics) * metrics.height() : 0);
+                const QRectF box(left, top, width, metrics.height());
+                painter.fillRect(box, QColor(255, 255, 255, 200));
+                painter.drawText(box, Qt::AlignCenter, label);
             }
         }
         if (marks.swr2Span && spanNames_) {
@@ -195,8 +205,9 @@ private:
             const QString label = QString::fromStdString(marks.swr2Label);
             const double width = metrics.horizontalAdvance(label) + 4;
             const double centre = std::clamp((left + right) / 2, plot.left() + width / 2, plot.right() - width / 2);
-            painter.drawText(QRectF(centre - width / 2, y - 4 - metrics.height(), width, metrics.height()),
-                             Qt::AlignCenter, label);
+            const QRectF box(centre - width / 2, y - 5 - metrics.height(), width, metrics.height());
+            painter.fillRect(box, QColor(255, 255, 255, 200));
+            painter.drawText(box, Qt::AlignCenter, label);
         }
     }
 
@@ -492,8 +503,10 @@ void ExplorerChart::Rebuild()
                     kPinnedSwatches[k % std::size(kPinnedSwatches)],
                     data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
         if (p == 0 && data_.measurement)
-            legend << QStringLiteral("<span style=\"color:%1\">▮</span>&nbsp;%2")
-                          .arg(kMeasuredColour.name(), QString::fromStdString(data_.measurement->legend).toHtmlEscaped());
+            // On a line of its own: it is the one entry of many words.
+            legend << QStringLiteral("%1<span style=\"color:%2\">▮</span>&nbsp;%3")
+                          .arg(legend.isEmpty() ? QString() : QStringLiteral("<br>"), kMeasuredColour.name(),
+                               QString::fromStdString(data_.measurement->legend).toHtmlEscaped());
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
         pane.overlay->Set(data_, p == 0, bottom);

@@ -26,7 +26,7 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
 {
     const TResonanceAnalysis& analysis = measurement.analysis;
     TMeasurementMarks marks;
-    marks.resonanceLabel = "f₀";
+    marks.resonanceLabel = "f₀ изм.";
     marks.swr2Label = SwrAtMostText(2, separator);
     std::string& legend = marks.legend;
     legend = "Измерение «" + measurement.name + "»: ";

@@ -37,7 +37,7 @@ struct TMeasuredBandwidthPoint {
 // What the chart draws, each only where it overlaps the chart's range.
 struct TMeasurementMarks {
     std::optional<double> resonanceMHz;         // a line across the plot
-    std::string resonanceLabel;                 // beside that line: "f₀"
+    std::string resonanceLabel;                 // beside that line: "f₀ изм."
     std::optional<TMarkedSpan> band;            // f0 ± BW/2 shaded: the measured 3 dB bandwidth
     std::optional<TMarkedSpan> swr2Span;        // a bar along the plot's foot
     std::string swr2Label;                      // under that bar: "КСВ ≤ 2"
