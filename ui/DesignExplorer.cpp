@@ -189,6 +189,12 @@ void DesignExplorer::ConnectControls()
         model_.SetMeasurementShown(shown);
         Redraw();
     });
+    connect(MeasuredStretchButton, &QPushButton::clicked, this, [this] {
+        if (!model_.ShowMeasuredStretch())
+            return;
+        ShowSettings();
+        Recompute();
+    });
 
     connect(Criterion, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
     connect(Coverage, &QTableWidget::currentCellChanged, this, [this](int row) {
@@ -328,10 +334,16 @@ void DesignExplorer::CreateControls()
     MeasurementCheck->setToolTip("Резонанс, полоса по уровню 3 dB и полоса по КСВ ≤ 2 измеренной антенны "
                                  "на графике по частоте");
     MeasurementCheck->setVisible(false);
+    MeasuredStretchButton = new QPushButton("&Участок измерения");
+    MeasuredStretchButton->setObjectName("MeasuredStretchButton");
+    MeasuredStretchButton->setToolTip("График по частоте вокруг измеренного резонанса: по две измеренные полосы "
+                                      "в каждую сторону");
+    MeasuredStretchButton->setVisible(false);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {PinButton, ClearPinsButton})
         buttons->addWidget(button);
     buttons->addWidget(MeasurementCheck);
+    buttons->addWidget(MeasuredStretchButton);
     buttons->addStretch(1);
     buttons->addWidget(CreateFileButton());
     buttons->addWidget(CreateExportButton());
@@ -893,6 +905,8 @@ void DesignExplorer::ShowMeasurement(TShownMeasurement measurement)
     model_.SetMeasurement(std::move(measurement));
     Quietly(MeasurementCheck, [](QCheckBox* check) { check->setChecked(true); });
     MeasurementCheck->setVisible(true);
+    MeasuredStretchButton->setVisible(true);
+    MeasuredStretchButton->setEnabled(MeasuredStretch(model_.Measurement()->analysis).has_value());
     Redraw();
 }
 

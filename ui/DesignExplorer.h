@@ -137,6 +137,7 @@ public:
     QPushButton* PinButton;
     QPushButton* ClearPinsButton;
     QCheckBox* MeasurementCheck; // draws the measurement; hidden until there is one
+    QPushButton* MeasuredStretchButton; // charts the frequency around it
     QPushButton* FileButton;   // the design file, the build sheet
     QPushButton* ExportButton; // the chart, the table and the drawing
     QTimer* Debounce;

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerMeasurement.h"
 
+#include "AxisTicks.h"
 #include "DesignTables.h"
 #include "ExplorerOutputs.h"
 #include "MeasurementFigures.h"
 #include "NumberFormat.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace eh {
 
@@ -67,6 +69,24 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
     if (!resonanceShown)
         legend += " — вне диапазона графика";
     return marks;
+}
+
+std::optional<TMarkedSpan> MeasuredStretch(const TResonanceAnalysis& analysis)
+{
+    if (!analysis.resonanceHz)
+        return std::nullopt;
+    const double resonance = *analysis.resonanceHz / 1e6;
+    // Without a bandwidth, a span as wide as a 3 dB band of Q 50.
+    const double bandwidth = analysis.bandwidthHz ? *analysis.bandwidthHz / 1e6 : resonance / 50;
+    double low = resonance - 2 * bandwidth;
+    double high = resonance + 2 * bandwidth;
+    if (analysis.swr2Span) {
+        low = std::min(low, analysis.swr2Span->lowHz / 1e6);
+        high = std::max(high, analysis.swr2Span->highHz / 1e6);
+    }
+    low = std::max(low, resonance / 2);
+    const double step = AxisTicks(low, high, 8).step;
+    return TMarkedSpan{std::floor(low / step) * step, std::ceil(high / step) * step};
 }
 
 } // namespace eh

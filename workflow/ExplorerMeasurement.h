@@ -57,4 +57,10 @@ inline constexpr const char* kMeasuredPointGlyph = "◆";
 TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double lowMHz, double highMHz,
                                    const std::vector<std::size_t>& outputs, char separator);
 
+// The stretch of frequency to chart a measurement over: twice its 3 dB
+// bandwidth on either side of the resonance and its whole 2:1 span (never
+// below half the resonance), widened to round figures. None without a
+// resonance.
+std::optional<TMarkedSpan> MeasuredStretch(const TResonanceAnalysis& analysis);
+
 } // namespace eh

@@ -160,6 +160,17 @@ void ExplorerModel::SetMeasurement(TShownMeasurement measurement)
     measurementShown_ = true;
 }
 
+bool ExplorerModel::ShowMeasuredStretch()
+{
+    const std::optional<TMarkedSpan> stretch = measurement_ ? MeasuredStretch(measurement_->analysis) : std::nullopt;
+    if (!stretch)
+        return false;
+    xInput_ = kFrequencyInput;
+    preset_ = TRangePreset::Custom;
+    FillBounds(range_, {stretch->lowMHz, stretch->highMHz}, separator_);
+    return true;
+}
+
 std::optional<TMeasurementMarks> ExplorerModel::MeasurementMarksOver(std::size_t input, double low,
                                                                      double high) const
 {

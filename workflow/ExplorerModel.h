@@ -95,6 +95,9 @@ public:
     // The measurement's marks over a chart of the chosen outputs that sweeps
     // `input` from `low` to `high`: none unless that input is the frequency
     // and a measurement is shown.
+    // The chart sweeps the frequency across the measurement's MeasuredStretch;
+    // false (and nothing changed) when there is none.
+    bool ShowMeasuredStretch();
     std::optional<TMeasurementMarks> MeasurementMarksOver(std::size_t input, double low, double high) const;
 
 private:

@@ -567,6 +567,16 @@ private slots:
         explorer_->MeasurementCheck->click();
         QVERIFY(!explorer_->Chart->Legends().front()->text().contains("antenna.s1p"));
         QVERIFY(measuredPoints().isEmpty());
+
+        // From another input, one click charts the frequency around it.
+        explorer_->MeasurementCheck->click();
+        SetRange(*explorer_, 1, "20", "80", "61");
+        QVERIFY(measuredPoints().isEmpty());
+        explorer_->MeasuredStretchButton->click();
+        explorer_->WaitForSweep();
+        QCOMPARE(explorer_->XInput->currentIndex(), 0);
+        QCOMPARE(explorer_->FromEdit->text() + "–" + explorer_->ToEdit->text(), "13–15");
+        QCOMPARE(measuredPoints().size(), 1);
     }
 
     void exportsRefuseAPipeAndNameTheFile()

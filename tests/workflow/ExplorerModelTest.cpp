@@ -338,6 +338,19 @@ TEST(ExplorerModel, AMeasurementShowsOverTheFrequencyChartUntilHidden)
     EXPECT_FALSE(model.MeasurementMarksOver(0, 1.8, 30));
     model.SetMeasurement(Measured());
     EXPECT_TRUE(model.MeasurementShown());
+
+    // Twice the 3 dB band either side of 14.186 MHz, to round figures.
+    model.SetXInput(kDiameter);
+    ASSERT_TRUE(model.ShowMeasuredStretch());
+    EXPECT_TRUE(model.SweepsFrequency());
+    EXPECT_EQ(model.Preset(), eh::TRangePreset::Custom);
+    EXPECT_EQ(model.RangeTexts().from, "13,6");
+    EXPECT_EQ(model.RangeTexts().to, "14,8");
+    eh::TShownMeasurement flat = Measured();
+    flat.analysis = {};
+    model.SetMeasurement(flat);
+    EXPECT_FALSE(model.ShowMeasuredStretch());
+    EXPECT_EQ(model.RangeTexts().from, "13,6");
 }
 
 } // namespace
