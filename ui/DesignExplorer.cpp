@@ -110,6 +110,9 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
     };
     follow();
     connect(&mainWindow, &TForm1::measurementShown, this, follow);
+    // A sweep is opened from here as from the main window's menu.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, &mainWindow,
+            &TForm1::N9Click);
 }
 
 DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent,

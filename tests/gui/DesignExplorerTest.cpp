@@ -10,6 +10,7 @@
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
 #include "SyntheticSweep.h"
+#include "WindowPlacement.h"
 #include "WorkbenchNumber.h"
 #include "uInterface.h"
 #include "WindowTestMain.h"
@@ -536,6 +537,18 @@ private slots:
         explorer_->show();
         SetRange(*explorer_, 0, "13,5", "15", "301");
         QVERIFY(!explorer_->MeasurementCheck->isVisible());
+        // Ctrl+B asks for a sweep here as in the main window.
+        eh::ShowAndRaise(*explorer_);
+        QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
+        QString asked;
+        QTimer::singleShot(0, [&asked] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                asked = dialog->objectName();
+                dialog->close();
+            }
+        });
+        QTest::keyClick(explorer_.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(asked, QString("OpenDialog"));
         QTemporaryDir folder;
         const QString path = folder.filePath("antenna.s1p");
         QFile file(path);
