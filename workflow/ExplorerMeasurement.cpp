@@ -42,15 +42,15 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
         marks.resonanceMHz = resonanceMHz;
     legend += "f₀ " + MegahertzText(*analysis.resonanceHz, separator) + " " + kMegahertz;
 
-    const TResultInfo& bandwidth = ResultTable()[*ResultByKey("BandwidthKHz")];
-    const std::string kilohertz = ExplorerUnit(bandwidth);
+    const std::size_t bandwidthResult = *ResultByKey("BandwidthKHz");
+    const std::string kilohertz = ExplorerUnit(ResultTable()[bandwidthResult]);
     if (analysis.bandwidthHz) {
         const double bandwidthKHz = *analysis.bandwidthHz / 1e3;
         const TMarkedSpan band{resonanceMHz - bandwidthKHz / 2e3, resonanceMHz + bandwidthKHz / 2e3};
         if (Overlaps(band, lowMHz, highMHz))
             marks.band = band;
         legend += ", полоса 3 dB " + FormatReportNumber(bandwidthKHz, separator) + " " + kilohertz;
-        const auto curve = std::find(outputs.begin(), outputs.end(), *ResultByKey("BandwidthKHz"));
+        const auto curve = std::find(outputs.begin(), outputs.end(), bandwidthResult);
         if (resonanceShown && curve != outputs.end()) {
             marks.point = TMeasuredBandwidthPoint{static_cast<std::size_t>(curve - outputs.begin()), resonanceMHz,
                                                   bandwidthKHz};
