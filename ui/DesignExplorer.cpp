@@ -104,6 +104,16 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
           },
           parent, [&mainWindow] { mainWindow.BitBtn1Click(); })
 {
+    // The measurement view's sweep, drawn here too.
+    const auto follow = [this, &mainWindow] {
+        if (mainWindow.LastMeasurement())
+            ShowMeasurement(*mainWindow.LastMeasurement());
+    };
+    follow();
+    connect(&mainWindow, &TForm1::measurementShown, this, follow);
+    // A sweep is opened from here as from the main window's menu.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_B), this), &QShortcut::activated, &mainWindow,
+            &TForm1::N9Click);
 }
 
 DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField, QWidget* parent,
@@ -179,6 +189,16 @@ void DesignExplorer::ConnectControls()
     connect(Chart, &ExplorerChart::hovered, this, &DesignExplorer::ShowReadout);
     connect(PinButton, &QPushButton::clicked, this, &DesignExplorer::Pin);
     connect(ClearPinsButton, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
+    connect(MeasurementCheck, &QCheckBox::toggled, this, [this](bool shown) {
+        model_.SetMeasurementShown(shown);
+        Redraw();
+    });
+    connect(MeasuredStretchButton, &QPushButton::clicked, this, [this] {
+        if (!model_.ShowMeasuredStretch())
+            return;
+        ShowSettings();
+        Recompute();
+    });
 
     connect(Criterion, &QComboBox::currentIndexChanged, this, &DesignExplorer::Schedule);
     connect(Coverage, &QTableWidget::currentCellChanged, this, [this](int row) {
@@ -323,9 +343,21 @@ void DesignExplorer::CreateControls()
     PinButton->setObjectName("PinButton");
     ClearPinsButton = new QPushButton("Сн&ять закреплённые");
     ClearPinsButton->setObjectName("ClearPinsButton");
+    MeasurementCheck = new QCheckBox("Нало&жить измерение");
+    MeasurementCheck->setObjectName("MeasurementCheck");
+    MeasurementCheck->setToolTip("Резонанс, полоса по уровню 3 dB и полоса по КСВ ≤ 2 измеренной антенны "
+                                 "на графике по частоте");
+    MeasurementCheck->setVisible(false);
+    MeasuredStretchButton = new QPushButton("&Участок измерения");
+    MeasuredStretchButton->setObjectName("MeasuredStretchButton");
+    MeasuredStretchButton->setToolTip("График по частоте вокруг измеренного резонанса: по две измеренные полосы "
+                                      "в каждую сторону");
+    MeasuredStretchButton->setVisible(false);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {PinButton, ClearPinsButton})
         buttons->addWidget(button);
+    buttons->addWidget(MeasurementCheck);
+    buttons->addWidget(MeasuredStretchButton);
     buttons->addStretch(1);
     buttons->addWidget(CreateFileButton());
     buttons->addWidget(CreateExportButton());
@@ -845,6 +877,9 @@ void DesignExplorer::Redraw()
         for (const TAmateurBand& band : BandPlan(model_.Region()))
             data.bands.push_back({QString("%1 м").arg(band.metres), band.LowMHz(), band.HighMHz()});
     data.markedX = sweep_->base.*swept.value;
+    if (!data.xValues.empty())
+        data.measurement =
+            model_.MeasurementMarksOver(sweep_->plan.input, data.xValues.front(), data.xValues.back());
     // Only answers that hold for the design shown, against its own input.
     if (const auto& found = model_.Solutions(); found && found->request.plan.input == sweep_->plan.input)
         data.solutions = found->outcome.solutions;
@@ -876,6 +911,16 @@ void DesignExplorer::ClearPinned()
 {
     model_.Pins().Clear();
     pinnedSweeps_.clear();
+    Redraw();
+}
+
+void DesignExplorer::ShowMeasurement(TShownMeasurement measurement)
+{
+    model_.SetMeasurement(std::move(measurement));
+    Quietly(MeasurementCheck, [](QCheckBox* check) { check->setChecked(true); });
+    MeasurementCheck->setVisible(true);
+    MeasuredStretchButton->setVisible(true);
+    MeasuredStretchButton->setEnabled(MeasuredStretch(model_.Measurement()->analysis).has_value());
     Redraw();
 }
 

@@ -100,6 +100,10 @@ public:
     void ClearPinned();
     std::size_t PinnedCount() const { return model_.Pins().Designs().size(); }
 
+    // A measured sweep to draw over the frequency chart, shown at once; the
+    // MeasurementCheck box hides it again.
+    void ShowMeasurement(TShownMeasurement measurement);
+
     const std::shared_ptr<const TDesignSweep>& Sweep() const { return sweep_; }
     TIaruRegion Region() const { return model_.Region(); }
     const ExplorerModel& Model() const { return model_; }
@@ -132,6 +136,8 @@ public:
     QCheckBox* ExactDigits; // the readout and the answers with every digit
     QPushButton* PinButton;
     QPushButton* ClearPinsButton;
+    QCheckBox* MeasurementCheck; // draws the measurement; hidden until there is one
+    QPushButton* MeasuredStretchButton; // charts the frequency around it
     QPushButton* FileButton;   // the design file, the build sheet
     QPushButton* ExportButton; // the chart, the table and the drawing
     QTimer* Debounce;

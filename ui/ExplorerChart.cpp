@@ -14,6 +14,7 @@
 #include <QLineSeries>
 #include <QLocale>
 #include <QMouseEvent>
+#include <QScatterSeries>
 #include <QPainter>
 #include <QPainterPath>
 #include <QSvgGenerator>
@@ -34,6 +35,9 @@ const QColor kSeriesColours[] = {
 };
 const QColor kMarkColour(200, 0, 0);
 const QColor kSolutionColour(0, 150, 0);
+// A measurement: one colour apart from the curves' and the bands' yellow.
+const QColor kMeasuredColour(120, 0, 170);
+const QColor kMeasuredShade(120, 0, 170, 45);
 // Pinned designs: one dash pattern each, in the output's own colour.
 const Qt::PenStyle kPinnedPens[] = {Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
 const char* const kPinnedSwatches[] = {"╌╌╌", "┈┈┈", "-·-"};
@@ -70,10 +74,12 @@ class ChartOverlay : public PlotAreaOverlay {
 public:
     explicit ChartOverlay(QChart& chart) : PlotAreaOverlay(chart) {}
 
-    void Set(const TChartData& data, bool bandNames)
+    // The top plot names the bands, the bottom one the measured spans.
+    void Set(const TChartData& data, bool bandNames, bool spanNames)
     {
         data_ = &data;
         bandNames_ = bandNames;
+        spanNames_ = spanNames;
         Refresh();
     }
     void SetHover(std::optional<double> x)
@@ -109,6 +115,10 @@ public:
             painter->setBrush(kMarkColour);
             painter->drawPolygon(marker, 3);
         }
+        // Over the typed value's mark, which is often near: its labels stay
+        // readable.
+        if (data_->measurement)
+            PaintMeasurement(*painter, plot, *data_->measurement);
         if (hoverX_) {
             const double x = Position(*hoverX_, plot);
             painter->setPen(QPen(QColor(0, 0, 0, 120), 1));
@@ -121,6 +131,11 @@ private:
     double Position(double x, const QRectF& plot) const
     {
         return plot.left() + (x - xMin_) / (xMax_ - xMin_) * plot.width();
+    }
+
+    static int BandNameRows(const QRectF& plot, const QFontMetricsF& metrics)
+    {
+        return std::clamp(static_cast<int>(plot.height() / 3 / metrics.height()), 1, 3);
     }
 
     void PaintBands(QPainter& painter, const QRectF& plot) const
@@ -144,7 +159,7 @@ private:
             return;
         // Crowded names are staggered on up to three rows, which take at
         // most a third of the plot; a name with no room left is not drawn.
-        const int rows = std::clamp(static_cast<int>(plot.height() / 3 / metrics.height()), 1, 3);
+        const int rows = BandNameRows(plot, metrics);
         const auto places = PlaceBandLabels(centres, widths, plot.left(), plot.right(), rows, metrics.height() / 3);
         painter.setPen(QColor(120, 90, 0));
         for (std::size_t i = 0; i < shown.size(); ++i)
@@ -154,8 +169,54 @@ private:
                                  Qt::AlignCenter, shown[i]->name);
     }
 
+    // The measured 3 dB band shaded, the resonance a solid line, and the
+    // 2:1 span a bar along the foot of the plot, so that the model's curves
+    // can be read against them.
+    void PaintMeasurement(QPainter& painter, const QRectF& plot, const TMeasurementMarks& marks) const
+    {
+        const QFontMetricsF metrics(painter.font());
+        const auto clamped = [&](double x) { return Position(std::clamp(x, xMin_, xMax_), plot); };
+        if (marks.band) {
+            const double left = clamped(marks.band->lowMHz);
+            const double right = clamped(marks.band->highMHz);
+            painter.fillRect(QRectF(left, plot.top(), std::max(right - left, 2.0), plot.height()), kMeasuredShade);
+        }
+        if (marks.resonanceMHz) {
+            const double x = Position(*marks.resonanceMHz, plot);
+            painter.setPen(QPen(kMeasuredColour, 1.5));
+            painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom()));
+            if (spanNames_) {
+                // At the top of the bottom plot, under the band names when
+                // they share it; on a light ground, over the curves.
+                const QString label = QString::fromStdString(marks.resonanceLabel);
+                const double width = metrics.horizontalAdvance(label) + 4;
+                const double left = x + width + 2 <= plot.right() ? x + 2 : x - width - 2;
+                const double top = plot.top() + 2 + (bandNames_ ? BandNameRows(plot, metrics) * metrics.height() : 0);
+                const QRectF box(left, top, width, metrics.height());
+                painter.fillRect(box, QColor(255, 255, 255, 200));
+                painter.drawText(box, Qt::AlignCenter, label);
+            }
+        }
+        if (marks.swr2Span && spanNames_) {
+            const double left = clamped(marks.swr2Span->lowMHz);
+            const double right = std::max(clamped(marks.swr2Span->highMHz), left + 2);
+            const double y = plot.bottom() - 5;
+            painter.setPen(QPen(kMeasuredColour, 2, Qt::SolidLine, Qt::FlatCap));
+            painter.drawLine(QPointF(left, y), QPointF(right, y));
+            painter.drawLine(QPointF(left, y - 4), QPointF(left, y + 4));
+            painter.drawLine(QPointF(right, y - 4), QPointF(right, y + 4));
+            const QString label = QString::fromStdString(marks.swr2Label);
+            const double width = metrics.horizontalAdvance(label) + 4;
+            const double centre = std::clamp((left + right) / 2, plot.left() + width / 2, plot.right() - width / 2);
+            const QRectF box(centre - width / 2, y - 5 - metrics.height(), width, metrics.height());
+            painter.fillRect(box, QColor(255, 255, 255, 200));
+            painter.drawText(box, Qt::AlignCenter, label);
+        }
+    }
+
     const TChartData* data_ = nullptr;
     bool bandNames_ = false;
+    bool spanNames_ = false;
     std::optional<double> hoverX_;
     mutable double xMin_ = 0;
     mutable double xMax_ = 1;
@@ -418,6 +479,20 @@ void ExplorerChart::Rebuild()
                 entries.push_back({colour, QStringLiteral("━━━"), entry});
                 const QString title = NameAndUnit(one.name, one.unit);
                 addCurve(title, data_.xValues, one.values, QPen(colour, 2));
+                if (data_.measurement && data_.measurement->point && data_.measurement->point->output == s) {
+                    const TMeasuredBandwidthPoint& measured = *data_.measurement->point;
+                    auto* point = new QScatterSeries;
+                    point->setMarkerShape(QScatterSeries::MarkerShapeRotatedRectangle);
+                    point->setMarkerSize(13);
+                    point->setColor(kMeasuredColour);
+                    point->setBorderColor(Qt::white);
+                    point->append(measured.frequencyMHz, measured.bandwidthKHz);
+                    chart.addSeries(point);
+                    point->attachAxis(pane.xAxis);
+                    point->attachAxis(axis);
+                    low = std::min(low, measured.bandwidthKHz);
+                    high = std::max(high, measured.bandwidthKHz);
+                }
                 for (std::size_t k = 0; k < data_.pinned.size(); ++k)
                     if (s < data_.pinned[k].series.size())
                         addCurve(title + QStringLiteral(" · ") + data_.pinned[k].label, data_.pinned[k].xValues,
@@ -447,9 +522,17 @@ void ExplorerChart::Rebuild()
                     data_.pinned[k].label.toHtmlEscaped().replace(' ', "&nbsp;").replace(",&nbsp;", ", "));
                 entries.push_back({Qt::black, kPinnedSwatches[k % std::size(kPinnedSwatches)], data_.pinned[k].label});
             }
+        if (p == 0 && data_.measurement) {
+            const QString words = QString::fromStdString(data_.measurement->legend);
+            // On a line of its own: it is the one entry of many words.
+            legend << QStringLiteral("%1<span style=\"color:%2\">▮</span>&nbsp;%3")
+                          .arg(legend.isEmpty() ? QString() : QStringLiteral("<br>"), kMeasuredColour.name(),
+                               words.toHtmlEscaped());
+            entries.push_back({kMeasuredColour, QStringLiteral("▮"), words});
+        }
         legends_[p]->setText(legend.join(QStringLiteral(" &nbsp;&nbsp; ")));
         legends_[p]->setVisible(!legend.isEmpty());
-        pane.overlay->Set(data_, p == 0);
+        pane.overlay->Set(data_, p == 0, bottom);
     }
     SetStale(stale_);
 }

@@ -3,6 +3,7 @@
 
 #include "BandLabels.h"
 #include "ChartThinning.h"
+#include "ExplorerMeasurement.h"
 
 #include <QColor>
 #include <QString>
@@ -54,6 +55,7 @@ struct TChartData {
     std::vector<TShadedBand> bands;
     std::optional<double> markedX; // the typed value
     std::vector<double> solutions; // x values marked as solutions of a target
+    std::optional<TMeasurementMarks> measurement; // a measured sweep over a frequency axis
 };
 
 // At most this many value axes share one plot: the left and the right.
@@ -65,7 +67,8 @@ void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);
 // The explorer's charts: the chosen outputs against the swept input, grouped
 // by unit, two units to a plot (left and right axis), the plots stacked and
 // sharing the x axis. The amateur bands are shaded, the typed value and the
-// solutions are marked, and pinned designs are drawn dashed. Each plot has
+// solutions are marked, pinned designs are drawn dashed, and a measured
+// sweep's resonance and bands are drawn over it. Each plot has
 // a legend of its own that wraps rather than cuts a name. Every point under
 // the cursor is reported through `hovered`.
 class ExplorerChart : public QWidget {

@@ -258,6 +258,7 @@ void MeasurementView::Show(std::shared_ptr<const TMeasurementOutcome> outcome)
     setWindowTitle(QStringLiteral("%1 — %2").arg(kMeasurementTitle, QFileInfo(shown_->path).fileName()));
     SetReading(false);
     DesignChanged();
+    emit measured({QFileInfo(shown_->path).fileName().toStdString(), shown_->analysis});
 }
 
 void MeasurementView::DesignChanged()

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignService.h"
+#include "ExplorerMeasurement.h"
 #include "MeasurementChart.h"
 #include "ModelComparison.h"
 #include "ResonanceAnalysis.h"
@@ -67,6 +68,10 @@ public:
     void DesignChanged();
     // Writes the measured bandwidth into the bandwidth field.
     void ApplyBandwidth();
+
+signals:
+    // A file's analysis is shown, for the explorer to draw it too.
+    void measured(const eh::TShownMeasurement& measurement);
 
 private:
     void CreateControls();

@@ -266,6 +266,10 @@ MeasurementView& TForm1::MeasurementWindow()
             },
             [this](const QString& text) { ApplyMeasuredBandwidth(text); }, this);
         measurement_->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(measurement_, &MeasurementView::measured, this, [this](const TShownMeasurement& measurement) {
+            lastMeasurement_ = measurement;
+            emit measurementShown();
+        });
     }
     return *measurement_;
 }

@@ -2,12 +2,14 @@
 #pragma once
 
 #include "CalculateCommand.h"
+#include "ExplorerMeasurement.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QFileDialog;
@@ -59,6 +61,8 @@ public:
     // Puts a measured bandwidth into EC27 and recalculates, as if the user
     // had typed it and pressed Enter.
     void ApplyMeasuredBandwidth(const QString& text);
+    // The measurement the measurement view shows last, for the explorer.
+    const std::optional<TShownMeasurement>& LastMeasurement() const { return lastMeasurement_; }
 
     // The seven input fields in the reading order of InputTable(), each
     // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).
@@ -72,6 +76,10 @@ public:
     QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4, *N7;
     QAction *N2, *N3, *N5, *N6, *N8, *N9;
+
+signals:
+    // Another measurement was shown: LastMeasurement() has it.
+    void measurementShown();
 
 protected:
     void changeEvent(QEvent* event) override;
@@ -87,6 +95,7 @@ private:
     QWidget* help_ = nullptr;
     std::function<QWidget*()> explorer_;
     MeasurementView* measurement_ = nullptr;
+    std::optional<TShownMeasurement> lastMeasurement_;
 };
 
 } // namespace eh

@@ -154,4 +154,30 @@ bool ExplorerModel::SolutionsHold() const
     return asked.request && found_->Answer(*asked.request);
 }
 
+void ExplorerModel::SetMeasurement(TShownMeasurement measurement)
+{
+    measurement_ = std::move(measurement);
+    measurementShown_ = true;
+}
+
+bool ExplorerModel::ShowMeasuredStretch()
+{
+    const std::optional<TMarkedSpan> stretch = measurement_ ? MeasuredStretch(measurement_->analysis) : std::nullopt;
+    if (!stretch)
+        return false;
+    xInput_ = kFrequencyInput;
+    preset_ = TRangePreset::Custom;
+    FillBounds(range_, {stretch->lowMHz, stretch->highMHz}, separator_);
+    return true;
+}
+
+std::optional<TMeasurementMarks> ExplorerModel::MeasurementMarksOver(std::size_t input, double low,
+                                                                     double high) const
+{
+    if (!MeasurementShown() || input >= kInputCount ||
+        InputTable()[input].value != &TAntennaInputs::FrequencyMHz)
+        return std::nullopt;
+    return MeasurementMarks(*measurement_, low, high, outputs_, separator_);
+}
+
 } // namespace eh

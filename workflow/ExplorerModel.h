@@ -3,6 +3,7 @@
 
 #include "BandPlans.h"
 #include "DesignService.h"
+#include "ExplorerMeasurement.h"
 #include "ExplorerRange.h"
 #include "ExplorerSolutions.h"
 #include "PinnedDesigns.h"
@@ -85,6 +86,20 @@ public:
     const std::optional<TFoundSolutions>& Solutions() const { return found_; }
     void ClearSolutions() { found_.reset(); }
 
+    // A measured sweep to draw over the frequency chart; a new one is shown
+    // until the user hides it.
+    void SetMeasurement(TShownMeasurement measurement);
+    const std::optional<TShownMeasurement>& Measurement() const { return measurement_; }
+    void SetMeasurementShown(bool shown) { measurementShown_ = shown; }
+    bool MeasurementShown() const { return measurement_ && measurementShown_; }
+    // The measurement's marks over a chart of the chosen outputs that sweeps
+    // `input` from `low` to `high`: none unless that input is the frequency
+    // and a measurement is shown.
+    // The chart sweeps the frequency across the measurement's MeasuredStretch;
+    // false (and nothing changed) when there is none.
+    bool ShowMeasuredStretch();
+    std::optional<TMeasurementMarks> MeasurementMarksOver(std::size_t input, double low, double high) const;
+
 private:
     bool SolutionsHold() const;
 
@@ -98,6 +113,8 @@ private:
     PinnedDesigns pins_;
     TSolveTexts solve_;
     std::optional<TFoundSolutions> found_;
+    std::optional<TShownMeasurement> measurement_;
+    bool measurementShown_ = false;
 };
 
 } // namespace eh

@@ -7,8 +7,11 @@
 #include "Exceptions.h"
 #include "ExplorerChart.h"
 #include "LabeledEdit.h"
+#include "MeasurementView.h"
 #include "ModalWatcher.h"
 #include "RegionalSettings.h"
+#include "SyntheticSweep.h"
+#include "WindowPlacement.h"
 #include "WorkbenchNumber.h"
 #include "uInterface.h"
 #include "WindowTestMain.h"
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QRegularExpression>
+#include <QScatterSeries>
 #include <QValueAxis>
 #include <sys/stat.h>
 #include <QComboBox>
@@ -634,6 +638,66 @@ private slots:
         explorer_->ClearPinsButton->click();
         QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
         QCOMPARE(SeriesCount(*explorer_), std::size_t(3));
+    }
+
+    void aMeasuredSweepIsDrawnOnTheFrequencyChartUntilHidden()
+    {
+        explorer_->show();
+        SetRange(*explorer_, 0, "13,5", "15", "301");
+        QVERIFY(!explorer_->MeasurementCheck->isVisible());
+        // Ctrl+B asks for a sweep here as in the main window.
+        eh::ShowAndRaise(*explorer_);
+        QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
+        QString asked;
+        QTimer::singleShot(0, [&asked] {
+            if (QWidget* dialog = QApplication::activeModalWidget()) {
+                asked = dialog->objectName();
+                dialog->close();
+            }
+        });
+        QTest::keyClick(explorer_.get(), Qt::Key_B, Qt::ControlModifier);
+        QCOMPARE(asked, QString("OpenDialog"));
+        QTemporaryDir folder;
+        const QString path = folder.filePath("antenna.s1p");
+        QFile file(path);
+        // A matched resonance at 14.2 MHz of Q 40: 355 kHz wide at 3 dB.
+        const std::string sweep = eh::test::SyntheticTouchstone({.resonanceHz = 14.2e6, .q = 40}, {});
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(sweep.data(), qint64(sweep.size())) > 0);
+        file.close();
+        eh::MeasurementView& view = form_->MeasurementWindow();
+        view.Open(path);
+        view.WaitForAnalysis();
+
+        const auto measuredPoints = [this] {
+            QList<QPointF> points;
+            for (QChartView* plot : explorer_->Chart->Plots())
+                for (QAbstractSeries* series : plot->chart()->series())
+                    if (auto* scatter = qobject_cast<QScatterSeries*>(series))
+                        points << scatter->points();
+            return points;
+        };
+        QVERIFY(explorer_->MeasurementCheck->isVisible() && explorer_->MeasurementCheck->isChecked());
+        const QString legend = explorer_->Chart->Legends().front()->text();
+        QVERIFY2(legend.contains("Измерение «antenna.s1p»: f₀ 14,2000 МГц, полоса 3 dB "), qPrintable(legend));
+        // The measured bandwidth sits at the resonance over the model's curve.
+        const QList<QPointF> points = measuredPoints();
+        QCOMPARE(points.size(), 1);
+        QVERIFY2(std::abs(points[0].x() - 14.2) < 1e-4, qPrintable(QString::number(points[0].x())));
+        QVERIFY2(std::abs(points[0].y() / 355 - 1) < 0.01, qPrintable(QString::number(points[0].y())));
+
+        explorer_->MeasurementCheck->click();
+        QVERIFY(!explorer_->Chart->Legends().front()->text().contains("antenna.s1p"));
+        QVERIFY(measuredPoints().isEmpty());
+
+        // From another input, one click charts the frequency around it.
+        explorer_->MeasurementCheck->click();
+        SetRange(*explorer_, 1, "20", "80", "61");
+        QVERIFY(measuredPoints().isEmpty());
+        explorer_->MeasuredStretchButton->click();
+        explorer_->WaitForSweep();
+        QCOMPARE(explorer_->XInput->currentIndex(), 0);
+        QCOMPARE(explorer_->FromEdit->text() + "–" + explorer_->ToEdit->text(), "13–15");
+        QCOMPARE(measuredPoints().size(), 1);
     }
 
     void exportsRefuseAPipeAndNameTheFile()

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Draws the windows and the save dialog as a user sees them after
-// calculating the first example, and the measurement view of a sweep, into
+// calculating the first example, and the measurement view of a sweep and
+// the explorer with that sweep over its frequency chart, into
 // PNG files for the documentation; a second argument is added to the file
 // names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
+#include "ExplorerOutputs.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
 #include "SyntheticSweep.h"
@@ -30,7 +32,9 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -192,5 +196,23 @@ int main(int argc, char** argv)
     eh::MeasurementView& measurement = form1.MeasurementWindow();
     measurement.Open(sweep);
     measurement.WaitForAnalysis();
-    return Save(measurement, file("measurement")) ? 0 : 1;
+    if (!Save(measurement, file("measurement")))
+        return 1;
+    measurement.close();
+
+    // The same sweep over the explorer's chart of the frequency around it:
+    // the measured bandwidth beside the model's curve.
+    const std::vector<std::size_t> outputs = eh::DefaultExplorerOutputs();
+    for (int row = 0; row < explorer.Outputs->count(); ++row)
+        explorer.Outputs->item(row)->setCheckState(
+            std::count(outputs.begin(), outputs.end(), std::size_t(row)) ? Qt::Checked : Qt::Unchecked);
+    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kDrawingTab);
+    // No answers of the earlier search on this chart.
+    explorer.SolveTarget->clear();
+    explorer.XInput->setCurrentIndex(0);
+    explorer.RangePreset->setCurrentIndex(eh::DesignExplorer::kCustom);
+    explorer.FromEdit->setText("12");
+    explorer.ToEdit->setText("16");
+    Refresh(explorer);
+    return Save(explorer, file("explorer-measured")) ? 0 : 1;
 }

@@ -273,4 +273,91 @@ TEST(DesignFile, TheSevenTextsAndThePinsTravelAndABadFileIsNamed)
     }
 }
 
+
+// A measured antenna: resonant at 14.186 MHz, 236.74 kHz wide at 3 dB,
+// SWR <= 2 from 14.12 to 14.25 MHz.
+eh::TShownMeasurement Measured()
+{
+    eh::TShownMeasurement measured{"antenna.s1p", {}};
+    measured.analysis.resonanceHz = 14.186e6;
+    measured.analysis.bandwidthHz = 236.74e3;
+    measured.analysis.swr2Span = eh::TFrequencySpan{14.12e6, 14.25e6};
+    return measured;
+}
+
+TEST(ExplorerMeasurement, MarksWhatFallsInTheRangeAndSaysTheRestInTheLegend)
+{
+    const std::size_t bandwidth = *eh::ResultByKey("BandwidthKHz");
+    const std::size_t efficiency = *eh::ResultByKey("EfficiencyPct");
+    const std::string numbers = "Измерение «antenna.s1p»: f₀ 14,1860 МГц, полоса 3 dB 236,74 кГц";
+    const std::string swr2 = ", КСВ ≤ 2 14,1200–14,2500 МГц";
+    struct Case {
+        double low, high;
+        std::vector<std::size_t> outputs;
+        bool resonance, band, span;
+        std::optional<std::size_t> pointOutput;
+        std::string legend;
+    };
+    const Case cases[] = {
+        {14, 14.35, {efficiency, bandwidth}, true, true, true, 1, numbers + " (◆)" + swr2},
+        {14, 14.35, {efficiency}, true, true, true, std::nullopt, numbers + swr2},
+        // The top of the 3 dB band and the 2:1 span's edge reach into it.
+        {14.25, 14.35, {bandwidth}, false, true, true, std::nullopt, numbers + swr2 + " — вне диапазона графика"},
+        {7, 7.2, {bandwidth}, false, false, false, std::nullopt, numbers + swr2 + " — вне диапазона графика"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.low << "–" << c.high << " MHz, " << c.outputs.size() << " outputs");
+        const eh::TMeasurementMarks marks = eh::MeasurementMarks(Measured(), c.low, c.high, c.outputs, ',');
+        EXPECT_EQ(marks.legend, c.legend);
+        EXPECT_EQ(marks.resonanceMHz, c.resonance ? std::optional(14.186) : std::nullopt);
+        ASSERT_EQ(marks.band.has_value(), c.band);
+        if (c.band) {
+            EXPECT_NEAR(marks.band->lowMHz, 14.06763, 1e-9);
+            EXPECT_NEAR(marks.band->highMHz, 14.30437, 1e-9);
+        }
+        ASSERT_EQ(marks.swr2Span.has_value(), c.span);
+        if (c.span) {
+            EXPECT_EQ(marks.swr2Span->lowMHz, 14.12);
+        }
+        ASSERT_EQ(marks.point.has_value(), c.pointOutput.has_value());
+        if (c.pointOutput) {
+            EXPECT_EQ(marks.point->output, *c.pointOutput);
+            EXPECT_EQ(marks.point->frequencyMHz, 14.186);
+            EXPECT_NEAR(marks.point->bandwidthKHz, 236.74, 1e-9);
+        }
+    }
+    eh::TShownMeasurement flat = Measured();
+    flat.analysis = {};
+    EXPECT_EQ(eh::MeasurementMarks(flat, 1.8, 30, {bandwidth}, ',').legend,
+              "Измерение «antenna.s1p»: резонанса в нём нет");
+}
+
+TEST(ExplorerModel, AMeasurementShowsOverTheFrequencyChartUntilHidden)
+{
+    ExplorerModel model;
+    model.SetSeparator(',');
+    EXPECT_FALSE(model.MeasurementMarksOver(0, 1.8, 30));
+    model.SetMeasurement(Measured());
+    ASSERT_TRUE(model.MeasurementMarksOver(0, 1.8, 30));
+    EXPECT_TRUE(model.MeasurementMarksOver(0, 1.8, 30)->point);
+    EXPECT_FALSE(model.MeasurementMarksOver(kDiameter, 10, 100));
+    model.SetMeasurementShown(false);
+    EXPECT_FALSE(model.MeasurementMarksOver(0, 1.8, 30));
+    model.SetMeasurement(Measured());
+    EXPECT_TRUE(model.MeasurementShown());
+
+    // Twice the 3 dB band either side of 14.186 MHz, to round figures.
+    model.SetXInput(kDiameter);
+    ASSERT_TRUE(model.ShowMeasuredStretch());
+    EXPECT_TRUE(model.SweepsFrequency());
+    EXPECT_EQ(model.Preset(), eh::TRangePreset::Custom);
+    EXPECT_EQ(model.RangeTexts().from, "13,6");
+    EXPECT_EQ(model.RangeTexts().to, "14,8");
+    eh::TShownMeasurement flat = Measured();
+    flat.analysis = {};
+    model.SetMeasurement(flat);
+    EXPECT_FALSE(model.ShowMeasuredStretch());
+    EXPECT_EQ(model.RangeTexts().from, "13,6");
+}
+
 } // namespace

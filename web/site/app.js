@@ -4,6 +4,7 @@
 // the styled report, the explorer and the measured bandwidth, all worded
 // and computed by the WebAssembly binding.
 import { writeCaption } from './caption.js';
+import { FileIntake } from './file-intake.js';
 import { reportFileName } from './report-name.js';
 import { keepSiteForOffline } from './updates.js';
 import { LoadFailure, instantiateWasm } from './wasm-load.js';
@@ -199,6 +200,8 @@ async function start() {
   document.head.append(chartStyle);
   /** @param {unknown} error */
   const why = (error) => (error instanceof Error ? error.message : String(error));
+  // Files are taken from now on, while the measurement's module loads.
+  const intake = new FileIntake($('measurement-file'), $('measurement'), $('measurement-status'));
   const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
     explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
@@ -218,6 +221,8 @@ async function start() {
         calculate();
       },
     });
+    const opener = measurement;
+    intake.deliverTo((file) => opener.open(file));
   } else {
     $('measurement-status').textContent = `Раздел измерений не загрузился: ${why(measurementModule.reason)}. Обновите страницу.`;
   }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The measured bandwidth: an analyser's sweep file (Touchstone .s1p), picked
-// or dropped, is read on this device and never sent anywhere; the same C++
+// or dropped (file-intake.js hands it over), is read on this device and
+// never sent anywhere; the same C++
 // as the window's measurement view analyses it on a worker thread, and a
 // button writes the measured bandwidth into the bandwidth field and
 // recalculates.
@@ -27,37 +28,6 @@ export class MeasuredBandwidth {
     apply.title = texts.applyBandwidthTip;
     apply.addEventListener('click', () => { if (this.answer?.fieldText) writeBandwidth(this.answer.fieldText); });
 
-    const picker = this.$('measurement-file');
-    picker.addEventListener('change', () => {
-      if (picker.files.length) this.open(picker.files[0]);
-      // The same file picked again is read again.
-      picker.value = '';
-    });
-    const drop = this.$('measurement');
-    drop.addEventListener('dragover', (event) => {
-      if (![...event.dataTransfer.types].includes('Files')) return;
-      event.preventDefault();
-      event.dataTransfer.dropEffect = 'copy';
-      drop.classList.add('dragging');
-    });
-    drop.addEventListener('dragleave', (event) => {
-      if (!drop.contains(event.relatedTarget)) drop.classList.remove('dragging');
-    });
-    drop.addEventListener('drop', (event) => {
-      event.preventDefault();
-      drop.classList.remove('dragging');
-      const file = event.dataTransfer.files[0];
-      if (file) this.open(file);
-    });
-    // A file dropped beside the section is not opened by the browser in
-    // place of the page.
-    for (const type of ['dragover', 'drop']) {
-      window.addEventListener(type, (event) => {
-        if (event.defaultPrevented || ![...(event.dataTransfer?.types ?? [])].includes('Files')) return;
-        event.preventDefault();
-        event.dataTransfer.dropEffect = 'none';
-      });
-    }
     window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
   }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's parts that need no browser: a caption's access key, the saved
-// report's name, and what a failed WebAssembly load tells the user.
+// report's name, what a failed WebAssembly load tells the user, and a
+// measurement file taken before its section has loaded.
 //
 //   cd web && npm test
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
 import { accessKeyParts } from '../../site/caption.js';
+import { FileIntake } from '../../site/file-intake.js';
 import { reportFileName } from '../../site/report-name.js';
 import { LoadFailure, instantiateWasm } from '../../site/wasm-load.js';
 
@@ -67,4 +69,30 @@ test('a failed WebAssembly load names the file and the cause', async () => {
       return true;
     });
   }
+});
+
+test('a file picked or dropped before the measurement section loads is opened once it has, the newest only', () => {
+  /** @param {string} name */
+  const file = (name) => /** @type {File} */ (/** @type {unknown} */ ({ name }));
+  /** @type {any} */
+  const picker = Object.assign(new EventTarget(), { files: [file('first.s1p')], value: 'first.s1p' });
+  /** @type {any} */
+  const zone = Object.assign(new EventTarget(), { classList: { add() {}, remove() {} }, contains: () => false });
+  const status = /** @type {HTMLElement} */ (/** @type {unknown} */ ({ textContent: '' }));
+  const intake = new FileIntake(picker, zone, status, new EventTarget());
+  picker.dispatchEvent(new Event('change'));
+  assert.equal(picker.value, '', 'the same file can be picked again');
+  const drop = Object.assign(new Event('drop', { cancelable: true }),
+    { dataTransfer: { types: ['Files'], files: [file('second.s1p')] } });
+  zone.dispatchEvent(drop);
+  assert.ok(drop.defaultPrevented, 'the browser does not open the dropped file itself');
+  assert.equal(status.textContent, '«second.s1p» откроется, как только раздел загрузится…');
+
+  /** @type {string[]} */
+  const opened = [];
+  intake.deliverTo((taken) => opened.push(taken.name));
+  assert.deepEqual(opened, ['second.s1p']);
+  picker.files = [file('third.s1p')];
+  picker.dispatchEvent(new Event('change'));
+  assert.deepEqual(opened, ['second.s1p', 'third.s1p']);
 });
