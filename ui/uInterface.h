@@ -14,6 +14,7 @@ class QFileDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTextEdit;
 
@@ -71,6 +72,10 @@ public:
     // The save dialog of the report; made at the first save.
     QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4, *N7;
+    // View > length units, and the language menu: each choice remembered
+    // for the next start.
+    QMenu* LengthsMenu;
+    QMenu* LanguageMenu;
     QAction *N2, *N3, *N5, *N6, *N8, *N9;
 
 protected:
@@ -79,6 +84,11 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    // Checkable, exclusive `choices` at the end of `menu`, `current` checked;
+    // `remember` takes the index chosen.
+    void AddChoices(QMenu& menu, const QStringList& choices, int current, std::function<void(int)> remember);
+    // The wire diameter's tip, with a typed gauge's diameter before it.
+    void ShowWireGauge(QLineEdit& edit, const QString& tip);
     TInputFields InputFields() const;
     QFileDialog& SaveDialog();
 
