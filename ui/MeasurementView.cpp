@@ -3,6 +3,7 @@
 
 #include "ApplicationShell.h"
 #include "FileDialogTexts.h"
+#include "InterfaceLanguage.h"
 #include "MeasurementFigures.h"
 #include "MeasurementTexts.h"
 #include "MessageBoxes.h"
@@ -265,7 +266,7 @@ void MeasurementView::DesignChanged()
     if (!shown_)
         return;
     const char separator = RegionalSettings::DecimalSeparator();
-    const std::optional<TModelPromise> promise = ModelPromise(readFields_(), separator);
+    const std::optional<TModelPromise> promise = ModelPromise(readFields_(), separator, {.lengths = InterfaceLengthUnit(), .wireGauges = true});
     ShowFigures(promise, separator);
     ShowChart(promise, separator);
 }

@@ -60,6 +60,10 @@ public:
     // Puts a measured bandwidth into EC27 and recalculates, as if the user
     // had typed it and pressed Enter.
     void ApplyMeasuredBandwidth(const QString& text);
+    // Puts a length or other value given in millimetres (`text`, with the
+    // regional separator) into field `input`, in inches where the lengths
+    // are typed in inches, and recalculates.
+    void WriteMillimetreText(std::size_t input, const QString& text);
 
     // The seven input fields in the reading order of InputTable(), each
     // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).
