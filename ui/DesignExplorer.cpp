@@ -254,6 +254,7 @@ void DesignExplorer::CreateControls()
 
     Outputs = new QListWidget;
     Outputs->setObjectName("Outputs");
+    Outputs->setAccessibleName(UiText("explorer.outputs"));
     for (const TResultInfo& result : ResultTable()) {
         auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -276,6 +277,7 @@ void DesignExplorer::CreateControls()
     Chart->setMinimumSize(360, 260);
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
+    Sides->setAccessibleName(UiText("explorer.sides"));
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
     Sides->addTab(CreateBandsTab(), "Диапазон&ы");
     Sides->addTab(CreateSolveTab(), "Под&бор");

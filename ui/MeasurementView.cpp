@@ -143,6 +143,7 @@ void MeasurementView::CreateControls()
 
     figures_ = new QTableWidget(0, 2);
     figures_->setObjectName("Figures");
+    figures_->setAccessibleName(UiText("measurement.figures"));
     figures_->horizontalHeader()->hide();
     figures_->verticalHeader()->hide();
     figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -153,6 +154,7 @@ void MeasurementView::CreateControls()
     figures_->setWordWrap(true);
     notes_ = new QLabel;
     notes_->setObjectName("Notes");
+    notes_->setAccessibleName(UiText("measurement.notes"));
     notes_->setTextFormat(Qt::PlainText);
     notes_->setWordWrap(true);
     notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
