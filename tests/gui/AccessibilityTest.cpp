@@ -13,6 +13,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 
 using eh::TLanguage;
 
@@ -121,6 +123,32 @@ private slots:
         // A field is named by its label, without the " =" after it.
         QCOMPARE(QAccessible::queryAccessibleInterface(form.Edits[0])->text(QAccessible::Name),
                  language == TLanguage::Russian ? QString("Частота (МГц)") : QString("Frequency (MHz)"));
+    }
+
+    // A screen reader reads the report a line at a time, as it stands.
+    void theReportReadsLineByLine()
+    {
+        eh::TForm1 form;
+        form.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
+        for (std::size_t i = 0; i < form.Edits.size(); ++i)
+            QTest::keyClicks(form.Edits[i], texts[i]);
+        form.BitBtn1Click();
+        QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(form.RichEdit1)->textInterface();
+        QVERIFY(text);
+        // Each line asked for at its start, and at its last character.
+        QStringList lines;
+        for (QTextBlock block = form.RichEdit1->document()->begin(); lines.size() < 6; block = block.next()) {
+            int start = 0;
+            int end = 0;
+            const int last = block.position() + block.length() - 2;
+            lines << text->textAtOffset(block.position(), QAccessible::LineBoundary, &start, &end).trimmed()
+                  << text->textAtOffset(last, QAccessible::LineBoundary, &start, &end).trimmed();
+        }
+        QCOMPARE(lines, QStringList({"Расчет параметров ЕН Антенны", "Расчет параметров ЕН Антенны",
+                                     "Частота = 14.20 МГц", "Частота = 14.20 МГц", "Диаметр цилиндров = 50.00 мм",
+                                     "Диаметр цилиндров = 50.00 мм"}));
     }
 };
 
