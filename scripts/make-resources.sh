@@ -9,6 +9,7 @@
 #   app.ico, icons/hicolor/<n>x<n>/apps/eh-antenna.png, glyphs/*.png,
 #   flat-antenna.gif                 (resources/generator/make_resources.py)
 #   help_eh.rtf, help/help_eh.txt    (pandoc, from resources/help/help_eh.md)
+#   help_eh.en.rtf, help/help_eh.en.txt  (the English, from help/help_eh.en.md)
 # and checks the results' formats (resources/generator/check_resources.py).
 # The outputs are committed, so building the program does not need this.
 set -euo pipefail
@@ -26,10 +27,12 @@ bash "$root/scripts/ensure-packages.sh" make-resources "${packages[@]}"
 # pictures
 "$py" "$res/generator/make_resources.py" "$res"
 
-# help document: RTF for the program, plain text for comparisons in tests
-pandoc -f markdown-smart -t rtf -s \
-  -o "$res/help_eh.rtf" "$res/help/help_eh.md"
-pandoc -f markdown-smart -t plain --wrap=none \
-  -o "$res/help/help_eh.txt" "$res/help/help_eh.md"
+# help documents: RTF for the program, plain text for comparisons in tests
+for name in help_eh help_eh.en; do
+  pandoc -f markdown-smart -t rtf -s \
+    -o "$res/$name.rtf" "$res/help/$name.md"
+  pandoc -f markdown-smart -t plain --wrap=none \
+    -o "$res/help/$name.txt" "$res/help/$name.md"
+done
 
 "$py" "$res/generator/check_resources.py" "$res"

@@ -3,6 +3,7 @@
 
 #include "Exceptions.h"
 #include "FileDialogTexts.h"
+#include "InterfaceLanguage.h"
 #include "MessageBoxes.h"
 #include "RegionalSettings.h"
 #include "WindowFont.h"
@@ -51,9 +52,12 @@ public:
 };
 
 // Qt's own texts (the save dialog, the context menus of the fields and
-// panes) in Russian, as is the whole interface, whatever the user's locale.
+// panes) in Russian when the interface is, whatever the user's locale; Qt's
+// own English otherwise.
 void LoadQtTranslations()
 {
+    if (InterfaceLanguage() != TLanguage::Russian)
+        return;
     auto* translator = new QTranslator(qApp);
     if (translator->load("qtbase_ru", QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         QCoreApplication::installTranslator(translator);
@@ -108,6 +112,7 @@ TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
     // Menus are windows of their own, which take the application's font
     // rather than the font of the window they belong to.
     setFont(WindowFont(), "QMenu");
+    ApplyRememberedInterfaceChoice();
     LoadQtTranslations();
     RegionalSettings::Refresh();
 }

@@ -25,7 +25,8 @@ QIcon ApplicationIcon();
 // failure box. Returns so that the event loop goes on.
 void PresentFailure(const std::exception& failure);
 
-// The application object: derives the title and the tooltip timing, and hands
+// The application object: derives the title and the tooltip timing, takes the
+// interface language and units the user chose (ApplyRememberedInterfaceChoice), and hands
 // every exception that escapes an event handler to PresentFailure.
 class TApplication : public QApplication {
 public:

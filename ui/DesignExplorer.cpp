@@ -7,6 +7,7 @@
 #include "Exceptions.h"
 #include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
+#include "InterfaceLanguage.h"
 #include "ExplorerExports.h"
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
@@ -98,9 +99,8 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
               return fields;
           }(),
           [&mainWindow](std::size_t input, const QString& text) {
-              mainWindow.Edits[input]->setText(text);
               // As if the user had typed it and pressed Enter.
-              mainWindow.BitBtn1Click();
+              mainWindow.WriteMillimetreText(input, text);
           },
           parent, [&mainWindow] { mainWindow.BitBtn1Click(); })
 {
@@ -126,6 +126,7 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField,
     setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
     model_.SetSeparator(RegionalSettings::DecimalSeparator());
+    model_.SetFieldTextOptions({.lengths = InterfaceLengthUnit(), .wireGauges = true});
     ReadFields();
     const std::optional<QByteArray> geometry = settings_.Load(model_);
     CreateControls();
@@ -274,6 +275,7 @@ void DesignExplorer::CreateControls()
 
     Outputs = new QListWidget;
     Outputs->setObjectName("Outputs");
+    Outputs->setAccessibleName(UiText("explorer.outputs"));
     for (const TResultInfo& result : ResultTable()) {
         auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result)), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
@@ -306,6 +308,7 @@ void DesignExplorer::CreateControls()
     chartColumn->setMinimumSize(360, 260);
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
+    Sides->setAccessibleName(UiText("explorer.sides"));
     Sides->addTab(CreateDrawingTab(), "Че&ртёж");
     Sides->addTab(CreateBandsTab(), "Диапазон&ы");
     Sides->addTab(CreateSolveTab(), "Под&бор");
@@ -997,7 +1000,7 @@ void DesignExplorer::OpenDesign(const QString& path)
     for (const TFieldTexts& texts : reading.design->pins) {
         TFieldReading pin;
         try {
-            pin = ReadFieldTexts(texts, model_.Separator());
+            pin = ReadFieldTexts(texts, model_.Separator(), model_.FieldTextOptions());
         } catch (const Exception&) {
             pin.badField = 0;
         }

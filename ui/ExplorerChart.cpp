@@ -2,6 +2,7 @@
 #include "ExplorerChart.h"
 
 #include "AxisTicks.h"
+#include "InterfaceLanguage.h"
 #include "PlotAreaOverlay.h"
 #include "WindowFont.h"
 
@@ -236,6 +237,7 @@ public:
         // No key does anything in a plot, and a view draws no focus: the
         // Tab key passes it by.
         setFocusPolicy(Qt::NoFocus);
+        viewport()->setAccessibleName(UiText("explorer.chart"));
         chart()->legend()->hide();
         chart()->setMargins(kPlotMargins);
         chart()->setBackgroundRoundness(0);

@@ -23,6 +23,12 @@ LabeledEdit::LabeledEdit(const QString& name, const QString& caption, QWidget* p
     setObjectName(name);
     label_->setObjectName(name + "Label");
     label_->setTextFormat(Qt::PlainText);
+    label_->setBuddy(this);
+    // A screen reader names the box by its label, without the " =" after it.
+    QString spoken = caption;
+    while (spoken.endsWith(' ') || spoken.endsWith('='))
+        spoken.chop(1);
+    setAccessibleName(spoken);
     resize(kBoxWidth, kBoxHeight);
 }
 

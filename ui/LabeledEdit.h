@@ -15,7 +15,8 @@ namespace eh {
 // so that the whole caption shows. The box selects its whole text when Tab
 // or Backtab brings the focus (a click, or the focus coming back from a menu
 // or another window, keeps the caret where it was), and reports every typed
-// character to `keyPressed` before handling it.
+// character to `keyPressed` before handling it. Its accessible name is the
+// caption, without the " =" that follows it on screen.
 class LabeledEdit : public QLineEdit {
     Q_OBJECT
 public:

@@ -2,6 +2,7 @@
 #include "MeasurementChart.h"
 
 #include "ExplorerChart.h"
+#include "InterfaceLanguage.h"
 #include "MeasurementFigures.h"
 #include "PlotAreaOverlay.h"
 
@@ -200,8 +201,12 @@ MeasurementChart::MeasurementChart(QWidget* parent) : QWidget(parent)
     layout->setSpacing(0);
     swrPlot_ = new MeasurementPlot(false, this);
     swrPlot_->setObjectName("SwrPlot");
+    swrPlot_->setAccessibleName(UiText("measurement.swr-chart"));
+    swrPlot_->viewport()->setAccessibleName(UiText("measurement.swr-chart"));
     impedancePlot_ = new MeasurementPlot(true, this);
     impedancePlot_->setObjectName("ImpedancePlot");
+    impedancePlot_->setAccessibleName(UiText("measurement.impedance-chart"));
+    impedancePlot_->viewport()->setAccessibleName(UiText("measurement.impedance-chart"));
     layout->addWidget(swrPlot_, 3);
     layout->addWidget(impedancePlot_, 2);
     for (MeasurementPlot* plot : {swrPlot_, impedancePlot_})

@@ -3,6 +3,7 @@
 
 #include "ApplicationShell.h"
 #include "FileDialogTexts.h"
+#include "InterfaceLanguage.h"
 #include "MeasurementFigures.h"
 #include "MeasurementTexts.h"
 #include "MessageBoxes.h"
@@ -142,6 +143,7 @@ void MeasurementView::CreateControls()
 
     figures_ = new QTableWidget(0, 2);
     figures_->setObjectName("Figures");
+    figures_->setAccessibleName(UiText("measurement.figures"));
     figures_->horizontalHeader()->hide();
     figures_->verticalHeader()->hide();
     figures_->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
@@ -152,6 +154,7 @@ void MeasurementView::CreateControls()
     figures_->setWordWrap(true);
     notes_ = new QLabel;
     notes_->setObjectName("Notes");
+    notes_->setAccessibleName(UiText("measurement.notes"));
     notes_->setTextFormat(Qt::PlainText);
     notes_->setWordWrap(true);
     notes_->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -266,7 +269,7 @@ void MeasurementView::DesignChanged()
     if (!shown_)
         return;
     const char separator = RegionalSettings::DecimalSeparator();
-    const std::optional<TModelPromise> promise = ModelPromise(readFields_(), separator);
+    const std::optional<TModelPromise> promise = ModelPromise(readFields_(), separator, {.lengths = InterfaceLengthUnit(), .wireGauges = true});
     ShowFigures(promise, separator);
     ShowChart(promise, separator);
 }

@@ -2,6 +2,7 @@
 #include "uHelp.h"
 
 #include "GlyphButton.h"
+#include "InterfaceLanguage.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 
@@ -34,7 +35,7 @@ QLabel* MakeLabel(const char* name, const QString& text, int left, int top, cons
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
 {
     setObjectName("Form2");
-    setWindowTitle("О Программе");
+    setWindowTitle(UiText("about.caption"));
     // A fixed dialog frame with a close box only, and no icon in the caption.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
@@ -42,14 +43,14 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
     setFixedSize(542, 299);
 
     const QColor text; // the window text colour
-    Label1 = MakeLabel("Label1", "ПРОГРАММА ДЛЯ РАССЧЕТА  ЕН  АНТЕНН", 92, 33, kNavy, this);
+    Label1 = MakeLabel("Label1", UiText("about.title"), 92, 33, kNavy, this);
     Label2 = MakeLabel("Label2", "Korvelle V 1.1", 195, 59, kNavy, this);
-    Label5 = MakeLabel("Label5", "Техническая поддержка: ", 51, 129, text, this);
-    Label7 = MakeLabel("Label7", "команда проекта", 248, 129, text, this);
-    Label6 = MakeLabel("Label6", "Формулы для расчета:", 51, 165, text, this);
-    Label9 = MakeLabel("Label9", "команда проекта", 248, 165, text, this);
-    Label4 = MakeLabel("Label4", "Программирование:", 51, 203, text, this);
-    Label8 = MakeLabel("Label8", "команда проекта", 248, 203, text, this);
+    Label5 = MakeLabel("Label5", UiText("about.support"), 51, 129, text, this);
+    Label7 = MakeLabel("Label7", UiText("about.team"), 248, 129, text, this);
+    Label6 = MakeLabel("Label6", UiText("about.formulas"), 51, 165, text, this);
+    Label9 = MakeLabel("Label9", UiText("about.team"), 248, 165, text, this);
+    Label4 = MakeLabel("Label4", UiText("about.programming"), 51, 203, text, this);
+    Label8 = MakeLabel("Label8", UiText("about.team"), 248, 203, text, this);
     // Labels of one row share their character height and so, with their
     // top, their baseline; a caption's `width` keeps a wider stand-in face
     // from running into the name beside it.
@@ -62,7 +63,7 @@ TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Dialog)
     Panel1->setLineWidth(1);
     Panel1->setGeometry(0, 254, 542, 45);
 
-    BitBtn1 = new GlyphButton("&Закрыть", ":/glyphs/close.png", ":/glyphs/close-disabled.png", Panel1);
+    BitBtn1 = new GlyphButton(UiText("button.close"), ":/glyphs/close.png", ":/glyphs/close-disabled.png", Panel1);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(225, 12, 93, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);

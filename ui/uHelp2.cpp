@@ -3,6 +3,7 @@
 
 #include "ApplicationShell.h"
 #include "GlyphButton.h"
+#include "InterfaceLanguage.h"
 #include "MessageBoxes.h"
 #include "Points.h"
 #include "ReadOnlyPane.h"
@@ -37,25 +38,25 @@ constexpr double kStartIndentPt = 5;
 // file was looked at and what stood in the way.
 QString HelpNotice(TDocumentFault fault, const QString& path)
 {
-    const QString notice = QStringLiteral("Не найден файл справки");
+    const QString notice = UiText("help.missing");
     const QString file = QDir::toNativeSeparators(path);
     switch (fault) {
     case TDocumentFault::Missing:
         return notice;
     case TDocumentFault::Folder:
-        return notice + QStringLiteral("\n\"%1\" — папка, а не файл").arg(file);
+        return notice + "\n" + UiText("help.folder").arg(file);
     case TDocumentFault::NotAFile:
-        return notice + QStringLiteral("\n\"%1\" — не файл, а устройство или канал").arg(file);
+        return notice + "\n" + UiText("help.not-a-file").arg(file);
     case TDocumentFault::NoPermission:
-        return notice + QStringLiteral("\nНет прав на чтение файла \"%1\"").arg(file);
+        return notice + "\n" + UiText("help.no-permission").arg(file);
     case TDocumentFault::TooLarge:
-        return notice + QStringLiteral("\nФайл \"%1\" больше %2 МБ").arg(file).arg(kMaxRtfInputSize >> 20);
+        return notice + "\n" + UiText("help.too-large").arg(file).arg(kMaxRtfInputSize >> 20);
     case TDocumentFault::OverLimits:
-        return notice + QStringLiteral("\nФайл \"%1\" слишком велик: показано только его начало").arg(file);
+        return notice + "\n" + UiText("help.over-limits").arg(file);
     case TDocumentFault::ReadFailed:
         break;
     }
-    return notice + QStringLiteral("\nНе удалось прочитать файл \"%1\"").arg(file);
+    return notice + "\n" + UiText("help.read-failed").arg(file);
 }
 
 } // namespace
@@ -78,7 +79,7 @@ QSize ProportionalSize(QSize picture, QSize area)
 TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent), helpFolders_(helpFolders)
 {
     setObjectName("Form3");
-    setWindowTitle("Form3");
+    setWindowTitle(UiText("help.caption"));
     setWindowIcon(ApplicationIcon());
     setWindowFlags(Qt::Window);
     setFont(WindowFont());
@@ -93,6 +94,7 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     Image1->setObjectName("Image1");
     Image1->setGeometry(0, 0, kPanelWidth, kImageAreaHeight);
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Image1->setAccessibleName(UiText("help.sketch"));
 
     Panel2 = new QFrame(Panel1);
     Panel2->setObjectName("Panel2");
@@ -100,7 +102,7 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     Panel2->setLineWidth(1);
     Panel2->setFixedSize(kPanelWidth - 2, 41);
 
-    BitBtn1 = new GlyphButton("&Закрыть", ":/glyphs/close.png", ":/glyphs/close-disabled.png", Panel2);
+    BitBtn1 = new GlyphButton(UiText("button.close"), ":/glyphs/close.png", ":/glyphs/close-disabled.png", Panel2);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(102, 10, 91, 25);
     connect(BitBtn1, &QPushButton::clicked, this, &QWidget::close);
@@ -117,6 +119,7 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
     RichEdit1->setObjectName("RichEdit1");
     MakeReadOnlyPane(*RichEdit1);
     RichEdit1->setMinimumSize(550, 300);
+    RichEdit1->setAccessibleName(UiText("menu.help.contents").remove('&'));
 
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -154,13 +157,13 @@ void TForm3::ShowSketch()
 QString TForm3::HelpDocumentPath() const
 {
     for (const QString& folder : helpFolders_) {
-        const QString candidate = QDir(folder).filePath(kHelpFileName);
+        const QString candidate = QDir(folder).filePath(UiText("help.document"));
         // Whatever stands under the name is the help document, so that the
         // notice can say what is wrong with a folder or a device.
         if (QFileInfo::exists(candidate))
             return candidate;
     }
-    return QDir(helpFolders_.value(0)).filePath(kHelpFileName);
+    return QDir(helpFolders_.value(0)).filePath(UiText("help.document"));
 }
 
 void TForm3::LoadHelpDocument(const QString& path)

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
+
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -51,6 +53,7 @@ QStringList DefaultHelpFolders();
 // The size a picture is drawn at in an area, proportionally, never enlarged.
 QSize ProportionalSize(QSize picture, QSize area);
 
-inline constexpr const char* kHelpFileName = "help_eh.rtf";
+// The Russian help document ("help_eh.rtf"); each language names its own.
+inline constexpr const char* kHelpFileName = RussianText("help.document");
 
 } // namespace eh

@@ -5,6 +5,7 @@
 #include "DesignTables.h"
 #include "FileDialogTexts.h"
 #include "GlyphButton.h"
+#include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MainWindowTexts.h"
 #include "MeasurementFigures.h"
@@ -18,7 +19,9 @@
 #include "RichTextPane.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
+#include "WireGauge.h"
 
+#include <QActionGroup>
 #include <QEvent>
 #include <QFileDialog>
 #include <QFrame>
@@ -56,7 +59,7 @@ QGroupBox* MakeGroupBox(const QString& title, QWidget* parent, int top, int heig
 TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName("Form1");
-    setWindowTitle(kMainWindowCaption);
+    setWindowTitle(UiText("window.caption"));
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
     CreateControls();
@@ -85,11 +88,11 @@ void TForm1::CreateControls()
     Panel1->setLineWidth(1);
     Panel1->setFixedWidth(kPanelWidth);
 
-    GroupBox1 = MakeGroupBox(kGroupTitles[0], Panel1, 1, 140);
+    GroupBox1 = MakeGroupBox(UiText("window.group.antenna"), Panel1, 1, 140);
     GroupBox1->setObjectName("GroupBox1");
-    GroupBox2 = MakeGroupBox(kGroupTitles[1], Panel1, 141, 109);
+    GroupBox2 = MakeGroupBox(UiText("window.group.coil"), Panel1, 141, 109);
     GroupBox2->setObjectName("GroupBox2");
-    GroupBox3 = MakeGroupBox(kGroupTitles[2], Panel1, 250, 133);
+    GroupBox3 = MakeGroupBox(UiText("window.group.measured"), Panel1, 250, 133);
     GroupBox3->setObjectName("GroupBox3");
 
     // In the reading order of InputTable().
@@ -100,27 +103,33 @@ void TForm1::CreateControls()
     for (size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
         const TFieldPresentation& presentation = FieldPresentation()[i];
-        auto* edit = new LabeledEdit(input.component, QString(input.label) + presentation.captionTail,
-                                     groups[presentation.group]);
+        const TLanguage language = InterfaceLanguage();
+        auto* edit = new LabeledEdit(
+            input.component, QString::fromStdString(FieldCaption(i, language, InterfaceLengthUnit())),
+            groups[presentation.group]);
         edit->Place(places[i].left, places[i].top);
-        if (*presentation.toolTip) {
-            edit->setToolTip(presentation.toolTip);
+        const QString tip = QString::fromStdString(FieldToolTip(i, language, InterfaceLengthUnit()));
+        if (!tip.isEmpty()) {
+            edit->setToolTip(tip);
             edit->setToolTipDuration(kToolTipDisplayMs);
+            edit->setAccessibleDescription(tip);
         }
+        if (TakesWireGauge(input))
+            connect(edit, &QLineEdit::textChanged, this, [this, edit, tip] { ShowWireGauge(*edit, tip); });
         connect(edit, &LabeledEdit::keyPressed, this, &TForm1::EC15KeyPress);
         if (i > 0)
             setTabOrder(Edits[i - 1], edit);
         Edits[i] = edit;
     }
 
-    Label1 = new QLabel(kBandwidthNote, GroupBox3);
+    Label1 = new QLabel(UiText("window.bandwidth-note"), GroupBox3);
     Label1->setObjectName("Label1");
     Label1->setTextFormat(Qt::PlainText);
     Label1->setWordWrap(true);
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Label1->setGeometry(2, 74, 333, 57);
 
-    BitBtn1 = new GlyphButton(kCalculateCaption, ":/glyphs/check.png", ":/glyphs/check-disabled.png", Panel1);
+    BitBtn1 = new GlyphButton(UiText("window.calculate"), ":/glyphs/check.png", ":/glyphs/check-disabled.png", Panel1);
     BitBtn1->setObjectName("BitBtn1");
     BitBtn1->setGeometry(76, 400, 159, 41);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { BitBtn1Click(); });
@@ -128,6 +137,8 @@ void TForm1::CreateControls()
     RichEdit1 = new QTextEdit(client);
     RichEdit1->setObjectName("RichEdit1");
     MakeReadOnlyPane(*RichEdit1);
+    RichEdit1->setAccessibleName(UiText("window.report"));
+    RichEdit1->setAccessibleDescription(UiText("window.report.tip"));
 
     auto* layout = new QHBoxLayout(client);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -141,26 +152,67 @@ void TForm1::CreateControls()
 
 void TForm1::CreateMenus()
 {
-    N1 = menuBar()->addMenu("Файл");
+    N1 = menuBar()->addMenu(UiText("menu.file"));
     N1->setObjectName("N1");
-    N2 = N1->addAction(kSaveCaption, this, [this] { N2Click(); });
+    N2 = N1->addAction(UiText("menu.file.save"), this, [this] { N2Click(); });
     N2->setObjectName("N2");
-    N3 = N1->addAction("Выход", this, [this] { N3Click(); });
+    N3 = N1->addAction(UiText("menu.file.exit"), this, [this] { N3Click(); });
     N3->setObjectName("N3");
-    N7 = menuBar()->addMenu("Вид");
+    N7 = menuBar()->addMenu(UiText("menu.view"));
     N7->setObjectName("N7");
-    N8 = N7->addAction("Обзор конструкции…", this, [this] { N8Click(); });
+    N8 = N7->addAction(UiText("menu.view.explorer"), this, [this] { N8Click(); });
     N8->setObjectName("N8");
     N8->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_G));
-    N9 = N7->addAction(QString("&%1…").arg(kMeasurementTitle), this, [this] { N9Click(); });
+    N9 = N7->addAction(UiText("menu.view.measurement"), this, [this] { N9Click(); });
     N9->setObjectName("N9");
     N9->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
-    N4 = menuBar()->addMenu("Справка");
+    LengthsMenu = N7->addMenu(UiText("menu.view.lengths"));
+    LengthsMenu->setObjectName("LengthsMenu");
+    AddChoices(*LengthsMenu, {UiText("menu.lengths.millimetres"), UiText("menu.lengths.inches")},
+               InterfaceLengthUnit() == TLengthUnit::Inch ? 1 : 0, [](int choice) {
+                   RememberLengthUnit(choice == 1 ? TLengthUnit::Inch : TLengthUnit::Millimetre);
+               });
+    N4 = menuBar()->addMenu(UiText("menu.help"));
     N4->setObjectName("N4");
-    N5 = N4->addAction("Помощь", this, [this] { N5Click(); });
+    N5 = N4->addAction(UiText("menu.help.contents"), this, [this] { N5Click(); });
     N5->setObjectName("N5");
-    N6 = N4->addAction("О Программе", this, [this] { N6Click(); });
+    N6 = N4->addAction(UiText("menu.help.about"), this, [this] { N6Click(); });
     N6->setObjectName("N6");
+    // Last, so that the menus before it stand where they always stood; its
+    // caption is in both languages, for a reader of either to find it.
+    LanguageMenu = menuBar()->addMenu(UiText("menu.language"));
+    LanguageMenu->setObjectName("LanguageMenu");
+    AddChoices(*LanguageMenu, {UiText("menu.language.russian"), UiText("menu.language.english")},
+               static_cast<int>(InterfaceLanguage()),
+               [](int choice) { RememberLanguage(static_cast<TLanguage>(choice)); });
+}
+
+void TForm1::AddChoices(QMenu& menu, const QStringList& choices, int current, std::function<void(int)> remember)
+{
+    auto* group = new QActionGroup(&menu);
+    for (int i = 0; i < choices.size(); ++i) {
+        QAction* action = menu.addAction(choices[i], this, [remember, i] { remember(i); });
+        action->setCheckable(true);
+        action->setChecked(i == current);
+        group->addAction(action);
+    }
+    // The windows build their texts once: a choice shows from the next start.
+    menu.addSeparator();
+    menu.addAction(UiText("menu.next-start"))->setEnabled(false);
+}
+
+void TForm1::ShowWireGauge(QLineEdit& edit, const QString& tip)
+{
+    // A gauge's diameter beside the field's own tip, for the reader to check.
+    QString shown = tip;
+    if (const std::optional<int> gauge = ReadWireGauge(edit.text().toStdString())) {
+        QString diameter = QString::number(WireGaugeDiameterMm(*gauge), 'f', 3);
+        diameter.replace('.', QChar::fromLatin1(RegionalSettings::DecimalSeparator()));
+        shown = UiText("input.wire-diameter.gauge").arg(QString::fromStdString(WireGaugeName(*gauge)), diameter) +
+                "\n" + tip;
+    }
+    edit.setToolTip(shown);
+    edit.setAccessibleDescription(shown);
 }
 
 void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
@@ -183,7 +235,9 @@ void TForm1::BitBtn1Click()
 {
     RunCalculateCommand(
         InputFields(), *pane_, RegionalSettings::DecimalSeparator(),
-        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); });
+        [](const std::string& notice) { ShowNotice(QString::fromStdString(notice)); },
+        {.fields = {.lengths = InterfaceLengthUnit(), .wireGauges = true},
+         .report = {.language = InterfaceLanguage(), .lengths = InterfaceLengthUnit()}});
     // The model's bandwidth beside the measurement follows the design.
     if (measurement_)
         measurement_->DesignChanged();
@@ -210,7 +264,8 @@ QFileDialog& TForm1::SaveDialog()
         // One entry, shown as its pattern.
         SaveDialog1->setNameFilter("*.txt");
         SaveDialog1->setSizeGripEnabled(true);
-        ShowRussianFileDetails(*SaveDialog1);
+        if (InterfaceLanguage() == TLanguage::Russian)
+            ShowRussianFileDetails(*SaveDialog1);
     }
     return *SaveDialog1;
 }
@@ -280,6 +335,20 @@ void TForm1::ApplyMeasuredBandwidth(const QString& text)
 {
     LabeledEdit* bandwidth = Edits[*InputByKey("bandwidth")];
     bandwidth->setText(text);
+    BitBtn1Click();
+}
+
+void TForm1::WriteMillimetreText(std::size_t input, const QString& text)
+{
+    QString shown = text;
+    if (InterfaceLengthUnit() == TLengthUnit::Inch && IsLength(InputTable()[input])) {
+        const QChar separator = QChar::fromLatin1(RegionalSettings::DecimalSeparator());
+        bool read = false;
+        const double millimetres = QString(text).replace(separator, '.').toDouble(&read);
+        if (read)
+            shown = QString::number(InchesFromMillimetres(millimetres), 'g', 10).replace('.', separator);
+    }
+    Edits[input]->setText(shown);
     BitBtn1Click();
 }
 

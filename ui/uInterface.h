@@ -16,6 +16,7 @@ class QFileDialog;
 class QFrame;
 class QGroupBox;
 class QLabel;
+class QLineEdit;
 class QMenu;
 class QTextEdit;
 
@@ -63,6 +64,10 @@ public:
     void ApplyMeasuredBandwidth(const QString& text);
     // The measurement the measurement view shows last, for the explorer.
     const std::optional<TShownMeasurement>& LastMeasurement() const { return lastMeasurement_; }
+    // Puts a length or other value given in millimetres (`text`, with the
+    // regional separator) into field `input`, in inches where the lengths
+    // are typed in inches, and recalculates.
+    void WriteMillimetreText(std::size_t input, const QString& text);
 
     // The seven input fields in the reading order of InputTable(), each
     // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).
@@ -75,6 +80,10 @@ public:
     // The save dialog of the report; made at the first save.
     QFileDialog* SaveDialog1 = nullptr;
     QMenu *N1, *N4, *N7;
+    // View > length units, and the language menu: each choice remembered
+    // for the next start.
+    QMenu* LengthsMenu;
+    QMenu* LanguageMenu;
     QAction *N2, *N3, *N5, *N6, *N8, *N9;
 
 signals:
@@ -87,6 +96,11 @@ protected:
 private:
     void CreateControls();
     void CreateMenus();
+    // Checkable, exclusive `choices` at the end of `menu`, `current` checked;
+    // `remember` takes the index chosen.
+    void AddChoices(QMenu& menu, const QStringList& choices, int current, std::function<void(int)> remember);
+    // The wire diameter's tip, with a typed gauge's diameter before it.
+    void ShowWireGauge(QLineEdit& edit, const QString& tip);
     TInputFields InputFields() const;
     QFileDialog& SaveDialog();
 

@@ -17,10 +17,18 @@ namespace eh {
 // The seven input fields in the reading order of InputTable().
 using TInputFields = std::array<IInputField*, kInputCount>;
 
+// How the window reads its fields and writes its report: the lengths' unit,
+// whether the wire diameter may be a gauge, the report's language and unit.
+struct TCalculateOptions {
+    TFieldTextOptions fields;
+    TReportOptions report;
+};
+
 // Reads the seven fields' texts as the design service reads them. At the
 // first text that is not a number that field is reset to its reset text and
 // focused, and nothing is returned; the later fields are left alone.
-std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator);
+std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator,
+                                              const TFieldTextOptions& options = {});
 
 // Renders one report line at the end of the pane and applies its runs.
 void RenderReportLine(IReportPane& pane, const TReportLine& line);
@@ -30,6 +38,7 @@ void RenderReportLine(IReportPane& pane, const TReportLine& line);
 // the 38 report lines one by one. Faults pass to the caller; the lines
 // rendered before a fault stay in the pane.
 void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char separator,
-                         const std::function<void(const std::string&)>& showNotice);
+                         const std::function<void(const std::string&)>& showNotice,
+                         const TCalculateOptions& options = {});
 
 } // namespace eh

@@ -40,7 +40,7 @@ void ExplorerModel::SetFieldTexts(const TFieldTexts& texts)
 std::optional<TAntennaInputs> ExplorerModel::Typed() const
 {
     try {
-        const TFieldReading reading = ReadFieldTexts(fieldTexts_, separator_);
+        const TFieldReading reading = ReadFieldTexts(fieldTexts_, separator_, fieldOptions_);
         if (!reading.badField)
             return reading.inputs;
     } catch (const Exception&) {
@@ -87,7 +87,7 @@ TExplorerRequest ExplorerModel::Request()
     TExplorerRequest request;
     TFieldReading reading;
     try {
-        reading = ReadFieldTexts(fieldTexts_, separator_);
+        reading = ReadFieldTexts(fieldTexts_, separator_, fieldOptions_);
     } catch (const Exception&) {
         request.message = "Число в одном из полей вне допустимого диапазона";
         return request;
@@ -128,7 +128,7 @@ TSolveReading ExplorerModel::SolveRequest() const
 {
     TFieldReading reading;
     try {
-        reading = ReadFieldTexts(fieldTexts_, separator_);
+        reading = ReadFieldTexts(fieldTexts_, separator_, fieldOptions_);
     } catch (const Exception&) {
         return {std::nullopt, "Число в одном из полей вне допустимого диапазона"};
     }

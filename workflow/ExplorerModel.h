@@ -37,6 +37,9 @@ public:
     // The decimal mark of every text read and written.
     void SetSeparator(char separator) { separator_ = separator; }
     char Separator() const { return separator_; }
+    // How the fields' texts are read: the lengths' unit, gauges.
+    void SetFieldTextOptions(const TFieldTextOptions& options) { fieldOptions_ = options; }
+    const TFieldTextOptions& FieldTextOptions() const { return fieldOptions_; }
 
     // The main window's fields (or the page's). Answers found for another
     // design are dropped at once.
@@ -104,6 +107,7 @@ private:
     bool SolutionsHold() const;
 
     char separator_ = '.';
+    TFieldTextOptions fieldOptions_;
     TFieldTexts fieldTexts_;
     std::size_t xInput_ = 0;
     TRangePreset preset_ = TRangePreset::WholeHf;

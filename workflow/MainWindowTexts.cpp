@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowTexts.h"
 
+#include <string_view>
+
 namespace eh {
 
 const std::array<TFieldPresentation, kInputCount>& FieldPresentation()
@@ -15,6 +17,26 @@ const std::array<TFieldPresentation, kInputCount>& FieldPresentation()
         {" = ", "", 2},
     }};
     return fields;
+}
+
+std::string FieldCaption(std::size_t input, TLanguage language, TLengthUnit lengths)
+{
+    const TInputInfo& info = InputTable()[input];
+    const std::string tail = FieldPresentation()[input].captionTail;
+    if (lengths == TLengthUnit::Inch && IsLength(info))
+        return std::string(InputText(info, "name", language)) + " (" + LocalText("unit.inch", language) + ")" + tail;
+    return InputText(info, "label", language) + tail;
+}
+
+std::string FieldToolTip(std::size_t input, TLanguage language, TLengthUnit lengths)
+{
+    const TInputInfo& info = InputTable()[input];
+    if (!*FieldPresentation()[input].toolTip)
+        return {};
+    // A tip that names the unit has its own text for inches.
+    if (lengths == TLengthUnit::Inch && std::string_view(info.key) == "cylinder-diameter")
+        return InputText(info, "tip.inch", language);
+    return InputText(info, "tip", language);
 }
 
 } // namespace eh

@@ -3,9 +3,11 @@
 
 #include "DesignTables.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 // The main window's own texts, shared by the desktop window and the browser
 // page so that both show the same words: what follows each field's label,
@@ -20,6 +22,12 @@ struct TFieldPresentation {
 
 // In the reading order of InputTable().
 const std::array<TFieldPresentation, kInputCount>& FieldPresentation();
+
+// The label beside input `input` (InputTable()'s index) and its tip (empty:
+// none) in `language`, a length's in `lengths`: in Russian and millimetres
+// the label and tip above.
+std::string FieldCaption(std::size_t input, TLanguage language, TLengthUnit lengths);
+std::string FieldToolTip(std::size_t input, TLanguage language, TLengthUnit lengths);
 
 inline constexpr const char* kMainWindowCaption = RussianText("window.caption");
 inline constexpr std::array<const char*, 3> kGroupTitles = {

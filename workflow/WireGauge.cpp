@@ -80,4 +80,9 @@ double WireGaugeDiameterMm(int gauge)
     return xmath::Store(0.127L * elementary::Pow(92.0L, exponent));
 }
 
+std::string WireGaugeName(int gauge)
+{
+    return gauge > 0 ? std::to_string(gauge) : std::string(static_cast<std::size_t>(1 - gauge), '0');
+}
+
 } // namespace eh

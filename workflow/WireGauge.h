@@ -2,6 +2,7 @@
 #pragma once
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 // American Wire Gauge, as a wire diameter may be typed: "14 AWG", "AWG14",
@@ -23,5 +24,8 @@ bool LooksLikeWireGauge(std::string_view text);
 // The diameter in millimetres: 0.127 x 92^((36 - gauge) / 39), in extended
 // precision, stored as a double.
 double WireGaugeDiameterMm(int gauge);
+
+// The gauge as it is written: "14", and "0" to "0000" for 0 to -3.
+std::string WireGaugeName(int gauge);
 
 } // namespace eh

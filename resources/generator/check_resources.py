@@ -127,9 +127,10 @@ def main():
     for n in (16, 32, 48, 128, 256):
         check_png(os.path.join(res, "icons", "hicolor", "%dx%d" % (n, n),
                                "apps", "eh-antenna.png"), (n, n))
-    rtf = os.path.join(res, "help_eh.rtf")
-    if os.path.exists(rtf) and not open(rtf, "rb").read(6) == b"{\\rtf1":
-        fail("%s is not an RTF document" % rtf)
+    for name in ("help_eh.rtf", "help_eh.en.rtf"):
+        rtf = os.path.join(res, name)
+        if os.path.exists(rtf) and not open(rtf, "rb").read(6) == b"{\\rtf1":
+            fail("%s is not an RTF document" % rtf)
     print("check_resources: all resources are in order")
 
 

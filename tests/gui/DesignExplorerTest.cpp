@@ -162,7 +162,7 @@ private slots:
         QStringList titles;
         for (QAction* action : form_->menuBar()->actions())
             titles << action->text();
-        QCOMPARE(titles, QStringList({"Файл", "Вид", "Справка"}));
+        QCOMPARE(titles, QStringList({"Файл", "Вид", "Справка", "Язык / Language"}));
         QCOMPARE(form_->N8->text(), QString("Обзор конструкции…"));
         QCOMPARE(form_->N8->shortcut(), QKeySequence("Ctrl+G"));
         form_->N8->trigger();

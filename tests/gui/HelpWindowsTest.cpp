@@ -2,6 +2,7 @@
 #include "ApplicationShell.h"
 #include "MessageBoxes.h"
 #include "GlyphButton.h"
+#include "InterfaceLanguage.h"
 #include "ModalWatcher.h"
 #include "uHelp.h"
 #include "uHelp2.h"
@@ -74,6 +75,33 @@ private slots:
         form3.FormCreate();
         QVERIFY(watcher.seen().isEmpty());
         QCOMPARE(Paragraphs(*form3.RichEdit1).value(0), QString("second"));
+    }
+
+    // In English the window shows the English document and its own texts,
+    // and a missing English document is missing though the Russian is there.
+    void inEnglishTheEnglishDocumentIsShown()
+    {
+        QTemporaryDir folder;
+        WriteFile(QDir(folder.path()).filePath("help_eh.en.rtf"), "{\\rtf1\\ansi English\\par}");
+        eh::SetInterfaceLanguage(eh::TLanguage::English);
+        {
+            ModalWatcher watcher;
+            TForm3 form3({folder.path()});
+            form3.FormCreate();
+            QVERIFY(watcher.seen().isEmpty());
+            QCOMPARE(Paragraphs(*form3.RichEdit1).value(0), QString("English"));
+            QCOMPARE(form3.windowTitle(), QString("Help"));
+            QCOMPARE(form3.BitBtn1->text(), QString("&Close"));
+        }
+        QDir(folder.path()).rename("help_eh.en.rtf", eh::kHelpFileName);
+        {
+            ModalWatcher watcher;
+            TForm3 form3({folder.path()});
+            form3.FormCreate();
+            QCOMPARE(watcher.seen().size(), 1);
+            QCOMPARE(watcher.seen()[0].text, QString("The help file was not found"));
+        }
+        eh::SetInterfaceLanguage(eh::TLanguage::Russian);
     }
 
     void everyParagraphStartsFivePointsFromTheLeft()

@@ -8,6 +8,7 @@
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
 #include "ExplorerOutputs.h"
+#include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
 #include "SyntheticSweep.h"
@@ -88,12 +89,17 @@ int main(int argc, char** argv)
     // The explorer starts from its defaults, whatever this user chose.
     eh::test::ThrowawaySettings settings;
     eh::TApplication application(argc, argv);
-    if (argc != 2 && argc != 3) {
-        qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX]");
+    // The language follows the system's (LANG); --inches types and shows
+    // the lengths in inches.
+    const bool inches = argc == 4 && QByteArray(argv[3]) == "--inches";
+    if (argc != 2 && argc != 3 && !inches) {
+        qCritical("usage: screenshot-tool OUTPUT_FOLDER [NAME_SUFFIX [--inches]]");
         return 2;
     }
+    if (inches)
+        eh::SetInterfaceLengthUnit(eh::TLengthUnit::Inch);
     const QDir output(QString::fromLocal8Bit(argv[1]));
-    const QString suffix = argc == 3 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const QString suffix = argc >= 3 ? QString::fromLocal8Bit(argv[2]) : QString();
     const auto file = [&](const char* window) {
         return output.filePath(QString("screenshot-%1%2.png").arg(window, suffix));
     };
@@ -107,9 +113,11 @@ int main(int argc, char** argv)
     form1.show();
     if (!QTest::qWaitForWindowExposed(&form1))
         return 1;
+    // The first example, in inches the same lengths to the tenth of a micrometre.
     const char* const exampleA[] = {"14.2", "50", "3", "1", "2", "50", "0"};
+    const char* const exampleAInches[] = {"14.2", "1.968503937", "3", "0.0393700787", "0.0787401575", "1.968503937", "0"};
     for (std::size_t i = 0; i < form1.Edits.size(); ++i)
-        QTest::keyClicks(form1.Edits[i], exampleA[i]);
+        QTest::keyClicks(form1.Edits[i], inches ? exampleAInches[i] : exampleA[i]);
     // The report as it stands after the calculation, scrolled to its end.
     QTest::keyClick(form1.Edits[0], Qt::Key_Return);
 

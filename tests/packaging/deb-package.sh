@@ -174,6 +174,7 @@ expected=(
   "$p/$bindir/eh-antenna"
   "$p/$bindir/eh-antenna-cli"
   "$p/$datadir/eh-antenna/help_eh.rtf"
+  "$p/$datadir/eh-antenna/help_eh.en.rtf"
   "$p/$datadir/applications/eh-antenna.desktop"
   "$p/$datadir/metainfo/org.ehantenna.EhAntenna.metainfo.xml"
   "$p/$mandir/man1/eh-antenna-cli.1.gz"
@@ -195,8 +196,10 @@ echo "$actual"
 for program in eh-antenna eh-antenna-cli; do
   [ -x "$root/$p/$bindir/$program" ] || fail "$program is not executable"
 done
-cmp -s "$root/$p/$datadir/eh-antenna/help_eh.rtf" "$source_dir/resources/help_eh.rtf" ||
-  fail "the packaged help document differs from resources/help_eh.rtf"
+for help in help_eh.rtf help_eh.en.rtf; do
+  cmp -s "$root/$p/$datadir/eh-antenna/$help" "$source_dir/resources/$help" ||
+    fail "the packaged help document differs from resources/$help"
+done
 for size in 16 32 48 128 256; do
   icon=$root/$p/$datadir/icons/hicolor/${size}x${size}/apps/eh-antenna.png
   # The PNG signature, then the width and height in the IHDR chunk.
