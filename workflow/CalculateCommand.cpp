@@ -5,21 +5,22 @@
 
 namespace eh {
 
-std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator)
+std::optional<TAntennaInputs> ReadInputFields(const TInputFields& fields, char separator,
+                                              const TFieldTextOptions& reading)
 {
     TFieldTexts texts;
     for (std::size_t i = 0; i < kInputCount; ++i)
         texts[i] = fields[i]->Text();
-    const TFieldReading reading = ReadFieldTexts(texts, separator);
-    if (reading.badField) {
+    const TFieldReading read = ReadFieldTexts(texts, separator, reading);
+    if (read.badField) {
         // The text is judged only here: put the reset text back and let the
         // user see which field it was. No message is shown.
-        IInputField& field = *fields[*reading.badField];
-        field.SetText(InputTable()[*reading.badField].resetText);
+        IInputField& field = *fields[*read.badField];
+        field.SetText(InputTable()[*read.badField].resetText);
         field.SetFocus();
         return std::nullopt;
     }
-    return reading.inputs;
+    return read.inputs;
 }
 
 void RenderReportLine(IReportPane& pane, const TReportLine& line)
@@ -34,15 +35,16 @@ void RenderReportLine(IReportPane& pane, const TReportLine& line)
 }
 
 void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char separator,
-                         const std::function<void(const std::string&)>& showNotice)
+                         const std::function<void(const std::string&)>& showNotice,
+                         const TReportOptions& report, const TFieldTextOptions& reading)
 {
     pane.Clear();
-    const std::optional<TAntennaInputs> inputs = ReadInputFields(fields, separator);
+    const std::optional<TAntennaInputs> inputs = ReadInputFields(fields, separator, reading);
     if (!inputs)
         return;
     const TDesign design = CalculateDesign(*inputs);
     if (design.pitchNotice)
-        showNotice(kPitchNotice);
+        showNotice(LocalText("notice.pitch", report.language));
     // A design whose report faults at a line still shows the lines before
     // it: the report throws that fault when it reaches the line.
     const std::optional<TAntennaResults>& results =
@@ -51,7 +53,7 @@ void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char sep
         Raise(*design.fault);
     pane.SetFirstIndent(kReportFirstIndentPt);
     ForEachReportLine(design.inputs, *results, separator,
-                      [&pane](const TReportLine& line) { RenderReportLine(pane, line); });
+                      [&pane](const TReportLine& line) { RenderReportLine(pane, line); }, report);
 }
 
 } // namespace eh

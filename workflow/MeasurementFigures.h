@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "ModelComparison.h"
 #include "ResonanceAnalysis.h"
 
@@ -29,10 +30,9 @@ struct TMeasurementSummary {
 
 // The measurement's title (the menu command's, the view's and the page
 // section's) and its one button: "&" marks the access key.
-inline constexpr const char* kMeasurementTitle = "Полоса из измерения";
-inline constexpr const char* kApplyBandwidthCaption = "&Внести полосу в расчет";
-inline constexpr const char* kApplyBandwidthTip =
-    "записывает измеренную полосу в поле «Полоса пропускания BW (КГц)» и пересчитывает";
+inline constexpr const char* kMeasurementTitle = RussianText("measurement.title");
+inline constexpr const char* kApplyBandwidthCaption = RussianText("measurement.apply");
+inline constexpr const char* kApplyBandwidthTip = RussianText("measurement.apply-tip");
 
 // The units, as the window's fields and report write them.
 inline constexpr const char* kMegahertz = "МГц";

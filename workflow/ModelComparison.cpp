@@ -5,12 +5,12 @@
 
 namespace eh {
 
-std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator)
+std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator, const TFieldTextOptions& options)
 {
     TFieldTexts design = texts;
     design[*InputByKey("bandwidth")] = std::string(1, '0');
     try {
-        const TFieldReading reading = ReadFieldTexts(design, separator);
+        const TFieldReading reading = ReadFieldTexts(design, separator, options);
         if (reading.badField)
             return std::nullopt;
         const TDesign calculated = CalculateDesign(reading.inputs);

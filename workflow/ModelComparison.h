@@ -24,7 +24,8 @@ struct TModelPromise {
 // is not a number or the design faults. The bandwidth field is not read: the
 // model's own bandwidth does not depend on it, and it is the field a
 // measurement is about to fill.
-std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator);
+std::optional<TModelPromise> ModelPromise(const TFieldTexts& texts, char separator,
+                                          const TFieldTextOptions& options = {});
 
 // The ideal resonator's SWR at `frequencyHz`: a series resonator matched at
 // `resonanceHz` (the measured one) with the model's Q, so its 3 dB

@@ -17,7 +17,7 @@ import { writeServiceWorker } from '../service-worker.mjs';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.env.EH_SITE ?? join(web, '..', 'build-web', 'site');
-const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,';
+const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,&lang=ru';
 
 /** @type {import('puppeteer-core').Browser} */
 let browser;
