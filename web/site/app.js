@@ -51,6 +51,10 @@ async function start() {
 
   /** @type {HTMLInputElement[]} */
   const fields = [];
+  // What follows a field's text beside it (a gauge's diameter), redone
+  // when the page writes the text.
+  /** @type {(() => void)[]} */
+  const echoes = [];
   const groups = texts.groups.map((title) => {
     const set = document.createElement('fieldset');
     const legend = document.createElement('legend');
@@ -77,10 +81,12 @@ async function start() {
       const gauge = document.createElement('output');
       gauge.className = 'gauge';
       gauge.htmlFor.add(field.key);
-      input.addEventListener('input', () => {
+      const echo = () => {
         const diameter = calculator.wireGaugeDiameter(input.value, separator);
         gauge.textContent = diameter === null ? '' : text('wire-gauge', { diameter });
-      });
+      };
+      input.addEventListener('input', echo);
+      echoes.push(echo);
       row.append(gauge);
     }
     groups[field.group].append(row);
@@ -166,10 +172,15 @@ async function start() {
   function followFields() {
     const next = new URL(location.href);
     texts.fields.forEach((field, i) => next.searchParams.set(field.key, fields[i].value));
+    followSettings(next);
+  }
+  /** @param {URL} next */
+  function followSettings(next) {
     next.searchParams.set('lang', language);
     next.searchParams.set('units', units);
     history.replaceState(null, '', next);
   }
+  followSettings(new URL(location.href));
 
   // Another language or unit: the page starts again in it, the design kept
   // in the address.
@@ -220,6 +231,7 @@ async function start() {
 
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
+  for (const echo of echoes) echo();
   document.body.classList.remove('loading');
   // The report first: the explorer, its chart library and its sweeps wait.
   if (designInAddress) calculate();
