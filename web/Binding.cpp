@@ -346,7 +346,7 @@ val MeasurementSizeFault(const std::string& fileName, double size)
 {
     if (size <= static_cast<double>(kTouchstoneMaxBytes))
         return val::null();
-    return val(RefusedFileText(fileName, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0})));
+    return val(RefusedFileText(fileName, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0}, gPage.language)));
 }
 
 // A measured sweep's file, read on the device, as the window's measurement
@@ -370,7 +370,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     const TTouchstoneReading reading = ReadTouchstone(content);
     std::string().swap(content);
     if (!reading.sweep) {
-        answer.set("fault", RefusedFileText(fileName, TouchstoneRefusalText(reading.refusal)));
+        answer.set("fault", RefusedFileText(fileName, TouchstoneRefusalText(reading.refusal, gPage.language)));
         return answer;
     }
     answer.set("fault", val::null());
@@ -379,7 +379,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     for (std::size_t i = 0; i < kInputCount; ++i)
         fieldTexts[i] = texts[i].as<std::string>();
     const std::optional<TModelPromise> promise = ModelPromise(fieldTexts, mark, PageReading());
-    const TMeasurementSummary summary = SummariseMeasurement(analysis, promise, mark);
+    const TMeasurementSummary summary = SummariseMeasurement(analysis, promise, mark, gPage.language);
     answer.set("figures", ToArray(summary.figures, [](const TMeasurementFigure& figure) {
                    val out = val::object();
                    out.set("label", figure.label);
@@ -409,7 +409,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     answer.set("reactance", Float64Array(x));
     answer.set("swrTop", SwrChartTop(swr));
     answer.set("idealSwr", ideal ? Float64Array(idealSwr) : val::null());
-    answer.set("idealName", ideal ? val(IdealCurveName(*promise, mark)) : val::null());
+    answer.set("idealName", ideal ? val(IdealCurveName(*promise, mark, gPage.language)) : val::null());
     answer.set("resonanceMHz", analysis.resonanceHz ? val(*analysis.resonanceHz / 1e6) : val::null());
     val spans = val::array();
     const auto addSpan = [&](const std::optional<TFrequencySpan>& span, double level) {
@@ -419,7 +419,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
         out.set("lowMHz", span->lowHz / 1e6);
         out.set("highMHz", span->highHz / 1e6);
         out.set("level", level);
-        out.set("name", SwrAtMostText(level, mark));
+        out.set("name", SwrAtMostText(level, mark, gPage.language));
         spans.call<void>("push", out);
     };
     addSpan(analysis.swrSpan, kHalfPowerSwr);
@@ -444,6 +444,9 @@ val WireGaugeDiameter(const std::string& text, const std::string& separator)
     return val(FormatReportNumber(WireGaugeDiameterMm(*gauge), Separator(separator), 3));
 }
 
+// A file the browser could not read, worded as a refusal.
+std::string UnreadableFile(const std::string& reason) { return UnreadableFileText(reason, gPage.language); }
+
 // A number as the report writes it.
 std::string FormatNumber(double value, const std::string& separator)
 {
@@ -467,7 +470,7 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
     emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
     emscripten::function("megahertzText", &eh::Megahertz);
     emscripten::function("refusedFileText", &eh::RefusedFileText);
-    emscripten::function("unreadableFileText", &eh::UnreadableFileText);
+    emscripten::function("unreadableFileText", &eh::UnreadableFile);
     emscripten::function("pageTexts", &eh::PageTexts);
     emscripten::function("calculate", &eh::Calculate);
     emscripten::function("reportFile", &eh::ReportFile);

@@ -3,12 +3,12 @@
 // report and the saved file as the native tool writes them, the language
 // chosen by the link, the browser or the switch, wire gauges, axe-core's
 // accessibility rules at a phone's and a desktop's size, the keyboard's
-// focus always drawn, and the narrowest phone.
+// focus always drawn, the narrowest phone, and a measured sweep in English.
 //
 //   EH_SITE=build-web/site [EH_CLI=build/cli/antenna/eh-antenna-cli] node --test web/tests/
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync } from 'node:fs';
+import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
@@ -16,6 +16,7 @@ import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
 import { launchChromium } from '../chromium.mjs';
 import { serve } from '../serve.mjs';
+import { seriesResonance } from '../synthetic-sweep.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
@@ -206,4 +207,24 @@ test('at 320 px nothing, the coverage table included, is wider than the screen',
   });
   assert.ok(widths.page <= 320 && widths.table <= 320, JSON.stringify(widths));
   await page.close();
+});
+
+test('a measured sweep is analysed in English words', async () => {
+  const folder = mkdtempSync(join(tmpdir(), 'eh-web-'));
+  try {
+    const file = join(folder, 'antenna.s1p');
+    writeFileSync(file, seriesResonance({ resonanceHz: 14.2e6, q: 40, resistanceOhm: 50 }));
+    const page = await open(query(millimetres, '&lang=en&separator=.'));
+    await (await page.$('input#measurement-file'))?.uploadFile(file);
+    await page.waitForSelector('#measurement-result:not([hidden])');
+    const shown = await page.$eval('#measurement', (section) => ({
+      labels: [...section.querySelectorAll('#measurement-figures th')].map((cell) => cell.textContent),
+      words: /** @type {HTMLElement} */ (section).innerText,
+    }));
+    assert.deepEqual(shown.labels.slice(0, 3), ['Points measured', 'Resonance', 'SWR at resonance']);
+    assert.doesNotMatch(shown.words, /[А-яЁё]/);
+    await page.close();
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
 });
