@@ -122,6 +122,8 @@ val PageTexts()
         field.set("toolTip", *presentation.toolTip ? std::string(InputText(input, "tip", gPage.language)) : "");
         field.set("unit", std::string(inches ? Text("unit.inch") : input.unitKey[0] ? Text(input.unitKey) : ""));
         field.set("wireGauge", PageReading().wireGauges && TakesWireGauge(input));
+        // The explorer sweeps the model's values, lengths in millimetres.
+        field.set("sweepLabel", std::string(InputText(input, "label", gPage.language)));
         field.set("resetText", std::string(input.resetText));
         field.set("group", static_cast<int>(presentation.group));
         fields.call<void>("push", field);
@@ -291,7 +293,7 @@ val Sweep(val texts, const std::string& separator, int input, const std::string&
     });
     answer.set("x", Float64Array(x));
     answer.set("series", ToArray(series, [](const std::vector<double>& values) { return Float64Array(values); }));
-    answer.set("faults", FaultSummary(counts.faults, counts.points));
+    answer.set("faults", FaultSummary(counts.faults, counts.points, gPage.language));
     return answer;
 }
 

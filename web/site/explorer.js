@@ -17,7 +17,7 @@ export class Explorer {
     this.millimetres = this.text('unit.millimetre');
 
     const select = this.$('sweep-input');
-    texts.fields.forEach((field, i) => select.add(new Option(field.label.replace(/\s*=\s*$/, ''), i)));
+    texts.fields.forEach((field, i) => select.add(new Option(field.sweepLabel, i)));
     // Bandwidth, efficiency and the tuning coil's turns: what a builder
     // weighs first.
     const chosen = new Set(['BandwidthKHz', 'EfficiencyPct', 'TurnCount']);

@@ -60,13 +60,14 @@ const lang = (search) => new URL(search, 'http://x').searchParams;
 
 test('each language and unit reports as the native tool does and says so on the page', async (t) => {
   if (!process.env.EH_CLI) return t.skip('EH_CLI does not name the native eh-antenna-cli');
-  /** @type {[string, string, string[], string][]} */
+  // The explorer sweeps the model's millimetres whatever the fields' unit.
+  /** @type {[string, string, string[], string, string, string][]} */
   const cases = [
-    ['en', 'mm', millimetres, 'Cylinder diameter (mm) ='],
-    ['en', 'in', inches, 'Cylinder diameter (in) ='],
-    ['ru', 'in', inches, 'Диаметр цилиндров (дюйм) ='],
+    ['en', 'mm', millimetres, 'EH Antenna Design', 'Cylinder diameter (mm) =', 'Cylinder diameter (mm)'],
+    ['en', 'in', inches, 'EH Antenna Design', 'Cylinder diameter (in) =', 'Cylinder diameter (mm)'],
+    ['ru', 'in', inches, 'Программа для расчета параметров ЕН Антенны', 'Диаметр цилиндров (дюйм) =', 'Диаметр цилиндров (мм)'],
   ];
-  for (const [language, units, values, label] of cases) {
+  for (const [language, units, values, title, label, axis] of cases) {
     const what = `${language} ${units}`;
     const page = await open(query(values, `&lang=${language}&units=${units}&separator=.`));
     await page.waitForSelector('#report > :nth-child(38)');
@@ -74,6 +75,8 @@ test('each language and unit reports as the native tool does and says so on the 
     assert.deepEqual(await reportLines(page), tool.trimEnd().split('\n'), what);
     const shown = await page.evaluate(() => ({
       lang: document.documentElement.lang,
+      title: document.title,
+      axis: /** @type {HTMLSelectElement} */ (document.getElementById('sweep-input')).options[1].text,
       label: document.getElementById('cylinder-diameter')?.previousElementSibling?.textContent,
       switches: [/** @type {HTMLSelectElement} */ (document.getElementById('language')).value, /** @type {HTMLSelectElement} */ (document.getElementById('units')).value],
       // Every word outside the report and the language's own name.
@@ -82,7 +85,7 @@ test('each language and unit reports as the native tool does and says so on the 
         .map((node) => [...node.childNodes].filter((child) => child.nodeType === Node.TEXT_NODE).map((child) => child.textContent).join('')
           + (node.getAttribute('aria-label') ?? '') + (node.getAttribute('title') ?? '')).join(' ')),
     }));
-    assert.deepEqual(shown, { lang: language, label, switches: [language, units], cyrillic: language === 'ru' }, what);
+    assert.deepEqual(shown, { lang: language, title, axis, label, switches: [language, units], cyrillic: language === 'ru' }, what);
     await page.close();
   }
 });

@@ -12,6 +12,8 @@ interface PageField {
   group: number;
   /** The field takes a wire gauge ("14 AWG") too. */
   wireGauge: boolean;
+  /** The label in the unit the explorer sweeps it in (the model's). */
+  sweepLabel: string;
 }
 
 interface PageTexts {
