@@ -3,7 +3,8 @@
 // command on the seven field texts, the saved report's bytes, the
 // explorer's sweeps, bands, coverage and drawing sizes, and the analysis of
 // a measured sweep. Everything the page
-// shows comes from here, so that it says what the desktop program says.
+// shows comes from here, so that it says what the desktop program says,
+// in the language and with the lengths the page was configured with.
 #include "BandCoverage.h"
 #include "BandPlans.h"
 #include "CalculateCommand.h"
@@ -12,6 +13,9 @@
 #include "DesignTables.h"
 #include "DrawingDimensions.h"
 #include "Exceptions.h"
+#include "InputText.h"
+#include "Language.h"
+#include "LengthUnit.h"
 #include "MainWindowTexts.h"
 #include "MeasurementFigures.h"
 #include "MeasurementTexts.h"
@@ -20,6 +24,7 @@
 #include "RecordingPane.h"
 #include "ReportText.h"
 #include "Touchstone.h"
+#include "WireGauge.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -34,6 +39,31 @@ using emscripten::val;
 
 namespace eh {
 namespace {
+
+// The page's language and the unit of the lengths its fields take and its
+// report writes: Russian millimetres until the page says otherwise.
+TReportOptions gPage;
+
+// How the page reads its field texts: the lengths in the page's unit and,
+// away from the window's own Russian millimetres, a wire gauge ("14 AWG") in
+// the wire diameter's field.
+TFieldTextOptions PageReading()
+{
+    return {gPage.lengths, gPage != TReportOptions{}};
+}
+
+// Sets the language ("ru" or "en") and the lengths' unit ("mm" or "in");
+// false, and nothing changed, for a code it does not know.
+bool Configure(const std::string& language, const std::string& units)
+{
+    const std::optional<TLanguage> chosen = LanguageFromCode(language);
+    if (!chosen || (units != "mm" && units != "in"))
+        return false;
+    gPage = {*chosen, units == "in" ? TLengthUnit::Inch : TLengthUnit::Millimetre};
+    return true;
+}
+
+const char* Text(std::string_view key) { return LocalText(key, gPage.language); }
 
 // A field of the page: the text it held when the command ran, and whether
 // the command reset and focused it.
@@ -69,23 +99,31 @@ val ToArray(const auto& items, auto convert)
 val PageTexts()
 {
     val texts = val::object();
-    texts.set("title", std::string(kMainWindowCaption));
-    texts.set("calculate", std::string(kCalculateCaption));
-    texts.set("save", std::string(kSaveCaption));
-    texts.set("bandwidthNote", std::string(kBandwidthNote));
-    texts.set("measurementTitle", std::string(kMeasurementTitle));
-    texts.set("applyBandwidth", std::string(kApplyBandwidthCaption));
-    texts.set("applyBandwidthTip", std::string(kApplyBandwidthTip));
-    texts.set("groups", ToArray(kGroupTitles, [](const char* title) { return val(std::string(title)); }));
+    texts.set("title", std::string(Text("window.caption")));
+    texts.set("calculate", std::string(Text("window.calculate")));
+    texts.set("save", std::string(Text("window.save")));
+    texts.set("bandwidthNote", std::string(Text("window.bandwidth-note")));
+    texts.set("measurementTitle", std::string(Text("measurement.title")));
+    texts.set("applyBandwidth", std::string(Text("measurement.apply")));
+    texts.set("applyBandwidthTip", std::string(Text("measurement.apply-tip")));
+    texts.set("groups", ToArray(std::array{"window.group.antenna", "window.group.coil", "window.group.measured"},
+                                [](const char* key) { return val(std::string(Text(key))); }));
     val fields = val::array();
     for (std::size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
         const TFieldPresentation& presentation = FieldPresentation()[i];
+        const bool inches = gPage.lengths == TLengthUnit::Inch && IsLength(input);
+        const std::string label = inches ? std::string(InputText(input, "name", gPage.language)) + " (" +
+                                               Text("unit.inch") + ")"
+                                         : std::string(InputText(input, "label", gPage.language));
         val field = val::object();
         field.set("key", std::string(input.key));
-        field.set("label", std::string(input.label) + presentation.captionTail);
-        field.set("toolTip", std::string(presentation.toolTip));
-        field.set("unit", std::string(input.unit));
+        field.set("label", label + presentation.captionTail);
+        field.set("toolTip", *presentation.toolTip ? std::string(InputText(input, "tip", gPage.language)) : "");
+        field.set("unit", std::string(inches ? Text("unit.inch") : input.unitKey[0] ? Text(input.unitKey) : ""));
+        field.set("wireGauge", PageReading().wireGauges && TakesWireGauge(input));
+        // The explorer sweeps the model's values, lengths in millimetres.
+        field.set("sweepLabel", std::string(InputText(input, "label", gPage.language)));
         field.set("resetText", std::string(input.resetText));
         field.set("group", static_cast<int>(presentation.group));
         fields.call<void>("push", field);
@@ -114,7 +152,7 @@ std::optional<TAntennaInputs> TypedDesign(val texts, const std::string& separato
     for (std::size_t i = 0; i < kInputCount; ++i)
         fieldTexts[i] = texts[i].as<std::string>();
     try {
-        const TFieldReading reading = ReadFieldTexts(fieldTexts, Separator(separator));
+        const TFieldReading reading = ReadFieldTexts(fieldTexts, Separator(separator), PageReading());
         if (reading.badField)
             return std::nullopt;
         return reading.inputs;
@@ -143,7 +181,8 @@ val Calculate(val texts, const std::string& separator)
     answer.set("reset", val::null());
     try {
         RunCalculateCommand(fieldPointers, pane, Separator(separator),
-                            [&answer](const std::string& notice) { answer.set("notice", notice); });
+                            [&answer](const std::string& notice) { answer.set("notice", notice); },
+                            {.fields = PageReading(), .report = gPage});
     } catch (const Exception& e) {
         answer.set("fault", FailureText(e.what()));
     }
@@ -192,8 +231,8 @@ val Outputs()
     return ToArray(ResultTable(), [](const TResultInfo& info) {
         val out = val::object();
         out.set("member", std::string(info.member));
-        out.set("name", StandaloneName(info));
-        out.set("unit", std::string(info.unit));
+        out.set("name", StandaloneName(info, gPage.language));
+        out.set("unit", std::string(info.unitKey[0] ? Text(info.unitKey) : ""));
         return out;
     });
 }
@@ -254,7 +293,7 @@ val Sweep(val texts, const std::string& separator, int input, const std::string&
     });
     answer.set("x", Float64Array(x));
     answer.set("series", ToArray(series, [](const std::vector<double>& values) { return Float64Array(values); }));
-    answer.set("faults", FaultSummary(counts.faults, counts.points));
+    answer.set("faults", FaultSummary(counts.faults, counts.points, gPage.language));
     return answer;
 }
 
@@ -309,7 +348,7 @@ val MeasurementSizeFault(const std::string& fileName, double size)
 {
     if (size <= static_cast<double>(kTouchstoneMaxBytes))
         return val::null();
-    return val(RefusedFileText(fileName, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0})));
+    return val(RefusedFileText(fileName, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0}, gPage.language)));
 }
 
 // A measured sweep's file, read on the device, as the window's measurement
@@ -333,7 +372,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     const TTouchstoneReading reading = ReadTouchstone(content);
     std::string().swap(content);
     if (!reading.sweep) {
-        answer.set("fault", RefusedFileText(fileName, TouchstoneRefusalText(reading.refusal)));
+        answer.set("fault", RefusedFileText(fileName, TouchstoneRefusalText(reading.refusal, gPage.language)));
         return answer;
     }
     answer.set("fault", val::null());
@@ -341,8 +380,8 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     TFieldTexts fieldTexts;
     for (std::size_t i = 0; i < kInputCount; ++i)
         fieldTexts[i] = texts[i].as<std::string>();
-    const std::optional<TModelPromise> promise = ModelPromise(fieldTexts, mark);
-    const TMeasurementSummary summary = SummariseMeasurement(analysis, promise, mark);
+    const std::optional<TModelPromise> promise = ModelPromise(fieldTexts, mark, PageReading());
+    const TMeasurementSummary summary = SummariseMeasurement(analysis, promise, mark, gPage.language);
     answer.set("figures", ToArray(summary.figures, [](const TMeasurementFigure& figure) {
                    val out = val::object();
                    out.set("label", figure.label);
@@ -372,7 +411,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
     answer.set("reactance", Float64Array(x));
     answer.set("swrTop", SwrChartTop(swr));
     answer.set("idealSwr", ideal ? Float64Array(idealSwr) : val::null());
-    answer.set("idealName", ideal ? val(IdealCurveName(*promise, mark)) : val::null());
+    answer.set("idealName", ideal ? val(IdealCurveName(*promise, mark, gPage.language)) : val::null());
     answer.set("resonanceMHz", analysis.resonanceHz ? val(*analysis.resonanceHz / 1e6) : val::null());
     val spans = val::array();
     const auto addSpan = [&](const std::optional<TFrequencySpan>& span, double level) {
@@ -382,7 +421,7 @@ val Measurement(const std::string& fileName, val bytes, val texts, const std::st
         out.set("lowMHz", span->lowHz / 1e6);
         out.set("highMHz", span->highHz / 1e6);
         out.set("level", level);
-        out.set("name", SwrAtMostText(level, mark));
+        out.set("name", SwrAtMostText(level, mark, gPage.language));
         spans.call<void>("push", out);
     };
     addSpan(analysis.swrSpan, kHalfPowerSwr);
@@ -397,6 +436,19 @@ std::string Megahertz(double hertz, const std::string& separator)
     return MegahertzText(hertz, Separator(separator));
 }
 
+// The diameter in millimetres a wire gauge text ("14 AWG", "#14") names, as
+// the report writes it; null when the text names none.
+val WireGaugeDiameter(const std::string& text, const std::string& separator)
+{
+    const std::optional<int> gauge = ReadWireGauge(text);
+    if (!gauge)
+        return val::null();
+    return val(FormatReportNumber(WireGaugeDiameterMm(*gauge), Separator(separator), 3));
+}
+
+// A file the browser could not read, worded as a refusal.
+std::string UnreadableFile(const std::string& reason) { return UnreadableFileText(reason, gPage.language); }
+
 // A number as the report writes it.
 std::string FormatNumber(double value, const std::string& separator)
 {
@@ -408,6 +460,8 @@ std::string FormatNumber(double value, const std::string& separator)
 
 EMSCRIPTEN_BINDINGS(eh_antenna)
 {
+    emscripten::function("configure", &eh::Configure);
+    emscripten::function("wireGaugeDiameter", &eh::WireGaugeDiameter);
     emscripten::function("outputs", &eh::Outputs);
     emscripten::function("bands", &eh::Bands);
     emscripten::function("sweep", &eh::Sweep);
@@ -418,7 +472,7 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
     emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
     emscripten::function("megahertzText", &eh::Megahertz);
     emscripten::function("refusedFileText", &eh::RefusedFileText);
-    emscripten::function("unreadableFileText", &eh::UnreadableFileText);
+    emscripten::function("unreadableFileText", &eh::UnreadableFile);
     emscripten::function("pageTexts", &eh::PageTexts);
     emscripten::function("calculate", &eh::Calculate);
     emscripten::function("reportFile", &eh::ReportFile);

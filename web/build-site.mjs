@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Puts the site together in one folder: the page, the WebAssembly and its
-// glue, the vendored chart library, the icons, the help text made from the
-// same source as the help document, and a service worker that knows every
-// file of this build. The page's shell gets its script and the binding's
-// captions written in, so that it has its words before (and without) the
+// glue, the vendored chart library, the icons, the page's help in each
+// language, and a service worker that knows every file of this build. The
+// page's shell gets its script and the page's words in every language
+// written in, so that it has its words before (and without) the
 // WebAssembly, and asks for the page's modules at once. Its style sheet is
 // written in too: the scripts wait for every style sheet, and one fewer
 // file to wait for brings the first report nearer.
 //
 //   node web/build-site.mjs WASM_DIR SITE_DIR
 import { copyFileSync, mkdirSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
-import { createRequire } from 'node:module';
-import { dirname, join, resolve } from 'node:path';
+import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { marked } from 'marked';
 import { writeServiceWorker } from './service-worker.mjs';
@@ -41,28 +40,28 @@ copy(join(modules, 'uplot', 'LICENSE'), 'uPlot-LICENSE.txt');
 for (const size of [48, 128, 256])
   copy(join(root, 'resources', 'icons', 'hicolor', `${size}x${size}`, 'apps', 'eh-antenna.png'), `icon-${size}.png`);
 
-/** @type {(options?: object) => Promise<Calculator>} */
-const calculatorModule = createRequire(import.meta.url)(resolve(wasmDir, 'eh-antenna.js'));
-const wasm = readFileSync(join(wasmDir, 'eh-antenna.wasm'));
-const calculator = await calculatorModule({
-  /**
-   * @param {WebAssembly.Imports} imports
-   * @param {(instance: WebAssembly.Instance) => void} receive
-   */
-  instantiateWasm(imports, receive) {
-    WebAssembly.instantiate(wasm, imports).then(({ instance }) => receive(instance));
-    return {};
-  },
-});
-const texts = calculator.pageTexts();
-/** @type {Record<string, string>} */
-const shellTexts = {
-  title: texts.title,
-  save: texts.save,
-  calculate: Object.values(accessKeyParts(texts.calculate)).join(''),
-  measurementTitle: texts.measurementTitle,
-};
-const help = marked.parse(readFileSync(join(root, 'resources', 'help', 'help_eh.md'), 'utf8'), { async: false });
+// The page's words in each language, from the same text files the program
+// is built with: its own texts ("page.…", the key without the prefix), the
+// units ("unit.…") and the window's texts that the page's first screen shows.
+/** @type {Record<string, Record<string, string>>} */
+const pageTexts = {};
+for (const language of ['ru', 'en']) {
+  /** @type {{ language: string, texts: Record<string, string> }} */
+  const file = JSON.parse(readFileSync(join(root, 'text', 'languages', `${language}.json`), 'utf8'));
+  const texts = Object.fromEntries(Object.entries(file.texts)
+    .filter(([key]) => key.startsWith('page.') || key.startsWith('unit.'))
+    .map(([key, text]) => [key.replace(/^page\./, ''), text]));
+  texts.title = file.texts['window.caption'];
+  texts.save = file.texts['window.save'];
+  texts.calculate = Object.values(accessKeyParts(file.texts['window.calculate'])).join('');
+  texts.measurementTitle = file.texts['measurement.title'];
+  pageTexts[language] = texts;
+}
+/** @type {(text: string) => string} */
+const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').replace(/>/g, '&gt;').replace(/"/g, '&quot;');
+// The page's help in each language; the page shows the one of its language.
+const help = Object.keys(pageTexts).map((language) =>
+  `<div class="help-text" lang="${language}">\n${marked.parse(readFileSync(join(web, 'help', `${language}.md`), 'utf8'), { async: false })}</div>\n`).join('');
 // The page's modules are fetched with the page rather than one level of
 // imports after another.
 const appModules = ['app.js', ...[...readFileSync(join(web, 'site', 'app.js'), 'utf8')
@@ -70,12 +69,20 @@ const appModules = ['app.js', ...[...readFileSync(join(web, 'site', 'app.js'), '
 const page = readFileSync(join(web, 'site', 'index.html'), 'utf8')
   .replace('<link rel="manifest"', () =>
     `${appModules.map((name) => `<link rel="modulepreload" href="${name}">\n`).join('')}<link rel="manifest"`)
-  .replace('<section id="help"></section>', () => `<section id="help">\n${help}</section>`)
+  .replace('</summary></details>', () => `</summary>\n${help}</details>`)
+  // The texts go into a script element, where "</" would end it.
+  .replace('<script id="page-texts" type="application/json"></script>', () =>
+    `<script id="page-texts" type="application/json">${JSON.stringify(pageTexts).replace(/</g, '\\u003c')}</script>`)
   .replace('<script src="shell.js"></script>', () => `<script>\n${readFileSync(join(web, 'site', 'shell.js'), 'utf8')}</script>`)
   .replace('<link rel="stylesheet" href="style.css">', () => `<style>\n${readFileSync(join(web, 'site', 'style.css'), 'utf8')}</style>`)
-  .replace(/(<(\w+)[^>]* data-text="(\w+)"[^>]*>)(<\/\2>)/g, (_, open, name, key, close) => {
-    if (!(key in shellTexts)) throw new Error(`index.html: no text for data-text="${key}"`);
-    return `${open}${shellTexts[key]}${close}`;
+  // Written in Russian, the page's first language; the shell rewords it.
+  .replace(/(<(\w+)[^>]* data-text="([\w.-]+)"[^>]*>)(<\/\2>)/g, (_, open, name, key, close) => {
+    if (!(key in pageTexts.ru)) throw new Error(`index.html: no text for data-text="${key}"`);
+    return `${open}${escape(pageTexts.ru[key])}${close}`;
+  })
+  .replace(/ data-label="([\w.-]+)"/g, (whole, key) => {
+    if (!(key in pageTexts.ru)) throw new Error(`index.html: no text for data-label="${key}"`);
+    return `${whole} aria-label="${escape(pageTexts.ru[key])}"`;
   });
 writeFileSync(join(siteDir, 'index.html'), page);
 writeServiceWorker(join(web, 'site', 'sw.js'), siteDir);

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page at a phone's and a desktop's size, for docs/, a measured sweep's
-// analysis on the phone too.
+// analysis on the phone too, and the page in English and inches.
 //
 //   node web/screenshots.mjs build-web/site docs
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
@@ -11,7 +11,9 @@ import { serve } from './serve.mjs';
 import { seriesResonance } from './synthetic-sweep.mjs';
 
 const [site = 'build-web/site', out = 'docs'] = process.argv.slice(2);
-const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0';
+const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,&lang=ru';
+// The same design in inches, the wire as its gauge.
+const inchDesign = '?frequency=14.2&cylinder-diameter=1.968503937&ratio=3&wire-diameter=18%20AWG&pitch=0.0787401575&turn-diameter=1.968503937&bandwidth=0&separator=.&lang=en&units=in';
 const server = await serve(site, 0);
 const browser = await launchChromium(['--lang=ru-RU', '--font-render-hinting=none']);
 // A sweep of the built antenna, tuned a little low, a little mismatched and
@@ -19,18 +21,21 @@ const browser = await launchChromium(['--lang=ru-RU', '--font-render-hinting=non
 const folder = mkdtempSync(join(tmpdir(), 'eh-shots-'));
 const sweep = join(folder, 'antenna-20m.s1p');
 writeFileSync(sweep, seriesResonance({ resonanceHz: 14.12e6, q: 9, resistanceOhm: 38, points: 401, spanBandwidths: 2.6 }));
-/** @type {[`${string}.png`, number, number, string | null][]} */
+/** @type {[`${string}.png`, number, number, string | null, string?][]} */
 const shots = [
   ['screenshot-web-phone.png', 390, 844, null],
   ['screenshot-web-phone-report.png', 390, 844, '#report'],
   ['screenshot-web-phone-measurement.png', 390, 844, '#measurement'],
   ['screenshot-web-desktop.png', 1280, 800, null],
   ['screenshot-web-explorer.png', 1280, 800, '#explorer'],
+  ['screenshot-web-phone-english-inches.png', 390, 844, null, inchDesign],
+  ['screenshot-web-phone-english-inches-report.png', 390, 844, '#report', inchDesign],
+  ['screenshot-web-desktop-english-inches.png', 1280, 800, null, inchDesign],
 ];
-for (const [name, width, height, scroll] of shots) {
+for (const [name, width, height, scroll, search = design] of shots) {
   const page = await browser.newPage();
   await page.setViewport({ width, height });
-  await page.goto(`http://127.0.0.1:${server.address().port}/index.html${design}&separator=,`);
+  await page.goto(`http://127.0.0.1:${server.address().port}/index.html${search}`);
   await page.waitForSelector('#report > :nth-child(38)');
   await page.waitForSelector('body[data-ready="true"]');
   await page.waitForFunction(() => Number(document.getElementById('chart').dataset.points) > 0);

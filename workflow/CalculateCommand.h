@@ -4,6 +4,7 @@
 #include "AntennaModel.h"
 #include "DesignService.h"
 #include "FieldReading.h"
+#include "InputText.h"
 #include "Report.h"
 #include "ReportPane.h"
 
@@ -36,7 +37,9 @@ void RenderReportLine(IReportPane& pane, const TReportLine& line);
 // The calculate command: clears the pane, reads the fields, shows the pitch
 // notice through `showNotice` when due (and goes on), calculates, and renders
 // the 38 report lines one by one. Faults pass to the caller; the lines
-// rendered before a fault stay in the pane.
+// rendered before a fault stay in the pane. The fields are read and the
+// report and notice written as the options say (Russian millimetres unless
+// told otherwise).
 void RunCalculateCommand(const TInputFields& fields, IReportPane& pane, char separator,
                          const std::function<void(const std::string&)>& showNotice,
                          const TCalculateOptions& options = {});

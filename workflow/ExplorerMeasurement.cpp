@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerMeasurement.h"
 
+#include "Language.h"
+
 #include "AxisTicks.h"
 #include "DesignTables.h"
 #include "ExplorerOutputs.h"
@@ -40,7 +42,7 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
     const bool resonanceShown = resonanceMHz >= lowMHz && resonanceMHz <= highMHz;
     if (resonanceShown)
         marks.resonanceMHz = resonanceMHz;
-    legend += "f₀ " + MegahertzText(*analysis.resonanceHz, separator) + " " + kMegahertz;
+    legend += "f₀ " + MegahertzText(*analysis.resonanceHz, separator) + " " + LocalText("unit.megahertz", TLanguage::Russian);
 
     const std::size_t bandwidthResult = *ResultByKey("BandwidthKHz");
     const std::string kilohertz = ExplorerUnit(ResultTable()[bandwidthResult]);
@@ -64,7 +66,7 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
         if (Overlaps(span, lowMHz, highMHz))
             marks.swr2Span = span;
         legend += ", " + marks.swr2Label + " " + MegahertzText(analysis.swr2Span->lowHz, separator) + "–" +
-                  MegahertzText(analysis.swr2Span->highHz, separator) + " " + kMegahertz;
+                  MegahertzText(analysis.swr2Span->highHz, separator) + " " + LocalText("unit.megahertz", TLanguage::Russian);
     }
     if (!resonanceShown)
         legend += " — вне диапазона графика";

@@ -25,17 +25,25 @@ std::string Fixed(double value, int decimals, char separator)
     return out;
 }
 
-std::string KilohertzText(double hertz, char separator)
+std::string Megahertz(TLanguage language) { return LocalText("unit.megahertz", language); }
+std::string Kilohertz(TLanguage language) { return LocalText("unit.kilohertz.field", language); }
+
+std::string KilohertzText(double hertz, char separator, TLanguage language)
 {
-    return FormatReportNumber(hertz / 1000, separator) + " " + kKilohertz;
+    return FormatReportNumber(hertz / 1000, separator) + " " + Kilohertz(language);
 }
 
-std::string SpanText(const std::optional<TFrequencySpan>& span, char separator)
+std::string SpanText(const std::optional<TFrequencySpan>& span, char separator, TLanguage language)
 {
     if (!span)
         return kMissing;
-    return KilohertzText(span->WidthHz(), separator) + ": " + MegahertzText(span->lowHz, separator) + "–" +
-           MegahertzText(span->highHz, separator) + " " + kMegahertz;
+    return KilohertzText(span->WidthHz(), separator, language) + ": " + MegahertzText(span->lowHz, separator) + "–" +
+           MegahertzText(span->highHz, separator) + " " + Megahertz(language);
+}
+
+std::string Filled(std::string_view key, TLanguage language, const std::string& value)
+{
+    return fmt::format(fmt::runtime(LocalText(key, language)), value);
 }
 
 std::string Optional(const std::optional<double>& value, const std::string& unit, char separator)
@@ -47,14 +55,14 @@ std::string Optional(const std::optional<double>& value, const std::string& unit
 
 } // namespace
 
-std::string SwrAtMostText(double level, char separator)
+std::string SwrAtMostText(double level, char separator, TLanguage language)
 {
     std::string number = Fixed(level, 3, separator);
     while (number.back() == '0')
         number.pop_back();
     if (number.back() == separator)
         number.pop_back();
-    return "КСВ ≤ " + number;
+    return Filled("measurement.swr-at-most", language, number);
 }
 
 double SwrChartTop(const std::vector<double>& swr)
@@ -80,41 +88,49 @@ std::string RefusedFileText(const std::string& fileName, const std::string& refu
     return "«" + fileName + "»\n" + refusal;
 }
 
-std::string UnreadableFileText(const std::string& reason) { return "Файл не прочитан: " + reason + "."; }
-
-std::string IdealCurveName(const TModelPromise& promise, char separator)
+std::string UnreadableFileText(const std::string& reason, TLanguage language)
 {
-    return "Идеальная антенна (Q = " + FormatReportNumber(promise.q, separator) + ")";
+    return Filled("measurement.refused", language, reason);
+}
+
+std::string IdealCurveName(const TModelPromise& promise, char separator, TLanguage language)
+{
+    return Filled("measurement.ideal-curve", language, FormatReportNumber(promise.q, separator));
 }
 
 TMeasurementSummary SummariseMeasurement(const TResonanceAnalysis& analysis,
-                                         const std::optional<TModelPromise>& promise, char separator)
+                                         const std::optional<TModelPromise>& promise, char separator,
+                                         TLanguage language)
 {
+    const auto text = [language](std::string_view key) { return std::string(LocalText(key, language)); };
+    const std::string ohm = " " + text("unit.ohm");
     TMeasurementSummary summary;
     auto& rows = summary.figures;
-    rows.push_back({"Точек в измерении", std::to_string(analysis.points)});
-    rows.push_back({"Резонанс", analysis.resonanceHz
-                                    ? MegahertzText(*analysis.resonanceHz, separator) + " " + kMegahertz
-                                    : kMissing});
-    rows.push_back({analysis.resonanceHz ? "КСВ в резонансе" : "Наименьший КСВ",
+    rows.push_back({text("measurement.figure.points"), std::to_string(analysis.points)});
+    rows.push_back({text("measurement.figure.resonance"),
+                    analysis.resonanceHz
+                        ? MegahertzText(*analysis.resonanceHz, separator) + " " + Megahertz(language)
+                        : kMissing});
+    rows.push_back({text(analysis.resonanceHz ? "measurement.figure.swr-at-resonance" : "measurement.figure.least-swr"),
                     std::isfinite(analysis.swrMin) ? FormatReportNumber(analysis.swrMin, separator) : kMissing});
-    rows.push_back({"R в резонансе", Optional(analysis.resistanceOhm, " Ом", separator)});
-    rows.push_back({"X в резонансе", Optional(analysis.reactanceOhm, " Ом", separator)});
+    rows.push_back({text("measurement.figure.resistance"), Optional(analysis.resistanceOhm, ohm, separator)});
+    rows.push_back({text("measurement.figure.reactance"), Optional(analysis.reactanceOhm, ohm, separator)});
     rows.push_back({"Q", Optional(analysis.q, "", separator)});
-    rows.push_back({"Полоса пропуск. по ур.3 dB",
-                    analysis.bandwidthHz ? KilohertzText(*analysis.bandwidthHz, separator) : kMissing});
-    rows.push_back({"Полоса по " + SwrAtMostText(kHalfPowerSwr, separator), SpanText(analysis.swrSpan, separator)});
-    rows.push_back({"Полоса по " + SwrAtMostText(2, separator), SpanText(analysis.swr2Span, separator)});
-    rows.push_back({"Полоса по расчету", promise ? FormatReportNumber(promise->bandwidthKHz, separator) + " " +
-                                                       kKilohertz + ", Q = " +
-                                                       FormatReportNumber(promise->q, separator)
-                                                 : kMissing});
+    rows.push_back({text("measurement.figure.bandwidth"),
+                    analysis.bandwidthHz ? KilohertzText(*analysis.bandwidthHz, separator, language) : kMissing});
+    rows.push_back({Filled("measurement.figure.span", language, SwrAtMostText(kHalfPowerSwr, separator, language)),
+                    SpanText(analysis.swrSpan, separator, language)});
+    rows.push_back({Filled("measurement.figure.span", language, SwrAtMostText(2, separator, language)),
+                    SpanText(analysis.swr2Span, separator, language)});
+    rows.push_back({text("measurement.figure.promise"),
+                    promise ? FormatReportNumber(promise->bandwidthKHz, separator) + " " + Kilohertz(language) +
+                                  ", Q = " + FormatReportNumber(promise->q, separator)
+                            : kMissing});
     for (const TMeasurementNote note : analysis.notes)
-        summary.notes.push_back(MeasurementNoteText(note));
+        summary.notes.push_back(MeasurementNoteText(note, language));
     if (!promise)
-        summary.notes.push_back("Полоса по расчету не известна: поля конструкции не заполнены числами "
-                                "или расчет невозможен.");
-    summary.method = MeasurementMethodText();
+        summary.notes.push_back(text("measurement.note.no-promise"));
+    summary.method = MeasurementMethodText(language);
     if (std::optional<std::string> text = BandwidthFieldText(analysis)) {
         std::replace(text->begin(), text->end(), '.', separator);
         summary.fieldText = std::move(text);

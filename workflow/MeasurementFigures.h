@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "ModelComparison.h"
 #include "ResonanceAnalysis.h"
 
@@ -29,19 +30,15 @@ struct TMeasurementSummary {
 
 // The measurement's title (the menu command's, the view's and the page
 // section's) and its one button: "&" marks the access key.
-inline constexpr const char* kMeasurementTitle = "Полоса из измерения";
-inline constexpr const char* kApplyBandwidthCaption = "&Внести полосу в расчет";
-inline constexpr const char* kApplyBandwidthTip =
-    "записывает измеренную полосу в поле «Полоса пропускания BW (КГц)» и пересчитывает";
-
-// The units, as the window's fields and report write them.
-inline constexpr const char* kMegahertz = "МГц";
-inline constexpr const char* kKilohertz = "КГц";
+inline constexpr const char* kMeasurementTitle = RussianText("measurement.title");
+inline constexpr const char* kApplyBandwidthCaption = RussianText("measurement.apply");
+inline constexpr const char* kApplyBandwidthTip = RussianText("measurement.apply-tip");
 
 // The figures of `analysis`, and beside them the model's bandwidth and Q
 // for the typed design when there is one.
 TMeasurementSummary SummariseMeasurement(const TResonanceAnalysis& analysis,
-                                         const std::optional<TModelPromise>& promise, char separator);
+                                         const std::optional<TModelPromise>& promise, char separator,
+                                         TLanguage language = kDefaultLanguage);
 
 // A file that gives no measurement: "«name»" and, on the next line, the
 // refusal (TouchstoneRefusalText, or UnreadableFileText).
@@ -49,13 +46,13 @@ std::string RefusedFileText(const std::string& fileName, const std::string& refu
 
 // A file the system could not read, worded as a refusal: "Файл не
 // прочитан: " and the reason.
-std::string UnreadableFileText(const std::string& reason);
+std::string UnreadableFileText(const std::string& reason, TLanguage language = kDefaultLanguage);
 
 // The name of the ideal resonator's curve: "Идеальная антенна (Q = 12,84)".
-std::string IdealCurveName(const TModelPromise& promise, char separator);
+std::string IdealCurveName(const TModelPromise& promise, char separator, TLanguage language = kDefaultLanguage);
 
 // "КСВ ≤ 2,618", "КСВ ≤ 2": an SWR span's name.
-std::string SwrAtMostText(double level, char separator);
+std::string SwrAtMostText(double level, char separator, TLanguage language = kDefaultLanguage);
 
 // Where a chart's SWR axis (from 1) stops: high enough for the match and
 // the spans, not so high that the far skirts of the sweep flatten them:

@@ -1,96 +1,106 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MeasurementTexts.h"
 
+#include <fmt/format.h>
+
 namespace eh {
 
 namespace {
 
-std::string Reason(const TTouchstoneRefusal& refusal)
+std::string Reason(const TTouchstoneRefusal& refusal, TLanguage language)
 {
+    const auto text = [language](std::string_view key) { return std::string(LocalText(key, language)); };
     switch (refusal.fault) {
     case TTouchstoneFault::Empty:
-        return "в файле нет ни одной точки измерения";
+        return text("measurement.fault.empty");
     case TTouchstoneFault::Binary:
-        return "это не текстовый файл Touchstone (двоичные данные)";
+        return text("measurement.fault.binary");
     case TTouchstoneFault::TooLarge:
-        return "файл больше " + std::to_string(kTouchstoneMaxBytes >> 20) + " МБ";
+        return fmt::format(fmt::runtime(text("measurement.fault.too-large")), kTouchstoneMaxBytes >> 20);
     case TTouchstoneFault::TooManyPoints:
-        return "точек больше " + std::to_string(kTouchstoneMaxPoints);
+        return fmt::format(fmt::runtime(text("measurement.fault.too-many-points")), kTouchstoneMaxPoints);
     case TTouchstoneFault::BadOptionLine:
-        return "непонятная строка параметров (ожидается \"# MHZ S RI R 50\" и подобная)";
+        return text("measurement.fault.bad-option-line");
     case TTouchstoneFault::NotOnePort:
-        return "это не однопортовое измерение (нужен файл .s1p)";
+        return text("measurement.fault.not-one-port");
     case TTouchstoneFault::WrongColumnCount:
-        return "в строке данных должно быть три числа: частота и два числа значения";
+        return text("measurement.fault.column-count");
     case TTouchstoneFault::NotANumber:
-        return "не число";
+        return text("measurement.fault.not-a-number");
     case TTouchstoneFault::NotFinite:
-        return "число бесконечно или не определено (nan, inf)";
+        return text("measurement.fault.not-finite");
     case TTouchstoneFault::FrequencyNotPositive:
-        return "частота должна быть больше нуля";
+        return text("measurement.fault.frequency-not-positive");
     case TTouchstoneFault::DuplicateFrequency:
-        return "та же частота, что в предыдущей строке";
+        return text("measurement.fault.duplicate-frequency");
     case TTouchstoneFault::FrequencyOutOfOrder:
-        return "частота меньше, чем в предыдущей строке (частоты должны возрастать)";
+        return text("measurement.fault.frequency-order");
     case TTouchstoneFault::BadReference:
-        return "опорное сопротивление должно быть положительным числом";
+        return text("measurement.fault.bad-reference");
     case TTouchstoneFault::BadKeyword:
-        return "ключевое слово Touchstone 2.0, которое здесь не поддерживается или стоит не на месте";
+        return text("measurement.fault.bad-keyword");
     case TTouchstoneFault::CountMismatch:
-        return "число точек (" + std::to_string(refusal.count) + ") не совпадает с [Number of Frequencies]";
+        return fmt::format(fmt::runtime(text("measurement.fault.count-mismatch")), refusal.count);
     case TTouchstoneFault::TooFewPoints:
-        return "точек " + std::to_string(refusal.count) + ", для анализа нужно не меньше " +
-               std::to_string(kTouchstoneMinPoints);
+        return fmt::format(fmt::runtime(text("measurement.fault.too-few-points")), refusal.count, kTouchstoneMinPoints);
     }
     return {};
 }
 
 } // namespace
 
-std::string TouchstoneRefusalText(const TTouchstoneRefusal& refusal)
+std::string TouchstoneRefusalText(const TTouchstoneRefusal& refusal, TLanguage language)
 {
     if (refusal.line == 0)
-        return "Файл не прочитан: " + Reason(refusal) + ".";
-    return "Файл не прочитан, строка " + std::to_string(refusal.line) + ": " + Reason(refusal) + ".";
+        return fmt::format(fmt::runtime(LocalText("measurement.refused", language)), Reason(refusal, language));
+    return fmt::format(fmt::runtime(LocalText("measurement.refused-at-line", language)), refusal.line,
+                       Reason(refusal, language));
 }
 
-std::string MeasurementNoteText(TMeasurementNote note)
+std::string MeasurementNoteText(TMeasurementNote note, TLanguage language)
 {
+    const char* key = "";
     switch (note) {
     case TMeasurementNote::MinimumAtLowEnd:
-        return "Наименьшее отражение на нижнем краю развертки: резонанс ниже нее, расширьте развертку.";
+        key = "measurement.note.minimum-low";
+        break;
     case TMeasurementNote::MinimumAtHighEnd:
-        return "Наименьшее отражение на верхнем краю развертки: резонанс выше нее, расширьте развертку.";
+        key = "measurement.note.minimum-high";
+        break;
     case TMeasurementNote::NoPowerAccepted:
-        return "Антенна не принимает мощность ни на одной частоте (|Г| >= 1): резонанса нет.";
+        key = "measurement.note.no-power";
+        break;
     case TMeasurementNote::ReflectionAboveOne:
-        return "Коэффициент отражения местами больше 1: прибор не откалиброван, результаты неточны.";
+        key = "measurement.note.reflection-above-one";
+        break;
     case TMeasurementNote::ResistanceNotPositive:
-        return "Сопротивление в резонансе не положительно: откалибруйте прибор; добротность не определена.";
+        key = "measurement.note.resistance-not-positive";
+        break;
     case TMeasurementNote::SlopeNotDefined:
-        return "Наклон импеданса у резонанса не определяется: добротность не определена.";
+        key = "measurement.note.slope";
+        break;
     case TMeasurementNote::FewPointsAcrossBand:
-        return "В полосе резонанса мало точек: добротность менее надежна, сузьте развертку или добавьте точек.";
+        key = "measurement.note.few-points";
+        break;
     case TMeasurementNote::SwrSpanNotReached:
-        return "КСВ нигде не опускается до 2.618.";
+        key = "measurement.note.swr-span-not-reached";
+        break;
     case TMeasurementNote::SwrSpanBeyondSweep:
-        return "Полоса КСВ <= 2.618 выходит за края развертки.";
+        key = "measurement.note.swr-span-beyond";
+        break;
     case TMeasurementNote::Swr2SpanNotReached:
-        return "КСВ нигде не опускается до 2.";
+        key = "measurement.note.swr2-span-not-reached";
+        break;
     case TMeasurementNote::Swr2SpanBeyondSweep:
-        return "Полоса КСВ <= 2 выходит за края развертки.";
+        key = "measurement.note.swr2-span-beyond";
+        break;
     case TMeasurementNote::NotOneResonance:
-        return "Точки у минимума КСВ не ложатся на один резонанс (несколько резонансов, плохой контакт?): "
-               "добротность не определена.";
+        key = "measurement.note.not-one-resonance";
+        break;
     }
-    return {};
+    return *key ? LocalText(key, language) : std::string();
 }
 
-std::string MeasurementMethodText()
-{
-    return "Добротность по наклону импеданса в резонансе, Q = w0|Z'(w0)|/(2R(w0)) "
-           "(Yaghjian, Best, IEEE Trans. Antennas Propag. 53(4), 2005), Z' по методу наименьших квадратов "
-           "по точкам полосы резонанса; полоса 3 dB = f0/Q.";
-}
+std::string MeasurementMethodText(TLanguage language) { return LocalText("measurement.method", language); }
 
 } // namespace eh

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "ResonanceAnalysis.h"
 #include "Touchstone.h"
 
@@ -11,12 +12,12 @@
 namespace eh {
 
 // "Строка 12: ..." (or without the line when the whole file is at fault).
-std::string TouchstoneRefusalText(const TTouchstoneRefusal& refusal);
+std::string TouchstoneRefusalText(const TTouchstoneRefusal& refusal, TLanguage language = kDefaultLanguage);
 
 // One sentence per note.
-std::string MeasurementNoteText(TMeasurementNote note);
+std::string MeasurementNoteText(TMeasurementNote note, TLanguage language = kDefaultLanguage);
 
 // The method in one sentence, with its source.
-std::string MeasurementMethodText();
+std::string MeasurementMethodText(TLanguage language = kDefaultLanguage);
 
 } // namespace eh

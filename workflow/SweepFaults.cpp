@@ -3,6 +3,8 @@
 
 #include "Exceptions.h"
 
+#include <fmt/format.h>
+
 namespace eh {
 
 std::size_t TSweepFaultTally::Add(const TFault& fault)
@@ -18,32 +20,31 @@ std::size_t TSweepFaultTally::Add(const TFault& fault)
     return counts_.size() - 1;
 }
 
-std::string FaultReason(const TFault& fault)
+std::string FaultReason(const TFault& fault, TLanguage language)
 {
     switch (fault.kind) {
     case TFaultKind::fkZeroDivide:
-        return "деление на ноль";
+        return LocalText("sweep.fault.zero-divide", language);
     case TFaultKind::fkInvalidOp:
-        return "недопустимая операция";
+        return LocalText("sweep.fault.invalid-operation", language);
     case TFaultKind::fkOverflow:
-        return "переполнение";
+        return LocalText("sweep.fault.overflow", language);
     default:
-        return "ошибка";
+        return LocalText("sweep.fault.other", language);
     }
 }
 
-std::string FaultSummary(const TSweepFaultTally& faults, std::size_t points)
+std::string FaultSummary(const TSweepFaultTally& faults, std::size_t points, TLanguage language)
 {
     if (faults.Total() == 0)
         return {};
-    std::string summary =
-        "Точек с ошибкой: " + std::to_string(faults.Total()) + " из " + std::to_string(points) + " (";
+    std::string reasons;
     for (std::size_t k = 0; k < faults.Counts().size(); ++k) {
         if (k > 0)
-            summary += "; ";
-        summary += FaultReason(faults.Counts()[k].fault) + ": " + std::to_string(faults.Counts()[k].count);
+            reasons += "; ";
+        reasons += FaultReason(faults.Counts()[k].fault, language) + ": " + std::to_string(faults.Counts()[k].count);
     }
-    return summary + ")";
+    return fmt::format(fmt::runtime(LocalText("sweep.faults", language)), faults.Total(), points, reasons);
 }
 
 } // namespace eh

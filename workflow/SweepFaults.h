@@ -30,10 +30,11 @@ private:
 };
 
 // The reason of a fault as a ham reads it: "деление на ноль".
-std::string FaultReason(const TFault& fault);
+std::string FaultReason(const TFault& fault, TLanguage language = kDefaultLanguage);
 
 // The faults in one line, empty when there are none:
 // "Точек с ошибкой: 3 из 500 (деление на ноль: 2; переполнение: 1)".
-std::string FaultSummary(const TSweepFaultTally& faults, std::size_t points);
+std::string FaultSummary(const TSweepFaultTally& faults, std::size_t points,
+                         TLanguage language = kDefaultLanguage);
 
 } // namespace eh

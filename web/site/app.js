@@ -2,7 +2,8 @@
 // @ts-check
 // The calculator page: the window's seven fields, the calculate command and
 // the styled report, the explorer and the measured bandwidth, all worded
-// and computed by the WebAssembly binding.
+// and computed by the WebAssembly binding, in the language and units the
+// shell chose (window.ehShell).
 import { writeCaption } from './caption.js';
 import { FileIntake } from './file-intake.js';
 import { reportFileName } from './report-name.js';
@@ -15,17 +16,18 @@ import { LoadFailure, instantiateWasm } from './wasm-load.js';
  * @returns {T}
  */
 const $ = (id) => /** @type {T} */ (document.getElementById(id));
+const { language, units, text } = window.ehShell;
 
 /** The calculator, or why it could not be started (the shell says so). */
 async function startCalculator() {
-  if (typeof EhAntenna !== 'function') throw new LoadFailure('eh-antenna.js', 'файл не получен');
+  if (typeof EhAntenna !== 'function') throw new LoadFailure('eh-antenna.js', text('file-not-received'));
   /** @type {(error: unknown) => void} */
   let failLoad = () => {};
   /** @type {Promise<never>} */
   const loadFailed = new Promise((_, reject) => { failLoad = reject; });
   return Promise.race([loadFailed, EhAntenna({
     instantiateWasm(imports, receive) {
-      instantiateWasm('eh-antenna.wasm', imports)
+      instantiateWasm('eh-antenna.wasm', imports, text)
         .then(({ instance, module }) => receive(instance, module), failLoad);
       return {};
     },
@@ -40,6 +42,7 @@ async function start() {
   const languageMark = new Intl.NumberFormat(navigator.language)
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
   const calculator = await starting;
+  calculator.configure(language, units);
   const texts = calculator.pageTexts();
   const address = new URL(location.href);
   const separator = calculator.decimalSeparatorFor(address.searchParams.get('separator') ?? '', languageMark);
@@ -49,6 +52,10 @@ async function start() {
 
   /** @type {HTMLInputElement[]} */
   const fields = [];
+  // What follows a field's text beside it (a gauge's diameter), redone
+  // when the page writes the text.
+  /** @type {(() => void)[]} */
+  const echoes = [];
   const groups = texts.groups.map((title) => {
     const set = document.createElement('fieldset');
     const legend = document.createElement('legend');
@@ -65,10 +72,24 @@ async function start() {
     const input = document.createElement('input');
     input.name = field.key;
     input.id = field.key;
-    input.inputMode = 'decimal';
+    // A gauge is typed with letters ("14 AWG").
+    input.inputMode = field.wireGauge ? 'text' : 'decimal';
     input.enterKeyHint = 'go';
     if (field.toolTip) input.title = field.toolTip;
     row.append(name, input);
+    if (field.wireGauge) {
+      // A gauge shows the diameter it stands for.
+      const gauge = document.createElement('output');
+      gauge.className = 'gauge';
+      gauge.htmlFor.add(field.key);
+      const echo = () => {
+        const diameter = calculator.wireGaugeDiameter(input.value, separator);
+        gauge.textContent = diameter === null ? '' : text('wire-gauge', { diameter });
+      };
+      input.addEventListener('input', echo);
+      echoes.push(echo);
+      row.append(gauge);
+    }
     groups[field.group].append(row);
     fields.push(input);
   });
@@ -147,12 +168,36 @@ async function start() {
     if (answer.fault) await show(answer.fault);
   }
 
-  // The address follows the fields, so that a design can be shared as a link.
+  // The address follows the fields, the language and the units, so that a
+  // design can be shared as a link and read as it was typed.
   function followFields() {
     const next = new URL(location.href);
     texts.fields.forEach((field, i) => next.searchParams.set(field.key, fields[i].value));
+    followSettings(next);
+  }
+  /** @param {URL} next */
+  function followSettings(next) {
+    next.searchParams.set('lang', language);
+    next.searchParams.set('units', units);
     history.replaceState(null, '', next);
   }
+  followSettings(new URL(location.href));
+
+  // Another language or unit: the page starts again in it, the design kept
+  // in the address.
+  for (const [id, parameter, value] of /** @type {const} */ ([['language', 'lang', language], ['units', 'units', units]])) {
+    /** @type {HTMLSelectElement} */
+    const select = $(id);
+    select.value = value;
+    select.addEventListener('change', () => {
+      followFields();
+      const next = new URL(location.href);
+      next.searchParams.set(parameter, select.value);
+      location.assign(next);
+    });
+  }
+  // The help opens where its link leads.
+  $('help-link').addEventListener('click', () => { /** @type {HTMLDetailsElement} */ ($('help')).open = true; });
 
   /** @type {import('./explorer.js').Explorer | undefined} */
   let explorer; // made after the first report
@@ -187,6 +232,7 @@ async function start() {
 
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
   texts.fields.forEach((field, i) => { fields[i].value = address.searchParams.get(field.key) ?? ''; });
+  for (const echo of echoes) echo();
   document.body.classList.remove('loading');
   // The report first: the explorer, its chart library and its sweeps wait.
   if (designInAddress) calculate();
@@ -207,7 +253,7 @@ async function start() {
     explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
     requestAnimationFrame(() => explorer?.update());
   } else {
-    $('explorer-note').textContent = `Обзор конструкции не загрузился: ${why(explorerModule.reason)}. Обновите страницу.`;
+    $('explorer-note').textContent = text('module-failed', { part: text('explorer.part'), error: why(explorerModule.reason) });
   }
   if (measurementModule.status === 'fulfilled') {
     // The measured bandwidth goes into the last field, as if typed, and the
@@ -224,7 +270,7 @@ async function start() {
     const opener = measurement;
     intake.deliverTo((file) => opener.open(file));
   } else {
-    $('measurement-status').textContent = `Раздел измерений не загрузился: ${why(measurementModule.reason)}. Обновите страницу.`;
+    $('measurement-status').textContent = text('module-failed', { part: text('measurement.part'), error: why(measurementModule.reason) });
   }
   document.body.dataset.ready = 'true';
   // For the console and the benchmark.

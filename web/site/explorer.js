@@ -13,9 +13,11 @@ export class Explorer {
     this.outputs = calculator.outputs();
     this.$ = (id) => document.getElementById(id);
     this.frequencyInput = 0;
+    this.text = window.ehShell.text;
+    this.millimetres = this.text('unit.millimetre');
 
     const select = this.$('sweep-input');
-    texts.fields.forEach((field, i) => select.add(new Option(field.label.replace(/\s*=\s*$/, ''), i)));
+    texts.fields.forEach((field, i) => select.add(new Option(field.sweepLabel, i)));
     // Bandwidth, efficiency and the tuning coil's turns: what a builder
     // weighs first.
     const chosen = new Set(['BandwidthKHz', 'EfficiencyPct', 'TurnCount']);
@@ -80,7 +82,7 @@ export class Explorer {
       this.$('sweep-to').value, Number(this.$('sweep-points').value), chosen);
     const note = this.$('explorer-note');
     if (!sweep.typed || sweep.planFault !== undefined) {
-      note.textContent = sweep.typed ? 'Диапазон задан неверно.' : 'Заполните поля числами.';
+      note.textContent = this.text(sweep.typed ? 'explorer.bad-range' : 'explorer.fill-fields');
       this.$('chart').dataset.points = '0';
     } else {
       note.textContent = sweep.faults;
@@ -103,7 +105,9 @@ export class Explorer {
         stroke: palette[i % palette.length], width: 2, scale: `y${i}`,
         value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
       }))];
-      const axes = [{}, ...chosen.map((k, i) => ({ scale: `y${i}`, side: i % 2 ? 1 : 3, stroke: palette[i % palette.length], show: i < 2 }))];
+      // The axes' numbers with the page's decimal mark, without grouping.
+      const values = (u, splits) => splits.map((v) => String(Number(v.toPrecision(12))).replace('.', this.separator));
+      const axes = [{ values }, ...chosen.map((k, i) => ({ scale: `y${i}`, side: i % 2 ? 1 : 3, stroke: palette[i % palette.length], show: i < 2, values }))];
       const explorer = this;
       this.chart = new uPlot({
         ...this.chartSize(), series, axes,
@@ -138,7 +142,7 @@ export class Explorer {
     body.replaceChildren(...rows.map((row) => {
       const tr = document.createElement('tr');
       tr.className = row.covers ? 'covers' : '';
-      for (const text of [`${row.metres} м`, row.range, row.width, row.bandwidth ?? '—', row.settings ?? '—']) {
+      for (const text of [this.text('coverage.metres', { metres: row.metres }), row.range, row.width, row.bandwidth ?? '—', row.settings ?? '—']) {
         const td = document.createElement('td');
         td.textContent = String(text);
         tr.append(td);
@@ -187,13 +191,13 @@ export class Explorer {
       const ty = coilTop + (i + 0.5) * d.coilLength / Math.max(turns, 1);
       add('line', { x1: -d.coilDiameter / 2, x2: d.coilDiameter / 2, y1: ty, y2: ty, stroke: '#b87333', 'stroke-width': stroke * 2 });
     }
-    add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, `${mm(d.totalLength)} мм`);
-    add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, `${mm(d.cylinderLength)} мм`);
-    add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${mm(Math.round(d.turns * 100) / 100)} витк.`);
+    add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, `${mm(d.totalLength)} ${this.millimetres}`);
+    add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, `${mm(d.cylinderLength)} ${this.millimetres}`);
+    add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${mm(Math.round(d.turns * 100) / 100)} ${this.text('explorer.turns')}`);
     y = height + d.gap;
     const armY = y;
     add('rect', { x: -d.flatGap / 2 - d.flatHorizontal, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
     add('rect', { x: d.flatGap / 2, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-    add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, `${mm(d.flatHorizontal)} × ${mm(d.flatVertical)} мм`);
+    add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, `${mm(d.flatHorizontal)} × ${mm(d.flatVertical)} ${this.millimetres}`);
   }
 }

@@ -52,6 +52,7 @@ function thinned(answer) {
 
 self.addEventListener('message', async (/** @type {MessageEvent<MeasurementRequest>} */ { data }) => {
   const module = await calculator;
+  module.configure(data.language, data.units);
   const answer = module.measurement(data.name, data.bytes, data.texts, data.separator);
   self.postMessage({ token: data.token, answer: answer.fault ? answer : thinned(answer) });
 });

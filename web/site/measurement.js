@@ -18,6 +18,7 @@ export class MeasuredBandwidth {
     this.separator = separator;
     this.fieldTexts = fieldTexts;
     this.show = show;
+    this.text = window.ehShell.text;
     this.$ = (id) => document.getElementById(id);
     this.reading = 0;
     this.file = null;
@@ -37,7 +38,7 @@ export class MeasuredBandwidth {
   async open(file) {
     const reading = ++this.reading;
     const status = this.$('measurement-status');
-    status.textContent = `Читается «${file.name}»…`;
+    status.textContent = this.text('measurement.reading', { name: file.name });
     let fault = this.calculator.measurementSizeFault(file.name, file.size);
     let bytes = null;
     if (!fault) {
@@ -82,7 +83,8 @@ export class MeasuredBandwidth {
       };
       worker.addEventListener('message', answered);
       worker.addEventListener('error', failed);
-      worker.postMessage({ token, name, bytes, texts: this.fieldTexts(), separator: this.separator });
+      const { language, units } = window.ehShell;
+      worker.postMessage({ token, name, bytes, texts: this.fieldTexts(), separator: this.separator, language, units });
     });
   }
 
@@ -132,16 +134,16 @@ export class MeasuredBandwidth {
     const swr = (values) => Array.from(values, (v) => (Number.isFinite(v) ? Math.min(v, 2 * top) : null));
     const number = (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator));
     const series = [
-      { label: 'МГц', value: (u, v) => (v == null ? '—' : this.calculator.megahertzText(v * 1e6, this.separator)) },
-      { label: 'КСВ измеренный', stroke: '#005ac8', width: 2, scale: 'swr', value: number },
+      { label: this.text('measurement.megahertz'), value: (u, v) => (v == null ? '—' : this.calculator.megahertzText(v * 1e6, this.separator)) },
+      { label: this.text('measurement.swr-measured'), stroke: '#005ac8', width: 2, scale: 'swr', value: number },
     ];
     const data = [Array.from(answer.frequencyMHz), swr(answer.swr)];
     if (answer.idealSwr) {
       series.push({ label: answer.idealName, stroke: '#008c3c', width: 2, dash: [8, 5], scale: 'swr', value: number });
       data.push(swr(answer.idealSwr));
     }
-    series.push({ label: 'R, Ом', stroke: '#c83c00', width: 1.5, scale: 'ohm', value: number });
-    series.push({ label: 'X, Ом', stroke: '#960096', width: 1.5, scale: 'ohm', value: number });
+    series.push({ label: this.text('measurement.resistance'), stroke: '#c83c00', width: 1.5, scale: 'ohm', value: number });
+    series.push({ label: this.text('measurement.reactance'), stroke: '#960096', width: 1.5, scale: 'ohm', value: number });
     data.push(finite(answer.resistance), finite(answer.reactance));
     const spanColours = ['rgba(0, 90, 200, 0.16)', 'rgba(0, 160, 60, 0.22)'];
     // The axes' numbers with the page's decimal mark, without grouping.
@@ -151,9 +153,9 @@ export class MeasuredBandwidth {
       series,
       scales: { x: { time: false }, swr: { range: [1, top] } },
       axes: [
-        { label: 'Частота, МГц', values: ticks },
-        { scale: 'swr', label: 'КСВ', side: 3, values: ticks },
-        { scale: 'ohm', label: 'R, X, Ом', side: 1, grid: { show: false }, values: ticks },
+        { label: this.text('measurement.frequency'), values: ticks },
+        { scale: 'swr', label: this.text('measurement.swr'), side: 3, values: ticks },
+        { scale: 'ohm', label: this.text('measurement.impedance'), side: 1, grid: { show: false }, values: ticks },
       ],
       legend: { live: true },
       hooks: {

@@ -1,34 +1,72 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // @ts-check
 // The page's first script, written into index.html itself when the site is
-// built, so that it runs whatever else does not arrive. While the page
+// built, so that it runs whatever else does not arrive. It chooses the
+// page's language and units and words the page in that language (the texts
+// of every language are written into the page beside it). While the page
 // loads it says so (the body's class "loading"); when a script of the page
 // cannot be fetched, or the start fails, it says what failed instead of
 // leaving an empty form.
 'use strict';
 
 (() => {
-  /** @param {string} text */
-  function fail(text) {
+  const address = new URL(location.href);
+  const asked = address.searchParams.get('lang');
+  // A shared link's language first, else the browser's: Russian for Russian,
+  // English for any other.
+  /** @type {PageLanguage} */
+  const language = asked === 'ru' || asked === 'en' ? asked : /^ru\b/i.test(navigator.language) ? 'ru' : 'en';
+  /** @type {PageUnits} */
+  const units = address.searchParams.get('units') === 'in' ? 'in' : 'mm';
+  document.documentElement.lang = language;
+  /** @type {Record<PageLanguage, Record<string, string>>} */
+  const texts = JSON.parse(document.getElementById('page-texts')?.textContent ?? '{}');
+
+  /**
+   * The page's text of `key` in its language, each "{name}" replaced by its value.
+   * @param {string} key
+   * @param {Record<string, string | number>} [values]
+   */
+  function text(key, values = {}) {
+    const words = texts[language]?.[key];
+    if (words === undefined) throw new Error(`no text for the key ${key}`);
+    return words.replace(/\{(\w+)\}/g, (whole, name) => (name in values ? String(values[name]) : whole));
+  }
+
+  /** @param {string} words */
+  function fail(words) {
     const status = document.getElementById('status');
     // The first failure is the one to mend; one after the start is not the
     // shell's to report.
     if (!status || !document.body.classList.contains('loading')) return;
-    status.textContent = text;
+    status.textContent = words;
     document.body.classList.replace('loading', 'failed');
   }
 
   window.ehShell = {
-    fileFailed: (file, reason) =>
-      fail(`Страница не загрузилась: ${file} — ${reason}. Проверьте связь с сервером и обновите страницу.`),
-    startFailed: (error) =>
-      fail(`Страница не запустилась: ${error}. Обновите страницу; если это повторится, возможно, браузер устарел.`),
+    language,
+    units,
+    text,
+    fileFailed: (file, reason) => fail(text('load-failed', { file, reason })),
+    startFailed: (error) => fail(text('start-failed', { error })),
   };
+
+  // The page is written in Russian; the other language's words go in as
+  // soon as the elements are there.
+  document.addEventListener('DOMContentLoaded', () => {
+    if (language === 'ru') return;
+    for (const element of document.querySelectorAll('[data-text]')) {
+      const key = /** @type {HTMLElement} */ (element).dataset.text ?? '';
+      element.textContent = text(key);
+    }
+    for (const element of document.querySelectorAll('[data-label]'))
+      element.setAttribute('aria-label', text(/** @type {HTMLElement} */ (element).dataset.label ?? ''));
+  });
 
   addEventListener('error', (event) => {
     const element = event.target;
     if (element instanceof HTMLScriptElement) {
-      window.ehShell.fileFailed(new URL(element.src).pathname.split('/').pop() ?? element.src, 'файл не получен');
+      window.ehShell.fileFailed(new URL(element.src).pathname.split('/').pop() ?? element.src, text('file-not-received'));
     } else if (event instanceof ErrorEvent) {
       window.ehShell.startFailed(event.message);
     }

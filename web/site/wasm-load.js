@@ -21,17 +21,19 @@ export class LoadFailure extends Error {
 /**
  * @param {string} file
  * @param {WebAssembly.Imports} imports
+ * @param {(key: string, values?: Record<string, string>) => string} text the page's words
  * @param {typeof fetch} [fetchFile]
  * @returns {Promise<WebAssembly.WebAssemblyInstantiatedSource>}
  */
-export async function instantiateWasm(file, imports, fetchFile = fetch) {
+export async function instantiateWasm(file, imports, text, fetchFile = fetch) {
   let response;
   try {
     response = await fetchFile(file);
   } catch {
-    throw new LoadFailure(file, 'сервер не ответил');
+    throw new LoadFailure(file, text('server-silent'));
   }
-  if (!response.ok) throw new LoadFailure(file, `сервер ответил «${response.status}${response.statusText ? ` ${response.statusText}` : ''}»`);
+  if (!response.ok)
+    throw new LoadFailure(file, text('server-answered', { status: `${response.status}${response.statusText ? ` ${response.statusText}` : ''}` }));
   try {
     // Compiled as it arrives when the server names its type; a server that
     // does not gets the whole file compiled at once.
@@ -39,6 +41,6 @@ export async function instantiateWasm(file, imports, fetchFile = fetch) {
       return await WebAssembly.instantiateStreaming(response, imports);
     return await WebAssembly.instantiate(await response.arrayBuffer(), imports);
   } catch (error) {
-    throw new LoadFailure(file, `файл повреждён или пришёл не целиком (${error instanceof Error ? error.message : String(error)})`);
+    throw new LoadFailure(file, text('file-damaged', { error: error instanceof Error ? error.message : String(error) }));
   }
 }

@@ -17,7 +17,7 @@ import { writeServiceWorker } from '../service-worker.mjs';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.env.EH_SITE ?? join(web, '..', 'build-web', 'site');
-const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,';
+const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,&lang=ru';
 
 /** @type {import('puppeteer-core').Browser} */
 let browser;
@@ -67,6 +67,13 @@ test('while the WebAssembly is on its way the page has its captions and says it 
   let release = () => {};
   const arrived = new Promise((resolve) => { release = () => resolve(undefined); });
   const { server, origin } = await serveCopy('slow', { hold: (path) => (path === '/eh-antenna.wasm' ? arrived : undefined) });
+  // The English page has its words before the WebAssembly too.
+  const english = await browser.newPage();
+  await english.goto(`${origin}/index.html${design.replace('lang=ru', 'lang=en')}`);
+  assert.deepEqual(await shell(english), {
+    title: 'EH Antenna Design', heading: 'EH Antenna Design', save: ['Save', true], calculate: 'Calculate', status: 'Loading the calculator…', form: false,
+  });
+  await english.close();
   const page = await browser.newPage();
   await page.goto(`${origin}/index.html${design}`);
   assert.deepEqual(await shell(page), {

@@ -10,6 +10,10 @@ interface PageField {
   unit: string;
   resetText: string;
   group: number;
+  /** The field takes a wire gauge ("14 AWG") too. */
+  wireGauge: boolean;
+  /** The label in the unit the explorer sweeps it in (the model's). */
+  sweepLabel: string;
 }
 
 interface PageTexts {
@@ -62,10 +66,17 @@ interface MeasurementRequest {
   bytes: Uint8Array;
   texts: string[];
   separator: string;
+  language: PageLanguage;
+  units: PageUnits;
 }
 
+type PageLanguage = 'ru' | 'en';
+type PageUnits = 'mm' | 'in';
+
 interface Calculator {
+  configure(language: PageLanguage, units: PageUnits): boolean;
   pageTexts(): PageTexts;
+  wireGaugeDiameter(text: string, separator: string): string | null;
   calculate(texts: string[], separator: string): CalculateAnswer;
   reportFile(plainText: string): Uint8Array<ArrayBuffer>;
   decimalSeparatorFor(named: string, languageMark: string): string;
@@ -84,6 +95,10 @@ declare function EhAntenna(options?: CalculatorOptions): Promise<Calculator>;
 
 interface Window {
   ehShell: {
+    language: PageLanguage;
+    units: PageUnits;
+    /** The page's text of the key in its language, each "{name}" replaced by its value. */
+    text(key: string, values?: Record<string, string | number>): string;
     fileFailed(file: string, reason: string): void;
     startFailed(error: string): void;
   };

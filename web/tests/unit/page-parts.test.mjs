@@ -5,6 +5,7 @@
 //
 //   cd web && npm test
 import assert from 'node:assert/strict';
+import { readFileSync } from 'node:fs';
 import { test } from 'node:test';
 import { accessKeyParts } from '../../site/caption.js';
 import { FileIntake } from '../../site/file-intake.js';
@@ -43,10 +44,15 @@ test('a saved report is named after its frequency, in letters any file system ta
 // The smallest module there is: the magic number and version 1.
 const emptyModule = new Uint8Array([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00]);
 const wasmType = { 'Content-Type': 'application/wasm' };
+/** @type {Record<string, string>} */
+const russianTexts = JSON.parse(readFileSync(new URL('../../../text/languages/ru.json', import.meta.url), 'utf8')).texts;
+/** The page's Russian words, as the shell gives them. */
+const russian = (/** @type {string} */ key, /** @type {Record<string, string>} */ values = {}) =>
+  russianTexts[`page.${key}`].replace(/\{(\w+)\}/g, (_, name) => values[name]);
 
 test('the WebAssembly starts whether or not the server names its type', async () => {
   for (const headers of [wasmType, {}]) {
-    const { instance } = await instantiateWasm('eh-antenna.wasm', {}, async () => new Response(emptyModule, { headers }));
+    const { instance } = await instantiateWasm('eh-antenna.wasm', {}, russian, async () => new Response(emptyModule, { headers }));
     assert.ok(instance instanceof WebAssembly.Instance);
   }
 });
@@ -61,7 +67,7 @@ test('a failed WebAssembly load names the file and the cause', async () => {
     ['not WebAssembly', async () => new Response('<html>', { headers: { 'Content-Type': 'text/html' } }), /^файл повреждён или пришёл не целиком \(.+\)$/],
   ];
   for (const [what, fetchFile, reason] of cases) {
-    await assert.rejects(instantiateWasm('eh-antenna.wasm', {}, /** @type {typeof fetch} */ (fetchFile)), (error) => {
+    await assert.rejects(instantiateWasm('eh-antenna.wasm', {}, russian, /** @type {typeof fetch} */ (fetchFile)), (error) => {
       assert.ok(error instanceof LoadFailure, what);
       assert.equal(error.file, 'eh-antenna.wasm', what);
       if (typeof reason === 'string') assert.equal(error.reason, reason, what);
