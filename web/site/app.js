@@ -24,7 +24,7 @@ async function startCalculator() {
   const loadFailed = new Promise((_, reject) => { failLoad = reject; });
   return Promise.race([loadFailed, EhAntenna({
     instantiateWasm(imports, receive) {
-      instantiateWasm('eh-antenna.wasm', imports)
+      instantiateWasm(window.ehShell.wasm, imports)
         .then(({ instance, module }) => receive(instance, module), failLoad);
       return {};
     },

@@ -42,9 +42,23 @@ test('a saved report is named after its frequency, in letters any file system ta
 const emptyModule = new Uint8Array([0x00, 0x61, 0x73, 0x6d, 0x01, 0x00, 0x00, 0x00]);
 const wasmType = { 'Content-Type': 'application/wasm' };
 
+/**
+ * The WebAssembly as the shell starts it: compiled as it arrives when the
+ * answer names its type.
+ * @param {() => Promise<Response>} fetchFile
+ * @returns {WasmStart}
+ */
+const started = (fetchFile) => {
+  const response = fetchFile();
+  const module = response.then((answer) =>
+    answer.ok && answer.headers.get('Content-Type') === 'application/wasm' ? WebAssembly.compileStreaming(answer) : null);
+  module.catch(() => {});
+  return { file: 'eh-antenna.wasm', response, module };
+};
+
 test('the WebAssembly starts whether or not the server names its type', async () => {
   for (const headers of [wasmType, {}]) {
-    const { instance } = await instantiateWasm('eh-antenna.wasm', {}, async () => new Response(emptyModule, { headers }));
+    const { instance } = await instantiateWasm(started(async () => new Response(emptyModule, { headers })), {});
     assert.ok(instance instanceof WebAssembly.Instance);
   }
 });
@@ -59,7 +73,7 @@ test('a failed WebAssembly load names the file and the cause', async () => {
     ['not WebAssembly', async () => new Response('<html>', { headers: { 'Content-Type': 'text/html' } }), /^файл повреждён или пришёл не целиком \(.+\)$/],
   ];
   for (const [what, fetchFile, reason] of cases) {
-    await assert.rejects(instantiateWasm('eh-antenna.wasm', {}, /** @type {typeof fetch} */ (fetchFile)), (error) => {
+    await assert.rejects(instantiateWasm(started(fetchFile), {}), (error) => {
       assert.ok(error instanceof LoadFailure, what);
       assert.equal(error.file, 'eh-antenna.wasm', what);
       if (typeof reason === 'string') assert.equal(error.reason, reason, what);
