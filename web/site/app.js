@@ -31,13 +31,35 @@ async function startCalculator() {
   })]);
 }
 
+/**
+ * The decimal mark the browser's language writes numbers with. Loading the
+ * language's number rules takes every new page 20 ms or more of the
+ * processor before its first report, so the mark is kept for the next visit,
+ * for as long as the language stays the same.
+ */
+function languageDecimalMark() {
+  const key = `eh-antenna decimal mark ${navigator.language}`;
+  try {
+    const kept = localStorage.getItem(key);
+    if (kept) return kept;
+  } catch {
+    // Storage refused (a private window, a policy): looked up each time.
+  }
+  const mark = new Intl.NumberFormat(navigator.language)
+    .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  try {
+    localStorage.setItem(key, mark);
+  } catch {
+    // As above.
+  }
+  return mark;
+}
+
 async function start() {
   const starting = startCalculator();
   // The decimal separator: `?separator=,` when given, else the mark the
   // browser's language writes numbers with. A point is always read too.
-  // The language's number rules are loaded while the WebAssembly compiles.
-  const languageMark = new Intl.NumberFormat(navigator.language)
-    .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  const languageMark = languageDecimalMark();
   const calculator = await starting;
   const texts = calculator.pageTexts();
   const address = new URL(location.href);
