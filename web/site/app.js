@@ -31,28 +31,36 @@ async function startCalculator() {
   })]);
 }
 
+const decimalMarkKey = `eh-antenna decimal mark ${navigator.language}`;
+
 /**
  * The decimal mark the browser's language writes numbers with. Loading the
  * language's number rules takes every new page 20 ms or more of the
- * processor before its first report, so the mark is kept for the next visit,
- * for as long as the language stays the same.
+ * processor before its first report, so a returning visitor's page (the
+ * site's worker answering it) takes the mark kept on an earlier visit, for
+ * as long as the language stays the same. A first visit does not touch the
+ * storage before its report: opening it in a new profile costs time too.
  */
 function languageDecimalMark() {
-  const key = `eh-antenna decimal mark ${navigator.language}`;
-  try {
-    const kept = localStorage.getItem(key);
-    if (kept) return kept;
-  } catch {
-    // Storage refused (a private window, a policy): looked up each time.
+  if (navigator.serviceWorker?.controller) {
+    try {
+      const kept = localStorage.getItem(decimalMarkKey);
+      if (kept) return kept;
+    } catch {
+      // Storage refused (a private window, a policy): looked up each time.
+    }
   }
-  const mark = new Intl.NumberFormat(navigator.language)
+  return new Intl.NumberFormat(navigator.language)
     .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+}
+
+/** @param {string} mark */
+function keepDecimalMark(mark) {
   try {
-    localStorage.setItem(key, mark);
+    if (localStorage.getItem(decimalMarkKey) !== mark) localStorage.setItem(decimalMarkKey, mark);
   } catch {
     // As above.
   }
-  return mark;
 }
 
 async function start() {
@@ -215,6 +223,7 @@ async function start() {
   if (document.activeElement === document.body) fields[0].focus();
   // Without its service worker the page still works while online.
   keepSiteForOffline($('update'), $('take-update')).catch(() => {});
+  keepDecimalMark(languageMark);
   const chartStyle = document.createElement('link');
   chartStyle.rel = 'stylesheet';
   chartStyle.href = 'uPlot.min.css';
