@@ -71,6 +71,41 @@ void OpenDocumentFile(const QByteArray& name, QFile& file)
     }
 }
 
+QByteArray ReadDocumentFile(const QString& path)
+{
+    QFile file;
+    OpenDocumentFile(QFile::encodeName(path), file);
+    return ReadDocumentFile(file);
+}
+
+QByteArray ReadDocumentFile(QFile& file)
+{
+    const QString tooLarge = QStringLiteral("the file is larger than %1 MiB").arg(kMaxRtfInputSize / (1024 * 1024));
+    if (file.size() > kMaxRtfInputSize)
+        throw EDocumentLoadError(tooLarge.toStdString(), TDocumentFault::TooLarge);
+    // One byte beyond the limit is enough to tell that the file grew too
+    // big, without reading all of a huge one.
+    QByteArray data = file.read(kMaxRtfInputSize + 1);
+    if (file.error() != QFileDevice::NoError)
+        throw EDocumentLoadError(file.errorString().toStdString(), TDocumentFault::ReadFailed);
+    file.close();
+    if (data.size() > kMaxRtfInputSize)
+        throw EDocumentLoadError(tooLarge.toStdString(), TDocumentFault::TooLarge);
+    return data;
+}
+
+void BuildRichTextDocument(const QByteArray& data, QTextDocument& document)
+{
+    // Only bytes that are not RTF at all are shown as plain text: broken RTF
+    // is read as far as it goes, and RTF source is never shown as text.
+    QString reason;
+    RtfReadResult result = ReadRtf(data, document, &reason);
+    if (result == RtfReadResult::NotRtf)
+        result = ReadPlainText(data, document, &reason) ? RtfReadResult::Read : RtfReadResult::OverLimits;
+    if (result != RtfReadResult::Read)
+        throw EDocumentLoadError(reason.toStdString(), TDocumentFault::OverLimits);
+}
+
 void LoadRichTextFile(const QString& path, QTextDocument& document)
 {
     QFile file;
@@ -80,29 +115,14 @@ void LoadRichTextFile(const QString& path, QTextDocument& document)
 
 void LoadRichTextFile(QFile& file, QTextDocument& document)
 {
-    const QString tooLarge = QStringLiteral("the file is larger than %1 MiB").arg(kMaxRtfInputSize / (1024 * 1024));
-    if (file.size() > kMaxRtfInputSize) {
+    QByteArray data;
+    try {
+        data = ReadDocumentFile(file);
+    } catch (const EDocumentLoadError&) {
         document.clear();
-        throw EDocumentLoadError(tooLarge.toStdString(), TDocumentFault::TooLarge);
+        throw;
     }
-    // One byte beyond the limit is enough to tell that the file grew too
-    // big, without reading all of a huge one.
-    const QByteArray data = file.read(kMaxRtfInputSize + 1);
-    if (file.error() != QFileDevice::NoError)
-        throw EDocumentLoadError(file.errorString().toStdString(), TDocumentFault::ReadFailed);
-    file.close();
-    if (data.size() > kMaxRtfInputSize) {
-        document.clear();
-        throw EDocumentLoadError(tooLarge.toStdString(), TDocumentFault::TooLarge);
-    }
-    // Only a file that is not RTF at all is shown as plain text: broken RTF
-    // is read as far as it goes, and RTF source is never shown as text.
-    QString reason;
-    RtfReadResult result = ReadRtf(data, document, &reason);
-    if (result == RtfReadResult::NotRtf)
-        result = ReadPlainText(data, document, &reason) ? RtfReadResult::Read : RtfReadResult::OverLimits;
-    if (result != RtfReadResult::Read)
-        throw EDocumentLoadError(reason.toStdString(), TDocumentFault::OverLimits);
+    BuildRichTextDocument(data, document);
 }
 
 } // namespace eh

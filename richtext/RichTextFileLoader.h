@@ -61,15 +61,24 @@ private:
 // writer. Throws EDocumentOpenError with "Cannot open file "NAME". REASON".
 void OpenDocumentFile(const QByteArray& name, QFile& file);
 
-// Loads a help document into `document` the way the Help window needs it:
-// as RTF, or, when the file is not RTF at all, as plain Windows-1251 text,
-// one paragraph per line.
+// Reads a help document's bytes, all of them or none.
 // Throws EDocumentOpenError when the file cannot be opened for reading, and
-// EDocumentLoadError when it cannot be read or is over the reader's limits
-// (RtfLimits.h); the document then holds what was read up to the limit, if
-// anything.
-void LoadRichTextFile(const QString& path, QTextDocument& document);
+// EDocumentLoadError when it cannot be read or is larger than
+// kMaxRtfInputSize.
+QByteArray ReadDocumentFile(const QString& path);
 // The same for a file opened by OpenDocumentFile.
+QByteArray ReadDocumentFile(QFile& file);
+
+// Builds a help document from its bytes the way the Help window needs it:
+// as RTF, or, when the bytes are not RTF at all, as plain Windows-1251 text,
+// one paragraph per line. Throws EDocumentLoadError when they are over the
+// reader's other limits (RtfLimits.h); the document then holds what was read
+// up to the limit.
+void BuildRichTextDocument(const QByteArray& data, QTextDocument& document);
+
+// Both of the above: the file's bytes read and built into `document`, which
+// is left empty when the file was not read.
+void LoadRichTextFile(const QString& path, QTextDocument& document);
 void LoadRichTextFile(QFile& file, QTextDocument& document);
 
 } // namespace eh

@@ -25,6 +25,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace eh {
 
 namespace {
@@ -136,10 +138,14 @@ TForm3::TForm3(const QStringList& helpFolders, QWidget* parent) : QWidget(parent
 
 void TForm3::showEvent(QShowEvent* event)
 {
-    // Decoding and scaling the sketch waits for the first show: start-up
-    // does not need it.
+    // Decoding and scaling the sketch and laying out the help document wait
+    // for the first show: start-up does not need them. A notice comes once
+    // the window is up.
     if (Image1->pixmap().isNull())
         ShowSketch();
+    const QString notice = BuildReadDocument();
+    if (!notice.isEmpty())
+        QMetaObject::invokeMethod(this, [notice] { ShowNotice(notice); }, Qt::QueuedConnection);
     QWidget::showEvent(event);
 }
 
@@ -166,10 +172,8 @@ QString TForm3::HelpDocumentPath() const
     return QDir(helpFolders_.value(0)).filePath(UiText("help.document"));
 }
 
-void TForm3::LoadHelpDocument(const QString& path)
+void TForm3::IndentParagraphs()
 {
-    LoadRichTextFile(path, *RichEdit1->document());
-
     // Every paragraph's first line starts 5 points from the left; its other
     // lines keep their offset from the first.
     const double indent = PointsToPixels(kStartIndentPt, *this);
@@ -188,9 +192,12 @@ void TForm3::LoadHelpDocument(const QString& path)
 
 void TForm3::FormCreate()
 {
+    documentRead_ = false;
     const QString path = HelpDocumentPath();
     try {
-        LoadHelpDocument(path);
+        documentBytes_ = ReadDocumentFile(path);
+        documentPath_ = path;
+        documentRead_ = true;
     } catch (const EDocumentOpenError& error) {
         ShowNotice(HelpNotice(error.fault(), path));
     } catch (const EDocumentLoadError& error) {
@@ -198,6 +205,31 @@ void TForm3::FormCreate()
     } catch (...) {
         ShowNotice(HelpNotice(TDocumentFault::ReadFailed, path));
     }
+}
+
+QString TForm3::BuildReadDocument()
+{
+    if (!documentRead_)
+        return {};
+    documentRead_ = false;
+    const QByteArray bytes = std::exchange(documentBytes_, {});
+    QString notice;
+    try {
+        BuildRichTextDocument(bytes, *RichEdit1->document());
+        IndentParagraphs();
+    } catch (const EDocumentLoadError& error) {
+        notice = HelpNotice(error.fault(), documentPath_);
+    } catch (...) {
+        notice = HelpNotice(TDocumentFault::ReadFailed, documentPath_);
+    }
+    return notice;
+}
+
+void TForm3::BuildHelpDocument()
+{
+    const QString notice = BuildReadDocument();
+    if (!notice.isEmpty())
+        ShowNotice(notice);
 }
 
 } // namespace eh

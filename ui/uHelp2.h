@@ -3,6 +3,7 @@
 
 #include "Language.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -16,17 +17,23 @@ namespace eh {
 class GlyphButton;
 
 // The Help window: the help document beside a sketch of the flat antenna.
-// The document is read once, when the window is created at start-up.
+// The document's file is read once, when the window is created at start-up;
+// the pane's document is built from it when the window first shows.
 class TForm3 : public QWidget {
     Q_OBJECT
 public:
     // `helpFolders` are the folders searched for the help document, in order.
     explicit TForm3(const QStringList& helpFolders, QWidget* parent = nullptr);
 
-    // Loads the help document, indents every paragraph and puts the caret at
-    // the start; shows the notice "Не найден файл справки" on any failure,
-    // with a line saying what is wrong when a file stands under the name.
+    // Reads the help document's file; shows the notice "Не найден файл
+    // справки" when it cannot be read, with a line saying what is wrong when
+    // a file stands under the name.
     void FormCreate();
+    // Builds the pane's document from the file FormCreate read, if that is
+    // still to be done: indents every paragraph and puts the caret at the
+    // start; shows the notice when the document is over the reader's limits.
+    // The window does it itself when first shown.
+    void BuildHelpDocument();
 
     QTextEdit* RichEdit1;
     QFrame* Panel1;
@@ -40,9 +47,15 @@ protected:
 private:
     // Where the help document is looked for: the first folder that has one.
     QString HelpDocumentPath() const;
-    void LoadHelpDocument(const QString& path);
+    // The notice to show, if any.
+    QString BuildReadDocument();
+    void IndentParagraphs();
     void ShowSketch();
     QStringList helpFolders_;
+    // The help document's file as FormCreate read it, until it is built.
+    QString documentPath_;
+    QByteArray documentBytes_;
+    bool documentRead_ = false;
 };
 
 // The folders searched for the help document: the working folder first, then

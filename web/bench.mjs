@@ -2,7 +2,7 @@
 // The browser edition's figures for docs/performance.md, in headless Chromium
 // from a local server: transfer sizes, time to the first report (cold, and
 // from the service worker's cache) beside a blank page's load from the same
-// kind of server, a 1,000-point sweep, a keystroke to a redrawn chart, and a
+// server, a 1,000-point sweep, a keystroke to a redrawn chart, and a
 // million-point measured sweep's file to its figures with the longest pause
 // of the page.
 //
@@ -30,15 +30,26 @@ const rounds = 10;
 
 /** @type {import('node:http').Server[]} */
 const servers = [];
-/** @param {string} folder */
-const origin = async (folder) => {
-  const server = await serve(folder, 0);
+/**
+ * @param {string} folder
+ * @param {Record<string, string>} [documents]
+ */
+const origin = async (folder, documents) => {
+  const server = await serve(folder, 0, { documents });
   servers.push(server);
   return `http://127.0.0.1:${/** @type {import('node:net').AddressInfo} */ (server.address()).port}`;
 };
-const blankFolder = mkdtempSync(join(tmpdir(), 'eh-bench-'));
-writeFileSync(join(blankFolder, 'index.html'), '<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>-</title></head><body></body></html>');
-const sites = { blank: await origin(blankFolder), now: await origin(site), ...(previousSite ? { previous: await origin(previousSite) } : {}) };
+// The blank page comes from the same server as the site, so that loads from
+// the service worker's cache are measured against a blank page the same
+// worker answers (it passes what it does not keep to the server).
+const blankPage = '<!DOCTYPE html><html lang="ru"><head><meta charset="utf-8"><title>-</title></head><body></body></html>';
+const nowOrigin = await origin(site, { '/blank.html': blankPage });
+/** @type {Record<string, string>} */
+const pages = {
+  blank: `${nowOrigin}/blank.html`,
+  now: `${nowOrigin}/index.html${design}`,
+  ...(previousSite ? { previous: `${await origin(previousSite)}/index.html${design}` } : {}),
+};
 const launch = () => launchChromium();
 
 /**
@@ -61,10 +72,10 @@ async function newPage(browser) {
  * Milliseconds from navigation to the page's first report (for the blank
  * page: to its load event), in a new tab of the browser.
  * @param {import('puppeteer-core').Browser} browser
- * @param {string} siteOrigin
+ * @param {string} address
  * @param {boolean} blank
  */
-async function load(browser, siteOrigin, blank) {
+async function load(browser, address, blank) {
   const page = await newPage(browser);
   await page.evaluateOnNewDocument(() => {
     new MutationObserver((_, observer) => {
@@ -72,7 +83,7 @@ async function load(browser, siteOrigin, blank) {
       if (report && report.children.length === 38) { /** @type {any} */ (window).firstReportAt = performance.now(); observer.disconnect(); }
     }).observe(document, { childList: true, subtree: true });
   });
-  await page.goto(`${siteOrigin}/index.html${blank ? '' : design}`);
+  await page.goto(address);
   const at = blank
     ? await page.evaluate(() => /** @type {PerformanceNavigationTiming} */ (performance.getEntriesByType('navigation')[0]).loadEventStart)
     : await (await page.waitForFunction(() => /** @type {any} */ (window).firstReportAt)).jsonValue();
@@ -81,12 +92,12 @@ async function load(browser, siteOrigin, blank) {
 }
 
 /** @type {Record<string, { cold: number[], warm: number[] }>} */
-const times = Object.fromEntries(Object.keys(sites).map((name) => [name, { cold: [], warm: [] }]));
+const times = Object.fromEntries(Object.keys(pages).map((name) => [name, { cold: [], warm: [] }]));
 // Cold: a fresh browser with a fresh profile each time, no cache, no service worker.
 for (let i = 0; i < rounds; i++) {
-  for (const [name, siteOrigin] of Object.entries(sites)) {
+  for (const [name, address] of Object.entries(pages)) {
     const cold = await launch();
-    times[name].cold.push(await load(cold, siteOrigin, name === 'blank'));
+    times[name].cold.push(await load(cold, address, name === 'blank'));
     await cold.close();
   }
 }
@@ -95,22 +106,21 @@ for (let i = 0; i < rounds; i++) {
 const warmBrowser = await launch();
 // The browser stays open between the loads' tabs.
 const keeper = await newPage(warmBrowser);
-for (const [name, siteOrigin] of Object.entries(sites)) {
+for (const [name, address] of Object.entries(pages)) {
   const first = await newPage(warmBrowser);
-  await first.goto(`${siteOrigin}/index.html${name === 'blank' ? '' : design}`);
+  await first.goto(address);
   if (name !== 'blank') await first.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await first.close();
 }
 for (let i = 0; i < rounds; i++)
-  for (const [name, siteOrigin] of Object.entries(sites)) times[name].warm.push(await load(warmBrowser, siteOrigin, name === 'blank'));
+  for (const [name, address] of Object.entries(pages)) times[name].warm.push(await load(warmBrowser, address, name === 'blank'));
 await keeper.close();
 await warmBrowser.close();
-rmSync(blankFolder, { recursive: true, force: true });
 
 const browser = await launch();
 const page = await browser.newPage();
 await page.setViewport({ width: 1280, height: 800 });
-await page.goto(`${sites.now}/index.html${design}`);
+await page.goto(pages.now);
 await page.waitForSelector('body[data-ready="true"]');
 const sweeps = await page.evaluate(() => {
   const { calculator, fieldTexts, separator } = window.eh;
@@ -142,7 +152,7 @@ writeFileSync(sweepFile, seriesResonance({ points: 1000000 }));
 const measured = [];
 for (let i = 0; i < 3; i++) {
   const fresh = await newPage(browser);
-  await fresh.goto(`${sites.now}/index.html${design}`);
+  await fresh.goto(pages.now);
   await fresh.waitForSelector('body[data-ready="true"]');
   await fresh.evaluate(() => {
     const watch = /** @type {any} */ (window);

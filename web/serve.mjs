@@ -24,11 +24,18 @@ const types = {
  *   keep files as long as their age suggests
  * @param {(path: string) => Promise<void> | undefined} [options.hold]  a
  *   request waits for the promise this returns for its path
+ * @param {Record<string, string>} [options.documents]  HTML documents
+ *   answered at these paths besides the folder's files (the benchmark's
+ *   blank page, served beside the site)
  */
-export function serve(siteDir, port = 0, { fileTimes = false, hold = () => undefined } = {}) {
+export function serve(siteDir, port = 0, { fileTimes = false, hold = () => undefined, documents = {} } = {}) {
   const base = resolve(siteDir);
   const server = createServer(async (request, response) => {
     const path = decodeURIComponent(new URL(request.url ?? '/', 'http://localhost').pathname);
+    if (Object.hasOwn(documents, path)) {
+      response.writeHead(200, { 'Content-Type': types['.html'], 'Cache-Control': 'no-cache' }).end(documents[path]);
+      return;
+    }
     let file = normalize(join(base, path));
     if (!file.startsWith(base)) { response.writeHead(403).end(); return; }
     await hold(path);

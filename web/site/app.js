@@ -27,20 +27,50 @@ async function startCalculator() {
   const loadFailed = new Promise((_, reject) => { failLoad = reject; });
   return Promise.race([loadFailed, EhAntenna({
     instantiateWasm(imports, receive) {
-      instantiateWasm('eh-antenna.wasm', imports, text)
+      instantiateWasm(window.ehShell.wasm, imports, text)
         .then(({ instance, module }) => receive(instance, module), failLoad);
       return {};
     },
   })]);
 }
 
+const decimalMarkKey = `eh-antenna decimal mark ${navigator.language}`;
+
+/**
+ * The decimal mark the browser's language writes numbers with. Loading the
+ * language's number rules takes every new page 20 ms or more of the
+ * processor before its first report, so a returning visitor's page (the
+ * site's worker answering it) takes the mark kept on an earlier visit, for
+ * as long as the language stays the same. A first visit does not touch the
+ * storage before its report: opening it in a new profile costs time too.
+ */
+function languageDecimalMark() {
+  if (navigator.serviceWorker?.controller) {
+    try {
+      const kept = localStorage.getItem(decimalMarkKey);
+      if (kept) return kept;
+    } catch {
+      // Storage refused (a private window, a policy): looked up each time.
+    }
+  }
+  return new Intl.NumberFormat(navigator.language)
+    .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+}
+
+/** @param {string} mark */
+function keepDecimalMark(mark) {
+  try {
+    if (localStorage.getItem(decimalMarkKey) !== mark) localStorage.setItem(decimalMarkKey, mark);
+  } catch {
+    // As above.
+  }
+}
+
 async function start() {
   const starting = startCalculator();
   // The decimal separator: `?separator=,` when given, else the mark the
   // browser's language writes numbers with. A point is always read too.
-  // The language's number rules are loaded while the WebAssembly compiles.
-  const languageMark = new Intl.NumberFormat(navigator.language)
-    .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+  const languageMark = languageDecimalMark();
   const calculator = await starting;
   calculator.configure(language, units);
   const texts = calculator.pageTexts();
@@ -240,6 +270,7 @@ async function start() {
   if (document.activeElement === document.body) fields[0].focus();
   // Without its service worker the page still works while online.
   keepSiteForOffline($('update'), $('take-update')).catch(() => {});
+  keepDecimalMark(languageMark);
   const chartStyle = document.createElement('link');
   chartStyle.rel = 'stylesheet';
   chartStyle.href = 'uPlot.min.css';

@@ -43,10 +43,22 @@
     document.body.classList.replace('loading', 'failed');
   }
 
+  // The calculator's WebAssembly is asked for now and, when the server names
+  // its type, compiled as it arrives, while the rest of the page is read and
+  // its scripts are fetched; wasm-load.js takes it up and says what failed.
+  const file = 'eh-antenna.wasm';
+  const response = fetch(file);
+  const module = response.then((answer) =>
+    answer.ok && answer.headers.get('Content-Type')?.startsWith('application/wasm') ? WebAssembly.compileStreaming(answer) : null);
+  // Their failures are reported where they are taken up.
+  response.catch(() => {});
+  module.catch(() => {});
+
   window.ehShell = {
     language,
     units,
     text,
+    wasm: { file, response, module },
     fileFailed: (file, reason) => fail(text('load-failed', { file, reason })),
     startFailed: (error) => fail(text('start-failed', { error })),
   };

@@ -93,12 +93,21 @@ interface CalculatorOptions {
 
 declare function EhAntenna(options?: CalculatorOptions): Promise<Calculator>;
 
+/** The calculator's WebAssembly as the page's shell asked for it (web/site/wasm-load.js). */
+interface WasmStart {
+  file: string;
+  response: Promise<Response>;
+  /** Compiled as it arrived; null when the server did not name its type. */
+  module: Promise<WebAssembly.Module | null>;
+}
+
 interface Window {
   ehShell: {
     language: PageLanguage;
     units: PageUnits;
     /** The page's text of the key in its language, each "{name}" replaced by its value. */
     text(key: string, values?: Record<string, string | number>): string;
+    wasm: WasmStart;
     fileFailed(file: string, reason: string): void;
     startFailed(error: string): void;
   };

@@ -50,9 +50,23 @@ const russianTexts = JSON.parse(readFileSync(new URL('../../../text/languages/ru
 const russian = (/** @type {string} */ key, /** @type {Record<string, string>} */ values = {}) =>
   russianTexts[`page.${key}`].replace(/\{(\w+)\}/g, (_, name) => values[name]);
 
+/**
+ * The WebAssembly as the shell starts it: compiled as it arrives when the
+ * answer names its type.
+ * @param {() => Promise<Response>} fetchFile
+ * @returns {WasmStart}
+ */
+const started = (fetchFile) => {
+  const response = fetchFile();
+  const module = response.then((answer) =>
+    answer.ok && answer.headers.get('Content-Type') === 'application/wasm' ? WebAssembly.compileStreaming(answer) : null);
+  module.catch(() => {});
+  return { file: 'eh-antenna.wasm', response, module };
+};
+
 test('the WebAssembly starts whether or not the server names its type', async () => {
   for (const headers of [wasmType, {}]) {
-    const { instance } = await instantiateWasm('eh-antenna.wasm', {}, russian, async () => new Response(emptyModule, { headers }));
+    const { instance } = await instantiateWasm(started(async () => new Response(emptyModule, { headers })), {}, russian);
     assert.ok(instance instanceof WebAssembly.Instance);
   }
 });
@@ -67,7 +81,7 @@ test('a failed WebAssembly load names the file and the cause', async () => {
     ['not WebAssembly', async () => new Response('<html>', { headers: { 'Content-Type': 'text/html' } }), /^файл повреждён или пришёл не целиком \(.+\)$/],
   ];
   for (const [what, fetchFile, reason] of cases) {
-    await assert.rejects(instantiateWasm('eh-antenna.wasm', {}, russian, /** @type {typeof fetch} */ (fetchFile)), (error) => {
+    await assert.rejects(instantiateWasm(started(fetchFile), {}, russian), (error) => {
       assert.ok(error instanceof LoadFailure, what);
       assert.equal(error.file, 'eh-antenna.wasm', what);
       if (typeof reason === 'string') assert.equal(error.reason, reason, what);
