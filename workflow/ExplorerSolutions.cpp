@@ -5,10 +5,10 @@
 #include "ExplorerOutputs.h"
 #include "ExplorerRange.h"
 #include "NumberConversion.h"
+#include "NumberWord.h"
 #include "WorkbenchNumber.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace eh {
 
@@ -20,9 +20,7 @@ double ShownScale(const TResultInfo& info) { return info.timesTen ? 10 : 1; }
 double ReadBack(std::string text, char separator)
 {
     std::replace(text.begin(), text.end(), separator, '.');
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
+    return ReadNumberWord(text).value;
 }
 
 } // namespace
