@@ -122,6 +122,16 @@ TAntennaResults Formulas(const TAntennaInputs& in)
     return r;
 }
 
+#ifdef EH_DOUBLE_DOUBLE_ROUTE
+// Out of line, so that the try block below makes one call: under
+// emscripten's exceptions each call inside a try block goes through
+// JavaScript.
+[[gnu::noinline]] TAntennaResults DoubleDoubleFormulas(const TAntennaInputs& in)
+{
+    return Formulas<DoubleDouble>(in);
+}
+#endif
+
 } // namespace
 
 TAntennaResults CalculateAntenna(const TAntennaInputs& in)
@@ -132,7 +142,7 @@ TAntennaResults CalculateAntenna(const TAntennaInputs& in)
     // for a result (a fault, an extreme range, a result that hinges on the
     // last bits) the design is computed again in long double.
     try {
-        return Formulas<DoubleDouble>(in);
+        return DoubleDoubleFormulas(in);
     } catch (const DoubleDoubleDeclined&) {
     }
 #endif

@@ -54,11 +54,11 @@ public:
     // Rounded to nearest: hi + lo is the exact sum's nearest double.
     constexpr double ToDouble() const { return hi_ + lo_; }
 
-    friend DoubleDouble operator+(const DoubleDouble& a, const DoubleDouble& b);
+    friend inline DoubleDouble operator+(const DoubleDouble& a, const DoubleDouble& b);
     friend DoubleDouble operator-(const DoubleDouble& a, const DoubleDouble& b) { return a + -b; }
     friend constexpr DoubleDouble operator-(const DoubleDouble& a) { return {-a.hi_, -a.lo_}; }
-    friend DoubleDouble operator*(const DoubleDouble& a, const DoubleDouble& b);
-    friend DoubleDouble operator/(const DoubleDouble& a, const DoubleDouble& b);
+    friend inline DoubleDouble operator*(const DoubleDouble& a, const DoubleDouble& b);
+    friend inline DoubleDouble operator/(const DoubleDouble& a, const DoubleDouble& b);
     DoubleDouble& operator+=(const DoubleDouble& b) { return *this = *this + b; }
     DoubleDouble& operator*=(const DoubleDouble& b) { return *this = *this * b; }
 
@@ -72,7 +72,7 @@ public:
     }
     friend constexpr bool operator<=(const DoubleDouble& a, const DoubleDouble& b) { return !(b < a); }
 
-    friend DoubleDouble Sqrt(const DoubleDouble& x);
+    friend inline DoubleDouble Sqrt(const DoubleDouble& x);
     friend constexpr DoubleDouble fabs(const DoubleDouble& x) { return x.hi_ < 0 ? -x : x; }
     // x * 2^e, exact in the route's range.
     friend DoubleDouble ldexp(const DoubleDouble& x, int e)
@@ -123,5 +123,118 @@ private:
     double hi_ = 0.0;
     double lo_ = 0.0;
 };
+
+// The error-free transformations are Dekker's and Knuth's; the sum, product
+// and quotient follow the accurate variants of Hida, Li and Bailey's
+// double-double arithmetic (relative error about 2^-104). Inline: each is a
+// few double operations, and a call costs as much.
+namespace detail {
+
+// a + b = s + e exactly, for any a and b.
+inline void TwoSum(double a, double b, double& s, double& e)
+{
+    s = a + b;
+    const double bb = s - a;
+    e = (a - (s - bb)) + (b - bb);
+}
+
+// a * b = p + e exactly, splitting each factor into two halves of 26 bits
+// (the factors stay far from overflow in the route's range).
+inline void TwoProduct(double a, double b, double& p, double& e)
+{
+    constexpr double kSplitter = 0x1p27 + 1.0;
+    p = a * b;
+    const double ta = kSplitter * a;
+    const double aHigh = ta - (ta - a);
+    const double aLow = a - aHigh;
+    const double tb = kSplitter * b;
+    const double bHigh = tb - (tb - b);
+    const double bLow = b - bHigh;
+    e = ((aHigh * bHigh - p) + aHigh * bLow + aLow * bHigh) + aLow * bLow;
+}
+
+// A sum cancels too much when it keeps fewer than 40 of its larger operand's
+// bits (or none).
+constexpr double kCancellationLimit = 0x1p-40;
+
+} // namespace detail
+
+inline DoubleDouble DoubleDouble::Sum(const DoubleDouble& a, const DoubleDouble& b)
+{
+    double s, e, t, f;
+    detail::TwoSum(a.hi_, b.hi_, s, e);
+    detail::TwoSum(a.lo_, b.lo_, t, f);
+    e += t;
+    const DoubleDouble sum = Normalized(s, e);
+    return Normalized(sum.hi_, sum.lo_ + f);
+}
+
+inline DoubleDouble DoubleDouble::Product(const DoubleDouble& a, const DoubleDouble& b)
+{
+    double p, e;
+    detail::TwoProduct(a.hi_, b.hi_, p, e);
+    e += a.hi_ * b.lo_ + a.lo_ * b.hi_;
+    return Normalized(p, e);
+}
+
+inline DoubleDouble operator+(const DoubleDouble& a, const DoubleDouble& b)
+{
+    if (a.hi_ == 0.0)
+        return b;
+    if (b.hi_ == 0.0)
+        return a;
+    const DoubleDouble sum = DoubleDouble::Sum(a, b);
+    DoubleDouble::Checked(sum.hi_);
+    if (!(std::fabs(sum.hi_) >= detail::kCancellationLimit * std::fmax(std::fabs(a.hi_), std::fabs(b.hi_))))
+        DeclineDoubleDouble();
+    return sum;
+}
+
+inline DoubleDouble operator*(const DoubleDouble& a, const DoubleDouble& b)
+{
+    const DoubleDouble product = DoubleDouble::Product(a, b);
+    DoubleDouble::Checked(product.hi_);
+    return product;
+}
+
+inline DoubleDouble operator/(const DoubleDouble& a, const DoubleDouble& b)
+{
+    if (b.hi_ == 0.0)
+        DeclineDoubleDouble();
+    const double q1 = a.hi_ / b.hi_;
+    if (b.lo_ == 0.0) {
+        // A double divisor (an integer of a series, most of the model's
+        // constants): the remainder a - q1 b is exact but for a's low part,
+        // and one more digit completes the quotient.
+        double p, e;
+        detail::TwoProduct(q1, b.hi_, p, e);
+        const double remainder = ((a.hi_ - p) - e) + a.lo_;
+        return DoubleDouble::CheckedNormalized(q1, remainder / b.hi_);
+    }
+    // Three quotient digits, each from the remainder the ones before leave.
+    DoubleDouble r = DoubleDouble::Sum(a, -DoubleDouble::Product({q1, 0.0}, b));
+    const double q2 = r.hi_ / b.hi_;
+    r = DoubleDouble::Sum(r, -DoubleDouble::Product({q2, 0.0}, b));
+    const double q3 = r.hi_ / b.hi_;
+    const DoubleDouble quotient = DoubleDouble::Sum(DoubleDouble::Normalized(q1, q2), {q3, 0.0});
+    DoubleDouble::Checked(quotient.hi_);
+    return quotient;
+}
+
+inline DoubleDouble Sqrt(const DoubleDouble& x)
+{
+    if (!(x.hi_ > 0.0)) {
+        if (x.hi_ == 0.0)
+            return x;
+        DeclineDoubleDouble();
+    }
+    // One Newton step from the double root doubles its 53 bits:
+    // sqrt(x) = s + (x - s^2) / (2s), the residual exact but for x's low part.
+    const double s = std::sqrt(x.hi_);
+    double square, squareError;
+    detail::TwoProduct(s, s, square, squareError);
+    const double residual = ((x.hi_ - square) - squareError) + x.lo_;
+    return DoubleDouble::CheckedNormalized(s, residual / (2.0 * s));
+}
 
 } // namespace eh::xmath

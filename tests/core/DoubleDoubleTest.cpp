@@ -35,6 +35,8 @@ const ExactValue kExactValues[] = {
      0x1.5555555555555p-56, 4},
     {"PicofaradsOverSeven", [] { return DoubleDouble(1e-12) / DoubleDouble(7); }, 0x1.41af893a23013p-43,
      0x1.b6db6db6db6dbp-97, 4},
+    {"SevenOverADoubleDoubleThird", [] { return DoubleDouble(7) / (DoubleDouble(1.0) / DoubleDouble(3.0)); },
+     0x1.5p+4, 0x1.5p-104, 4},
     {"SquareRootOfTwo", [] { return Sqrt(DoubleDouble(2.0)); }, 0x1.6a09e667f3bcdp+0, -0x1.bdd3413b26456p-54, 4},
     {"SquareRootOf98.7", [] { return Sqrt(DoubleDouble(98.7)); }, 0x1.3de9c73181169p+3, -0x1.34327a6f22eafp-51,
      4},
