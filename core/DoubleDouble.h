@@ -4,8 +4,8 @@
 #include <cmath>
 
 // A fast route for the model's intermediates where long double is computed
-// in software (IEEE binary128 under WebAssembly, about thirty times slower
-// than double there): a value is the unevaluated sum hi + lo of two doubles,
+// in software (IEEE binary128 under WebAssembly, many times slower than
+// double there): a value is the unevaluated sum hi + lo of two doubles,
 // |lo| at most half a unit in the last place of hi, which carries 106
 // significant bits with double arithmetic alone, more than the x87 format's
 // 64. What it lacks is the wide exponent range, and a few results hinge on a
