@@ -51,8 +51,9 @@ public:
 
     constexpr double High() const { return hi_; }
     constexpr double Low() const { return lo_; }
-    // Rounded to nearest: hi + lo is the exact sum's nearest double.
-    constexpr double ToDouble() const { return hi_ + lo_; }
+    // Rounded to nearest: hi + lo is the exact sum's nearest double (and a
+    // zero keeps its sign).
+    constexpr double ToDouble() const { return lo_ == 0.0 ? hi_ : hi_ + lo_; }
 
     friend inline DoubleDouble operator+(const DoubleDouble& a, const DoubleDouble& b);
     friend DoubleDouble operator-(const DoubleDouble& a, const DoubleDouble& b) { return a + -b; }
@@ -102,10 +103,13 @@ private:
             DeclineDoubleDouble();
         return x;
     }
-    // hi + lo for |hi| >= |lo| (or hi zero), renormalised; unchecked.
+    // hi + lo for |hi| >= |lo| (or hi zero), renormalised; unchecked. A zero
+    // keeps hi's sign, which IEEE arithmetic gave it.
     static DoubleDouble Normalized(double hi, double lo)
     {
         const double s = hi + lo;
+        if (s == 0.0)
+            return {hi, 0.0};
         return {s, lo - (s - hi)};
     }
     // The same, its range checked.
@@ -179,10 +183,8 @@ inline DoubleDouble DoubleDouble::Product(const DoubleDouble& a, const DoubleDou
 
 inline DoubleDouble operator+(const DoubleDouble& a, const DoubleDouble& b)
 {
-    if (a.hi_ == 0.0)
-        return b;
-    if (b.hi_ == 0.0)
-        return a;
+    if (a.hi_ == 0.0 || b.hi_ == 0.0)
+        return a.hi_ == 0.0 && b.hi_ == 0.0 ? DoubleDouble(a.hi_ + b.hi_, 0.0) : a.hi_ == 0.0 ? b : a;
     const DoubleDouble sum = DoubleDouble::Sum(a, b);
     DoubleDouble::Checked(sum.hi_);
     if (!(std::fabs(sum.hi_) >= detail::kCancellationLimit * std::fmax(std::fabs(a.hi_), std::fabs(b.hi_))))
@@ -202,6 +204,8 @@ inline DoubleDouble operator/(const DoubleDouble& a, const DoubleDouble& b)
     if (b.hi_ == 0.0)
         DeclineDoubleDouble();
     const double q1 = a.hi_ / b.hi_;
+    if (a.hi_ == 0.0)
+        return {q1, 0.0};
     if (b.lo_ == 0.0) {
         // A double divisor (an integer of a series, most of the model's
         // constants): the remainder a - q1 b is exact but for a's low part,
@@ -225,7 +229,7 @@ inline DoubleDouble Sqrt(const DoubleDouble& x)
 {
     if (!(x.hi_ > 0.0)) {
         if (x.hi_ == 0.0)
-            return x;
+            return DoubleDouble(); // +0 for either zero, as the wide type's Sqrt
         DeclineDoubleDouble();
     }
     // One Newton step from the double root doubles its 53 bits:

@@ -86,6 +86,41 @@ TEST_P(DeclinedOperationTest, Declines) { EXPECT_THROW(GetParam().operation(), D
 
 INSTANTIATE_TEST_SUITE_P(Operations, DeclinedOperationTest, testing::ValuesIn(kDeclinedOperations));
 
+// A zero result has the sign the wide type's operation gives it.
+struct SignedZero {
+    const char* name;
+    std::function<double()> doubleDouble;
+    std::function<double()> wide;
+};
+
+const SignedZero kSignedZeros[] = {
+    {"NegativeZeroTimesPositive", [] { return xm::Store(DoubleDouble(-0.0) * DoubleDouble(5.0)); },
+     [] { return xm::Store(-0.0L * 5.0L); }},
+    {"PositiveZeroTimesNegative", [] { return xm::Store(DoubleDouble(0.0) * DoubleDouble(-0.3)); },
+     [] { return xm::Store(0.0L * -0.3L); }},
+    {"ZeroOverNegative", [] { return xm::Store(DoubleDouble(0.0) / (DoubleDouble(1.0) / DoubleDouble(-3.0))); },
+     [] { return xm::Store(0.0L / (1.0L / -3.0L)); }},
+    {"NegativeZeroPlusNegativeZero", [] { return xm::Store(DoubleDouble(-0.0) + DoubleDouble(-0.0)); },
+     [] { return xm::Store(-0.0L + -0.0L); }},
+    {"NegativeZeroPlusZero", [] { return xm::Store(DoubleDouble(-0.0) + DoubleDouble(0.0)); },
+     [] { return xm::Store(-0.0L + 0.0L); }},
+    {"ZeroMinusZero", [] { return xm::Store(DoubleDouble(0.0) - DoubleDouble(0.0)); },
+     [] { return xm::Store(0.0L - 0.0L); }},
+    {"SquareRootOfNegativeZero", [] { return xm::Store(Sqrt(DoubleDouble(-0.0))); },
+     [] { return xm::Store(xm::Sqrt(-0.0L)); }},
+};
+
+class SignedZeroTest : public testing::TestWithParam<SignedZero> {};
+
+TEST_P(SignedZeroTest, AsTheWideType)
+{
+    const double zero = GetParam().doubleDouble();
+    EXPECT_EQ(zero, 0.0);
+    EXPECT_EQ(std::signbit(zero), std::signbit(GetParam().wide()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Zeros, SignedZeroTest, testing::ValuesIn(kSignedZeros));
+
 TEST(DoubleDoubleTest, StoreRoundsTheSumToNearest)
 {
     // 1 + 2^-53 is halfway: ties to even gives 1; a little more gives the
