@@ -8,7 +8,11 @@ namespace eh::elementary {
 
 namespace {
 
-constexpr Extended kEpsilon = std::numeric_limits<Extended>::epsilon();
+// A unit in the last place of 1: 2^-106 for double-double.
+template <class T>
+constexpr T kEpsilon = std::numeric_limits<T>::epsilon();
+template <>
+constexpr DoubleDouble kEpsilon<DoubleDouble> = DoubleDouble(0x1p-106);
 constexpr Extended kInfinity = std::numeric_limits<Extended>::infinity();
 constexpr Extended kNaN = std::numeric_limits<Extended>::quiet_NaN();
 
@@ -23,38 +27,62 @@ constexpr Extended kInverseLn2 = 1.442695040888963407359924681001892137426645954
 constexpr Extended kLog10OfE = 0.434294481903251827651128918916605082294397005803666566114453L;
 constexpr Extended kSqrtHalf = 0.707106781186547524400844362104849039284835937688474036588340L;
 
+// The constants of the decimal logarithm in each type: double-double needs
+// 106 bits, more than a long double literal holds on x86-64.
+template <class T>
+constexpr T kLog10Of2LowIn = kLog10Of2Low;
+template <>
+constexpr DoubleDouble kLog10Of2LowIn<DoubleDouble> = DoubleDouble::FromParts(-0x1.80433b83b532ap-44, 0x1.6f922f04d5a62p-102);
+template <class T>
+constexpr T kLog10OfEIn = kLog10OfE;
+template <>
+constexpr DoubleDouble kLog10OfEIn<DoubleDouble> = DoubleDouble::FromParts(0x1.bcb7b1526e50ep-2, 0x1.95355baaafad3p-57);
+
 // Beyond these |x| exp(x) is infinite or zero in every floating type; the
 // bound keeps the binary exponent within an int.
 constexpr Extended kExpArgumentBound = 20000.0L;
 
 // ln(m) = 2 atanh(s) with s = (m - 1) / (m + 1), for m in [sqrt(1/2), sqrt(2)):
 // |s| < 0.172, and the series 2 (s + s^3/3 + s^5/5 + ...) gains more than
-// five bits a term.
-Extended LogOfReduced(Extended m)
+// five bits a term. T is Extended or DoubleDouble.
+template <class T>
+T LogOfReduced(T m)
 {
-    const Extended s = (m - 1.0L) / (m + 1.0L);
-    const Extended z = s * s;
-    Extended power = s;
-    Extended sum = 0.0L;
+    using std::fabs;
+    const T s = (m - T(1.0L)) / (m + T(1.0L));
+    const T z = s * s;
+    T power = s;
+    T sum = T(0.0L);
     for (int odd = 3;; odd += 2) {
         power *= z;
-        const Extended term = power / odd;
-        if (std::fabs(term) <= kEpsilon * 0.25L * std::fabs(s))
+        const T term = power / T(odd);
+        if (fabs(term) <= kEpsilon<T> * T(0.25L) * fabs(s))
             break;
         sum += term;
     }
-    return 2.0L * (s + sum);
+    return T(2.0L) * (s + sum);
 }
 
 // x = m * 2^k with m in [sqrt(1/2), sqrt(2)), for a finite x > 0.
-Extended Reduce(Extended x, int& k)
+template <class T>
+T Reduce(T x, int& k)
 {
-    Extended m = std::frexp(x, &k);
-    if (m < kSqrtHalf) {
-        m *= 2.0L;
+    using std::frexp;
+    T m = frexp(x, &k);
+    if (m < T(kSqrtHalf)) {
+        m *= T(2.0L);
         --k;
     }
     return m;
+}
+
+// log10(x) for a finite x > 0.
+template <class T>
+T Log10OfPositive(T x)
+{
+    int k = 0;
+    const T m = Reduce(x, k);
+    return T(k) * T(kLog10Of2High) + (T(k) * kLog10Of2LowIn<T> + LogOfReduced(m) * kLog10OfEIn<T>);
 }
 
 // exp(r) - 1 for |r| <= 0.35: the Taylor series of r / 16, whose terms fall
@@ -68,7 +96,7 @@ Extended ExpM1OfReduced(Extended r)
     Extended sum = t;
     for (int n = 2;; ++n) {
         term *= t / n;
-        if (std::fabs(term) <= kEpsilon * 0.25L * std::fabs(sum))
+        if (std::fabs(term) <= kEpsilon<Extended> * 0.25L * std::fabs(sum))
             break;
         sum += term;
     }
@@ -103,10 +131,10 @@ Extended Log10(Extended x)
 {
     if (IsSpecial(x))
         return LogOfSpecial(x);
-    int k = 0;
-    const Extended m = Reduce(x, k);
-    return k * kLog10Of2High + (k * kLog10Of2Low + LogOfReduced(m) * kLog10OfE);
+    return Log10OfPositive(x);
 }
+
+DoubleDouble Log10(DoubleDouble x) { return Log10OfPositive(x); }
 
 Extended Exp(Extended x)
 {

@@ -12,6 +12,7 @@
 // checked operations of ExtendedMath.h test their operands first.
 namespace eh::elementary {
 
+using xmath::DoubleDouble;
 using xmath::Extended;
 
 // True where the C library's long double functions are used.
@@ -29,6 +30,9 @@ namespace own {
 Extended Log(Extended x);
 Extended Exp(Extended x);
 Extended Log10(Extended x);
+// For a finite x > 0, in double-double arithmetic (which declines where its
+// checks fail).
+DoubleDouble Log10(DoubleDouble x);
 // Integral exponents (|n| < 2^32) by repeated squaring, exact while the
 // partial products are (10^27 in every wide format); others by
 // exp(exponent * log(base)), a positive base only.

@@ -42,6 +42,13 @@ Extended Log10(Extended x)
     return elementary::Log10(x);
 }
 
+DoubleDouble Log10(const DoubleDouble& x)
+{
+    if (!(x.High() > 0.0) || std::fabs(x.High() - 1.0) < 0x1p-40)
+        DeclineDoubleDouble();
+    return elementary::own::Log10(x);
+}
+
 double Store(Extended x)
 {
     if (std::isnan(x))

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "DoubleDouble.h"
 #include "Exceptions.h"
 
 #include <limits>
@@ -20,7 +21,9 @@ namespace eh::xmath {
 // diameter ratio within rounding of 1. In a type with only the double's
 // range an intermediate beyond it becomes infinite: the store reports that
 // as the overflow, unless a later operation turned it into another fault or
-// into a finite value first.
+// into a finite value first. Under WebAssembly, where long double is
+// binary128 in software, the model tries the double-double route first
+// (DoubleDouble.h) and falls back to this type wherever that route declines.
 using Extended = long double;
 
 static_assert(std::numeric_limits<Extended>::is_iec559 &&
@@ -48,5 +51,16 @@ Extended Log10(Extended x);
 // nearest). A magnitude that rounds beyond the largest finite double is the
 // overflow fault; a value too small becomes a subnormal or zero silently.
 double Store(Extended x);
+
+// The same operations on the double-double route (DoubleDouble.h): instead of
+// a fault they decline, and so does a logarithm of an operand within 2^-40
+// of 1. The square root is a Newton step from the double root rather than
+// exp(0.5 ln x): both lie well within the route's precision of the exact
+// root, far closer than a stored double can show.
+inline DoubleDouble Div(const DoubleDouble& dividend, const DoubleDouble& divisor) { return dividend / divisor; }
+inline DoubleDouble Sqr(const DoubleDouble& x) { return x * x; }
+inline DoubleDouble Cube(const DoubleDouble& x) { return x * (x * x); }
+DoubleDouble Log10(const DoubleDouble& x);
+inline double Store(const DoubleDouble& x) { return x.ToDouble(); }
 
 } // namespace eh::xmath

@@ -3,8 +3,6 @@
 
 #include "DesignTables.h"
 
-#include "NumberFormat.h"
-
 #include <fmt/format.h>
 
 #include <algorithm>
