@@ -3,6 +3,7 @@
 
 #include "BandLabels.h"
 #include "ChartThinning.h"
+#include "ExplorerOutputs.h"
 
 #include <QString>
 #include <QWidget>
@@ -54,9 +55,6 @@ struct TChartData {
     std::optional<double> markedX; // the typed value
     std::vector<double> solutions; // x values marked as solutions of a target
 };
-
-// At most this many value axes share one plot: the left and the right.
-inline constexpr std::size_t kUnitsPerPane = 2;
 
 // Sets a value axis to [low, high] with the ticks AxisTicks gives.
 void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);

@@ -31,7 +31,7 @@ export default [
   },
   {
     // A classic worker: it loads the WebAssembly glue with importScripts.
-    files: ['site/measurement-worker.js'],
+    files: ['site/measurement-worker.js', 'site/explorer-worker.js'],
     languageOptions: { sourceType: 'script', globals: { ...globals.worker, EhAntenna: 'readonly' } },
   },
   {

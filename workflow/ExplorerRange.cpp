@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <charconv>
 
+#include <fmt/format.h>
+
 namespace eh {
 
 namespace {
@@ -107,10 +109,8 @@ std::string RangeBoundText(double value, char separator)
 {
     // Twelve significant digits: a band edge divided by 1000 (14.35) reads
     // as typed, not as 14.349999999999999.
-    char digits[kShortestNumberMaxBytes];
-    const auto [end, error] =
-        std::to_chars(digits, digits + sizeof digits, value + 0.0, std::chars_format::general, 12); // no "-0"
-    std::string text(digits, error == std::errc() ? end : digits);
+    // {fmt}: emscripten's C++ library has no floating to_chars.
+    std::string text = fmt::format("{:.12g}", value + 0.0); // no "-0"
     std::replace(text.begin(), text.end(), '.', separator);
     return text;
 }

@@ -8,7 +8,6 @@
 #include "WorkbenchNumber.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace eh {
 
@@ -17,13 +16,8 @@ namespace {
 // The explorer shows centimetre results in millimetres, as the report does.
 double ShownScale(const TResultInfo& info) { return info.timesTen ? 10 : 1; }
 
-double ReadBack(std::string text, char separator)
-{
-    std::replace(text.begin(), text.end(), separator, '.');
-    double value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
+// A shown text is always a number the fields read.
+double ReadBack(const std::string& text, char separator) { return ConvertFieldText(text, separator); }
 
 } // namespace
 

@@ -4,8 +4,9 @@
 #include "NumberFormat.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
+
+#include <fmt/format.h>
 
 namespace eh {
 
@@ -28,18 +29,18 @@ std::string WorkbenchNumber(double value, std::string_view unit, char separator)
 {
     if (!std::isfinite(value))
         return FormatReportNumber(value, separator);
-    char digits[400];
-    std::to_chars_result written{};
+    // {fmt} rather than to_chars: emscripten's C++ library has no floating
+    // to_chars, and the page shows these numbers too.
+    std::string text;
     if (value != 0 && std::abs(value) >= kLargestFixed) {
-        written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::general, kSignificantDigits);
+        text = fmt::format("{:.{}g}", value, kSignificantDigits);
     } else {
         const int magnitude = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::abs(value))));
         int decimals = std::max(0, kSignificantDigits - 1 - magnitude);
         if (unit == "мм")
             decimals = std::min(decimals, kMillimetreDecimals);
-        written = std::to_chars(digits, digits + sizeof digits, value, std::chars_format::fixed, decimals);
+        text = fmt::format("{:.{}f}", value, decimals);
     }
-    std::string text(digits, written.ptr);
     if (text.find('.') != std::string::npos && text.find('e') == std::string::npos) {
         text.erase(text.find_last_not_of('0') + 1);
         if (text.back() == '.')

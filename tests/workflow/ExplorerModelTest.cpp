@@ -6,6 +6,7 @@
 #include "DesignFile.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
+#include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
 #include "TuningPlan.h"
 #include "WorkbenchNumber.h"
@@ -141,6 +142,33 @@ TEST(ExplorerModel, AnotherInputStartsFromItsSensibleRangeAFrequencyFromHf)
     model.ShowBand(eh::BandPlan(eh::TIaruRegion::Region1)[0]);
     EXPECT_EQ(model.Preset(), eh::TRangePreset::Custom);
     EXPECT_EQ(model.RangeTexts().from, "1,81");
+}
+
+TEST(ExplorerCharts, EveryOutputOnceTwoUnitsAChartAndAUnitNeverSplit)
+{
+    std::vector<std::size_t> all(eh::kResultCount);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    const std::vector<std::vector<std::size_t>> charts = eh::ExplorerCharts(all);
+    std::vector<std::size_t> seen;
+    std::vector<std::string> unitsSeen;
+    for (const std::vector<std::size_t>& chart : charts) {
+        std::vector<std::string> units;
+        for (const std::size_t output : chart) {
+            seen.push_back(output);
+            const std::string unit = eh::ExplorerUnit(eh::ResultTable()[output]);
+            if (std::find(units.begin(), units.end(), unit) == units.end())
+                units.push_back(unit);
+        }
+        EXPECT_LE(units.size(), eh::kUnitsPerChart);
+        for (const std::string& unit : units) {
+            EXPECT_EQ(std::count(unitsSeen.begin(), unitsSeen.end(), unit), 0) << unit;
+            unitsSeen.push_back(unit);
+        }
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, all);
+    EXPECT_TRUE(eh::ExplorerCharts({}).empty());
 }
 
 TEST(WorkbenchNumber, FourSignificantDigitsAndMillimetresToAHundredth)

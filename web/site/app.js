@@ -201,7 +201,7 @@ async function start() {
   const why = (error) => (error instanceof Error ? error.message : String(error));
   const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
-    explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
+    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts);
     requestAnimationFrame(() => explorer?.update());
   } else {
     $('explorer-note').textContent = `Обзор конструкции не загрузился: ${why(explorerModule.reason)}. Обновите страницу.`;

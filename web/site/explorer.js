@@ -1,199 +1,142 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
 // The design explorer: the typed design swept over one input, the chosen
 // outputs charted with the amateur bands shaded, the bands' coverage and a
-// to-scale drawing, redrawn as the fields change.
-// @ts-nocheck: typed when the explorer is rebuilt on the shared model.
-import uPlot from './uPlot.esm.js';
+// to-scale drawing. Its state and rules are the program's explorer model
+// (an ExplorerPage of the binding); this keeps the controls in step with it,
+// has the sweeps run in a worker and draws what comes back.
+import { ExplorerCharts } from './explorer-chart.js';
+import { drawAntenna, drawCoverage } from './explorer-drawing.js';
+import { SweepRunner } from './explorer-sweeps.js';
 
 export class Explorer {
-  constructor(calculator, texts, separator, fieldTexts) {
+  /**
+   * @param {Calculator} calculator
+   * @param {string} separator
+   * @param {() => string[]} fieldTexts
+   */
+  constructor(calculator, separator, fieldTexts) {
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
-    this.outputs = calculator.outputs();
-    this.$ = (id) => document.getElementById(id);
-    this.frequencyInput = 0;
+    this.model = new calculator.ExplorerPage();
+    this.model.setSeparator(separator);
+    this.model.setFieldTexts(fieldTexts());
 
-    const select = this.$('sweep-input');
-    texts.fields.forEach((field, i) => select.add(new Option(field.label.replace(/\s*=\s*$/, ''), i)));
-    // Bandwidth, efficiency and the tuning coil's turns: what a builder
-    // weighs first.
-    const chosen = new Set(['BandwidthKHz', 'EfficiencyPct', 'TurnCount']);
-    this.outputs.forEach((output, i) => {
+    this.xInput = /** @type {HTMLSelectElement} */ (this.$('sweep-input'));
+    this.from = /** @type {HTMLInputElement} */ (this.$('sweep-from'));
+    this.to = /** @type {HTMLInputElement} */ (this.$('sweep-to'));
+    this.points = /** @type {HTMLInputElement} */ (this.$('sweep-points'));
+    this.region = /** @type {HTMLSelectElement} */ (this.$('region'));
+    this.band = /** @type {HTMLSelectElement} */ (this.$('sweep-band'));
+    this.note = this.$('explorer-note');
+    this.readout = this.$('explorer-readout');
+
+    calculator.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
+    this.xInput.value = String(this.model.xInput());
+    calculator.explorerResults().forEach((result, i) => {
       const row = document.createElement('label');
       const box = document.createElement('input');
       box.type = 'checkbox';
-      box.value = i;
-      box.checked = chosen.has(output.member);
-      row.append(box, ` ${output.name}${output.unit ? `, ${output.unit}` : ''}`);
+      box.value = String(i);
+      box.checked = result.chosen;
+      row.append(box, ` ${result.caption}`);
       this.$('outputs').append(row);
     });
-    const bands = calculator.bands(1);
-    this.setRange(bands[0].lowMHz, bands[bands.length - 2].highMHz);
-    select.addEventListener('change', () => this.onInputChange());
-    for (const id of ['sweep-from', 'sweep-to', 'sweep-points', 'region'])
-      this.$(id).addEventListener('input', () => this.update());
-    this.$('outputs').addEventListener('change', () => this.rebuildChart());
-    window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
+    this.region.value = String(this.model.region());
+    this.listBands();
+
+    this.charts = new ExplorerCharts(this.$('chart'), calculator, separator, (value) => this.runner.readout(value, false));
+    this.runner = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
+      sweep: (answer) => this.show(answer),
+      readout: (text) => { this.readout.textContent = text; },
+    });
+
+    this.xInput.addEventListener('change', () => {
+      this.model.setXInput(Number(this.xInput.value));
+      this.update(false);
+    });
+    for (const field of [this.from, this.to, this.points])
+      field.addEventListener('input', () => {
+        this.model.setRangeTexts(this.from.value, this.to.value, this.points.value);
+        this.update();
+      });
+    this.region.addEventListener('change', () => {
+      this.model.setRegion(Number(this.region.value));
+      this.listBands();
+      this.update(false);
+    });
+    this.band.addEventListener('change', () => {
+      if (this.band.value === '') return;
+      this.model.showBand(Number(this.band.value));
+      this.update(false);
+    });
+    this.$('outputs').addEventListener('change', () => this.update(false));
+    let width = this.charts.columns();
+    window.addEventListener('resize', () => {
+      if (this.charts.columns() === width) return;
+      width = this.charts.columns();
+      this.update();
+    });
   }
 
-  setRange(from, to) {
-    this.$('sweep-from').value = this.calculator.formatNumber(from, this.separator);
-    this.$('sweep-to').value = this.calculator.formatNumber(to, this.separator);
+  /** @param {string} id */
+  $(id) {
+    return /** @type {HTMLElement} */ (document.getElementById(id));
   }
 
-  onInputChange() {
-    const input = Number(this.$('sweep-input').value);
-    const bands = this.calculator.bands(Number(this.$('region').value));
-    if (input === this.frequencyInput) {
-      this.setRange(bands[0].lowMHz, bands[bands.length - 2].highMHz);
-    } else {
-      // Half to twice the typed value, as a first look around it.
-      const value = this.calculator.sweep(this.fieldTexts(), this.separator, input, '0', '1', 2, []).typedValue;
-      if (value > 0) this.setRange(value / 2, value * 2);
-    }
-    this.rebuildChart();
+  listBands() {
+    this.band.replaceChildren(new Option('', ''),
+      ...this.calculator.explorerBands(this.model.region()).map((band, i) => new Option(band.name, String(i))));
   }
 
-  // The series or the swept input changed: the chart is made anew.
-  rebuildChart() {
-    this.chart?.destroy();
-    this.chart = null;
-    this.update();
-  }
-
-  chosenOutputs() {
-    return [...this.$('outputs').querySelectorAll('input:checked')].map((box) => Number(box.value));
-  }
-
-  chartSize() {
-    const width = Math.max(200, this.$('chart').clientWidth || 600);
-    return { width, height: Math.round(Math.min(360, width * 0.6)) };
-  }
-
-  update() {
+  /**
+   * The fields or a control changed: the model says what to sweep, the
+   * worker sweeps it (after the typing pause when `typed`).
+   * @param {boolean} [typed]
+   */
+  update(typed = true) {
     const texts = this.fieldTexts();
-    const region = Number(this.$('region').value);
-    const input = Number(this.$('sweep-input').value);
-    const chosen = this.chosenOutputs();
-    const sweep = this.calculator.sweep(texts, this.separator, input, this.$('sweep-from').value,
-      this.$('sweep-to').value, Number(this.$('sweep-points').value), chosen);
-    const note = this.$('explorer-note');
-    if (!sweep.typed || sweep.planFault !== undefined) {
-      note.textContent = sweep.typed ? 'Диапазон задан неверно.' : 'Заполните поля числами.';
-      this.$('chart').dataset.points = '0';
+    this.model.setFieldTexts(texts);
+    this.model.setOutputs([...this.$('outputs').querySelectorAll('input:checked')]
+      .map((box) => Number(/** @type {HTMLInputElement} */ (box).value)));
+    const request = this.model.request();
+    // The model fills a preset's or a band's bounds and a new input's range.
+    const range = this.model.rangeTexts();
+    this.xInput.value = String(this.model.xInput());
+    for (const [field, text] of /** @type {const} */ ([[this.from, range.from], [this.to, range.to], [this.points, range.points]]))
+      if (field.value !== text && document.activeElement !== field) field.value = text;
+    if (request.job) {
+      this.runner.ask(request.job, this.charts.columns(), typed);
     } else {
-      note.textContent = sweep.faults;
-      this.draw(sweep, chosen, input === this.frequencyInput ? this.calculator.bands(region) : []);
+      this.runner.cancel();
+      this.charts.clear();
+      this.$('chart').dataset.points = '0';
+      this.readout.textContent = '';
+      this.showNote(request.message, true);
     }
-    this.drawCoverage(this.calculator.coverage(texts, this.separator, region));
-    this.drawAntenna(this.calculator.drawing(texts, this.separator));
+    drawCoverage(/** @type {HTMLTableElement} */ (this.$('coverage')), this.calculator.coverage(texts, this.separator, this.model.region()));
+    drawAntenna(/** @type {SVGSVGElement} */ (/** @type {unknown} */ (this.$('drawing'))), this.calculator.drawing(texts, this.separator),
+      (value) => this.calculator.formatNumber(value, this.separator));
   }
 
-  draw(sweep, chosen, bands) {
-    const data = [Array.from(sweep.x), ...sweep.series.map((s) => Array.from(s, (v) => (Number.isFinite(v) ? v : null)))];
-    const palette = ['#c0392b', '#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a'];
-    if (!this.chart) {
-      const swept = this.$('sweep-input');
-      const series = [{
-        label: swept.options[swept.selectedIndex].text,
-        value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
-      }, ...chosen.map((k, i) => ({
-        label: `${this.outputs[k].name}${this.outputs[k].unit ? `, ${this.outputs[k].unit}` : ''}`,
-        stroke: palette[i % palette.length], width: 2, scale: `y${i}`,
-        value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
-      }))];
-      const axes = [{}, ...chosen.map((k, i) => ({ scale: `y${i}`, side: i % 2 ? 1 : 3, stroke: palette[i % palette.length], show: i < 2 }))];
-      const explorer = this;
-      this.chart = new uPlot({
-        ...this.chartSize(), series, axes,
-        scales: { x: { time: false } },
-        legend: { live: true },
-        hooks: {
-          // When the chart last finished drawing, for the latency benchmark.
-          draw: [() => { explorer.$('chart').dataset.drawnAt = String(performance.now()); }],
-          drawClear: [(u) => {
-            const { ctx } = u;
-            ctx.save();
-            ctx.fillStyle = 'rgba(255, 196, 0, 0.18)';
-            for (const band of explorer.bands) {
-              const left = u.valToPos(band.lowMHz, 'x', true);
-              const right = u.valToPos(band.highMHz, 'x', true);
-              if (right < u.bbox.left || left > u.bbox.left + u.bbox.width) continue;
-              ctx.fillRect(left, u.bbox.top, Math.max(1, right - left), u.bbox.height);
-            }
-            ctx.restore();
-          }],
-        },
-      }, data, this.$('chart'));
+  /** @param {ExplorerSweepAnswer} answer */
+  show(answer) {
+    if (answer.message) {
+      this.showNote(answer.message, true);
+      return;
     }
-    this.bands = bands;
-    this.chart.setData(data);
-    this.$('chart').dataset.points = String(sweep.x.length);
+    this.charts.draw(answer, this.model.region());
+    this.readout.textContent = '';
+    this.showNote(answer.note ?? '', answer.warning ?? false);
   }
 
-  drawCoverage(rows) {
-    const body = this.$('coverage').tBodies[0];
-    if (!rows) { body.replaceChildren(); return; }
-    body.replaceChildren(...rows.map((row) => {
-      const tr = document.createElement('tr');
-      tr.className = row.covers ? 'covers' : '';
-      for (const text of [`${row.metres} м`, row.range, row.width, row.bandwidth ?? '—', row.settings ?? '—']) {
-        const td = document.createElement('td');
-        td.textContent = String(text);
-        tr.append(td);
-      }
-      return tr;
-    }));
-  }
-
-  // Side view to scale: the two cylinders on one axis, the tuning coil
-  // beyond them; below, the flat variant's two arms.
-  drawAntenna(d) {
-    const svg = this.$('drawing');
-    const ns = 'http://www.w3.org/2000/svg';
-    svg.replaceChildren();
-    if (!d) return;
-    const mm = (v) => this.calculator.formatNumber(v, this.separator);
-    const height = d.totalLength;
-    const width = Math.max(d.cylinderDiameter, d.coilDiameter, 2 * d.flatHorizontal + d.flatGap) * 1.6;
-    const sizes = [height, width, d.cylinderLength, d.cylinderDiameter, d.coilLength];
-    if (!sizes.every((v) => Number.isFinite(v) && v > 0)) return;
-    const flatHeight = d.flatVertical;
-    const total = height + flatHeight + d.gap * 2;
-    svg.setAttribute('viewBox', `${-width / 2} ${-d.gap * 0.5} ${width} ${total + d.gap}`);
-    const add = (name, attributes, text) => {
-      const node = document.createElementNS(ns, name);
-      for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
-      if (text) node.textContent = text;
-      svg.append(node);
-      return node;
-    };
-    const stroke = height / 400;
-    const font = Math.max(width, total) / 28;
-    let y = 0;
-    const rect = (w, h, fill, label) => {
-      add('rect', { x: -w / 2, y, width: w, height: h, fill, stroke: '#000', 'stroke-width': stroke, 'data-part': label });
-      y += h;
-    };
-    rect(d.cylinderDiameter, d.cylinderLength, '#ff6600', 'cylinder');
-    y += d.gap;
-    rect(d.cylinderDiameter, d.cylinderLength, '#ff6600', 'cylinder');
-    y += Math.max(0, d.totalLength - 2 * d.cylinderLength - d.gap - d.coilLength);
-    const coilTop = y;
-    rect(d.coilDiameter, d.coilLength, 'none', 'coil');
-    const turns = Math.min(Math.round(d.turns), d.maxTurnsDrawn);
-    for (let i = 0; i < turns; i++) {
-      const ty = coilTop + (i + 0.5) * d.coilLength / Math.max(turns, 1);
-      add('line', { x1: -d.coilDiameter / 2, x2: d.coilDiameter / 2, y1: ty, y2: ty, stroke: '#b87333', 'stroke-width': stroke * 2 });
-    }
-    add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, `${mm(d.totalLength)} мм`);
-    add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, `${mm(d.cylinderLength)} мм`);
-    add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${mm(Math.round(d.turns * 100) / 100)} витк.`);
-    y = height + d.gap;
-    const armY = y;
-    add('rect', { x: -d.flatGap / 2 - d.flatHorizontal, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-    add('rect', { x: d.flatGap / 2, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-    add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, `${mm(d.flatHorizontal)} × ${mm(d.flatVertical)} мм`);
+  /**
+   * @param {string} text
+   * @param {boolean} warning
+   */
+  showNote(text, warning) {
+    this.note.textContent = text;
+    this.note.classList.toggle('warning', warning);
   }
 }

@@ -1,0 +1,344 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's explorer on the program's own explorer model: the page keeps its
+// controls in step with an ExplorerPage and draws what it answers; the sweep
+// a request names runs in the page's worker (explorerSweep), which keeps the
+// last sweep for the readout under the cursor. Every default, limit, rule
+// and text the explorer shows comes from here.
+#include "AxisTicks.h"
+#include "BandPlans.h"
+#include "BindingArrays.h"
+#include "ChartThinning.h"
+#include "DesignSweep.h"
+#include "DesignTables.h"
+#include "ExplorerModel.h"
+#include "ExplorerNotes.h"
+#include "ExplorerOutputs.h"
+#include "ExplorerReadout.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+using emscripten::val;
+
+namespace eh {
+namespace {
+
+char Mark(const std::string& separator) { return separator.empty() ? '.' : separator.front(); }
+
+TFieldTexts FieldTextsOf(val texts)
+{
+    TFieldTexts fieldTexts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldTexts[i] = texts[i].as<std::string>();
+    return fieldTexts;
+}
+
+val TextsArray(const TFieldTexts& texts)
+{
+    val array = val::array();
+    for (const std::string& text : texts)
+        array.call<void>("push", text);
+    return array;
+}
+
+std::vector<std::size_t> IndicesOf(val array)
+{
+    std::vector<std::size_t> indices;
+    for (int i = 0, n = array["length"].as<int>(); i < n; ++i)
+        if (const int k = array[i].as<int>(); k >= 0)
+            indices.push_back(static_cast<std::size_t>(k));
+    return indices;
+}
+
+val IndexArray(const std::vector<std::size_t>& indices)
+{
+    val array = val::array();
+    for (const std::size_t index : indices)
+        array.call<void>("push", static_cast<int>(index));
+    return array;
+}
+
+TIaruRegion RegionOf(int region) { return IaruRegion(region).value_or(kDefaultRegion); }
+
+// The explorer's state on the page's thread: the controls write into it, and
+// it says what the chart should show.
+class ExplorerPage {
+public:
+    void SetSeparator(const std::string& separator) { model_.SetSeparator(Mark(separator)); }
+    void SetFieldTexts(val texts) { model_.SetFieldTexts(FieldTextsOf(texts)); }
+    void SetXInput(int input) { model_.SetXInput(static_cast<std::size_t>(std::max(input, 0))); }
+    int XInput() const { return static_cast<int>(model_.XInput()); }
+    void SetRangeTexts(const std::string& from, const std::string& to, const std::string& points)
+    {
+        model_.SetPreset(TRangePreset::Custom);
+        model_.SetRangeTexts({from, to, points});
+    }
+    val RangeTexts() const
+    {
+        val out = val::object();
+        out.set("from", model_.RangeTexts().from);
+        out.set("to", model_.RangeTexts().to);
+        out.set("points", model_.RangeTexts().points);
+        return out;
+    }
+    void SetRegion(int region) { model_.SetRegion(RegionOf(region)); }
+    int Region() const { return static_cast<int>(model_.Region()); }
+    void SetOutputs(val outputs) { model_.SetOutputs(IndicesOf(outputs)); }
+    val Outputs() const { return IndexArray(model_.Outputs()); }
+
+    // The chart sweeps the frequency across the region's band `index`.
+    void ShowBand(int index)
+    {
+        const auto& plan = BandPlan(model_.Region());
+        if (index >= 0 && static_cast<std::size_t>(index) < plan.size())
+            model_.ShowBand(plan[static_cast<std::size_t>(index)]);
+    }
+
+    // What to sweep, as the worker's explorerSweep takes it, or why nothing
+    // can be: {message, job} with `job` null when there is a message.
+    val Request()
+    {
+        const TExplorerRequest request = model_.Request();
+        val answer = val::object();
+        answer.set("message", request.message);
+        if (!request.plan) {
+            answer.set("job", val::null());
+            return answer;
+        }
+        val job = val::object();
+        job.set("texts", TextsArray(model_.FieldTexts()));
+        job.set("separator", std::string(1, model_.Separator()));
+        job.set("input", static_cast<int>(model_.XInput()));
+        job.set("from", model_.RangeTexts().from);
+        job.set("to", model_.RangeTexts().to);
+        job.set("points", model_.RangeTexts().points);
+        job.set("outputs", IndexArray(model_.Outputs()));
+        job.set("region", static_cast<int>(model_.Region()));
+        answer.set("job", job);
+        return answer;
+    }
+
+private:
+    ExplorerModel model_;
+};
+
+// The inputs the chart can sweep, as the fields name them.
+val ExplorerInputs()
+{
+    val array = val::array();
+    for (const TInputInfo& input : InputTable())
+        array.call<void>("push", std::string(input.label));
+    return array;
+}
+
+// The results the chart can show: {caption, unit, chosen} with the outputs
+// a new explorer shows chosen.
+val ExplorerResults()
+{
+    const std::vector<std::size_t> chosen = DefaultExplorerOutputs();
+    val array = val::array();
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        const TResultInfo& info = ResultTable()[i];
+        val out = val::object();
+        out.set("caption", ExplorerCaption(info));
+        out.set("unit", ExplorerUnit(info));
+        out.set("chosen", std::find(chosen.begin(), chosen.end(), i) != chosen.end());
+        array.call<void>("push", out);
+    }
+    return array;
+}
+
+// An axis from `low` to `high` as the window's charts lay it out: the range
+// (widened where it was too narrow to hold countable ticks), the ticks and
+// their labels with the decimal mark `separator`.
+val ExplorerAxis(double low, double high, int maxTicks, const std::string& separator)
+{
+    const TAxisTicks ticks = AxisTicks(low, high, maxTicks);
+    val out = val::object();
+    out.set("low", ticks.low);
+    out.set("high", ticks.high);
+    val values = val::array();
+    val labels = val::array();
+    const double first = std::ceil((ticks.low - ticks.anchor) / ticks.step - 1e-9);
+    for (int k = 0; k <= kMaxAxisTicks; ++k) {
+        double value = ticks.anchor + (first + k) * ticks.step;
+        if (std::abs(value) < ticks.step * 1e-9)
+            value = 0; // not "-0" from rounding
+
+        if (value > ticks.high + ticks.step * 1e-9)
+            break;
+        values.call<void>("push", value);
+        std::string label = fmt::format("{:.{}f}", value, ticks.decimals);
+        std::replace(label.begin(), label.end(), '.', Mark(separator));
+        labels.call<void>("push", label);
+    }
+    out.set("values", values);
+    out.set("labels", labels);
+    return out;
+}
+
+// The region's bands: {name, lowMHz, highMHz}.
+val ExplorerBands(int region)
+{
+    val array = val::array();
+    for (const TAmateurBand& band : BandPlan(RegionOf(region))) {
+        val out = val::object();
+        out.set("name", std::to_string(band.metres) + " м");
+        out.set("lowMHz", band.LowMHz());
+        out.set("highMHz", band.HighMHz());
+        array.call<void>("push", out);
+    }
+    return array;
+}
+
+// The worker's last sweep, for the readout under the cursor.
+struct TShownSweep {
+    TDesignSweep sweep;
+    std::vector<std::size_t> outputs;
+    TIaruRegion region = kDefaultRegion;
+    char separator = '.';
+};
+std::unique_ptr<TShownSweep>& ShownSweep()
+{
+    static std::unique_ptr<TShownSweep> shown;
+    return shown;
+}
+
+// Runs the sweep a request named, in the worker: each chosen output's curve
+// thinned to at most two points per column of `columns` (runs split where
+// points fault), the charts they stack into, the notes under the chart and
+// the swept range. A `preview` sweeps no more points than there are columns,
+// for a chart redrawn at once while the whole sweep runs; `complete` says
+// whether the answer is the whole sweep.
+val ExplorerSweep(val job, int columns, bool preview)
+{
+    ExplorerModel model;
+    model.SetSeparator(Mark(job["separator"].as<std::string>()));
+    model.SetFieldTexts(FieldTextsOf(job["texts"]));
+    model.SetXInput(static_cast<std::size_t>(job["input"].as<int>()));
+    model.SetPreset(TRangePreset::Custom);
+    model.SetRangeTexts(
+        {job["from"].as<std::string>(), job["to"].as<std::string>(), job["points"].as<std::string>()});
+    model.SetRegion(RegionOf(job["region"].as<int>()));
+    model.SetOutputs(IndicesOf(job["outputs"]));
+    TExplorerRequest request = model.Request();
+    val answer = val::object();
+    answer.set("message", request.message);
+    if (!request.plan || !request.typed)
+        return answer;
+    columns = std::max(columns, 1);
+    const bool cut = preview && request.plan->points > static_cast<std::size_t>(columns);
+    if (cut) {
+        const std::string rangeNote = request.rangeNote;
+        model.SetRangeTexts({model.RangeTexts().from, model.RangeTexts().to, std::to_string(columns)});
+        request = model.Request();
+        request.rangeNote = rangeNote;
+        if (!request.plan)
+            return answer;
+    }
+    answer.set("complete", !cut);
+
+    auto shown = std::make_unique<TShownSweep>(
+        TShownSweep{RunDesignSweep(*request.plan, *request.typed), model.Outputs(), model.Region(), model.Separator()});
+    const TDesignSweep& sweep = shown->sweep;
+    std::vector<double> x(sweep.results.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = sweep.plan.Value(i);
+    val curves = val::array();
+    for (const std::size_t result : model.Outputs()) {
+        const TResultInfo& info = ResultTable()[result];
+        std::vector<double> y(x.size());
+        for (std::size_t i = 0; i < y.size(); ++i)
+            y[i] = sweep.results[i] ? ShownValue(info, *sweep.results[i]) : std::nan("");
+        val runs = val::array();
+        for (const auto& run : ThinToColumns(x, y, columns)) {
+            std::vector<double> xs, ys;
+            for (const auto& [px, py] : run) {
+                xs.push_back(px);
+                ys.push_back(py);
+            }
+            val pair = val::object();
+            pair.set("x", Float64Array(xs));
+            pair.set("y", Float64Array(ys));
+            runs.call<void>("push", pair);
+        }
+        val curve = val::object();
+        curve.set("result", static_cast<int>(result));
+        curve.set("runs", runs);
+        curves.call<void>("push", curve);
+    }
+    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator());
+    val charts = val::array();
+    for (const std::vector<std::size_t>& chart : ExplorerCharts(model.Outputs()))
+        charts.call<void>("push", IndexArray(chart));
+    answer.set("curves", curves);
+    answer.set("charts", charts);
+    answer.set("note", notes.Joined());
+    answer.set("warning", notes.warning);
+    answer.set("from", x.empty() ? 0.0 : x.front());
+    answer.set("to", x.empty() ? 0.0 : x.back());
+    answer.set("points", static_cast<double>(x.size()));
+    answer.set("frequency", model.SweepsFrequency());
+    answer.set("xLabel", std::string(InputTable()[sweep.plan.input].label));
+    answer.set("typedValue", (*request.typed).*InputTable()[sweep.plan.input].value);
+    if (!cut)
+        ShownSweep() = std::move(shown);
+    return answer;
+}
+
+// The readout for the point of the last sweep nearest to `value`.
+std::string ExplorerReadoutAt(double value, bool exact)
+{
+    const std::unique_ptr<TShownSweep>& shown = ShownSweep();
+    if (!shown || shown->sweep.results.empty())
+        return {};
+    const TDesignSweep& sweep = shown->sweep;
+    // The first point at or beyond `value`, or the one before it when nearer.
+    const std::size_t count = sweep.results.size();
+    std::size_t low = 0;
+    for (std::size_t high = count; low < high;) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (sweep.plan.Value(middle) < value)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    std::size_t nearest = std::min(low, count - 1);
+    if (nearest > 0 && std::abs(sweep.plan.Value(nearest - 1) - value) <= std::abs(sweep.plan.Value(nearest) - value))
+        --nearest;
+    return ExplorerReadout(sweep, nearest, shown->outputs, shown->region, shown->separator, exact);
+}
+
+} // namespace
+} // namespace eh
+
+EMSCRIPTEN_BINDINGS(eh_explorer)
+{
+    emscripten::class_<eh::ExplorerPage>("ExplorerPage")
+        .constructor<>()
+        .function("setSeparator", &eh::ExplorerPage::SetSeparator)
+        .function("setFieldTexts", &eh::ExplorerPage::SetFieldTexts)
+        .function("setXInput", &eh::ExplorerPage::SetXInput)
+        .function("xInput", &eh::ExplorerPage::XInput)
+        .function("setRangeTexts", &eh::ExplorerPage::SetRangeTexts)
+        .function("rangeTexts", &eh::ExplorerPage::RangeTexts)
+        .function("setRegion", &eh::ExplorerPage::SetRegion)
+        .function("region", &eh::ExplorerPage::Region)
+        .function("setOutputs", &eh::ExplorerPage::SetOutputs)
+        .function("outputs", &eh::ExplorerPage::Outputs)
+        .function("showBand", &eh::ExplorerPage::ShowBand)
+        .function("request", &eh::ExplorerPage::Request);
+    emscripten::function("explorerInputs", &eh::ExplorerInputs);
+    emscripten::function("explorerResults", &eh::ExplorerResults);
+    emscripten::function("explorerAxis", &eh::ExplorerAxis);
+    emscripten::function("explorerBands", &eh::ExplorerBands);
+    emscripten::function("explorerSweep", &eh::ExplorerSweep);
+    emscripten::function("explorerReadoutAt", &eh::ExplorerReadoutAt);
+}

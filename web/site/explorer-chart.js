@@ -1,0 +1,152 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
+// Draws a sweep's answer as the model stacks it: one chart per two units,
+// a value axis each on the left and the right, the ticks and ranges the
+// model lays out (so that no range, however narrow, reaches the chart
+// library's own tick rules), the bands shaded and the typed value marked.
+import uPlot from './uPlot.esm.js';
+import { alignCurves } from './explorer-series.js';
+
+const kPalette = ['#c0392b', '#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a'];
+// Pixels a tick label needs beside the next one.
+const kTickSpacingX = 90;
+const kTickSpacingY = 40;
+
+export class ExplorerCharts {
+  /**
+   * @param {HTMLElement} host where the charts stack
+   * @param {Calculator} calculator
+   * @param {string} separator
+   * @param {(value: number) => void} onHover the swept value under the cursor
+   */
+  constructor(host, calculator, separator, onHover) {
+    this.host = host;
+    this.calculator = calculator;
+    this.separator = separator;
+    this.onHover = onHover;
+    this.results = calculator.explorerResults();
+    /** @type {uPlot[]} */
+    this.charts = [];
+  }
+
+  /** The columns a chart has to draw into. */
+  columns() {
+    return Math.max(100, Math.round(this.host.clientWidth || 600));
+  }
+
+  clear() {
+    for (const chart of this.charts) chart.destroy();
+    this.charts = [];
+    this.host.replaceChildren();
+  }
+
+  /**
+   * @param {ExplorerSweepAnswer} answer
+   * @param {number} region
+   */
+  draw(answer, region) {
+    this.clear();
+    const curves = answer.curves ?? [];
+    const width = this.columns();
+    const height = Math.round(Math.min(300, Math.max(180, width * 0.45)));
+    const bands = answer.frequency ? this.calculator.explorerBands(region) : [];
+    const xAxis = this.calculator.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
+    for (const outputs of answer.charts ?? []) {
+      const shown = curves.filter((curve) => outputs.includes(curve.result));
+      const aligned = alignCurves(shown);
+      /** @type {string[]} */
+      const units = [];
+      for (const curve of shown) {
+        const unit = this.results[curve.result].unit;
+        if (!units.includes(unit)) units.push(unit);
+      }
+      const yAxes = units.map((unit) => {
+        const of = shown.map((curve, i) => i).filter((i) => this.results[shown[i].result].unit === unit);
+        const low = Math.min(...of.map((i) => aligned.low[i]).filter(Number.isFinite));
+        const high = Math.max(...of.map((i) => aligned.high[i]).filter(Number.isFinite));
+        return this.calculator.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
+      });
+      const box = document.createElement('div');
+      box.className = 'explorer-chart';
+      this.host.append(box);
+      const charts = this;
+      /** @type {uPlot.Options} */
+      const options = {
+        width,
+        height,
+        legend: { live: false },
+        cursor: { drag: { x: false, y: false }, sync: { key: 'explorer' } },
+        scales: {
+          x: { time: false, range: () => [xAxis.low, xAxis.high] },
+          ...Object.fromEntries(yAxes.map((axis, u) => [`u${u}`, { range: () => [axis.low, axis.high] }])),
+        },
+        series: [
+          { label: answer.xLabel },
+          ...shown.map((curve, i) => ({
+            label: this.results[curve.result].caption,
+            stroke: kPalette[i % kPalette.length],
+            width: 2,
+            scale: `u${units.indexOf(this.results[curve.result].unit)}`,
+            points: { show: false },
+            // Broken where its points faulted.
+            spanGaps: false,
+          })),
+        ],
+        axes: [
+          { label: answer.xLabel, splits: () => xAxis.values, values: () => xAxis.labels },
+          ...yAxes.map((axis, u) => ({
+            scale: `u${u}`,
+            side: u === 0 ? 3 : 1,
+            label: units[u],
+            // Wide enough for the longest label.
+            size: 24 + 8 * Math.max(...axis.labels.map((text) => text.length)),
+            splits: () => axis.values,
+            values: () => axis.labels,
+            grid: { show: u === 0 },
+          })),
+        ],
+        hooks: {
+          drawClear: [(u) => charts.shade(u, bands, answer.typedValue)],
+          draw: [() => { charts.host.dataset.drawnAt = String(performance.now()); }],
+          setCursor: [(u) => {
+            const left = u.cursor.left;
+            if (left != null && left >= 0) charts.onHover(u.posToVal(left, 'x'));
+          }],
+        },
+      };
+      this.charts.push(new uPlot(options, /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]), box));
+    }
+    this.host.dataset.points = answer.complete === false ? 'preview' : String(answer.points ?? 0);
+    this.host.dataset.charts = String(this.charts.length);
+  }
+
+  /**
+   * The bands behind the curves, and a line at the typed value.
+   * @param {uPlot} u
+   * @param {ExplorerBand[]} bands
+   * @param {number | undefined} typed
+   */
+  shade(u, bands, typed) {
+    const { ctx, bbox } = u;
+    ctx.save();
+    ctx.fillStyle = 'rgba(255, 196, 0, 0.18)';
+    for (const band of bands) {
+      const left = u.valToPos(band.lowMHz, 'x', true);
+      const right = u.valToPos(band.highMHz, 'x', true);
+      if (right < bbox.left || left > bbox.left + bbox.width) continue;
+      ctx.fillRect(left, bbox.top, Math.max(1, right - left), bbox.height);
+    }
+    if (typed !== undefined) {
+      const at = u.valToPos(typed, 'x', true);
+      if (at >= bbox.left && at <= bbox.left + bbox.width) {
+        ctx.strokeStyle = '#555';
+        ctx.setLineDash([4, 4]);
+        ctx.beginPath();
+        ctx.moveTo(at, bbox.top);
+        ctx.lineTo(at, bbox.top + bbox.height);
+        ctx.stroke();
+      }
+    }
+    ctx.restore();
+  }
+}

@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
+// Hands the explorer's sweeps to a worker so that the page never waits for
+// one: typing waits a moment for the next key, a newer request supersedes an
+// older one (a worker still sweeping for the older one is ended and a spare,
+// already started, takes over), and an answer to anything but the newest
+// request is dropped.
+
+/**
+ * What the runner needs of a worker: the browser's Worker has it.
+ * @typedef {{
+ *   postMessage(message: ExplorerWorkerRequest): void,
+ *   terminate(): void,
+ *   onmessage: ((event: MessageEvent<ExplorerWorkerAnswer>) => void) | null,
+ * }} SweepWorker
+ */
+
+/** How long typing waits for the next key before the sweep starts, in ms. */
+export const kTypingPause = 150;
+
+export class SweepRunner {
+  /**
+   * @param {() => SweepWorker} makeWorker
+   * @param {{ sweep(answer: ExplorerSweepAnswer): void, readout(text: string): void }} receive
+   * @param {{ setTimeout: typeof setTimeout, clearTimeout: typeof clearTimeout }} [timers]
+   */
+  constructor(makeWorker, receive, timers = globalThis) {
+    this.makeWorker = makeWorker;
+    this.receive = receive;
+    this.timers = timers;
+    /** @type {SweepWorker | null} */
+    this.worker = null;
+    /** @type {SweepWorker | null} */
+    this.spare = null;
+    this.asked = 0;
+    // Whether the worker still sweeps for a request, and whether the last
+    // whole sweep it holds answers the newest one.
+    this.sweeping = false;
+    this.holdsNewest = false;
+    /** @type {ReturnType<typeof setTimeout> | undefined} */
+    this.pending = undefined;
+  }
+
+  /**
+   * The sweep for `job`, after the typing pause (or at once).
+   * @param {ExplorerJob} job
+   * @param {number} columns
+   * @param {boolean} [typed]
+   */
+  ask(job, columns, typed = true) {
+    this.timers.clearTimeout(this.pending);
+    this.pending = undefined;
+    this.holdsNewest = false;
+    const token = ++this.asked;
+    if (typed) this.pending = this.timers.setTimeout(() => this.send(token, job, columns), kTypingPause);
+    else this.send(token, job, columns);
+  }
+
+  /** Nothing to sweep: an answer still on its way is dropped. */
+  cancel() {
+    this.timers.clearTimeout(this.pending);
+    this.pending = undefined;
+    this.holdsNewest = false;
+    ++this.asked;
+  }
+
+  /**
+   * The readout at `value` of the sweep shown, when it is the newest.
+   * @param {number} value
+   * @param {boolean} exact
+   */
+  readout(value, exact) {
+    if (this.worker && this.holdsNewest && !this.sweeping)
+      this.worker.postMessage({ token: this.asked, readoutAt: value, exact });
+  }
+
+  /**
+   * @param {number} token
+   * @param {ExplorerJob} job
+   * @param {number} columns
+   */
+  send(token, job, columns) {
+    if (token !== this.asked) return;
+    if (this.worker && this.sweeping) {
+      this.worker.terminate();
+      this.worker = null;
+    }
+    if (!this.worker) {
+      this.worker = this.spare ?? this.start();
+      this.spare = null;
+    }
+    this.sweeping = true;
+    this.worker.postMessage({ token, job, columns });
+    // A spare is ready for the next request that finds this one still sweeping.
+    this.spare ??= this.start();
+  }
+
+  /** @returns {SweepWorker} */
+  start() {
+    const worker = this.makeWorker();
+    worker.onmessage = ({ data }) => {
+      if (worker !== this.worker || data.token !== this.asked) return;
+      if ('readout' in data) {
+        this.receive.readout(data.readout);
+        return;
+      }
+      if (data.sweep.complete !== false) {
+        this.sweeping = false;
+        this.holdsNewest = true;
+      }
+      this.receive.sweep(data.sweep);
+    };
+    return worker;
+  }
+}

@@ -1,0 +1,135 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The explorer's part of the WebAssembly binding (web/ExplorerBinding.cpp)
+// and the messages between the page and its sweep worker, for the type
+// checks.
+
+/** What the worker needs to run one sweep, as ExplorerPage.request() names it. */
+interface ExplorerJob {
+  texts: string[];
+  separator: string;
+  input: number;
+  from: string;
+  to: string;
+  points: string;
+  outputs: number[];
+  region: number;
+}
+
+interface ExplorerRequest {
+  /** What is wrong with a field or the range; empty when `job` is there. */
+  message: string;
+  job: ExplorerJob | null;
+}
+
+/** A stretch of one curve with no faulted point, thinned to the chart's columns. */
+interface ExplorerRun {
+  x: Float64Array;
+  y: Float64Array;
+}
+
+interface ExplorerCurve {
+  /** Index in explorerResults(). */
+  result: number;
+  runs: ExplorerRun[];
+}
+
+interface ExplorerSweepAnswer {
+  message: string;
+  complete?: boolean;
+  curves?: ExplorerCurve[];
+  /** The outputs each stacked chart shows, as indices in explorerResults(). */
+  charts?: number[][];
+  note?: string;
+  warning?: boolean;
+  from?: number;
+  to?: number;
+  points?: number;
+  frequency?: boolean;
+  xLabel?: string;
+  typedValue?: number;
+}
+
+interface ExplorerAxis {
+  low: number;
+  high: number;
+  values: number[];
+  labels: string[];
+}
+
+interface ExplorerResult {
+  caption: string;
+  unit: string;
+  chosen: boolean;
+}
+
+interface ExplorerBand {
+  name: string;
+  lowMHz: number;
+  highMHz: number;
+}
+
+interface ExplorerRangeTexts {
+  from: string;
+  to: string;
+  points: string;
+}
+
+interface ExplorerPage {
+  setSeparator(separator: string): void;
+  setFieldTexts(texts: string[]): void;
+  setXInput(input: number): void;
+  xInput(): number;
+  setRangeTexts(from: string, to: string, points: string): void;
+  rangeTexts(): ExplorerRangeTexts;
+  setRegion(region: number): void;
+  region(): number;
+  setOutputs(outputs: number[]): void;
+  outputs(): number[];
+  showBand(index: number): void;
+  request(): ExplorerRequest;
+}
+
+interface CoverageRow {
+  metres: number;
+  range: string;
+  width: string;
+  bandwidth: string | null;
+  covers: boolean;
+  settings: number | null;
+}
+
+interface AntennaDrawing {
+  cylinderDiameter: number;
+  cylinderLength: number;
+  gap: number;
+  coilDiameter: number;
+  coilLength: number;
+  totalLength: number;
+  turns: number;
+  maxTurnsDrawn: number;
+  flatHorizontal: number;
+  flatVertical: number;
+  flatGap: number;
+}
+
+interface Calculator {
+  ExplorerPage: new () => ExplorerPage;
+  explorerInputs(): string[];
+  explorerResults(): ExplorerResult[];
+  explorerAxis(low: number, high: number, maxTicks: number, separator: string): ExplorerAxis;
+  explorerBands(region: number): ExplorerBand[];
+  explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
+  explorerReadoutAt(value: number, exact: boolean): string;
+  coverage(texts: string[], separator: string, region: number): CoverageRow[] | null;
+  drawing(texts: string[], separator: string): AntennaDrawing | null;
+}
+
+/** The page to its sweep worker: a sweep to run, or the readout at a value of the last one. */
+type ExplorerWorkerRequest =
+  | { token: number; job: ExplorerJob; columns: number }
+  | { token: number; readoutAt: number; exact: boolean };
+
+/** The worker's answers: a sweep (a preview first where the sweep is long) or a readout. */
+type ExplorerWorkerAnswer =
+  | { token: number; sweep: ExplorerSweepAnswer }
+  | { token: number; readout: string };
