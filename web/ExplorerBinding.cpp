@@ -14,6 +14,8 @@
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
+#include "ExplorerSolutions.h"
+#include "TargetSolver.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -63,6 +65,38 @@ val IndexArray(const std::vector<std::size_t>& indices)
     for (const std::size_t index : indices)
         array.call<void>("push", static_cast<int>(index));
     return array;
+}
+
+TSolveTexts SolveTextsOf(val texts)
+{
+    TSolveTexts solve;
+    solve.result = static_cast<std::size_t>(std::max(texts["result"].as<int>(), 0));
+    solve.target = texts["target"].as<std::string>();
+    solve.input = static_cast<std::size_t>(std::max(texts["input"].as<int>(), 0));
+    solve.from = texts["from"].as<std::string>();
+    solve.to = texts["to"].as<std::string>();
+    return solve;
+}
+
+val SolveTextsArray(const TSolveTexts& solve)
+{
+    val out = val::object();
+    out.set("result", static_cast<int>(solve.result));
+    out.set("target", solve.target);
+    out.set("input", static_cast<int>(solve.input));
+    out.set("from", solve.from);
+    out.set("to", solve.to);
+    return out;
+}
+
+// A model holding the design and the search a solve job was made for.
+ExplorerModel SolveModelFor(val job)
+{
+    ExplorerModel model;
+    model.SetSeparator(job["separator"].as<std::string>().empty() ? '.' : job["separator"].as<std::string>().front());
+    model.SetFieldTexts(FieldTextsOf(job["texts"]));
+    model.SetSolveTexts(SolveTextsOf(job["solve"]));
+    return model;
 }
 
 TIaruRegion RegionOf(int region) { return IaruRegion(region).value_or(kDefaultRegion); }
@@ -123,6 +157,73 @@ public:
         job.set("region", static_cast<int>(model_.Region()));
         answer.set("job", job);
         return answer;
+    }
+
+    // The search as typed: {result, target, input, from, to}.
+    void SetSolveTexts(val texts) { model_.SetSolveTexts(SolveTextsOf(texts)); }
+    // Another input to vary, searched over its full sensible range.
+    void SetSolveInput(int input) { model_.SetSolveInput(static_cast<std::size_t>(std::max(input, 0))); }
+    val SolveTexts() const { return SolveTextsArray(model_.SolveTexts()); }
+
+    // The search to run, as the worker's explorerSolve takes it, or why
+    // there is none: {message, job}.
+    val SolveRequest() const
+    {
+        const TSolveReading reading = model_.SolveRequest();
+        val answer = val::object();
+        answer.set("message", reading.message);
+        if (!reading.request) {
+            answer.set("job", val::null());
+            return answer;
+        }
+        val job = val::object();
+        job.set("texts", TextsArray(model_.FieldTexts()));
+        job.set("separator", std::string(1, model_.Separator()));
+        job.set("solve", SolveTextsArray(model_.SolveTexts()));
+        answer.set("job", job);
+        return answer;
+    }
+
+    // Keeps what the worker found for `job` when it still answers what is
+    // asked now; false (and nothing kept) when the design or the target
+    // changed while it was sought.
+    bool AcceptSolutions(val job, val outcome)
+    {
+        const std::optional<TSolveRequest> asked = SolveModelFor(job).SolveRequest().request;
+        if (!asked)
+            return false;
+        TSolveOutcome found;
+        for (int i = 0, n = outcome["solutions"]["length"].as<int>(); i < n; ++i)
+            found.solutions.push_back(outcome["solutions"][i].as<double>());
+        if (!outcome["lowestResult"].isNull())
+            found.lowestResult = outcome["lowestResult"].as<double>();
+        if (!outcome["highestResult"].isNull())
+            found.highestResult = outcome["highestResult"].as<double>();
+        found.faultedPoints = outcome["faultedPoints"].as<std::size_t>();
+        found.standInPoints = outcome["standInPoints"].as<std::size_t>();
+        found.constant = outcome["constant"].as<bool>();
+        found.jumps = outcome["jumps"].as<std::size_t>();
+        return model_.AcceptSolutions({*asked, std::move(found)});
+    }
+
+    // The answers that hold for the design typed now, or null:
+    // {summary, input, rows: [{text, shownText}]}.
+    val Solutions() const
+    {
+        if (!model_.Solutions())
+            return val::null();
+        val out = val::object();
+        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator()));
+        out.set("input", static_cast<int>(model_.Solutions()->request.plan.input));
+        val rows = val::array();
+        for (const TSolutionRow& row : SolutionRows(*model_.Solutions(), model_.Separator())) {
+            val one = val::object();
+            one.set("text", row.text);
+            one.set("shownText", row.shownText);
+            rows.call<void>("push", one);
+        }
+        out.set("rows", rows);
+        return out;
     }
 
 private:
@@ -293,6 +394,28 @@ val ExplorerSweep(val job, int columns, bool preview)
     return answer;
 }
 
+// Runs the search a solve job names, in the worker: what SolveForTarget
+// found, as ExplorerPage.acceptSolutions takes it back.
+val ExplorerSolve(val job)
+{
+    val out = val::object();
+    const std::optional<TSolveRequest> request = SolveModelFor(job).SolveRequest().request;
+    if (!request)
+        return val::null();
+    const TSolveOutcome outcome = SolveForTarget(*request);
+    val solutions = val::array();
+    for (const double solution : outcome.solutions)
+        solutions.call<void>("push", solution);
+    out.set("solutions", solutions);
+    out.set("lowestResult", outcome.lowestResult ? val(*outcome.lowestResult) : val::null());
+    out.set("highestResult", outcome.highestResult ? val(*outcome.highestResult) : val::null());
+    out.set("faultedPoints", static_cast<double>(outcome.faultedPoints));
+    out.set("standInPoints", static_cast<double>(outcome.standInPoints));
+    out.set("constant", outcome.constant);
+    out.set("jumps", static_cast<double>(outcome.jumps));
+    return out;
+}
+
 // The readout for the point of the last sweep nearest to `value`.
 std::string ExplorerReadoutAt(double value, bool exact)
 {
@@ -334,11 +457,18 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
         .function("setOutputs", &eh::ExplorerPage::SetOutputs)
         .function("outputs", &eh::ExplorerPage::Outputs)
         .function("showBand", &eh::ExplorerPage::ShowBand)
-        .function("request", &eh::ExplorerPage::Request);
+        .function("request", &eh::ExplorerPage::Request)
+        .function("setSolveTexts", &eh::ExplorerPage::SetSolveTexts)
+        .function("setSolveInput", &eh::ExplorerPage::SetSolveInput)
+        .function("solveTexts", &eh::ExplorerPage::SolveTexts)
+        .function("solveRequest", &eh::ExplorerPage::SolveRequest)
+        .function("acceptSolutions", &eh::ExplorerPage::AcceptSolutions)
+        .function("solutions", &eh::ExplorerPage::Solutions);
     emscripten::function("explorerInputs", &eh::ExplorerInputs);
     emscripten::function("explorerResults", &eh::ExplorerResults);
     emscripten::function("explorerAxis", &eh::ExplorerAxis);
     emscripten::function("explorerBands", &eh::ExplorerBands);
     emscripten::function("explorerSweep", &eh::ExplorerSweep);
+    emscripten::function("explorerSolve", &eh::ExplorerSolve);
     emscripten::function("explorerReadoutAt", &eh::ExplorerReadoutAt);
 }

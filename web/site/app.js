@@ -201,7 +201,12 @@ async function start() {
   const why = (error) => (error instanceof Error ? error.message : String(error));
   const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
-    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts);
+    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts, (field, text) => {
+      fields[field].value = text;
+      followFields();
+      explorer?.update();
+      calculate();
+    });
     requestAnimationFrame(() => explorer?.update());
   } else {
     $('explorer-note').textContent = `Обзор конструкции не загрузился: ${why(explorerModule.reason)}. Обновите страницу.`;

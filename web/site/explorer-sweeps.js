@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // @ts-check
-// Hands the explorer's sweeps to a worker so that the page never waits for
-// one: typing waits a moment for the next key, a newer request supersedes an
-// older one (a worker still sweeping for the older one is ended and a spare,
-// already started, takes over), and an answer to anything but the newest
-// request is dropped.
+// Hands the explorer's sweeps (or searches) to a worker so that the page
+// never waits for one: typing waits a moment for the next key, a newer
+// request supersedes an older one (a worker still busy with the older one is
+// ended and a spare, already started, takes over), and an answer to anything
+// but the newest request is dropped.
 
 /**
  * What the runner needs of a worker: the browser's Worker has it.
@@ -21,7 +21,11 @@ export const kTypingPause = 150;
 export class SweepRunner {
   /**
    * @param {() => SweepWorker} makeWorker
-   * @param {{ sweep(answer: ExplorerSweepAnswer): void, readout(text: string): void }} receive
+   * @param {{
+   *   sweep?(answer: ExplorerSweepAnswer): void,
+   *   readout?(text: string): void,
+   *   solved?(outcome: ExplorerSolveOutcome | null): void,
+   * }} receive
    * @param {{ setTimeout: typeof setTimeout, clearTimeout: typeof clearTimeout }} [timers]
    */
   constructor(makeWorker, receive, timers = globalThis) {
@@ -42,18 +46,18 @@ export class SweepRunner {
   }
 
   /**
-   * The sweep for `job`, after the typing pause (or at once).
-   * @param {ExplorerJob} job
-   * @param {number} columns
+   * A sweep ({job, columns}) or a search ({solve}), after the typing pause
+   * (or at once).
+   * @param {ExplorerWorkerTask} task
    * @param {boolean} [typed]
    */
-  ask(job, columns, typed = true) {
+  ask(task, typed = true) {
     this.timers.clearTimeout(this.pending);
     this.pending = undefined;
     this.holdsNewest = false;
     const token = ++this.asked;
-    if (typed) this.pending = this.timers.setTimeout(() => this.send(token, job, columns), kTypingPause);
-    else this.send(token, job, columns);
+    if (typed) this.pending = this.timers.setTimeout(() => this.send(token, task), kTypingPause);
+    else this.send(token, task);
   }
 
   /** Nothing to sweep: an answer still on its way is dropped. */
@@ -76,10 +80,9 @@ export class SweepRunner {
 
   /**
    * @param {number} token
-   * @param {ExplorerJob} job
-   * @param {number} columns
+   * @param {ExplorerWorkerTask} task
    */
-  send(token, job, columns) {
+  send(token, task) {
     if (token !== this.asked) return;
     if (this.worker && this.sweeping) {
       this.worker.terminate();
@@ -90,7 +93,7 @@ export class SweepRunner {
       this.spare = null;
     }
     this.sweeping = true;
-    this.worker.postMessage({ token, job, columns });
+    this.worker.postMessage({ token, ...task });
     // A spare is ready for the next request that finds this one still sweeping.
     this.spare ??= this.start();
   }
@@ -101,14 +104,19 @@ export class SweepRunner {
     worker.onmessage = ({ data }) => {
       if (worker !== this.worker || data.token !== this.asked) return;
       if ('readout' in data) {
-        this.receive.readout(data.readout);
+        this.receive.readout?.(data.readout);
+        return;
+      }
+      if ('solved' in data) {
+        this.sweeping = false;
+        this.receive.solved?.(data.solved);
         return;
       }
       if (data.sweep.complete !== false) {
         this.sweeping = false;
         this.holdsNewest = true;
       }
-      this.receive.sweep(data.sweep);
+      this.receive.sweep?.(data.sweep);
     };
     return worker;
   }

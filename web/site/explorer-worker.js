@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Runs the explorer's sweeps off the page's thread, so that typing never
-// waits for one: a preview of as many points as the chart has columns
+// Runs the explorer's sweeps and searches off the page's thread, so that
+// typing never waits for one: a sweep's preview of as many points as the chart has columns
 // first, then the whole sweep. The page ends a worker whose sweep it no
 // longer wants; the last whole sweep stays here for the readout.
 // @ts-check
@@ -13,6 +13,10 @@ self.addEventListener('message', async (/** @type {MessageEvent<ExplorerWorkerRe
   const module = await binding;
   if ('readoutAt' in data) {
     self.postMessage({ token: data.token, readout: module.explorerReadoutAt(data.readoutAt, data.exact) });
+    return;
+  }
+  if ('solve' in data) {
+    self.postMessage({ token: data.token, solved: module.explorerSolve(data.solve) });
     return;
   }
   const first = module.explorerSweep(data.job, data.columns, true);

@@ -14,8 +14,9 @@ export class Explorer {
    * @param {Calculator} calculator
    * @param {string} separator
    * @param {() => string[]} fieldTexts
+   * @param {(field: number, text: string) => void} writeField puts an answer into a field of the design
    */
-  constructor(calculator, separator, fieldTexts) {
+  constructor(calculator, separator, fieldTexts, writeField) {
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
@@ -72,6 +73,10 @@ export class Explorer {
       this.update(false);
     });
     this.$('outputs').addEventListener('change', () => this.update(false));
+    this.solver = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
+      solved: (outcome) => this.solved(outcome),
+    });
+    this.setUpSolve(writeField);
     let width = this.charts.columns();
     window.addEventListener('resize', () => {
       if (this.charts.columns() === width) return;
@@ -100,6 +105,7 @@ export class Explorer {
     this.model.setFieldTexts(texts);
     this.model.setOutputs([...this.$('outputs').querySelectorAll('input:checked')]
       .map((box) => Number(/** @type {HTMLInputElement} */ (box).value)));
+    this.showSolutions();
     const request = this.model.request();
     // The model fills a preset's or a band's bounds and a new input's range.
     const range = this.model.rangeTexts();
@@ -107,7 +113,7 @@ export class Explorer {
     for (const [field, text] of /** @type {const} */ ([[this.from, range.from], [this.to, range.to], [this.points, range.points]]))
       if (field.value !== text && document.activeElement !== field) field.value = text;
     if (request.job) {
-      this.runner.ask(request.job, this.charts.columns(), typed);
+      this.runner.ask({ job: request.job, columns: this.charts.columns() }, typed);
     } else {
       this.runner.cancel();
       this.charts.clear();
@@ -118,6 +124,86 @@ export class Explorer {
     drawCoverage(/** @type {HTMLTableElement} */ (this.$('coverage')), this.calculator.coverage(texts, this.separator, this.model.region()));
     drawAntenna(/** @type {SVGSVGElement} */ (/** @type {unknown} */ (this.$('drawing'))), this.calculator.drawing(texts, this.separator),
       (value) => this.calculator.formatNumber(value, this.separator));
+  }
+
+  /**
+   * The search for a target: its texts are the model's, its answers are
+   * shown only while they answer the design and target typed now.
+   * @param {(field: number, text: string) => void} writeField
+   */
+  setUpSolve(writeField) {
+    const result = /** @type {HTMLSelectElement} */ (this.$('solve-result'));
+    const input = /** @type {HTMLSelectElement} */ (this.$('solve-input'));
+    const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
+    const from = /** @type {HTMLInputElement} */ (this.$('solve-from'));
+    const to = /** @type {HTMLInputElement} */ (this.$('solve-to'));
+    this.calculator.explorerResults().forEach((one, i) => result.add(new Option(one.caption, String(i))));
+    this.calculator.explorerInputs().forEach((label, i) => input.add(new Option(label, String(i))));
+    const fill = () => {
+      const texts = this.model.solveTexts();
+      result.value = String(texts.result);
+      input.value = String(texts.input);
+      target.value = texts.target;
+      from.value = texts.from;
+      to.value = texts.to;
+    };
+    fill();
+    const typed = () => {
+      this.model.setSolveTexts({ result: Number(result.value), target: target.value, input: Number(input.value), from: from.value, to: to.value });
+      this.showSolutions();
+    };
+    for (const field of [target, from, to]) field.addEventListener('input', typed);
+    result.addEventListener('change', typed);
+    input.addEventListener('change', () => {
+      this.model.setSolveInput(Number(input.value));
+      fill();
+      this.showSolutions();
+    });
+    this.$('solve-find').addEventListener('click', () => {
+      const request = this.model.solveRequest();
+      this.$('solve-summary').textContent = request.message;
+      this.solveJob = request.job;
+      if (request.job) {
+        this.$('solutions').setAttribute('aria-busy', 'true');
+        this.solver.ask({ solve: request.job }, false);
+      }
+    });
+    this.$('solutions').addEventListener('click', (event) => {
+      const button = /** @type {HTMLElement} */ (event.target).closest('button');
+      const now = this.model.solutions();
+      // Only an answer that still holds is written, as it was shown.
+      if (!button || !now) return;
+      const row = now.rows[Number(button.dataset.row)];
+      if (row && row.shownText === button.dataset.text) writeField(now.input, row.shownText);
+    });
+  }
+
+  /** @param {ExplorerSolveOutcome | null} outcome */
+  solved(outcome) {
+    this.$('solutions').removeAttribute('aria-busy');
+    if (outcome && this.solveJob) this.model.acceptSolutions(this.solveJob, outcome);
+    this.showSolutions();
+  }
+
+  showSolutions() {
+    const found = this.model.solutions();
+    const list = this.$('solutions');
+    if (!found) {
+      if (list.childElementCount > 0) this.$('solve-summary').textContent = '';
+      list.replaceChildren();
+      return;
+    }
+    this.$('solve-summary').textContent = found.summary;
+    list.replaceChildren(...found.rows.map((row, i) => {
+      const item = document.createElement('li');
+      const write = document.createElement('button');
+      write.type = 'button';
+      write.textContent = this.$('solutions').dataset.write ?? '';
+      write.dataset.row = String(i);
+      write.dataset.text = row.shownText;
+      item.append(`${row.text} `, write);
+      return item;
+    }));
   }
 
   /** @param {ExplorerSweepAnswer} answer */

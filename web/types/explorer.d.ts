@@ -87,6 +87,12 @@ interface ExplorerPage {
   outputs(): number[];
   showBand(index: number): void;
   request(): ExplorerRequest;
+  setSolveTexts(texts: ExplorerSolveTexts): void;
+  setSolveInput(input: number): void;
+  solveTexts(): ExplorerSolveTexts;
+  solveRequest(): { message: string; job: ExplorerSolveJob | null };
+  acceptSolutions(job: ExplorerSolveJob, outcome: ExplorerSolveOutcome): boolean;
+  solutions(): ExplorerSolutions | null;
 }
 
 interface CoverageRow {
@@ -120,16 +126,53 @@ interface Calculator {
   explorerBands(region: number): ExplorerBand[];
   explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
   explorerReadoutAt(value: number, exact: boolean): string;
+  explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
   coverage(texts: string[], separator: string, region: number): CoverageRow[] | null;
   drawing(texts: string[], separator: string): AntennaDrawing | null;
 }
 
-/** The page to its sweep worker: a sweep to run, or the readout at a value of the last one. */
+/** A sweep to run, or a search for a target. */
+type ExplorerWorkerTask = { job: ExplorerJob; columns: number } | { solve: ExplorerSolveJob };
+
+/** The page to its worker: a task, or the readout at a value of the last sweep. */
 type ExplorerWorkerRequest =
-  | { token: number; job: ExplorerJob; columns: number }
+  | ({ token: number } & ExplorerWorkerTask)
   | { token: number; readoutAt: number; exact: boolean };
 
-/** The worker's answers: a sweep (a preview first where the sweep is long) or a readout. */
+/** The worker's answers: a sweep (a preview first where the sweep is long), a readout or a search's outcome. */
 type ExplorerWorkerAnswer =
   | { token: number; sweep: ExplorerSweepAnswer }
-  | { token: number; readout: string };
+  | { token: number; readout: string }
+  | { token: number; solved: ExplorerSolveOutcome | null };
+
+interface ExplorerSolveTexts {
+  result: number;
+  target: string;
+  input: number;
+  from: string;
+  to: string;
+}
+
+/** What the worker needs to run one search, as ExplorerPage.solveRequest() names it. */
+interface ExplorerSolveJob {
+  texts: string[];
+  separator: string;
+  solve: ExplorerSolveTexts;
+}
+
+interface ExplorerSolveOutcome {
+  solutions: number[];
+  lowestResult: number | null;
+  highestResult: number | null;
+  faultedPoints: number;
+  standInPoints: number;
+  constant: boolean;
+  jumps: number;
+}
+
+interface ExplorerSolutions {
+  summary: string;
+  /** The input the answers are values of, as an index of the fields. */
+  input: number;
+  rows: { text: string; shownText: string }[];
+}
