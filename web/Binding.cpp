@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's way into the calculator: the window's texts, the calculate
 // command on the seven field texts, the saved report's bytes, the
-// explorer's coverage and drawing sizes (its model is in ExplorerBinding.cpp),
+// explorer's drawing sizes (its model is in ExplorerBinding.cpp),
 // and the analysis of a measured sweep. Everything the page
 // shows comes from here, so that it says what the desktop program says.
-#include "BandCoverage.h"
 #include "BindingArrays.h"
-#include "BandPlans.h"
 #include "CalculateCommand.h"
 #include "DecimalSeparatorRule.h"
 #include "DesignTables.h"
@@ -186,26 +184,6 @@ std::string DecimalSeparatorFor(const std::string& named, const std::string& lan
     return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
 }
 
-// How the typed design covers each band of the region, with its numbers
-// written as the report writes them.
-val Coverage(val texts, const std::string& separator, int region)
-{
-    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
-    if (!typed)
-        return val::null();
-    const char mark = Separator(separator);
-    return ToArray(CoverBands(IaruRegion(region).value_or(kDefaultRegion), *typed), [mark](const TBandCoverage& c) {
-        val out = val::object();
-        out.set("metres", c.band.metres);
-        out.set("range", FormatReportNumber(c.band.LowMHz(), mark) + "–" + FormatReportNumber(c.band.HighMHz(), mark));
-        out.set("width", FormatReportNumber(c.band.WidthKHz(), mark));
-        out.set("bandwidth", c.bandwidthKHz ? val(FormatReportNumber(*c.bandwidthKHz, mark)) : val::null());
-        out.set("covers", c.covers);
-        out.set("settings", c.settings ? val(static_cast<double>(*c.settings)) : val::null());
-        return out;
-    });
-}
-
 // The to-scale drawing's sizes in millimetres, null when the design faults.
 val Drawing(val texts, const std::string& separator)
 {
@@ -336,7 +314,6 @@ std::string FormatNumber(double value, const std::string& separator)
 
 EMSCRIPTEN_BINDINGS(eh_antenna)
 {
-    emscripten::function("coverage", &eh::Coverage);
     emscripten::function("drawing", &eh::Drawing);
     emscripten::function("formatNumber", &eh::FormatNumber);
     emscripten::function("measurement", &eh::Measurement);

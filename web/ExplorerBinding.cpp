@@ -8,6 +8,7 @@
 #include "BandPlans.h"
 #include "BindingArrays.h"
 #include "ChartThinning.h"
+#include "DesignFile.h"
 #include "DesignSweep.h"
 #include "DesignTables.h"
 #include "ExplorerModel.h"
@@ -16,6 +17,7 @@
 #include "ExplorerReadout.h"
 #include "ExplorerSolutions.h"
 #include "TargetSolver.h"
+#include "TuningPlan.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
@@ -416,6 +418,66 @@ val ExplorerSolve(val job)
     return out;
 }
 
+// The typed design's tuning plan for the region's bands, or null while a
+// field is not a number: each row's cells, whether it holds the typed
+// frequency, and its settings in words.
+val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion)
+{
+    ExplorerModel model;
+    model.SetSeparator(Mark(separator));
+    model.SetFieldTexts(FieldTextsOf(texts));
+    const std::optional<TAntennaInputs> typed = model.Typed();
+    if (!typed)
+        return val::null();
+    const auto chosen = criterion == static_cast<int>(TBandwidthCriterion::Swr2) ? TBandwidthCriterion::Swr2
+                                                                                : TBandwidthCriterion::ThreeDb;
+    val rows = val::array();
+    for (const TBandPlanRow& row : TuningPlan(RegionOf(region), *typed, chosen)) {
+        val out = val::object();
+        val cells = val::array();
+        for (const std::string& cell : TuningPlanCells(row, model.Separator()))
+            cells.call<void>("push", cell);
+        out.set("cells", cells);
+        out.set("typedBand", row.typedBand);
+        out.set("settings", SettingsText(row, model.Separator()));
+        rows.call<void>("push", out);
+    }
+    return rows;
+}
+
+val ExplorerCriteria()
+{
+    val names = val::array();
+    for (const std::string& name : CriterionNames())
+        names.call<void>("push", name);
+    return names;
+}
+
+// The design as a file of its own (the seven texts, as typed).
+std::string DesignFileText(val texts, const std::string& separator)
+{
+    return WriteDesignFile({FieldTextsOf(texts), {}}, Mark(separator));
+}
+
+// A design file's texts with the page's decimal mark: {texts} or {fault}.
+val ReadDesignFileText(const std::string& bytes, const std::string& separator)
+{
+    const TDesignFileReading reading = ReadDesignFile(bytes, Mark(separator));
+    val out = val::object();
+    if (!reading.design)
+        out.set("fault", DesignFileFaultRussian(reading));
+    else
+        out.set("texts", TextsArray(reading.design->texts));
+    return out;
+}
+
+// The last whole sweep as the tool's --sweep writes it in CSV.
+std::string ExplorerSweepCsv()
+{
+    const std::unique_ptr<TShownSweep>& shown = ShownSweep();
+    return shown ? DesignSweepCsv(shown->sweep) : std::string();
+}
+
 // The readout for the point of the last sweep nearest to `value`.
 std::string ExplorerReadoutAt(double value, bool exact)
 {
@@ -470,5 +532,10 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
     emscripten::function("explorerBands", &eh::ExplorerBands);
     emscripten::function("explorerSweep", &eh::ExplorerSweep);
     emscripten::function("explorerSolve", &eh::ExplorerSolve);
+    emscripten::function("explorerTuningPlan", &eh::ExplorerTuningPlan);
+    emscripten::function("explorerCriteria", &eh::ExplorerCriteria);
+    emscripten::function("designFileText", &eh::DesignFileText);
+    emscripten::function("readDesignFileText", &eh::ReadDesignFileText);
+    emscripten::function("explorerSweepCsv", &eh::ExplorerSweepCsv);
     emscripten::function("explorerReadoutAt", &eh::ExplorerReadoutAt);
 }

@@ -4,6 +4,7 @@
 // the styled report, the explorer and the measured bandwidth, all worded
 // and computed by the WebAssembly binding.
 import { writeCaption } from './caption.js';
+import { download } from './download.js';
 import { reportFileName } from './report-name.js';
 import { keepSiteForOffline } from './updates.js';
 import { LoadFailure, instantiateWasm } from './wasm-load.js';
@@ -177,11 +178,7 @@ async function start() {
 
   save.addEventListener('click', () => {
     if (!saved) return;
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
-    link.download = reportFileName(saved.frequencyMHz);
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    download(reportFileName(saved.frequencyMHz), new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
   });
 
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
@@ -201,8 +198,8 @@ async function start() {
   const why = (error) => (error instanceof Error ? error.message : String(error));
   const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
-    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts, (field, text) => {
-      fields[field].value = text;
+    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts, (changes) => {
+      for (const [field, text] of changes) fields[field].value = text;
       followFields();
       explorer?.update();
       calculate();

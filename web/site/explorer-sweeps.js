@@ -25,6 +25,7 @@ export class SweepRunner {
    *   sweep?(answer: ExplorerSweepAnswer): void,
    *   readout?(text: string): void,
    *   solved?(outcome: ExplorerSolveOutcome | null): void,
+   *   csv?(text: string): void,
    * }} receive
    * @param {{ setTimeout: typeof setTimeout, clearTimeout: typeof clearTimeout }} [timers]
    */
@@ -78,6 +79,13 @@ export class SweepRunner {
       this.worker.postMessage({ token: this.asked, readoutAt: value, exact });
   }
 
+  /** The sweep shown as CSV, when it is the newest and whole. */
+  exportCsv() {
+    if (!this.worker || !this.holdsNewest || this.sweeping) return false;
+    this.worker.postMessage({ token: this.asked, csv: true });
+    return true;
+  }
+
   /**
    * @param {number} token
    * @param {ExplorerWorkerTask} task
@@ -105,6 +113,10 @@ export class SweepRunner {
       if (worker !== this.worker || data.token !== this.asked) return;
       if ('readout' in data) {
         this.receive.readout?.(data.readout);
+        return;
+      }
+      if ('csv' in data) {
+        this.receive.csv?.(data.csv);
         return;
       }
       if ('solved' in data) {

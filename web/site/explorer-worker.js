@@ -15,6 +15,10 @@ self.addEventListener('message', async (/** @type {MessageEvent<ExplorerWorkerRe
     self.postMessage({ token: data.token, readout: module.explorerReadoutAt(data.readoutAt, data.exact) });
     return;
   }
+  if ('csv' in data) {
+    self.postMessage({ token: data.token, csv: module.explorerSweepCsv() });
+    return;
+  }
   if ('solve' in data) {
     self.postMessage({ token: data.token, solved: module.explorerSolve(data.solve) });
     return;

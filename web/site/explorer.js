@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // @ts-check
 // The design explorer: the typed design swept over one input, the chosen
-// outputs charted with the amateur bands shaded, the bands' coverage and a
+// outputs charted with the amateur bands shaded, the bands' tuning plan, a
 // to-scale drawing. Its state and rules are the program's explorer model
 // (an ExplorerPage of the binding); this keeps the controls in step with it,
 // has the sweeps run in a worker and draws what comes back.
 import { ExplorerCharts } from './explorer-chart.js';
-import { drawAntenna, drawCoverage } from './explorer-drawing.js';
+import { download } from './download.js';
+import { drawAntenna, drawTuningPlan } from './explorer-drawing.js';
 import { SweepRunner } from './explorer-sweeps.js';
 
 export class Explorer {
@@ -14,9 +15,9 @@ export class Explorer {
    * @param {Calculator} calculator
    * @param {string} separator
    * @param {() => string[]} fieldTexts
-   * @param {(field: number, text: string) => void} writeField puts an answer into a field of the design
+   * @param {(changes: [number, string][]) => void} writeFields puts texts into fields of the design
    */
-  constructor(calculator, separator, fieldTexts, writeField) {
+  constructor(calculator, separator, fieldTexts, writeFields) {
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
@@ -32,6 +33,9 @@ export class Explorer {
     this.band = /** @type {HTMLSelectElement} */ (this.$('sweep-band'));
     this.note = this.$('explorer-note');
     this.readout = this.$('explorer-readout');
+    this.criterion = /** @type {HTMLSelectElement} */ (this.$('criterion'));
+    // The plan's row whose settings are listed; -1 for the typed band's.
+    this.chosenBand = -1;
 
     calculator.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
     this.xInput.value = String(this.model.xInput());
@@ -51,6 +55,7 @@ export class Explorer {
     this.runner = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
       sweep: (answer) => this.show(answer),
       readout: (text) => { this.readout.textContent = text; },
+      csv: (text) => download('eh-antenna-sweep.csv', new Blob([text], { type: 'text/csv' })),
     });
 
     this.xInput.addEventListener('change', () => {
@@ -64,6 +69,7 @@ export class Explorer {
       });
     this.region.addEventListener('change', () => {
       this.model.setRegion(Number(this.region.value));
+      this.chosenBand = -1;
       this.listBands();
       this.update(false);
     });
@@ -76,7 +82,9 @@ export class Explorer {
     this.solver = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
       solved: (outcome) => this.solved(outcome),
     });
-    this.setUpSolve(writeField);
+    this.setUpSolve(writeFields);
+    this.setUpPlan();
+    this.setUpFiles(writeFields);
     let width = this.charts.columns();
     window.addEventListener('resize', () => {
       if (this.charts.columns() === width) return;
@@ -121,7 +129,7 @@ export class Explorer {
       this.readout.textContent = '';
       this.showNote(request.message, true);
     }
-    drawCoverage(/** @type {HTMLTableElement} */ (this.$('coverage')), this.calculator.coverage(texts, this.separator, this.model.region()));
+    this.drawPlan();
     drawAntenna(/** @type {SVGSVGElement} */ (/** @type {unknown} */ (this.$('drawing'))), this.calculator.drawing(texts, this.separator),
       (value) => this.calculator.formatNumber(value, this.separator));
   }
@@ -129,9 +137,9 @@ export class Explorer {
   /**
    * The search for a target: its texts are the model's, its answers are
    * shown only while they answer the design and target typed now.
-   * @param {(field: number, text: string) => void} writeField
+   * @param {(changes: [number, string][]) => void} writeFields
    */
-  setUpSolve(writeField) {
+  setUpSolve(writeFields) {
     const result = /** @type {HTMLSelectElement} */ (this.$('solve-result'));
     const input = /** @type {HTMLSelectElement} */ (this.$('solve-input'));
     const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
@@ -174,7 +182,52 @@ export class Explorer {
       // Only an answer that still holds is written, as it was shown.
       if (!button || !now) return;
       const row = now.rows[Number(button.dataset.row)];
-      if (row && row.shownText === button.dataset.text) writeField(now.input, row.shownText);
+      if (row && row.shownText === button.dataset.text) writeFields([[now.input, row.shownText]]);
+    });
+  }
+
+  /** The tuning plan's criterion and the band whose settings are listed. */
+  setUpPlan() {
+    this.calculator.explorerCriteria().forEach((name, i) => this.criterion.add(new Option(name, String(i))));
+    this.criterion.addEventListener('change', () => this.drawPlan());
+    const choose = (/** @type {Event} */ event) => {
+      const row = /** @type {HTMLElement} */ (event.target).closest('tr');
+      if (!row?.dataset.row) return;
+      this.chosenBand = Number(row.dataset.row);
+      this.drawPlan();
+      /** @type {HTMLElement | null} */ (this.$('coverage').querySelector(`tr[data-row="${this.chosenBand}"]`))?.focus();
+    };
+    this.$('coverage').addEventListener('click', choose);
+    this.$('coverage').addEventListener('keydown', (event) => { if (event.key === 'Enter' || event.key === ' ') choose(event); });
+  }
+
+  drawPlan() {
+    drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
+      this.calculator.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value)), this.chosenBand);
+  }
+
+  /**
+   * The design as a file, read back from one, and the sweep shown as CSV.
+   * @param {(changes: [number, string][]) => void} writeFields
+   */
+  setUpFiles(writeFields) {
+    this.$('export-design').addEventListener('click', () => {
+      download('eh-antenna-design.json', new Blob([this.calculator.designFileText(this.fieldTexts(), this.separator)], { type: 'application/json' }));
+    });
+    const picker = /** @type {HTMLInputElement} */ (this.$('import-design'));
+    picker.addEventListener('change', async () => {
+      const file = picker.files?.[0];
+      picker.value = '';
+      if (!file) return;
+      // A file far beyond any design is refused by its size before it is read.
+      const text = file.size > 1 << 20 ? '' : await file.text();
+      const reading = this.calculator.readDesignFileText(text, this.separator);
+      this.$('files-note').textContent = reading.fault ?? '';
+      if (reading.texts) writeFields(reading.texts.map((value, i) => /** @type {[number, string]} */ ([i, value])));
+    });
+    this.$('export-csv').addEventListener('click', () => {
+      this.$('files-note').textContent = '';
+      this.runner.exportCsv();
     });
   }
 

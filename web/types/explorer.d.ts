@@ -95,13 +95,10 @@ interface ExplorerPage {
   solutions(): ExplorerSolutions | null;
 }
 
-interface CoverageRow {
-  metres: number;
-  range: string;
-  width: string;
-  bandwidth: string | null;
-  covers: boolean;
-  settings: number | null;
+interface ExplorerPlanRow {
+  cells: string[];
+  typedBand: boolean;
+  settings: string;
 }
 
 interface AntennaDrawing {
@@ -127,7 +124,11 @@ interface Calculator {
   explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
   explorerReadoutAt(value: number, exact: boolean): string;
   explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
-  coverage(texts: string[], separator: string, region: number): CoverageRow[] | null;
+  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number): ExplorerPlanRow[] | null;
+  explorerCriteria(): string[];
+  designFileText(texts: string[], separator: string): string;
+  readDesignFileText(text: string, separator: string): { texts?: string[]; fault?: string };
+  explorerSweepCsv(): string;
   drawing(texts: string[], separator: string): AntennaDrawing | null;
 }
 
@@ -137,10 +138,12 @@ type ExplorerWorkerTask = { job: ExplorerJob; columns: number } | { solve: Explo
 /** The page to its worker: a task, or the readout at a value of the last sweep. */
 type ExplorerWorkerRequest =
   | ({ token: number } & ExplorerWorkerTask)
-  | { token: number; readoutAt: number; exact: boolean };
+  | { token: number; readoutAt: number; exact: boolean }
+  | { token: number; csv: true };
 
 /** The worker's answers: a sweep (a preview first where the sweep is long), a readout or a search's outcome. */
 type ExplorerWorkerAnswer =
+  | { token: number; csv: string }
   | { token: number; sweep: ExplorerSweepAnswer }
   | { token: number; readout: string }
   | { token: number; solved: ExplorerSolveOutcome | null };
