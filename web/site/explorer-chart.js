@@ -27,6 +27,12 @@ export class ExplorerCharts {
     this.results = calculator.explorerResults();
     /** @type {uPlot[]} */
     this.charts = [];
+    /**
+     * What each chart's ranges, ticks and shading read when it draws.
+     * @type {{ x: ExplorerAxis, y: ExplorerAxis[], bands: ExplorerBand[], typed: number | undefined }[]}
+     */
+    this.states = [];
+    this.layout = '';
   }
 
   /** The columns a chart has to draw into. */
@@ -37,21 +43,29 @@ export class ExplorerCharts {
   clear() {
     for (const chart of this.charts) chart.destroy();
     this.charts = [];
+    this.states = [];
+    this.layout = '';
     this.host.replaceChildren();
   }
 
   /**
+   * Draws the answer; charts of the same layout as the last are kept and
+   * given the new data, which costs the page far less than new ones.
    * @param {ExplorerSweepAnswer} answer
    * @param {number} region
    */
   draw(answer, region) {
-    this.clear();
     const curves = answer.curves ?? [];
     const width = this.columns();
     const height = Math.round(Math.min(300, Math.max(180, width * 0.45)));
+    const layout = JSON.stringify([answer.charts, answer.xLabel, answer.frequency, region, width]);
+    if (layout !== this.layout) {
+      this.clear();
+      this.layout = layout;
+    }
     const bands = answer.frequency ? this.calculator.explorerBands(region) : [];
     const xAxis = this.calculator.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
-    for (const outputs of answer.charts ?? []) {
+    (answer.charts ?? []).forEach((outputs, c) => {
       const shown = curves.filter((curve) => outputs.includes(curve.result));
       const aligned = alignCurves(shown);
       /** @type {string[]} */
@@ -66,6 +80,15 @@ export class ExplorerCharts {
         const high = Math.max(...of.map((i) => aligned.high[i]).filter(Number.isFinite));
         return this.calculator.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
       });
+      const state = { x: xAxis, y: yAxes, bands, typed: answer.typedValue };
+      const data = /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]);
+      const kept = this.charts[c];
+      if (kept) {
+        this.states[c] = Object.assign(this.states[c], state);
+        kept.setData(data);
+        return;
+      }
+      this.states[c] = state;
       const box = document.createElement('div');
       box.className = 'explorer-chart';
       this.host.append(box);
@@ -77,8 +100,8 @@ export class ExplorerCharts {
         legend: { live: false },
         cursor: { drag: { x: false, y: false }, sync: { key: 'explorer' } },
         scales: {
-          x: { time: false, range: () => [xAxis.low, xAxis.high] },
-          ...Object.fromEntries(yAxes.map((axis, u) => [`u${u}`, { range: () => [axis.low, axis.high] }])),
+          x: { time: false, range: () => [state.x.low, state.x.high] },
+          ...Object.fromEntries(yAxes.map((_, u) => [`u${u}`, { range: () => [state.y[u].low, state.y[u].high] }])),
         },
         series: [
           { label: answer.xLabel },
@@ -93,20 +116,20 @@ export class ExplorerCharts {
           })),
         ],
         axes: [
-          { label: answer.xLabel, splits: () => xAxis.values, values: () => xAxis.labels },
-          ...yAxes.map((axis, u) => ({
+          { label: answer.xLabel, splits: () => state.x.values, values: () => state.x.labels },
+          ...yAxes.map((_, u) => ({
             scale: `u${u}`,
             side: u === 0 ? 3 : 1,
             label: units[u],
             // Wide enough for the longest label.
-            size: 24 + 8 * Math.max(...axis.labels.map((text) => text.length)),
-            splits: () => axis.values,
-            values: () => axis.labels,
+            size: () => 24 + 8 * Math.max(...state.y[u].labels.map((text) => text.length)),
+            splits: () => state.y[u].values,
+            values: () => state.y[u].labels,
             grid: { show: u === 0 },
           })),
         ],
         hooks: {
-          drawClear: [(u) => charts.shade(u, bands, answer.typedValue)],
+          drawClear: [(u) => charts.shade(u, state.bands, state.typed)],
           draw: [() => { charts.host.dataset.drawnAt = String(performance.now()); }],
           setCursor: [(u) => {
             const left = u.cursor.left;
@@ -114,8 +137,8 @@ export class ExplorerCharts {
           }],
         },
       };
-      this.charts.push(new uPlot(options, /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]), box));
-    }
+      this.charts.push(new uPlot(options, data, box));
+    });
     this.host.dataset.points = answer.complete === false ? 'preview' : String(answer.points ?? 0);
     this.host.dataset.charts = String(this.charts.length);
   }
