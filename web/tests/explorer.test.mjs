@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's explorer as a user meets it, in headless Chromium: each fault
-// of the range named, a range a few doubles wide drawn, and typing that
-// never waits for a sweep.
+// of the range named, a range a few doubles wide drawn, typing that never
+// waits for a sweep, answers that never outlive their design, and a design
+// and its sweep as files.
 //
 //   EH_SITE=build-web/site node --test web/tests/
 import assert from 'node:assert/strict';
+import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
 import { fileURLToPath } from 'node:url';
@@ -135,6 +138,53 @@ test('answers belong to the design they were found for: never shown nor written 
   await page.type('#frequency', '1');
   await page.waitForFunction(() => !document.getElementById('solutions').hasAttribute('aria-busy'), { timeout: 120000 });
   assert.equal(await page.$$eval('#solutions li', (items) => items.length), 0);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('a design travels as a file, a bad file is named and changes nothing, and the sweep leaves as CSV', async () => {
+  const { page, errors } = await open();
+  // The files the page hands over, caught as the link that would save them is clicked.
+  await page.evaluate(() => {
+    const saved = /** @type {any} */ (window).saved = [];
+    HTMLAnchorElement.prototype.click = function click() {
+      saved.push(fetch(this.href).then((response) => response.text()).then((text) => ({ name: this.download, text })));
+    };
+  });
+  const savedFiles = () => page.evaluate(() => Promise.all(/** @type {any} */ (window).saved));
+  await page.click('#export-design');
+  await page.waitForFunction(() => /** @type {any} */ (window).saved.length === 1);
+  const [design] = await savedFiles();
+  assert.equal(design.name, 'eh-antenna-design.json');
+  assert.deepEqual(JSON.parse(design.text), {
+    frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0', separator: ',',
+  });
+  const picker = await page.$('#import-design');
+  const folder = mkdtempSync(join(tmpdir(), 'eh-design-'));
+  try {
+    const bad = join(folder, 'bad.json');
+    writeFileSync(bad, '{"frequency": "7"}');
+    await picker.uploadFile(bad);
+    await page.waitForFunction(() => document.getElementById('files-note').textContent !== '');
+    assert.match(await page.$eval('#files-note', (note) => note.textContent), /cylinder-diameter/);
+    assert.equal(await page.$eval('#frequency', (field) => /** @type {HTMLInputElement} */ (field).value), '14.2');
+    const good = join(folder, 'good.json');
+    writeFileSync(good, design.text.replace('"14.2"', '"7,1"'));
+    await picker.uploadFile(good);
+    await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('frequency')).value === '7,1');
+    assert.equal(await page.$eval('#files-note', (note) => note.textContent), '');
+  } finally {
+    rmSync(folder, { recursive: true, force: true });
+  }
+  await retype(page, 'sweep-points', '7');
+  await drawnAfterTyping(page, '7');
+  await page.click('#export-csv');
+  await page.waitForFunction(() => /** @type {any} */ (window).saved.length === 2);
+  const [, csv] = await savedFiles();
+  assert.equal(csv.name, 'eh-antenna-sweep.csv');
+  const rows = csv.text.trimEnd().split('\n');
+  assert.equal(rows.length, 8);
+  assert.match(rows[1], /^1\.8,/);
   assert.deepEqual(errors, []);
   await page.close();
 });
