@@ -209,7 +209,7 @@ public:
     }
 
     // The answers that hold for the design typed now, or null:
-    // {summary, input, rows: [{text, shownText}]}.
+    // {summary, input, rows: [{text, shownText, exact}]}.
     val Solutions() const
     {
         if (!model_.Solutions())
@@ -222,6 +222,7 @@ public:
             val one = val::object();
             one.set("text", row.text);
             one.set("shownText", row.shownText);
+            one.set("exact", row.exact);
             rows.call<void>("push", one);
         }
         out.set("rows", rows);

@@ -27,6 +27,8 @@ export class ExplorerCharts {
     this.results = calculator.explorerResults();
     /** @type {uPlot[]} */
     this.charts = [];
+    /** Values of the swept input that answer the search, marked in green. */
+    this.marks = /** @type {number[]} */ ([]);
     /**
      * What each chart's ranges, ticks and shading read when it draws.
      * @type {{ x: ExplorerAxis, y: ExplorerAxis[], bands: ExplorerBand[], typed: number | undefined }[]}
@@ -144,7 +146,19 @@ export class ExplorerCharts {
   }
 
   /**
-   * The bands behind the curves, and a line at the typed value.
+   * Marks answers of the search on the charts (none when they are values of
+   * another input than the one swept).
+   * @param {number[]} values
+   */
+  mark(values) {
+    if (values.length === this.marks.length && values.every((value, i) => value === this.marks[i])) return;
+    this.marks = values;
+    for (const chart of this.charts) chart.redraw(false);
+  }
+
+  /**
+   * The bands behind the curves, a line at the typed value and the
+   * answers' marks.
    * @param {uPlot} u
    * @param {ExplorerBand[]} bands
    * @param {number | undefined} typed
@@ -158,6 +172,11 @@ export class ExplorerCharts {
       const right = u.valToPos(band.highMHz, 'x', true);
       if (right < bbox.left || left > bbox.left + bbox.width) continue;
       ctx.fillRect(left, bbox.top, Math.max(1, right - left), bbox.height);
+    }
+    ctx.fillStyle = 'rgba(34, 153, 84, 0.9)';
+    for (const value of this.marks) {
+      const at = u.valToPos(value, 'x', true);
+      if (at >= bbox.left && at <= bbox.left + bbox.width) ctx.fillRect(at - 1, bbox.top, 3, bbox.height);
     }
     if (typed !== undefined) {
       const at = u.valToPos(typed, 'x', true);

@@ -241,6 +241,7 @@ export class Explorer {
   showSolutions() {
     const found = this.model.solutions();
     const list = this.$('solutions');
+    this.charts.mark(found && found.input === this.model.xInput() ? found.rows.map((row) => row.exact) : []);
     if (!found) {
       if (list.childElementCount > 0) this.$('solve-summary').textContent = '';
       list.replaceChildren();

@@ -177,5 +177,5 @@ interface ExplorerSolutions {
   summary: string;
   /** The input the answers are values of, as an index of the fields. */
   input: number;
-  rows: { text: string; shownText: string }[];
+  rows: { text: string; shownText: string; exact: number }[];
 }
