@@ -115,7 +115,9 @@ await page.goto(`${sites.now}/index.html${design}`);
 await page.waitForSelector('body[data-ready="true"]');
 // The binding's sweep alone, as the worker runs it.
 const sweeps = await page.evaluate(() => {
-  const { calculator, fieldTexts, separator } = window.eh;
+  const { explorer, fieldTexts, separator } = window.eh;
+  /** @type {ExplorerBinding} */
+  const calculator = /** @type {any} */ (explorer).binding;
   const job = { texts: fieldTexts(), separator, input: 0, from: '1.8', to: '30', points: '1000', outputs: [2, 17, 13], region: 1 };
   const times = [];
   for (let i = 0; i < 11; i++) {

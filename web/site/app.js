@@ -196,9 +196,12 @@ async function start() {
   document.head.append(chartStyle);
   /** @param {unknown} error */
   const why = (error) => (error instanceof Error ? error.message : String(error));
-  const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
+  // The explorer's script and its own WebAssembly module.
+  const explorerParts = import('./explorer.js').then(async (module) => /** @type {const} */ ([module, await module.loadExplorerBinding()]));
+  const [explorerModule, measurementModule] = await Promise.allSettled([explorerParts, import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
-    explorer = new explorerModule.value.Explorer(calculator, separator, fieldTexts, (changes) => {
+    const [module, binding] = explorerModule.value;
+    explorer = new module.Explorer(binding, calculator, separator, fieldTexts, (changes) => {
       for (const [field, text] of changes) fields[field].value = text;
       followFields();
       explorer?.update();

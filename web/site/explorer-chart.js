@@ -15,16 +15,16 @@ const kTickSpacingY = 40;
 export class ExplorerCharts {
   /**
    * @param {HTMLElement} host where the charts stack
-   * @param {Calculator} calculator
+   * @param {ExplorerBinding} binding
    * @param {string} separator
    * @param {(value: number) => void} onHover the swept value under the cursor
    */
-  constructor(host, calculator, separator, onHover) {
+  constructor(host, binding, separator, onHover) {
     this.host = host;
-    this.calculator = calculator;
+    this.binding = binding;
     this.separator = separator;
     this.onHover = onHover;
-    this.results = calculator.explorerResults();
+    this.results = binding.explorerResults();
     /** @type {uPlot[]} */
     this.charts = [];
     /** Values of the swept input that answer the search, marked in green. */
@@ -65,8 +65,8 @@ export class ExplorerCharts {
       this.clear();
       this.layout = layout;
     }
-    const bands = answer.frequency ? this.calculator.explorerBands(region) : [];
-    const xAxis = this.calculator.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
+    const bands = answer.frequency ? this.binding.explorerBands(region) : [];
+    const xAxis = this.binding.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
     (answer.charts ?? []).forEach((outputs, c) => {
       const shown = curves.filter((curve) => outputs.includes(curve.result));
       const aligned = alignCurves(shown);
@@ -80,7 +80,7 @@ export class ExplorerCharts {
         const of = shown.map((curve, i) => i).filter((i) => this.results[shown[i].result].unit === unit);
         const low = Math.min(...of.map((i) => aligned.low[i]).filter(Number.isFinite));
         const high = Math.max(...of.map((i) => aligned.high[i]).filter(Number.isFinite));
-        return this.calculator.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
+        return this.binding.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
       });
       const state = { x: xAxis, y: yAxes, bands, typed: answer.typedValue };
       const data = /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]);

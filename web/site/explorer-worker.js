@@ -5,9 +5,9 @@
 // longer wants; the last whole sweep stays here for the readout.
 // @ts-check
 'use strict';
-importScripts('eh-antenna.js');
+importScripts('eh-explorer.js');
 
-const binding = EhAntenna();
+const binding = EhExplorer();
 
 self.addEventListener('message', async (/** @type {MessageEvent<ExplorerWorkerRequest>} */ { data }) => {
   const module = await binding;

@@ -10,18 +10,34 @@ import { download } from './download.js';
 import { drawAntenna, drawTuningPlan } from './explorer-drawing.js';
 import { SweepRunner } from './explorer-sweeps.js';
 
+/**
+ * Loads the explorer's own WebAssembly module beside the page's.
+ * @returns {Promise<ExplorerBinding>}
+ */
+export function loadExplorerBinding() {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = 'eh-explorer.js';
+    script.onload = () => EhExplorer().then(resolve, reject);
+    script.onerror = () => reject(new Error('eh-explorer.js'));
+    document.head.append(script);
+  });
+}
+
 export class Explorer {
   /**
-   * @param {Calculator} calculator
+   * @param {ExplorerBinding} binding the explorer's model
+   * @param {Calculator} calculator the page's, for the drawing's sizes and the numbers' texts
    * @param {string} separator
    * @param {() => string[]} fieldTexts
    * @param {(changes: [number, string][]) => void} writeFields puts texts into fields of the design
    */
-  constructor(calculator, separator, fieldTexts, writeFields) {
+  constructor(binding, calculator, separator, fieldTexts, writeFields) {
+    this.binding = binding;
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
-    this.model = new calculator.ExplorerPage();
+    this.model = new binding.ExplorerPage();
     this.model.setSeparator(separator);
     this.model.setFieldTexts(fieldTexts());
 
@@ -37,9 +53,9 @@ export class Explorer {
     // The plan's row whose settings are listed; -1 for the typed band's.
     this.chosenBand = -1;
 
-    calculator.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
+    binding.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
     this.xInput.value = String(this.model.xInput());
-    calculator.explorerResults().forEach((result, i) => {
+    binding.explorerResults().forEach((result, i) => {
       const row = document.createElement('label');
       const box = document.createElement('input');
       box.type = 'checkbox';
@@ -51,7 +67,7 @@ export class Explorer {
     this.region.value = String(this.model.region());
     this.listBands();
 
-    this.charts = new ExplorerCharts(this.$('chart'), calculator, separator, (value) => this.runner.readout(value, false));
+    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, (value) => this.runner.readout(value, false));
     this.runner = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
       sweep: (answer) => this.show(answer),
       readout: (text) => { this.readout.textContent = text; },
@@ -100,7 +116,7 @@ export class Explorer {
 
   listBands() {
     this.band.replaceChildren(new Option('', ''),
-      ...this.calculator.explorerBands(this.model.region()).map((band, i) => new Option(band.name, String(i))));
+      ...this.binding.explorerBands(this.model.region()).map((band, i) => new Option(band.name, String(i))));
   }
 
   /**
@@ -145,8 +161,8 @@ export class Explorer {
     const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
     const from = /** @type {HTMLInputElement} */ (this.$('solve-from'));
     const to = /** @type {HTMLInputElement} */ (this.$('solve-to'));
-    this.calculator.explorerResults().forEach((one, i) => result.add(new Option(one.caption, String(i))));
-    this.calculator.explorerInputs().forEach((label, i) => input.add(new Option(label, String(i))));
+    this.binding.explorerResults().forEach((one, i) => result.add(new Option(one.caption, String(i))));
+    this.binding.explorerInputs().forEach((label, i) => input.add(new Option(label, String(i))));
     const fill = () => {
       const texts = this.model.solveTexts();
       result.value = String(texts.result);
@@ -188,7 +204,7 @@ export class Explorer {
 
   /** The tuning plan's criterion and the band whose settings are listed. */
   setUpPlan() {
-    this.calculator.explorerCriteria().forEach((name, i) => this.criterion.add(new Option(name, String(i))));
+    this.binding.explorerCriteria().forEach((name, i) => this.criterion.add(new Option(name, String(i))));
     this.criterion.addEventListener('change', () => this.drawPlan());
     const choose = (/** @type {Event} */ event) => {
       const row = /** @type {HTMLElement} */ (event.target).closest('tr');
@@ -203,7 +219,7 @@ export class Explorer {
 
   drawPlan() {
     drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
-      this.calculator.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value)), this.chosenBand);
+      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value)), this.chosenBand);
   }
 
   /**
@@ -212,7 +228,7 @@ export class Explorer {
    */
   setUpFiles(writeFields) {
     this.$('export-design').addEventListener('click', () => {
-      download('eh-antenna-design.json', new Blob([this.calculator.designFileText(this.fieldTexts(), this.separator)], { type: 'application/json' }));
+      download('eh-antenna-design.json', new Blob([this.binding.designFileText(this.fieldTexts(), this.separator)], { type: 'application/json' }));
     });
     const picker = /** @type {HTMLInputElement} */ (this.$('import-design'));
     picker.addEventListener('change', async () => {
@@ -221,7 +237,7 @@ export class Explorer {
       if (!file) return;
       // A file far beyond any design is refused by its size before it is read.
       const text = file.size > 1 << 20 ? '' : await file.text();
-      const reading = this.calculator.readDesignFileText(text, this.separator);
+      const reading = this.binding.readDesignFileText(text, this.separator);
       this.$('files-note').textContent = reading.fault ?? '';
       if (reading.texts) writeFields(reading.texts.map((value, i) => /** @type {[number, string]} */ ([i, value])));
     });

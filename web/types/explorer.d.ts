@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The explorer's part of the WebAssembly binding (web/ExplorerBinding.cpp)
-// and the messages between the page and its sweep worker, for the type
+// The explorer's WebAssembly module (web/ExplorerBinding.cpp), the drawing's
+// part of the page's, and the messages between the page and its sweep worker, for the type
 // checks.
 
 /** What the worker needs to run one sweep, as ExplorerPage.request() names it. */
@@ -115,7 +115,8 @@ interface AntennaDrawing {
   flatGap: number;
 }
 
-interface Calculator {
+/** The explorer's module (web/ExplorerBinding.cpp, eh-explorer.js). */
+interface ExplorerBinding {
   ExplorerPage: new () => ExplorerPage;
   explorerInputs(): string[];
   explorerResults(): ExplorerResult[];
@@ -129,6 +130,11 @@ interface Calculator {
   designFileText(texts: string[], separator: string): string;
   readDesignFileText(text: string, separator: string): { texts?: string[]; fault?: string };
   explorerSweepCsv(): string;
+}
+
+declare function EhExplorer(options?: CalculatorOptions): Promise<ExplorerBinding>;
+
+interface Calculator {
   drawing(texts: string[], separator: string): AntennaDrawing | null;
 }
 
