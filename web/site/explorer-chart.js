@@ -3,7 +3,7 @@
 // Draws a sweep's answer as the model stacks it: one chart per two units,
 // a value axis each on the left and the right, the ticks and ranges the
 // model lays out (so that no range, however narrow, reaches the chart
-// library's own tick rules), the bands shaded and the typed value marked.
+// library's own tick rules), the bands shaded and the typed value marked (the red line the notes name).
 import uPlot from './uPlot.esm.js';
 import { alignCurves } from './explorer-series.js';
 
@@ -181,8 +181,9 @@ export class ExplorerCharts {
     if (typed !== undefined) {
       const at = u.valToPos(typed, 'x', true);
       if (at >= bbox.left && at <= bbox.left + bbox.width) {
-        ctx.strokeStyle = '#555';
-        ctx.setLineDash([4, 4]);
+        // Red, as the notes call it.
+        ctx.strokeStyle = '#d00000';
+        ctx.lineWidth = 2;
         ctx.beginPath();
         ctx.moveTo(at, bbox.top);
         ctx.lineTo(at, bbox.top + bbox.height);
