@@ -5,6 +5,7 @@
 // last sweep for the readout under the cursor. Every default, limit, rule
 // and text the explorer shows comes from here.
 #include "AxisTicks.h"
+#include "BandLabels.h"
 #include "BandPlans.h"
 #include "BindingArrays.h"
 #include "ChartThinning.h"
@@ -302,6 +303,29 @@ val ExplorerBands(int region)
     return array;
 }
 
+// Where the band names go on a chart: for names `widths` wide centred on
+// `centres`, each one's left edge and row, or null for one with no room.
+val ExplorerBandLabels(val centres, val widths, double left, double right, int rows, double gap)
+{
+    std::vector<double> c, w;
+    for (int i = 0, n = centres["length"].as<int>(); i < n; ++i) {
+        c.push_back(centres[i].as<double>());
+        w.push_back(widths[i].as<double>());
+    }
+    val places = val::array();
+    for (const std::optional<TLabelPlace>& place : PlaceBandLabels(c, w, left, right, rows, gap)) {
+        if (!place) {
+            places.call<void>("push", val::null());
+            continue;
+        }
+        val out = val::object();
+        out.set("left", place->left);
+        out.set("row", place->row);
+        places.call<void>("push", out);
+    }
+    return places;
+}
+
 // The worker's last sweep, for the readout under the cursor.
 struct TShownSweep {
     TDesignSweep sweep;
@@ -531,6 +555,7 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
     emscripten::function("explorerResults", &eh::ExplorerResults);
     emscripten::function("explorerAxis", &eh::ExplorerAxis);
     emscripten::function("explorerBands", &eh::ExplorerBands);
+    emscripten::function("explorerBandLabels", &eh::ExplorerBandLabels);
     emscripten::function("explorerSweep", &eh::ExplorerSweep);
     emscripten::function("explorerSolve", &eh::ExplorerSolve);
     emscripten::function("explorerTuningPlan", &eh::ExplorerTuningPlan);

@@ -7,7 +7,8 @@
 import uPlot from './uPlot.esm.js';
 import { alignCurves } from './explorer-series.js';
 
-const kPalette = ['#c0392b', '#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a'];
+// Red is left to the typed value's line.
+const kPalette = ['#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a', '#d35400'];
 // Pixels a tick label needs beside the next one.
 const kTickSpacingX = 90;
 const kTickSpacingY = 40;
@@ -31,7 +32,7 @@ export class ExplorerCharts {
     this.marks = /** @type {number[]} */ ([]);
     /**
      * What each chart's ranges, ticks and shading read when it draws.
-     * @type {{ x: ExplorerAxis, y: ExplorerAxis[], bands: ExplorerBand[], typed: number | undefined }[]}
+     * @type {{ x: ExplorerAxis, y: ExplorerAxis[], bands: ExplorerBand[], typed: number | undefined, names: boolean, sizes: number[] }[]}
      */
     this.states = [];
     this.layout = '';
@@ -67,7 +68,7 @@ export class ExplorerCharts {
     }
     const bands = answer.frequency ? this.binding.explorerBands(region) : [];
     const xAxis = this.binding.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
-    (answer.charts ?? []).forEach((outputs, c) => {
+    const plans = (answer.charts ?? []).map((outputs) => {
       const shown = curves.filter((curve) => outputs.includes(curve.result));
       const aligned = alignCurves(shown);
       /** @type {string[]} */
@@ -82,7 +83,14 @@ export class ExplorerCharts {
         const high = Math.max(...of.map((i) => aligned.high[i]).filter(Number.isFinite));
         return this.binding.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
       });
-      const state = { x: xAxis, y: yAxes, bands, typed: answer.typedValue };
+      return { shown, aligned, units, yAxes };
+    });
+    // The same room for the value axes on every chart, so that the charts'
+    // x axes line up.
+    const room = (/** @type {number} */ side) => 24 + 8 * Math.max(0, ...plans.flatMap((plan) => plan.yAxes[side]?.labels.map((text) => text.length) ?? []));
+    const sizes = [room(0), room(1)];
+    plans.forEach(({ shown, aligned, units, yAxes }, c) => {
+      const state = { x: xAxis, y: yAxes, bands, typed: answer.typedValue, names: c === 0, sizes };
       const data = /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]);
       const kept = this.charts[c];
       if (kept) {
@@ -100,6 +108,8 @@ export class ExplorerCharts {
         width,
         height,
         legend: { live: false },
+        // A chart without a right axis keeps its room, to line up with those that have one.
+        padding: [null, units.length < 2 && plans.some((plan) => plan.units.length > 1) ? sizes[1] : null, null, null],
         cursor: { drag: { x: false, y: false }, sync: { key: 'explorer' } },
         scales: {
           x: { time: false, range: () => [state.x.low, state.x.high] },
@@ -124,7 +134,7 @@ export class ExplorerCharts {
             side: u === 0 ? 3 : 1,
             label: units[u],
             // Wide enough for the longest label.
-            size: () => 24 + 8 * Math.max(...state.y[u].labels.map((text) => text.length)),
+            size: () => state.sizes[u],
             splits: () => state.y[u].values,
             values: () => state.y[u].labels,
             grid: { show: u === 0 },
@@ -132,7 +142,10 @@ export class ExplorerCharts {
         ],
         hooks: {
           drawClear: [(u) => charts.shade(u, state.bands, state.typed)],
-          draw: [() => { charts.host.dataset.drawnAt = String(performance.now()); }],
+          draw: [(u) => {
+            if (state.names) charts.nameBands(u, state.bands);
+            charts.host.dataset.drawnAt = String(performance.now());
+          }],
           setCursor: [(u) => {
             const left = u.cursor.left;
             if (left != null && left >= 0) charts.onHover(u.posToVal(left, 'x'));
@@ -143,6 +156,31 @@ export class ExplorerCharts {
     });
     this.host.dataset.points = answer.complete === false ? 'preview' : String(answer.points ?? 0);
     this.host.dataset.charts = String(this.charts.length);
+  }
+
+  /**
+   * The bands' names over the curves, staggered where they crowd and left
+   * out where there is no room, as the model places them.
+   * @param {uPlot} u
+   * @param {ExplorerBand[]} bands
+   */
+  nameBands(u, bands) {
+    const { ctx, bbox } = u;
+    const shown = bands.filter((band) => u.valToPos(band.highMHz, 'x', true) >= bbox.left
+      && u.valToPos(band.lowMHz, 'x', true) <= bbox.left + bbox.width);
+    if (shown.length === 0) return;
+    const line = Math.round(11 * devicePixelRatio);
+    ctx.save();
+    ctx.font = `${line}px sans-serif`;
+    ctx.textBaseline = 'top';
+    ctx.fillStyle = 'rgb(120, 90, 0)';
+    const widths = shown.map((band) => ctx.measureText(band.name).width);
+    const centres = shown.map((band) => (u.valToPos(band.lowMHz, 'x', true) + u.valToPos(band.highMHz, 'x', true)) / 2);
+    const rows = Math.min(3, Math.max(1, Math.floor(bbox.height / 3 / line)));
+    this.binding.explorerBandLabels(centres, widths, bbox.left, bbox.left + bbox.width, rows, line / 3).forEach((place, i) => {
+      if (place) ctx.fillText(shown[i].name, place.left, bbox.top + 2 + line * place.row);
+    });
+    ctx.restore();
   }
 
   /**

@@ -67,7 +67,17 @@ export class Explorer {
     this.region.value = String(this.model.region());
     this.listBands();
 
-    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, (value) => this.runner.readout(value, false));
+    // A click on the chart toggles the readout between workbench numbers and every digit.
+    this.exact = false;
+    this.hovered = NaN;
+    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, (value) => {
+      this.hovered = value;
+      this.runner.readout(value, this.exact);
+    });
+    this.$('chart').addEventListener('click', () => {
+      this.exact = !this.exact;
+      if (Number.isFinite(this.hovered)) this.runner.readout(this.hovered, this.exact);
+    });
     this.runner = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
       sweep: (answer) => this.show(answer),
       readout: (text) => { this.readout.textContent = text; },

@@ -122,6 +122,8 @@ interface ExplorerBinding {
   explorerResults(): ExplorerResult[];
   explorerAxis(low: number, high: number, maxTicks: number, separator: string): ExplorerAxis;
   explorerBands(region: number): ExplorerBand[];
+  explorerBandLabels(centres: number[], widths: number[], left: number, right: number, rows: number, gap: number):
+    ({ left: number; row: number } | null)[];
   explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
   explorerReadoutAt(value: number, exact: boolean): string;
   explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
