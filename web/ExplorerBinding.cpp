@@ -17,6 +17,7 @@
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
 #include "ExplorerSolutions.h"
+#include "PinnedDesigns.h"
 #include "TargetSolver.h"
 #include "TuningPlan.h"
 
@@ -138,6 +139,17 @@ public:
             model_.ShowBand(plan[static_cast<std::size_t>(index)]);
     }
 
+    // Pins the typed design beside the curves; false when it cannot be
+    // (a field is not a number, or the pins are full).
+    bool Pin()
+    {
+        const std::optional<TAntennaInputs> typed = model_.Typed();
+        return typed && model_.Pins().Pin(*typed);
+    }
+    void ClearPins() { model_.Pins().Clear(); }
+    int PinCount() const { return static_cast<int>(model_.Pins().Designs().size()); }
+    bool PinsFull() const { return model_.Pins().Full(); }
+
     // What to sweep, as the worker's explorerSweep takes it, or why nothing
     // can be: {message, job} with `job` null when there is a message.
     val Request()
@@ -158,6 +170,14 @@ public:
         job.set("points", model_.RangeTexts().points);
         job.set("outputs", IndexArray(model_.Outputs()));
         job.set("region", static_cast<int>(model_.Region()));
+        val pins = val::array();
+        for (const TAntennaInputs& pin : model_.Pins().Designs()) {
+            val values = val::array();
+            for (const TInputInfo& input : InputTable())
+                values.call<void>("push", pin.*input.value);
+            pins.call<void>("push", values);
+        }
+        job.set("pins", pins);
         answer.set("job", job);
         return answer;
     }
@@ -379,29 +399,46 @@ val ExplorerSweep(val job, int columns, bool preview)
     std::vector<double> x(sweep.results.size());
     for (std::size_t i = 0; i < x.size(); ++i)
         x[i] = sweep.plan.Value(i);
-    val curves = val::array();
-    for (const std::size_t result : model.Outputs()) {
-        const TResultInfo& info = ResultTable()[result];
-        std::vector<double> y(x.size());
-        for (std::size_t i = 0; i < y.size(); ++i)
-            y[i] = sweep.results[i] ? ShownValue(info, *sweep.results[i]) : std::nan("");
-        val runs = val::array();
-        for (const auto& run : ThinToColumns(x, y, columns)) {
-            std::vector<double> xs, ys;
-            for (const auto& [px, py] : run) {
-                xs.push_back(px);
-                ys.push_back(py);
+    const auto curvesOf = [&](const TDesignSweep& one) {
+        val curves = val::array();
+        for (const std::size_t result : model.Outputs()) {
+            const TResultInfo& info = ResultTable()[result];
+            std::vector<double> y(x.size());
+            for (std::size_t i = 0; i < y.size(); ++i)
+                y[i] = one.results[i] ? ShownValue(info, *one.results[i]) : std::nan("");
+            val runs = val::array();
+            for (const auto& run : ThinToColumns(x, y, columns)) {
+                std::vector<double> xs, ys;
+                for (const auto& [px, py] : run) {
+                    xs.push_back(px);
+                    ys.push_back(py);
+                }
+                val pair = val::object();
+                pair.set("x", Float64Array(xs));
+                pair.set("y", Float64Array(ys));
+                runs.call<void>("push", pair);
             }
-            val pair = val::object();
-            pair.set("x", Float64Array(xs));
-            pair.set("y", Float64Array(ys));
-            runs.call<void>("push", pair);
+            val curve = val::object();
+            curve.set("result", static_cast<int>(result));
+            curve.set("runs", runs);
+            curves.call<void>("push", curve);
         }
-        val curve = val::object();
-        curve.set("result", static_cast<int>(result));
-        curve.set("runs", runs);
-        curves.call<void>("push", curve);
+        return curves;
+    };
+    val curves = curvesOf(sweep);
+    // The pinned designs over the same range, each named by how it differs.
+    val pinned = val::array();
+    const val pins = job["pins"];
+    for (int p = 0, n = pins.isUndefined() ? 0 : pins["length"].as<int>(); p < n; ++p) {
+        TAntennaInputs pin = *request.typed;
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            pin.*InputTable()[i].value = pins[p][i].as<double>();
+        val one = val::object();
+        one.set("label", PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator()));
+        one.set("curves", curvesOf(RunDesignSweep(*request.plan, pin)));
+        pinned.call<void>("push", one);
     }
+    answer.set("pinned", pinned);
     const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator());
     val charts = val::array();
     for (const std::vector<std::size_t>& chart : ExplorerCharts(model.Outputs()))
@@ -545,6 +582,10 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
         .function("outputs", &eh::ExplorerPage::Outputs)
         .function("showBand", &eh::ExplorerPage::ShowBand)
         .function("request", &eh::ExplorerPage::Request)
+        .function("pin", &eh::ExplorerPage::Pin)
+        .function("clearPins", &eh::ExplorerPage::ClearPins)
+        .function("pinCount", &eh::ExplorerPage::PinCount)
+        .function("pinsFull", &eh::ExplorerPage::PinsFull)
         .function("setSolveTexts", &eh::ExplorerPage::SetSolveTexts)
         .function("setSolveInput", &eh::ExplorerPage::SetSolveInput)
         .function("solveTexts", &eh::ExplorerPage::SolveTexts)

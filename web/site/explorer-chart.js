@@ -61,15 +61,21 @@ export class ExplorerCharts {
     const curves = answer.curves ?? [];
     const width = this.columns();
     const height = Math.round(Math.min(300, Math.max(180, width * 0.45)));
-    const layout = JSON.stringify([answer.charts, answer.xLabel, answer.frequency, region, width]);
+    const layout = JSON.stringify([answer.charts, answer.pinned?.map((pin) => pin.label), answer.xLabel, answer.frequency, region, width]);
     if (layout !== this.layout) {
       this.clear();
       this.layout = layout;
     }
     const bands = answer.frequency ? this.binding.explorerBands(region) : [];
     const xAxis = this.binding.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
+    const pinned = answer.pinned ?? [];
     const plans = (answer.charts ?? []).map((outputs) => {
-      const shown = curves.filter((curve) => outputs.includes(curve.result));
+      const typed = curves.filter((curve) => outputs.includes(curve.result));
+      // The pinned designs' curves follow the typed design's, dashed in the same colours.
+      const shown = [...typed, ...pinned.flatMap((pin) => pin.curves.filter((curve) => outputs.includes(curve.result)))];
+      const labels = [...typed.map((curve) => this.results[curve.result].caption),
+        ...pinned.flatMap((pin) => pin.curves.filter((curve) => outputs.includes(curve.result))
+          .map((curve) => `${this.results[curve.result].caption} (${pin.label})`))];
       const aligned = alignCurves(shown);
       /** @type {string[]} */
       const units = [];
@@ -83,13 +89,13 @@ export class ExplorerCharts {
         const high = Math.max(...of.map((i) => aligned.high[i]).filter(Number.isFinite));
         return this.binding.explorerAxis(low, high, Math.max(3, Math.floor(height / kTickSpacingY)), this.separator);
       });
-      return { shown, aligned, units, yAxes };
+      return { shown, labels, typedCount: typed.length, aligned, units, yAxes };
     });
     // The same room for the value axes on every chart, so that the charts'
     // x axes line up.
     const room = (/** @type {number} */ side) => 24 + 8 * Math.max(0, ...plans.flatMap((plan) => plan.yAxes[side]?.labels.map((text) => text.length) ?? []));
     const sizes = [room(0), room(1)];
-    plans.forEach(({ shown, aligned, units, yAxes }, c) => {
+    plans.forEach(({ shown, labels, typedCount, aligned, units, yAxes }, c) => {
       const state = { x: xAxis, y: yAxes, bands, typed: answer.typedValue, names: c === 0, sizes };
       const data = /** @type {uPlot.AlignedData} */ ([aligned.x, ...aligned.y]);
       const kept = this.charts[c];
@@ -98,6 +104,8 @@ export class ExplorerCharts {
         kept.setData(data);
         return;
       }
+      /** @param {ExplorerCurve} curve the typed design's curve of the same result */
+      const typed = (curve) => shown.findIndex((one) => one.result === curve.result);
       this.states[c] = state;
       const box = document.createElement('div');
       box.className = 'explorer-chart';
@@ -118,9 +126,10 @@ export class ExplorerCharts {
         series: [
           { label: answer.xLabel },
           ...shown.map((curve, i) => ({
-            label: this.results[curve.result].caption,
-            stroke: kPalette[i % kPalette.length],
-            width: 2,
+            label: labels[i],
+            stroke: kPalette[(i < typedCount ? i : typed(curve)) % kPalette.length],
+            dash: i < typedCount ? undefined : [6, 4],
+            width: i < typedCount ? 2 : 1.5,
             scale: `u${units.indexOf(this.results[curve.result].unit)}`,
             points: { show: false },
             // Broken where its points faulted.

@@ -105,6 +105,14 @@ export class Explorer {
       this.update(false);
     });
     this.$('outputs').addEventListener('change', () => this.update(false));
+    // Pins are designs: swept again over whatever the chart shows.
+    this.$('pin').addEventListener('click', () => {
+      if (this.model.pin()) this.update(false);
+    });
+    this.$('clear-pins').addEventListener('click', () => {
+      this.model.clearPins();
+      this.update(false);
+    });
     this.solver = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
       solved: (outcome) => this.solved(outcome),
     });
@@ -140,6 +148,8 @@ export class Explorer {
     this.model.setOutputs([...this.$('outputs').querySelectorAll('input:checked')]
       .map((box) => Number(/** @type {HTMLInputElement} */ (box).value)));
     this.showSolutions();
+    /** @type {HTMLButtonElement} */ (this.$('pin')).disabled = this.model.pinsFull();
+    /** @type {HTMLButtonElement} */ (this.$('clear-pins')).disabled = this.model.pinCount() === 0;
     const request = this.model.request();
     // The model fills a preset's or a band's bounds and a new input's range.
     const range = this.model.rangeTexts();

@@ -188,3 +188,22 @@ test('a design travels as a file, a bad file is named and changes nothing, and t
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('a pinned design is swept beside the typed one, named by how it differs, until the pins are cleared', async () => {
+  const { page, errors } = await open();
+  const legend = () => page.$$eval('#chart .explorer-chart:first-child .u-legend .u-label', (labels) => labels.map((label) => label.textContent));
+  await page.click('#pin');
+  await retype(page, 'cylinder-diameter', '40');
+  await drawnAfterTyping(page, '500');
+  assert.deepEqual(await legend(), [
+    'Полоса пропуск. по ур.3 dB, кГц',
+    'Количество витков (катушка настройки)',
+    'Полоса пропуск. по ур.3 dB, кГц (Диаметр цилиндров (мм) 50,00)',
+    'Количество витков (катушка настройки) (Диаметр цилиндров (мм) 50,00)',
+  ]);
+  await page.click('#clear-pins');
+  await page.waitForFunction(() => document.querySelectorAll('#chart .explorer-chart:first-child .u-legend .u-label').length === 2);
+  assert.equal(await page.$eval('#clear-pins', (button) => /** @type {HTMLButtonElement} */ (button).disabled), true);
+  assert.deepEqual(errors, []);
+  await page.close();
+});

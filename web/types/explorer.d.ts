@@ -13,6 +13,8 @@ interface ExplorerJob {
   points: string;
   outputs: number[];
   region: number;
+  /** The pinned designs' seven inputs each, in the fields' order. */
+  pins: number[][];
 }
 
 interface ExplorerRequest {
@@ -39,6 +41,8 @@ interface ExplorerSweepAnswer {
   curves?: ExplorerCurve[];
   /** The outputs each stacked chart shows, as indices in explorerResults(). */
   charts?: number[][];
+  /** The pinned designs' curves over the same range, each named by how it differs. */
+  pinned?: { label: string; curves: ExplorerCurve[] }[];
   note?: string;
   warning?: boolean;
   from?: number;
@@ -87,6 +91,10 @@ interface ExplorerPage {
   outputs(): number[];
   showBand(index: number): void;
   request(): ExplorerRequest;
+  pin(): boolean;
+  clearPins(): void;
+  pinCount(): number;
+  pinsFull(): boolean;
   setSolveTexts(texts: ExplorerSolveTexts): void;
   setSolveInput(input: number): void;
   solveTexts(): ExplorerSolveTexts;
