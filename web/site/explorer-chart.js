@@ -116,8 +116,6 @@ export class ExplorerCharts {
         width,
         height,
         legend: { live: false },
-        // A chart without a right axis keeps its room, to line up with those that have one.
-        padding: [null, units.length < 2 && plans.some((plan) => plan.units.length > 1) ? sizes[1] : null, null, null],
         cursor: { drag: { x: false, y: false }, sync: { key: 'explorer' } },
         scales: {
           x: { time: false, range: () => [state.x.low, state.x.high] },
@@ -148,6 +146,17 @@ export class ExplorerCharts {
             values: () => state.y[u].labels,
             grid: { show: u === 0 },
           })),
+          // A chart without a right axis keeps its room, blank, to line up with those that have one.
+          ...(units.length < 2 && plans.some((plan) => plan.units.length > 1) ? [{
+            scale: 'u0',
+            side: 1,
+            size: () => state.sizes[1],
+            label: '',
+            splits: () => state.y[0].values,
+            values: () => state.y[0].values.map(() => ''),
+            grid: { show: false },
+            ticks: { show: false },
+          }] : []),
         ],
         hooks: {
           drawClear: [(u) => charts.shade(u, state.bands, state.typed)],
