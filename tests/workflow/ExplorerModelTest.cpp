@@ -247,9 +247,11 @@ TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
         double high;
         int maxTicks;
     };
-    const Case cases[] = {{0, 1.1, 2}, {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12}, {-5, 5, 2}, {6.93, 7.62, 2}};
+    const Case cases[] = {{0, 1.1, 2},  {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12},
+                          {-5, 5, 2},   {6.93, 7.62, 2},  {0, 0, 5}};
     for (const Case& c : cases) {
         const eh::TAxisTicks ticks = eh::AxisTicks(c.low, c.high, c.maxTicks);
+        EXPECT_GE(ticks.step, 1e-9 * std::max(1.0, std::abs(c.high))) << c.low << " to " << c.high;
         const double within = std::floor(ticks.high / ticks.step) - std::ceil(ticks.low / ticks.step) + 1;
         EXPECT_GE(within, 3) << c.low << " to " << c.high;
         EXPECT_LE(within - 1, std::max(c.maxTicks, 3)) << c.low << " to " << c.high; // intervals

@@ -116,7 +116,10 @@ test('typing into a field never waits for a sweep of 100,000 points', async () =
   // The last key's design is swept whole, its preview drawn first.
   await drawnAfterTyping(page, '100000');
   const tasks = await page.evaluate(() => /** @type {any} */ (window).tasks);
-  assert.deepEqual(tasks.filter((duration) => duration > 50), []);
+  // A sweep of 100,000 points takes seconds; the page's own work per key takes
+  // milliseconds. The 50 ms goal is the benchmark's (web/bench.mjs): here a
+  // busy machine may stretch a task, never to a sweep's length.
+  assert.deepEqual(tasks.filter((duration) => duration > 500), []);
   assert.deepEqual(errors, []);
   await page.close();
 });
