@@ -32,8 +32,8 @@ if [ "$command" = test ]; then
   (cd web && npm run lint && npm test)
 fi
 
-# The page's module only, in the same build folder as the WebAssembly tests'.
-bash scripts/web-build.sh eh_antenna_web >/dev/null
+# The page's modules only, in the same build folder as the WebAssembly tests'.
+bash scripts/web-build.sh eh_antenna_web eh_explorer_web >/dev/null
 node web/build-site.mjs build-wasm/web build-web/site
 echo "web: the site is in build-web/site/"
 

@@ -426,7 +426,8 @@ QWidget* DesignExplorer::CreateBandsTab()
 {
     Criterion = new QComboBox;
     Criterion->setObjectName("Criterion");
-    Criterion->addItems({"полоса по уровню 3 дБ", "КСВ не выше 2 (0,71 полосы 3 дБ)"});
+    for (const std::string& name : CriterionNames())
+        Criterion->addItem(Utf8(name));
     Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
     Coverage->setHorizontalHeaderLabels({"Диапазон", "Края, кГц", "Полоса,\nкГц", "Настроек"});
@@ -590,21 +591,11 @@ void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
     int typedRow = -1;
     for (std::size_t row = 0; row < plan_.size(); ++row) {
         const TBandPlanRow& band = plan_[row];
-        const TAmateurBand& edges = band.coverage.band;
-        const QString settings = !band.settingCount      ? QStringLiteral("—")
-                                 : *band.settingCount == 1 ? QStringLiteral("1 (весь)")
-                                                           : QString::number(*band.settingCount);
-        // The edges as the band plan has them, to the half kilohertz.
-        const QString cells[] = {
-            QString("%1 м").arg(edges.metres),
-            Utf8(ExactNumber(edges.lowKHz, separator) + "–" + ExactNumber(edges.highKHz, separator)),
-            band.widthKHz ? Utf8(WorkbenchNumber(*band.widthKHz, "кГц", separator)) : QStringLiteral("—"),
-            settings,
-        };
+        const std::array<std::string, 4> cells = TuningPlanCells(band, separator);
         if (band.typedBand)
             typedRow = static_cast<int>(row);
         for (int column = 0; column < 4; ++column) {
-            auto* item = new QTableWidgetItem(cells[column]);
+            auto* item = new QTableWidgetItem(Utf8(cells[static_cast<std::size_t>(column)]));
             if (band.typedBand) {
                 item->setBackground(kTypedBandColour);
                 QFont font = item->font();

@@ -376,7 +376,7 @@ void ExplorerChart::Rebuild()
     for (const TChartSeries& one : data_.series)
         if (std::find(units.begin(), units.end(), one.unit) == units.end())
             units.push_back(one.unit);
-    const std::size_t paneCount = std::max<std::size_t>(1, (units.size() + kUnitsPerPane - 1) / kUnitsPerPane);
+    const std::size_t paneCount = std::max<std::size_t>(1, (units.size() + kUnitsPerChart - 1) / kUnitsPerChart);
 
     auto* layout = static_cast<QVBoxLayout*>(this->layout());
     // Made afresh each time: a plot that keeps its axes' old label widths
@@ -439,8 +439,8 @@ void ExplorerChart::Rebuild()
         QStringList legend;
         std::vector<TLegendEntry>& entries = legendEntries_[p];
         entries.clear();
-        for (std::size_t side = 0; side < kUnitsPerPane; ++side) {
-            const std::size_t u = p * kUnitsPerPane + side;
+        for (std::size_t side = 0; side < kUnitsPerChart; ++side) {
+            const std::size_t u = p * kUnitsPerChart + side;
             if (u >= units.size())
                 break;
             auto* axis = new QValueAxis;
@@ -473,7 +473,7 @@ void ExplorerChart::Rebuild()
                     continue;
                 const QColor colour = SeriesColour(s);
                 const QString entry = NameAndUnit(one.name, one.unit) +
-                                      (kUnitsPerPane > 1 && units.size() > 1
+                                      (kUnitsPerChart > 1 && units.size() > 1
                                            ? (side == 0 ? QStringLiteral(" (←)") : QStringLiteral(" (→)"))
                                            : QString());
                 legend << QStringLiteral("<span style=\"color:%1\">━━━</span>&nbsp;%2")

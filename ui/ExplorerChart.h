@@ -4,6 +4,7 @@
 #include "BandLabels.h"
 #include "ChartThinning.h"
 #include "ExplorerMeasurement.h"
+#include "ExplorerOutputs.h"
 
 #include <QColor>
 #include <QString>
@@ -57,9 +58,6 @@ struct TChartData {
     std::vector<double> solutions; // x values marked as solutions of a target
     std::optional<TMeasurementMarks> measurement; // a measured sweep over a frequency axis
 };
-
-// At most this many value axes share one plot: the left and the right.
-inline constexpr std::size_t kUnitsPerPane = 2;
 
 // Sets a value axis to [low, high] with the ticks AxisTicks gives.
 void SetAxisRange(QValueAxis& axis, double low, double high, int maxTicks);

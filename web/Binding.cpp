@@ -1,15 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's way into the calculator: the window's texts, the calculate
 // command on the seven field texts, the saved report's bytes, the
-// explorer's sweeps, bands, coverage and drawing sizes, and the analysis of
-// a measured sweep. Everything the page
-// shows comes from here, so that it says what the desktop program says,
-// in the language and with the lengths the page was configured with.
-#include "BandCoverage.h"
-#include "BandPlans.h"
+// explorer's drawing sizes (its model is in ExplorerBinding.cpp), and the
+// analysis of a measured sweep. Everything the page shows comes from here,
+// so that it says what the desktop program says, in the language and with
+// the lengths the page was configured with.
+#include "BindingArrays.h"
 #include "CalculateCommand.h"
 #include "DecimalSeparatorRule.h"
-#include "DesignSweep.h"
 #include "DesignTables.h"
 #include "DrawingDimensions.h"
 #include "Exceptions.h"
@@ -225,98 +223,6 @@ std::string DecimalSeparatorFor(const std::string& named, const std::string& lan
     return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
 }
 
-// What the explorer can chart: every result by its stand-alone name.
-val Outputs()
-{
-    return ToArray(ResultTable(), [](const TResultInfo& info) {
-        val out = val::object();
-        out.set("member", std::string(info.member));
-        out.set("name", StandaloneName(info, gPage.language));
-        out.set("unit", std::string(info.unitKey[0] ? Text(info.unitKey) : ""));
-        return out;
-    });
-}
-
-val Bands(int region)
-{
-    return ToArray(BandPlan(IaruRegion(region).value_or(kDefaultRegion)), [](const TAmateurBand& band) {
-        val out = val::object();
-        out.set("metres", band.metres);
-        out.set("lowMHz", band.LowMHz());
-        out.set("highMHz", band.HighMHz());
-        return out;
-    });
-}
-
-val Float64Array(const std::vector<double>& values)
-{
-    return val::global("Float64Array").new_(emscripten::typed_memory_view(values.size(), values.data()));
-}
-
-// The typed design swept over one input from FROM to TO in `points` steps:
-// the swept values, the chosen outputs as the report shows them (NaN where
-// a point faulted) and the faults in words. `planFault` names why the range
-// makes no sweep; `typed` is false when a field is not a number.
-val Sweep(val texts, const std::string& separator, int input, const std::string& from, const std::string& to,
-          int points, val outputs)
-{
-    constexpr std::size_t kMaxPoints = 100000;
-    val answer = val::object();
-    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
-    answer.set("typed", typed.has_value());
-    if (!typed || input < 0 || static_cast<std::size_t>(input) >= kInputCount)
-        return answer;
-    answer.set("typedValue", (*typed).*InputTable()[static_cast<std::size_t>(input)].value);
-    const TSweepPlanReading reading = PlanSweepByPoints(static_cast<std::size_t>(input), from, to,
-                                                        static_cast<std::size_t>(std::max(points, 0)),
-                                                        Separator(separator), kMaxPoints);
-    if (!reading.plan) {
-        answer.set("planFault", static_cast<int>(reading.fault));
-        return answer;
-    }
-    const TSweepPlan& plan = *reading.plan;
-    std::vector<std::size_t> chosen;
-    for (int i = 0, n = outputs["length"].as<int>(); i < n; ++i) {
-        const int k = outputs[i].as<int>();
-        if (k >= 0 && static_cast<std::size_t>(k) < kResultCount)
-            chosen.push_back(static_cast<std::size_t>(k));
-    }
-    std::vector<double> x(plan.points);
-    std::vector<std::vector<double>> series(chosen.size(), std::vector<double>(plan.points));
-    const TSweepCounts counts = VisitDesignSweep(plan, *typed, [&](const TSweepPoint& point) {
-        x[point.index] = plan.Value(point.index);
-        for (std::size_t s = 0; s < chosen.size(); ++s)
-            series[s][point.index] = point.design.results
-                                         ? ShownValue(ResultTable()[chosen[s]], *point.design.results)
-                                         : std::numeric_limits<double>::quiet_NaN();
-        return true;
-    });
-    answer.set("x", Float64Array(x));
-    answer.set("series", ToArray(series, [](const std::vector<double>& values) { return Float64Array(values); }));
-    answer.set("faults", FaultSummary(counts.faults, counts.points, gPage.language));
-    return answer;
-}
-
-// How the typed design covers each band of the region, with its numbers
-// written as the report writes them.
-val Coverage(val texts, const std::string& separator, int region)
-{
-    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
-    if (!typed)
-        return val::null();
-    const char mark = Separator(separator);
-    return ToArray(CoverBands(IaruRegion(region).value_or(kDefaultRegion), *typed), [mark](const TBandCoverage& c) {
-        val out = val::object();
-        out.set("metres", c.band.metres);
-        out.set("range", FormatReportNumber(c.band.LowMHz(), mark) + "–" + FormatReportNumber(c.band.HighMHz(), mark));
-        out.set("width", FormatReportNumber(c.band.WidthKHz(), mark));
-        out.set("bandwidth", c.bandwidthKHz ? val(FormatReportNumber(*c.bandwidthKHz, mark)) : val::null());
-        out.set("covers", c.covers);
-        out.set("settings", c.settings ? val(static_cast<double>(*c.settings)) : val::null());
-        return out;
-    });
-}
-
 // The to-scale drawing's sizes in millimetres, null when the design faults.
 val Drawing(val texts, const std::string& separator)
 {
@@ -462,10 +368,6 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
 {
     emscripten::function("configure", &eh::Configure);
     emscripten::function("wireGaugeDiameter", &eh::WireGaugeDiameter);
-    emscripten::function("outputs", &eh::Outputs);
-    emscripten::function("bands", &eh::Bands);
-    emscripten::function("sweep", &eh::Sweep);
-    emscripten::function("coverage", &eh::Coverage);
     emscripten::function("drawing", &eh::Drawing);
     emscripten::function("formatNumber", &eh::FormatNumber);
     emscripten::function("measurement", &eh::Measurement);

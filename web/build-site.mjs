@@ -34,6 +34,8 @@ for (const name of readdirSync(join(web, 'site')))
   if (!['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name)) copy(join(web, 'site', name), name);
 copy(join(wasmDir, 'eh-antenna.js'), 'eh-antenna.js');
 copy(join(wasmDir, 'eh-antenna.wasm'), 'eh-antenna.wasm');
+copy(join(wasmDir, 'eh-explorer.js'), 'eh-explorer.js');
+copy(join(wasmDir, 'eh-explorer.wasm'), 'eh-explorer.wasm');
 copy(join(modules, 'uplot', 'dist', 'uPlot.esm.js'), 'uPlot.esm.js');
 copy(join(modules, 'uplot', 'dist', 'uPlot.min.css'), 'uPlot.min.css');
 copy(join(modules, 'uplot', 'LICENSE'), 'uPlot-LICENSE.txt');

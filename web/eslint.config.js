@@ -18,7 +18,7 @@ export default [
   {
     // The page: ES modules in the browser, beside the WebAssembly glue.
     files: ['site/**/*.js'],
-    languageOptions: { globals: { ...globals.browser, EhAntenna: 'readonly' } },
+    languageOptions: { globals: { ...globals.browser, EhAntenna: 'readonly', EhExplorer: 'readonly' } },
   },
   {
     // Written into index.html as a classic script; the service worker.
@@ -31,8 +31,8 @@ export default [
   },
   {
     // A classic worker: it loads the WebAssembly glue with importScripts.
-    files: ['site/measurement-worker.js'],
-    languageOptions: { sourceType: 'script', globals: { ...globals.worker, EhAntenna: 'readonly' } },
+    files: ['site/measurement-worker.js', 'site/explorer-worker.js'],
+    languageOptions: { sourceType: 'script', globals: { ...globals.worker, EhAntenna: 'readonly', EhExplorer: 'readonly' } },
   },
   {
     // Building, serving, measuring and testing: Node.

@@ -42,7 +42,9 @@ TAxisTicks AxisTicks(double low, double high, int maxTicks)
     }
     // Ticks a step apart must differ as doubles, with room to spare.
     const double magnitude = std::max(std::abs(low), std::abs(high));
-    const double narrowest = std::max(magnitude * 1e-9, 1e-300);
+    // A flat zero (an efficiency with no bandwidth measured) gets -1 to 1,
+    // not a range around zero as narrow as a double allows.
+    const double narrowest = magnitude > 0 ? std::max(magnitude * 1e-9, 1e-300) : 1;
     if (high - low < narrowest) {
         const double centre = low / 2 + high / 2;
         low = centre - narrowest;

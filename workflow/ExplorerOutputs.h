@@ -16,6 +16,14 @@ std::string ExplorerUnit(const TResultInfo& info);
 // "Полоса пропуск. по ур.3 dB, кГц"; the name alone when there is no unit.
 std::string ExplorerCaption(const TResultInfo& info);
 
+// At most this many value axes share one chart: the left and the right.
+inline constexpr std::size_t kUnitsPerChart = 2;
+
+// The charts stacked for `outputs` (indices in ResultTable()): their units
+// in the order they first appear, kUnitsPerChart to a chart, and on each
+// chart the outputs of those units.
+std::vector<std::vector<std::size_t>> ExplorerCharts(const std::vector<std::size_t>& outputs);
+
 // Bandwidth, efficiency and the tuning coil's turns: what a ham weighs
 // first. Indices in ResultTable().
 std::vector<std::size_t> DefaultExplorerOutputs();

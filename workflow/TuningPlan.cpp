@@ -8,6 +8,21 @@
 
 namespace eh {
 
+std::vector<std::string> CriterionNames() { return {"полоса по уровню 3 дБ", "КСВ не выше 2 (0,71 полосы 3 дБ)"}; }
+
+std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator)
+{
+    const TAmateurBand& edges = row.coverage.band;
+    return {
+        std::to_string(edges.metres) + " м",
+        ExactNumber(edges.lowKHz, separator) + "–" + ExactNumber(edges.highKHz, separator),
+        row.widthKHz ? WorkbenchNumber(*row.widthKHz, "кГц", separator) : "—",
+        !row.settingCount        ? "—"
+        : *row.settingCount == 1 ? "1 (весь)"
+                                 : std::to_string(*row.settingCount),
+    };
+}
+
 double CriterionShare(TBandwidthCriterion criterion)
 {
     return criterion == TBandwidthCriterion::Swr2 ? 1 / std::sqrt(2.0) : 1;

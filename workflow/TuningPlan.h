@@ -3,6 +3,7 @@
 
 #include "BandCoverage.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -19,6 +20,9 @@ enum class TBandwidthCriterion {
     // SWR s is (s - 1) / sqrt(s) of the 3 dB bandwidth, 0.71 for s = 2.
     Swr2,
 };
+
+// The criteria as the explorer offers them, in TBandwidthCriterion's order.
+std::vector<std::string> CriterionNames();
 
 // The share of the 3 dB bandwidth a criterion allows.
 double CriterionShare(TBandwidthCriterion criterion);
@@ -42,6 +46,12 @@ struct TBandPlanRow {
 inline constexpr std::size_t kMaxListedSettings = 12;
 
 std::vector<TBandPlanRow> TuningPlan(TIaruRegion region, const TAntennaInputs& typed, TBandwidthCriterion criterion);
+
+// The row as the coverage table shows it: the band ("20 м"), its edges in
+// kHz as the band plan has them, the bandwidth under the criterion and how
+// many settings work the whole band ("1 (весь)" for one, "—" where the
+// design faults).
+std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator);
 
 // "20 м, настроек: 2" and a line per setting, "14088 кГц — 12,31 витка"
 // (workbench numbers); "…" ends a list cut at kMaxListedSettings.

@@ -6,6 +6,7 @@
 #include "DesignFile.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
+#include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
 #include "TuningPlan.h"
 #include "WorkbenchNumber.h"
@@ -143,6 +144,33 @@ TEST(ExplorerModel, AnotherInputStartsFromItsSensibleRangeAFrequencyFromHf)
     EXPECT_EQ(model.RangeTexts().from, "1,81");
 }
 
+TEST(ExplorerCharts, EveryOutputOnceTwoUnitsAChartAndAUnitNeverSplit)
+{
+    std::vector<std::size_t> all(eh::kResultCount);
+    for (std::size_t i = 0; i < all.size(); ++i)
+        all[i] = i;
+    const std::vector<std::vector<std::size_t>> charts = eh::ExplorerCharts(all);
+    std::vector<std::size_t> seen;
+    std::vector<std::string> unitsSeen;
+    for (const std::vector<std::size_t>& chart : charts) {
+        std::vector<std::string> units;
+        for (const std::size_t output : chart) {
+            seen.push_back(output);
+            const std::string unit = eh::ExplorerUnit(eh::ResultTable()[output]);
+            if (std::find(units.begin(), units.end(), unit) == units.end())
+                units.push_back(unit);
+        }
+        EXPECT_LE(units.size(), eh::kUnitsPerChart);
+        for (const std::string& unit : units) {
+            EXPECT_EQ(std::count(unitsSeen.begin(), unitsSeen.end(), unit), 0) << unit;
+            unitsSeen.push_back(unit);
+        }
+    }
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, all);
+    EXPECT_TRUE(eh::ExplorerCharts({}).empty());
+}
+
 TEST(WorkbenchNumber, FourSignificantDigitsAndMillimetresToAHundredth)
 {
     struct Case {
@@ -226,9 +254,11 @@ TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
         double high;
         int maxTicks;
     };
-    const Case cases[] = {{0, 1.1, 2}, {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12}, {-5, 5, 2}, {6.93, 7.62, 2}};
+    const Case cases[] = {{0, 1.1, 2},  {13.9, 14.41, 3}, {99.2, 100, 4}, {1.8, 30, 12},
+                          {-5, 5, 2},   {6.93, 7.62, 2},  {0, 0, 5}};
     for (const Case& c : cases) {
         const eh::TAxisTicks ticks = eh::AxisTicks(c.low, c.high, c.maxTicks);
+        EXPECT_GE(ticks.step, 1e-9 * std::max(1.0, std::abs(c.high))) << c.low << " to " << c.high;
         const double within = std::floor(ticks.high / ticks.step) - std::ceil(ticks.low / ticks.step) + 1;
         EXPECT_GE(within, 3) << c.low << " to " << c.high;
         EXPECT_LE(within - 1, std::max(c.maxTicks, 3)) << c.low << " to " << c.high; // intervals

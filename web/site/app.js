@@ -5,6 +5,7 @@
 // and computed by the WebAssembly binding, in the language and units the
 // shell chose (window.ehShell).
 import { writeCaption } from './caption.js';
+import { download } from './download.js';
 import { FileIntake } from './file-intake.js';
 import { reportFileName } from './report-name.js';
 import { keepSiteForOffline } from './updates.js';
@@ -253,11 +254,7 @@ async function start() {
 
   save.addEventListener('click', () => {
     if (!saved) return;
-    const link = document.createElement('a');
-    link.href = URL.createObjectURL(new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
-    link.download = reportFileName(saved.frequencyMHz);
-    link.click();
-    setTimeout(() => URL.revokeObjectURL(link.href), 1000);
+    download(reportFileName(saved.frequencyMHz), new Blob([calculator.reportFile(saved.plainText)], { type: 'text/plain;charset=windows-1251' }));
   });
 
   const designInAddress = texts.fields.some((field) => address.searchParams.has(field.key));
@@ -278,10 +275,19 @@ async function start() {
   /** @param {unknown} error */
   const why = (error) => (error instanceof Error ? error.message : String(error));
   // Files are taken from now on, while the measurement's module loads.
-  const intake = new FileIntake($('measurement-file'), $('measurement'), $('measurement-status'));
-  const [explorerModule, measurementModule] = await Promise.allSettled([import('./explorer.js'), import('./measurement.js')]);
+  const intake = new FileIntake($('measurement-file'), $('measurement'), $('measurement-status'),
+    (name) => text('measurement.waiting', { name }));
+  // The explorer's script and its own WebAssembly module.
+  const explorerParts = import('./explorer.js').then(async (module) => /** @type {const} */ ([module, await module.loadExplorerBinding()]));
+  const [explorerModule, measurementModule] = await Promise.allSettled([explorerParts, import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
-    explorer = new explorerModule.value.Explorer(calculator, texts, separator, fieldTexts);
+    const [module, binding] = explorerModule.value;
+    explorer = new module.Explorer(binding, calculator, separator, fieldTexts, (changes) => {
+      for (const [field, value] of changes) fields[field].value = value;
+      followFields();
+      explorer?.update();
+      calculate();
+    });
     requestAnimationFrame(() => explorer?.update());
   } else {
     $('explorer-note').textContent = text('module-failed', { part: text('explorer.part'), error: why(explorerModule.reason) });

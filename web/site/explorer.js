@@ -1,203 +1,318 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// @ts-check
 // The design explorer: the typed design swept over one input, the chosen
-// outputs charted with the amateur bands shaded, the bands' coverage and a
-// to-scale drawing, redrawn as the fields change.
-// @ts-nocheck: typed when the explorer is rebuilt on the shared model.
-import uPlot from './uPlot.esm.js';
+// outputs charted with the amateur bands shaded, the bands' tuning plan, a
+// to-scale drawing. Its state and rules are the program's explorer model
+// (an ExplorerPage of the binding); this keeps the controls in step with it,
+// has the sweeps run in a worker and draws what comes back.
+import { ExplorerCharts } from './explorer-chart.js';
+import { download } from './download.js';
+import { drawAntenna, drawTuningPlan } from './explorer-drawing.js';
+import { SweepRunner } from './explorer-sweeps.js';
+
+/**
+ * Loads the explorer's own WebAssembly module beside the page's.
+ * @returns {Promise<ExplorerBinding>}
+ */
+export function loadExplorerBinding() {
+  return new Promise((resolve, reject) => {
+    const script = document.createElement('script');
+    script.src = 'eh-explorer.js';
+    script.onload = () => EhExplorer().then(resolve, reject);
+    script.onerror = () => reject(new Error('eh-explorer.js'));
+    document.head.append(script);
+  });
+}
 
 export class Explorer {
-  constructor(calculator, texts, separator, fieldTexts) {
+  /**
+   * @param {ExplorerBinding} binding the explorer's model
+   * @param {Calculator} calculator the page's, for the drawing's sizes and the numbers' texts
+   * @param {string} separator
+   * @param {() => string[]} fieldTexts
+   * @param {(changes: [number, string][]) => void} writeFields puts texts into fields of the design
+   */
+  constructor(binding, calculator, separator, fieldTexts, writeFields) {
+    this.binding = binding;
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
-    this.outputs = calculator.outputs();
-    this.$ = (id) => document.getElementById(id);
-    this.frequencyInput = 0;
-    this.text = window.ehShell.text;
-    this.millimetres = this.text('unit.millimetre');
+    this.model = new binding.ExplorerPage();
+    this.model.setSeparator(separator);
+    this.model.setFieldTexts(fieldTexts());
 
-    const select = this.$('sweep-input');
-    texts.fields.forEach((field, i) => select.add(new Option(field.sweepLabel, i)));
-    // Bandwidth, efficiency and the tuning coil's turns: what a builder
-    // weighs first.
-    const chosen = new Set(['BandwidthKHz', 'EfficiencyPct', 'TurnCount']);
-    this.outputs.forEach((output, i) => {
+    this.xInput = /** @type {HTMLSelectElement} */ (this.$('sweep-input'));
+    this.from = /** @type {HTMLInputElement} */ (this.$('sweep-from'));
+    this.to = /** @type {HTMLInputElement} */ (this.$('sweep-to'));
+    this.points = /** @type {HTMLInputElement} */ (this.$('sweep-points'));
+    this.region = /** @type {HTMLSelectElement} */ (this.$('region'));
+    this.band = /** @type {HTMLSelectElement} */ (this.$('sweep-band'));
+    this.note = this.$('explorer-note');
+    this.readout = this.$('explorer-readout');
+    this.criterion = /** @type {HTMLSelectElement} */ (this.$('criterion'));
+    // The plan's row whose settings are listed; -1 for the typed band's.
+    this.chosenBand = -1;
+
+    binding.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
+    this.xInput.value = String(this.model.xInput());
+    binding.explorerResults().forEach((result, i) => {
       const row = document.createElement('label');
       const box = document.createElement('input');
       box.type = 'checkbox';
-      box.value = i;
-      box.checked = chosen.has(output.member);
-      row.append(box, ` ${output.name}${output.unit ? `, ${output.unit}` : ''}`);
+      box.value = String(i);
+      box.checked = result.chosen;
+      row.append(box, ` ${result.caption}`);
       this.$('outputs').append(row);
     });
-    const bands = calculator.bands(1);
-    this.setRange(bands[0].lowMHz, bands[bands.length - 2].highMHz);
-    select.addEventListener('change', () => this.onInputChange());
-    for (const id of ['sweep-from', 'sweep-to', 'sweep-points', 'region'])
-      this.$(id).addEventListener('input', () => this.update());
-    this.$('outputs').addEventListener('change', () => this.rebuildChart());
-    window.addEventListener('resize', () => this.chart?.setSize(this.chartSize()));
+    this.region.value = String(this.model.region());
+    this.listBands();
+
+    // A click on the chart toggles the readout between workbench numbers and every digit.
+    this.exact = false;
+    this.hovered = NaN;
+    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, (value) => {
+      this.hovered = value;
+      this.runner.readout(value, this.exact);
+    });
+    this.$('chart').addEventListener('click', () => {
+      this.exact = !this.exact;
+      if (Number.isFinite(this.hovered)) this.runner.readout(this.hovered, this.exact);
+    });
+    this.runner = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
+      sweep: (answer) => this.show(answer),
+      readout: (text) => { this.readout.textContent = text; },
+      csv: (text) => download('eh-antenna-sweep.csv', new Blob([text], { type: 'text/csv' })),
+    });
+
+    this.xInput.addEventListener('change', () => {
+      this.model.setXInput(Number(this.xInput.value));
+      this.update(false);
+    });
+    for (const field of [this.from, this.to, this.points])
+      field.addEventListener('input', () => {
+        this.model.setRangeTexts(this.from.value, this.to.value, this.points.value);
+        this.update();
+      });
+    this.region.addEventListener('change', () => {
+      this.model.setRegion(Number(this.region.value));
+      this.chosenBand = -1;
+      this.listBands();
+      this.update(false);
+    });
+    this.band.addEventListener('change', () => {
+      if (this.band.value === '') return;
+      this.model.showBand(Number(this.band.value));
+      this.update(false);
+    });
+    this.$('outputs').addEventListener('change', () => this.update(false));
+    // Pins are designs: swept again over whatever the chart shows.
+    this.$('pin').addEventListener('click', () => {
+      if (this.model.pin()) this.update(false);
+    });
+    this.$('clear-pins').addEventListener('click', () => {
+      this.model.clearPins();
+      this.update(false);
+    });
+    this.solver = new SweepRunner(() => /** @type {import('./explorer-sweeps.js').SweepWorker} */ (new Worker('explorer-worker.js')), {
+      solved: (outcome) => this.solved(outcome),
+    });
+    this.setUpSolve(writeFields);
+    this.setUpPlan();
+    this.setUpFiles(writeFields);
+    let width = this.charts.columns();
+    window.addEventListener('resize', () => {
+      if (this.charts.columns() === width) return;
+      width = this.charts.columns();
+      this.update();
+    });
   }
 
-  setRange(from, to) {
-    this.$('sweep-from').value = this.calculator.formatNumber(from, this.separator);
-    this.$('sweep-to').value = this.calculator.formatNumber(to, this.separator);
+  /** @param {string} id */
+  $(id) {
+    return /** @type {HTMLElement} */ (document.getElementById(id));
   }
 
-  onInputChange() {
-    const input = Number(this.$('sweep-input').value);
-    const bands = this.calculator.bands(Number(this.$('region').value));
-    if (input === this.frequencyInput) {
-      this.setRange(bands[0].lowMHz, bands[bands.length - 2].highMHz);
-    } else {
-      // Half to twice the typed value, as a first look around it.
-      const value = this.calculator.sweep(this.fieldTexts(), this.separator, input, '0', '1', 2, []).typedValue;
-      if (value > 0) this.setRange(value / 2, value * 2);
-    }
-    this.rebuildChart();
+  listBands() {
+    this.band.replaceChildren(new Option('', ''),
+      ...this.binding.explorerBands(this.model.region()).map((band, i) => new Option(band.name, String(i))));
   }
 
-  // The series or the swept input changed: the chart is made anew.
-  rebuildChart() {
-    this.chart?.destroy();
-    this.chart = null;
-    this.update();
-  }
-
-  chosenOutputs() {
-    return [...this.$('outputs').querySelectorAll('input:checked')].map((box) => Number(box.value));
-  }
-
-  chartSize() {
-    const width = Math.max(200, this.$('chart').clientWidth || 600);
-    return { width, height: Math.round(Math.min(360, width * 0.6)) };
-  }
-
-  update() {
+  /**
+   * The fields or a control changed: the model says what to sweep, the
+   * worker sweeps it (after the typing pause when `typed`).
+   * @param {boolean} [typed]
+   */
+  update(typed = true) {
     const texts = this.fieldTexts();
-    const region = Number(this.$('region').value);
-    const input = Number(this.$('sweep-input').value);
-    const chosen = this.chosenOutputs();
-    const sweep = this.calculator.sweep(texts, this.separator, input, this.$('sweep-from').value,
-      this.$('sweep-to').value, Number(this.$('sweep-points').value), chosen);
-    const note = this.$('explorer-note');
-    if (!sweep.typed || sweep.planFault !== undefined) {
-      note.textContent = this.text(sweep.typed ? 'explorer.bad-range' : 'explorer.fill-fields');
-      this.$('chart').dataset.points = '0';
+    this.model.setFieldTexts(texts);
+    this.model.setOutputs([...this.$('outputs').querySelectorAll('input:checked')]
+      .map((box) => Number(/** @type {HTMLInputElement} */ (box).value)));
+    this.showSolutions();
+    /** @type {HTMLButtonElement} */ (this.$('pin')).disabled = this.model.pinsFull();
+    /** @type {HTMLButtonElement} */ (this.$('clear-pins')).disabled = this.model.pinCount() === 0;
+    const request = this.model.request();
+    // The model fills a preset's or a band's bounds and a new input's range.
+    const range = this.model.rangeTexts();
+    this.xInput.value = String(this.model.xInput());
+    for (const [field, text] of /** @type {const} */ ([[this.from, range.from], [this.to, range.to], [this.points, range.points]]))
+      if (field.value !== text && document.activeElement !== field) field.value = text;
+    if (request.job) {
+      this.runner.ask({ job: request.job, columns: this.charts.columns() }, typed);
     } else {
-      note.textContent = sweep.faults;
-      this.draw(sweep, chosen, input === this.frequencyInput ? this.calculator.bands(region) : []);
+      this.runner.cancel();
+      this.charts.clear();
+      this.$('chart').dataset.points = '0';
+      this.readout.textContent = '';
+      this.showNote(request.message, true);
     }
-    this.drawCoverage(this.calculator.coverage(texts, this.separator, region));
-    this.drawAntenna(this.calculator.drawing(texts, this.separator));
+    this.drawPlan();
+    drawAntenna(/** @type {SVGSVGElement} */ (/** @type {unknown} */ (this.$('drawing'))), this.calculator.drawing(texts, this.separator),
+      (value) => this.calculator.formatNumber(value, this.separator));
   }
 
-  draw(sweep, chosen, bands) {
-    const data = [Array.from(sweep.x), ...sweep.series.map((s) => Array.from(s, (v) => (Number.isFinite(v) ? v : null)))];
-    const palette = ['#c0392b', '#2471a3', '#229954', '#7d3c98', '#b9770e', '#17202a'];
-    if (!this.chart) {
-      const swept = this.$('sweep-input');
-      const series = [{
-        label: swept.options[swept.selectedIndex].text,
-        value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
-      }, ...chosen.map((k, i) => ({
-        label: `${this.outputs[k].name}${this.outputs[k].unit ? `, ${this.outputs[k].unit}` : ''}`,
-        stroke: palette[i % palette.length], width: 2, scale: `y${i}`,
-        value: (u, v) => (v == null ? '—' : this.calculator.formatNumber(v, this.separator)),
-      }))];
-      // The axes' numbers with the page's decimal mark, without grouping.
-      const values = (u, splits) => splits.map((v) => String(Number(v.toPrecision(12))).replace('.', this.separator));
-      const axes = [{ values }, ...chosen.map((k, i) => ({ scale: `y${i}`, side: i % 2 ? 1 : 3, stroke: palette[i % palette.length], show: i < 2, values }))];
-      const explorer = this;
-      this.chart = new uPlot({
-        ...this.chartSize(), series, axes,
-        scales: { x: { time: false } },
-        legend: { live: true },
-        hooks: {
-          // When the chart last finished drawing, for the latency benchmark.
-          draw: [() => { explorer.$('chart').dataset.drawnAt = String(performance.now()); }],
-          drawClear: [(u) => {
-            const { ctx } = u;
-            ctx.save();
-            ctx.fillStyle = 'rgba(255, 196, 0, 0.18)';
-            for (const band of explorer.bands) {
-              const left = u.valToPos(band.lowMHz, 'x', true);
-              const right = u.valToPos(band.highMHz, 'x', true);
-              if (right < u.bbox.left || left > u.bbox.left + u.bbox.width) continue;
-              ctx.fillRect(left, u.bbox.top, Math.max(1, right - left), u.bbox.height);
-            }
-            ctx.restore();
-          }],
-        },
-      }, data, this.$('chart'));
-    }
-    this.bands = bands;
-    this.chart.setData(data);
-    this.$('chart').dataset.points = String(sweep.x.length);
-  }
-
-  drawCoverage(rows) {
-    const body = this.$('coverage').tBodies[0];
-    if (!rows) { body.replaceChildren(); return; }
-    body.replaceChildren(...rows.map((row) => {
-      const tr = document.createElement('tr');
-      tr.className = row.covers ? 'covers' : '';
-      for (const text of [this.text('coverage.metres', { metres: row.metres }), row.range, row.width, row.bandwidth ?? '—', row.settings ?? '—']) {
-        const td = document.createElement('td');
-        td.textContent = String(text);
-        tr.append(td);
+  /**
+   * The search for a target: its texts are the model's, its answers are
+   * shown only while they answer the design and target typed now.
+   * @param {(changes: [number, string][]) => void} writeFields
+   */
+  setUpSolve(writeFields) {
+    const result = /** @type {HTMLSelectElement} */ (this.$('solve-result'));
+    const input = /** @type {HTMLSelectElement} */ (this.$('solve-input'));
+    const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
+    const from = /** @type {HTMLInputElement} */ (this.$('solve-from'));
+    const to = /** @type {HTMLInputElement} */ (this.$('solve-to'));
+    this.binding.explorerResults().forEach((one, i) => result.add(new Option(one.caption, String(i))));
+    this.binding.explorerInputs().forEach((label, i) => input.add(new Option(label, String(i))));
+    const fill = () => {
+      const texts = this.model.solveTexts();
+      result.value = String(texts.result);
+      input.value = String(texts.input);
+      target.value = texts.target;
+      from.value = texts.from;
+      to.value = texts.to;
+    };
+    fill();
+    const typed = () => {
+      this.model.setSolveTexts({ result: Number(result.value), target: target.value, input: Number(input.value), from: from.value, to: to.value });
+      this.showSolutions();
+    };
+    for (const field of [target, from, to]) field.addEventListener('input', typed);
+    result.addEventListener('change', typed);
+    input.addEventListener('change', () => {
+      this.model.setSolveInput(Number(input.value));
+      fill();
+      this.showSolutions();
+    });
+    this.$('solve-find').addEventListener('click', () => {
+      const request = this.model.solveRequest();
+      this.$('solve-summary').textContent = request.message;
+      this.solveJob = request.job;
+      if (request.job) {
+        this.$('solutions').setAttribute('aria-busy', 'true');
+        this.solver.ask({ solve: request.job }, false);
       }
-      return tr;
+    });
+    this.$('solutions').addEventListener('click', (event) => {
+      const button = /** @type {HTMLElement} */ (event.target).closest('button');
+      const now = this.model.solutions();
+      // Only an answer that still holds is written, as it was shown.
+      if (!button || !now) return;
+      const row = now.rows[Number(button.dataset.row)];
+      if (row && row.shownText === button.dataset.text) writeFields([[now.input, row.shownText]]);
+    });
+  }
+
+  /** The tuning plan's criterion and the band whose settings are listed. */
+  setUpPlan() {
+    this.binding.explorerCriteria().forEach((name, i) => this.criterion.add(new Option(name, String(i))));
+    this.criterion.addEventListener('change', () => this.drawPlan());
+    const choose = (/** @type {Event} */ event) => {
+      const row = /** @type {HTMLElement} */ (event.target).closest('tr');
+      if (!row?.dataset.row) return;
+      this.chosenBand = Number(row.dataset.row);
+      this.drawPlan();
+      /** @type {HTMLElement | null} */ (this.$('coverage').querySelector(`tr[data-row="${this.chosenBand}"]`))?.focus();
+    };
+    this.$('coverage').addEventListener('click', choose);
+    this.$('coverage').addEventListener('keydown', (event) => { if (event.key === 'Enter' || event.key === ' ') choose(event); });
+  }
+
+  drawPlan() {
+    drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
+      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value)), this.chosenBand);
+  }
+
+  /**
+   * The design as a file, read back from one, and the sweep shown as CSV.
+   * @param {(changes: [number, string][]) => void} writeFields
+   */
+  setUpFiles(writeFields) {
+    this.$('export-design').addEventListener('click', () => {
+      download('eh-antenna-design.json', new Blob([this.binding.designFileText(this.fieldTexts(), this.separator)], { type: 'application/json' }));
+    });
+    const picker = /** @type {HTMLInputElement} */ (this.$('import-design'));
+    picker.addEventListener('change', async () => {
+      const file = picker.files?.[0];
+      picker.value = '';
+      if (!file) return;
+      // A file far beyond any design is refused by its size before it is read.
+      const text = file.size > 1 << 20 ? '' : await file.text();
+      const reading = this.binding.readDesignFileText(text, this.separator);
+      this.$('files-note').textContent = reading.fault ?? '';
+      if (reading.texts) writeFields(reading.texts.map((value, i) => /** @type {[number, string]} */ ([i, value])));
+    });
+    this.$('export-csv').addEventListener('click', () => {
+      this.$('files-note').textContent = '';
+      this.runner.exportCsv();
+    });
+  }
+
+  /** @param {ExplorerSolveOutcome | null} outcome */
+  solved(outcome) {
+    this.$('solutions').removeAttribute('aria-busy');
+    if (outcome && this.solveJob) this.model.acceptSolutions(this.solveJob, outcome);
+    this.showSolutions();
+  }
+
+  showSolutions() {
+    const found = this.model.solutions();
+    const list = this.$('solutions');
+    this.charts.mark(found && found.input === this.model.xInput() ? found.rows.map((row) => row.exact) : []);
+    if (!found) {
+      if (list.childElementCount > 0) this.$('solve-summary').textContent = '';
+      list.replaceChildren();
+      return;
+    }
+    this.$('solve-summary').textContent = found.summary;
+    list.replaceChildren(...found.rows.map((row, i) => {
+      const item = document.createElement('li');
+      const write = document.createElement('button');
+      write.type = 'button';
+      write.textContent = window.ehShell.text('solve.write');
+      write.dataset.row = String(i);
+      write.dataset.text = row.shownText;
+      item.append(`${row.text} `, write);
+      return item;
     }));
   }
 
-  // Side view to scale: the two cylinders on one axis, the tuning coil
-  // beyond them; below, the flat variant's two arms.
-  drawAntenna(d) {
-    const svg = this.$('drawing');
-    const ns = 'http://www.w3.org/2000/svg';
-    svg.replaceChildren();
-    if (!d) return;
-    const mm = (v) => this.calculator.formatNumber(v, this.separator);
-    const height = d.totalLength;
-    const width = Math.max(d.cylinderDiameter, d.coilDiameter, 2 * d.flatHorizontal + d.flatGap) * 1.6;
-    const sizes = [height, width, d.cylinderLength, d.cylinderDiameter, d.coilLength];
-    if (!sizes.every((v) => Number.isFinite(v) && v > 0)) return;
-    const flatHeight = d.flatVertical;
-    const total = height + flatHeight + d.gap * 2;
-    svg.setAttribute('viewBox', `${-width / 2} ${-d.gap * 0.5} ${width} ${total + d.gap}`);
-    const add = (name, attributes, text) => {
-      const node = document.createElementNS(ns, name);
-      for (const [key, value] of Object.entries(attributes)) node.setAttribute(key, value);
-      if (text) node.textContent = text;
-      svg.append(node);
-      return node;
-    };
-    const stroke = height / 400;
-    const font = Math.max(width, total) / 28;
-    let y = 0;
-    const rect = (w, h, fill, label) => {
-      add('rect', { x: -w / 2, y, width: w, height: h, fill, stroke: '#000', 'stroke-width': stroke, 'data-part': label });
-      y += h;
-    };
-    rect(d.cylinderDiameter, d.cylinderLength, '#ff6600', 'cylinder');
-    y += d.gap;
-    rect(d.cylinderDiameter, d.cylinderLength, '#ff6600', 'cylinder');
-    y += Math.max(0, d.totalLength - 2 * d.cylinderLength - d.gap - d.coilLength);
-    const coilTop = y;
-    rect(d.coilDiameter, d.coilLength, 'none', 'coil');
-    const turns = Math.min(Math.round(d.turns), d.maxTurnsDrawn);
-    for (let i = 0; i < turns; i++) {
-      const ty = coilTop + (i + 0.5) * d.coilLength / Math.max(turns, 1);
-      add('line', { x1: -d.coilDiameter / 2, x2: d.coilDiameter / 2, y1: ty, y2: ty, stroke: '#b87333', 'stroke-width': stroke * 2 });
+  /** @param {ExplorerSweepAnswer} answer */
+  show(answer) {
+    if (answer.message) {
+      this.showNote(answer.message, true);
+      return;
     }
-    add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, `${mm(d.totalLength)} ${this.millimetres}`);
-    add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, `${mm(d.cylinderLength)} ${this.millimetres}`);
-    add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${mm(Math.round(d.turns * 100) / 100)} ${this.text('explorer.turns')}`);
-    y = height + d.gap;
-    const armY = y;
-    add('rect', { x: -d.flatGap / 2 - d.flatHorizontal, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-    add('rect', { x: d.flatGap / 2, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-    add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, `${mm(d.flatHorizontal)} × ${mm(d.flatVertical)} ${this.millimetres}`);
+    this.charts.draw(answer, this.model.region());
+    this.readout.textContent = '';
+    this.showNote(answer.note ?? '', answer.warning ?? false);
+  }
+
+  /**
+   * @param {string} text
+   * @param {boolean} warning
+   */
+  showNote(text, warning) {
+    this.note.textContent = text;
+    this.note.classList.toggle('warning', warning);
   }
 }

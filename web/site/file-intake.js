@@ -13,14 +13,16 @@ export class FileIntake {
    * @param {HTMLInputElement} picker
    * @param {HTMLElement} zone
    * @param {HTMLElement} status where a file waiting to be opened is named
+   * @param {(name: string) => string} waiting the words naming it
    * @param {EventTarget} page the window, for drops beside the zone
    */
-  constructor(picker, zone, status, page = window) {
+  constructor(picker, zone, status, waiting, page = window) {
     /** @type {((file: File) => void) | null} */
     this.open = null;
     /** @type {File | null} */
     this.pending = null;
     this.status = status;
+    this.waiting = waiting;
     picker.addEventListener('change', () => {
       if (picker.files?.length) this.take(picker.files[0]);
       // The same file picked again is read again.
@@ -72,6 +74,6 @@ export class FileIntake {
       return;
     }
     this.pending = file;
-    this.status.textContent = `«${file.name}» откроется, как только раздел загрузится…`;
+    this.status.textContent = this.waiting(file.name);
   }
 }

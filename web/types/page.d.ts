@@ -82,8 +82,6 @@ interface Calculator {
   decimalSeparatorFor(named: string, languageMark: string): string;
   formatNumber(value: number, separator: string): string;
   measurement(name: string, bytes: Uint8Array, texts: string[], separator: string): MeasurementCurves & { fault?: string };
-  sweep(texts: string[], separator: string, input: number, from: string, to: string, points: number,
-    outputs: number[]): object;
 }
 
 interface CalculatorOptions {

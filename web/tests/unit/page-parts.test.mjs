@@ -99,7 +99,7 @@ test('a file picked or dropped before the measurement section loads is opened on
   /** @type {any} */
   const zone = Object.assign(new EventTarget(), { classList: { add() {}, remove() {} }, contains: () => false });
   const status = /** @type {HTMLElement} */ (/** @type {unknown} */ ({ textContent: '' }));
-  const intake = new FileIntake(picker, zone, status, new EventTarget());
+  const intake = new FileIntake(picker, zone, status, (name) => russian('measurement.waiting', { name }), new EventTarget());
   picker.dispatchEvent(new Event('change'));
   assert.equal(picker.value, '', 'the same file can be picked again');
   const drop = Object.assign(new Event('drop', { cancelable: true }),

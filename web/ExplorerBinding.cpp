@@ -1,0 +1,608 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The page's explorer on the program's own explorer model: the page keeps its
+// controls in step with an ExplorerPage and draws what it answers; the sweep
+// a request names runs in the page's worker (explorerSweep), which keeps the
+// last sweep for the readout under the cursor. Every default, limit, rule
+// and text the explorer shows comes from here.
+#include "AxisTicks.h"
+#include "BandLabels.h"
+#include "BandPlans.h"
+#include "BindingArrays.h"
+#include "ChartThinning.h"
+#include "DesignFile.h"
+#include "DesignSweep.h"
+#include "DesignTables.h"
+#include "ExplorerModel.h"
+#include "ExplorerNotes.h"
+#include "ExplorerOutputs.h"
+#include "ExplorerReadout.h"
+#include "ExplorerSolutions.h"
+#include "PinnedDesigns.h"
+#include "TargetSolver.h"
+#include "TuningPlan.h"
+
+#include <emscripten/bind.h>
+#include <emscripten/val.h>
+#include <fmt/format.h>
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+using emscripten::val;
+
+namespace eh {
+namespace {
+
+char Mark(const std::string& separator) { return separator.empty() ? '.' : separator.front(); }
+
+TFieldTexts FieldTextsOf(val texts)
+{
+    TFieldTexts fieldTexts;
+    for (std::size_t i = 0; i < kInputCount; ++i)
+        fieldTexts[i] = texts[i].as<std::string>();
+    return fieldTexts;
+}
+
+val TextsArray(const TFieldTexts& texts)
+{
+    val array = val::array();
+    for (const std::string& text : texts)
+        array.call<void>("push", text);
+    return array;
+}
+
+std::vector<std::size_t> IndicesOf(val array)
+{
+    std::vector<std::size_t> indices;
+    for (int i = 0, n = array["length"].as<int>(); i < n; ++i)
+        if (const int k = array[i].as<int>(); k >= 0)
+            indices.push_back(static_cast<std::size_t>(k));
+    return indices;
+}
+
+val IndexArray(const std::vector<std::size_t>& indices)
+{
+    val array = val::array();
+    for (const std::size_t index : indices)
+        array.call<void>("push", static_cast<int>(index));
+    return array;
+}
+
+TSolveTexts SolveTextsOf(val texts)
+{
+    TSolveTexts solve;
+    solve.result = static_cast<std::size_t>(std::max(texts["result"].as<int>(), 0));
+    solve.target = texts["target"].as<std::string>();
+    solve.input = static_cast<std::size_t>(std::max(texts["input"].as<int>(), 0));
+    solve.from = texts["from"].as<std::string>();
+    solve.to = texts["to"].as<std::string>();
+    return solve;
+}
+
+val SolveTextsArray(const TSolveTexts& solve)
+{
+    val out = val::object();
+    out.set("result", static_cast<int>(solve.result));
+    out.set("target", solve.target);
+    out.set("input", static_cast<int>(solve.input));
+    out.set("from", solve.from);
+    out.set("to", solve.to);
+    return out;
+}
+
+// A model holding the design and the search a solve job was made for.
+ExplorerModel SolveModelFor(val job)
+{
+    ExplorerModel model;
+    model.SetSeparator(job["separator"].as<std::string>().empty() ? '.' : job["separator"].as<std::string>().front());
+    model.SetFieldTexts(FieldTextsOf(job["texts"]));
+    model.SetSolveTexts(SolveTextsOf(job["solve"]));
+    return model;
+}
+
+TIaruRegion RegionOf(int region) { return IaruRegion(region).value_or(kDefaultRegion); }
+
+// The explorer's state on the page's thread: the controls write into it, and
+// it says what the chart should show.
+class ExplorerPage {
+public:
+    void SetSeparator(const std::string& separator) { model_.SetSeparator(Mark(separator)); }
+    void SetFieldTexts(val texts) { model_.SetFieldTexts(FieldTextsOf(texts)); }
+    void SetXInput(int input) { model_.SetXInput(static_cast<std::size_t>(std::max(input, 0))); }
+    int XInput() const { return static_cast<int>(model_.XInput()); }
+    void SetRangeTexts(const std::string& from, const std::string& to, const std::string& points)
+    {
+        model_.SetPreset(TRangePreset::Custom);
+        model_.SetRangeTexts({from, to, points});
+    }
+    val RangeTexts() const
+    {
+        val out = val::object();
+        out.set("from", model_.RangeTexts().from);
+        out.set("to", model_.RangeTexts().to);
+        out.set("points", model_.RangeTexts().points);
+        return out;
+    }
+    void SetRegion(int region) { model_.SetRegion(RegionOf(region)); }
+    int Region() const { return static_cast<int>(model_.Region()); }
+    void SetOutputs(val outputs) { model_.SetOutputs(IndicesOf(outputs)); }
+    val Outputs() const { return IndexArray(model_.Outputs()); }
+
+    // The chart sweeps the frequency across the region's band `index`.
+    void ShowBand(int index)
+    {
+        const auto& plan = BandPlan(model_.Region());
+        if (index >= 0 && static_cast<std::size_t>(index) < plan.size())
+            model_.ShowBand(plan[static_cast<std::size_t>(index)]);
+    }
+
+    // Pins the typed design beside the curves; false when it cannot be
+    // (a field is not a number, or the pins are full).
+    bool Pin()
+    {
+        const std::optional<TAntennaInputs> typed = model_.Typed();
+        return typed && model_.Pins().Pin(*typed);
+    }
+    void ClearPins() { model_.Pins().Clear(); }
+    int PinCount() const { return static_cast<int>(model_.Pins().Designs().size()); }
+    bool PinsFull() const { return model_.Pins().Full(); }
+
+    // What to sweep, as the worker's explorerSweep takes it, or why nothing
+    // can be: {message, job} with `job` null when there is a message.
+    val Request()
+    {
+        const TExplorerRequest request = model_.Request();
+        val answer = val::object();
+        answer.set("message", request.message);
+        if (!request.plan) {
+            answer.set("job", val::null());
+            return answer;
+        }
+        val job = val::object();
+        job.set("texts", TextsArray(model_.FieldTexts()));
+        job.set("separator", std::string(1, model_.Separator()));
+        job.set("input", static_cast<int>(model_.XInput()));
+        job.set("from", model_.RangeTexts().from);
+        job.set("to", model_.RangeTexts().to);
+        job.set("points", model_.RangeTexts().points);
+        job.set("outputs", IndexArray(model_.Outputs()));
+        job.set("region", static_cast<int>(model_.Region()));
+        val pins = val::array();
+        for (const TAntennaInputs& pin : model_.Pins().Designs()) {
+            val values = val::array();
+            for (const TInputInfo& input : InputTable())
+                values.call<void>("push", pin.*input.value);
+            pins.call<void>("push", values);
+        }
+        job.set("pins", pins);
+        answer.set("job", job);
+        return answer;
+    }
+
+    // The search as typed: {result, target, input, from, to}.
+    void SetSolveTexts(val texts) { model_.SetSolveTexts(SolveTextsOf(texts)); }
+    // Another input to vary, searched over its full sensible range.
+    void SetSolveInput(int input) { model_.SetSolveInput(static_cast<std::size_t>(std::max(input, 0))); }
+    val SolveTexts() const { return SolveTextsArray(model_.SolveTexts()); }
+
+    // The search to run, as the worker's explorerSolve takes it, or why
+    // there is none: {message, job}.
+    val SolveRequest() const
+    {
+        const TSolveReading reading = model_.SolveRequest();
+        val answer = val::object();
+        answer.set("message", reading.message);
+        if (!reading.request) {
+            answer.set("job", val::null());
+            return answer;
+        }
+        val job = val::object();
+        job.set("texts", TextsArray(model_.FieldTexts()));
+        job.set("separator", std::string(1, model_.Separator()));
+        job.set("solve", SolveTextsArray(model_.SolveTexts()));
+        answer.set("job", job);
+        return answer;
+    }
+
+    // Keeps what the worker found for `job` when it still answers what is
+    // asked now; false (and nothing kept) when the design or the target
+    // changed while it was sought.
+    bool AcceptSolutions(val job, val outcome)
+    {
+        const std::optional<TSolveRequest> asked = SolveModelFor(job).SolveRequest().request;
+        if (!asked)
+            return false;
+        TSolveOutcome found;
+        for (int i = 0, n = outcome["solutions"]["length"].as<int>(); i < n; ++i)
+            found.solutions.push_back(outcome["solutions"][i].as<double>());
+        if (!outcome["lowestResult"].isNull())
+            found.lowestResult = outcome["lowestResult"].as<double>();
+        if (!outcome["highestResult"].isNull())
+            found.highestResult = outcome["highestResult"].as<double>();
+        found.faultedPoints = outcome["faultedPoints"].as<std::size_t>();
+        found.standInPoints = outcome["standInPoints"].as<std::size_t>();
+        found.constant = outcome["constant"].as<bool>();
+        found.jumps = outcome["jumps"].as<std::size_t>();
+        return model_.AcceptSolutions({*asked, std::move(found)});
+    }
+
+    // The answers that hold for the design typed now, or null:
+    // {summary, input, rows: [{text, shownText, exact}]}.
+    val Solutions() const
+    {
+        if (!model_.Solutions())
+            return val::null();
+        val out = val::object();
+        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator()));
+        out.set("input", static_cast<int>(model_.Solutions()->request.plan.input));
+        val rows = val::array();
+        for (const TSolutionRow& row : SolutionRows(*model_.Solutions(), model_.Separator())) {
+            val one = val::object();
+            one.set("text", row.text);
+            one.set("shownText", row.shownText);
+            one.set("exact", row.exact);
+            rows.call<void>("push", one);
+        }
+        out.set("rows", rows);
+        return out;
+    }
+
+private:
+    ExplorerModel model_;
+};
+
+// The inputs the chart can sweep, as the fields name them.
+val ExplorerInputs()
+{
+    val array = val::array();
+    for (const TInputInfo& input : InputTable())
+        array.call<void>("push", std::string(input.label));
+    return array;
+}
+
+// The results the chart can show: {caption, unit, chosen} with the outputs
+// a new explorer shows chosen.
+val ExplorerResults()
+{
+    const std::vector<std::size_t> chosen = DefaultExplorerOutputs();
+    val array = val::array();
+    for (std::size_t i = 0; i < kResultCount; ++i) {
+        const TResultInfo& info = ResultTable()[i];
+        val out = val::object();
+        out.set("caption", ExplorerCaption(info));
+        out.set("unit", ExplorerUnit(info));
+        out.set("chosen", std::find(chosen.begin(), chosen.end(), i) != chosen.end());
+        array.call<void>("push", out);
+    }
+    return array;
+}
+
+// An axis from `low` to `high` as the window's charts lay it out: the range
+// (widened where it was too narrow to hold countable ticks), the ticks and
+// their labels with the decimal mark `separator`.
+val ExplorerAxis(double low, double high, int maxTicks, const std::string& separator)
+{
+    const TAxisTicks ticks = AxisTicks(low, high, maxTicks);
+    val out = val::object();
+    out.set("low", ticks.low);
+    out.set("high", ticks.high);
+    val values = val::array();
+    val labels = val::array();
+    const double first = std::ceil((ticks.low - ticks.anchor) / ticks.step - 1e-9);
+    for (int k = 0; k <= kMaxAxisTicks; ++k) {
+        double value = ticks.anchor + (first + k) * ticks.step;
+        if (std::abs(value) < ticks.step * 1e-9)
+            value = 0; // not "-0" from rounding
+
+        if (value > ticks.high + ticks.step * 1e-9)
+            break;
+        values.call<void>("push", value);
+        std::string label = fmt::format("{:.{}f}", value, ticks.decimals);
+        std::replace(label.begin(), label.end(), '.', Mark(separator));
+        labels.call<void>("push", label);
+    }
+    out.set("values", values);
+    out.set("labels", labels);
+    return out;
+}
+
+// The region's bands: {name, lowMHz, highMHz}.
+val ExplorerBands(int region)
+{
+    val array = val::array();
+    for (const TAmateurBand& band : BandPlan(RegionOf(region))) {
+        val out = val::object();
+        out.set("name", std::to_string(band.metres) + " м");
+        out.set("lowMHz", band.LowMHz());
+        out.set("highMHz", band.HighMHz());
+        array.call<void>("push", out);
+    }
+    return array;
+}
+
+// Where the band names go on a chart: for names `widths` wide centred on
+// `centres`, each one's left edge and row, or null for one with no room.
+val ExplorerBandLabels(val centres, val widths, double left, double right, int rows, double gap)
+{
+    std::vector<double> c, w;
+    for (int i = 0, n = centres["length"].as<int>(); i < n; ++i) {
+        c.push_back(centres[i].as<double>());
+        w.push_back(widths[i].as<double>());
+    }
+    val places = val::array();
+    for (const std::optional<TLabelPlace>& place : PlaceBandLabels(c, w, left, right, rows, gap)) {
+        if (!place) {
+            places.call<void>("push", val::null());
+            continue;
+        }
+        val out = val::object();
+        out.set("left", place->left);
+        out.set("row", place->row);
+        places.call<void>("push", out);
+    }
+    return places;
+}
+
+// The worker's last sweep, for the readout under the cursor.
+struct TShownSweep {
+    TDesignSweep sweep;
+    std::vector<std::size_t> outputs;
+    TIaruRegion region = kDefaultRegion;
+    char separator = '.';
+};
+std::unique_ptr<TShownSweep>& ShownSweep()
+{
+    static std::unique_ptr<TShownSweep> shown;
+    return shown;
+}
+
+// Runs the sweep a request named, in the worker: each chosen output's curve
+// thinned to at most two points per column of `columns` (runs split where
+// points fault), the charts they stack into, the notes under the chart and
+// the swept range. A `preview` sweeps no more points than there are columns,
+// for a chart redrawn at once while the whole sweep runs; `complete` says
+// whether the answer is the whole sweep.
+val ExplorerSweep(val job, int columns, bool preview)
+{
+    ExplorerModel model;
+    model.SetSeparator(Mark(job["separator"].as<std::string>()));
+    model.SetFieldTexts(FieldTextsOf(job["texts"]));
+    model.SetXInput(static_cast<std::size_t>(job["input"].as<int>()));
+    model.SetPreset(TRangePreset::Custom);
+    model.SetRangeTexts(
+        {job["from"].as<std::string>(), job["to"].as<std::string>(), job["points"].as<std::string>()});
+    model.SetRegion(RegionOf(job["region"].as<int>()));
+    model.SetOutputs(IndicesOf(job["outputs"]));
+    TExplorerRequest request = model.Request();
+    val answer = val::object();
+    answer.set("message", request.message);
+    if (!request.plan || !request.typed)
+        return answer;
+    columns = std::max(columns, 1);
+    const bool cut = preview && request.plan->points > static_cast<std::size_t>(columns);
+    if (cut) {
+        const std::string rangeNote = request.rangeNote;
+        model.SetRangeTexts({model.RangeTexts().from, model.RangeTexts().to, std::to_string(columns)});
+        request = model.Request();
+        request.rangeNote = rangeNote;
+        if (!request.plan)
+            return answer;
+    }
+    answer.set("complete", !cut);
+
+    auto shown = std::make_unique<TShownSweep>(
+        TShownSweep{RunDesignSweep(*request.plan, *request.typed), model.Outputs(), model.Region(), model.Separator()});
+    const TDesignSweep& sweep = shown->sweep;
+    std::vector<double> x(sweep.results.size());
+    for (std::size_t i = 0; i < x.size(); ++i)
+        x[i] = sweep.plan.Value(i);
+    const auto curvesOf = [&](const TDesignSweep& one) {
+        val curves = val::array();
+        for (const std::size_t result : model.Outputs()) {
+            const TResultInfo& info = ResultTable()[result];
+            std::vector<double> y(x.size());
+            for (std::size_t i = 0; i < y.size(); ++i)
+                y[i] = one.results[i] ? ShownValue(info, *one.results[i]) : std::nan("");
+            val runs = val::array();
+            for (const auto& run : ThinToColumns(x, y, columns)) {
+                std::vector<double> xs, ys;
+                for (const auto& [px, py] : run) {
+                    xs.push_back(px);
+                    ys.push_back(py);
+                }
+                val pair = val::object();
+                pair.set("x", Float64Array(xs));
+                pair.set("y", Float64Array(ys));
+                runs.call<void>("push", pair);
+            }
+            val curve = val::object();
+            curve.set("result", static_cast<int>(result));
+            curve.set("runs", runs);
+            curves.call<void>("push", curve);
+        }
+        return curves;
+    };
+    val curves = curvesOf(sweep);
+    // The pinned designs over the same range, each named by how it differs.
+    val pinned = val::array();
+    const val pins = job["pins"];
+    for (int p = 0, n = pins.isUndefined() ? 0 : pins["length"].as<int>(); p < n; ++p) {
+        TAntennaInputs pin = *request.typed;
+        for (std::size_t i = 0; i < kInputCount; ++i)
+            pin.*InputTable()[i].value = pins[p][i].as<double>();
+        val one = val::object();
+        one.set("label", PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator()));
+        one.set("curves", curvesOf(RunDesignSweep(*request.plan, pin)));
+        pinned.call<void>("push", one);
+    }
+    answer.set("pinned", pinned);
+    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator());
+    val charts = val::array();
+    for (const std::vector<std::size_t>& chart : ExplorerCharts(model.Outputs()))
+        charts.call<void>("push", IndexArray(chart));
+    answer.set("curves", curves);
+    answer.set("charts", charts);
+    answer.set("note", notes.Joined());
+    answer.set("warning", notes.warning);
+    answer.set("from", x.empty() ? 0.0 : x.front());
+    answer.set("to", x.empty() ? 0.0 : x.back());
+    answer.set("points", static_cast<double>(x.size()));
+    answer.set("frequency", model.SweepsFrequency());
+    answer.set("xLabel", std::string(InputTable()[sweep.plan.input].label));
+    answer.set("typedValue", (*request.typed).*InputTable()[sweep.plan.input].value);
+    if (!cut)
+        ShownSweep() = std::move(shown);
+    return answer;
+}
+
+// Runs the search a solve job names, in the worker: what SolveForTarget
+// found, as ExplorerPage.acceptSolutions takes it back.
+val ExplorerSolve(val job)
+{
+    val out = val::object();
+    const std::optional<TSolveRequest> request = SolveModelFor(job).SolveRequest().request;
+    if (!request)
+        return val::null();
+    const TSolveOutcome outcome = SolveForTarget(*request);
+    val solutions = val::array();
+    for (const double solution : outcome.solutions)
+        solutions.call<void>("push", solution);
+    out.set("solutions", solutions);
+    out.set("lowestResult", outcome.lowestResult ? val(*outcome.lowestResult) : val::null());
+    out.set("highestResult", outcome.highestResult ? val(*outcome.highestResult) : val::null());
+    out.set("faultedPoints", static_cast<double>(outcome.faultedPoints));
+    out.set("standInPoints", static_cast<double>(outcome.standInPoints));
+    out.set("constant", outcome.constant);
+    out.set("jumps", static_cast<double>(outcome.jumps));
+    return out;
+}
+
+// The typed design's tuning plan for the region's bands, or null while a
+// field is not a number: each row's cells, whether it holds the typed
+// frequency, and its settings in words.
+val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion)
+{
+    ExplorerModel model;
+    model.SetSeparator(Mark(separator));
+    model.SetFieldTexts(FieldTextsOf(texts));
+    const std::optional<TAntennaInputs> typed = model.Typed();
+    if (!typed)
+        return val::null();
+    const auto chosen = criterion == static_cast<int>(TBandwidthCriterion::Swr2) ? TBandwidthCriterion::Swr2
+                                                                                : TBandwidthCriterion::ThreeDb;
+    val rows = val::array();
+    for (const TBandPlanRow& row : TuningPlan(RegionOf(region), *typed, chosen)) {
+        val out = val::object();
+        val cells = val::array();
+        for (const std::string& cell : TuningPlanCells(row, model.Separator()))
+            cells.call<void>("push", cell);
+        out.set("cells", cells);
+        out.set("typedBand", row.typedBand);
+        out.set("settings", SettingsText(row, model.Separator()));
+        rows.call<void>("push", out);
+    }
+    return rows;
+}
+
+val ExplorerCriteria()
+{
+    val names = val::array();
+    for (const std::string& name : CriterionNames())
+        names.call<void>("push", name);
+    return names;
+}
+
+// The design as a file of its own (the seven texts, as typed).
+std::string DesignFileText(val texts, const std::string& separator)
+{
+    return WriteDesignFile({FieldTextsOf(texts), {}}, Mark(separator));
+}
+
+// A design file's texts with the page's decimal mark: {texts} or {fault}.
+val ReadDesignFileText(const std::string& bytes, const std::string& separator)
+{
+    const TDesignFileReading reading = ReadDesignFile(bytes, Mark(separator));
+    val out = val::object();
+    if (!reading.design)
+        out.set("fault", DesignFileFaultRussian(reading));
+    else
+        out.set("texts", TextsArray(reading.design->texts));
+    return out;
+}
+
+// The last whole sweep as the tool's --sweep writes it in CSV.
+std::string ExplorerSweepCsv()
+{
+    const std::unique_ptr<TShownSweep>& shown = ShownSweep();
+    return shown ? DesignSweepCsv(shown->sweep) : std::string();
+}
+
+// The readout for the point of the last sweep nearest to `value`.
+std::string ExplorerReadoutAt(double value, bool exact)
+{
+    const std::unique_ptr<TShownSweep>& shown = ShownSweep();
+    if (!shown || shown->sweep.results.empty())
+        return {};
+    const TDesignSweep& sweep = shown->sweep;
+    // The first point at or beyond `value`, or the one before it when nearer.
+    const std::size_t count = sweep.results.size();
+    std::size_t low = 0;
+    for (std::size_t high = count; low < high;) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (sweep.plan.Value(middle) < value)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    std::size_t nearest = std::min(low, count - 1);
+    if (nearest > 0 && std::abs(sweep.plan.Value(nearest - 1) - value) <= std::abs(sweep.plan.Value(nearest) - value))
+        --nearest;
+    return ExplorerReadout(sweep, nearest, shown->outputs, shown->region, shown->separator, exact);
+}
+
+} // namespace
+} // namespace eh
+
+EMSCRIPTEN_BINDINGS(eh_explorer)
+{
+    emscripten::class_<eh::ExplorerPage>("ExplorerPage")
+        .constructor<>()
+        .function("setSeparator", &eh::ExplorerPage::SetSeparator)
+        .function("setFieldTexts", &eh::ExplorerPage::SetFieldTexts)
+        .function("setXInput", &eh::ExplorerPage::SetXInput)
+        .function("xInput", &eh::ExplorerPage::XInput)
+        .function("setRangeTexts", &eh::ExplorerPage::SetRangeTexts)
+        .function("rangeTexts", &eh::ExplorerPage::RangeTexts)
+        .function("setRegion", &eh::ExplorerPage::SetRegion)
+        .function("region", &eh::ExplorerPage::Region)
+        .function("setOutputs", &eh::ExplorerPage::SetOutputs)
+        .function("outputs", &eh::ExplorerPage::Outputs)
+        .function("showBand", &eh::ExplorerPage::ShowBand)
+        .function("request", &eh::ExplorerPage::Request)
+        .function("pin", &eh::ExplorerPage::Pin)
+        .function("clearPins", &eh::ExplorerPage::ClearPins)
+        .function("pinCount", &eh::ExplorerPage::PinCount)
+        .function("pinsFull", &eh::ExplorerPage::PinsFull)
+        .function("setSolveTexts", &eh::ExplorerPage::SetSolveTexts)
+        .function("setSolveInput", &eh::ExplorerPage::SetSolveInput)
+        .function("solveTexts", &eh::ExplorerPage::SolveTexts)
+        .function("solveRequest", &eh::ExplorerPage::SolveRequest)
+        .function("acceptSolutions", &eh::ExplorerPage::AcceptSolutions)
+        .function("solutions", &eh::ExplorerPage::Solutions);
+    emscripten::function("explorerInputs", &eh::ExplorerInputs);
+    emscripten::function("explorerResults", &eh::ExplorerResults);
+    emscripten::function("explorerAxis", &eh::ExplorerAxis);
+    emscripten::function("explorerBands", &eh::ExplorerBands);
+    emscripten::function("explorerBandLabels", &eh::ExplorerBandLabels);
+    emscripten::function("explorerSweep", &eh::ExplorerSweep);
+    emscripten::function("explorerSolve", &eh::ExplorerSolve);
+    emscripten::function("explorerTuningPlan", &eh::ExplorerTuningPlan);
+    emscripten::function("explorerCriteria", &eh::ExplorerCriteria);
+    emscripten::function("designFileText", &eh::DesignFileText);
+    emscripten::function("readDesignFileText", &eh::ReadDesignFileText);
+    emscripten::function("explorerSweepCsv", &eh::ExplorerSweepCsv);
+    emscripten::function("explorerReadoutAt", &eh::ExplorerReadoutAt);
+}

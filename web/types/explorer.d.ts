@@ -1,0 +1,197 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The explorer's WebAssembly module (web/ExplorerBinding.cpp), the drawing's
+// part of the page's, and the messages between the page and its sweep worker, for the type
+// checks.
+
+/** What the worker needs to run one sweep, as ExplorerPage.request() names it. */
+interface ExplorerJob {
+  texts: string[];
+  separator: string;
+  input: number;
+  from: string;
+  to: string;
+  points: string;
+  outputs: number[];
+  region: number;
+  /** The pinned designs' seven inputs each, in the fields' order. */
+  pins: number[][];
+}
+
+interface ExplorerRequest {
+  /** What is wrong with a field or the range; empty when `job` is there. */
+  message: string;
+  job: ExplorerJob | null;
+}
+
+/** A stretch of one curve with no faulted point, thinned to the chart's columns. */
+interface ExplorerRun {
+  x: Float64Array;
+  y: Float64Array;
+}
+
+interface ExplorerCurve {
+  /** Index in explorerResults(). */
+  result: number;
+  runs: ExplorerRun[];
+}
+
+interface ExplorerSweepAnswer {
+  message: string;
+  complete?: boolean;
+  curves?: ExplorerCurve[];
+  /** The outputs each stacked chart shows, as indices in explorerResults(). */
+  charts?: number[][];
+  /** The pinned designs' curves over the same range, each named by how it differs. */
+  pinned?: { label: string; curves: ExplorerCurve[] }[];
+  note?: string;
+  warning?: boolean;
+  from?: number;
+  to?: number;
+  points?: number;
+  frequency?: boolean;
+  xLabel?: string;
+  typedValue?: number;
+}
+
+interface ExplorerAxis {
+  low: number;
+  high: number;
+  values: number[];
+  labels: string[];
+}
+
+interface ExplorerResult {
+  caption: string;
+  unit: string;
+  chosen: boolean;
+}
+
+interface ExplorerBand {
+  name: string;
+  lowMHz: number;
+  highMHz: number;
+}
+
+interface ExplorerRangeTexts {
+  from: string;
+  to: string;
+  points: string;
+}
+
+interface ExplorerPage {
+  setSeparator(separator: string): void;
+  setFieldTexts(texts: string[]): void;
+  setXInput(input: number): void;
+  xInput(): number;
+  setRangeTexts(from: string, to: string, points: string): void;
+  rangeTexts(): ExplorerRangeTexts;
+  setRegion(region: number): void;
+  region(): number;
+  setOutputs(outputs: number[]): void;
+  outputs(): number[];
+  showBand(index: number): void;
+  request(): ExplorerRequest;
+  pin(): boolean;
+  clearPins(): void;
+  pinCount(): number;
+  pinsFull(): boolean;
+  setSolveTexts(texts: ExplorerSolveTexts): void;
+  setSolveInput(input: number): void;
+  solveTexts(): ExplorerSolveTexts;
+  solveRequest(): { message: string; job: ExplorerSolveJob | null };
+  acceptSolutions(job: ExplorerSolveJob, outcome: ExplorerSolveOutcome): boolean;
+  solutions(): ExplorerSolutions | null;
+}
+
+interface ExplorerPlanRow {
+  cells: string[];
+  typedBand: boolean;
+  settings: string;
+}
+
+interface AntennaDrawing {
+  cylinderDiameter: number;
+  cylinderLength: number;
+  gap: number;
+  coilDiameter: number;
+  coilLength: number;
+  totalLength: number;
+  turns: number;
+  maxTurnsDrawn: number;
+  flatHorizontal: number;
+  flatVertical: number;
+  flatGap: number;
+}
+
+/** The explorer's module (web/ExplorerBinding.cpp, eh-explorer.js). */
+interface ExplorerBinding {
+  ExplorerPage: new () => ExplorerPage;
+  explorerInputs(): string[];
+  explorerResults(): ExplorerResult[];
+  explorerAxis(low: number, high: number, maxTicks: number, separator: string): ExplorerAxis;
+  explorerBands(region: number): ExplorerBand[];
+  explorerBandLabels(centres: number[], widths: number[], left: number, right: number, rows: number, gap: number):
+    ({ left: number; row: number } | null)[];
+  explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
+  explorerReadoutAt(value: number, exact: boolean): string;
+  explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
+  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number): ExplorerPlanRow[] | null;
+  explorerCriteria(): string[];
+  designFileText(texts: string[], separator: string): string;
+  readDesignFileText(text: string, separator: string): { texts?: string[]; fault?: string };
+  explorerSweepCsv(): string;
+}
+
+declare function EhExplorer(options?: CalculatorOptions): Promise<ExplorerBinding>;
+
+interface Calculator {
+  drawing(texts: string[], separator: string): AntennaDrawing | null;
+}
+
+/** A sweep to run, or a search for a target. */
+type ExplorerWorkerTask = { job: ExplorerJob; columns: number } | { solve: ExplorerSolveJob };
+
+/** The page to its worker: a task, or the readout at a value of the last sweep. */
+type ExplorerWorkerRequest =
+  | ({ token: number } & ExplorerWorkerTask)
+  | { token: number; readoutAt: number; exact: boolean }
+  | { token: number; csv: true };
+
+/** The worker's answers: a sweep (a preview first where the sweep is long), a readout or a search's outcome. */
+type ExplorerWorkerAnswer =
+  | { token: number; csv: string }
+  | { token: number; sweep: ExplorerSweepAnswer }
+  | { token: number; readout: string }
+  | { token: number; solved: ExplorerSolveOutcome | null };
+
+interface ExplorerSolveTexts {
+  result: number;
+  target: string;
+  input: number;
+  from: string;
+  to: string;
+}
+
+/** What the worker needs to run one search, as ExplorerPage.solveRequest() names it. */
+interface ExplorerSolveJob {
+  texts: string[];
+  separator: string;
+  solve: ExplorerSolveTexts;
+}
+
+interface ExplorerSolveOutcome {
+  solutions: number[];
+  lowestResult: number | null;
+  highestResult: number | null;
+  faultedPoints: number;
+  standInPoints: number;
+  constant: boolean;
+  jumps: number;
+}
+
+interface ExplorerSolutions {
+  summary: string;
+  /** The input the answers are values of, as an index of the fields. */
+  input: number;
+  rows: { text: string; shownText: string; exact: number }[];
+}
