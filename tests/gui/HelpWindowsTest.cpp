@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QScreen>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -85,10 +86,13 @@ private slots:
         QTemporaryDir folder;
         WriteFile(QDir(folder.path()).filePath("help_eh.en.rtf"), "{\\rtf1\\ansi English\\par}");
         eh::SetInterfaceLanguage(eh::TLanguage::English);
+        // Russian again for the tests after this one, whatever fails here.
+        const auto restore = qScopeGuard([] { eh::SetInterfaceLanguage(eh::TLanguage::Russian); });
         {
             ModalWatcher watcher;
             TForm3 form3({folder.path()});
             form3.FormCreate();
+            form3.BuildHelpDocument();
             QVERIFY(watcher.seen().isEmpty());
             QCOMPARE(Paragraphs(*form3.RichEdit1).value(0), QString("English"));
             QCOMPARE(form3.windowTitle(), QString("Help"));
@@ -102,7 +106,6 @@ private slots:
             QCOMPARE(watcher.seen().size(), 1);
             QCOMPARE(watcher.seen()[0].text, QString("The help file was not found"));
         }
-        eh::SetInterfaceLanguage(eh::TLanguage::Russian);
     }
 
     void everyParagraphStartsFivePointsFromTheLeft()
