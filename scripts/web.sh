@@ -33,7 +33,12 @@ if [ "$command" = test ]; then
 fi
 
 # The page's modules only, in the same build folder as the WebAssembly tests'.
-bash scripts/web-build.sh eh_antenna_web eh_explorer_web >/dev/null
+# Quiet when it builds; the whole output when it does not.
+if ! build_output=$(bash scripts/web-build.sh eh_antenna_web eh_explorer_web 2>&1); then
+  printf '%s\n' "$build_output" >&2
+  echo "web: the WebAssembly did not build" >&2
+  exit 1
+fi
 node web/build-site.mjs build-wasm/web build-web/site
 echo "web: the site is in build-web/site/"
 

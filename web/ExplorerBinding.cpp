@@ -560,7 +560,10 @@ std::string ExplorerReadoutAt(double value, bool exact)
     std::size_t nearest = std::min(low, count - 1);
     if (nearest > 0 && std::abs(sweep.plan.Value(nearest - 1) - value) <= std::abs(sweep.plan.Value(nearest) - value))
         --nearest;
-    return ExplorerReadout(sweep, nearest, shown->outputs, shown->region, shown->separator, exact);
+    // Every part: the page's readout scrolls where the window's counts what it leaves out.
+    const std::vector<std::string> parts =
+        ExplorerReadoutParts(sweep, nearest, shown->outputs, shown->region, shown->separator, exact);
+    return JoinedReadout(parts, parts.size());
 }
 
 } // namespace
