@@ -8,36 +8,18 @@
 import assert from 'node:assert/strict';
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { launchChromium } from '../chromium.mjs';
-import { serve } from '../serve.mjs';
+import { join } from 'node:path';
+import { test } from 'node:test';
+import { siteUnderTest } from './site-under-test.mjs';
 
-const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
 const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,';
 
-let server;
-let browser;
-let origin;
-before(async () => {
-  server = await serve(site, 0);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
+const site = siteUnderTest();
 
 async function open() {
-  const page = await browser.newPage();
-  await page.setViewport({ width: 1280, height: 800 });
+  /** @type {string[]} */
   const errors = [];
-  page.on('pageerror', (error) => errors.push(error.message));
-  await page.goto(`${origin}/index.html${design}`);
-  await page.waitForSelector('body[data-ready="true"]');
+  const page = await site.open(design, { errors });
   await page.waitForFunction(() => document.getElementById('chart').dataset.points === '500');
   return { page, errors };
 }
@@ -80,7 +62,7 @@ test('each fault of the range is named, and the chart waits for a range it can d
   ]) {
     await retype(page, id, text);
     await page.waitForFunction((expected) => document.getElementById('explorer-note').textContent === expected, {}, message);
-    assert.equal(await page.$eval('#chart', (chart) => chart.dataset.points), '0', `${id} ${text}`);
+    assert.equal(await page.$eval('#chart', (chart) => /** @type {HTMLElement} */ (chart).dataset.points), '0', `${id} ${text}`);
     await retype(page, 'sweep-from', '1,8');
     await retype(page, 'sweep-points', '500');
     await page.waitForFunction(() => document.getElementById('chart').dataset.points === '500');
@@ -162,7 +144,7 @@ test('a design travels as a file, a bad file is named and changes nothing, and t
   assert.deepEqual(JSON.parse(design.text), {
     frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0', separator: ',',
   });
-  const picker = await page.$('#import-design');
+  const picker = /** @type {import('puppeteer-core').ElementHandle<HTMLInputElement>} */ (await page.$('#import-design'));
   const folder = mkdtempSync(join(tmpdir(), 'eh-design-'));
   try {
     const bad = join(folder, 'bad.json');

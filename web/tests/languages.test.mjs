@@ -8,18 +8,14 @@
 //   EH_SITE=build-web/site [EH_CLI=build/cli/antenna/eh-antenna-cli] node --test web/tests/
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { launchChromium } from '../chromium.mjs';
-import { serve } from '../serve.mjs';
+import { join } from 'node:path';
+import { test } from 'node:test';
 import { seriesResonance } from '../synthetic-sweep.mjs';
+import { downloadedFile, siteUnderTest } from './site-under-test.mjs';
 
-const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
 const axeSource = readFileSync(createRequire(import.meta.url).resolve('axe-core/axe.min.js'), 'utf8');
 
 // The example design, and the same design typed in inches.
@@ -29,30 +25,7 @@ const keys = ['frequency', 'cylinder-diameter', 'ratio', 'wire-diameter', 'pitch
 /** @param {string[]} values @param {string} [extra] */
 const query = (values, extra = '') => `?${new URLSearchParams(keys.map((key, i) => [key, values[i]]))}${extra}`;
 
-let server;
-let browser;
-let origin;
-before(async () => {
-  server = await serve(site, 0);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-async function open(search = '', { language = 'ru-RU', width = 1280, height = 800, dark = false } = {}) {
-  const page = await browser.newPage();
-  await page.setViewport({ width, height });
-  await page.emulateMediaFeatures([{ name: 'prefers-color-scheme', value: dark ? 'dark' : 'light' }]);
-  await page.evaluateOnNewDocument((lang) => {
-    Object.defineProperty(navigator, 'language', { get: () => lang });
-  }, language);
-  await page.goto(`${origin}/index.html${search}`);
-  await page.waitForSelector('body[data-ready="true"]');
-  return page;
-}
+const { open } = siteUnderTest();
 
 const reportLines = (page) => page.$$eval('#report > *', (lines) => lines.map((line) => line.textContent));
 /** @param {string} search */
@@ -92,25 +65,14 @@ test('each language and unit reports as the native tool does and says so on the 
 
 test('"Save" downloads the English inch report the native tool saves', async (t) => {
   if (!process.env.EH_CLI) return t.skip('EH_CLI does not name the native eh-antenna-cli');
-  const folder = mkdtempSync(join(tmpdir(), 'eh-web-'));
-  try {
-    const page = await open(query(inches, '&lang=en&units=in&separator=.'));
-    await page.waitForSelector('#report > :nth-child(38)');
-    const cdp = await page.createCDPSession();
-    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-    assert.equal(await page.$eval('#save', (button) => button.textContent), 'Save');
-    await page.click('#save');
-    const deadline = Date.now() + 10000;
-    while (!readdirSync(folder).includes('eh-antenna-14.2MHz.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
-    const desktop = join(folder, 'tool.txt');
-    execFileSync(process.env.EH_CLI, ['--language', 'en', '--units', 'in', '-s', '.', '--output', desktop, ...inches]);
-    const saved = readFileSync(join(folder, 'eh-antenna-14.2MHz.txt'));
-    assert.match(saved.toString('latin1'), /^EH Antenna Design\r\n[^]*\r\n$/);
-    assert.deepEqual(saved, readFileSync(desktop));
-    await page.close();
-  } finally {
-    rmSync(folder, { recursive: true, force: true });
-  }
+  const page = await open(query(inches, '&lang=en&units=in&separator=.'));
+  await page.waitForSelector('#report > :nth-child(38)');
+  assert.equal(await page.$eval('#save', (button) => button.textContent), 'Save');
+  const saved = await downloadedFile(page, '#save', 'eh-antenna-14.2MHz.txt');
+  const tool = execFileSync(process.env.EH_CLI, ['--language', 'en', '--units', 'in', '-s', '.', '--output', '-', ...inches]);
+  assert.match(saved.toString('latin1'), /^EH Antenna Design\r\n[^]*\r\n$/);
+  assert.deepEqual(saved, tool);
+  await page.close();
 });
 
 test('the language comes from the link, else the browser; the switches and the link carry it', async () => {

@@ -9,15 +9,11 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
-import { dirname, join } from 'node:path';
-import { after, before, test } from 'node:test';
-import { fileURLToPath } from 'node:url';
-import { launchChromium } from '../chromium.mjs';
-import { serve } from '../serve.mjs';
+import { join } from 'node:path';
+import { test } from 'node:test';
 import { seriesResonance } from '../synthetic-sweep.mjs';
+import { downloadedFile, root, site, siteUnderTest } from './site-under-test.mjs';
 
-const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
-const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
 
 // The example design's report as the desktop tests know it (a comma as the
 // decimal separator): the second string of each row of the Russian table.
@@ -26,29 +22,8 @@ const exampleReport = [...readFileSync(join(root, 'tests', 'support', 'ExampleRe
   .matchAll(/\{TReportLineKind::\w+, "((?:[^"\\]|\\.)*)"/g)].map((m) => JSON.parse(`"${m[1]}"`));
 const exampleDesign = { frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0' };
 
-let server;
-let browser;
-let origin;
-before(async () => {
-  server = await serve(site, 0);
-  origin = `http://127.0.0.1:${server.address().port}`;
-  browser = await launchChromium();
-});
-after(async () => {
-  await browser?.close();
-  server?.close();
-});
-
-async function open(query = '', { language = 'ru-RU', width = 1280, height = 800 } = {}) {
-  const page = await browser.newPage();
-  await page.setViewport({ width, height });
-  await page.evaluateOnNewDocument((lang) => {
-    Object.defineProperty(navigator, 'language', { get: () => lang });
-  }, language);
-  await page.goto(`${origin}/index.html${query}`);
-  await page.waitForSelector('body[data-ready="true"]');
-  return page;
-}
+const harness = siteUnderTest();
+const { open } = harness;
 
 const reportLines = (page) => page.$$eval('#report > *', (lines) => lines.map((line) => line.textContent));
 const query = (design, extra = '') => `?${new URLSearchParams(design)}${extra}`;
@@ -64,7 +39,7 @@ test('the typed example design gives the 38 report lines with their styles', asy
   // a value line's number alone bold.
   const styled = await page.$$eval('#report > :is(:nth-child(1), :nth-child(2), :nth-child(12))', (lines) =>
     lines.map((line) => [...line.children].map((span) =>
-      [span.textContent, span.style.fontWeight === 'bold', span.style.textDecoration === 'underline', span.style.fontSize])));
+      [span.textContent, /** @type {HTMLElement} */ (span).style.fontWeight === 'bold', /** @type {HTMLElement} */ (span).style.textDecoration === 'underline', /** @type {HTMLElement} */ (span).style.fontSize])));
   assert.deepEqual(styled, [
     [['Расчет параметров ЕН Антенны', true, true, '14pt']],
     [['Частота = ', false, false, '9pt'], ['14,20', true, false, '9pt'], [' МГц', false, false, '9pt']],
@@ -128,24 +103,13 @@ test('the pitch notice and a fault are shown as the window shows them', async ()
 
 test('"Сохранить" downloads the bytes the desktop program saves', async (t) => {
   if (!process.env.EH_CLI) return t.skip('EH_CLI does not name the native eh-antenna-cli');
-  const folder = mkdtempSync(join(tmpdir(), 'eh-web-'));
-  try {
-    const page = await open(query(exampleDesign, '&separator=,'));
-    await page.waitForSelector('#report > :nth-child(38)');
-    const cdp = await page.createCDPSession();
-    await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: folder });
-    await page.click('#save');
-    const deadline = Date.now() + 10000;
-    while (!readdirSync(folder).includes('eh-antenna-14.2MHz.txt') && Date.now() < deadline) await new Promise((r) => setTimeout(r, 50));
-    const desktop = join(folder, 'desktop.txt');
-    execFileSync(process.env.EH_CLI, ['-s', ',', '--output', desktop, ...Object.values(exampleDesign)]);
-    const saved = readFileSync(join(folder, 'eh-antenna-14.2MHz.txt'));
-    assert.ok(saved.length > 38 * 2);
-    assert.deepEqual(saved, readFileSync(desktop));
-    await page.close();
-  } finally {
-    rmSync(folder, { recursive: true, force: true });
-  }
+  const page = await open(query(exampleDesign, '&separator=,'));
+  await page.waitForSelector('#report > :nth-child(38)');
+  const saved = await downloadedFile(page, '#save', 'eh-antenna-14.2MHz.txt');
+  const desktop = execFileSync(process.env.EH_CLI, ['-s', ',', '--output', '-', ...Object.values(exampleDesign)]);
+  assert.ok(saved.length > 38 * 2);
+  assert.deepEqual(saved, desktop);
+  await page.close();
 });
 
 test('the explorer charts its points, shades the bands and draws the antenna, live', async () => {
@@ -183,7 +147,7 @@ test('after the first visit the page works without a network', async () => {
   await page.reload();
   await page.waitForFunction(() => navigator.serviceWorker.controller !== null);
   await page.setOfflineMode(true);
-  await page.goto(`${origin}/index.html${query(exampleDesign, '&separator=,')}`);
+  await page.goto(`${harness.origin}/index.html${query(exampleDesign, '&separator=,')}`);
   await page.waitForSelector('#report > :nth-child(38)');
   assert.deepEqual(await reportLines(page), exampleReport);
   await page.close();
@@ -214,13 +178,13 @@ test('a sweep file is read on the device: the window\'s figures, its bandwidth i
     assert.equal(figures['Полоса по расчету'], '1106,17 КГц, Q = 12,84');
     const number = (text) => Number(text.split(' ')[0].replace(',', '.'));
     assert.ok(Math.abs(number(figures['Q']) / 40 - 1) < 0.01, figures['Q']);
-    assert.equal(await page.$eval('#measurement-chart', (chart) => chart.dataset.points), '201');
+    assert.equal(await page.$eval('#measurement-chart', (chart) => /** @type {HTMLElement} */ (chart).dataset.points), '201');
 
     // The button writes the bandwidth with the page's separator and
     // calculates again: the report is the design's with that bandwidth.
     await page.click('#measurement-apply');
     await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('bandwidth')).value !== '0');
-    const written = await page.$eval('#bandwidth', (field) => field.value);
+    const written = await page.$eval('#bandwidth', (field) => /** @type {HTMLInputElement} */ (field).value);
     assert.match(written, /^\d+,\d+$/);
     assert.ok(Math.abs(number(written) / 355 - 1) < 0.01, written);
     const rr = (lines) => lines.find((line) => line.startsWith('RR='));
@@ -240,9 +204,9 @@ test('a sweep file is read on the device: the window\'s figures, its bandwidth i
     await page.waitForSelector('dialog[open]');
     assert.match(await page.$eval('dialog p', (p) => p.textContent), /^«two-port\.s1p»\nФайл не прочитан, строка 3: /);
     await page.click('dialog button');
-    assert.equal(await page.$eval('#bandwidth', (field) => field.value), written);
+    assert.equal(await page.$eval('#bandwidth', (field) => /** @type {HTMLInputElement} */ (field).value), written);
     assert.equal(await page.$eval('#measurement-figures tr td', (cell) => cell.textContent), '201');
-    const siteFiles = new Set(readdirSync(site).map((name) => `${origin}/${name}`));
+    const siteFiles = new Set(readdirSync(site).map((name) => `${harness.origin}/${name}`));
     assert.deepEqual(requests.filter((request) => request.method() !== 'GET' || request.postData() !== undefined ||
       !siteFiles.has(request.url())).map((request) => request.url()), []);
     await page.close();

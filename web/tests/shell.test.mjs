@@ -6,7 +6,7 @@
 //
 //   EH_SITE=build-web/site node --test web/tests/
 import assert from 'node:assert/strict';
-import { appendFileSync, cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, utimesSync } from 'node:fs';
+import { appendFileSync, cpSync, mkdtempSync, readdirSync, rmSync, utimesSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { dirname, join } from 'node:path';
 import { after, before, test } from 'node:test';
@@ -14,6 +14,7 @@ import { fileURLToPath } from 'node:url';
 import { launchChromium } from '../chromium.mjs';
 import { serve } from '../serve.mjs';
 import { writeServiceWorker } from '../service-worker.mjs';
+import { downloadedFile } from './site-under-test.mjs';
 
 const web = join(dirname(fileURLToPath(import.meta.url)), '..');
 const site = process.env.EH_SITE ?? join(web, '..', 'build-web', 'site');
@@ -106,18 +107,10 @@ test('a file of the page that does not arrive is named in place of the form', as
 
 test('"Сохранить" saves only a report, under the design\'s frequency', async () => {
   const { server, origin } = await serveCopy('save');
-  const downloads = join(folder, 'downloads');
   const page = await browser.newPage();
-  const cdp = await page.createCDPSession();
-  await cdp.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
   await page.goto(`${origin}/index.html${design}`);
   await page.waitForSelector('#report > :nth-child(38)');
   const saveDisabled = () => page.$eval('#save', (button) => /** @type {HTMLButtonElement} */ (button).disabled);
-  /**
-   * Types a text into a field and calculates, closing the message if one shows.
-   * @param {string} field
-   * @param {string} text
-   */
   /**
    * Types a text into a field and calculates (the page answers Enter at
    * once), closing the message if one shows.
@@ -139,10 +132,7 @@ test('"Сохранить" saves only a report, under the design\'s frequency', 
     await calculateWith(String(field), String(text));
     assert.equal(await saveDisabled(), disabled, `${field} = ${text}`);
   }
-  await page.click('#save');
-  for (let waited = 0; !readdirSync(downloads, { withFileTypes: true }).some((entry) => entry.name === 'eh-antenna-7.1MHz.txt'); waited++)
-    await new Promise((resolve) => setTimeout(resolve, 50));
-  const text = new TextDecoder('windows-1251').decode(readFileSync(join(downloads, 'eh-antenna-7.1MHz.txt')));
+  const text = new TextDecoder('windows-1251').decode(await downloadedFile(page, '#save', 'eh-antenna-7.1MHz.txt'));
   assert.deepEqual(text.split('\r\n').slice(0, 2), ['Расчет параметров ЕН Антенны', 'Частота = 7,10 МГц']);
   await page.close();
   server.close();
