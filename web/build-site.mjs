@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Puts the site together in one folder: the page, the WebAssembly and its
-// glue, the vendored chart library, the icons, the page's help in each
+// glue, the vendored chart library (minified: its package ships the module
+// only in full), the icons, the page's help in each
 // language, and a service worker that knows every file of this build. The
 // page's shell gets its script and the page's words in every language
 // written in, so that it has its words before (and without) the
@@ -13,6 +14,7 @@ import { copyFileSync, mkdirSync, readFileSync, readdirSync, rmSync, writeFileSy
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
 import { marked } from 'marked';
+import { minify } from 'terser';
 import { writeServiceWorker } from './service-worker.mjs';
 import { accessKeyParts } from './site/caption.js';
 
@@ -36,7 +38,8 @@ copy(join(wasmDir, 'eh-antenna.js'), 'eh-antenna.js');
 copy(join(wasmDir, 'eh-antenna.wasm'), 'eh-antenna.wasm');
 copy(join(wasmDir, 'eh-explorer.js'), 'eh-explorer.js');
 copy(join(wasmDir, 'eh-explorer.wasm'), 'eh-explorer.wasm');
-copy(join(modules, 'uplot', 'dist', 'uPlot.esm.js'), 'uPlot.esm.js');
+const chartLibrary = await minify(readFileSync(join(modules, 'uplot', 'dist', 'uPlot.esm.js'), 'utf8'), { module: true });
+writeFileSync(join(siteDir, 'uPlot.esm.js'), chartLibrary.code ?? '');
 copy(join(modules, 'uplot', 'dist', 'uPlot.min.css'), 'uPlot.min.css');
 copy(join(modules, 'uplot', 'LICENSE'), 'uPlot-LICENSE.txt');
 for (const size of [48, 128, 256])
