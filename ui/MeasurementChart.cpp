@@ -101,7 +101,7 @@ public:
         chart()->setBackgroundRoundness(0);
         chart()->legend()->setAlignment(Qt::AlignTop);
         xAxis = new QValueAxis;
-        xAxis->setTitleText(QStringLiteral("Частота, МГц"));
+        xAxis->setTitleText(UiText("measurement.frequency-axis"));
         chart()->addAxis(xAxis, Qt::AlignBottom);
         leftAxis = new QValueAxis;
         chart()->addAxis(leftAxis, Qt::AlignLeft);
@@ -296,9 +296,9 @@ void MeasurementChart::Rebuild()
     }
 
     const double swrTop = SwrChartTop(measured.swr);
-    swrPlot_->leftAxis->setTitleText(QStringLiteral("КСВ"));
+    swrPlot_->leftAxis->setTitleText(UiText("measurement.swr"));
     SetAxisRange(*swrPlot_->leftAxis, 1, swrTop, static_cast<int>(swrPlot_->height() / (2.2 * line)));
-    swrPlot_->AddCurve(QStringLiteral("КСВ измеренный"), measured.frequencyMHz, ClampedTo(measured.swr, 2 * swrTop),
+    swrPlot_->AddCurve(UiText("measurement.swr-measured"), measured.frequencyMHz, ClampedTo(measured.swr, 2 * swrTop),
                        QPen(kMeasuredColour, 2), false, columns);
     if (!data_.idealSwr.empty())
         swrPlot_->AddCurve(data_.idealName, data_.idealFrequencyMHz, ClampedTo(data_.idealSwr, 2 * swrTop),
@@ -317,8 +317,8 @@ void MeasurementChart::Rebuild()
         rLow = 0;
     }
     const auto [xLow, xHigh] = PaddedRange(measured.reactanceOhm);
-    impedancePlot_->leftAxis->setTitleText(QStringLiteral("R, Ом"));
-    impedancePlot_->RightAxis()->setTitleText(QStringLiteral("X, Ом"));
+    impedancePlot_->leftAxis->setTitleText(UiText("measurement.resistance-axis"));
+    impedancePlot_->RightAxis()->setTitleText(UiText("measurement.reactance-axis"));
     SetAxisRange(*impedancePlot_->leftAxis, rLow, rHigh, impedanceTicks);
     SetAxisRange(*impedancePlot_->RightAxis(), xLow, xHigh, impedanceTicks);
     impedancePlot_->AddCurve(QStringLiteral("R (←)"), measured.frequencyMHz, measured.resistanceOhm,

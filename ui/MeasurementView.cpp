@@ -55,29 +55,29 @@ TMeasurementOutcome ReadMeasurement(const QString& path)
     outcome.path = path;
     const QFileInfo info(path);
     if (!info.isFile()) {
-        outcome.refusal = Refused(path, UnreadableFileText("это не обычный файл"));
+        outcome.refusal = Refused(path, UnreadableFileText(UiText("measurement.not-regular-file").toStdString(), InterfaceLanguage()));
         return outcome;
     }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString()));
+        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString(), InterfaceLanguage()));
         return outcome;
     }
     if (static_cast<quint64>(file.size()) > kTouchstoneMaxBytes) {
-        outcome.refusal = Refused(path, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0}));
+        outcome.refusal = Refused(path, TouchstoneRefusalText({TTouchstoneFault::TooLarge, 0, 0}, InterfaceLanguage()));
         return outcome;
     }
     std::string bytes(static_cast<std::size_t>(file.size()), '\0');
     const qint64 read = file.read(bytes.data(), static_cast<qint64>(bytes.size()));
     if (read < 0) {
-        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString()));
+        outcome.refusal = Refused(path, UnreadableFileText(file.errorString().toStdString(), InterfaceLanguage()));
         return outcome;
     }
     bytes.resize(static_cast<std::size_t>(read));
     TTouchstoneReading reading = ReadTouchstone(bytes);
     std::string().swap(bytes);
     if (!reading.sweep) {
-        outcome.refusal = Refused(path, TouchstoneRefusalText(reading.refusal));
+        outcome.refusal = Refused(path, TouchstoneRefusalText(reading.refusal, InterfaceLanguage()));
         return outcome;
     }
     outcome.analysis = AnalyseResonance(*reading.sweep);
@@ -103,7 +103,7 @@ MeasurementView::MeasurementView(FieldTextsReader readFields, BandwidthWriter wr
     : QWidget(parent), readFields_(std::move(readFields)), writeBandwidth_(std::move(writeBandwidth))
 {
     setObjectName("MeasurementView");
-    setWindowTitle(kMeasurementTitle);
+    setWindowTitle(UiText("measurement.title"));
     setWindowFlags(Qt::Window);
     setWindowIcon(ApplicationIcon());
     setFont(WindowFont());
@@ -133,7 +133,7 @@ void MeasurementView::CreateControls()
     busy_->setObjectName("Busy");
     busy_->setRange(0, 0);
     busy_->setMaximumWidth(160);
-    openButton_ = new QPushButton(QStringLiteral("&Открыть…"));
+    openButton_ = new QPushButton(UiText("measurement.open"));
     openButton_->setObjectName("OpenButton");
     connect(openButton_, &QPushButton::clicked, this, &MeasurementView::ChooseFile);
     auto* top = new QHBoxLayout;
@@ -162,9 +162,9 @@ void MeasurementView::CreateControls()
     method_->setObjectName("Method");
     method_->setTextFormat(Qt::PlainText);
     method_->setWordWrap(true);
-    applyButton_ = new QPushButton(kApplyBandwidthCaption);
+    applyButton_ = new QPushButton(UiText("measurement.apply"));
     applyButton_->setObjectName("ApplyBandwidth");
-    applyButton_->setToolTip(kApplyBandwidthTip);
+    applyButton_->setToolTip(UiText("measurement.apply-tip"));
     connect(applyButton_, &QPushButton::clicked, this, &MeasurementView::ApplyBandwidth);
 
     auto* side = new QWidget;
@@ -194,15 +194,16 @@ QFileDialog& MeasurementView::OpenDialog()
 {
     // Made at the first open, as the save dialog is.
     if (!openDialog_) {
-        openDialog_ = new QFileDialog(this, kMeasurementTitle);
+        openDialog_ = new QFileDialog(this, UiText("measurement.title"));
         openDialog_->setObjectName("OpenDialog");
         openDialog_->setAcceptMode(QFileDialog::AcceptOpen);
         openDialog_->setFileMode(QFileDialog::ExistingFile);
         openDialog_->setOptions(QFileDialog::DontUseNativeDialog);
         openDialog_->setNameFilters(
-            {QStringLiteral("Измерение Touchstone (*.s1p *.S1P)"), QStringLiteral("Все файлы (*)")});
+            {UiText("measurement.file-filter"), UiText("measurement.all-files")});
         openDialog_->setSizeGripEnabled(true);
-        ShowRussianFileDetails(*openDialog_);
+        if (InterfaceLanguage() == TLanguage::Russian)
+            ShowRussianFileDetails(*openDialog_);
     }
     return *openDialog_;
 }
@@ -258,7 +259,7 @@ void MeasurementView::Finished()
 void MeasurementView::Show(std::shared_ptr<const TMeasurementOutcome> outcome)
 {
     shown_ = std::move(outcome);
-    setWindowTitle(QStringLiteral("%1 — %2").arg(kMeasurementTitle, QFileInfo(shown_->path).fileName()));
+    setWindowTitle(QStringLiteral("%1 — %2").arg(UiText("measurement.title"), QFileInfo(shown_->path).fileName()));
     SetReading(false);
     DesignChanged();
     emit measured({QFileInfo(shown_->path).fileName().toStdString(), shown_->analysis});
@@ -276,7 +277,7 @@ void MeasurementView::DesignChanged()
 
 void MeasurementView::ShowFigures(const std::optional<TModelPromise>& promise, char separator)
 {
-    const TMeasurementSummary summary = SummariseMeasurement(shown_->analysis, promise, separator);
+    const TMeasurementSummary summary = SummariseMeasurement(shown_->analysis, promise, separator, InterfaceLanguage());
     figures_->setRowCount(static_cast<int>(summary.figures.size()));
     for (std::size_t i = 0; i < summary.figures.size(); ++i) {
         const int row = static_cast<int>(i);
@@ -313,14 +314,14 @@ void MeasurementView::ShowChart(const std::optional<TModelPromise>& promise, cha
             data.idealFrequencyMHz.push_back(f / 1e6);
             data.idealSwr.push_back(swr);
         }
-        data.idealName = Utf8(IdealCurveName(*promise, separator));
+        data.idealName = Utf8(IdealCurveName(*promise, separator, InterfaceLanguage()));
     }
     const auto addSpan = [&](const std::optional<TFrequencySpan>& span, double level, const QString& name) {
         if (span)
             data.spans.push_back({span->lowHz / 1e6, span->highHz / 1e6, level, name});
     };
-    addSpan(analysis.swrSpan, kHalfPowerSwr, Utf8(SwrAtMostText(kHalfPowerSwr, separator)));
-    addSpan(analysis.swr2Span, 2, Utf8(SwrAtMostText(2, separator)));
+    addSpan(analysis.swrSpan, kHalfPowerSwr, Utf8(SwrAtMostText(kHalfPowerSwr, separator, InterfaceLanguage())));
+    addSpan(analysis.swr2Span, 2, Utf8(SwrAtMostText(2, separator, InterfaceLanguage())));
     chart_->SetDecimalSeparator(separator);
     chart_->SetData(std::move(data));
 }
@@ -329,7 +330,7 @@ void MeasurementView::SetReading(bool reading)
 {
     busy_->setVisible(reading);
     if (reading)
-        fileLabel_->setText(QStringLiteral("Читается «%1»…").arg(QFileInfo(reading_).fileName()));
+        fileLabel_->setText(UiText("measurement.reading").arg(QFileInfo(reading_).fileName()));
     else
         fileLabel_->setText(shown_ ? QFileInfo(shown_->path).fileName() : QString());
     fileLabel_->setToolTip(shown_ && !reading ? QDir::toNativeSeparators(shown_->path) : QString());

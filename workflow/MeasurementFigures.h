@@ -28,12 +28,6 @@ struct TMeasurementSummary {
     std::optional<std::string> fieldText;
 };
 
-// The measurement's title (the menu command's, the view's and the page
-// section's) and its one button: "&" marks the access key.
-inline constexpr const char* kMeasurementTitle = RussianText("measurement.title");
-inline constexpr const char* kApplyBandwidthCaption = RussianText("measurement.apply");
-inline constexpr const char* kApplyBandwidthTip = RussianText("measurement.apply-tip");
-
 // The figures of `analysis`, and beside them the model's bandwidth and Q
 // for the typed design when there is one.
 TMeasurementSummary SummariseMeasurement(const TResonanceAnalysis& analysis,

@@ -2,6 +2,7 @@
 // The measurement view as a user meets it from the main window: a sweep
 // file's figures, the button that writes the measured bandwidth into EC27
 // and recalculates, and a refused file that changes nothing.
+#include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
 #include "ModalWatcher.h"
@@ -12,6 +13,7 @@
 #include "WindowTestMain.h"
 
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -121,6 +123,29 @@ private slots:
         QCOMPARE(Figure(*figures, "Точек в измерении"), "201");
         QCOMPARE(form.Edits[6]->text(), written);
         QCOMPARE(form.RichEdit1->toPlainText(), report);
+    }
+
+    // In English the view's own words, its figures and its refusals are
+    // English too.
+    void inEnglishTheViewSpeaksEnglish()
+    {
+        eh::SetInterfaceLanguage(eh::TLanguage::English);
+        const auto restore = qScopeGuard([] { eh::SetInterfaceLanguage(eh::TLanguage::Russian); });
+        TForm1 form;
+        QTemporaryDir folder;
+        const QString good = WriteFile(folder, "antenna.s1p",
+                                       eh::test::SyntheticTouchstone({.resonanceHz = 14.2e6, .q = 40}, {}));
+        ModalWatcher watcher;
+        eh::MeasurementView& view = form.MeasurementWindow();
+        view.Open(good);
+        view.WaitForAnalysis();
+        QCOMPARE(view.windowTitle(), "Bandwidth from a measurement — antenna.s1p");
+        QCOMPARE(view.findChild<QPushButton*>("ApplyBandwidth")->text(), "&Use this bandwidth");
+        QCOMPARE(Column(*view.findChild<QTableWidget*>("Figures"), 0).value(1), "Resonance");
+        view.Open(folder.path());
+        view.WaitForAnalysis();
+        QCOMPARE(watcher.seen().size(), 1);
+        QCOMPARE(watcher.seen()[0].text.section('\n', 1), "The file was not read: it is not a regular file.");
     }
 };
 
