@@ -23,7 +23,7 @@ shoot() { # scale, file name suffix
 }
 shoot 1 ""
 shoot 2 "-200"
-# The main window and Help in English with the lengths in
+# The main window, Help, the measurement view and the explorer in English with the lengths in
 # inches: an American desktop, the first example typed in inches.
 shoot_english() { # scale, file name suffix
   local shots
@@ -31,7 +31,7 @@ shoot_english() { # scale, file name suffix
   (cd build/ui && xvfb-run -a -s "-screen 0 2560x2048x24" \
     env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$1" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 \
     "$root/build/tests/gui/screenshot-tool" "$shots" "$2" --inches)
-  for window in main help; do
+  for window in main help measurement explorer; do
     mv "$shots/screenshot-$window$2.png" docs/
   done
   rm -r "$shots"

@@ -2,6 +2,7 @@
 #include "MeasurementView.h"
 
 #include "ApplicationShell.h"
+#include "ChartPointsDialog.h"
 #include "FileDialogTexts.h"
 #include "InterfaceLanguage.h"
 #include "MeasurementFigures.h"
@@ -166,6 +167,10 @@ void MeasurementView::CreateControls()
     applyButton_->setObjectName("ApplyBandwidth");
     applyButton_->setToolTip(UiText("measurement.apply-tip"));
     connect(applyButton_, &QPushButton::clicked, this, &MeasurementView::ApplyBandwidth);
+    pointsButton_ = new QPushButton(UiText("points.button"));
+    pointsButton_->setObjectName("PointsButton");
+    pointsButton_->setEnabled(false);
+    connect(pointsButton_, &QPushButton::clicked, this, &MeasurementView::ShowPoints);
 
     auto* side = new QWidget;
     auto* sideLayout = new QVBoxLayout(side);
@@ -173,6 +178,7 @@ void MeasurementView::CreateControls()
     sideLayout->addWidget(figures_);
     sideLayout->addWidget(notes_);
     sideLayout->addWidget(applyButton_);
+    sideLayout->addWidget(pointsButton_);
     sideLayout->addStretch(1);
     sideLayout->addWidget(method_);
 
@@ -335,6 +341,20 @@ void MeasurementView::SetReading(bool reading)
         fileLabel_->setText(shown_ ? QFileInfo(shown_->path).fileName() : QString());
     fileLabel_->setToolTip(shown_ && !reading ? QDir::toNativeSeparators(shown_->path) : QString());
     applyButton_->setEnabled(!reading && !fieldText_.isEmpty());
+    pointsButton_->setEnabled(!reading && shown_);
+}
+
+void MeasurementView::ShowPoints()
+{
+    if (!shown_)
+        return;
+    const TMeasuredCurves& curves = shown_->curves;
+    ShowChartPoints(*this, UiText("points.title").arg(QFileInfo(shown_->path).fileName()),
+                    {{UiText("measurement.frequency-axis"), "", curves.frequencyMHz, true},
+                     {UiText("measurement.swr-measured"), "", curves.swr},
+                     {UiText("measurement.resistance-axis"), "", curves.resistanceOhm},
+                     {UiText("measurement.reactance-axis"), "", curves.reactanceOhm}},
+                    RegionalSettings::DecimalSeparator());
 }
 
 void MeasurementView::ApplyBandwidth()

@@ -68,6 +68,8 @@ public:
     void DesignChanged();
     // Writes the measured bandwidth into the bandwidth field.
     void ApplyBandwidth();
+    // The shown sweep's points as a table: the chart's text alternative.
+    void ShowPoints();
 
 signals:
     // A file's analysis is shown, for the explorer to draw it too.
@@ -98,6 +100,7 @@ private:
     QLabel* notes_;
     QLabel* method_;
     QPushButton* applyButton_;
+    QPushButton* pointsButton_;
     MeasurementChart* chart_;
 };
 

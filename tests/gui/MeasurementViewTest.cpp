@@ -2,6 +2,7 @@
 // The measurement view as a user meets it from the main window: a sweep
 // file's figures, the button that writes the measured bandwidth into EC27
 // and recalculates, and a refused file that changes nothing.
+#include "ChartPointsDialog.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
@@ -99,6 +100,21 @@ private slots:
         // Matched, the SWR <= 2.618 span is the 3 dB bandwidth.
         QVERIFY(std::abs(Number(Figure(*figures, "Полоса по КСВ ≤ 2,618")) / 355 - 1) < 0.01);
         QCOMPARE(form.Edits[6]->text(), "0");
+
+        // The chart's points as a table, for whoever cannot see the chart:
+        // every digit of the frequency, workbench numbers beside it.
+        QTest::mouseClick(view.findChild<QPushButton*>("PointsButton"), Qt::LeftButton);
+        auto* points = view.findChild<eh::ChartPointsDialog*>("ChartPoints");
+        QVERIFY(points && points->isVisible());
+        QCOMPARE(points->windowTitle(), "Точки графика: antenna.s1p");
+        const QAbstractItemModel& table = *points->Table()->model();
+        QCOMPARE(table.rowCount(), 201);
+        QCOMPARE(table.headerData(1, Qt::Horizontal).toString(), "КСВ измеренный");
+        // One step above the resonance of Q 40: X = 2 R Q Δf/f = 2 Ohm.
+        QCOMPARE(QStringList({table.index(101, 0).data().toString(), table.index(101, 1).data().toString(),
+                              table.index(101, 2).data().toString(), table.index(101, 3).data().toString()}),
+                 QStringList({"14,2071", "1,041", "50", "2"}));
+        points->close();
 
         // The button writes the bandwidth with the window's separator and
         // the report is the one of the design with that bandwidth.
