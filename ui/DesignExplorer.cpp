@@ -402,6 +402,10 @@ QPushButton* DesignExplorer::CreateExportButton()
                     [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportSvg); });
     menu->addAction("&Таблица CSV…", this,
                     [this] { ChooseExportFile("CSV (*.csv)", "csv", &DesignExplorer::ExportCsv); });
+    // The chart's text alternative, for a screen reader and the keyboard.
+    menu->addAction(UiText("points.menu"), this, [this] {
+        ShowChartPoints(*this, UiText("points.title").arg(windowTitle()), Chart->PointsColumns(), model_.Separator());
+    });
     menu->addSeparator();
     menu->addAction("&Чертёж PNG…", this,
                     [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportDrawingPng); });

@@ -290,6 +290,14 @@ ExplorerChart::ExplorerChart(QWidget* parent) : QWidget(parent)
 
 ExplorerChart::~ExplorerChart() = default;
 
+std::vector<TPointsColumn> ExplorerChart::PointsColumns() const
+{
+    std::vector<TPointsColumn> columns{{data_.xTitle, "", data_.xValues, true}};
+    for (const TChartSeries& series : data_.series)
+        columns.push_back({NameAndUnit(series.name, series.unit), series.unit.toStdString(), series.values});
+    return columns;
+}
+
 std::vector<QChartView*> ExplorerChart::Plots() const { return {panes_.begin(), panes_.end()}; }
 
 std::vector<QLabel*> ExplorerChart::Legends() const { return legends_; }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BandLabels.h"
+#include "ChartPointsDialog.h"
 #include "ChartThinning.h"
 #include "ExplorerMeasurement.h"
 #include "ExplorerOutputs.h"
@@ -82,6 +83,10 @@ public:
     bool IsStale() const { return stale_; }
     // The numbers on the axes use this decimal mark.
     void SetDecimalSeparator(char separator);
+
+    // The live curves' points as a table's columns, the swept value first:
+    // the chart's text alternative.
+    std::vector<TPointsColumn> PointsColumns() const;
 
     // The stacked plots, top first.
     std::vector<QChartView*> Plots() const;

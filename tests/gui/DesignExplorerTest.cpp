@@ -3,6 +3,7 @@
 #include "DrawingPainter.h"
 #include "BandCoverage.h"
 #include "ApplicationShell.h"
+#include "ChartPointsDialog.h"
 #include "DesignExplorer.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
@@ -233,6 +234,19 @@ private slots:
                          "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
                      .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
                           QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
+        // The same points as a table, the chart's text alternative.
+        for (QAction* action : explorer_->ExportButton->menu()->actions())
+            if (action->text() == "Та&блица точек…")
+                action->trigger();
+        auto* points = explorer_->findChild<eh::ChartPointsDialog*>("ChartPoints");
+        QVERIFY(points && points->isVisible());
+        const QAbstractItemModel& table = *points->Table()->model();
+        QCOMPARE(table.rowCount(), 11);
+        QCOMPARE(table.headerData(1, Qt::Horizontal).toString(), "Полоса пропуск. по ур.3 dB, кГц");
+        QCOMPARE(QStringList({table.index(5, 0).data().toString(), table.index(5, 1).data().toString(),
+                              table.index(5, 2).data().toString()}),
+                 QStringList({"15", "1234", "13,06"}));
+        points->close();
         // Every output: the readout keeps its height, shows what fits and
         // counts the rest.
         const int height = explorer_->Readout->height();
