@@ -299,7 +299,7 @@ TEST(DesignFile, TheSevenTextsAndThePinsTravelAndABadFileIsNamed)
     for (const Case& c : cases) {
         const eh::TDesignFileReading reading = eh::ReadDesignFile(c.bytes, ',');
         EXPECT_FALSE(reading.design);
-        EXPECT_EQ(eh::DesignFileFaultRussian(reading), c.message);
+        EXPECT_EQ(eh::DesignFileFault(reading, eh::TLanguage::Russian), c.message);
     }
 }
 
