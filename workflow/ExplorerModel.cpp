@@ -177,7 +177,7 @@ std::optional<TMeasurementMarks> ExplorerModel::MeasurementMarksOver(std::size_t
     if (!MeasurementShown() || input >= kInputCount ||
         InputTable()[input].value != &TAntennaInputs::FrequencyMHz)
         return std::nullopt;
-    return MeasurementMarks(*measurement_, low, high, outputs_, separator_);
+    return MeasurementMarks(*measurement_, low, high, outputs_, separator_, language_);
 }
 
 } // namespace eh
