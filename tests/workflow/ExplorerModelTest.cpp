@@ -270,7 +270,7 @@ TEST(ExplorerLanguage, EveryTextTheModelMakesIsInTheChosenLanguage)
         {eh::ExplorerCaption(eh::ResultTable()[*eh::ResultByKey("BandwidthKHz")], english), "3 dB bandwidth, kHz"},
         {eh::SettingsText(plan[5], '.', english), "20 m, settings: 1\n14175 kHz — " + turns + " turns"},
         {eh::TuningPlanCells(plan[5], '.', english)[0], "20 m"},
-        {eh::CriterionNames(english)[1], "SWR at most 2 (0.71 of the 3 dB bandwidth)"},
+        {eh::CriterionNames(english)[1], "SWR ≤ 2 (0.71 of the 3 dB bandwidth)"},
         {model.Request().message, "Cylinder diameter (mm): not a number"},
         {readout.at(0), "Frequency (MHz) = 14.2 (20 m)"},
         {readout.at(1).substr(0, readout.at(1).find('=')), "Coil inductance L "},
