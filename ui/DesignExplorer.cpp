@@ -870,7 +870,7 @@ void DesignExplorer::Redraw()
                                xValues(*pinned), columns(*pinned)});
     if (swept.value == &TAntennaInputs::FrequencyMHz)
         for (const TAmateurBand& band : BandPlan(model_.Region()))
-            data.bands.push_back({QString("%1 м").arg(band.metres), band.LowMHz(), band.HighMHz()});
+            data.bands.push_back({Utf8(ShownBandName(band, InterfaceLanguage())), band.LowMHz(), band.HighMHz()});
     data.markedX = sweep_->base.*swept.value;
     if (!data.xValues.empty())
         data.measurement =
