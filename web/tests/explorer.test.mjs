@@ -16,7 +16,8 @@ import { serve } from '../serve.mjs';
 
 const root = join(dirname(fileURLToPath(import.meta.url)), '..', '..');
 const site = process.env.EH_SITE ?? join(root, 'build-web', 'site');
-const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,';
+// In Russian, the program's own texts, whatever the browser's language.
+const design = '?frequency=14.2&cylinder-diameter=50&ratio=3&wire-diameter=1&pitch=2&turn-diameter=50&bandwidth=0&separator=,&lang=ru';
 
 let server;
 let browser;
