@@ -126,6 +126,7 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField,
     setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
     model_.SetSeparator(RegionalSettings::DecimalSeparator());
+    model_.SetLanguage(InterfaceLanguage());
     model_.SetFieldTextOptions({.lengths = InterfaceLengthUnit(), .wireGauges = true});
     ReadFields();
     const std::optional<QByteArray> geometry = settings_.Load(model_);
@@ -240,7 +241,7 @@ void DesignExplorer::CreateControls()
     XInput = new QComboBox;
     XInput->setObjectName("XInput");
     for (const TInputInfo& input : InputTable())
-        XInput->addItem(QString::fromUtf8(input.label));
+        XInput->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
     RangePreset = new QComboBox;
     RangePreset->setObjectName("RangePreset");
     RangePreset->addItems({"КВ 1,8–30 МГц", "Любительский диапазон частоты", "Свой диапазон"});
@@ -277,7 +278,7 @@ void DesignExplorer::CreateControls()
     Outputs->setObjectName("Outputs");
     Outputs->setAccessibleName(UiText("explorer.outputs"));
     for (const TResultInfo& result : ResultTable()) {
-        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result)), Outputs);
+        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result, InterfaceLanguage())), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.
@@ -430,7 +431,7 @@ QWidget* DesignExplorer::CreateBandsTab()
 {
     Criterion = new QComboBox;
     Criterion->setObjectName("Criterion");
-    for (const std::string& name : CriterionNames())
+    for (const std::string& name : CriterionNames(InterfaceLanguage()))
         Criterion->addItem(Utf8(name));
     Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
@@ -474,13 +475,13 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveResult = new QComboBox;
     SolveResult->setObjectName("SolveResult");
     for (const TResultInfo& result : ResultTable())
-        SolveResult->addItem(Utf8(ExplorerCaption(result)));
+        SolveResult->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage())));
     SolveTarget = new QLineEdit;
     SolveTarget->setObjectName("SolveTarget");
     SolveInput = new QComboBox;
     SolveInput->setObjectName("SolveInput");
     for (const TInputInfo& input : InputTable())
-        SolveInput->addItem(QString::fromUtf8(input.label));
+        SolveInput->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
     SolveFrom = new QLineEdit;
     SolveFrom->setObjectName("SolveFrom");
     SolveTo = new QLineEdit;
@@ -595,7 +596,7 @@ void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
     int typedRow = -1;
     for (std::size_t row = 0; row < plan_.size(); ++row) {
         const TBandPlanRow& band = plan_[row];
-        const std::array<std::string, 4> cells = TuningPlanCells(band, separator);
+        const std::array<std::string, 4> cells = TuningPlanCells(band, separator, InterfaceLanguage());
         if (band.typedBand)
             typedRow = static_cast<int>(row);
         for (int column = 0; column < 4; ++column) {
@@ -619,7 +620,7 @@ void DesignExplorer::ShowTuningSettings(int row)
         TuningSettings->clear();
         return;
     }
-    TuningSettings->setText(Utf8(SettingsText(plan_[static_cast<std::size_t>(row)], model_.Separator())));
+    TuningSettings->setText(Utf8(SettingsText(plan_[static_cast<std::size_t>(row)], model_.Separator(), InterfaceLanguage())));
 }
 
 void DesignExplorer::ShowChosenBand()
@@ -698,14 +699,14 @@ void DesignExplorer::ShowSolutions(const QString& note)
     }
     const char separator = model_.Separator();
     const TInputInfo& input = InputTable()[found->request.plan.input];
-    for (const TSolutionRow& row : SolutionRows(*found, separator)) {
+    for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage())) {
         auto* item = new QListWidgetItem(ExactDigits->isChecked()
-                                             ? QString::fromUtf8(input.label) + " = " + Utf8(row.exactText)
+                                             ? QString::fromUtf8(InputText(input, "label", InterfaceLanguage())) + " = " + Utf8(row.exactText)
                                              : Utf8(row.text),
                                          SolutionList);
         item->setToolTip("Точно: " + Utf8(row.exactText));
     }
-    SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator)) : note);
+    SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage())) : note);
     if (SolutionList->count() > 0)
         SolutionList->setCurrentRow(0);
     Redraw();
@@ -718,7 +719,7 @@ void DesignExplorer::ApplyChosenSolution()
     if (!found || row < 0 || !writeField_)
         return;
     const char separator = model_.Separator();
-    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator);
+    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator, InterfaceLanguage());
     if (static_cast<std::size_t>(row) >= rows.size())
         return;
     const TSolutionRow& chosen = rows[static_cast<std::size_t>(row)];
@@ -848,7 +849,7 @@ void DesignExplorer::Redraw()
         std::vector<TChartSeries> series;
         for (const std::size_t result : chosen) {
             const TResultInfo& info = ResultTable()[result];
-            TChartSeries one{Utf8(StandaloneName(info)), Utf8(ExplorerUnit(info)), {}};
+            TChartSeries one{Utf8(StandaloneName(info, InterfaceLanguage())), Utf8(ExplorerUnit(info, InterfaceLanguage())), {}};
             one.values.reserve(sweep.results.size());
             for (const std::optional<TAntennaResults>& results : sweep.results)
                 one.values.push_back(results ? ShownValue(info, *results) : NAN);
@@ -865,15 +866,15 @@ void DesignExplorer::Redraw()
 
     const TInputInfo& swept = InputTable()[sweep_->plan.input];
     TChartData data;
-    data.xTitle = QString::fromUtf8(swept.label);
+    data.xTitle = QString::fromUtf8(InputText(swept, "label", InterfaceLanguage()));
     data.xValues = xValues(*sweep_);
     data.series = columns(*sweep_);
     for (const std::shared_ptr<const TDesignSweep>& pinned : pinnedSweeps_)
-        data.pinned.push_back({Utf8(PinnedLabel(pinned->base, sweep_->base, sweep_->plan.input, separator)),
+        data.pinned.push_back({Utf8(PinnedLabel(pinned->base, sweep_->base, sweep_->plan.input, separator, InterfaceLanguage())),
                                xValues(*pinned), columns(*pinned)});
     if (swept.value == &TAntennaInputs::FrequencyMHz)
         for (const TAmateurBand& band : BandPlan(model_.Region()))
-            data.bands.push_back({QString("%1 м").arg(band.metres), band.LowMHz(), band.HighMHz()});
+            data.bands.push_back({Utf8(ShownBandName(band, InterfaceLanguage())), band.LowMHz(), band.HighMHz()});
     data.markedX = sweep_->base.*swept.value;
     if (!data.xValues.empty())
         data.measurement =
@@ -884,7 +885,7 @@ void DesignExplorer::Redraw()
     Chart->SetData(std::move(data));
     Chart->SetStale(false);
 
-    TExplorerNotes notes = ExplorerNotes(*sweep_, chosen, rangeNote_, separator);
+    TExplorerNotes notes = ExplorerNotes(*sweep_, chosen, rangeNote_, separator, InterfaceLanguage());
     if (!settings_.Problem().isEmpty()) {
         notes.lines.insert(notes.lines.begin(), settings_.Problem().toStdString());
         notes.warning = true;
@@ -930,18 +931,18 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
         return;
     }
     const std::vector<std::string> parts = ExplorerReadoutParts(*sweep_, *index, model_.Outputs(), model_.Region(),
-                                                                model_.Separator(), ExactDigits->isChecked());
+                                                                model_.Separator(), ExactDigits->isChecked(), InterfaceLanguage());
     // As many parts as the readout's fixed lines hold, and how many more.
     const QRect room = Readout->contentsRect();
     const auto fits = [&](std::size_t shown) {
         return Readout->fontMetrics()
-                   .boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, Utf8(JoinedReadout(parts, shown)))
+                   .boundingRect(QRect(0, 0, room.width(), 100000), Qt::TextWordWrap, Utf8(JoinedReadout(parts, shown, InterfaceLanguage())))
                    .height() <= room.height();
     };
     std::size_t shown = parts.size();
     while (shown > 1 && !fits(shown))
         --shown;
-    Readout->setText(Utf8(JoinedReadout(parts, shown)));
+    Readout->setText(Utf8(JoinedReadout(parts, shown, InterfaceLanguage())));
 }
 
 void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suffix,
@@ -988,7 +989,7 @@ void DesignExplorer::OpenDesign(const QString& path)
     const TDesignFileReading reading =
         ReadDesignFile(ReadSmallFile(path, static_cast<qint64>(kMaxDesignFileBytes)), model_.Separator());
     if (!reading.design)
-        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + DesignFileFaultRussian(reading));
+        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + DesignFileFault(reading, InterfaceLanguage()));
     // The pins first: each is read as the fields are, and a pin that is no
     // design leaves everything as it was.
     std::vector<TAntennaInputs> pins;
@@ -1001,7 +1002,7 @@ void DesignExplorer::OpenDesign(const QString& path)
         }
         if (pin.badField)
             throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: в закреплённой конструкции " +
-                              NotANumberNote(*pin.badField));
+                              NotANumberNote(*pin.badField, InterfaceLanguage()));
         pins.push_back(pin.inputs);
     }
     model_.Pins().Clear();

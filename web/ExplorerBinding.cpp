@@ -38,6 +38,11 @@ namespace {
 
 char Mark(const std::string& separator) { return separator.empty() ? '.' : separator.front(); }
 
+// The page's language code ("ru", "en"); Russian for any other.
+TLanguage LanguageOf(const std::string& code) { return LanguageFromCode(code).value_or(kDefaultLanguage); }
+std::string CodeOf(TLanguage language) { return language == TLanguage::English ? "en" : "ru"; }
+TLanguage JobLanguage(val job) { return job["language"].isString() ? LanguageOf(job["language"].as<std::string>()) : kDefaultLanguage; }
+
 TFieldTexts FieldTextsOf(val texts)
 {
     TFieldTexts fieldTexts;
@@ -97,6 +102,7 @@ val SolveTextsArray(const TSolveTexts& solve)
 ExplorerModel SolveModelFor(val job)
 {
     ExplorerModel model;
+    model.SetLanguage(JobLanguage(job));
     model.SetSeparator(job["separator"].as<std::string>().empty() ? '.' : job["separator"].as<std::string>().front());
     model.SetFieldTexts(FieldTextsOf(job["texts"]));
     model.SetSolveTexts(SolveTextsOf(job["solve"]));
@@ -110,6 +116,8 @@ TIaruRegion RegionOf(int region) { return IaruRegion(region).value_or(kDefaultRe
 class ExplorerPage {
 public:
     void SetSeparator(const std::string& separator) { model_.SetSeparator(Mark(separator)); }
+    // "ru" or "en": the language of every text the explorer answers.
+    void SetLanguage(const std::string& code) { model_.SetLanguage(LanguageOf(code)); }
     void SetFieldTexts(val texts) { model_.SetFieldTexts(FieldTextsOf(texts)); }
     void SetXInput(int input) { model_.SetXInput(static_cast<std::size_t>(std::max(input, 0))); }
     int XInput() const { return static_cast<int>(model_.XInput()); }
@@ -164,6 +172,7 @@ public:
         val job = val::object();
         job.set("texts", TextsArray(model_.FieldTexts()));
         job.set("separator", std::string(1, model_.Separator()));
+        job.set("language", CodeOf(model_.Language()));
         job.set("input", static_cast<int>(model_.XInput()));
         job.set("from", model_.RangeTexts().from);
         job.set("to", model_.RangeTexts().to);
@@ -202,6 +211,7 @@ public:
         val job = val::object();
         job.set("texts", TextsArray(model_.FieldTexts()));
         job.set("separator", std::string(1, model_.Separator()));
+        job.set("language", CodeOf(model_.Language()));
         job.set("solve", SolveTextsArray(model_.SolveTexts()));
         answer.set("job", job);
         return answer;
@@ -236,10 +246,10 @@ public:
         if (!model_.Solutions())
             return val::null();
         val out = val::object();
-        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator()));
+        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator(), model_.Language()));
         out.set("input", static_cast<int>(model_.Solutions()->request.plan.input));
         val rows = val::array();
-        for (const TSolutionRow& row : SolutionRows(*model_.Solutions(), model_.Separator())) {
+        for (const TSolutionRow& row : SolutionRows(*model_.Solutions(), model_.Separator(), model_.Language())) {
             val one = val::object();
             one.set("text", row.text);
             one.set("shownText", row.shownText);
@@ -255,25 +265,25 @@ private:
 };
 
 // The inputs the chart can sweep, as the fields name them.
-val ExplorerInputs()
+val ExplorerInputs(const std::string& language)
 {
     val array = val::array();
     for (const TInputInfo& input : InputTable())
-        array.call<void>("push", std::string(input.label));
+        array.call<void>("push", std::string(InputText(input, "label", LanguageOf(language))));
     return array;
 }
 
 // The results the chart can show: {caption, unit, chosen} with the outputs
 // a new explorer shows chosen.
-val ExplorerResults()
+val ExplorerResults(const std::string& language)
 {
     const std::vector<std::size_t> chosen = DefaultExplorerOutputs();
     val array = val::array();
     for (std::size_t i = 0; i < kResultCount; ++i) {
         const TResultInfo& info = ResultTable()[i];
         val out = val::object();
-        out.set("caption", ExplorerCaption(info));
-        out.set("unit", ExplorerUnit(info));
+        out.set("caption", ExplorerCaption(info, LanguageOf(language)));
+        out.set("unit", ExplorerUnit(info, LanguageOf(language)));
         out.set("chosen", std::find(chosen.begin(), chosen.end(), i) != chosen.end());
         array.call<void>("push", out);
     }
@@ -310,12 +320,12 @@ val ExplorerAxis(double low, double high, int maxTicks, const std::string& separ
 }
 
 // The region's bands: {name, lowMHz, highMHz}.
-val ExplorerBands(int region)
+val ExplorerBands(int region, const std::string& language)
 {
     val array = val::array();
     for (const TAmateurBand& band : BandPlan(RegionOf(region))) {
         val out = val::object();
-        out.set("name", std::to_string(band.metres) + " м");
+        out.set("name", ShownBandName(band, LanguageOf(language)));
         out.set("lowMHz", band.LowMHz());
         out.set("highMHz", band.HighMHz());
         array.call<void>("push", out);
@@ -352,6 +362,7 @@ struct TShownSweep {
     std::vector<std::size_t> outputs;
     TIaruRegion region = kDefaultRegion;
     char separator = '.';
+    TLanguage language = kDefaultLanguage;
 };
 std::unique_ptr<TShownSweep>& ShownSweep()
 {
@@ -368,6 +379,7 @@ std::unique_ptr<TShownSweep>& ShownSweep()
 val ExplorerSweep(val job, int columns, bool preview)
 {
     ExplorerModel model;
+    model.SetLanguage(JobLanguage(job));
     model.SetSeparator(Mark(job["separator"].as<std::string>()));
     model.SetFieldTexts(FieldTextsOf(job["texts"]));
     model.SetXInput(static_cast<std::size_t>(job["input"].as<int>()));
@@ -394,7 +406,8 @@ val ExplorerSweep(val job, int columns, bool preview)
     answer.set("complete", !cut);
 
     auto shown = std::make_unique<TShownSweep>(
-        TShownSweep{RunDesignSweep(*request.plan, *request.typed), model.Outputs(), model.Region(), model.Separator()});
+        TShownSweep{RunDesignSweep(*request.plan, *request.typed), model.Outputs(), model.Region(), model.Separator(),
+                    model.Language()});
     const TDesignSweep& sweep = shown->sweep;
     std::vector<double> x(sweep.results.size());
     for (std::size_t i = 0; i < x.size(); ++i)
@@ -434,12 +447,12 @@ val ExplorerSweep(val job, int columns, bool preview)
         for (std::size_t i = 0; i < kInputCount; ++i)
             pin.*InputTable()[i].value = pins[p][i].as<double>();
         val one = val::object();
-        one.set("label", PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator()));
+        one.set("label", PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator(), model.Language()));
         one.set("curves", curvesOf(RunDesignSweep(*request.plan, pin)));
         pinned.call<void>("push", one);
     }
     answer.set("pinned", pinned);
-    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator());
+    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator(), model.Language());
     val charts = val::array();
     for (const std::vector<std::size_t>& chart : ExplorerCharts(model.Outputs()))
         charts.call<void>("push", IndexArray(chart));
@@ -451,7 +464,7 @@ val ExplorerSweep(val job, int columns, bool preview)
     answer.set("to", x.empty() ? 0.0 : x.back());
     answer.set("points", static_cast<double>(x.size()));
     answer.set("frequency", model.SweepsFrequency());
-    answer.set("xLabel", std::string(InputTable()[sweep.plan.input].label));
+    answer.set("xLabel", std::string(InputText(InputTable()[sweep.plan.input], "label", model.Language())));
     answer.set("typedValue", (*request.typed).*InputTable()[sweep.plan.input].value);
     if (!cut)
         ShownSweep() = std::move(shown);
@@ -483,8 +496,9 @@ val ExplorerSolve(val job)
 // The typed design's tuning plan for the region's bands, or null while a
 // field is not a number: each row's cells, whether it holds the typed
 // frequency, and its settings in words.
-val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion)
+val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion, const std::string& language)
 {
+    const TLanguage spoken = LanguageOf(language);
     ExplorerModel model;
     model.SetSeparator(Mark(separator));
     model.SetFieldTexts(FieldTextsOf(texts));
@@ -497,20 +511,20 @@ val ExplorerTuningPlan(val texts, const std::string& separator, int region, int 
     for (const TBandPlanRow& row : TuningPlan(RegionOf(region), *typed, chosen)) {
         val out = val::object();
         val cells = val::array();
-        for (const std::string& cell : TuningPlanCells(row, model.Separator()))
+        for (const std::string& cell : TuningPlanCells(row, model.Separator(), spoken))
             cells.call<void>("push", cell);
         out.set("cells", cells);
         out.set("typedBand", row.typedBand);
-        out.set("settings", SettingsText(row, model.Separator()));
+        out.set("settings", SettingsText(row, model.Separator(), spoken));
         rows.call<void>("push", out);
     }
     return rows;
 }
 
-val ExplorerCriteria()
+val ExplorerCriteria(const std::string& language)
 {
     val names = val::array();
-    for (const std::string& name : CriterionNames())
+    for (const std::string& name : CriterionNames(LanguageOf(language)))
         names.call<void>("push", name);
     return names;
 }
@@ -522,12 +536,12 @@ std::string DesignFileText(val texts, const std::string& separator)
 }
 
 // A design file's texts with the page's decimal mark: {texts} or {fault}.
-val ReadDesignFileText(const std::string& bytes, const std::string& separator)
+val ReadDesignFileText(const std::string& bytes, const std::string& separator, const std::string& language)
 {
     const TDesignFileReading reading = ReadDesignFile(bytes, Mark(separator));
     val out = val::object();
     if (!reading.design)
-        out.set("fault", DesignFileFaultRussian(reading));
+        out.set("fault", DesignFileFault(reading, LanguageOf(language)));
     else
         out.set("texts", TextsArray(reading.design->texts));
     return out;
@@ -562,8 +576,8 @@ std::string ExplorerReadoutAt(double value, bool exact)
         --nearest;
     // Every part: the page's readout scrolls where the window's counts what it leaves out.
     const std::vector<std::string> parts =
-        ExplorerReadoutParts(sweep, nearest, shown->outputs, shown->region, shown->separator, exact);
-    return JoinedReadout(parts, parts.size());
+        ExplorerReadoutParts(sweep, nearest, shown->outputs, shown->region, shown->separator, exact, shown->language);
+    return JoinedReadout(parts, parts.size(), shown->language);
 }
 
 } // namespace
@@ -574,6 +588,7 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
     emscripten::class_<eh::ExplorerPage>("ExplorerPage")
         .constructor<>()
         .function("setSeparator", &eh::ExplorerPage::SetSeparator)
+        .function("setLanguage", &eh::ExplorerPage::SetLanguage)
         .function("setFieldTexts", &eh::ExplorerPage::SetFieldTexts)
         .function("setXInput", &eh::ExplorerPage::SetXInput)
         .function("xInput", &eh::ExplorerPage::XInput)

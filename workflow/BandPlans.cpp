@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "BandPlans.h"
 
+#include <fmt/format.h>
+
 #include <array>
 
 namespace eh {
@@ -42,6 +44,11 @@ std::optional<TIaruRegion> IaruRegion(int number)
     if (number < 1 || number > 3)
         return std::nullopt;
     return static_cast<TIaruRegion>(number);
+}
+
+std::string ShownBandName(const TAmateurBand& band, TLanguage language)
+{
+    return fmt::format(fmt::runtime(LocalText("explorer.band", language)), band.metres);
 }
 
 std::span<const TAmateurBand> BandPlan(TIaruRegion region)

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
+
 #include <optional>
 #include <span>
+#include <string>
 
 // The HF amateur bands, 160 m to 10 m with 60 m, and 6 m, as the band plans
 // of the three IARU regions give them.
@@ -27,6 +30,9 @@ struct TAmateurBand {
     double CentreMHz() const { return (lowKHz + highKHz) / 2 / 1000; }
     double WidthKHz() const { return highKHz - lowKHz; }
 };
+
+// The band's name as hams say it: "20 м", "20 m".
+std::string ShownBandName(const TAmateurBand& band, TLanguage language = kDefaultLanguage);
 
 // The region's bands from the lowest frequency up.
 std::span<const TAmateurBand> BandPlan(TIaruRegion region);

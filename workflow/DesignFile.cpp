@@ -142,48 +142,39 @@ std::string DesignLinkQuery(const TFieldTexts& texts, char separator)
     return query + "&separator=" + encoded(std::string(1, separator));
 }
 
-std::string DesignFileFaultRussian(const TDesignFileReading& reading)
+std::string DesignFileFault(const TDesignFileReading& reading, TLanguage language)
 {
+    const char* key = "design-file.pins";
     switch (reading.fault) {
     case TDesignFileFault::TooLarge:
-        return "файл слишком велик для файла конструкции (" + reading.detail + " байт)";
+        key = "design-file.too-large";
+        break;
     case TDesignFileFault::NotJson:
-        return "это не JSON";
+        key = "design-file.not-json";
+        break;
     case TDesignFileFault::NotAnObject:
-        return "в файле не объект JSON";
+        key = "design-file.not-object";
+        break;
     case TDesignFileFault::UnknownKey:
-        return "неизвестный ключ «" + reading.detail + "»";
+        key = "design-file.unknown-key";
+        break;
     case TDesignFileFault::NotAString:
-        return "значение ключа «" + reading.detail + "» должно быть строкой";
+        key = "design-file.not-string";
+        break;
     case TDesignFileFault::MissingKey:
-        return "нет ключа «" + reading.detail + "»";
+        key = "design-file.missing-key";
+        break;
     case TDesignFileFault::BadSeparator:
-        return "разделитель «" + reading.detail + "» не может быть десятичным";
+        key = "design-file.separator";
+        break;
     default:
-        return "«pins» должен быть списком не более чем из трёх конструкций с теми же ключами";
+        break;
     }
-}
-
-std::string DesignFileFaultEnglish(const TDesignFileReading& reading)
-{
-    switch (reading.fault) {
-    case TDesignFileFault::TooLarge:
-        return "the file is too large for a design file (" + reading.detail + " bytes)";
-    case TDesignFileFault::NotJson:
-        return "the file is not JSON";
-    case TDesignFileFault::NotAnObject:
-        return "the file holds no JSON object";
-    case TDesignFileFault::UnknownKey:
-        return "unknown key \"" + reading.detail + "\"";
-    case TDesignFileFault::NotAString:
-        return "the value of \"" + reading.detail + "\" must be a string";
-    case TDesignFileFault::MissingKey:
-        return "the key \"" + reading.detail + "\" is missing";
-    case TDesignFileFault::BadSeparator:
-        return "\"" + reading.detail + "\" cannot be a decimal separator";
-    default:
-        return "\"pins\" must be a list of at most three designs with the same keys";
-    }
+    // The detail (a key, a separator, a size) stands in for the text's "{}".
+    std::string text = LocalText(key, language);
+    if (const std::size_t place = text.find("{}"); place != std::string::npos)
+        text.replace(place, 2, reading.detail);
+    return text;
 }
 
 } // namespace eh

@@ -54,8 +54,7 @@ std::string WriteDesignFile(const TDesignFile& design, char separator);
 // percent-encoded.
 std::string DesignLinkQuery(const TFieldTexts& texts, char separator);
 
-// What is wrong, in the window's words and in the tool's.
-std::string DesignFileFaultRussian(const TDesignFileReading& reading);
-std::string DesignFileFaultEnglish(const TDesignFileReading& reading);
+// What is wrong, in `language`.
+std::string DesignFileFault(const TDesignFileReading& reading, TLanguage language);
 
 } // namespace eh

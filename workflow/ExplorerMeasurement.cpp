@@ -9,6 +9,8 @@
 #include "MeasurementFigures.h"
 #include "NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -26,32 +28,33 @@ TMarkedSpan InMegahertz(const TFrequencySpan& span) { return {span.lowHz / 1e6, 
 } // namespace
 
 TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double lowMHz, double highMHz,
-                                   const std::vector<std::size_t>& outputs, char separator)
+                                   const std::vector<std::size_t>& outputs, char separator, TLanguage language)
 {
     const TResonanceAnalysis& analysis = measurement.analysis;
     TMeasurementMarks marks;
-    marks.resonanceLabel = "f₀ изм.";
-    marks.swr2Label = SwrAtMostText(2, separator);
+    marks.resonanceLabel = LocalText("explorer.measurement.resonance", language);
+    marks.swr2Label = SwrAtMostText(2, separator, language);
     std::string& legend = marks.legend;
-    legend = "Измерение «" + measurement.name + "»: ";
+    legend = fmt::format(fmt::runtime(LocalText("explorer.measurement.legend", language)), measurement.name);
     if (!analysis.resonanceHz) {
-        legend += "резонанса в нём нет";
+        legend += LocalText("explorer.measurement.no-resonance", language);
         return marks;
     }
     const double resonanceMHz = *analysis.resonanceHz / 1e6;
     const bool resonanceShown = resonanceMHz >= lowMHz && resonanceMHz <= highMHz;
     if (resonanceShown)
         marks.resonanceMHz = resonanceMHz;
-    legend += "f₀ " + MegahertzText(*analysis.resonanceHz, separator) + " " + LocalText("unit.megahertz", TLanguage::Russian);
+    legend += "f₀ " + MegahertzText(*analysis.resonanceHz, separator) + " " + LocalText("unit.megahertz", language);
 
     const std::size_t bandwidthResult = *ResultByKey("BandwidthKHz");
-    const std::string kilohertz = ExplorerUnit(ResultTable()[bandwidthResult]);
+    const std::string kilohertz = ExplorerUnit(ResultTable()[bandwidthResult], language);
     if (analysis.bandwidthHz) {
         const double bandwidthKHz = *analysis.bandwidthHz / 1e3;
         const TMarkedSpan band{resonanceMHz - bandwidthKHz / 2e3, resonanceMHz + bandwidthKHz / 2e3};
         if (Overlaps(band, lowMHz, highMHz))
             marks.band = band;
-        legend += ", полоса 3 dB " + FormatReportNumber(bandwidthKHz, separator) + " " + kilohertz;
+        legend += fmt::format(fmt::runtime(LocalText("explorer.measurement.bandwidth", language)),
+                              FormatReportNumber(bandwidthKHz, separator) + " " + kilohertz);
         const auto curve = std::find(outputs.begin(), outputs.end(), bandwidthResult);
         if (resonanceShown && curve != outputs.end()) {
             marks.point = TMeasuredBandwidthPoint{static_cast<std::size_t>(curve - outputs.begin()), resonanceMHz,
@@ -59,17 +62,17 @@ TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double 
             legend += std::string(" (") + kMeasuredPointGlyph + ")";
         }
     } else {
-        legend += ", полосы 3 dB нет";
+        legend += LocalText("explorer.measurement.no-bandwidth", language);
     }
     if (analysis.swr2Span) {
         const TMarkedSpan span = InMegahertz(*analysis.swr2Span);
         if (Overlaps(span, lowMHz, highMHz))
             marks.swr2Span = span;
         legend += ", " + marks.swr2Label + " " + MegahertzText(analysis.swr2Span->lowHz, separator) + "–" +
-                  MegahertzText(analysis.swr2Span->highHz, separator) + " " + LocalText("unit.megahertz", TLanguage::Russian);
+                  MegahertzText(analysis.swr2Span->highHz, separator) + " " + LocalText("unit.megahertz", language);
     }
     if (!resonanceShown)
-        legend += " — вне диапазона графика";
+        legend += LocalText("explorer.measurement.beyond-chart", language);
     return marks;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "ResonanceAnalysis.h"
 
 #include <cstddef>
@@ -55,7 +56,8 @@ inline constexpr const char* kMeasuredPointGlyph = "◆";
 // `highMHz` that shows `outputs` (indices in ResultTable(), in chart order).
 // The point is drawn only when the model's bandwidth is one of them.
 TMeasurementMarks MeasurementMarks(const TShownMeasurement& measurement, double lowMHz, double highMHz,
-                                   const std::vector<std::size_t>& outputs, char separator);
+                                   const std::vector<std::size_t>& outputs, char separator,
+                                   TLanguage language = kDefaultLanguage);
 
 // The stretch of frequency to chart a measurement over: twice its 3 dB
 // bandwidth on either side of the resonance and its whole 2:1 span (never

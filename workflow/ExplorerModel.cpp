@@ -89,18 +89,18 @@ TExplorerRequest ExplorerModel::Request()
     try {
         reading = ReadFieldTexts(fieldTexts_, separator_, fieldOptions_);
     } catch (const Exception&) {
-        request.message = "Число в одном из полей вне допустимого диапазона";
+        request.message = LocalText("explorer.field-beyond-range", language_);
         return request;
     }
     if (reading.badField) {
-        request.message = NotANumberNote(*reading.badField);
+        request.message = NotANumberNote(*reading.badField, language_);
         return request;
     }
     request.typed = reading.inputs;
     if (SweepsFrequency())
         if (const auto bounds = PresetRange(preset_, region_, reading.inputs.FrequencyMHz))
             FillBounds(range_, *bounds, separator_);
-    const TRangeReading range = ReadExplorerRange(xInput_, range_, separator_);
+    const TRangeReading range = ReadExplorerRange(xInput_, range_, separator_, language_);
     request.plan = range.plan;
     request.message = range.message;
     request.rangeNote = range.note;
@@ -130,11 +130,11 @@ TSolveReading ExplorerModel::SolveRequest() const
     try {
         reading = ReadFieldTexts(fieldTexts_, separator_, fieldOptions_);
     } catch (const Exception&) {
-        return {std::nullopt, "Число в одном из полей вне допустимого диапазона"};
+        return {std::nullopt, LocalText("explorer.field-beyond-range", language_)};
     }
     if (reading.badField)
-        return {std::nullopt, NotANumberNote(*reading.badField)};
-    return ReadSolveTexts(solve_, reading.inputs, separator_);
+        return {std::nullopt, NotANumberNote(*reading.badField, language_)};
+    return ReadSolveTexts(solve_, reading.inputs, separator_, language_);
 }
 
 bool ExplorerModel::AcceptSolutions(TFoundSolutions found)
@@ -177,7 +177,7 @@ std::optional<TMeasurementMarks> ExplorerModel::MeasurementMarksOver(std::size_t
     if (!MeasurementShown() || input >= kInputCount ||
         InputTable()[input].value != &TAntennaInputs::FrequencyMHz)
         return std::nullopt;
-    return MeasurementMarks(*measurement_, low, high, outputs_, separator_);
+    return MeasurementMarks(*measurement_, low, high, outputs_, separator_, language_);
 }
 
 } // namespace eh

@@ -37,6 +37,10 @@ public:
     // The decimal mark of every text read and written.
     void SetSeparator(char separator) { separator_ = separator; }
     char Separator() const { return separator_; }
+
+    // The language of the model's messages and of the texts made from it.
+    void SetLanguage(TLanguage language) { language_ = language; }
+    TLanguage Language() const { return language_; }
     // How the fields' texts are read: the lengths' unit, gauges.
     void SetFieldTextOptions(const TFieldTextOptions& options) { fieldOptions_ = options; }
     const TFieldTextOptions& FieldTextOptions() const { return fieldOptions_; }
@@ -107,6 +111,7 @@ private:
     bool SolutionsHold() const;
 
     char separator_ = '.';
+    TLanguage language_ = kDefaultLanguage;
     TFieldTextOptions fieldOptions_;
     TFieldTexts fieldTexts_;
     std::size_t xInput_ = 0;

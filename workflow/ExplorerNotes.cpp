@@ -5,6 +5,8 @@
 #include "ExplorerOutputs.h"
 #include "WorkbenchNumber.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 namespace eh {
@@ -30,40 +32,38 @@ std::string TExplorerNotes::Joined() const
 }
 
 TExplorerNotes ExplorerNotes(const TDesignSweep& sweep, const std::vector<std::size_t>& outputs,
-                             const std::string& rangeNote, char separator)
+                             const std::string& rangeNote, char separator, TLanguage language)
 {
     TExplorerNotes notes;
     if (!rangeNote.empty())
         notes.lines.push_back(rangeNote);
     const TSweepFaultTally& faults = sweep.counts.faults;
     if (faults.Total() > 0) {
-        notes.lines.push_back(FaultSummary(faults, sweep.plan.points));
+        notes.lines.push_back(FaultSummary(faults, sweep.plan.points, language));
         notes.warning = true;
     }
     if (faults.Total() == sweep.plan.points)
-        notes.lines.push_back("Ни одна точка не рассчитана");
+        notes.lines.push_back(LocalText("explorer.notes.none-calculated", language));
     if (outputs.empty())
-        notes.lines.push_back("Выберите величины в списке слева");
+        notes.lines.push_back(LocalText("explorer.notes.choose-outputs", language));
 
     const TAntennaInputs& typed = sweep.base;
     const TInputInfo& bandwidth = InputTable()[kBandwidthInput];
     if (sweep.plan.input != kBandwidthInput && AnyBandwidthDerived(outputs)) {
         if (typed.MeasuredBandwidthKHz == 0) {
-            notes.lines.push_back(std::string("Измеренная полоса равна 0: RR, КПД и потери по определению "
-                                              "постоянны (введите её в поле «") +
-                                  bandwidth.label + "» главного окна)");
+            notes.lines.push_back(fmt::format(fmt::runtime(LocalText("explorer.notes.no-bandwidth", language)),
+                                              InputText(bandwidth, "label", language)));
         } else {
             const TInputInfo& swept = InputTable()[sweep.plan.input];
-            notes.lines.push_back("Измеренная полоса " +
-                                  WorkbenchNumber(typed.MeasuredBandwidthKHz, "кГц", separator) +
-                                  " кГц верна только там, где её измерили (" + swept.label + " = " +
-                                  WorkbenchNumber(typed.*swept.value, swept.unit, separator) +
-                                  ", красная черта): в стороне от неё RR, КПД и потери — не измерение");
+            notes.lines.push_back(fmt::format(fmt::runtime(LocalText("explorer.notes.measured-bandwidth", language)),
+                                              WorkbenchNumber(typed.MeasuredBandwidthKHz, "кГц", separator),
+                                              InputText(swept, "label", language),
+                                              WorkbenchNumber(typed.*swept.value, swept.unit, separator)));
         }
         notes.warning = true;
     }
     if (PitchNeedsNotice(typed)) {
-        notes.lines.push_back(kPitchNotice);
+        notes.lines.push_back(LocalText("notice.pitch", language));
         notes.warning = true;
     }
     return notes;

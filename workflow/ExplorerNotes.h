@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignSweep.h"
+#include "Language.h"
 
 #include <cstddef>
 #include <string>
@@ -22,6 +23,7 @@ struct TExplorerNotes {
 // The notes on `sweep` with `outputs` (indices in ResultTable()) chosen;
 // `rangeNote` is what reading the range had to say.
 TExplorerNotes ExplorerNotes(const TDesignSweep& sweep, const std::vector<std::size_t>& outputs,
-                             const std::string& rangeNote, char separator);
+                             const std::string& rangeNote, char separator,
+                             TLanguage language = kDefaultLanguage);
 
 } // namespace eh

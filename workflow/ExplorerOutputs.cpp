@@ -7,22 +7,23 @@
 
 namespace eh {
 
-std::string ExplorerUnit(const TResultInfo& info)
+std::string ExplorerUnit(const TResultInfo& info, TLanguage language)
 {
-    const std::string_view unit = info.unit;
-    if (unit == "Кгц")
-        return "кГц";
-    if (unit == "Пф")
-        return "пФ";
-    if (unit == "микрогенри")
-        return "мкГн";
-    return std::string(unit);
+    const std::string_view key = info.unitKey;
+    if (key.empty())
+        return {};
+    // The report's Russian spells these three its own way.
+    for (const std::string_view own : {"unit.kilohertz", "unit.picofarad", "unit.microhenry"})
+        if (key == own)
+            return LocalText("explorer." + std::string(key), language);
+    return LocalText(key, language);
 }
 
-std::string ExplorerCaption(const TResultInfo& info)
+std::string ExplorerCaption(const TResultInfo& info, TLanguage language)
 {
-    const std::string unit = ExplorerUnit(info);
-    return unit.empty() ? StandaloneName(info) : StandaloneName(info) + ", " + unit;
+    const std::string unit = ExplorerUnit(info, language);
+    const std::string name = StandaloneName(info, language);
+    return unit.empty() ? name : name + ", " + unit;
 }
 
 std::vector<std::vector<std::size_t>> ExplorerCharts(const std::vector<std::size_t>& outputs)

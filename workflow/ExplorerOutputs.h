@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DesignTables.h"
+#include "Language.h"
 
 #include <cstddef>
 #include <string>
@@ -11,10 +12,10 @@
 namespace eh {
 
 // The unit in SI spelling ("кГц", "пФ", "мкГн"): the report keeps its own.
-std::string ExplorerUnit(const TResultInfo& info);
+std::string ExplorerUnit(const TResultInfo& info, TLanguage language = kDefaultLanguage);
 
 // "Полоса пропуск. по ур.3 dB, кГц"; the name alone when there is no unit.
-std::string ExplorerCaption(const TResultInfo& info);
+std::string ExplorerCaption(const TResultInfo& info, TLanguage language = kDefaultLanguage);
 
 // At most this many value axes share one chart: the left and the right.
 inline constexpr std::size_t kUnitsPerChart = 2;

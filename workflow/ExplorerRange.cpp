@@ -33,29 +33,30 @@ std::optional<long long> ReadCount(const std::string& text)
     return count;
 }
 
-const char* PlanFaultMessage(TSweepPlanFault fault)
+// The catalogue's key of the fault's message.
+const char* PlanFaultKey(TSweepPlanFault fault)
 {
     switch (fault) {
     case TSweepPlanFault::FirstNotANumber:
-        return "Начало диапазона: не число";
+        return "explorer.range.first-not-a-number";
     case TSweepPlanFault::FirstBeyondRange:
-        return "Начало диапазона: число вне допустимого диапазона";
+        return "explorer.range.first-beyond-range";
     case TSweepPlanFault::LastNotANumber:
-        return "Конец диапазона: не число";
+        return "explorer.range.last-not-a-number";
     case TSweepPlanFault::LastBeyondRange:
-        return "Конец диапазона: число вне допустимого диапазона";
+        return "explorer.range.last-beyond-range";
     case TSweepPlanFault::EmptyRange:
-        return "Начало диапазона должно быть меньше конца";
+        return "explorer.range.empty";
     case TSweepPlanFault::TooFewPoints:
-        return "Число точек должно быть не меньше 2";
+        return "explorer.range.too-few-points";
     default:
-        return "Диапазон слишком широк";
+        return "explorer.range.too-wide";
     }
 }
 
 } // namespace
 
-TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator)
+TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator, TLanguage language)
 {
     TRangeReading reading;
     const std::optional<long long> points = ReadCount(texts.points);
@@ -63,16 +64,16 @@ TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, cha
     if (points) {
         count = static_cast<std::size_t>(std::clamp<long long>(*points, 0, kMaxExplorerPoints));
         if (*points > static_cast<long long>(kMaxExplorerPoints))
-            reading.note = "Число точек ограничено: " + std::to_string(kMaxExplorerPoints);
+            reading.note = fmt::format(fmt::runtime(LocalText("explorer.range.points-limited", language)), kMaxExplorerPoints);
     }
     const TSweepPlanReading plan =
         PlanSweepByPoints(input, texts.from, texts.to, count, separator, kMaxExplorerPoints);
     if (!plan.plan)
-        reading.message = PlanFaultMessage(plan.fault);
+        reading.message = LocalText(PlanFaultKey(plan.fault), language);
     else if (!points)
-        reading.message = "Число точек: не целое число";
+        reading.message = LocalText("explorer.range.points-not-whole", language);
     else if (InputTable()[input].value == &TAntennaInputs::FrequencyMHz && !(plan.plan->Value(0) > 0))
-        reading.message = "Частота должна быть больше нуля";
+        reading.message = LocalText("explorer.range.frequency-not-positive", language);
     else
         reading.plan = plan.plan;
     return reading;
@@ -114,6 +115,10 @@ std::string RangeBoundText(double value, char separator)
     return text;
 }
 
-std::string NotANumberNote(std::size_t input) { return std::string(InputTable()[input].label) + ": не число"; }
+std::string NotANumberNote(std::size_t input, TLanguage language)
+{
+    return fmt::format(fmt::runtime(LocalText("explorer.not-a-number", language)),
+                       InputText(InputTable()[input], "label", language));
+}
 
 } // namespace eh

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BandPlans.h"
+#include "Language.h"
 #include "SweepPlan.h"
 
 #include <cstddef>
@@ -36,7 +37,8 @@ struct TRangeReading {
 
 // Reads the range texts the way the fields are read (a point always works as
 // the decimal mark). A frequency range must lie above zero.
-TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator);
+TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator,
+                                TLanguage language = kDefaultLanguage);
 
 // The frequency ranges the range row offers; any other input has a range of
 // the user's own.
@@ -61,6 +63,6 @@ TRangeBounds SensibleRange(std::size_t input);
 std::string RangeBoundText(double value, char separator);
 
 // "Частота (МГц): не число"
-std::string NotANumberNote(std::size_t input);
+std::string NotANumberNote(std::size_t input, TLanguage language = kDefaultLanguage);
 
 } // namespace eh

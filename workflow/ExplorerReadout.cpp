@@ -6,13 +6,15 @@
 #include "Exceptions.h"
 #include "WorkbenchNumber.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 namespace eh {
 
 std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::size_t index,
                                               const std::vector<std::size_t>& outputs, TIaruRegion region,
-                                              char separator, bool exact)
+                                              char separator, bool exact, TLanguage language)
 {
     if (index >= sweep.results.size())
         return {};
@@ -22,24 +24,24 @@ std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::si
     };
     const TInputInfo& swept = InputTable()[sweep.plan.input];
     const double x = sweep.plan.Value(index);
-    std::string text = std::string(swept.label) + " = " + number(x, swept.unit);
+    std::string text = std::string(InputText(swept, "label", language)) + " = " + number(x, swept.unit);
     // The band under the cursor, named here even where the chart had no
     // room for its name.
     if (swept.value == &TAntennaInputs::FrequencyMHz)
         for (const TAmateurBand& band : BandPlan(region))
             if (x >= band.LowMHz() && x <= band.HighMHz())
-                text += " (" + std::to_string(band.metres) + " м)";
+                text += " (" + ShownBandName(band, language) + ")";
     parts.push_back(text);
     const std::optional<TAntennaResults>& results = sweep.results[index];
     // The reason a point faulted comes second, where it stays in sight.
     if (!results)
-        parts.push_back("(" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault) + ")");
+        parts.push_back("(" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault, language) + ")");
     for (const std::size_t result : outputs) {
         const TResultInfo& info = ResultTable()[result];
-        std::string part = StandaloneName(info) + " = ";
-        const std::string unit = ExplorerUnit(info);
+        std::string part = StandaloneName(info, language) + " = ";
+        const std::string unit = ExplorerUnit(info, language);
         try {
-            part += results ? number(ShownValue(info, *results), unit) + (unit.empty() ? "" : " " + unit) : "—";
+            part += results ? number(ShownValue(info, *results), info.unit) + (unit.empty() ? "" : " " + unit) : "—";
         } catch (const Exception&) {
             part += "—";
         }
@@ -48,14 +50,14 @@ std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::si
     return parts;
 }
 
-std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown)
+std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown, TLanguage language)
 {
     std::string text;
     const std::size_t count = std::min(shown, parts.size());
     for (std::size_t i = 0; i < count; ++i)
         text += (i ? "   " : "") + parts[i];
     if (count < parts.size())
-        text += "   … ещё " + std::to_string(parts.size() - count);
+        text += "   " + fmt::format(fmt::runtime(LocalText("explorer.readout.more", language)), parts.size() - count);
     return text;
 }
 

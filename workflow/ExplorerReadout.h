@@ -3,6 +3,7 @@
 
 #include "BandPlans.h"
 #include "DesignSweep.h"
+#include "Language.h"
 
 #include <cstddef>
 #include <string>
@@ -16,9 +17,11 @@ namespace eh {
 // `exact`.
 std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::size_t index,
                                               const std::vector<std::size_t>& outputs, TIaruRegion region,
-                                              char separator, bool exact);
+                                              char separator, bool exact,
+                                              TLanguage language = kDefaultLanguage);
 // The first `shown` parts as the readout writes them, then how many more
 // there are: a readout of fixed height shows what fits and says so.
-std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown);
+std::string JoinedReadout(const std::vector<std::string>& parts, std::size_t shown,
+                          TLanguage language = kDefaultLanguage);
 
 } // namespace eh

@@ -7,6 +7,8 @@
 #include "NumberConversion.h"
 #include "WorkbenchNumber.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 
 namespace eh {
@@ -21,7 +23,8 @@ double ReadBack(const std::string& text, char separator) { return ConvertFieldTe
 
 } // namespace
 
-TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator)
+TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator,
+                             TLanguage language)
 {
     TSolveReading reading;
     const TResultInfo& result = ResultTable()[texts.result];
@@ -29,14 +32,14 @@ TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typ
     try {
         target = ConvertFieldText(texts.target, separator);
     } catch (const Exception&) {
-        reading.message = "Цель: не число";
+        reading.message = LocalText("explorer.solve.target-not-a-number", language);
         return reading;
     }
     const TSweepPlanReading plan =
         PlanSweepByPoints(texts.input, texts.from, texts.to, kSolveGridPoints, separator, kSolveGridPoints);
-    const TRangeReading range = ReadExplorerRange(texts.input, {texts.from, texts.to, "2"}, separator);
+    const TRangeReading range = ReadExplorerRange(texts.input, {texts.from, texts.to, "2"}, separator, language);
     if (!plan.plan || !range.plan) {
-        reading.message = "Диапазон поиска: " + range.message;
+        reading.message = fmt::format(fmt::runtime(LocalText("explorer.solve.range", language)), range.message);
         return reading;
     }
     reading.request = TSolveRequest{*plan.plan, typed, texts.result, target / ShownScale(result)};
@@ -55,11 +58,11 @@ bool TFoundSolutions::Answer(const TSolveRequest& asked) const
     return true;
 }
 
-std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator)
+std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator, TLanguage language)
 {
     const TInputInfo& input = InputTable()[found.request.plan.input];
     const TResultInfo& result = ResultTable()[found.request.result];
-    const std::string unit = ExplorerUnit(result);
+    const std::string unit = ExplorerUnit(result, language);
     std::vector<TSolutionRow> rows;
     rows.reserve(found.outcome.solutions.size());
     for (const double solution : found.outcome.solutions) {
@@ -70,35 +73,37 @@ std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separa
         TAntennaInputs design = found.request.base;
         design.*input.value = ReadBack(row.shownText, separator);
         const TDesign shown = CalculateDesign(design);
-        row.text = std::string(input.label) + " = " + row.shownText + " → ";
+        row.text = std::string(InputText(input, "label", language)) + " = " + row.shownText + " → ";
         if (shown.results) {
             row.resultAtShown = ShownValue(result, *shown.results);
-            row.text += WorkbenchNumber(*row.resultAtShown, unit, separator) + (unit.empty() ? "" : " " + unit);
+            row.text += WorkbenchNumber(*row.resultAtShown, result.unit, separator) + (unit.empty() ? "" : " " + unit);
         } else {
-            row.text += "ошибка расчёта";
+            row.text += LocalText("explorer.calculation-fault", language);
         }
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-std::string SolveSummary(const TFoundSolutions& found, char separator)
+std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language)
 {
     const TSolveOutcome& outcome = found.outcome;
     const TResultInfo& result = ResultTable()[found.request.result];
     const double scale = ShownScale(result);
-    const std::string unit = ExplorerUnit(result);
+    const auto text_of = [language](const char* key, const auto&... values) {
+        return fmt::format(fmt::runtime(LocalText(key, language)), values...);
+    };
     std::string text;
     if (outcome.solutions.empty()) {
-        text = "Решений в диапазоне поиска нет";
+        text = LocalText("explorer.solve.none", language);
         if (outcome.lowestResult)
-            text += "; величина меняется от " + WorkbenchNumber(*outcome.lowestResult * scale, unit, separator) +
-                    " до " + WorkbenchNumber(*outcome.highestResult * scale, unit, separator);
+            text += text_of("explorer.solve.varies", WorkbenchNumber(*outcome.lowestResult * scale, result.unit, separator),
+                            WorkbenchNumber(*outcome.highestResult * scale, result.unit, separator));
     } else {
-        text = "Решений: " + std::to_string(outcome.solutions.size()) + " (отмечены на графике зелёным)";
+        text = text_of("explorer.solve.found", outcome.solutions.size());
     }
     if (outcome.faultedPoints > 0)
-        text += "; точек с ошибкой: " + std::to_string(outcome.faultedPoints);
+        text += text_of("explorer.solve.faulted", outcome.faultedPoints);
     return text;
 }
 

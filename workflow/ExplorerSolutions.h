@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "Language.h"
 #include "TargetSolver.h"
 
 #include <cstddef>
@@ -29,7 +30,8 @@ struct TSolveReading {
 
 // The request for `typed`, or what is wrong with the texts. The range is read
 // as the range row is, with the same messages.
-TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator);
+TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator,
+                             TLanguage language = kDefaultLanguage);
 
 // Answers found for a request. They answer the question asked now only while
 // it is the same result, target and input to vary, and the design differs
@@ -52,10 +54,11 @@ struct TSolutionRow {
     std::string text;                // "Диаметр цилиндра (мм) = 22,61 → 500,3 кГц"
 };
 
-std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator);
+std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator,
+                                       TLanguage language = kDefaultLanguage);
 
 // "Решений: 1 (отмечены на графике зелёным)", or none with the result's
 // span, and the faulted points.
-std::string SolveSummary(const TFoundSolutions& found, char separator);
+std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language = kDefaultLanguage);
 
 } // namespace eh

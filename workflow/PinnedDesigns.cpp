@@ -15,17 +15,17 @@ bool PinnedDesigns::Pin(const TAntennaInputs& design)
 }
 
 std::string PinnedLabel(const TAntennaInputs& pinned, const TAntennaInputs& typed, std::size_t sweptInput,
-                        char separator)
+                        char separator, TLanguage language)
 {
     std::string label;
     for (std::size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
         if (i == sweptInput || pinned.*input.value == typed.*input.value)
             continue;
-        label += (label.empty() ? "" : ", ") + std::string(input.label) + " " +
+        label += (label.empty() ? "" : ", ") + std::string(InputText(input, "label", language)) + " " +
                  FormatReportNumber(pinned.*input.value, separator);
     }
-    return label.empty() ? "та же конструкция" : label;
+    return label.empty() ? LocalText("explorer.pin.same-design", language) : label;
 }
 
 } // namespace eh

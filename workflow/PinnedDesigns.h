@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "Language.h"
 
 #include <cstddef>
 #include <string>
@@ -30,6 +31,6 @@ private:
 // one: "Диаметр цилиндра (мм) 40, Шаг намотки (мм) 2,5", or "та же
 // конструкция".
 std::string PinnedLabel(const TAntennaInputs& pinned, const TAntennaInputs& typed, std::size_t sweptInput,
-                        char separator);
+                        char separator, TLanguage language = kDefaultLanguage);
 
 } // namespace eh

@@ -3,22 +3,27 @@
 
 #include "WorkbenchNumber.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 
 namespace eh {
 
-std::vector<std::string> CriterionNames() { return {"полоса по уровню 3 дБ", "КСВ не выше 2 (0,71 полосы 3 дБ)"}; }
+std::vector<std::string> CriterionNames(TLanguage language)
+{
+    return {LocalText("explorer.criterion.3db", language), LocalText("explorer.criterion.swr2", language)};
+}
 
-std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator)
+std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator, TLanguage language)
 {
     const TAmateurBand& edges = row.coverage.band;
     return {
-        std::to_string(edges.metres) + " м",
+        ShownBandName(edges, language),
         ExactNumber(edges.lowKHz, separator) + "–" + ExactNumber(edges.highKHz, separator),
         row.widthKHz ? WorkbenchNumber(*row.widthKHz, "кГц", separator) : "—",
         !row.settingCount        ? "—"
-        : *row.settingCount == 1 ? "1 (весь)"
+        : *row.settingCount == 1 ? LocalText("explorer.plan.whole-band", language)
                                  : std::to_string(*row.settingCount),
     };
 }
@@ -59,13 +64,17 @@ std::vector<TBandPlanRow> TuningPlan(TIaruRegion region, const TAntennaInputs& t
     return plan;
 }
 
-std::string SettingsText(const TBandPlanRow& row, char separator)
+std::string SettingsText(const TBandPlanRow& row, char separator, TLanguage language)
 {
-    std::string text = std::to_string(row.coverage.band.metres) + " м, настроек: " +
-                       (row.settingCount ? std::to_string(*row.settingCount) : std::string("—"));
-    for (const TTuningSetting& setting : row.settings)
-        text += "\n" + WorkbenchNumber(setting.frequencyKHz, "кГц", separator) + " кГц — " +
-                (setting.turns ? WorkbenchNumber(*setting.turns, "", separator) + " вит." : std::string("ошибка расчёта"));
+    std::string text = fmt::format(fmt::runtime(LocalText("explorer.plan.settings", language)), row.coverage.band.metres,
+                                   row.settingCount ? std::to_string(*row.settingCount) : std::string("—"));
+    for (const TTuningSetting& setting : row.settings) {
+        const std::string frequency = WorkbenchNumber(setting.frequencyKHz, "кГц", separator);
+        text += "\n" + (setting.turns ? fmt::format(fmt::runtime(LocalText("explorer.plan.setting", language)), frequency,
+                                                    WorkbenchNumber(*setting.turns, "", separator))
+                                      : frequency + " " + LocalText("explorer.unit.kilohertz", language) + " — " +
+                                            LocalText("explorer.calculation-fault", language));
+    }
     if (row.settingCount && *row.settingCount > row.settings.size())
         text += "\n…";
     return text;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "BandCoverage.h"
+#include "Language.h"
 
 #include <array>
 #include <cstdint>
@@ -22,7 +23,7 @@ enum class TBandwidthCriterion {
 };
 
 // The criteria as the explorer offers them, in TBandwidthCriterion's order.
-std::vector<std::string> CriterionNames();
+std::vector<std::string> CriterionNames(TLanguage language = kDefaultLanguage);
 
 // The share of the 3 dB bandwidth a criterion allows.
 double CriterionShare(TBandwidthCriterion criterion);
@@ -51,10 +52,11 @@ std::vector<TBandPlanRow> TuningPlan(TIaruRegion region, const TAntennaInputs& t
 // kHz as the band plan has them, the bandwidth under the criterion and how
 // many settings work the whole band ("1 (весь)" for one, "—" where the
 // design faults).
-std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator);
+std::array<std::string, 4> TuningPlanCells(const TBandPlanRow& row, char separator,
+                                           TLanguage language = kDefaultLanguage);
 
 // "20 м, настроек: 2" and a line per setting, "14088 кГц — 12,31 витка"
 // (workbench numbers); "…" ends a list cut at kMaxListedSettings.
-std::string SettingsText(const TBandPlanRow& row, char separator);
+std::string SettingsText(const TBandPlanRow& row, char separator, TLanguage language = kDefaultLanguage);
 
 } // namespace eh

@@ -11,7 +11,8 @@ namespace eh {
 // Four significant digits, and millimetres to no finer than 0.01 mm
 // (22.6123 mm reads "22,61", 1234.567 mm "1235", 0.0523 mm "0,05"), without
 // trailing zeros; the decimal mark is `separator`. Infinities and NaN read
-// as the report writes them.
+// as the report writes them. `unit` is the tables' own (Russian) spelling,
+// whatever language the text is shown in.
 std::string WorkbenchNumber(double value, std::string_view unit, char separator);
 
 // The shortest text that reads back as exactly `value`: neighbouring points

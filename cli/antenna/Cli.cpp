@@ -402,7 +402,7 @@ std::optional<int> ReadDesignOption(CliOptions& options, char separator, std::os
     bytes.resize(static_cast<std::size_t>(file.gcount()));
     const TDesignFileReading reading = ReadDesignFile(bytes, separator);
     if (!reading.design)
-        return fail(DesignFileFaultEnglish(reading));
+        return fail(DesignFileFault(reading, TLanguage::English));
     options.fieldTexts.assign(reading.design->texts.begin(), reading.design->texts.end());
     return std::nullopt;
 }

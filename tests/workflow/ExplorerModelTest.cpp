@@ -8,6 +8,7 @@
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
+#include "PinnedDesigns.h"
 #include "TuningPlan.h"
 #include "WorkbenchNumber.h"
 
@@ -247,6 +248,43 @@ TEST(ExplorerReadout, AShortenedReadoutCountsWhatItLeavesOut)
     EXPECT_EQ(eh::JoinedReadout(parts, 1), "Частота (МГц) = 15   … ещё 2");
 }
 
+TEST(ExplorerLanguage, EveryTextTheModelMakesIsInTheChosenLanguage)
+{
+    const eh::TLanguage english = eh::TLanguage::English;
+    const auto plan =
+        eh::TuningPlan(eh::TIaruRegion::Region1, eh::test::ExampleA(), eh::TBandwidthCriterion::Swr2);
+    eh::TAntennaInputs at20m = eh::test::ExampleA();
+    at20m.FrequencyMHz = 14.175;
+    const std::string turns = eh::WorkbenchNumber(eh::CalculateDesign(at20m).results->TurnCount, "", '.');
+    const eh::TSweepPlan sweep = *eh::PlanSweepByPoints(0, "14.1", "14.3", 3, '.', 3).plan;
+    const eh::TDesignSweep measured = eh::RunDesignSweep(sweep, eh::test::ExampleB());
+    ExplorerModel model;
+    model.SetLanguage(english);
+    model.SetFieldTexts({"14.2", "x", "3", "1", "2", "50", "0"});
+    const std::vector<std::size_t> inductance = {*eh::ResultByKey("InductanceUh")};
+    const std::vector<std::string> readout =
+        eh::ExplorerReadoutParts(measured, 1, inductance, eh::TIaruRegion::Region1, '.', false, english);
+    const struct {
+        std::string shown, expected;
+    } cases[] = {
+        {eh::ExplorerCaption(eh::ResultTable()[*eh::ResultByKey("BandwidthKHz")], english), "3 dB bandwidth, kHz"},
+        {eh::SettingsText(plan[5], '.', english), "20 m, settings: 1\n14175 kHz — " + turns + " turns"},
+        {eh::TuningPlanCells(plan[5], '.', english)[0], "20 m"},
+        {eh::CriterionNames(english)[1], "SWR ≤ 2 (0.71 of the 3 dB bandwidth)"},
+        {model.Request().message, "Cylinder diameter (mm): not a number"},
+        {readout.at(0), "Frequency (MHz) = 14.2 (20 m)"},
+        {readout.at(1).substr(0, readout.at(1).find('=')), "Coil inductance L "},
+        {readout.at(1).substr(readout.at(1).size() - 3), "µH"},
+        {eh::ExplorerNotes(measured, {*eh::ResultByKey("EfficiencyPct")}, "", '.', english).Joined(),
+         "The measured bandwidth of 500 kHz holds only where it was measured (Frequency (MHz) = 14.2, the red "
+         "line): away from it RR, efficiency and loss are not a measurement"},
+        {eh::JoinedReadout({"Q = 12", "RR = 0 Ohm"}, 1, english), "Q = 12   … 1 more"},
+        {eh::PinnedLabel(eh::test::ExampleA(), eh::test::ExampleA(), 0, '.', english), "the same design"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, c.expected);
+}
+
 TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)
 {
     struct Case {
@@ -299,7 +337,7 @@ TEST(DesignFile, TheSevenTextsAndThePinsTravelAndABadFileIsNamed)
     for (const Case& c : cases) {
         const eh::TDesignFileReading reading = eh::ReadDesignFile(c.bytes, ',');
         EXPECT_FALSE(reading.design);
-        EXPECT_EQ(eh::DesignFileFaultRussian(reading), c.message);
+        EXPECT_EQ(eh::DesignFileFault(reading, eh::TLanguage::Russian), c.message);
     }
 }
 

@@ -18,14 +18,16 @@ export class ExplorerCharts {
    * @param {HTMLElement} host where the charts stack
    * @param {ExplorerBinding} binding
    * @param {string} separator
+   * @param {PageLanguage} language of the captions and the band names
    * @param {(value: number) => void} onHover the swept value under the cursor
    */
-  constructor(host, binding, separator, onHover) {
+  constructor(host, binding, separator, language, onHover) {
     this.host = host;
     this.binding = binding;
     this.separator = separator;
+    this.language = language;
     this.onHover = onHover;
-    this.results = binding.explorerResults();
+    this.results = binding.explorerResults(language);
     /** @type {uPlot[]} */
     this.charts = [];
     /** Values of the swept input that answer the search, marked in green. */
@@ -66,7 +68,7 @@ export class ExplorerCharts {
       this.clear();
       this.layout = layout;
     }
-    const bands = answer.frequency ? this.binding.explorerBands(region) : [];
+    const bands = answer.frequency ? this.binding.explorerBands(region, this.language) : [];
     const xAxis = this.binding.explorerAxis(answer.from ?? 0, answer.to ?? 1, Math.max(2, Math.floor(width / kTickSpacingX)), this.separator);
     const pinned = answer.pinned ?? [];
     const plans = (answer.charts ?? []).map((outputs) => {

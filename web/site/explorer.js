@@ -37,7 +37,9 @@ export class Explorer {
     this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
+    this.language = window.ehShell.language;
     this.model = new binding.ExplorerPage();
+    this.model.setLanguage(this.language);
     this.model.setSeparator(separator);
     this.model.setFieldTexts(fieldTexts());
 
@@ -53,9 +55,9 @@ export class Explorer {
     // The plan's row whose settings are listed; -1 for the typed band's.
     this.chosenBand = -1;
 
-    binding.explorerInputs().forEach((label, i) => this.xInput.add(new Option(label, String(i))));
+    binding.explorerInputs(this.language).forEach((label, i) => this.xInput.add(new Option(label, String(i))));
     this.xInput.value = String(this.model.xInput());
-    binding.explorerResults().forEach((result, i) => {
+    binding.explorerResults(this.language).forEach((result, i) => {
       const row = document.createElement('label');
       const box = document.createElement('input');
       box.type = 'checkbox';
@@ -70,7 +72,7 @@ export class Explorer {
     // A click on the chart toggles the readout between workbench numbers and every digit.
     this.exact = false;
     this.hovered = NaN;
-    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, (value) => {
+    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, this.language, (value) => {
       this.hovered = value;
       this.runner.readout(value, this.exact);
     });
@@ -134,7 +136,7 @@ export class Explorer {
 
   listBands() {
     this.band.replaceChildren(new Option('', ''),
-      ...this.binding.explorerBands(this.model.region()).map((band, i) => new Option(band.name, String(i))));
+      ...this.binding.explorerBands(this.model.region(), this.language).map((band, i) => new Option(band.name, String(i))));
   }
 
   /**
@@ -181,8 +183,8 @@ export class Explorer {
     const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
     const from = /** @type {HTMLInputElement} */ (this.$('solve-from'));
     const to = /** @type {HTMLInputElement} */ (this.$('solve-to'));
-    this.binding.explorerResults().forEach((one, i) => result.add(new Option(one.caption, String(i))));
-    this.binding.explorerInputs().forEach((label, i) => input.add(new Option(label, String(i))));
+    this.binding.explorerResults(this.language).forEach((one, i) => result.add(new Option(one.caption, String(i))));
+    this.binding.explorerInputs(this.language).forEach((label, i) => input.add(new Option(label, String(i))));
     const fill = () => {
       const texts = this.model.solveTexts();
       result.value = String(texts.result);
@@ -224,7 +226,7 @@ export class Explorer {
 
   /** The tuning plan's criterion and the band whose settings are listed. */
   setUpPlan() {
-    this.binding.explorerCriteria().forEach((name, i) => this.criterion.add(new Option(name, String(i))));
+    this.binding.explorerCriteria(this.language).forEach((name, i) => this.criterion.add(new Option(name, String(i))));
     this.criterion.addEventListener('change', () => this.drawPlan());
     const choose = (/** @type {Event} */ event) => {
       const row = /** @type {HTMLElement} */ (event.target).closest('tr');
@@ -239,7 +241,7 @@ export class Explorer {
 
   drawPlan() {
     drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
-      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value)), this.chosenBand);
+      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value), this.language), this.chosenBand);
   }
 
   /**
@@ -257,7 +259,7 @@ export class Explorer {
       if (!file) return;
       // A file far beyond any design is refused by its size before it is read.
       const text = file.size > 1 << 20 ? '' : await file.text();
-      const reading = this.binding.readDesignFileText(text, this.separator);
+      const reading = this.binding.readDesignFileText(text, this.separator, this.language);
       this.$('files-note').textContent = reading.fault ?? '';
       if (reading.texts) writeFields(reading.texts.map((value, i) => /** @type {[number, string]} */ ([i, value])));
     });

@@ -7,6 +7,7 @@
 interface ExplorerJob {
   texts: string[];
   separator: string;
+  language: PageLanguage;
   input: number;
   from: string;
   to: string;
@@ -80,6 +81,8 @@ interface ExplorerRangeTexts {
 
 interface ExplorerPage {
   setSeparator(separator: string): void;
+  /** The language of every text the explorer answers. */
+  setLanguage(language: PageLanguage): void;
   setFieldTexts(texts: string[]): void;
   setXInput(input: number): void;
   xInput(): number;
@@ -126,19 +129,19 @@ interface AntennaDrawing {
 /** The explorer's module (web/ExplorerBinding.cpp, eh-explorer.js). */
 interface ExplorerBinding {
   ExplorerPage: new () => ExplorerPage;
-  explorerInputs(): string[];
-  explorerResults(): ExplorerResult[];
+  explorerInputs(language: PageLanguage): string[];
+  explorerResults(language: PageLanguage): ExplorerResult[];
   explorerAxis(low: number, high: number, maxTicks: number, separator: string): ExplorerAxis;
-  explorerBands(region: number): ExplorerBand[];
+  explorerBands(region: number, language: PageLanguage): ExplorerBand[];
   explorerBandLabels(centres: number[], widths: number[], left: number, right: number, rows: number, gap: number):
     ({ left: number; row: number } | null)[];
   explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
   explorerReadoutAt(value: number, exact: boolean): string;
   explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
-  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number): ExplorerPlanRow[] | null;
-  explorerCriteria(): string[];
+  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number, language: PageLanguage): ExplorerPlanRow[] | null;
+  explorerCriteria(language: PageLanguage): string[];
   designFileText(texts: string[], separator: string): string;
-  readDesignFileText(text: string, separator: string): { texts?: string[]; fault?: string };
+  readDesignFileText(text: string, separator: string, language: PageLanguage): { texts?: string[]; fault?: string };
   explorerSweepCsv(): string;
 }
 
@@ -176,6 +179,7 @@ interface ExplorerSolveTexts {
 interface ExplorerSolveJob {
   texts: string[];
   separator: string;
+  language: PageLanguage;
   solve: ExplorerSolveTexts;
 }
 
