@@ -42,13 +42,8 @@ namespace {
 // report writes: Russian millimetres until the page says otherwise.
 TReportOptions gPage;
 
-// How the page reads its field texts: the lengths in the page's unit and,
-// away from the window's own Russian millimetres, a wire gauge ("14 AWG") in
-// the wire diameter's field.
-TFieldTextOptions PageReading()
-{
-    return {gPage.lengths, gPage != TReportOptions{}};
-}
+// How the page reads its field texts.
+TFieldTextOptions PageReading() { return PageFieldReading(gPage.language, gPage.lengths); }
 
 // Sets the language ("ru" or "en") and the lengths' unit ("mm" or "in");
 // false, and nothing changed, for a code it does not know.

@@ -17,6 +17,7 @@
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
 #include "ExplorerSolutions.h"
+#include "InputText.h"
 #include "PinnedDesigns.h"
 #include "TargetSolver.h"
 #include "TuningPlan.h"
@@ -42,6 +43,15 @@ char Mark(const std::string& separator) { return separator.empty() ? '.' : separ
 TLanguage LanguageOf(const std::string& code) { return LanguageFromCode(code).value_or(kDefaultLanguage); }
 std::string CodeOf(TLanguage language) { return language == TLanguage::English ? "en" : "ru"; }
 TLanguage JobLanguage(val job) { return job["language"].isString() ? LanguageOf(job["language"].as<std::string>()) : kDefaultLanguage; }
+
+// "mm" or "in": the unit the page's four length fields are typed in.
+TLengthUnit LengthsOf(const std::string& code) { return code == "in" ? TLengthUnit::Inch : TLengthUnit::Millimetre; }
+
+// How a job's field texts are read: as the page that sent it reads them.
+TFieldTextOptions JobReading(val job)
+{
+    return PageFieldReading(JobLanguage(job), LengthsOf(job["units"].isString() ? job["units"].as<std::string>() : ""));
+}
 
 TFieldTexts FieldTextsOf(val texts)
 {
@@ -103,6 +113,7 @@ ExplorerModel SolveModelFor(val job)
 {
     ExplorerModel model;
     model.SetLanguage(JobLanguage(job));
+    model.SetFieldTextOptions(JobReading(job));
     model.SetSeparator(job["separator"].as<std::string>().empty() ? '.' : job["separator"].as<std::string>().front());
     model.SetFieldTexts(FieldTextsOf(job["texts"]));
     model.SetSolveTexts(SolveTextsOf(job["solve"]));
@@ -117,7 +128,14 @@ class ExplorerPage {
 public:
     void SetSeparator(const std::string& separator) { model_.SetSeparator(Mark(separator)); }
     // "ru" or "en": the language of every text the explorer answers.
-    void SetLanguage(const std::string& code) { model_.SetLanguage(LanguageOf(code)); }
+    // "ru" or "en", and "mm" or "in": the language of every text the
+    // explorer answers and the unit the page's length fields are typed in.
+    void Configure(const std::string& language, const std::string& units)
+    {
+        model_.SetLanguage(LanguageOf(language));
+        units_ = units;
+        model_.SetFieldTextOptions(PageFieldReading(model_.Language(), LengthsOf(units)));
+    }
     void SetFieldTexts(val texts) { model_.SetFieldTexts(FieldTextsOf(texts)); }
     void SetXInput(int input) { model_.SetXInput(static_cast<std::size_t>(std::max(input, 0))); }
     int XInput() const { return static_cast<int>(model_.XInput()); }
@@ -173,6 +191,7 @@ public:
         job.set("texts", TextsArray(model_.FieldTexts()));
         job.set("separator", std::string(1, model_.Separator()));
         job.set("language", CodeOf(model_.Language()));
+        job.set("units", units_);
         job.set("input", static_cast<int>(model_.XInput()));
         job.set("from", model_.RangeTexts().from);
         job.set("to", model_.RangeTexts().to);
@@ -212,6 +231,7 @@ public:
         job.set("texts", TextsArray(model_.FieldTexts()));
         job.set("separator", std::string(1, model_.Separator()));
         job.set("language", CodeOf(model_.Language()));
+        job.set("units", units_);
         job.set("solve", SolveTextsArray(model_.SolveTexts()));
         answer.set("job", job);
         return answer;
@@ -262,6 +282,7 @@ public:
 
 private:
     ExplorerModel model_;
+    std::string units_ = "mm";
 };
 
 // The inputs the chart can sweep, as the fields name them.
@@ -380,6 +401,7 @@ val ExplorerSweep(val job, int columns, bool preview)
 {
     ExplorerModel model;
     model.SetLanguage(JobLanguage(job));
+    model.SetFieldTextOptions(JobReading(job));
     model.SetSeparator(Mark(job["separator"].as<std::string>()));
     model.SetFieldTexts(FieldTextsOf(job["texts"]));
     model.SetXInput(static_cast<std::size_t>(job["input"].as<int>()));
@@ -496,10 +518,12 @@ val ExplorerSolve(val job)
 // The typed design's tuning plan for the region's bands, or null while a
 // field is not a number: each row's cells, whether it holds the typed
 // frequency, and its settings in words.
-val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion, const std::string& language)
+val ExplorerTuningPlan(val texts, const std::string& separator, int region, int criterion, const std::string& language,
+                       const std::string& units)
 {
     const TLanguage spoken = LanguageOf(language);
     ExplorerModel model;
+    model.SetFieldTextOptions(PageFieldReading(spoken, LengthsOf(units)));
     model.SetSeparator(Mark(separator));
     model.SetFieldTexts(FieldTextsOf(texts));
     const std::optional<TAntennaInputs> typed = model.Typed();
@@ -588,7 +612,7 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
     emscripten::class_<eh::ExplorerPage>("ExplorerPage")
         .constructor<>()
         .function("setSeparator", &eh::ExplorerPage::SetSeparator)
-        .function("setLanguage", &eh::ExplorerPage::SetLanguage)
+        .function("configure", &eh::ExplorerPage::Configure)
         .function("setFieldTexts", &eh::ExplorerPage::SetFieldTexts)
         .function("setXInput", &eh::ExplorerPage::SetXInput)
         .function("xInput", &eh::ExplorerPage::XInput)

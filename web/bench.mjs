@@ -128,7 +128,7 @@ const sweeps = await page.evaluate(() => {
   const { explorer, fieldTexts, separator } = window.eh;
   /** @type {ExplorerBinding} */
   const calculator = /** @type {any} */ (explorer).binding;
-  const job = { texts: fieldTexts(), separator, language: /** @type {PageLanguage} */ ('ru'), input: 0, from: '1.8', to: '30', points: '1000', outputs: [2, 17, 13], region: 1, pins: [] };
+  const job = { texts: fieldTexts(), separator, language: /** @type {PageLanguage} */ ('ru'), units: /** @type {PageUnits} */ ('mm'), input: 0, from: '1.8', to: '30', points: '1000', outputs: [2, 17, 13], region: 1, pins: [] };
   const times = [];
   for (let i = 0; i < 11; i++) {
     const start = performance.now();

@@ -9,6 +9,11 @@ namespace eh {
 
 bool TakesWireGauge(const TInputInfo& input) { return input.value == &TAntennaInputs::WireDiameterMm; }
 
+TFieldTextOptions PageFieldReading(TLanguage language, TLengthUnit lengths)
+{
+    return {lengths, language != TLanguage::Russian || lengths != TLengthUnit::Millimetre};
+}
+
 double ReadInputText(const TInputInfo& input, std::string_view text, char separator,
                      const TFieldTextOptions& options)
 {

@@ -24,4 +24,9 @@ double ReadInputText(const TInputInfo& input, std::string_view text, char separa
 // Whether the input takes a wire gauge.
 bool TakesWireGauge(const TInputInfo& input);
 
+// How the page reads its fields in `language` with lengths in `lengths`:
+// in that unit and, away from the window's own Russian millimetres, with a
+// wire gauge ("14 AWG") in the wire diameter's field.
+TFieldTextOptions PageFieldReading(TLanguage language, TLengthUnit lengths);
+
 } // namespace eh

@@ -39,7 +39,7 @@ export class Explorer {
     this.fieldTexts = fieldTexts;
     this.language = window.ehShell.language;
     this.model = new binding.ExplorerPage();
-    this.model.setLanguage(this.language);
+    this.model.configure(this.language, window.ehShell.units);
     this.model.setSeparator(separator);
     this.model.setFieldTexts(fieldTexts());
 
@@ -241,7 +241,7 @@ export class Explorer {
 
   drawPlan() {
     drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
-      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value), this.language), this.chosenBand);
+      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value), this.language, window.ehShell.units), this.chosenBand);
   }
 
   /**

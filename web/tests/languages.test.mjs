@@ -40,6 +40,9 @@ test('each language and unit reports as the native tool does and says so on the 
     ['en', 'in', inches, 'EH Antenna Design', 'Cylinder diameter (in) =', 'Cylinder diameter (mm)'],
     ['ru', 'in', inches, 'Программа для расчета параметров ЕН Антенны', 'Диаметр цилиндров (дюйм) =', 'Диаметр цилиндров (мм)'],
   ];
+  // The explorer's tuning plan of the typed band, in each case.
+  /** @type {string[]} */
+  const plans = [];
   for (const [language, units, values, title, label, axis] of cases) {
     const what = `${language} ${units}`;
     const page = await open(query(values, `&lang=${language}&units=${units}&separator=.`));
@@ -59,8 +62,13 @@ test('each language and unit reports as the native tool does and says so on the 
           + (node.getAttribute('aria-label') ?? '') + (node.getAttribute('title') ?? '')).join(' ')),
     }));
     assert.deepEqual(shown, { lang: language, title, axis, label, switches: [language, units], cyrillic: language === 'ru' }, what);
+    await page.waitForSelector('#coverage tr.typed');
+    plans.push(await page.$eval('#coverage tr.typed', (row) => row.textContent ?? ''));
     await page.close();
   }
+  // The explorer reads the fields in their unit, as the report does: the
+  // same design whether typed in millimetres or in inches.
+  assert.equal(plans[1], plans[0]);
 });
 
 test('"Save" downloads the English inch report the native tool saves', async (t) => {

@@ -8,6 +8,7 @@ interface ExplorerJob {
   texts: string[];
   separator: string;
   language: PageLanguage;
+  units: PageUnits;
   input: number;
   from: string;
   to: string;
@@ -81,8 +82,8 @@ interface ExplorerRangeTexts {
 
 interface ExplorerPage {
   setSeparator(separator: string): void;
-  /** The language of every text the explorer answers. */
-  setLanguage(language: PageLanguage): void;
+  /** The language of every text the explorer answers and the unit the length fields are typed in. */
+  configure(language: PageLanguage, units: PageUnits): void;
   setFieldTexts(texts: string[]): void;
   setXInput(input: number): void;
   xInput(): number;
@@ -138,7 +139,7 @@ interface ExplorerBinding {
   explorerSweep(job: ExplorerJob, columns: number, preview: boolean): ExplorerSweepAnswer;
   explorerReadoutAt(value: number, exact: boolean): string;
   explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
-  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number, language: PageLanguage): ExplorerPlanRow[] | null;
+  explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number, language: PageLanguage, units: PageUnits): ExplorerPlanRow[] | null;
   explorerCriteria(language: PageLanguage): string[];
   designFileText(texts: string[], separator: string): string;
   readDesignFileText(text: string, separator: string, language: PageLanguage): { texts?: string[]; fault?: string };
@@ -180,6 +181,7 @@ interface ExplorerSolveJob {
   texts: string[];
   separator: string;
   language: PageLanguage;
+  units: PageUnits;
   solve: ExplorerSolveTexts;
 }
 

@@ -67,7 +67,7 @@ function fakeTimers() {
 }
 
 /** @param {string} points */
-const job = (points) => ({ texts: [], separator: '.', language: /** @type {PageLanguage} */ ('ru'), input: 0, from: '1', to: '2', points, outputs: [], region: 1, pins: [] });
+const job = (points) => ({ texts: [], separator: '.', language: /** @type {PageLanguage} */ ('ru'), units: /** @type {PageUnits} */ ('mm'), input: 0, from: '1', to: '2', points, outputs: [], region: 1, pins: [] });
 
 test('typing waits for the pause, and only the last of the keys is swept', () => {
   const { made, make } = fakeWorkers();
