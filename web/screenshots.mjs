@@ -31,6 +31,7 @@ const shots = [
   ['screenshot-web-phone-english-inches.png', 390, 844, null, inchDesign],
   ['screenshot-web-phone-english-inches-report.png', 390, 844, '#report', inchDesign],
   ['screenshot-web-desktop-english-inches.png', 1280, 800, null, inchDesign],
+  ['screenshot-web-explorer-english-inches.png', 1280, 800, '#explorer', inchDesign],
 ];
 for (const [name, width, height, scroll, search = design] of shots) {
   const page = await browser.newPage();
