@@ -872,7 +872,8 @@ private slots:
             keys << mnemonic(button->text());
         for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
             keys << mnemonic(explorer_->Sides->tabText(tab));
-        keys << mnemonic(explorer_->ExactDigits->text());
+        for (QCheckBox* box : {explorer_->ExactDigits, explorer_->MeasurementCheck})
+            keys << mnemonic(box->text());
         QVERIFY(!keys.contains(QString(QChar())));
         // A Cyrillic letter is typed with the key of a Latin one (Ч with X):
         // under either layout each key reaches one control.
