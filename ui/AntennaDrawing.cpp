@@ -2,12 +2,13 @@
 #include "AntennaDrawing.h"
 
 #include "DrawingPainter.h"
+#include "InterfaceLanguage.h"
 
 #include <QPainter>
 
 namespace eh {
 
-AntennaDrawing::AntennaDrawing(QWidget* parent) : QWidget(parent)
+AntennaDrawing::AntennaDrawing(QWidget* parent) : QWidget(parent), shapes_(UncalculatedDrawing(InterfaceLanguage()))
 {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -20,10 +21,10 @@ void AntennaDrawing::SetDesign(const TAntennaInputs& inputs, const std::optional
                                char separator)
 {
     dimensions_.reset();
-    shapes_ = UncalculatedDrawing();
+    shapes_ = UncalculatedDrawing(InterfaceLanguage());
     if (results) {
         dimensions_ = DrawingDimensions(inputs, *results);
-        shapes_ = DrawingShapes(*dimensions_, separator);
+        shapes_ = DrawingShapes(*dimensions_, separator, InterfaceLanguage());
     }
     update();
 }

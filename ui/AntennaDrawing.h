@@ -31,7 +31,7 @@ protected:
 
 private:
     std::optional<TDrawingDimensions> dimensions_;
-    TDrawingShapes shapes_ = UncalculatedDrawing();
+    TDrawingShapes shapes_;
 };
 
 } // namespace eh

@@ -74,17 +74,23 @@ void Quietly(Widget* widget, Set&& set)
     set(widget);
 }
 
+// Why the file at `path` was not opened, for EFOpenError.
+std::string NotOpenedText(const QString& path, const QString& reason)
+{
+    return UiText("explorer.file.not-opened").arg(path, reason).toStdString();
+}
+
 // The bytes of a file of at most `limit` bytes; EFOpenError otherwise.
 std::string ReadSmallFile(const QString& path, qint64 limit)
 {
     const QFileInfo info(path);
     QFile file(path);
     if (!info.isFile())
-        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: это не обычный файл");
+        throw EFOpenError(NotOpenedText(path, UiText("measurement.not-regular-file")));
     if (info.size() > limit)
-        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: он слишком велик для файла конструкции");
+        throw EFOpenError(NotOpenedText(path, UiText("explorer.file.too-large")));
     if (!file.open(QIODevice::ReadOnly))
-        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + file.errorString().toStdString());
+        throw EFOpenError(NotOpenedText(path, file.errorString()));
     const QByteArray bytes = file.read(limit + 1);
     return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
@@ -121,7 +127,7 @@ DesignExplorer::DesignExplorer(const FieldEdits& fields, FieldWriter writeField,
     : QWidget(parent), fields_(fields), writeField_(std::move(writeField)), recalculate_(std::move(recalculate))
 {
     setObjectName("DesignExplorer");
-    setWindowTitle("Обзор конструкции");
+    setWindowTitle(UiText("explorer.title"));
     setWindowFlags(Qt::Window);
     setWindowIcon(QIcon(":/icons/app.ico"));
     setFont(WindowFont());
@@ -244,7 +250,8 @@ void DesignExplorer::CreateControls()
         XInput->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
     RangePreset = new QComboBox;
     RangePreset->setObjectName("RangePreset");
-    RangePreset->addItems({"КВ 1,8–30 МГц", "Любительский диапазон частоты", "Свой диапазон"});
+    RangePreset->addItems(
+        {UiText("explorer.preset.hf"), UiText("explorer.preset.band"), UiText("explorer.preset.custom")});
     FromEdit = new QLineEdit;
     FromEdit->setObjectName("FromEdit");
     ToEdit = new QLineEdit;
@@ -255,22 +262,23 @@ void DesignExplorer::CreateControls()
         edit->setMaximumWidth(90);
 
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(BuddyLabel("Ось &X:", XInput));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.axis"), XInput));
     rangeRow->addWidget(XInput);
     rangeRow->addSpacing(12);
-    rangeRow->addWidget(BuddyLabel("Диап&азон:", RangePreset));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.preset"), RangePreset));
     rangeRow->addWidget(RangePreset);
-    rangeRow->addWidget(BuddyLabel("&от", FromEdit));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.from"), FromEdit));
     rangeRow->addWidget(FromEdit);
-    rangeRow->addWidget(BuddyLabel("&до", ToEdit));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.to"), ToEdit));
     rangeRow->addWidget(ToEdit);
-    rangeRow->addWidget(BuddyLabel("точ&ек", PointsEdit));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.points"), PointsEdit));
     rangeRow->addWidget(PointsEdit);
     rangeRow->addSpacing(12);
     RegionChoice = new QComboBox;
     RegionChoice->setObjectName("RegionChoice");
-    RegionChoice->addItems({"IARU Район 1", "IARU Район 2", "IARU Район 3"});
-    rangeRow->addWidget(BuddyLabel("Ра&йон:", RegionChoice));
+    for (int region = 1; region <= 3; ++region)
+        RegionChoice->addItem(UiText("explorer.region-name").arg(region));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.region"), RegionChoice));
     rangeRow->addWidget(RegionChoice);
     rangeRow->addStretch(1);
 
@@ -291,7 +299,7 @@ void DesignExplorer::CreateControls()
     auto* outputsBox = new QWidget;
     auto* outputsLayout = new QVBoxLayout(outputsBox);
     outputsLayout->setContentsMargins(0, 0, 0, 0);
-    outputsLayout->addWidget(BuddyLabel("&Величины:", Outputs));
+    outputsLayout->addWidget(BuddyLabel(UiText("explorer.outputs.label"), Outputs));
     outputsLayout->addWidget(Outputs, 1);
 
     Chart = new ExplorerChart;
@@ -310,9 +318,9 @@ void DesignExplorer::CreateControls()
     Sides = new QTabWidget;
     Sides->setObjectName("Sides");
     Sides->setAccessibleName(UiText("explorer.sides"));
-    Sides->addTab(CreateDrawingTab(), "Че&ртёж");
-    Sides->addTab(CreateBandsTab(), "Диапазон&ы");
-    Sides->addTab(CreateSolveTab(), "Под&бор");
+    Sides->addTab(CreateDrawingTab(), UiText("explorer.tab.drawing"));
+    Sides->addTab(CreateBandsTab(), UiText("explorer.tab.bands"));
+    Sides->addTab(CreateSolveTab(), UiText("explorer.tab.solve"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
     splitter->setChildrenCollapsible(false);
@@ -332,9 +340,9 @@ void DesignExplorer::CreateControls()
     // Room for three lines whether or not the pointer is over the chart, so
     // that the chart does not move when the readout appears.
     Readout->setFixedHeight(Readout->fontMetrics().lineSpacing() * 3 + 4);
-    ExactDigits = new QCheckBox("Все ци&фры");
+    ExactDigits = new QCheckBox(UiText("explorer.exact-digits"));
     ExactDigits->setObjectName("ExactDigits");
-    ExactDigits->setToolTip("Показания и решения со всеми цифрами, а не округлённые для мастерской");
+    ExactDigits->setToolTip(UiText("explorer.exact-digits.tip"));
     auto* readoutRow = new QHBoxLayout;
     readoutRow->addWidget(Readout, 1);
     readoutRow->addWidget(ExactDigits, 0, Qt::AlignTop);
@@ -343,19 +351,17 @@ void DesignExplorer::CreateControls()
     Note->setTextFormat(Qt::PlainText);
     Note->setWordWrap(true);
 
-    PinButton = new QPushButton("&Закрепить");
+    PinButton = new QPushButton(UiText("explorer.pin"));
     PinButton->setObjectName("PinButton");
-    ClearPinsButton = new QPushButton("Сн&ять закреплённые");
+    ClearPinsButton = new QPushButton(UiText("explorer.clear-pins"));
     ClearPinsButton->setObjectName("ClearPinsButton");
-    MeasurementCheck = new QCheckBox("Нало&жить измерение");
+    MeasurementCheck = new QCheckBox(UiText("explorer.measurement.overlay"));
     MeasurementCheck->setObjectName("MeasurementCheck");
-    MeasurementCheck->setToolTip("Резонанс, полоса по уровню 3 dB и полоса по КСВ ≤ 2 измеренной антенны "
-                                 "на графике по частоте");
+    MeasurementCheck->setToolTip(UiText("explorer.measurement.overlay.tip"));
     MeasurementCheck->setVisible(false);
-    MeasuredStretchButton = new QPushButton("&Участок измерения");
+    MeasuredStretchButton = new QPushButton(UiText("explorer.measurement.zoom"));
     MeasuredStretchButton->setObjectName("MeasuredStretchButton");
-    MeasuredStretchButton->setToolTip("График по частоте вокруг измеренного резонанса: по две измеренные полосы "
-                                      "в каждую сторону");
+    MeasuredStretchButton->setToolTip(UiText("explorer.measurement.zoom.tip"));
     MeasuredStretchButton->setVisible(false);
     auto* buttons = new QHBoxLayout;
     for (QPushButton* button : {PinButton, ClearPinsButton})
@@ -377,40 +383,40 @@ void DesignExplorer::CreateControls()
 
 QPushButton* DesignExplorer::CreateFileButton()
 {
-    FileButton = new QPushButton("Конс&трукция");
+    FileButton = new QPushButton(UiText("explorer.design"));
     FileButton->setObjectName("FileButton");
     auto* menu = new QMenu(FileButton);
-    menu->addAction("&Открыть конструкцию…", this, &DesignExplorer::ChooseDesignToOpen);
-    menu->addAction("&Сохранить конструкцию…", this, [this] {
-        ChooseExportFile("Конструкция EH-антенны (*.json)", "json", &DesignExplorer::SaveDesign);
+    menu->addAction(UiText("explorer.design.open"), this, &DesignExplorer::ChooseDesignToOpen);
+    menu->addAction(UiText("explorer.design.save"), this, [this] {
+        ChooseExportFile(UiText("explorer.design.file-filter"), "json", &DesignExplorer::SaveDesign);
     });
     menu->addSeparator();
-    menu->addAction("&Лист сборки PDF…", this,
+    menu->addAction(UiText("explorer.design.sheet-pdf"), this,
                     [this] { ChooseExportFile("PDF (*.pdf)", "pdf", &DesignExplorer::ExportBuildSheet); });
-    menu->addAction("&Печать листа сборки…", this, &DesignExplorer::PrintBuildSheet);
+    menu->addAction(UiText("explorer.design.print-sheet"), this, &DesignExplorer::PrintBuildSheet);
     FileButton->setMenu(menu);
     return FileButton;
 }
 
 QPushButton* DesignExplorer::CreateExportButton()
 {
-    ExportButton = new QPushButton("&Экспорт");
+    ExportButton = new QPushButton(UiText("explorer.export"));
     ExportButton->setObjectName("ExportButton");
     auto* menu = new QMenu(ExportButton);
-    menu->addAction("&График PNG…", this,
+    menu->addAction(UiText("explorer.export.chart-png"), this,
                     [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportPng); });
-    menu->addAction("Гра&фик SVG…", this,
+    menu->addAction(UiText("explorer.export.chart-svg"), this,
                     [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportSvg); });
-    menu->addAction("&Таблица CSV…", this,
+    menu->addAction(UiText("explorer.export.csv"), this,
                     [this] { ChooseExportFile("CSV (*.csv)", "csv", &DesignExplorer::ExportCsv); });
     // The chart's text alternative, for a screen reader and the keyboard.
     menu->addAction(UiText("points.menu"), this, [this] {
         ShowChartPoints(*this, UiText("points.title").arg(windowTitle()), Chart->PointsColumns(), model_.Separator());
     });
     menu->addSeparator();
-    menu->addAction("&Чертёж PNG…", this,
+    menu->addAction(UiText("explorer.export.drawing-png"), this,
                     [this] { ChooseExportFile("PNG (*.png)", "png", &DesignExplorer::ExportDrawingPng); });
-    menu->addAction("Черт&ёж SVG…", this,
+    menu->addAction(UiText("explorer.export.drawing-svg"), this,
                     [this] { ChooseExportFile("SVG (*.svg)", "svg", &DesignExplorer::ExportDrawingSvg); });
     ExportButton->setMenu(menu);
     return ExportButton;
@@ -435,14 +441,15 @@ QWidget* DesignExplorer::CreateBandsTab()
         Criterion->addItem(Utf8(name));
     Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
-    Coverage->setHorizontalHeaderLabels({"Диапазон", "Края, кГц", "Полоса,\nкГц", "Настроек"});
+    Coverage->setHorizontalHeaderLabels({UiText("explorer.coverage.band"), UiText("explorer.coverage.edges"),
+                                         UiText("explorer.coverage.bandwidth"), UiText("explorer.coverage.settings")});
     Coverage->verticalHeader()->hide();
     Coverage->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Coverage->setSelectionBehavior(QAbstractItemView::SelectRows);
     Coverage->setSelectionMode(QAbstractItemView::SingleSelection);
     Coverage->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     Coverage->horizontalHeader()->setStretchLastSection(true);
-    ShowBandButton = new QPushButton("Показат&ь на графике");
+    ShowBandButton = new QPushButton(UiText("explorer.coverage.show"));
     ShowBandButton->setObjectName("ShowBandButton");
     ShowBandButton->setEnabled(false);
     TuningSettings = new QLabel;
@@ -452,16 +459,11 @@ QWidget* DesignExplorer::CreateBandsTab()
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(2, 2, 2, 2);
-    auto* about = new QLabel("Сколько раз перестраивать антенну, чтобы работать во всём диапазоне, и "
-                             "куда: частота настройки и витки катушки настройки (под таблицей, для "
-                             "выбранного диапазона). "
-                             "Полоса — в центре диапазона. Для резонатора, согласованного в резонансе, "
-                             "полоса по КСВ 2 составляет 1/√2 ≈ 0,71 полосы по уровню 3 дБ. Выделен "
-                             "диапазон введённой частоты.");
+    auto* about = new QLabel(UiText("explorer.coverage.about"));
     about->setWordWrap(true);
     layout->addWidget(about);
     auto* criterionRow = new QHBoxLayout;
-    criterionRow->addWidget(BuddyLabel("&Критерий:", Criterion));
+    criterionRow->addWidget(BuddyLabel(UiText("explorer.criterion"), Criterion));
     criterionRow->addWidget(Criterion, 1);
     layout->addLayout(criterionRow);
     layout->addWidget(Coverage, 1);
@@ -486,11 +488,11 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveFrom->setObjectName("SolveFrom");
     SolveTo = new QLineEdit;
     SolveTo->setObjectName("SolveTo");
-    SolveButton = new QPushButton("&Найти");
+    SolveButton = new QPushButton(UiText("explorer.solve.find"));
     SolveButton->setObjectName("SolveButton");
     SolutionList = new QListWidget;
     SolutionList->setObjectName("SolutionList");
-    ApplySolution = new QPushButton("Впи&сать в главное окно");
+    ApplySolution = new QPushButton(UiText("explorer.solve.apply"));
     ApplySolution->setObjectName("ApplySolution");
     ApplySolution->setEnabled(false);
     SolveNote = new QLabel;
@@ -501,16 +503,16 @@ QWidget* DesignExplorer::CreateSolveTab()
     auto* tab = new QWidget;
     auto* layout = new QVBoxLayout(tab);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(BuddyLabel("Ве&личина:", SolveResult));
+    layout->addWidget(BuddyLabel(UiText("explorer.solve.result"), SolveResult));
     layout->addWidget(SolveResult);
-    layout->addWidget(BuddyLabel("&Цель:", SolveTarget));
+    layout->addWidget(BuddyLabel(UiText("explorer.solve.target"), SolveTarget));
     layout->addWidget(SolveTarget);
-    layout->addWidget(BuddyLabel("&Менять:", SolveInput));
+    layout->addWidget(BuddyLabel(UiText("explorer.solve.input"), SolveInput));
     layout->addWidget(SolveInput);
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(BuddyLabel("&Искать с", SolveFrom));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.solve.from"), SolveFrom));
     rangeRow->addWidget(SolveFrom, 1);
-    rangeRow->addWidget(BuddyLabel("&по", SolveTo));
+    rangeRow->addWidget(BuddyLabel(UiText("explorer.solve.to"), SolveTo));
     rangeRow->addWidget(SolveTo, 1);
     layout->addLayout(rangeRow);
     layout->addWidget(SolveButton);
@@ -565,7 +567,7 @@ void DesignExplorer::ReadFields()
     const bool solved = model_.Solutions().has_value();
     model_.SetFieldTexts(texts);
     if (solved && !model_.Solutions() && SolutionList)
-        ShowSolutions(QStringLiteral("Конструкция изменилась: прежние решения к ней не относятся, нажмите «Найти» снова"));
+        ShowSolutions(UiText("explorer.solve.design-changed"));
 }
 
 void DesignExplorer::ReadOutputs()
@@ -584,7 +586,7 @@ void DesignExplorer::ReadSolveTexts()
                           static_cast<std::size_t>(SolveInput->currentIndex()), SolveFrom->text().toStdString(),
                           SolveTo->text().toStdString()});
     if (solved && !model_.Solutions())
-        ShowSolutions(QStringLiteral("Цель изменилась: нажмите «Найти»"));
+        ShowSolutions(UiText("explorer.solve.target-changed"));
 }
 
 void DesignExplorer::FillCoverage(const TAntennaInputs& typed)
@@ -658,7 +660,7 @@ void DesignExplorer::Solve()
     if (stopSolve_)
         stopSolve_->store(true);
     stopSolve_ = std::make_shared<std::atomic<bool>>(false);
-    SolveNote->setText("Поиск…");
+    SolveNote->setText(UiText("explorer.solve.searching"));
     solveTaken_ = false;
     solveWatcher_->setFuture(QtConcurrent::run([request = *reading.request, stop = stopSolve_] {
         return TFoundSolutions{request, SolveForTarget(request, stop.get())};
@@ -678,8 +680,7 @@ void DesignExplorer::TakeSolutions()
         return;
     solveTaken_ = true;
     const bool kept = model_.AcceptSolutions(future.result());
-    ShowSolutions(kept ? QString()
-                       : QStringLiteral("Конструкция или цель изменились во время поиска: нажмите «Найти» снова"));
+    ShowSolutions(kept ? QString() : UiText("explorer.solve.changed-meanwhile"));
 }
 
 std::vector<double> DesignExplorer::Solutions() const
@@ -704,7 +705,7 @@ void DesignExplorer::ShowSolutions(const QString& note)
                                              ? QString::fromUtf8(InputText(input, "label", InterfaceLanguage())) + " = " + Utf8(row.exactText)
                                              : Utf8(row.text),
                                          SolutionList);
-        item->setToolTip("Точно: " + Utf8(row.exactText));
+        item->setToolTip(UiText("explorer.solve.exact").arg(Utf8(row.exactText)));
     }
     SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage())) : note);
     if (SolutionList->count() > 0)
@@ -728,7 +729,7 @@ void DesignExplorer::ApplyChosenSolution()
     const std::size_t input = found->request.plan.input;
     const QString written = ExactDigits->isChecked() ? SolutionList->item(row)->text() : Utf8(chosen.text);
     writeField_(input, Utf8(text));
-    SolveNote->setText("Вписано: " + written);
+    SolveNote->setText(UiText("explorer.solve.applied").arg(written));
 }
 
 void DesignExplorer::SweepAnotherInput()
@@ -961,7 +962,7 @@ void DesignExplorer::ChooseExportFile(const QString& filter, const QString& suff
     } catch (const EReportWriteError& error) {
         // The window's own report keeps its historic message; an export says
         // which file and why.
-        ShowFailureBox(QString("Не удалось сохранить файл \"%1\". %2")
+        ShowFailureBox(UiText("explorer.file.not-saved")
                            .arg(QString::fromStdString(error.fullPath()), QString::fromStdString(error.reason())));
     } catch (const Exception& error) {
         ShowFailureBox(QString::fromStdString(error.what()));
@@ -974,7 +975,7 @@ void DesignExplorer::ChooseDesignToOpen()
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOptions(QFileDialog::DontUseNativeDialog);
-    dialog.setNameFilter("Конструкция EH-антенны (*.json)");
+    dialog.setNameFilter(UiText("explorer.design.file-filter"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
     try {
@@ -989,7 +990,7 @@ void DesignExplorer::OpenDesign(const QString& path)
     const TDesignFileReading reading =
         ReadDesignFile(ReadSmallFile(path, static_cast<qint64>(kMaxDesignFileBytes)), model_.Separator());
     if (!reading.design)
-        throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: " + DesignFileFault(reading, InterfaceLanguage()));
+        throw EFOpenError(NotOpenedText(path, Utf8(DesignFileFault(reading, InterfaceLanguage()))));
     // The pins first: each is read as the fields are, and a pin that is no
     // design leaves everything as it was.
     std::vector<TAntennaInputs> pins;
@@ -1001,8 +1002,8 @@ void DesignExplorer::OpenDesign(const QString& path)
             pin.badField = 0;
         }
         if (pin.badField)
-            throw EFOpenError("Файл «" + path.toStdString() + "» не открыт: в закреплённой конструкции " +
-                              NotANumberNote(*pin.badField, InterfaceLanguage()));
+            throw EFOpenError(NotOpenedText(
+                path, UiText("explorer.file.in-pin").arg(Utf8(NotANumberNote(*pin.badField, InterfaceLanguage())))));
         pins.push_back(pin.inputs);
     }
     model_.Pins().Clear();
@@ -1053,13 +1054,14 @@ TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
             separator,
             QDate::currentDate().toString(Qt::ISODate),
             Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
-            QString("Диапазон %1 м: %2–%3 кГц").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
+            UiText("explorer.sheet.band").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
                                                                      Utf8(ExactNumber(band.highKHz, separator))),
             [&chart](QPainter& painter, const QRectF& area) {
                 // Laid out for the page's width in pixels of a 96 dpi screen.
                 const double pixel = painter.device()->logicalDpiX() / 96.0;
                 chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
-            }};
+            },
+            InterfaceLanguage()};
 }
 
 } // namespace
@@ -1075,7 +1077,7 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
         WaitForSweep();
     }
     if (!sweep_ || !model_.Typed())
-        throw EFCreateError("Лист сборки не составлен: конструкция в полях не рассчитывается");
+        throw EFCreateError(UiText("explorer.sheet.not-made").toStdString());
     SaveExportFile(path, BuildSheetPdf(MakeSheet(model_, *Chart)));
 }
 
@@ -1091,7 +1093,7 @@ void DesignExplorer::PrintBuildSheet()
         return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setPageSize(QPageSize(QPageSize::A4));
-    printer.setDocName(QStringLiteral("EH-антенна: лист сборки"));
+    printer.setDocName(UiText("explorer.sheet.title"));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;

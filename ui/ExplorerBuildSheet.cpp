@@ -15,6 +15,8 @@ namespace eh {
 
 namespace {
 
+QString SheetText(std::string_view key, const TBuildSheet& sheet) { return QString::fromUtf8(LocalText(key, sheet.language)); }
+
 // One report line with its style runs applied in order, each over the
 // characters it covers (a later run overrides an earlier one, as in the
 // report pane), drawn at `scale` times the report's point sizes.
@@ -87,7 +89,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     title.setPointSizeF(15);
     painter.setFont(title);
     painter.drawText(QPointF(page.left(), page.top() + QFontMetricsF(title, &device).ascent()),
-                     QStringLiteral("EH-антенна: лист сборки"));
+                     SheetText("explorer.sheet.title", sheet));
     {
         QFont small = base;
         small.setPointSizeF(9);
@@ -105,7 +107,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     const QFontMetricsF inputMetrics(base, &device);
     const double row = inputMetrics.height();
     for (const TInputInfo& input : InputTable()) {
-        const QString text = QString::fromUtf8(input.label) + ": " +
+        const QString text = QString::fromUtf8(InputText(input, "label", sheet.language)) + ": " +
                              QString::fromStdString(FormatReportNumber(sheet.inputs.*input.value, sheet.separator));
         painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), text);
         y += row;
@@ -115,7 +117,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     // The report beside the drawing.
     const double leftWidth = page.width() * 0.48;
     if (sheet.results) {
-        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator);
+        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language});
         const double scale = 0.85;
         for (const TReportLine& line : report.Lines) {
             const TLineExtent extent = MeasureReportLine(base, &device, line, scale);
@@ -123,7 +125,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
             y += extent.height;
         }
     } else {
-        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), QStringLiteral("Конструкция не рассчитана"));
+        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), SheetText("explorer.drawing.not-calculated", sheet));
         y += row;
     }
     painter.setFont(base);
@@ -138,8 +140,9 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
         font.setPixelSize(12);
         painter.setFont(font);
         PaintDrawingShapes(painter,
-                           sheet.results ? DrawingShapes(DrawingDimensions(sheet.inputs, *sheet.results), sheet.separator)
-                                         : UncalculatedDrawing(),
+                           sheet.results ? DrawingShapes(DrawingDimensions(sheet.inputs, *sheet.results), sheet.separator,
+                                                         sheet.language)
+                                         : UncalculatedDrawing(sheet.language),
                            QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
         painter.restore();
     }
@@ -151,7 +154,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     painter.setFont(base);
     const QRectF footerArea(page.left(), page.bottom() - footer + 4 * unit, page.width(), footer - 4 * unit);
     painter.drawText(footerArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
-                     sheet.band + "\n" + QStringLiteral("Ссылка для страницы в браузере: ") + sheet.link);
+                     sheet.band + "\n" + SheetText("explorer.sheet.link", sheet) + sheet.link);
 }
 
 } // namespace eh

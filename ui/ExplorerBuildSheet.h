@@ -2,6 +2,7 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "Language.h"
 
 #include <QString>
 #include <functional>
@@ -23,6 +24,7 @@ struct TBuildSheet {
     QString link;       // the page's link parameters of the design
     QString band;       // the typed frequency's band and its edges
     std::function<void(QPainter&, const QRectF&)> paintChart;
+    TLanguage language = kDefaultLanguage; // of the sheet's own words, its inputs and its report
 };
 
 // Lays the sheet out on one page of `device` (an A4 PDF or a printer):

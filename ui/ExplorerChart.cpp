@@ -571,7 +571,7 @@ void ExplorerChart::RenderSvg(QIODevice& device)
     generator.setOutputDevice(&device);
     generator.setSize(size());
     generator.setViewBox(QRect(QPoint(0, 0), size()));
-    generator.setTitle(QStringLiteral("Обзор конструкции"));
+    generator.setTitle(UiText("explorer.title"));
     QPainter painter(&generator);
     PaintOutlined(painter, QRectF(QPointF(0, 0), size()), size());
 }

@@ -4,6 +4,7 @@
 #include "AntennaDrawing.h"
 #include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
+#include "InterfaceLanguage.h"
 #include "ReportFileWriter.h"
 #include "SaveTargetPolicy.h"
 #include "WindowFont.h"
@@ -59,7 +60,7 @@ QByteArray DrawingSvg(const AntennaDrawing& drawing)
         generator.setOutputDevice(&buffer);
         generator.setSize(drawing.size());
         generator.setViewBox(drawing.rect());
-        generator.setTitle(QStringLiteral("Чертёж EH-антенны"));
+        generator.setTitle(UiText("explorer.drawing.file-title"));
         QPainter painter(&generator);
         // A face with outlines, which other programs can stand in for.
         QFont face = RichTextFont();
@@ -76,7 +77,7 @@ QByteArray BuildSheetPdf(const TBuildSheet& sheet)
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setResolution(300);
-        writer.setTitle(QStringLiteral("EH-антенна: лист сборки"));
+        writer.setTitle(QString::fromUtf8(LocalText("explorer.sheet.title", sheet.language)));
         writer.setCreator(QStringLiteral("eh-antenna"));
         PaintBuildSheet(writer, sheet);
     });

@@ -3,6 +3,7 @@
 
 #include "DesignTables.h"
 #include "ExplorerModel.h"
+#include "InterfaceLanguage.h"
 
 #include <QDir>
 #include <algorithm>
@@ -38,20 +39,19 @@ QString Untrusted(const QString& path)
     if (!file.exists())
         return {};
     if (file.isDir())
-        return QStringLiteral("это папка");
+        return UiText("explorer.settings.folder");
     if (!file.isFile())
-        return QStringLiteral("это не обычный файл");
+        return UiText("measurement.not-regular-file");
     if (!file.isReadable())
-        return QStringLiteral("нет прав на чтение");
+        return UiText("explorer.settings.no-permission");
     if (file.size() > kMaxExplorerSettingsBytes)
-        return QStringLiteral("он слишком велик (%1 байт)").arg(file.size());
+        return UiText("explorer.settings.too-large").arg(file.size());
     return {};
 }
 
 QString ProblemText(const QString& path, const QString& reason)
 {
-    return QStringLiteral("Настройки обзора не прочитаны (файл «%1»: %2): взяты настройки по умолчанию")
-        .arg(QDir::toNativeSeparators(path), reason);
+    return UiText("explorer.settings.unread").arg(QDir::toNativeSeparators(path), reason);
 }
 
 } // namespace
@@ -70,7 +70,7 @@ std::optional<QByteArray> ExplorerSettings::Load(ExplorerModel& model)
     // An INI file that yields no key at all is not one this program wrote.
     if (settings.status() != QSettings::NoError || (QFileInfo(path_).size() > 0 && settings.allKeys().isEmpty())) {
         usable_ = false;
-        problem_ = ProblemText(path_, QStringLiteral("он повреждён"));
+        problem_ = ProblemText(path_, UiText("explorer.settings.damaged"));
         return std::nullopt;
     }
     const std::optional<std::size_t> input = InputByKey(settings.value("input").toString().toStdString());

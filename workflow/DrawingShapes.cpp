@@ -3,6 +3,8 @@
 
 #include "NumberFormat.h"
 
+#include <fmt/format.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -12,12 +14,12 @@ namespace {
 
 bool Drawable(double size) { return std::isfinite(size) && size > 0; }
 
-TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator)
+TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator, TLanguage language)
 {
     TDrawingFigure figure;
     if (!Drawable(d.cylinderDiameter) || !Drawable(d.cylinderLength) || !Drawable(d.coilDiameter) ||
         !Drawable(d.coilLength) || !Drawable(d.totalLength)) {
-        figure.fault = "Размеры не изображаются";
+        figure.fault = LocalText("explorer.drawing.not-to-scale", language);
         return figure;
     }
     const auto mm = [separator](double value) { return FormatReportNumber(value, separator); };
@@ -51,17 +53,17 @@ TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator)
         {{-widestHalf, edges[5]}, {-widestHalf, edges[0]}, TLabelSide::Left, mm(d.totalLength)});
     figure.dimensions.push_back({{-half, 0}, {half, 0}, TLabelSide::Above, mm(d.cylinderDiameter)});
     figure.dimensions.push_back({{-coilHalf, edges[5]}, {coilHalf, edges[5]}, TLabelSide::Below, mm(d.coilDiameter)});
-    std::string turns = "Витков: " + mm(d.turns);
+    std::string turns = fmt::format(fmt::runtime(LocalText("explorer.drawing.turns", language)), mm(d.turns));
     if (d.turns > kMaxTurnsDrawn)
-        turns += " (показано " + std::to_string(kMaxTurnsDrawn) + ")";
+        turns += fmt::format(fmt::runtime(LocalText("explorer.drawing.turns-shown", language)), kMaxTurnsDrawn);
     figure.notes.push_back(turns);
     return figure;
 }
 
-TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator)
+TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator, TLanguage language)
 {
     TDrawingFigure figure;
-    figure.title = "Плоский вариант";
+    figure.title = LocalText("explorer.drawing.flat", language);
     if (!Drawable(d.flatHorizontal) || !Drawable(d.flatVertical) || !Drawable(d.flatGap))
         return figure;
     const auto mm = [separator](double value) { return FormatReportNumber(value, separator); };
@@ -78,18 +80,20 @@ TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator)
 
 } // namespace
 
-TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator)
+TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language)
 {
     TDrawingShapes shapes;
-    shapes.cylinder = CylinderFigure(d, separator);
-    shapes.flat = FlatFigure(d, separator);
+    shapes.caption = LocalText("explorer.drawing.caption", language);
+    shapes.cylinder = CylinderFigure(d, separator, language);
+    shapes.flat = FlatFigure(d, separator, language);
     return shapes;
 }
 
-TDrawingShapes UncalculatedDrawing()
+TDrawingShapes UncalculatedDrawing(TLanguage language)
 {
     TDrawingShapes shapes;
-    shapes.fault = "Конструкция не рассчитана";
+    shapes.caption = LocalText("explorer.drawing.caption", language);
+    shapes.fault = LocalText("explorer.drawing.not-calculated", language);
     return shapes;
 }
 

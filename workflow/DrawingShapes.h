@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DrawingDimensions.h"
+#include "Language.h"
 
 #include <string>
 #include <vector>
@@ -61,16 +62,16 @@ struct TDrawingFigure {
 };
 
 struct TDrawingShapes {
-    std::string caption = "Вид сбоку, мм";
+    std::string caption;
     std::string fault; // set when the design did not calculate; no figures then
     TDrawingFigure cylinder;
     TDrawingFigure flat;
 };
 
 // The side view of the cylinders over the coil, and the flat variant's two
-// arms; numbers in the report's form with `separator`.
-TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator);
+// arms; numbers in the report's form with `separator`, words in `language`.
+TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language = kDefaultLanguage);
 // A design that did not calculate: the caption and why nothing is drawn.
-TDrawingShapes UncalculatedDrawing();
+TDrawingShapes UncalculatedDrawing(TLanguage language = kDefaultLanguage);
 
 } // namespace eh

@@ -7,6 +7,7 @@
 #include "DesignExplorer.h"
 #include "Exceptions.h"
 #include "ExplorerChart.h"
+#include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
 #include "ModalWatcher.h"
@@ -23,6 +24,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QScatterSeries>
 #include <QValueAxis>
 #include <sys/stat.h>
@@ -442,6 +444,23 @@ private slots:
         QVERIFY(qAbs(2 * d.cylinderLength + 2 * d.gap + d.coilLength - d.totalLength) < 1e-9 * d.totalLength);
     }
 
+    void theWindowSpeaksEnglishWhenMadeInEnglish()
+    {
+        eh::SetInterfaceLanguage(eh::TLanguage::English);
+        const auto restore = qScopeGuard([] { eh::SetInterfaceLanguage(eh::TLanguage::Russian); });
+        explorer_ = std::make_unique<DesignExplorer>(*form_);
+        explorer_->show();
+        Refresh(*explorer_);
+        QCOMPARE(explorer_->windowTitle(), QString("Design explorer"));
+        QCOMPARE(explorer_->Sides->tabText(2), QString("&Solve"));
+        QCOMPARE(explorer_->RegionChoice->itemText(1), QString("IARU Region 2"));
+        QCOMPARE(explorer_->FileButton->menu()->actions().first()->text(), QString("&Open design…"));
+        const eh::TDrawingShapes& shapes = explorer_->Drawing->Shapes();
+        QCOMPARE(QString::fromStdString(shapes.caption), QString("Side view, mm"));
+        QCOMPARE(QString::fromStdString(shapes.flat.title), QString("Flat variant"));
+        QVERIFY(shapes.cylinder.notes.at(0).starts_with("Turns: "));
+    }
+
     // However narrow the drawing, its labels stay whole inside it and
     // apart: a flat variant with a short gap once wrote "150.00" and
     // "50.00" over each other and out of the picture.
@@ -826,8 +845,21 @@ private slots:
         QCOMPARE(form_->Edits[1]->text(), QString("50"));
     }
 
+    void theKeyboardReachesEveryControlAndClosesTheWindow_data()
+    {
+        QTest::addColumn<QString>("language");
+        QTest::newRow("Russian") << "ru";
+        QTest::newRow("English") << "en";
+    }
+
     void theKeyboardReachesEveryControlAndClosesTheWindow()
     {
+        QFETCH(QString, language);
+        // The window takes its words when it is made.
+        eh::SetInterfaceLanguage(*eh::LanguageFromCode(language.toStdString()));
+        const auto restore = qScopeGuard([] { eh::SetInterfaceLanguage(eh::TLanguage::Russian); });
+        if (eh::InterfaceLanguage() != eh::TLanguage::Russian)
+            explorer_ = std::make_unique<DesignExplorer>(*form_);
         const auto mnemonic = [](const QString& text) {
             const qsizetype at = text.indexOf('&');
             return at >= 0 && at + 1 < text.size() ? text.at(at + 1).toLower() : QChar();
@@ -840,7 +872,8 @@ private slots:
             keys << mnemonic(button->text());
         for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
             keys << mnemonic(explorer_->Sides->tabText(tab));
-        keys << mnemonic(explorer_->ExactDigits->text());
+        for (QCheckBox* box : {explorer_->ExactDigits, explorer_->MeasurementCheck})
+            keys << mnemonic(box->text());
         QVERIFY(!keys.contains(QString(QChar())));
         // A Cyrillic letter is typed with the key of a Latin one (Ч with X):
         // under either layout each key reaches one control.

@@ -60,6 +60,8 @@ TEST(DrawingShapes, ManyTurnsAreDrawnAsFortyAndSaySo)
     d.turns = 57.3;
     const TDrawingFigure cylinder = DrawingShapes(d, '.').cylinder;
     EXPECT_EQ(cylinder.notes, std::vector<std::string>{"Витков: 57.30 (показано 40)"});
+    EXPECT_EQ(DrawingShapes(d, '.', TLanguage::English).cylinder.notes,
+              std::vector<std::string>{"Turns: 57.30 (40 shown)"});
     EXPECT_EQ(cylinder.strokes.size(), std::size_t(kMaxTurnsDrawn) + 1);
 }
 
