@@ -6,7 +6,8 @@
 # unscaled screen and docs/screenshot-{...}-200.png on a screen scaled to
 # 200 %: the explorer also with six, twelve and all outputs, with three pinned designs, with
 # its band coverage table, with a solve for a target, and its build sheet's
-# first page, and the measurement view of a sweep of the built antenna and
+# first page, and the measurement view of a sweep of the built antenna (and
+# its points as a table) and
 # that sweep over the explorer's frequency chart.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,5 +43,5 @@ shoot_english 2 "-en-inches-200"
 pdftoppm -png -singlefile -r 96 docs/buildsheet.pdf docs/screenshot-buildsheet
 pdftoppm -png -singlefile -r 192 docs/buildsheet-200.pdf docs/screenshot-buildsheet-200
 rm docs/buildsheet.pdf docs/buildsheet-200.pdf
-echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-twelve,explorer-all,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement,explorer-measured}{,-200}.png"
-echo "wrote docs/screenshot-{main,help}-en-inches{,-200}.png"
+echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-twelve,explorer-all,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement,points,explorer-measured}{,-200}.png"
+echo "wrote docs/screenshot-{main,help,measurement,explorer}-en-inches{,-200}.png"

@@ -16,6 +16,8 @@ namespace eh {
 ChartPointsModel::ChartPointsModel(std::vector<TPointsColumn> columns, char separator, QObject* parent)
     : QAbstractTableModel(parent), columns_(std::move(columns)), separator_(separator)
 {
+    for (const TPointsColumn& column : columns_)
+        decimals_.push_back(column.swept ? StepDecimals(column.values) : 0);
 }
 
 int ChartPointsModel::rowCount(const QModelIndex& parent) const
@@ -37,7 +39,7 @@ QVariant ChartPointsModel::data(const QModelIndex& index, int role) const
     if (row >= column.values.size() || std::isnan(column.values[row]))
         return QStringLiteral("—"); // a point whose design faulted
     const double value = column.values[row];
-    return QString::fromStdString(column.exact ? ExactNumber(value, separator_)
+    return QString::fromStdString(column.swept ? DecimalsNumber(value, decimals_[std::size_t(index.column())], separator_)
                                                : WorkbenchNumber(value, column.unit, separator_));
 }
 

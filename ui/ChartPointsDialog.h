@@ -13,13 +13,14 @@ namespace eh {
 
 // One column of a chart's points: its heading ("Полоса пропуск. по ур.3 dB,
 // кГц"), the unit its numbers are rounded for, and a value per point (NaN
-// where the point has none). An exact column (the swept value) shows every
-// digit, so that neighbouring points never read alike.
+// where the point has none). The swept value's column shows as many
+// decimals as keep neighbouring points apart; the others are workbench
+// numbers, as the chart's readout shows them.
 struct TPointsColumn {
     QString title;
     std::string unit;
     std::vector<double> values;
-    bool exact = false;
+    bool swept = false;
 };
 
 // The points as a table model whose cells are written only as a view asks
@@ -35,12 +36,12 @@ public:
 
 private:
     std::vector<TPointsColumn> columns_;
+    std::vector<int> decimals_; // each swept column's
     char separator_;
 };
 
 // A chart's text alternative: its points as a table that a screen reader
-// walks cell by cell and a keyboard scrolls, the swept value first. The
-// other numbers are the workbench numbers the chart's readout shows.
+// walks cell by cell and a keyboard scrolls, the swept value first.
 class ChartPointsDialog : public QDialog {
 public:
     ChartPointsDialog(const QString& title, std::vector<TPointsColumn> columns, char separator,

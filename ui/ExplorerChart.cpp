@@ -293,8 +293,11 @@ ExplorerChart::~ExplorerChart() = default;
 std::vector<TPointsColumn> ExplorerChart::PointsColumns() const
 {
     std::vector<TPointsColumn> columns{{data_.xTitle, "", data_.xValues, true}};
+    // Workbench numbers round millimetres by the model's own spelling of them.
+    const QString millimetres = UiText("unit.millimetre");
     for (const TChartSeries& series : data_.series)
-        columns.push_back({NameAndUnit(series.name, series.unit), series.unit.toStdString(), series.values});
+        columns.push_back({NameAndUnit(series.name, series.unit),
+                           series.unit == millimetres ? RussianText("unit.millimetre") : "", series.values});
     return columns;
 }
 

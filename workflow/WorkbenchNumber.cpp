@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace eh {
 
@@ -17,9 +18,24 @@ constexpr int kMillimetreDecimals = 2;
 // Beyond this a fixed text would be a row of digits no one reads.
 constexpr double kLargestFixed = 1e15;
 
+// Past this many decimals a double has no more digits of its own.
+constexpr int kMostDecimals = 17;
+
 std::string WithSeparator(std::string text, char separator)
 {
     std::replace(text.begin(), text.end(), '.', separator);
+    return text;
+}
+
+std::string WithoutTrailingZeros(std::string text)
+{
+    if (text.find('.') != std::string::npos && text.find('e') == std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    if (text == "-0")
+        text = "0";
     return text;
 }
 
@@ -41,14 +57,26 @@ std::string WorkbenchNumber(double value, std::string_view unit, char separator)
             decimals = std::min(decimals, kMillimetreDecimals);
         text = fmt::format("{:.{}f}", value, decimals);
     }
-    if (text.find('.') != std::string::npos && text.find('e') == std::string::npos) {
-        text.erase(text.find_last_not_of('0') + 1);
-        if (text.back() == '.')
-            text.pop_back();
-    }
-    if (text == "-0")
-        text = "0";
-    return WithSeparator(std::move(text), separator);
+    return WithSeparator(WithoutTrailingZeros(std::move(text)), separator);
+}
+
+int StepDecimals(const std::vector<double>& values)
+{
+    double step = std::numeric_limits<double>::infinity();
+    for (std::size_t i = 1; i < values.size(); ++i)
+        if (const double gap = std::abs(values[i] - values[i - 1]); gap > 0 && std::isfinite(gap))
+            step = std::min(step, gap);
+    if (!std::isfinite(step))
+        return 0;
+    return std::clamp(static_cast<int>(std::ceil(-std::log10(step))) + 1, 0, kMostDecimals);
+}
+
+std::string DecimalsNumber(double value, int decimals, char separator)
+{
+    if (!std::isfinite(value) || std::abs(value) >= kLargestFixed)
+        return WorkbenchNumber(value, "", separator);
+    return WithSeparator(WithoutTrailingZeros(fmt::format("{:.{}f}", value, std::clamp(decimals, 0, kMostDecimals))),
+                         separator);
 }
 
 std::string ExactNumber(double value, char separator)

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Numbers as a builder reads them off the screen: no more digits than a
 // workbench can use, with the exact value kept for whoever asks for it.
@@ -18,5 +19,12 @@ std::string WorkbenchNumber(double value, std::string_view unit, char separator)
 // The shortest text that reads back as exactly `value`: neighbouring points
 // of any sweep read differently.
 std::string ExactNumber(double value, char separator);
+
+// As few decimals as keep the neighbouring values of a sweep apart: one more
+// than its smallest step needs (0 for fewer than two values).
+int StepDecimals(const std::vector<double>& values);
+
+// `value` with at most `decimals` decimals, trailing zeros dropped.
+std::string DecimalsNumber(double value, int decimals, char separator);
 
 } // namespace eh

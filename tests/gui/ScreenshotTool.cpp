@@ -5,6 +5,7 @@
 // PNG files for the documentation; a second argument is added to the file
 // names (the screen scale they were drawn at).
 #include "ApplicationShell.h"
+#include "ChartPointsDialog.h"
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
 #include "ExplorerOutputs.h"
@@ -34,6 +35,7 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 #include <utility>
 #include <vector>
 
@@ -158,7 +160,10 @@ int main(int argc, char** argv)
     // The bandwidth of three cylinder diameters pinned beside the typed one.
     for (int row = 0; row < explorer.Outputs->count(); ++row)
         explorer.Outputs->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
-    for (const char* diameter : {"35", "70", "100", "50"}) {
+    // 35, 70, 100 and again 50 mm, in the unit the fields are typed in.
+    const std::array<const char*, 4> diameters = {"35", "70", "100", "50"};
+    const std::array<const char*, 4> diametersInches = {"1.377952756", "2.755905512", "3.937007874", "1.968503937"};
+    for (const char* diameter : inches ? diametersInches : diameters) {
         form1.Edits[1]->setText(diameter);
         Refresh(explorer);
         if (explorer.PinnedCount() < eh::DesignExplorer::kMaxPinned)
@@ -206,6 +211,12 @@ int main(int argc, char** argv)
     measurement.WaitForAnalysis();
     if (!Save(measurement, file("measurement")))
         return 1;
+    // Its chart's points as a table, the chart's text alternative.
+    measurement.ShowPoints();
+    auto* points = measurement.findChild<eh::ChartPointsDialog*>("ChartPoints");
+    if (!points || !Save(*points, file("points")))
+        return 1;
+    points->close();
     measurement.close();
 
     // The same sweep over the explorer's chart of the frequency around it:

@@ -189,6 +189,28 @@ TEST(WorkbenchNumber, FourSignificantDigitsAndMillimetresToAHundredth)
         EXPECT_EQ(eh::WorkbenchNumber(c.value, c.unit, ','), c.text) << c.value;
 }
 
+TEST(WorkbenchNumber, ASweepsValuesTakeTheDecimalsThatKeepNeighboursApart)
+{
+    struct Case {
+        std::vector<double> values;
+        int decimals;
+        const char* second; // the second value's text
+    };
+    const Case cases[] = {
+        {{10, 11, 12}, 1, "11"},
+        {{12.080444444444444, 12.090642222222222}, 3, "12,091"},
+        {{1.8, 1.8565130260521042, 1.913026052104208}, 3, "1,857"},
+        {{1, 1.0000000000000002}, 17, "1,00000000000000022"},
+        {{5, 5, 5}, 0, "5"}, // no step: a constant or a single point
+        {{7}, 0, "7"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(eh::StepDecimals(c.values), c.decimals) << c.second;
+        EXPECT_EQ(eh::DecimalsNumber(c.values[std::min<std::size_t>(1, c.values.size() - 1)], c.decimals, ','),
+                  c.second);
+    }
+}
+
 TEST(TuningPlan, ASwrOfTwoAllows0Point71OfTheBandwidthAndEverySettingIsATuning)
 {
     const eh::TAntennaInputs typed = eh::test::ExampleA();
