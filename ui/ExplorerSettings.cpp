@@ -4,6 +4,7 @@
 #include "DesignTables.h"
 #include "ExplorerModel.h"
 #include "InterfaceLanguage.h"
+#include "UserSettings.h"
 
 #include <QDir>
 #include <algorithm>
@@ -15,22 +16,9 @@ namespace eh {
 
 namespace {
 
-QSettings OpenSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                     QStringLiteral("explorer"));
-}
+const QString kSettingsName = QStringLiteral("explorer");
 
-// QSettings reads its file as soon as it is made, and a pipe or a device
-// there would block the window until something writes into it: the file is
-// found through the name of a neighbour that never exists, and looked at
-// before QSettings opens it.
-QString SettingsPath()
-{
-    const QSettings neighbour(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                              QStringLiteral("explorer-unused"));
-    return QFileInfo(neighbour.fileName()).dir().filePath(QStringLiteral("explorer.ini"));
-}
+QSettings OpenSettings() { return OpenUserSettings(kSettingsName); }
 
 // Why the file at `path` is not to be read, or an empty text.
 QString Untrusted(const QString& path)
@@ -56,7 +44,7 @@ QString ProblemText(const QString& path, const QString& reason)
 
 } // namespace
 
-ExplorerSettings::ExplorerSettings() : path_(SettingsPath()) {}
+ExplorerSettings::ExplorerSettings() : path_(UserSettingsPath(kSettingsName)) {}
 
 std::optional<QByteArray> ExplorerSettings::Load(ExplorerModel& model)
 {

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "InterfaceLanguage.h"
 
-#include <QDir>
+#include "UserSettings.h"
+
 #include <QFileInfo>
 #include <QLocale>
-#include <QSettings>
 
 namespace eh {
 
@@ -16,19 +16,14 @@ TLengthUnit interfaceLengthUnit = TLengthUnit::Millimetre;
 const QString kLanguageKey = QStringLiteral("language");
 const QString kLengthsKey = QStringLiteral("lengths");
 
-QSettings OpenSettings()
-{
-    return QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                     QStringLiteral("interface"));
-}
+const QString kSettingsName = QStringLiteral("interface");
 
-// QSettings reads its file when it is made, and a pipe or a device in its
-// place would block start-up: anything but a regular file is left unread.
+QSettings OpenSettings() { return OpenUserSettings(kSettingsName); }
+
+// Anything but a small regular file is left unread (UserSettingsPath).
 bool SettingsReadable()
 {
-    const QSettings neighbour(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("eh-antenna"),
-                              QStringLiteral("interface-unused"));
-    const QFileInfo file(QFileInfo(neighbour.fileName()).dir().filePath(QStringLiteral("interface.ini")));
+    const QFileInfo file(UserSettingsPath(kSettingsName));
     return !file.exists() || (file.isFile() && file.size() < 65536);
 }
 

@@ -187,11 +187,7 @@ public:
             answer.set("job", val::null());
             return answer;
         }
-        val job = val::object();
-        job.set("texts", TextsArray(model_.FieldTexts()));
-        job.set("separator", std::string(1, model_.Separator()));
-        job.set("language", CodeOf(model_.Language()));
-        job.set("units", units_);
+        val job = JobOfTheDesign();
         job.set("input", static_cast<int>(model_.XInput()));
         job.set("from", model_.RangeTexts().from);
         job.set("to", model_.RangeTexts().to);
@@ -227,11 +223,7 @@ public:
             answer.set("job", val::null());
             return answer;
         }
-        val job = val::object();
-        job.set("texts", TextsArray(model_.FieldTexts()));
-        job.set("separator", std::string(1, model_.Separator()));
-        job.set("language", CodeOf(model_.Language()));
-        job.set("units", units_);
+        val job = JobOfTheDesign();
         job.set("solve", SolveTextsArray(model_.SolveTexts()));
         answer.set("job", job);
         return answer;
@@ -281,6 +273,17 @@ public:
     }
 
 private:
+    // A worker's job begun with the typed design and how to read and word it.
+    val JobOfTheDesign() const
+    {
+        val job = val::object();
+        job.set("texts", TextsArray(model_.FieldTexts()));
+        job.set("separator", std::string(1, model_.Separator()));
+        job.set("language", CodeOf(model_.Language()));
+        job.set("units", units_);
+        return job;
+    }
+
     ExplorerModel model_;
     std::string units_ = "mm";
 };
