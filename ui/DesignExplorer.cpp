@@ -7,6 +7,7 @@
 #include "Exceptions.h"
 #include "ExplorerBuildSheet.h"
 #include "ExplorerChart.h"
+#include "ExplorerDesignFile.h"
 #include "InterfaceLanguage.h"
 #include "ExplorerExports.h"
 #include "ExplorerNotes.h"
@@ -991,24 +992,10 @@ void DesignExplorer::OpenDesign(const QString& path)
         ReadDesignFile(ReadSmallFile(path, static_cast<qint64>(kMaxDesignFileBytes)), model_.Separator());
     if (!reading.design)
         throw EFOpenError(NotOpenedText(path, Utf8(DesignFileFault(reading, InterfaceLanguage()))));
-    // The pins first: each is read as the fields are, and a pin that is no
-    // design leaves everything as it was.
-    std::vector<TAntennaInputs> pins;
-    for (const TFieldTexts& texts : reading.design->pins) {
-        TFieldReading pin;
-        try {
-            pin = ReadFieldTexts(texts, model_.Separator(), model_.FieldTextOptions());
-        } catch (const Exception&) {
-            pin.badField = 0;
-        }
-        if (pin.badField)
-            throw EFOpenError(NotOpenedText(
-                path, UiText("explorer.file.in-pin").arg(Utf8(NotANumberNote(*pin.badField, InterfaceLanguage())))));
-        pins.push_back(pin.inputs);
-    }
-    model_.Pins().Clear();
-    for (const TAntennaInputs& pin : pins)
-        model_.Pins().Pin(pin);
+    // The pins first: a pin that is no design leaves everything as it was.
+    if (const std::optional<std::size_t> badField = TakeDesignFilePins(model_, *reading.design))
+        throw EFOpenError(NotOpenedText(
+            path, UiText("explorer.file.in-pin").arg(Utf8(NotANumberNote(*badField, InterfaceLanguage())))));
     pinnedSweeps_.clear();
     for (std::size_t i = 0; i < kInputCount; ++i)
         if (writeField_ && fields_[i]->text() != Utf8(reading.design->texts[i]))
@@ -1019,14 +1006,7 @@ void DesignExplorer::OpenDesign(const QString& path)
 
 void DesignExplorer::SaveDesign(const QString& path)
 {
-    TDesignFile design{model_.FieldTexts(), {}};
-    for (const TAntennaInputs& pin : model_.Pins().Designs()) {
-        TFieldTexts texts;
-        for (std::size_t i = 0; i < kInputCount; ++i)
-            texts[i] = FormatReportNumber(pin.*InputTable()[i].value, model_.Separator());
-        design.pins.push_back(texts);
-    }
-    SaveExportFile(path, WriteDesignFile(design, model_.Separator()));
+    SaveExportFile(path, WriteDesignFile(ExplorerDesignFile(model_), model_.Separator()));
 }
 
 void DesignExplorer::ExportPng(const QString& path) { SaveExportFile(path, ChartPng(*Chart)); }

@@ -10,14 +10,17 @@
 #include "BindingArrays.h"
 #include "ChartThinning.h"
 #include "DesignFile.h"
+#include "ExplorerDesignFile.h"
 #include "DesignSweep.h"
 #include "DesignTables.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
+#include "ExplorerRange.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
 #include "ExplorerSolutions.h"
 #include "InputText.h"
+#include "Language.h"
 #include "PinnedDesigns.h"
 #include "TargetSolver.h"
 #include "TuningPlan.h"
@@ -204,6 +207,30 @@ public:
         job.set("pins", pins);
         answer.set("job", job);
         return answer;
+    }
+
+    // The typed design and the pins as a design file.
+    std::string DesignFileText() const { return WriteDesignFile(ExplorerDesignFile(model_), model_.Separator()); }
+
+    // A design file's pins taken and its texts, with the page's decimal
+    // mark, to be written into the fields: {texts}; or {fault}, and
+    // nothing taken.
+    val OpenDesignFile(const std::string& bytes)
+    {
+        const TDesignFileReading reading = ReadDesignFile(bytes, model_.Separator());
+        val out = val::object();
+        if (!reading.design) {
+            out.set("fault", DesignFileFault(reading, model_.Language()));
+            return out;
+        }
+        if (const std::optional<std::size_t> badField = TakeDesignFilePins(model_, *reading.design)) {
+            std::string fault = LocalText("explorer.file.in-pin", model_.Language());
+            fault.replace(fault.find("%1"), 2, NotANumberNote(*badField, model_.Language()));
+            out.set("fault", fault);
+            return out;
+        }
+        out.set("texts", TextsArray(reading.design->texts));
+        return out;
     }
 
     // The search as typed: {result, target, input, from, to}.
@@ -556,23 +583,6 @@ val ExplorerCriteria(const std::string& language)
     return names;
 }
 
-// The design as a file of its own (the seven texts, as typed).
-std::string DesignFileText(val texts, const std::string& separator)
-{
-    return WriteDesignFile({FieldTextsOf(texts), {}}, Mark(separator));
-}
-
-// A design file's texts with the page's decimal mark: {texts} or {fault}.
-val ReadDesignFileText(const std::string& bytes, const std::string& separator, const std::string& language)
-{
-    const TDesignFileReading reading = ReadDesignFile(bytes, Mark(separator));
-    val out = val::object();
-    if (!reading.design)
-        out.set("fault", DesignFileFault(reading, LanguageOf(language)));
-    else
-        out.set("texts", TextsArray(reading.design->texts));
-    return out;
-}
 
 // The last whole sweep as the tool's --sweep writes it in CSV.
 std::string ExplorerSweepCsv()
@@ -636,7 +646,9 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
         .function("solveTexts", &eh::ExplorerPage::SolveTexts)
         .function("solveRequest", &eh::ExplorerPage::SolveRequest)
         .function("acceptSolutions", &eh::ExplorerPage::AcceptSolutions)
-        .function("solutions", &eh::ExplorerPage::Solutions);
+        .function("solutions", &eh::ExplorerPage::Solutions)
+        .function("designFileText", &eh::ExplorerPage::DesignFileText)
+        .function("openDesignFile", &eh::ExplorerPage::OpenDesignFile);
     emscripten::function("explorerInputs", &eh::ExplorerInputs);
     emscripten::function("explorerResults", &eh::ExplorerResults);
     emscripten::function("explorerAxis", &eh::ExplorerAxis);
@@ -646,8 +658,6 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
     emscripten::function("explorerSolve", &eh::ExplorerSolve);
     emscripten::function("explorerTuningPlan", &eh::ExplorerTuningPlan);
     emscripten::function("explorerCriteria", &eh::ExplorerCriteria);
-    emscripten::function("designFileText", &eh::DesignFileText);
-    emscripten::function("readDesignFileText", &eh::ReadDesignFileText);
     emscripten::function("explorerSweepCsv", &eh::ExplorerSweepCsv);
     emscripten::function("explorerReadoutAt", &eh::ExplorerReadoutAt);
 }

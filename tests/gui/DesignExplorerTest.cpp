@@ -984,6 +984,9 @@ private slots:
     void aDesignFileTravelsAndABadOneChangesNothing()
     {
         explorer_->show();
+        // A pin comes back as exactly the design pinned, not as the report
+        // rounds it.
+        form_->Edits[1]->setText("22.6123");
         Refresh(*explorer_);
         explorer_->Pin();
         QTemporaryDir folder;
@@ -1010,6 +1013,7 @@ private slots:
         explorer_->OpenDesign(folder.filePath("a.json"));
         QCOMPARE(form_->Edits[0]->text(), QString("14.2"));
         QCOMPARE(explorer_->PinnedCount(), std::size_t(1));
+        QCOMPARE(explorer_->Model().Pins().Designs()[0].CylinderDiameterMm, 22.6123);
     }
 
     void theSettingsComeBackAfterARestart()

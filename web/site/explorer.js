@@ -250,7 +250,8 @@ export class Explorer {
    */
   setUpFiles(writeFields) {
     this.$('export-design').addEventListener('click', () => {
-      download('eh-antenna-design.json', new Blob([this.binding.designFileText(this.fieldTexts(), this.separator)], { type: 'application/json' }));
+      this.model.setFieldTexts(this.fieldTexts());
+      download('eh-antenna-design.json', new Blob([this.model.designFileText()], { type: 'application/json' }));
     });
     const picker = /** @type {HTMLInputElement} */ (this.$('import-design'));
     picker.addEventListener('change', async () => {
@@ -259,7 +260,8 @@ export class Explorer {
       if (!file) return;
       // A file far beyond any design is refused by its size before it is read.
       const text = file.size > 1 << 20 ? '' : await file.text();
-      const reading = this.binding.readDesignFileText(text, this.separator, this.language);
+      // Its pins are taken with it, and a bad file changes nothing.
+      const reading = this.model.openDesignFile(text);
       this.$('files-note').textContent = reading.fault ?? '';
       if (reading.texts) writeFields(reading.texts.map((value, i) => /** @type {[number, string]} */ ([i, value])));
     });

@@ -137,13 +137,18 @@ test('a design travels as a file, a bad file is named and changes nothing, and t
     };
   });
   const savedFiles = () => page.evaluate(() => Promise.all(/** @type {any} */ (window).saved));
+  await page.click('#pin');
   await page.click('#export-design');
   await page.waitForFunction(() => /** @type {any} */ (window).saved.length === 1);
   const [design] = await savedFiles();
   assert.equal(design.name, 'eh-antenna-design.json');
   assert.deepEqual(JSON.parse(design.text), {
     frequency: '14.2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0', separator: ',',
+    pins: [{ frequency: '14,2', 'cylinder-diameter': '50', ratio: '3', 'wire-diameter': '1', pitch: '2', 'turn-diameter': '50', bandwidth: '0' }],
   });
+  await page.click('#clear-pins');
+  const pinsCleared = () => page.$eval('#clear-pins', (button) => /** @type {HTMLButtonElement} */ (button).disabled);
+  assert.equal(await pinsCleared(), true);
   const picker = /** @type {import('puppeteer-core').ElementHandle<HTMLInputElement>} */ (await page.$('#import-design'));
   const folder = mkdtempSync(join(tmpdir(), 'eh-design-'));
   try {
@@ -158,6 +163,8 @@ test('a design travels as a file, a bad file is named and changes nothing, and t
     await picker.uploadFile(good);
     await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('frequency')).value === '7,1');
     assert.equal(await page.$eval('#files-note', (note) => note.textContent), '');
+    // The file's pin came with it.
+    assert.equal(await pinsCleared(), false);
   } finally {
     rmSync(folder, { recursive: true, force: true });
   }

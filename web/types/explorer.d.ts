@@ -105,6 +105,10 @@ interface ExplorerPage {
   solveRequest(): { message: string; job: ExplorerSolveJob | null };
   acceptSolutions(job: ExplorerSolveJob, outcome: ExplorerSolveOutcome): boolean;
   solutions(): ExplorerSolutions | null;
+  /** The typed design and the pins as a design file. */
+  designFileText(): string;
+  /** Takes a design file's pins and gives its texts, or why it is not read (and nothing is taken). */
+  openDesignFile(text: string): { texts?: string[]; fault?: string };
 }
 
 interface ExplorerPlanRow {
@@ -141,8 +145,6 @@ interface ExplorerBinding {
   explorerSolve(job: ExplorerSolveJob): ExplorerSolveOutcome | null;
   explorerTuningPlan(texts: string[], separator: string, region: number, criterion: number, language: PageLanguage, units: PageUnits): ExplorerPlanRow[] | null;
   explorerCriteria(language: PageLanguage): string[];
-  designFileText(texts: string[], separator: string): string;
-  readDesignFileText(text: string, separator: string, language: PageLanguage): { texts?: string[]; fault?: string };
   explorerSweepCsv(): string;
 }
 
