@@ -8,6 +8,7 @@
 #include "LabeledEdit.h"
 #include "uInterface.h"
 #include "WindowTestMain.h"
+#include "WindowControls.h"
 
 #include <QLineEdit>
 #include <QListWidget>
@@ -15,6 +16,8 @@
 #include <QTimer>
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+
+using eh::test::Control;
 
 namespace {
 
@@ -30,12 +33,12 @@ struct OpenExplorer {
         const char* const texts[] = {"14.2", "50", "3", "1", "2", "50", "0"};
         for (std::size_t i = 0; i < form.Edits.size(); ++i)
             form.Edits[i]->setText(texts[i]);
-        for (int row = 0; row < explorer.Outputs->count(); ++row)
-            explorer.Outputs->item(row)->setCheckState(row < outputs ? Qt::Checked : Qt::Unchecked);
+        for (int row = 0; row < Control<QListWidget>(explorer, "Outputs")->count(); ++row)
+            Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(row < outputs ? Qt::Checked : Qt::Unchecked);
         form.show();
         explorer.resize(1100, 640);
         explorer.show();
-        explorer.PointsEdit->setText(QString::number(points));
+        Control<QLineEdit>(explorer, "PointsEdit")->setText(QString::number(points));
         explorer.Recompute();
         explorer.WaitForSweep();
         return QTest::qWaitForWindowExposed(&form) && QTest::qWaitForWindowExposed(&explorer) &&
@@ -95,7 +98,7 @@ void BM_Keystroke(benchmark::State& state)
         typed = !typed;
         open.form.repaint();
     }
-    open.explorer.Debounce->stop();
+    Control<QTimer>(open.explorer, "Debounce")->stop();
 }
 BENCHMARK(BM_Keystroke)->Args({100000, 24})->Unit(benchmark::kMillisecond);
 

@@ -14,6 +14,7 @@ namespace eh {
 // tuning coil with its turns, dimension lines in millimetres and the overall
 // length; below it the flat variant's two arms.
 class AntennaDrawing : public QWidget {
+    Q_OBJECT
 public:
     explicit AntennaDrawing(QWidget* parent = nullptr);
 

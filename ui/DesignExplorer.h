@@ -1,28 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "BandPlans.h"
 #include "DesignSweep.h"
 #include "ExplorerModel.h"
 #include "ExplorerSettings.h"
-#include "TargetSolver.h"
-#include "TuningPlan.h"
+#include "ExplorerSolveJob.h"
+#include "ExplorerSweepJob.h"
 
-#include <QFutureWatcher>
 #include <QWidget>
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
 class QPushButton;
-class QTableWidget;
 class QTabWidget;
 class QTimer;
 
@@ -30,6 +24,11 @@ namespace eh {
 
 class AntennaDrawing;
 class ExplorerChart;
+class ExplorerOutputList;
+class ExplorerRangeBar;
+class ExplorerSolveTab;
+class ExplorerTuningTab;
+class ReadoutLabel;
 class TForm1;
 
 // "Обзор конструкции": the window of the explorer model, live. It
@@ -41,14 +40,13 @@ class TForm1;
 // rules are the model's. The sweep runs on a worker thread; a newer request
 // cancels the one still running. It is shown and hidden like the Help
 // window, and remembers its geometry, outputs and range across runs.
+//
+// It composes the panels that draw each concern (the range row, the
+// outputs, the chart, the tabs of the drawing, the tuning plan and the
+// search, the readout) and the background jobs, and keeps them in step with
+// the model. Its controls are its own: a test reaches one as a user would,
+// by its object name, or through the named actions below.
 class DesignExplorer : public QWidget {
-    // What one run of the worker brings: the typed design's sweep and each
-    // pinned design's over the same plan.
-    struct TSweeps {
-        std::shared_ptr<const TDesignSweep> typed;
-        std::vector<std::shared_ptr<const TDesignSweep>> pinned;
-    };
-
     Q_OBJECT
 public:
     // The seven fields in reading order: EC15, EC16, EC17, EC33, EC34, EC36, EC27.
@@ -73,7 +71,7 @@ public:
     // Draws the shown sweep again (the chosen outputs, the pinned designs).
     void Redraw();
     // Sweeps stopped early because a newer one replaced them.
-    int CancelledSweeps() const { return cancelledSweeps_->load(); }
+    int CancelledSweeps() const { return sweepJob_.Cancelled(); }
 
     // Throw EFCreateError or EOutOfResources, as saving the report does.
     void ExportPng(const QString& path);
@@ -82,6 +80,10 @@ public:
     void ExportDrawingPng(const QString& path);
     void ExportDrawingSvg(const QString& path);
     void ExportBuildSheet(const QString& path);
+    // Asks for a printer and prints the build sheet.
+    void PrintBuildSheet();
+    // The chart's points as a table, its text alternative.
+    void ShowPointsTable();
 
     // Solves for the target typed in the "Подбор" tab over its search range
     // (the chart then shows that input over that range); WaitForSolve shows
@@ -108,40 +110,6 @@ public:
     TIaruRegion Region() const { return model_.Region(); }
     const ExplorerModel& Model() const { return model_; }
 
-    QComboBox* XInput;
-    QComboBox* RegionChoice;
-    QComboBox* RangePreset;
-    QLineEdit* FromEdit;
-    QLineEdit* ToEdit;
-    QLineEdit* PointsEdit;
-    QListWidget* Outputs;
-    ExplorerChart* Chart;
-    QTabWidget* Sides;
-    AntennaDrawing* Drawing;
-    QTableWidget* Coverage;
-    QComboBox* Criterion;
-    QLabel* TuningSettings; // where to tune for each setting of the chosen band
-    QPushButton* ShowBandButton;
-    QComboBox* SolveResult;
-    QLineEdit* SolveTarget;
-    QComboBox* SolveInput;
-    QLineEdit* SolveFrom;
-    QLineEdit* SolveTo;
-    QPushButton* SolveButton;
-    QListWidget* SolutionList;
-    QPushButton* ApplySolution;
-    QLabel* SolveNote;
-    QLabel* Note;
-    QLabel* Readout;
-    QCheckBox* ExactDigits; // the readout and the answers with every digit
-    QPushButton* PinButton;
-    QPushButton* ClearPinsButton;
-    QCheckBox* MeasurementCheck; // draws the measurement; hidden until there is one
-    QPushButton* MeasuredStretchButton; // charts the frequency around it
-    QPushButton* FileButton;   // the design file, the build sheet
-    QPushButton* ExportButton; // the chart, the table and the drawing
-    QTimer* Debounce;
-
     // RangePreset's rows: the model's presets in their order.
     static constexpr int kWholeHf = static_cast<int>(TRangePreset::WholeHf);
     static constexpr int kTypedBand = static_cast<int>(TRangePreset::TypedBand);
@@ -164,30 +132,16 @@ protected:
 private:
     void CreateControls();
     QWidget* CreateDrawingTab();
-    QWidget* CreateBandsTab();
-    QWidget* CreateSolveTab();
-    QPushButton* CreateFileButton();
-    QPushButton* CreateExportButton();
     void ConnectControls();
-    void FillCoverage(const TAntennaInputs& typed);
     void ShowChosenBand();
-    void ShowTuningSettings(int row);
     void ShowSolutions(const QString& note);
-    // The finished search's answers, once.
-    void TakeSolutions();
+    void TakeSolutions(TFoundSolutions found);
     void ShowSettings();
-    void ShowRange();
-    void ReadSolveTexts();
     void ReadFields();
-    void ReadOutputs();
-    void SweepAnotherInput();
     void Schedule();
     void ShowNote(const QString& text, bool warning);
     void ShowStale(const QString& message);
-    void ShowSweeps(const TSweeps& sweeps);
-    void ChooseExportFile(const QString& filter, const QString& suffix, void (DesignExplorer::*save)(const QString&));
-    void ChooseDesignToOpen();
-    void PrintBuildSheet();
+    void ShowSweeps(const TExplorerSweeps& sweeps);
     void ShowReadout(std::optional<std::size_t> index);
 
     FieldEdits fields_;
@@ -197,16 +151,27 @@ private:
     ExplorerSettings settings_;
     std::shared_ptr<const TDesignSweep> sweep_;
     std::vector<std::shared_ptr<const TDesignSweep>> pinnedSweeps_;
-    QFutureWatcher<TSweeps>* watcher_;
-    QFutureWatcher<TFoundSolutions>* solveWatcher_;
-    std::shared_ptr<std::atomic<bool>> stopSolve_;
-    std::shared_ptr<std::atomic<bool>> stopCurrent_;
-    std::shared_ptr<std::atomic<int>> cancelledSweeps_ = std::make_shared<std::atomic<int>>(0);
+    ExplorerSweepJob sweepJob_;
+    ExplorerSolveJob solveJob_;
     std::string rangeNote_;
-    std::vector<TBandPlanRow> plan_;
     std::optional<std::size_t> hovered_;
-    bool solveTaken_ = true;
     bool dirty_ = true;
+
+    ExplorerRangeBar* rangeBar_ = nullptr;
+    ExplorerOutputList* outputs_ = nullptr;
+    ExplorerChart* chart_ = nullptr;
+    QTabWidget* sides_ = nullptr;
+    AntennaDrawing* drawing_ = nullptr;
+    ExplorerTuningTab* tuningTab_ = nullptr;
+    ExplorerSolveTab* solveTab_ = nullptr;
+    ReadoutLabel* readout_ = nullptr;
+    QCheckBox* exactDigits_ = nullptr; // the readout and the answers with every digit
+    QLabel* note_ = nullptr;
+    QPushButton* pinButton_ = nullptr;
+    QPushButton* clearPinsButton_ = nullptr;
+    QCheckBox* measurementCheck_ = nullptr;       // draws the measurement; hidden until there is one
+    QPushButton* measuredStretchButton_ = nullptr; // charts the frequency around it
+    QTimer* debounce_ = nullptr;
 };
 
 } // namespace eh

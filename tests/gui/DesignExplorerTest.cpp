@@ -16,6 +16,7 @@
 #include "WindowPlacement.h"
 #include "WorkbenchNumber.h"
 #include "uInterface.h"
+#include "WindowControls.h"
 #include "WindowTestMain.h"
 
 #include <QChart>
@@ -54,6 +55,7 @@
 
 using eh::DesignExplorer;
 using eh::TForm1;
+using eh::test::Control;
 
 namespace {
 
@@ -77,7 +79,7 @@ eh::TFieldTexts Texts(TForm1& form)
 std::map<double, double> Plotted(DesignExplorer& explorer, const QString& title)
 {
     std::map<double, double> points;
-    for (QChartView* plot : explorer.Chart->Plots())
+    for (QChartView* plot : Control<eh::ExplorerChart>(explorer, "Chart")->Plots())
         for (QAbstractSeries* series : plot->chart()->series()) {
             if (series->name() != title)
                 continue;
@@ -90,7 +92,7 @@ std::map<double, double> Plotted(DesignExplorer& explorer, const QString& title)
 std::size_t SeriesCount(DesignExplorer& explorer)
 {
     std::size_t count = 0;
-    for (QChartView* plot : explorer.Chart->Plots())
+    for (QChartView* plot : Control<eh::ExplorerChart>(explorer, "Chart")->Plots())
         count += std::size_t(plot->chart()->series().size());
     return count;
 }
@@ -104,11 +106,11 @@ void Refresh(DesignExplorer& explorer)
 
 void SetRange(DesignExplorer& explorer, int input, const QString& from, const QString& to, const QString& points)
 {
-    explorer.XInput->setCurrentIndex(input);
-    explorer.RangePreset->setCurrentIndex(DesignExplorer::kCustom);
-    explorer.FromEdit->setText(from);
-    explorer.ToEdit->setText(to);
-    explorer.PointsEdit->setText(points);
+    Control<QComboBox>(explorer, "XInput")->setCurrentIndex(input);
+    Control<QComboBox>(explorer, "RangePreset")->setCurrentIndex(DesignExplorer::kCustom);
+    Control<QLineEdit>(explorer, "FromEdit")->setText(from);
+    Control<QLineEdit>(explorer, "ToEdit")->setText(to);
+    Control<QLineEdit>(explorer, "PointsEdit")->setText(points);
     Refresh(explorer);
 }
 
@@ -176,8 +178,8 @@ private slots:
     void everyOutputHasANameOfItsOwn()
     {
         QSet<QString> names;
-        for (int i = 0; i < explorer_->Outputs->count(); ++i)
-            names.insert(explorer_->Outputs->item(i)->text());
+        for (int i = 0; i < Control<QListWidget>(*explorer_, "Outputs")->count(); ++i)
+            names.insert(Control<QListWidget>(*explorer_, "Outputs")->item(i)->text());
         QCOMPARE(names.size(), int(eh::kResultCount));
         QVERIFY(names.contains("Длина провода (фазирующая катушка), мм"));
     }
@@ -201,7 +203,7 @@ private slots:
             }
         }
         // The report's millimetres, not the model's centimetres.
-        explorer_->Outputs->item(4)->setCheckState(Qt::Checked);
+        Control<QListWidget>(*explorer_, "Outputs")->item(4)->setCheckState(Qt::Checked);
         const eh::TDesign first = eh::CalculateDesign([&] {
             eh::TAntennaInputs inputs = reading.inputs;
             inputs.FrequencyMHz = 1.8;
@@ -218,26 +220,26 @@ private slots:
         // The new plots laid out.
         QTest::qWait(100);
         // The middle of the plot area: the sixth point, 15 MHz.
-        QChartView* plot = explorer_->Chart->Plots().front();
+        QChartView* plot = Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots().front();
         const QPoint middle = plot->mapFromScene(plot->chart()->plotArea().center());
         QMouseEvent move(QEvent::MouseMove, middle, plot->viewport()->mapToGlobal(middle), Qt::NoButton,
                          Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plot->viewport(), &move);
         // Rounded for the workbench at 15 MHz, every digit a click away.
-        QCOMPARE(explorer_->Readout->text(),
+        QCOMPARE(Control<QLabel>(*explorer_, "Readout")->text(),
                  QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = 1234 кГц   "
                          "Количество витков (катушка настройки) = 13,06   Эффективность антенны = 0 %"));
-        explorer_->ExactDigits->click();
+        Control<QCheckBox>(*explorer_, "ExactDigits")->click();
         eh::TAntennaInputs inputs = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
         inputs.FrequencyMHz = 15;
         const eh::TAntennaResults results = *eh::CalculateDesign(inputs).results;
-        QCOMPARE(explorer_->Readout->text(),
+        QCOMPARE(Control<QLabel>(*explorer_, "Readout")->text(),
                  QString("Частота (МГц) = 15   Полоса пропуск. по ур.3 dB = %1 кГц   "
                          "Количество витков (катушка настройки) = %2   Эффективность антенны = 0 %")
                      .arg(QString::fromStdString(eh::ExactNumber(results.BandwidthKHz, ',')),
                           QString::fromStdString(eh::ExactNumber(results.TurnCount, ','))));
         // The same points as a table, the chart's text alternative.
-        for (QAction* action : explorer_->ExportButton->menu()->actions())
+        for (QAction* action : Control<QPushButton>(*explorer_, "ExportButton")->menu()->actions())
             if (action->text() == "Та&блица точек…")
                 action->trigger();
         auto* points = explorer_->findChild<eh::ChartPointsDialog*>("ChartPoints");
@@ -251,21 +253,21 @@ private slots:
         points->close();
         // Every output: the readout keeps its height, shows what fits and
         // counts the rest.
-        const int height = explorer_->Readout->height();
-        for (int row = 0; row < explorer_->Outputs->count(); ++row)
-            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        const int height = Control<QLabel>(*explorer_, "Readout")->height();
+        for (int row = 0; row < Control<QListWidget>(*explorer_, "Outputs")->count(); ++row)
+            Control<QListWidget>(*explorer_, "Outputs")->item(row)->setCheckState(Qt::Checked);
         Refresh(*explorer_);
         QTest::qWait(100);
-        plot = explorer_->Chart->Plots().front();
+        plot = Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots().front();
         const QPoint centre = plot->mapFromScene(plot->chart()->plotArea().center());
         QMouseEvent again(QEvent::MouseMove, centre, plot->viewport()->mapToGlobal(centre), Qt::NoButton,
                           Qt::NoButton, Qt::NoModifier);
         QApplication::sendEvent(plot->viewport(), &again);
-        const QString text = explorer_->Readout->text();
+        const QString text = Control<QLabel>(*explorer_, "Readout")->text();
         QVERIFY2(QRegularExpression("^Частота \\(МГц\\) = 15   .*   … ещё [1-9][0-9]*$").match(text).hasMatch(),
                  qPrintable(text));
-        QCOMPARE(explorer_->Readout->height(), height);
-        QVERIFY(explorer_->Readout->heightForWidth(explorer_->Readout->width()) <= height);
+        QCOMPARE(Control<QLabel>(*explorer_, "Readout")->height(), height);
+        QVERIFY(Control<QLabel>(*explorer_, "Readout")->heightForWidth(Control<QLabel>(*explorer_, "Readout")->width()) <= height);
     }
 
     void theBandPresetFollowsTheTypedFrequency_data()
@@ -286,12 +288,12 @@ private slots:
         QFETCH(QString, from);
         QFETCH(QString, to);
         explorer_->show();
-        explorer_->RangePreset->setCurrentIndex(DesignExplorer::kTypedBand);
+        Control<QComboBox>(*explorer_, "RangePreset")->setCurrentIndex(DesignExplorer::kTypedBand);
         form_->Edits[0]->setText(typed);
         Refresh(*explorer_);
-        QCOMPARE(explorer_->FromEdit->text(), from);
-        QCOMPARE(explorer_->ToEdit->text(), to);
-        QVERIFY(explorer_->FromEdit->isReadOnly());
+        QCOMPARE(Control<QLineEdit>(*explorer_, "FromEdit")->text(), from);
+        QCOMPARE(Control<QLineEdit>(*explorer_, "ToEdit")->text(), to);
+        QVERIFY(Control<QLineEdit>(*explorer_, "FromEdit")->isReadOnly());
         QCOMPARE(explorer_->Sweep()->plan.Value(0), from.replace(',', '.').toDouble());
     }
 
@@ -305,10 +307,10 @@ private slots:
         const std::map<double, double> plotted = Plotted(*explorer_, "Количество витков (катушка настройки)");
         QCOMPARE(plotted.size(), std::size_t(1));
         QVERIFY(plotted.count(1.0));
-        QVERIFY(explorer_->Note->text().startsWith(
+        QVERIFY(Control<QLabel>(*explorer_, "Note")->text().startsWith(
             "Точек с ошибкой: 2 из 3 (недопустимая операция: 1; деление на ноль: 1). Измеренная полоса равна 0"));
         SetRange(*explorer_, 3, "-1", "0", "2");
-        QVERIFY(explorer_->Note->text().startsWith("Точек с ошибкой: 2 из 2 (недопустимая операция: 1; деление на "
+        QVERIFY(Control<QLabel>(*explorer_, "Note")->text().startsWith("Точек с ошибкой: 2 из 2 (недопустимая операция: 1; деление на "
                                                    "ноль: 1). Ни одна точка не рассчитана"));
         QVERIFY(watcher.seen().isEmpty());
     }
@@ -341,8 +343,8 @@ private slots:
         const std::size_t seriesBefore = SeriesCount(*explorer_);
         QVERIFY(seriesBefore > 0);
         SetRange(*explorer_, input, from, to, points);
-        QCOMPARE(explorer_->Note->text(), message);
-        QVERIFY(explorer_->Chart->IsStale());
+        QCOMPARE(Control<QLabel>(*explorer_, "Note")->text(), message);
+        QVERIFY(Control<eh::ExplorerChart>(*explorer_, "Chart")->IsStale());
         QCOMPARE(SeriesCount(*explorer_), seriesBefore);
     }
 
@@ -351,7 +353,7 @@ private slots:
         explorer_->show();
         SetRange(*explorer_, 0, "1,8", "30", "99999999999999999999");
         QCOMPARE(explorer_->Sweep()->plan.points, eh::kMaxExplorerPoints);
-        QVERIFY(explorer_->Note->text().startsWith("Число точек ограничено: 100000. "));
+        QVERIFY(Control<QLabel>(*explorer_, "Note")->text().startsWith("Число точек ограничено: 100000. "));
     }
 
     void aFieldThatIsNotANumberIsNamedAndNeverReset()
@@ -361,10 +363,10 @@ private slots:
         FocusMainField(form_->Edits[1]);
         form_->Edits[1]->selectAll();
         QTest::keyClicks(form_->Edits[1], "abc");
-        QVERIFY(explorer_->Debounce->isActive());
-        QTRY_VERIFY(!explorer_->Debounce->isActive());
-        QCOMPARE(explorer_->Note->text(), QString("Диаметр цилиндров (мм): не число"));
-        QVERIFY(explorer_->Chart->IsStale());
+        QVERIFY(Control<QTimer>(*explorer_, "Debounce")->isActive());
+        QTRY_VERIFY(!Control<QTimer>(*explorer_, "Debounce")->isActive());
+        QCOMPARE(Control<QLabel>(*explorer_, "Note")->text(), QString("Диаметр цилиндров (мм): не число"));
+        QVERIFY(Control<eh::ExplorerChart>(*explorer_, "Chart")->IsStale());
         QCOMPARE(form_->Edits[1]->text(), QString("abc"));
         QCOMPARE(QApplication::focusWidget(), form_->Edits[1]);
     }
@@ -397,10 +399,10 @@ private slots:
         explorer_->ExportPng(folder.filePath("chart.png"));
         explorer_->ExportSvg(folder.filePath("chart.svg"));
         const QImage image(folder.filePath("chart.png"), "PNG");
-        QCOMPARE(image.size(), explorer_->Chart->size() * explorer_->Chart->devicePixelRatio());
+        QCOMPARE(image.size(), Control<eh::ExplorerChart>(*explorer_, "Chart")->size() * Control<eh::ExplorerChart>(*explorer_, "Chart")->devicePixelRatio());
         QSvgRenderer svg(folder.filePath("chart.svg"));
         QVERIFY(svg.isValid());
-        QCOMPARE(svg.viewBox(), explorer_->Chart->rect());
+        QCOMPARE(svg.viewBox(), Control<eh::ExplorerChart>(*explorer_, "Chart")->rect());
         // Text in a face with outlines, never the screen's bitmap face.
         QFile svgFile(folder.filePath("chart.svg"));
         QVERIFY(svgFile.open(QIODevice::ReadOnly));
@@ -433,7 +435,7 @@ private slots:
         explorer_->show();
         Refresh(*explorer_);
         const eh::TDesign design = eh::CalculateDesign(eh::ReadFieldTexts(Texts(*form_), ',').inputs);
-        const eh::TDrawingDimensions& d = *explorer_->Drawing->Dimensions();
+        const eh::TDrawingDimensions& d = *Control<eh::AntennaDrawing>(*explorer_, "Drawing")->Dimensions();
         QCOMPARE(d.cylinderLength, 150.0);
         QCOMPARE(d.gap, 50.0);
         QCOMPARE(d.coilDiameter, 50.0);
@@ -452,10 +454,10 @@ private slots:
         explorer_->show();
         Refresh(*explorer_);
         QCOMPARE(explorer_->windowTitle(), QString("Design explorer"));
-        QCOMPARE(explorer_->Sides->tabText(2), QString("&Solve"));
-        QCOMPARE(explorer_->RegionChoice->itemText(1), QString("IARU Region 2"));
-        QCOMPARE(explorer_->FileButton->menu()->actions().first()->text(), QString("&Open design…"));
-        const eh::TDrawingShapes& shapes = explorer_->Drawing->Shapes();
+        QCOMPARE(Control<QTabWidget>(*explorer_, "Sides")->tabText(2), QString("&Solve"));
+        QCOMPARE(Control<QComboBox>(*explorer_, "RegionChoice")->itemText(1), QString("IARU Region 2"));
+        QCOMPARE(Control<QPushButton>(*explorer_, "FileButton")->menu()->actions().first()->text(), QString("&Open design…"));
+        const eh::TDrawingShapes& shapes = Control<eh::AntennaDrawing>(*explorer_, "Drawing")->Shapes();
         QCOMPARE(QString::fromStdString(shapes.caption), QString("Side view, mm"));
         QCOMPARE(QString::fromStdString(shapes.flat.title), QString("Flat variant"));
         QVERIFY(shapes.cylinder.notes.at(0).starts_with("Turns: "));
@@ -508,14 +510,14 @@ private slots:
         explorer_->resize(1100, 640);
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
-        for (int row = 0; row < explorer_->Outputs->count(); ++row)
-            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+        for (int row = 0; row < Control<QListWidget>(*explorer_, "Outputs")->count(); ++row)
+            Control<QListWidget>(*explorer_, "Outputs")->item(row)->setCheckState(Qt::Checked);
         Refresh(*explorer_);
         auto* column = explorer_->findChild<QScrollArea*>("ChartColumn");
         QVERIFY(column);
-        QTRY_VERIFY(explorer_->Chart->height() > column->viewport()->height());
-        const std::vector<QChartView*> plots = explorer_->Chart->Plots();
-        const std::vector<QLabel*> legends = explorer_->Chart->Legends();
+        QTRY_VERIFY(Control<eh::ExplorerChart>(*explorer_, "Chart")->height() > column->viewport()->height());
+        const std::vector<QChartView*> plots = Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots();
+        const std::vector<QLabel*> legends = Control<eh::ExplorerChart>(*explorer_, "Chart")->Legends();
         QVERIFY(plots.size() >= 4);
         for (std::size_t p = 0; p < plots.size(); ++p) {
             QVERIFY(plots[p]->isVisible());
@@ -532,13 +534,13 @@ private slots:
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
         // Six units: picofarads, ohms, kilohertz, millimetres, per cent, decibels.
-        for (int row = 0; row < explorer_->Outputs->count(); ++row)
-            explorer_->Outputs->item(row)->setCheckState(Qt::Unchecked);
+        for (int row = 0; row < Control<QListWidget>(*explorer_, "Outputs")->count(); ++row)
+            Control<QListWidget>(*explorer_, "Outputs")->item(row)->setCheckState(Qt::Unchecked);
         for (const int row : {0, 1, 2, 4, 17, 18})
-            explorer_->Outputs->item(row)->setCheckState(Qt::Checked);
+            Control<QListWidget>(*explorer_, "Outputs")->item(row)->setCheckState(Qt::Checked);
         Refresh(*explorer_);
         QSet<QString> drawn;
-        for (QChartView* plot : explorer_->Chart->Plots()) {
+        for (QChartView* plot : Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots()) {
             QVERIFY(plot->chart()->axes(Qt::Vertical).size() <= 2);
             for (QAbstractSeries* series : plot->chart()->series())
                 drawn.insert(series->name());
@@ -547,10 +549,10 @@ private slots:
                 QVERIFY(QRegularExpression("^%\\.\\d+f$").match(static_cast<QValueAxis*>(axis)->labelFormat()).hasMatch());
         }
         QCOMPARE(drawn.size(), 6);
-        QCOMPARE(explorer_->Chart->Plots().size(), std::size_t(3));
-        for (QLabel* legend : explorer_->Chart->Legends())
+        QCOMPARE(Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots().size(), std::size_t(3));
+        for (QLabel* legend : Control<eh::ExplorerChart>(*explorer_, "Chart")->Legends())
             QVERIFY(!legend->text().contains(QChar(0x2026)));
-        QVERIFY(explorer_->Outputs->viewport()->width() >= explorer_->Outputs->sizeHintForColumn(0));
+        QVERIFY(Control<QListWidget>(*explorer_, "Outputs")->viewport()->width() >= Control<QListWidget>(*explorer_, "Outputs")->sizeHintForColumn(0));
     }
 
     void bandNamesNeverOverlap_data()
@@ -614,35 +616,35 @@ private slots:
         explorer_->show();
         form_->Edits[5]->setText(turnDiameter);
         if (from.isEmpty()) {
-            explorer_->XInput->setCurrentIndex(input);
+            Control<QComboBox>(*explorer_, "XInput")->setCurrentIndex(input);
             Refresh(*explorer_);
         } else {
             SetRange(*explorer_, input, from, to, "50");
         }
-        for (QChartView* plot : explorer_->Chart->Plots())
+        for (QChartView* plot : Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots())
             for (QAbstractAxis* axis : plot->chart()->axes()) {
                 const auto* values = static_cast<QValueAxis*>(axis);
                 QVERIFY2((values->max() - values->min()) / values->tickInterval() <= 13,
                          qPrintable(values->titleText()));
             }
-        QVERIFY(!explorer_->Chart->RenderImage().isNull());
+        QVERIFY(!Control<eh::ExplorerChart>(*explorer_, "Chart")->RenderImage().isNull());
     }
 
     void aNewerSweepCancelsTheOlderAndOnlyTheChartIsThinned()
     {
         explorer_->show();
         QVERIFY(QTest::qWaitForWindowExposed(explorer_.get()));
-        explorer_->RangePreset->setCurrentIndex(DesignExplorer::kCustom);
-        explorer_->FromEdit->setText("1,8");
-        explorer_->ToEdit->setText("30");
-        explorer_->PointsEdit->setText("100000");
+        Control<QComboBox>(*explorer_, "RangePreset")->setCurrentIndex(DesignExplorer::kCustom);
+        Control<QLineEdit>(*explorer_, "FromEdit")->setText("1,8");
+        Control<QLineEdit>(*explorer_, "ToEdit")->setText("30");
+        Control<QLineEdit>(*explorer_, "PointsEdit")->setText("100000");
         explorer_->Recompute();
-        explorer_->ToEdit->setText("29");
+        Control<QLineEdit>(*explorer_, "ToEdit")->setText("29");
         Refresh(*explorer_);
         QCOMPARE(explorer_->CancelledSweeps(), 1);
         QCOMPARE(explorer_->Sweep()->plan.Value(99999), 29.0);
         // About two points per pixel column on screen, every point in the file.
-        const int columns = explorer_->Chart->width() * int(explorer_->Chart->devicePixelRatio());
+        const int columns = Control<eh::ExplorerChart>(*explorer_, "Chart")->width() * int(Control<eh::ExplorerChart>(*explorer_, "Chart")->devicePixelRatio());
         const std::size_t drawn = Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц").size();
         QVERIFY2(drawn <= std::size_t(2 * columns) && drawn >= std::size_t(columns), qPrintable(QString::number(drawn)));
         QTemporaryDir folder;
@@ -656,19 +658,19 @@ private slots:
         for (const char* diameter : {"40", "60", "70", "80"}) {
             form_->Edits[1]->setText(diameter);
             Refresh(*explorer_);
-            explorer_->PinButton->click();
+            Control<QPushButton>(*explorer_, "PinButton")->click();
         }
         QCOMPARE(explorer_->PinnedCount(), DesignExplorer::kMaxPinned);
-        QVERIFY(!explorer_->PinButton->isEnabled());
+        QVERIFY(!Control<QPushButton>(*explorer_, "PinButton")->isEnabled());
         form_->Edits[1]->setText("50");
         Refresh(*explorer_);
-        const QString legend = explorer_->Chart->Legends().front()->text();
+        const QString legend = Control<eh::ExplorerChart>(*explorer_, "Chart")->Legends().front()->text();
         // Each whole on its line: the legend wraps between entries only.
         for (const char* pinned : {"Диаметр цилиндров (мм) 40,00", "Диаметр цилиндров (мм) 60,00",
                                    "Диаметр цилиндров (мм) 70,00"})
             QVERIFY2(legend.contains(QString(pinned).replace(' ', "&nbsp;")), qPrintable(legend));
         QVERIFY(!Plotted(*explorer_, "Полоса пропуск. по ур.3 dB, кГц · Диаметр цилиндров (мм) 60,00").empty());
-        explorer_->ClearPinsButton->click();
+        Control<QPushButton>(*explorer_, "ClearPinsButton")->click();
         QCOMPARE(explorer_->PinnedCount(), std::size_t(0));
         QCOMPARE(SeriesCount(*explorer_), std::size_t(3));
     }
@@ -677,7 +679,7 @@ private slots:
     {
         explorer_->show();
         SetRange(*explorer_, 0, "13,5", "15", "301");
-        QVERIFY(!explorer_->MeasurementCheck->isVisible());
+        QVERIFY(!Control<QCheckBox>(*explorer_, "MeasurementCheck")->isVisible());
         // Ctrl+B asks for a sweep here as in the main window.
         eh::ShowAndRaise(*explorer_);
         QVERIFY(QTest::qWaitForWindowActive(explorer_.get()));
@@ -703,14 +705,14 @@ private slots:
 
         const auto measuredPoints = [this] {
             QList<QPointF> points;
-            for (QChartView* plot : explorer_->Chart->Plots())
+            for (QChartView* plot : Control<eh::ExplorerChart>(*explorer_, "Chart")->Plots())
                 for (QAbstractSeries* series : plot->chart()->series())
                     if (auto* scatter = qobject_cast<QScatterSeries*>(series))
                         points << scatter->points();
             return points;
         };
-        QVERIFY(explorer_->MeasurementCheck->isVisible() && explorer_->MeasurementCheck->isChecked());
-        const QString legend = explorer_->Chart->Legends().front()->text();
+        QVERIFY(Control<QCheckBox>(*explorer_, "MeasurementCheck")->isVisible() && Control<QCheckBox>(*explorer_, "MeasurementCheck")->isChecked());
+        const QString legend = Control<eh::ExplorerChart>(*explorer_, "Chart")->Legends().front()->text();
         QVERIFY2(legend.contains("Измерение «antenna.s1p»: f₀ 14,2000 МГц, полоса 3 dB "), qPrintable(legend));
         // The measured bandwidth sits at the resonance over the model's curve.
         const QList<QPointF> points = measuredPoints();
@@ -718,18 +720,18 @@ private slots:
         QVERIFY2(std::abs(points[0].x() - 14.2) < 1e-4, qPrintable(QString::number(points[0].x())));
         QVERIFY2(std::abs(points[0].y() / 355 - 1) < 0.01, qPrintable(QString::number(points[0].y())));
 
-        explorer_->MeasurementCheck->click();
-        QVERIFY(!explorer_->Chart->Legends().front()->text().contains("antenna.s1p"));
+        Control<QCheckBox>(*explorer_, "MeasurementCheck")->click();
+        QVERIFY(!Control<eh::ExplorerChart>(*explorer_, "Chart")->Legends().front()->text().contains("antenna.s1p"));
         QVERIFY(measuredPoints().isEmpty());
 
         // From another input, one click charts the frequency around it.
-        explorer_->MeasurementCheck->click();
+        Control<QCheckBox>(*explorer_, "MeasurementCheck")->click();
         SetRange(*explorer_, 1, "20", "80", "61");
         QVERIFY(measuredPoints().isEmpty());
-        explorer_->MeasuredStretchButton->click();
+        Control<QPushButton>(*explorer_, "MeasuredStretchButton")->click();
         explorer_->WaitForSweep();
-        QCOMPARE(explorer_->XInput->currentIndex(), 0);
-        QCOMPARE(explorer_->FromEdit->text() + "–" + explorer_->ToEdit->text(), "13–15");
+        QCOMPARE(Control<QComboBox>(*explorer_, "XInput")->currentIndex(), 0);
+        QCOMPARE(Control<QLineEdit>(*explorer_, "FromEdit")->text() + "–" + Control<QLineEdit>(*explorer_, "ToEdit")->text(), "13–15");
         QCOMPARE(measuredPoints().size(), 1);
     }
 
@@ -754,25 +756,25 @@ private slots:
         explorer_->show();
         Refresh(*explorer_);
         // Region 1: 160 m to 10 m with 60 m, and 6 m; 14.2 MHz lies in 20 m.
-        QCOMPARE(explorer_->Coverage->rowCount(), 11);
+        QCOMPARE(Control<QTableWidget>(*explorer_, "Coverage")->rowCount(), 11);
         QStringList marked;
-        for (int row = 0; row < explorer_->Coverage->rowCount(); ++row)
-            if (explorer_->Coverage->item(row, 0)->font().bold())
-                marked << explorer_->Coverage->item(row, 0)->text();
+        for (int row = 0; row < Control<QTableWidget>(*explorer_, "Coverage")->rowCount(); ++row)
+            if (Control<QTableWidget>(*explorer_, "Coverage")->item(row, 0)->font().bold())
+                marked << Control<QTableWidget>(*explorer_, "Coverage")->item(row, 0)->text();
         QCOMPARE(marked, QStringList({"20 м"}));
         // The typed band's settings under the table; a band picked shows on the chart.
-        QVERIFY2(explorer_->TuningSettings->text().startsWith("20 м, настроек: 1\n14175 кГц — "),
-                 qPrintable(explorer_->TuningSettings->text()));
-        explorer_->Coverage->setCurrentCell(0, 0);
-        QVERIFY(explorer_->TuningSettings->text().startsWith("160 м, настроек: "));
-        explorer_->ShowBandButton->click();
+        QVERIFY2(Control<QLabel>(*explorer_, "TuningSettings")->text().startsWith("20 м, настроек: 1\n14175 кГц — "),
+                 qPrintable(Control<QLabel>(*explorer_, "TuningSettings")->text()));
+        Control<QTableWidget>(*explorer_, "Coverage")->setCurrentCell(0, 0);
+        QVERIFY(Control<QLabel>(*explorer_, "TuningSettings")->text().startsWith("160 м, настроек: "));
+        Control<QPushButton>(*explorer_, "ShowBandButton")->click();
         explorer_->WaitForSweep();
         QCOMPARE(explorer_->Sweep()->plan.Value(0), 1.81);
-        QCOMPARE(explorer_->ToEdit->text(), QString("2"));
+        QCOMPARE(Control<QLineEdit>(*explorer_, "ToEdit")->text(), QString("2"));
         const auto coverage = eh::CoverBands(eh::TIaruRegion::Region1, eh::ReadFieldTexts(Texts(*form_), ',').inputs);
-        QCOMPARE(explorer_->Coverage->item(4, 3)->text(),
+        QCOMPARE(Control<QTableWidget>(*explorer_, "Coverage")->item(4, 3)->text(),
                  coverage[4].covers ? QString("1 (весь)") : QString::number(*coverage[4].settings));
-        explorer_->RegionChoice->setCurrentIndex(1);
+        Control<QComboBox>(*explorer_, "RegionChoice")->setCurrentIndex(1);
         explorer_.reset();
         DesignExplorer again(*form_);
         QCOMPARE(again.Region(), eh::TIaruRegion::Region2);
@@ -788,30 +790,30 @@ private slots:
         eh::TAntennaInputs forty = eh::ReadFieldTexts(Texts(*form_), ',').inputs;
         forty.CylinderDiameterMm = 40;
         const double target = eh::CalculateDesign(forty).results->BandwidthKHz;
-        explorer_->SolveResult->setCurrentIndex(2);
-        explorer_->SolveInput->setCurrentIndex(1);
+        Control<QComboBox>(*explorer_, "SolveResult")->setCurrentIndex(2);
+        Control<QComboBox>(*explorer_, "SolveInput")->setCurrentIndex(1);
         // Where the search looks, shown before it starts.
-        QCOMPARE(explorer_->SolveFrom->text(), QString("1"));
-        QCOMPARE(explorer_->SolveTo->text(), QString("500"));
-        explorer_->SolveTarget->setText(QString::number(target, 'g', 17));
+        QCOMPARE(Control<QLineEdit>(*explorer_, "SolveFrom")->text(), QString("1"));
+        QCOMPARE(Control<QLineEdit>(*explorer_, "SolveTo")->text(), QString("500"));
+        Control<QLineEdit>(*explorer_, "SolveTarget")->setText(QString::number(target, 'g', 17));
         explorer_->Pin();
-        explorer_->SolveButton->click();
+        Control<QPushButton>(*explorer_, "SolveButton")->click();
         explorer_->WaitForSolve();
         Refresh(*explorer_);
-        QCOMPARE(explorer_->XInput->currentIndex(), 1);
+        QCOMPARE(Control<QComboBox>(*explorer_, "XInput")->currentIndex(), 1);
         QCOMPARE(explorer_->PinnedCount(), std::size_t(1));
         QCOMPARE(explorer_->Solutions().size(), std::size_t(1));
         QVERIFY(qAbs(explorer_->Solutions().front() - 40) < 1e-9);
-        QCOMPARE(explorer_->SolutionList->count(), 1);
+        QCOMPARE(Control<QListWidget>(*explorer_, "SolutionList")->count(), 1);
         QCOMPARE(form_->Edits[1]->text(), QString("50"));
         QCOMPARE(form_->RichEdit1->toPlainText(), report);
 
         // What the list shows is written, and what it gives is said.
-        const QString shown = explorer_->SolutionList->item(0)->text();
+        const QString shown = Control<QListWidget>(*explorer_, "SolutionList")->item(0)->text();
         QVERIFY2(shown.startsWith("Диаметр цилиндров (мм) = 40 → "), qPrintable(shown));
-        explorer_->ApplySolution->click();
+        Control<QPushButton>(*explorer_, "ApplySolution")->click();
         QCOMPARE(form_->Edits[1]->text(), QString("40"));
-        QCOMPARE(explorer_->SolveNote->text(), "Вписано: " + shown);
+        QCOMPARE(Control<QLabel>(*explorer_, "SolveNote")->text(), "Вписано: " + shown);
         // Recalculated as if Enter had been pressed: the report of 40 mm.
         QVERIFY(form_->RichEdit1->toPlainText() != report);
         QVERIFY(form_->RichEdit1->toPlainText().contains("40,00"));
@@ -831,16 +833,16 @@ private slots:
         QFETCH(int, field);
         QFETCH(QString, text);
         explorer_->show();
-        explorer_->SolveInput->setCurrentIndex(1);
-        explorer_->SolveTarget->setText("500");
-        explorer_->SolveButton->click();
+        Control<QComboBox>(*explorer_, "SolveInput")->setCurrentIndex(1);
+        Control<QLineEdit>(*explorer_, "SolveTarget")->setText("500");
+        Control<QPushButton>(*explorer_, "SolveButton")->click();
         explorer_->WaitForSolve();
-        QCOMPARE(explorer_->SolutionList->count(), 1);
-        (field >= 0 ? static_cast<QLineEdit*>(form_->Edits[field]) : explorer_->SolveTarget)->setText(text);
+        QCOMPARE(Control<QListWidget>(*explorer_, "SolutionList")->count(), 1);
+        (field >= 0 ? static_cast<QLineEdit*>(form_->Edits[field]) : Control<QLineEdit>(*explorer_, "SolveTarget"))->setText(text);
         Refresh(*explorer_);
-        QCOMPARE(explorer_->SolutionList->count(), 0);
+        QCOMPARE(Control<QListWidget>(*explorer_, "SolutionList")->count(), 0);
         QVERIFY(explorer_->Solutions().empty());
-        QVERIFY(!explorer_->ApplySolution->isEnabled());
+        QVERIFY(!Control<QPushButton>(*explorer_, "ApplySolution")->isEnabled());
         explorer_->ApplyChosenSolution();
         QCOMPARE(form_->Edits[1]->text(), QString("50"));
     }
@@ -870,15 +872,15 @@ private slots:
                 keys << mnemonic(label->text());
         for (QPushButton* button : explorer_->findChildren<QPushButton*>())
             keys << mnemonic(button->text());
-        for (int tab = 0; tab < explorer_->Sides->count(); ++tab)
-            keys << mnemonic(explorer_->Sides->tabText(tab));
-        for (QCheckBox* box : {explorer_->ExactDigits, explorer_->MeasurementCheck})
+        for (int tab = 0; tab < Control<QTabWidget>(*explorer_, "Sides")->count(); ++tab)
+            keys << mnemonic(Control<QTabWidget>(*explorer_, "Sides")->tabText(tab));
+        for (QCheckBox* box : {Control<QCheckBox>(*explorer_, "ExactDigits"), Control<QCheckBox>(*explorer_, "MeasurementCheck")})
             keys << mnemonic(box->text());
         QVERIFY(!keys.contains(QString(QChar())));
         // A Cyrillic letter is typed with the key of a Latin one (Ч with X):
         // under either layout each key reaches one control.
         QCOMPARE(KeysOf(keys).size(), keys.size());
-        for (QPushButton* button : {explorer_->FileButton, explorer_->ExportButton}) {
+        for (QPushButton* button : {Control<QPushButton>(*explorer_, "FileButton"), Control<QPushButton>(*explorer_, "ExportButton")}) {
             QStringList items;
             for (QAction* action : button->menu()->actions())
                 if (!action->isSeparator())
@@ -929,7 +931,7 @@ private slots:
         form_->Edits[4]->setText(pitch);
         explorer_->show();
         Refresh(*explorer_);
-        const QString note = explorer_->Note->text();
+        const QString note = Control<QLabel>(*explorer_, "Note")->text();
         QCOMPARE(note.contains("Измеренная полоса равна 0") && note.contains("«Полоса пропускания BW (КГц)»"), flat);
         QCOMPARE(note.contains(eh::kPitchNotice), pitchNotice);
     }
@@ -969,11 +971,11 @@ private slots:
             DesignExplorer explorer(*form_);
             explorer.show();
             Refresh(explorer);
-            QCOMPARE(explorer.XInput->currentIndex(), 0);
+            QCOMPARE(Control<QComboBox>(explorer, "XInput")->currentIndex(), 0);
             QCOMPARE(SeriesCount(explorer), std::size_t(3));
-            QVERIFY2(explorer.Note->text().startsWith("Настройки обзора не прочитаны (файл «") &&
-                         explorer.Note->text().contains(reason + "): взяты настройки по умолчанию"),
-                     qPrintable(explorer.Note->text()));
+            QVERIFY2(Control<QLabel>(explorer, "Note")->text().startsWith("Настройки обзора не прочитаны (файл «") &&
+                         Control<QLabel>(explorer, "Note")->text().contains(reason + "): взяты настройки по умолчанию"),
+                     qPrintable(Control<QLabel>(explorer, "Note")->text()));
         }
         QCOMPARE(QFileInfo(path).size(), before.size());
         QCOMPARE(QFileInfo(path).isFile(), before.isFile());
@@ -1020,19 +1022,19 @@ private slots:
     {
         explorer_->show();
         SetRange(*explorer_, 4, "1", "3", "77");
-        explorer_->Outputs->item(0)->setCheckState(Qt::Checked);
-        explorer_->Outputs->item(2)->setCheckState(Qt::Unchecked);
+        Control<QListWidget>(*explorer_, "Outputs")->item(0)->setCheckState(Qt::Checked);
+        Control<QListWidget>(*explorer_, "Outputs")->item(2)->setCheckState(Qt::Unchecked);
         explorer_->resize(1111, 655);
         explorer_.reset();
         DesignExplorer again(*form_);
-        QCOMPARE(again.XInput->currentIndex(), 4);
-        QCOMPARE(again.RangePreset->currentIndex(), int(DesignExplorer::kCustom));
-        QCOMPARE(again.FromEdit->text(), QString("1"));
-        QCOMPARE(again.ToEdit->text(), QString("3"));
-        QCOMPARE(again.PointsEdit->text(), QString("77"));
-        QCOMPARE(again.Outputs->item(0)->checkState(), Qt::Checked);
-        QCOMPARE(again.Outputs->item(2)->checkState(), Qt::Unchecked);
-        QCOMPARE(again.Outputs->item(17)->checkState(), Qt::Checked);
+        QCOMPARE(Control<QComboBox>(again, "XInput")->currentIndex(), 4);
+        QCOMPARE(Control<QComboBox>(again, "RangePreset")->currentIndex(), int(DesignExplorer::kCustom));
+        QCOMPARE(Control<QLineEdit>(again, "FromEdit")->text(), QString("1"));
+        QCOMPARE(Control<QLineEdit>(again, "ToEdit")->text(), QString("3"));
+        QCOMPARE(Control<QLineEdit>(again, "PointsEdit")->text(), QString("77"));
+        QCOMPARE(Control<QListWidget>(again, "Outputs")->item(0)->checkState(), Qt::Checked);
+        QCOMPARE(Control<QListWidget>(again, "Outputs")->item(2)->checkState(), Qt::Unchecked);
+        QCOMPARE(Control<QListWidget>(again, "Outputs")->item(17)->checkState(), Qt::Checked);
         QCOMPARE(again.size(), QSize(1111, 655));
     }
 

@@ -18,6 +18,7 @@
 #include "uHelp2.h"
 #include "WindowPlacement.h"
 #include "uInterface.h"
+#include "WindowControls.h"
 
 #include <QChartView>
 #include <QComboBox>
@@ -38,6 +39,8 @@
 #include <array>
 #include <utility>
 #include <vector>
+
+using eh::test::Control;
 
 namespace {
 
@@ -134,32 +137,32 @@ int main(int argc, char** argv)
     // the readout under it.
     eh::ShowAndRaise(explorer);
     QTest::qWait(200);
-    QWidget* plot = explorer.Chart->Plots().front()->viewport();
+    QWidget* plot = Control<eh::ExplorerChart>(explorer, "Chart")->Plots().front()->viewport();
     QCursor::setPos(plot->mapToGlobal(QPoint(plot->width() * 55 / 100, plot->height() / 2)));
     if (!saved || !Save(explorer, file("explorer")))
         return 1;
     QCursor::setPos(explorer.mapToGlobal(QPoint(-10, -10)));
 
     // Six outputs of six units: three plots stacked on one x axis.
-    for (int row = 0; row < explorer.Outputs->count(); ++row)
-        explorer.Outputs->item(row)->setCheckState(Qt::Unchecked);
+    for (int row = 0; row < Control<QListWidget>(explorer, "Outputs")->count(); ++row)
+        Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(Qt::Unchecked);
     for (const int row : {0, 1, 2, 4, 17, 18})
-        explorer.Outputs->item(row)->setCheckState(Qt::Checked);
+        Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(Qt::Checked);
     Refresh(explorer);
     if (!Save(explorer, file("explorer-six")))
         return 1;
     // Twelve outputs, then every one: how far the charts stay readable.
-    for (const auto& [count, name] : {std::pair{12, "explorer-twelve"}, std::pair{explorer.Outputs->count(), "explorer-all"}}) {
-        for (int row = 0; row < explorer.Outputs->count(); ++row)
-            explorer.Outputs->item(row)->setCheckState(row < count ? Qt::Checked : Qt::Unchecked);
+    for (const auto& [count, name] : {std::pair{12, "explorer-twelve"}, std::pair{Control<QListWidget>(explorer, "Outputs")->count(), "explorer-all"}}) {
+        for (int row = 0; row < Control<QListWidget>(explorer, "Outputs")->count(); ++row)
+            Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(row < count ? Qt::Checked : Qt::Unchecked);
         Refresh(explorer);
         if (!Save(explorer, file(name)))
             return 1;
     }
 
     // The bandwidth of three cylinder diameters pinned beside the typed one.
-    for (int row = 0; row < explorer.Outputs->count(); ++row)
-        explorer.Outputs->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
+    for (int row = 0; row < Control<QListWidget>(explorer, "Outputs")->count(); ++row)
+        Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(row == 2 || row == 13 ? Qt::Checked : Qt::Unchecked);
     // 35, 70, 100 and again 50 mm, in the unit the fields are typed in.
     const std::array<const char*, 4> diameters = {"35", "70", "100", "50"};
     const std::array<const char*, 4> diametersInches = {"1.377952756", "2.755905512", "3.937007874", "1.968503937"};
@@ -174,15 +177,15 @@ int main(int argc, char** argv)
     explorer.ClearPinned();
 
     // How the typed design covers the bands of Region 1, 20 m marked.
-    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kBandsTab);
+    Control<QTabWidget>(explorer, "Sides")->setCurrentIndex(eh::DesignExplorer::kBandsTab);
     if (!Save(explorer, file("explorer-bands")))
         return 1;
 
     // The frequencies at which the bandwidth is 1000 kHz, marked and listed.
-    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kSolveTab);
-    explorer.SolveResult->setCurrentIndex(2);
-    explorer.SolveInput->setCurrentIndex(0);
-    explorer.SolveTarget->setText("1000");
+    Control<QTabWidget>(explorer, "Sides")->setCurrentIndex(eh::DesignExplorer::kSolveTab);
+    Control<QComboBox>(explorer, "SolveResult")->setCurrentIndex(2);
+    Control<QComboBox>(explorer, "SolveInput")->setCurrentIndex(0);
+    Control<QLineEdit>(explorer, "SolveTarget")->setText("1000");
     explorer.Solve();
     explorer.WaitForSolve();
     Refresh(explorer);
@@ -222,16 +225,16 @@ int main(int argc, char** argv)
     // The same sweep over the explorer's chart of the frequency around it:
     // the measured bandwidth beside the model's curve.
     const std::vector<std::size_t> outputs = eh::DefaultExplorerOutputs();
-    for (int row = 0; row < explorer.Outputs->count(); ++row)
-        explorer.Outputs->item(row)->setCheckState(
+    for (int row = 0; row < Control<QListWidget>(explorer, "Outputs")->count(); ++row)
+        Control<QListWidget>(explorer, "Outputs")->item(row)->setCheckState(
             std::count(outputs.begin(), outputs.end(), std::size_t(row)) ? Qt::Checked : Qt::Unchecked);
-    explorer.Sides->setCurrentIndex(eh::DesignExplorer::kDrawingTab);
+    Control<QTabWidget>(explorer, "Sides")->setCurrentIndex(eh::DesignExplorer::kDrawingTab);
     // No answers of the earlier search on this chart.
-    explorer.SolveTarget->clear();
-    explorer.XInput->setCurrentIndex(0);
-    explorer.RangePreset->setCurrentIndex(eh::DesignExplorer::kCustom);
-    explorer.FromEdit->setText("12");
-    explorer.ToEdit->setText("16");
+    Control<QLineEdit>(explorer, "SolveTarget")->clear();
+    Control<QComboBox>(explorer, "XInput")->setCurrentIndex(0);
+    Control<QComboBox>(explorer, "RangePreset")->setCurrentIndex(eh::DesignExplorer::kCustom);
+    Control<QLineEdit>(explorer, "FromEdit")->setText("12");
+    Control<QLineEdit>(explorer, "ToEdit")->setText("16");
     Refresh(explorer);
     return Save(explorer, file("explorer-measured")) ? 0 : 1;
 }

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QString>
+#include <string>
+
+namespace eh {
+
+// The explorer's words come from the model as UTF-8.
+inline QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A label with a mnemonic that focuses `buddy`.
+inline QLabel* BuddyLabel(const QString& text, QWidget* buddy)
+{
+    auto* label = new QLabel(text);
+    label->setBuddy(buddy);
+    return label;
+}
+
+// Sets a control from the model without it reporting the change back.
+template <class Widget, class Set>
+void Quietly(Widget* widget, Set&& set)
+{
+    const QSignalBlocker blocker(widget);
+    set(widget);
+}
+
+} // namespace eh
