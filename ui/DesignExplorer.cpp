@@ -165,16 +165,13 @@ void DesignExplorer::CreateControls()
     // Like the plots, no Tab stop: the wheel and the scroll bar move it.
     chartColumn->setFocusPolicy(Qt::NoFocus);
     chartColumn->setMinimumSize(360, 260);
-    exactDigits_ = new QCheckBox(UiText("explorer.exact-digits"));
-    exactDigits_->setObjectName("ExactDigits");
-    exactDigits_->setToolTip(UiText("explorer.exact-digits.tip"));
-    tuningTab_ = new ExplorerTuningTab(model_);
-    solveTab_ = new ExplorerSolveTab(model_, *exactDigits_);
     sides_ = new QTabWidget;
     sides_->setObjectName("Sides");
     sides_->setAccessibleName(UiText("explorer.sides"));
     sides_->addTab(CreateDrawingTab(), UiText("explorer.tab.drawing"));
+    tuningTab_ = new ExplorerTuningTab(model_);
     sides_->addTab(tuningTab_, UiText("explorer.tab.bands"));
+    solveTab_ = new ExplorerSolveTab(model_);
     sides_->addTab(solveTab_, UiText("explorer.tab.solve"));
 
     auto* splitter = new QSplitter(Qt::Horizontal);
@@ -188,6 +185,9 @@ void DesignExplorer::CreateControls()
     splitter->setSizes({outputs_->minimumSizeHint().width(), 520, 300});
 
     readout_ = new ReadoutLabel;
+    exactDigits_ = new QCheckBox(UiText("explorer.exact-digits"));
+    exactDigits_->setObjectName("ExactDigits");
+    exactDigits_->setToolTip(UiText("explorer.exact-digits.tip"));
     auto* readoutRow = new QHBoxLayout;
     readoutRow->addWidget(readout_, 1);
     readoutRow->addWidget(exactDigits_, 0, Qt::AlignTop);
@@ -310,11 +310,11 @@ std::vector<double> DesignExplorer::Solutions() const
 
 void DesignExplorer::ShowSolutions(const QString& note)
 {
-    solveTab_->ShowSolutions(note);
+    solveTab_->ShowSolutions(note, exactDigits_->isChecked());
     Redraw();
 }
 
-void DesignExplorer::ApplyChosenSolution() { solveTab_->ApplyChosen(writeField_); }
+void DesignExplorer::ApplyChosenSolution() { solveTab_->ApplyChosen(writeField_, exactDigits_->isChecked()); }
 
 void DesignExplorer::Schedule()
 {

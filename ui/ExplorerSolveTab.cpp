@@ -6,7 +6,6 @@
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -17,8 +16,7 @@
 
 namespace eh {
 
-ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model, const QCheckBox& exactDigits)
-    : model_(model), exactDigits_(exactDigits)
+ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model) : model_(model)
 {
     result_ = new QComboBox;
     result_->setObjectName("SolveResult");
@@ -101,7 +99,7 @@ void ExplorerSolveTab::ReadTexts()
         emit answersDropped(UiText("explorer.solve.target-changed"));
 }
 
-void ExplorerSolveTab::ShowSolutions(const QString& note)
+void ExplorerSolveTab::ShowSolutions(const QString& note, bool exactDigits)
 {
     solutions_->clear();
     const std::optional<TFoundSolutions>& found = model_.Solutions();
@@ -113,7 +111,7 @@ void ExplorerSolveTab::ShowSolutions(const QString& note)
     const char separator = model_.Separator();
     const TInputInfo& input = InputTable()[found->request.plan.input];
     for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage())) {
-        auto* item = new QListWidgetItem(exactDigits_.isChecked()
+        auto* item = new QListWidgetItem(exactDigits
                                              ? QString::fromUtf8(InputText(input, "label", InterfaceLanguage())) + " = " + Utf8(row.exactText)
                                              : Utf8(row.text),
                                          solutions_);
@@ -128,7 +126,7 @@ void ExplorerSolveTab::SetNote(const QString& note) { note_->setText(note); }
 
 QString ExplorerSolveTab::Note() const { return note_->text(); }
 
-void ExplorerSolveTab::ApplyChosen(const FieldWriter& write)
+void ExplorerSolveTab::ApplyChosen(const FieldWriter& write, bool exactDigits)
 {
     const std::optional<TFoundSolutions>& found = model_.Solutions();
     const int row = solutions_->currentRow();
@@ -140,9 +138,9 @@ void ExplorerSolveTab::ApplyChosen(const FieldWriter& write)
         return;
     const TSolutionRow& chosen = rows[static_cast<std::size_t>(row)];
     // What the list shows is what goes into the field.
-    const std::string text = exactDigits_.isChecked() ? chosen.exactText : chosen.shownText;
+    const std::string text = exactDigits ? chosen.exactText : chosen.shownText;
     const std::size_t input = found->request.plan.input;
-    const QString written = exactDigits_.isChecked() ? solutions_->item(row)->text() : Utf8(chosen.text);
+    const QString written = exactDigits ? solutions_->item(row)->text() : Utf8(chosen.text);
     write(input, Utf8(text));
     note_->setText(UiText("explorer.solve.applied").arg(written));
 }

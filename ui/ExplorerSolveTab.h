@@ -5,7 +5,6 @@
 #include <cstddef>
 #include <functional>
 
-class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -26,20 +25,20 @@ public:
     // Puts a value into the main window's field `input`.
     using FieldWriter = std::function<void(std::size_t input, const QString& text)>;
 
-    // `exactDigits` lists the answers with every digit when it is ticked.
-    ExplorerSolveTab(ExplorerModel& model, const QCheckBox& exactDigits);
+    explicit ExplorerSolveTab(ExplorerModel& model);
 
     // The search as the model has it.
     void ShowTexts();
     // The search as typed into the model; `answersDropped` when that drops
     // the answers found.
     void ReadTexts();
-    // The model's answers, or none with `note`.
-    void ShowSolutions(const QString& note);
+    // The model's answers, rounded for the workbench or with every digit,
+    // or none with `note`.
+    void ShowSolutions(const QString& note, bool exactDigits);
     void SetNote(const QString& note);
     QString Note() const;
     // Writes the chosen answer, as the list shows it, with `write`.
-    void ApplyChosen(const FieldWriter& write);
+    void ApplyChosen(const FieldWriter& write, bool exactDigits);
 
 signals:
     void solveAsked();
@@ -48,7 +47,6 @@ signals:
 
 private:
     ExplorerModel& model_;
-    const QCheckBox& exactDigits_;
     QComboBox* result_;
     QLineEdit* target_;
     QComboBox* input_;
