@@ -9,6 +9,7 @@
 #include "Exceptions.h"
 #include "ExplorerChart.h"
 #include "ExplorerChartData.h"
+#include "ExplorerCompareBar.h"
 #include "ExplorerDesignFile.h"
 #include "ExplorerExports.h"
 #include "ExplorerFileMenus.h"
@@ -119,13 +120,13 @@ void DesignExplorer::ConnectControls()
     connect(rangeBar_, &ExplorerRangeBar::changed, this, &DesignExplorer::Schedule);
     connect(outputs_, &ExplorerOutputList::changed, this, &DesignExplorer::Redraw);
     connect(chart_, &ExplorerChart::hovered, this, &DesignExplorer::ShowReadout);
-    connect(pinButton_, &QPushButton::clicked, this, &DesignExplorer::Pin);
-    connect(clearPinsButton_, &QPushButton::clicked, this, &DesignExplorer::ClearPinned);
-    connect(measurementCheck_, &QCheckBox::toggled, this, [this](bool shown) {
+    connect(compareBar_, &ExplorerCompareBar::pinAsked, this, &DesignExplorer::Pin);
+    connect(compareBar_, &ExplorerCompareBar::clearAsked, this, &DesignExplorer::ClearPinned);
+    connect(compareBar_, &ExplorerCompareBar::measurementToggled, this, [this](bool shown) {
         model_.SetMeasurementShown(shown);
         Redraw();
     });
-    connect(measuredStretchButton_, &QPushButton::clicked, this, [this] {
+    connect(compareBar_, &ExplorerCompareBar::stretchAsked, this, [this] {
         if (!model_.ShowMeasuredStretch())
             return;
         ShowSettings();
@@ -196,26 +197,7 @@ void DesignExplorer::CreateControls()
     note_->setTextFormat(Qt::PlainText);
     note_->setWordWrap(true);
 
-    pinButton_ = new QPushButton(UiText("explorer.pin"));
-    pinButton_->setObjectName("PinButton");
-    clearPinsButton_ = new QPushButton(UiText("explorer.clear-pins"));
-    clearPinsButton_->setObjectName("ClearPinsButton");
-    measurementCheck_ = new QCheckBox(UiText("explorer.measurement.overlay"));
-    measurementCheck_->setObjectName("MeasurementCheck");
-    measurementCheck_->setToolTip(UiText("explorer.measurement.overlay.tip"));
-    measurementCheck_->setVisible(false);
-    measuredStretchButton_ = new QPushButton(UiText("explorer.measurement.zoom"));
-    measuredStretchButton_->setObjectName("MeasuredStretchButton");
-    measuredStretchButton_->setToolTip(UiText("explorer.measurement.zoom.tip"));
-    measuredStretchButton_->setVisible(false);
-    auto* buttons = new QHBoxLayout;
-    for (QPushButton* button : {pinButton_, clearPinsButton_})
-        buttons->addWidget(button);
-    buttons->addWidget(measurementCheck_);
-    buttons->addWidget(measuredStretchButton_);
-    buttons->addStretch(1);
-    buttons->addWidget(CreateDesignFileButton(*this));
-    buttons->addWidget(CreateExportButton(*this));
+    compareBar_ = new ExplorerCompareBar({CreateDesignFileButton(*this), CreateExportButton(*this)});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(6, 6, 6, 6);
@@ -223,7 +205,7 @@ void DesignExplorer::CreateControls()
     layout->addWidget(splitter, 1);
     layout->addLayout(readoutRow);
     layout->addWidget(note_);
-    layout->addLayout(buttons);
+    layout->addWidget(compareBar_);
 }
 
 QWidget* DesignExplorer::CreateDrawingTab()
@@ -406,8 +388,7 @@ void DesignExplorer::Redraw()
         notes.warning = true;
     }
     ShowNote(Utf8(notes.Joined()), notes.warning);
-    pinButton_->setEnabled(!model_.Pins().Full());
-    clearPinsButton_->setEnabled(!model_.Pins().Designs().empty());
+    compareBar_->ShowPins(model_.Pins());
     ShowReadout(std::nullopt);
 }
 
@@ -431,10 +412,7 @@ void DesignExplorer::ClearPinned()
 void DesignExplorer::ShowMeasurement(TShownMeasurement measurement)
 {
     model_.SetMeasurement(std::move(measurement));
-    Quietly(measurementCheck_, [](QCheckBox* check) { check->setChecked(true); });
-    measurementCheck_->setVisible(true);
-    measuredStretchButton_->setVisible(true);
-    measuredStretchButton_->setEnabled(MeasuredStretch(model_.Measurement()->analysis).has_value());
+    compareBar_->ShowMeasurement(MeasuredStretch(model_.Measurement()->analysis).has_value());
     Redraw();
 }
 

@@ -16,7 +16,6 @@
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QTabWidget;
 class QTimer;
 
@@ -24,6 +23,7 @@ namespace eh {
 
 class AntennaDrawing;
 class ExplorerChart;
+class ExplorerCompareBar;
 class ExplorerOutputList;
 class ExplorerRangeBar;
 class ExplorerSolveTab;
@@ -103,7 +103,7 @@ public:
     std::size_t PinnedCount() const { return model_.Pins().Designs().size(); }
 
     // A measured sweep to draw over the frequency chart, shown at once; the
-    // MeasurementCheck box hides it again.
+    // "MeasurementCheck" box hides it again.
     void ShowMeasurement(TShownMeasurement measurement);
 
     const std::shared_ptr<const TDesignSweep>& Sweep() const { return sweep_; }
@@ -167,10 +167,7 @@ private:
     ReadoutLabel* readout_ = nullptr;
     QCheckBox* exactDigits_ = nullptr; // the readout and the answers with every digit
     QLabel* note_ = nullptr;
-    QPushButton* pinButton_ = nullptr;
-    QPushButton* clearPinsButton_ = nullptr;
-    QCheckBox* measurementCheck_ = nullptr;       // draws the measurement; hidden until there is one
-    QPushButton* measuredStretchButton_ = nullptr; // charts the frequency around it
+    ExplorerCompareBar* compareBar_ = nullptr;
     QTimer* debounce_ = nullptr;
 };
 
