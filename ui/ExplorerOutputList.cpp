@@ -6,6 +6,7 @@
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
 
+#include <QLabel>
 #include <QListWidget>
 #include <QStyle>
 #include <QVBoxLayout>

@@ -7,16 +7,14 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace eh {
 
 ExplorerRangeBar::ExplorerRangeBar(ExplorerModel& model) : model_(model)
 {
-    xInput_ = new QComboBox;
-    xInput_->setObjectName("XInput");
-    for (const TInputInfo& input : InputTable())
-        xInput_->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
+    xInput_ = InputChoice("XInput");
     preset_ = new QComboBox;
     preset_->setObjectName("RangePreset");
     preset_->addItems(

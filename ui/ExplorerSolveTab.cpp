@@ -24,10 +24,7 @@ ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model) : model_(model)
         result_->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage())));
     target_ = new QLineEdit;
     target_->setObjectName("SolveTarget");
-    input_ = new QComboBox;
-    input_->setObjectName("SolveInput");
-    for (const TInputInfo& input : InputTable())
-        input_->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
+    input_ = InputChoice("SolveInput");
     from_ = new QLineEdit;
     from_->setObjectName("SolveFrom");
     to_ = new QLineEdit;

@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QLabel>
 #include <QSignalBlocker>
 #include <QString>
 #include <string>
+
+class QComboBox;
+class QLabel;
+class QWidget;
 
 namespace eh {
 
@@ -12,12 +15,10 @@ namespace eh {
 inline QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 // A label with a mnemonic that focuses `buddy`.
-inline QLabel* BuddyLabel(const QString& text, QWidget* buddy)
-{
-    auto* label = new QLabel(text);
-    label->setBuddy(buddy);
-    return label;
-}
+QLabel* BuddyLabel(const QString& text, QWidget* buddy);
+
+// A choice of one of the seven inputs by its label, named `objectName`.
+QComboBox* InputChoice(const char* objectName);
 
 // Sets a control from the model without it reporting the change back.
 template <class Widget, class Set>
