@@ -6,7 +6,6 @@
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
 
-#include <QLabel>
 #include <QListWidget>
 #include <QStyle>
 #include <QVBoxLayout>
@@ -32,8 +31,7 @@ ExplorerOutputList::ExplorerOutputList(ExplorerModel& model) : model_(model)
                            list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(BuddyLabel(UiText("explorer.outputs.label"), list_));
-    layout->addWidget(list_, 1);
+    AddLabelled(*layout, UiText("explorer.outputs.label"), list_, 1);
 
     connect(list_, &QListWidget::itemChanged, this, [this] {
         std::vector<std::size_t> chosen;

@@ -7,7 +7,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace eh {
@@ -32,24 +31,18 @@ ExplorerRangeBar::ExplorerRangeBar(ExplorerModel& model) : model_(model)
     // were a row of that layout.
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 0, 0, 0);
-    row->addWidget(BuddyLabel(UiText("explorer.axis"), xInput_));
-    row->addWidget(xInput_);
+    AddLabelled(*row, UiText("explorer.axis"), xInput_);
     row->addSpacing(12);
-    row->addWidget(BuddyLabel(UiText("explorer.preset"), preset_));
-    row->addWidget(preset_);
-    row->addWidget(BuddyLabel(UiText("explorer.from"), from_));
-    row->addWidget(from_);
-    row->addWidget(BuddyLabel(UiText("explorer.to"), to_));
-    row->addWidget(to_);
-    row->addWidget(BuddyLabel(UiText("explorer.points"), points_));
-    row->addWidget(points_);
+    AddLabelled(*row, UiText("explorer.preset"), preset_);
+    AddLabelled(*row, UiText("explorer.from"), from_);
+    AddLabelled(*row, UiText("explorer.to"), to_);
+    AddLabelled(*row, UiText("explorer.points"), points_);
     row->addSpacing(12);
     region_ = new QComboBox;
     region_->setObjectName("RegionChoice");
     for (int region = 1; region <= 3; ++region)
         region_->addItem(UiText("explorer.region-name").arg(region));
-    row->addWidget(BuddyLabel(UiText("explorer.region"), region_));
-    row->addWidget(region_);
+    AddLabelled(*row, UiText("explorer.region"), region_);
     row->addStretch(1);
 
     connect(xInput_, &QComboBox::currentIndexChanged, this, [this](int input) {

@@ -43,17 +43,12 @@ ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model) : model_(model)
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(BuddyLabel(UiText("explorer.solve.result"), result_));
-    layout->addWidget(result_);
-    layout->addWidget(BuddyLabel(UiText("explorer.solve.target"), target_));
-    layout->addWidget(target_);
-    layout->addWidget(BuddyLabel(UiText("explorer.solve.input"), input_));
-    layout->addWidget(input_);
+    AddLabelled(*layout, UiText("explorer.solve.result"), result_);
+    AddLabelled(*layout, UiText("explorer.solve.target"), target_);
+    AddLabelled(*layout, UiText("explorer.solve.input"), input_);
     auto* rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(BuddyLabel(UiText("explorer.solve.from"), from_));
-    rangeRow->addWidget(from_, 1);
-    rangeRow->addWidget(BuddyLabel(UiText("explorer.solve.to"), to_));
-    rangeRow->addWidget(to_, 1);
+    AddLabelled(*rangeRow, UiText("explorer.solve.from"), from_, 1);
+    AddLabelled(*rangeRow, UiText("explorer.solve.to"), to_, 1);
     layout->addLayout(rangeRow);
     layout->addWidget(find_);
     layout->addWidget(note_);

@@ -50,8 +50,7 @@ ExplorerTuningTab::ExplorerTuningTab(const ExplorerModel& model) : model_(model)
     about->setWordWrap(true);
     layout->addWidget(about);
     auto* criterionRow = new QHBoxLayout;
-    criterionRow->addWidget(BuddyLabel(UiText("explorer.criterion"), criterion_));
-    criterionRow->addWidget(criterion_, 1);
+    AddLabelled(*criterionRow, UiText("explorer.criterion"), criterion_, 1);
     layout->addLayout(criterionRow);
     layout->addWidget(coverage_, 1);
     layout->addWidget(tuningSettings_);

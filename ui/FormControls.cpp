@@ -4,6 +4,7 @@
 #include "DesignTables.h"
 #include "InterfaceLanguage.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QLabel>
 
@@ -14,6 +15,12 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy)
     auto* label = new QLabel(text);
     label->setBuddy(buddy);
     return label;
+}
+
+void AddLabelled(QBoxLayout& layout, const QString& label, QWidget* control, int stretch)
+{
+    layout.addWidget(BuddyLabel(label, control));
+    layout.addWidget(control, stretch);
 }
 
 QComboBox* InputChoice(const char* objectName)

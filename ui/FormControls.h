@@ -5,6 +5,7 @@
 #include <QString>
 #include <string>
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QWidget;
@@ -16,6 +17,9 @@ inline QString Utf8(const std::string& text) { return QString::fromStdString(tex
 
 // A label with a mnemonic that focuses `buddy`.
 QLabel* BuddyLabel(const QString& text, QWidget* buddy);
+
+// Adds `control` to `layout` after a label whose mnemonic focuses it.
+void AddLabelled(QBoxLayout& layout, const QString& label, QWidget* control, int stretch = 0);
 
 // A choice of one of the seven inputs by its label, named `objectName`.
 QComboBox* InputChoice(const char* objectName);
