@@ -461,7 +461,7 @@ void DesignExplorer::ShowPointsTable()
     ShowChartPoints(*this, UiText("points.title").arg(windowTitle()), chart_->PointsColumns(), model_.Separator());
 }
 
-void DesignExplorer::ExportBuildSheet(const QString& path)
+void DesignExplorer::CatchUpForSheet()
 {
     // The sheet and the main window's report show the same design.
     if (recalculate_)
@@ -471,6 +471,11 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
         Recompute();
         WaitForSweep();
     }
+}
+
+void DesignExplorer::ExportBuildSheet(const QString& path)
+{
+    CatchUpForSheet();
     if (!sweep_ || !model_.Typed())
         throw EFCreateError(UiText("explorer.sheet.not-made").toStdString());
     SaveExportFile(path, BuildSheetPdf(ExplorerSheet(model_, *chart_)));
@@ -478,12 +483,7 @@ void DesignExplorer::ExportBuildSheet(const QString& path)
 
 void DesignExplorer::PrintBuildSheet()
 {
-    if (recalculate_)
-        recalculate_();
-    if (dirty_ || !sweep_) {
-        Recompute();
-        WaitForSweep();
-    }
+    CatchUpForSheet();
     if (!model_.Typed())
         return;
     PrintExplorerSheet(*this, model_, *chart_);

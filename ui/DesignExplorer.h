@@ -143,6 +143,8 @@ private:
     void ShowStale(const QString& message);
     void ShowSweeps(const TExplorerSweeps& sweeps);
     void ShowReadout(std::optional<std::size_t> index);
+    // Recalculates the main window's report, and the chart when it is behind.
+    void CatchUpForSheet();
 
     FieldEdits fields_;
     FieldWriter writeField_;
