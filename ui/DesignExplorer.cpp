@@ -2,6 +2,7 @@
 #include "DesignExplorer.h"
 
 #include "AntennaDrawing.h"
+#include "BuildSheetText.h"
 #include "DesignCsv.h"
 #include "DesignFile.h"
 #include "Exceptions.h"
@@ -19,7 +20,6 @@
 #include "RegionalSettings.h"
 #include "ReportFileWriter.h"
 #include "TuningPlan.h"
-#include "WorkbenchNumber.h"
 #include "WindowFont.h"
 #include "WindowPlacement.h"
 #include "uInterface.h"
@@ -1027,15 +1027,11 @@ namespace {
 TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
 {
     const TAntennaInputs typed = *model.Typed();
-    const char separator = model.Separator();
-    const TAmateurBand& band = NearestBand(model.Region(), typed.FrequencyMHz);
-    return {typed,
+    return {*BuildSheetText(model),
+            typed,
             CalculateDesign(typed).results,
-            separator,
+            model.Separator(),
             QDate::currentDate().toString(Qt::ISODate),
-            Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
-            UiText("explorer.sheet.band").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
-                                                                     Utf8(ExactNumber(band.highKHz, separator))),
             [&chart](QPainter& painter, const QRectF& area) {
                 // Laid out for the page's width in pixels of a 96 dpi screen.
                 const double pixel = painter.device()->logicalDpiX() / 96.0;

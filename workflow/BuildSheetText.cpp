@@ -1,0 +1,36 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BuildSheetText.h"
+
+#include "BandPlans.h"
+#include "DesignFile.h"
+#include "DesignTables.h"
+#include "InputText.h"
+#include "NumberFormat.h"
+#include "WorkbenchNumber.h"
+
+#include <fmt/format.h>
+
+namespace eh {
+
+std::optional<TBuildSheetText> BuildSheetText(const ExplorerModel& model)
+{
+    const std::optional<TAntennaInputs> typed = model.Typed();
+    if (!typed)
+        return std::nullopt;
+    const TLanguage language = model.Language();
+    const char separator = model.Separator();
+    TBuildSheetText sheet;
+    sheet.title = LocalText("explorer.sheet.title", language);
+    // The model's values, as the report writes them, whatever the fields were typed in.
+    for (const TInputInfo& input : InputTable())
+        sheet.inputs.push_back(std::string(InputText(input, "label", language)) + ": " +
+                               FormatReportNumber((*typed).*input.value, separator));
+    const TAmateurBand& band = NearestBand(model.Region(), typed->FrequencyMHz);
+    sheet.band = fmt::format(fmt::runtime(LocalText("explorer.sheet.band", language)), band.metres,
+                             ExactNumber(band.lowKHz, separator), ExactNumber(band.highKHz, separator));
+    sheet.linkLabel = LocalText("explorer.sheet.link", language);
+    sheet.link = DesignLinkQuery(model.FieldTexts(), separator);
+    return sheet;
+}
+
+} // namespace eh
