@@ -62,8 +62,9 @@ export function printBuildSheet({ words, link, report, drawing, answer, binding,
     host.id = 'sheet';
     document.body.append(host);
   }
+  const date = sheetDate(new Date());
   const header = element('header');
-  header.append(element('h1', '', words.title), element('span', 'date', sheetDate(new Date())));
+  header.append(element('h1', '', words.title), element('span', 'date', date));
 
   const inputs = element('ul', 'inputs');
   inputs.append(...words.inputs.map((line) => element('li', '', line)));
@@ -105,7 +106,13 @@ export function printBuildSheet({ words, link, report, drawing, answer, binding,
   footer.append(element('p', '', words.band), linkLine);
   host.replaceChildren(header, design, ...charts, footer);
 
+  // The title names the file a browser saves the print in.
+  const title = document.title;
+  document.title = `${words.title} ${date}`;
   document.body.classList.add('printing-sheet');
-  addEventListener('afterprint', () => document.body.classList.remove('printing-sheet'), { once: true });
+  addEventListener('afterprint', () => {
+    document.body.classList.remove('printing-sheet');
+    document.title = title;
+  }, { once: true });
   window.print();
 }

@@ -90,14 +90,16 @@ export function sheetCharts(answer, parts) {
       return axis(Number.isFinite(low) ? low : 0, Number.isFinite(high) ? high : 1, Math.max(3, Math.floor(height / 40)));
     });
     const room = (/** @type {ExplorerAxis | undefined} */ one) => (one ? 10 + Math.max(0, ...one.labels.map(measure)) : 10);
-    const plot = { left: room(yAxes[0]), top: 2 * kFont + 4, right: width - room(yAxes[1]), bottom: height - 2 * kFont - 10 };
+    const inside = bands.filter((band) => band.highMHz >= xAxis.low && band.lowMHz <= xAxis.high);
+    // Room above the first chart for the bands' names.
+    const named = c === 0 && inside.length > 0;
+    const plot = { left: room(yAxes[0]), top: named ? 3 * kFont + 8 : kFont + 8, right: width - room(yAxes[1]), bottom: height - 2 * kFont - 10 };
     const toX = (/** @type {number} */ x) => plot.left + (x - xAxis.low) / (xAxis.high - xAxis.low) * (plot.right - plot.left);
     const toY = (/** @type {ExplorerAxis} */ one) => (/** @type {number} */ y) =>
       plot.bottom - (y - one.low) / (one.high - one.low) * (plot.bottom - plot.top);
     const clip = `sheet-clip-${c}`;
     let markup = tag('clipPath', { id: clip }, tag('rect', { x: plot.left, y: plot.top, width: px(plot.right - plot.left), height: px(plot.bottom - plot.top) }));
     // The bands behind the curves, each edge a line, the names on the first chart.
-    const inside = bands.filter((band) => band.highMHz >= xAxis.low && band.lowMHz <= xAxis.high);
     for (const band of inside) {
       const left = Math.max(plot.left, toX(band.lowMHz));
       const right = Math.min(plot.right, toX(band.highMHz));
@@ -106,11 +108,12 @@ export function sheetCharts(answer, parts) {
         if (edge >= xAxis.low && edge <= xAxis.high)
           markup += tag('line', { class: 'band-edge', 'data-edge': edge, x1: px(toX(edge)), x2: px(toX(edge)), y1: plot.top, y2: plot.bottom });
     }
-    if (c === 0 && inside.length > 0) {
+    if (named) {
       const names = inside.map((band) => band.name);
-      parts.placeNames(inside.map((band) => (toX(band.lowMHz) + toX(band.highMHz)) / 2), names.map(measure), plot.left, plot.right, 1, 4)
+      // Two rows where they crowd.
+      parts.placeNames(inside.map((band) => (toX(band.lowMHz) + toX(band.highMHz)) / 2), names.map(measure), plot.left, plot.right, 2, 4)
         .forEach((place, i) => {
-          if (place) markup += text({ class: 'band-name', x: px(place.left), y: plot.top - 4 }, names[i]);
+          if (place) markup += text({ class: 'band-name', x: px(place.left), y: plot.top - 4 - (1 - place.row) * (kFont + 2) }, names[i]);
         });
     }
     // The grid and the ticks: x below, the first unit on the left, the second on the right.
