@@ -1037,7 +1037,8 @@ TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
                 const double pixel = painter.device()->logicalDpiX() / 96.0;
                 chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
             },
-            InterfaceLanguage()};
+            InterfaceLanguage(),
+            InterfaceLengthUnit()};
 }
 
 } // namespace

@@ -114,7 +114,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     // The report beside the drawing.
     const double leftWidth = page.width() * 0.48;
     if (sheet.results) {
-        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language});
+        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language, .lengths = sheet.lengths});
         const double scale = 0.85;
         for (const TReportLine& line : report.Lines) {
             const TLineExtent extent = MeasureReportLine(base, &device, line, scale);

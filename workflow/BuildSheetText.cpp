@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "DesignTables.h"
 #include "InputText.h"
+#include "LengthUnit.h"
 #include "NumberFormat.h"
 #include "WorkbenchNumber.h"
 
@@ -21,10 +22,17 @@ std::optional<TBuildSheetText> BuildSheetText(const ExplorerModel& model)
     const char separator = model.Separator();
     TBuildSheetText sheet;
     sheet.title = LocalText("explorer.sheet.title", language);
-    // The model's values, as the report writes them, whatever the fields were typed in.
-    for (const TInputInfo& input : InputTable())
-        sheet.inputs.push_back(std::string(InputText(input, "label", language)) + ": " +
-                               FormatReportNumber((*typed).*input.value, separator));
+    // The values as the report writes them, the lengths in the unit the
+    // fields are typed in (and the report written in).
+    const bool inches = model.FieldTextOptions().lengths == TLengthUnit::Inch;
+    for (const TInputInfo& input : InputTable()) {
+        const double value = (*typed).*input.value;
+        sheet.inputs.push_back(
+            inches && IsLength(input)
+                ? std::string(InputText(input, "name", language)) + " (" + LocalText("unit.inch", language) +
+                      "): " + FormatReportNumber(InchesFromMillimetres(value), separator, kReportInchDecimals)
+                : std::string(InputText(input, "label", language)) + ": " + FormatReportNumber(value, separator));
+    }
     const TAmateurBand& band = NearestBand(model.Region(), typed->FrequencyMHz);
     sheet.band = fmt::format(fmt::runtime(LocalText("explorer.sheet.band", language)), band.metres,
                              ExactNumber(band.lowKHz, separator), ExactNumber(band.highKHz, separator));

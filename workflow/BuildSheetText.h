@@ -14,14 +14,15 @@ namespace eh {
 
 struct TBuildSheetText {
     std::string title;
-    std::vector<std::string> inputs; // the seven inputs, one "label: value" each
+    std::vector<std::string> inputs; // the seven inputs, one "label: value" each, in the fields' unit
     std::string band;                // the typed frequency's band and its edges
     std::string linkLabel;           // the words before the link
     std::string link;                // the design's link parameters
 };
 
-// The sheet of the design typed in the model's fields, in its language and
-// with its decimal mark; nothing while a field is not a number.
+// The sheet of the design typed in the model's fields, in its language, with
+// its decimal mark and its fields' unit of length; nothing while a field is
+// not a number.
 std::optional<TBuildSheetText> BuildSheetText(const ExplorerModel& model);
 
 } // namespace eh

@@ -468,14 +468,16 @@ TEST(BuildSheetText, TheInputsInTheReportsFormTheBandAndTheLink)
     EXPECT_EQ(sheet->band, "Диапазон 20 м: 14000–14350 кГц");
     EXPECT_EQ(sheet->link, eh::DesignLinkQuery(kExampleA, ','));
 
-    // Lengths typed in inches are written as the model takes them, in millimetres.
+    // Lengths typed in inches are written in inches, as the report writes them.
     ExplorerModel inches;
     inches.SetLanguage(eh::TLanguage::English);
     inches.SetFieldTextOptions(eh::PageFieldReading(eh::TLanguage::English, eh::TLengthUnit::Inch));
     inches.SetFieldTexts({"7.1", "2", "3", "0.04", "0.08", "2", "0"});
     const std::optional<eh::TBuildSheetText> english = eh::BuildSheetText(inches);
     ASSERT_TRUE(english);
-    EXPECT_EQ(english->inputs[1], "Cylinder diameter (mm): 50.80");
+    EXPECT_EQ(english->inputs[0], "Frequency (MHz): 7.10");
+    EXPECT_EQ(english->inputs[1], "Cylinder diameter (in): 2.000");
+    EXPECT_EQ(english->inputs[2], "Length/diameter ratio (L/D): 3.00");
     EXPECT_EQ(english->band, "40 m band: 7000–7200 kHz");
 
     model.SetFieldTexts({"14,2", "x", "3", "1", "2", "50", "0"});
