@@ -37,7 +37,8 @@ std::optional<TBuildSheetText> BuildSheetText(const ExplorerModel& model)
     sheet.band = fmt::format(fmt::runtime(LocalText("explorer.sheet.band", language)), band.metres,
                              ExactNumber(band.lowKHz, separator), ExactNumber(band.highKHz, separator));
     sheet.linkLabel = LocalText("explorer.sheet.link", language);
-    sheet.link = DesignLinkQuery(model.FieldTexts(), separator);
+    // Lengths typed in inches are read as inches by the page that opens the link.
+    sheet.link = DesignLinkQuery(model.FieldTexts(), separator) + (inches ? "&units=in" : "");
     return sheet;
 }
 

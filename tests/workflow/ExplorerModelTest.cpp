@@ -479,6 +479,7 @@ TEST(BuildSheetText, TheInputsInTheReportsFormTheBandAndTheLink)
     EXPECT_EQ(english->inputs[1], "Cylinder diameter (in): 2.000");
     EXPECT_EQ(english->inputs[2], "Length/diameter ratio (L/D): 3.00");
     EXPECT_EQ(english->band, "40 m band: 7000–7200 kHz");
+    EXPECT_TRUE(english->link.ends_with("&separator=.&units=in")) << english->link;
 
     model.SetFieldTexts({"14,2", "x", "3", "1", "2", "50", "0"});
     EXPECT_FALSE(eh::BuildSheetText(model));
