@@ -37,7 +37,7 @@ function element(name, className, text) {
  * Today as the sheet writes it: 2026-12-08, the day where the user is.
  * @param {Date} now
  */
-export function sheetDate(now) {
+function sheetDate(now) {
   return [now.getFullYear(), now.getMonth() + 1, now.getDate()].map((part) => String(part).padStart(2, '0')).join('-');
 }
 

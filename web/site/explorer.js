@@ -57,6 +57,10 @@ export class Explorer {
     // The plan's row whose settings are listed; -1 for the typed band's.
     this.chosenBand = -1;
     this.measure = textWidths('12px sans-serif');
+    // The drawing's box in pixels, and what it was last drawn from.
+    /** @type {[number, number] | undefined} */
+    this.drawingBox = undefined;
+    this.drawnKey = '';
     // Who waits for the whole sweep of the newest request.
     /** @type {((answer: ExplorerSweepAnswer | null) => void)[]} */
     this.awaitingSweep = [];
@@ -130,6 +134,7 @@ export class Explorer {
     this.$('print-sheet').addEventListener('click', () => this.printSheet(recalculate));
     let width = this.charts.columns();
     window.addEventListener('resize', () => {
+      this.drawAntenna(true);
       if (this.charts.columns() === width) return;
       width = this.charts.columns();
       this.update();
@@ -176,12 +181,28 @@ export class Explorer {
       this.settle(null);
     }
     this.drawPlan();
+    this.drawAntenna();
+    return Boolean(request.job);
+  }
+
+  /**
+   * The drawing, laid out for the box it has, redrawn only when it changed:
+   * typing into the range leaves it, and asks no layout of the page.
+   * @param {boolean} [resized] whether the box may have changed
+   */
+  drawAntenna(resized = false) {
     const drawing = this.$('drawing');
-    const { width, height } = drawing.getBoundingClientRect();
-    const picture = drawingMarkup(this.model.drawing(), Math.round(width) || 260, Math.round(height) || 420, this.measure);
+    if (resized || !this.drawingBox) {
+      const { width, height } = drawing.getBoundingClientRect();
+      this.drawingBox = [Math.round(width) || 260, Math.round(height) || 420];
+    }
+    const shapes = this.model.drawing();
+    const key = JSON.stringify([shapes, this.drawingBox]);
+    if (key === this.drawnKey) return;
+    this.drawnKey = key;
+    const picture = drawingMarkup(shapes, this.drawingBox[0], this.drawingBox[1], this.measure);
     drawing.setAttribute('viewBox', picture.viewBox);
     drawing.innerHTML = picture.markup;
-    return Boolean(request.job);
   }
 
   /** @param {ExplorerSweepAnswer | null} answer the newest whole sweep, or null for none */

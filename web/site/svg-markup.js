@@ -35,12 +35,23 @@ export function escapeText(text) {
 export const px = (value) => Math.round(value * 100) / 100;
 
 /**
- * How wide texts are in `font`, as the browser lays them out.
+ * How wide texts are in `font`, as the browser lays them out; each text
+ * measured once (a layout tries the same labels at many scales).
  * @param {string} font a CSS font
  * @returns {(text: string) => number}
  */
 export function textWidths(font) {
   const context = /** @type {CanvasRenderingContext2D} */ (document.createElement('canvas').getContext('2d'));
   context.font = font;
-  return (text) => context.measureText(text).width;
+  /** @type {Map<string, number>} */
+  const known = new Map();
+  return (text) => {
+    let width = known.get(text);
+    if (width === undefined) {
+      width = context.measureText(text).width;
+      if (known.size > 1000) known.clear();
+      known.set(text, width);
+    }
+    return width;
+  };
 }
