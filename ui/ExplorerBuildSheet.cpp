@@ -1,9 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerBuildSheet.h"
 
-#include "DesignTables.h"
 #include "DrawingPainter.h"
-#include "NumberFormat.h"
 #include "Report.h"
 
 #include <QPagedPaintDevice>
@@ -16,6 +14,7 @@ namespace eh {
 namespace {
 
 QString SheetText(std::string_view key, const TBuildSheet& sheet) { return QString::fromUtf8(LocalText(key, sheet.language)); }
+QString Utf8(const std::string& text) { return QString::fromStdString(text); }
 
 // One report line with its style runs applied in order, each over the
 // characters it covers (a later run overrides an earlier one, as in the
@@ -89,7 +88,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     title.setPointSizeF(15);
     painter.setFont(title);
     painter.drawText(QPointF(page.left(), page.top() + QFontMetricsF(title, &device).ascent()),
-                     SheetText("explorer.sheet.title", sheet));
+                     Utf8(sheet.text.title));
     {
         QFont small = base;
         small.setPointSizeF(9);
@@ -100,16 +99,14 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     // Each block starts below the one above it, measured in its own font.
     const double top = page.top() + QFontMetricsF(title, &device).height() + 6 * unit;
 
-    // The seven inputs as typed.
+    // The seven inputs.
     double y = top;
     base.setPointSizeF(9);
     painter.setFont(base);
     const QFontMetricsF inputMetrics(base, &device);
     const double row = inputMetrics.height();
-    for (const TInputInfo& input : InputTable()) {
-        const QString text = QString::fromUtf8(InputText(input, "label", sheet.language)) + ": " +
-                             QString::fromStdString(FormatReportNumber(sheet.inputs.*input.value, sheet.separator));
-        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), text);
+    for (const std::string& input : sheet.text.inputs) {
+        painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), Utf8(input));
         y += row;
     }
     y += row / 2;
@@ -117,7 +114,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     // The report beside the drawing.
     const double leftWidth = page.width() * 0.48;
     if (sheet.results) {
-        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language});
+        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language, .lengths = sheet.lengths});
         const double scale = 0.85;
         for (const TReportLine& line : report.Lines) {
             const TLineExtent extent = MeasureReportLine(base, &device, line, scale);
@@ -154,7 +151,7 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     painter.setFont(base);
     const QRectF footerArea(page.left(), page.bottom() - footer + 4 * unit, page.width(), footer - 4 * unit);
     painter.drawText(footerArea, Qt::AlignLeft | Qt::AlignTop | Qt::TextWrapAnywhere,
-                     sheet.band + "\n" + SheetText("explorer.sheet.link", sheet) + sheet.link);
+                     Utf8(sheet.text.band) + "\n" + Utf8(sheet.text.linkLabel + sheet.text.link));
 }
 
 } // namespace eh

@@ -2,7 +2,9 @@
 #pragma once
 
 #include "AntennaModel.h"
+#include "BuildSheetText.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <QString>
 #include <functional>
@@ -14,17 +16,18 @@ class QRectF;
 
 namespace eh {
 
-// What a build sheet holds: the seven inputs as typed, the report of the
-// typed design (its dimensioned drawing too), and a painter for the chart.
+// What a build sheet holds: its words (the seven inputs, the band, the
+// link), the report of the typed design (its dimensioned drawing too), and a
+// painter for the chart.
 struct TBuildSheet {
+    TBuildSheetText text;
     TAntennaInputs inputs;
     std::optional<TAntennaResults> results; // empty when the typed design faults
     char separator = '.';
-    QString date;       // when the sheet was made
-    QString link;       // the page's link parameters of the design
-    QString band;       // the typed frequency's band and its edges
+    QString date; // when the sheet was made
     std::function<void(QPainter&, const QRectF&)> paintChart;
     TLanguage language = kDefaultLanguage; // of the sheet's own words, its inputs and its report
+    TLengthUnit lengths = TLengthUnit::Millimetre; // of its report, as the main window writes it
 };
 
 // Lays the sheet out on one page of `device` (an A4 PDF or a printer):

@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerSheetPrinting.h"
 
+#include "BuildSheetText.h"
 #include "DesignFile.h"
 #include "ExplorerChart.h"
 #include "ExplorerModel.h"
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
-#include "WorkbenchNumber.h"
 
 #include <QDate>
 #include <QPainter>
@@ -18,21 +18,18 @@ namespace eh {
 TBuildSheet ExplorerSheet(const ExplorerModel& model, ExplorerChart& chart)
 {
     const TAntennaInputs typed = *model.Typed();
-    const char separator = model.Separator();
-    const TAmateurBand& band = NearestBand(model.Region(), typed.FrequencyMHz);
-    return {typed,
+    return {*BuildSheetText(model),
+            typed,
             CalculateDesign(typed).results,
-            separator,
+            model.Separator(),
             QDate::currentDate().toString(Qt::ISODate),
-            Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
-            UiText("explorer.sheet.band").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
-                                                                     Utf8(ExactNumber(band.highKHz, separator))),
             [&chart](QPainter& painter, const QRectF& area) {
                 // Laid out for the page's width in pixels of a 96 dpi screen.
                 const double pixel = painter.device()->logicalDpiX() / 96.0;
                 chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
             },
-            InterfaceLanguage()};
+            InterfaceLanguage(),
+            InterfaceLengthUnit()};
 }
 
 void PrintExplorerSheet(QWidget& parent, const ExplorerModel& model, ExplorerChart& chart)

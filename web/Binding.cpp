@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's way into the calculator: the window's texts, the calculate
-// command on the seven field texts, the saved report's bytes, the
-// explorer's drawing sizes (its model is in ExplorerBinding.cpp), and the
+// command on the seven field texts, the saved report's bytes (the
+// explorer's model is in ExplorerBinding.cpp), and the
 // analysis of a measured sweep. Everything the page shows comes from here,
 // so that it says what the desktop program says, in the language and with
 // the lengths the page was configured with.
@@ -9,7 +9,6 @@
 #include "CalculateCommand.h"
 #include "DecimalSeparatorRule.h"
 #include "DesignTables.h"
-#include "DrawingDimensions.h"
 #include "Exceptions.h"
 #include "InputText.h"
 #include "Language.h"
@@ -218,31 +217,6 @@ std::string DecimalSeparatorFor(const std::string& named, const std::string& lan
     return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
 }
 
-// The to-scale drawing's sizes in millimetres, null when the design faults.
-val Drawing(val texts, const std::string& separator)
-{
-    const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
-    if (!typed)
-        return val::null();
-    const TDesign design = CalculateDesign(*typed);
-    if (!design.results)
-        return val::null();
-    const TDrawingDimensions d = DrawingDimensions(design.inputs, *design.results);
-    val out = val::object();
-    out.set("cylinderDiameter", d.cylinderDiameter);
-    out.set("cylinderLength", d.cylinderLength);
-    out.set("gap", d.gap);
-    out.set("coilDiameter", d.coilDiameter);
-    out.set("coilLength", d.coilLength);
-    out.set("totalLength", d.totalLength);
-    out.set("turns", d.turns);
-    out.set("maxTurnsDrawn", kMaxTurnsDrawn);
-    out.set("flatHorizontal", d.flatHorizontal);
-    out.set("flatVertical", d.flatVertical);
-    out.set("flatGap", d.flatGap);
-    return out;
-}
-
 // Why a file of `size` bytes is refused before it is read, or null: the
 // page asks before it loads a file into memory.
 val MeasurementSizeFault(const std::string& fileName, double size)
@@ -350,12 +324,6 @@ val WireGaugeDiameter(const std::string& text, const std::string& separator)
 // A file the browser could not read, worded as a refusal.
 std::string UnreadableFile(const std::string& reason) { return UnreadableFileText(reason, gPage.language); }
 
-// A number as the report writes it.
-std::string FormatNumber(double value, const std::string& separator)
-{
-    return FormatReportNumber(value, Separator(separator));
-}
-
 } // namespace
 } // namespace eh
 
@@ -363,8 +331,6 @@ EMSCRIPTEN_BINDINGS(eh_antenna)
 {
     emscripten::function("configure", &eh::Configure);
     emscripten::function("wireGaugeDiameter", &eh::WireGaugeDiameter);
-    emscripten::function("drawing", &eh::Drawing);
-    emscripten::function("formatNumber", &eh::FormatNumber);
     emscripten::function("measurement", &eh::Measurement);
     emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
     emscripten::function("megahertzText", &eh::Megahertz);

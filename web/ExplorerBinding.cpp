@@ -8,11 +8,14 @@
 #include "BandLabels.h"
 #include "BandPlans.h"
 #include "BindingArrays.h"
+#include "BuildSheetText.h"
 #include "ChartThinning.h"
 #include "DesignFile.h"
+#include "DesignService.h"
 #include "ExplorerDesignFile.h"
 #include "DesignSweep.h"
 #include "DesignTables.h"
+#include "DrawingShapes.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
 #include "ExplorerRange.h"
@@ -108,6 +111,63 @@ val SolveTextsArray(const TSolveTexts& solve)
     out.set("input", static_cast<int>(solve.input));
     out.set("from", solve.from);
     out.set("to", solve.to);
+    return out;
+}
+
+val StringArray(const std::vector<std::string>& texts)
+{
+    val array = val::array();
+    for (const std::string& text : texts)
+        array.call<void>("push", text);
+    return array;
+}
+
+val PointOf(const TPointMm& point)
+{
+    val pair = val::array();
+    pair.call<void>("push", point.x);
+    pair.call<void>("push", point.y);
+    return pair;
+}
+
+// A figure of the drawing: its shapes in millimetres and its words.
+val FigureOf(const TDrawingFigure& figure)
+{
+    static constexpr const char* kSides[] = {"left", "right", "above", "below"};
+    val out = val::object();
+    out.set("title", figure.title);
+    out.set("fault", figure.fault);
+    val bodies = val::array();
+    for (const TBodyShape& body : figure.bodies) {
+        val one = val::object();
+        one.set("coil", body.kind == TBodyKind::Coil);
+        one.set("x", body.topLeft.x);
+        one.set("y", body.topLeft.y);
+        one.set("width", body.width);
+        one.set("height", body.height);
+        bodies.call<void>("push", one);
+    }
+    val strokes = val::array();
+    for (const TStrokeShape& stroke : figure.strokes) {
+        val one = val::object();
+        one.set("turn", stroke.kind == TStrokeKind::CoilTurn);
+        one.set("from", PointOf(stroke.from));
+        one.set("to", PointOf(stroke.to));
+        strokes.call<void>("push", one);
+    }
+    val dimensions = val::array();
+    for (const TDimensionShape& dimension : figure.dimensions) {
+        val one = val::object();
+        one.set("from", PointOf(dimension.from));
+        one.set("to", PointOf(dimension.to));
+        one.set("side", std::string(kSides[static_cast<int>(dimension.side)]));
+        one.set("label", dimension.label);
+        dimensions.call<void>("push", one);
+    }
+    out.set("bodies", bodies);
+    out.set("strokes", strokes);
+    out.set("dimensions", dimensions);
+    out.set("notes", StringArray(figure.notes));
     return out;
 }
 
@@ -296,6 +356,45 @@ public:
             rows.call<void>("push", one);
         }
         out.set("rows", rows);
+        return out;
+    }
+
+    // The typed design's to-scale drawing as the model's shapes:
+    // {caption, fault, figures: [the cylinders over the coil, the flat variant]}.
+    val Drawing() const
+    {
+        const std::optional<TAntennaInputs> typed = model_.Typed();
+        const TDesign design = typed ? CalculateDesign(*typed) : TDesign{};
+        const TDrawingShapes shapes =
+            design.results ? DrawingShapes(DrawingDimensions(design.inputs, *design.results), model_.Separator(),
+                                           model_.Language())
+                           : UncalculatedDrawing(model_.Language());
+        val out = val::object();
+        out.set("caption", shapes.caption);
+        out.set("fault", shapes.fault);
+        val figures = val::array();
+        figures.call<void>("push", FigureOf(shapes.cylinder));
+        figures.call<void>("push", FigureOf(shapes.flat));
+        out.set("figures", figures);
+        return out;
+    }
+
+    // The typed design's build sheet words, {title, inputs, band,
+    // linkLabel, link}; {fault} while a field is not a number or the design
+    // does not calculate.
+    val Sheet() const
+    {
+        val out = val::object();
+        const std::optional<TBuildSheetText> sheet = BuildSheetText(model_);
+        if (!sheet || !CalculateDesign(*model_.Typed()).results) {
+            out.set("fault", std::string(LocalText("explorer.sheet.not-made", model_.Language())));
+            return out;
+        }
+        out.set("title", sheet->title);
+        out.set("inputs", StringArray(sheet->inputs));
+        out.set("band", sheet->band);
+        out.set("linkLabel", sheet->linkLabel);
+        out.set("link", sheet->link);
         return out;
     }
 
@@ -648,7 +747,9 @@ EMSCRIPTEN_BINDINGS(eh_explorer)
         .function("acceptSolutions", &eh::ExplorerPage::AcceptSolutions)
         .function("solutions", &eh::ExplorerPage::Solutions)
         .function("designFileText", &eh::ExplorerPage::DesignFileText)
-        .function("openDesignFile", &eh::ExplorerPage::OpenDesignFile);
+        .function("openDesignFile", &eh::ExplorerPage::OpenDesignFile)
+        .function("drawing", &eh::ExplorerPage::Drawing)
+        .function("sheet", &eh::ExplorerPage::Sheet);
     emscripten::function("explorerInputs", &eh::ExplorerInputs);
     emscripten::function("explorerResults", &eh::ExplorerResults);
     emscripten::function("explorerAxis", &eh::ExplorerAxis);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Puts the site together in one folder: the page, the WebAssembly and its
-// glue (minified further than emscripten does), the vendored chart library
+// Puts the site together in one folder: the page and its scripts
+// (minified), the WebAssembly and its glue (minified further than
+// emscripten does), the vendored chart library
 // (minified: its package ships the module only in full), the icons, the page's help in each
 // language, and a service worker that knows every file of this build. The
 // page's shell gets its script and the page's words in every language
@@ -32,8 +33,6 @@ mkdirSync(siteDir, { recursive: true });
 /** @type {(from: string, name: string) => void} */
 const copy = (from, name) => copyFileSync(from, join(siteDir, name));
 
-for (const name of readdirSync(join(web, 'site')))
-  if (!['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name)) copy(join(web, 'site', name), name);
 /**
  * Writes the script at `from` minified (a third smaller, gzipped).
  * @param {string} from
@@ -42,6 +41,13 @@ for (const name of readdirSync(join(web, 'site')))
  */
 const minified = async (from, name, module) =>
   writeFileSync(join(siteDir, name), (await minify(readFileSync(from, 'utf8'), { module })).code ?? '');
+// The page's own scripts minified too: its modules, and its workers, which
+// are classic scripts.
+for (const name of readdirSync(join(web, 'site'))) {
+  if (['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name)) continue;
+  if (name.endsWith('.js')) await minified(join(web, 'site', name), name, !name.endsWith('-worker.js'));
+  else copy(join(web, 'site', name), name);
+}
 
 await minified(join(wasmDir, 'eh-antenna.js'), 'eh-antenna.js', false);
 copy(join(wasmDir, 'eh-antenna.wasm'), 'eh-antenna.wasm');
@@ -68,6 +74,7 @@ for (const language of ['ru', 'en']) {
   texts.save = file.texts['window.save'];
   texts.calculate = Object.values(accessKeyParts(file.texts['window.calculate'])).join('');
   texts.measurementTitle = file.texts['measurement.title'];
+  texts['explorer.print-sheet'] = Object.values(accessKeyParts(file.texts['explorer.design.print-sheet'])).join('');
   pageTexts[language] = texts;
 }
 /** @type {(text: string) => string} */

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page at a phone's and a desktop's size, for docs/, a measured sweep's
-// analysis on the phone too, and the page in English and inches.
+// analysis on the phone too, the page in English and inches, and the build
+// sheet as it prints.
 //
 //   node web/screenshots.mjs build-web/site docs
 import { mkdtempSync, rmSync, writeFileSync } from 'node:fs';
@@ -49,6 +50,18 @@ for (const [name, width, height, scroll, search = design] of shots) {
   await page.screenshot({ path: /** @type {`${string}.png`} */ (join(out, name)) });
   await page.close();
 }
+// The build sheet on an A4 page's width, in the print style, its margins added.
+const page = await browser.newPage();
+await page.setViewport({ width: 794, height: 1123 });
+await page.goto(`http://127.0.0.1:${server.address().port}/index.html${design}`);
+await page.waitForSelector('body[data-ready="true"]');
+await page.waitForFunction(() => Number(document.getElementById('chart').dataset.points) > 0);
+await page.evaluate(() => { window.print = () => { document.body.dataset.printed = 'true'; }; });
+await page.click('#print-sheet');
+await page.waitForSelector('body[data-printed="true"]');
+await page.emulateMediaType('print');
+await page.addStyleTag({ content: '#sheet { padding: 12mm; }' });
+await page.screenshot({ path: /** @type {`${string}.png`} */ (join(out, 'screenshot-web-buildsheet.png')), fullPage: true });
 await browser.close();
 server.close();
 rmSync(folder, { recursive: true, force: true });

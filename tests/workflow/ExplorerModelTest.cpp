@@ -2,12 +2,14 @@
 // The explorer's model: where it looks first, answers that never outlive
 // their question, pins that survive, and numbers a builder can use.
 #include "AxisTicks.h"
+#include "BuildSheetText.h"
 #include "CoreTestSupport.h"
 #include "DesignFile.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
+#include "InputText.h"
 #include "PinnedDesigns.h"
 #include "TuningPlan.h"
 #include "WorkbenchNumber.h"
@@ -451,3 +453,34 @@ TEST(ExplorerModel, AMeasurementShowsOverTheFrequencyChartUntilHidden)
 }
 
 } // namespace
+
+TEST(BuildSheetText, TheInputsInTheReportsFormTheBandAndTheLink)
+{
+    ExplorerModel model;
+    model.SetSeparator(',');
+    model.SetFieldTexts(kExampleA);
+    const std::optional<eh::TBuildSheetText> sheet = eh::BuildSheetText(model);
+    ASSERT_TRUE(sheet);
+    EXPECT_EQ(sheet->title, "EH-антенна: лист сборки");
+    ASSERT_EQ(sheet->inputs.size(), 7u);
+    EXPECT_EQ(sheet->inputs[0], "Частота (МГц): 14,20");
+    EXPECT_EQ(sheet->inputs[1], "Диаметр цилиндров (мм): 50,00");
+    EXPECT_EQ(sheet->band, "Диапазон 20 м: 14000–14350 кГц");
+    EXPECT_EQ(sheet->link, eh::DesignLinkQuery(kExampleA, ','));
+
+    // Lengths typed in inches are written in inches, as the report writes them.
+    ExplorerModel inches;
+    inches.SetLanguage(eh::TLanguage::English);
+    inches.SetFieldTextOptions(eh::PageFieldReading(eh::TLanguage::English, eh::TLengthUnit::Inch));
+    inches.SetFieldTexts({"7.1", "2", "3", "0.04", "0.08", "2", "0"});
+    const std::optional<eh::TBuildSheetText> english = eh::BuildSheetText(inches);
+    ASSERT_TRUE(english);
+    EXPECT_EQ(english->inputs[0], "Frequency (MHz): 7.10");
+    EXPECT_EQ(english->inputs[1], "Cylinder diameter (in): 2.000");
+    EXPECT_EQ(english->inputs[2], "Length/diameter ratio (L/D): 3.00");
+    EXPECT_EQ(english->band, "40 m band: 7000–7200 kHz");
+    EXPECT_TRUE(english->link.ends_with("&separator=.&units=in")) << english->link;
+
+    model.SetFieldTexts({"14,2", "x", "3", "1", "2", "50", "0"});
+    EXPECT_FALSE(eh::BuildSheetText(model));
+}

@@ -176,6 +176,7 @@ async function start() {
 
   const fieldTexts = () => fields.map((input) => input.value);
 
+  /** Calculates the fields' design into the report: whether the report shows it. */
   async function calculate() {
     const answer = calculator.calculate(fieldTexts(), separator);
     if (answer.reset) {
@@ -197,6 +198,7 @@ async function start() {
       input.select();
     }
     if (answer.fault) await show(answer.fault);
+    return saved !== null && !answer.fault;
   }
 
   // The address follows the fields, the language and the units, so that a
@@ -282,7 +284,7 @@ async function start() {
   const [explorerModule, measurementModule] = await Promise.allSettled([explorerParts, import('./measurement.js')]);
   if (explorerModule.status === 'fulfilled') {
     const [module, binding] = explorerModule.value;
-    explorer = new module.Explorer(binding, calculator, separator, fieldTexts, (changes) => {
+    explorer = new module.Explorer(binding, calculate, separator, fieldTexts, (changes) => {
       for (const [field, value] of changes) fields[field].value = value;
       followFields();
       explorer?.update();

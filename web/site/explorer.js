@@ -4,11 +4,14 @@
 // outputs charted with the amateur bands shaded, the bands' tuning plan, a
 // to-scale drawing. Its state and rules are the program's explorer model
 // (an ExplorerPage of the binding); this keeps the controls in step with it,
-// has the sweeps run in a worker and draws what comes back.
+// has the sweeps run in a worker and draws what comes back. Its build sheet
+// prints the design the report shows.
+import { drawingMarkup } from './drawing-svg.js';
 import { ExplorerCharts } from './explorer-chart.js';
 import { download } from './download.js';
-import { drawAntenna, drawTuningPlan } from './explorer-drawing.js';
+import { drawTuningPlan } from './tuning-plan.js';
 import { SweepRunner } from './explorer-sweeps.js';
+import { textWidths } from './svg-markup.js';
 
 /**
  * Loads the explorer's own WebAssembly module beside the page's.
@@ -27,14 +30,13 @@ export function loadExplorerBinding() {
 export class Explorer {
   /**
    * @param {ExplorerBinding} binding the explorer's model
-   * @param {Calculator} calculator the page's, for the drawing's sizes and the numbers' texts
+   * @param {() => Promise<boolean>} recalculate calculates the fields' design into the report: whether it shows it
    * @param {string} separator
    * @param {() => string[]} fieldTexts
    * @param {(changes: [number, string][]) => void} writeFields puts texts into fields of the design
    */
-  constructor(binding, calculator, separator, fieldTexts, writeFields) {
+  constructor(binding, recalculate, separator, fieldTexts, writeFields) {
     this.binding = binding;
-    this.calculator = calculator;
     this.separator = separator;
     this.fieldTexts = fieldTexts;
     this.language = window.ehShell.language;
@@ -54,6 +56,14 @@ export class Explorer {
     this.criterion = /** @type {HTMLSelectElement} */ (this.$('criterion'));
     // The plan's row whose settings are listed; -1 for the typed band's.
     this.chosenBand = -1;
+    this.measure = textWidths('12px sans-serif');
+    // The drawing's box in pixels, and what it was last drawn from.
+    /** @type {[number, number] | undefined} */
+    this.drawingBox = undefined;
+    this.drawnKey = '';
+    // Who waits for the whole sweep of the newest request.
+    /** @type {((answer: ExplorerSweepAnswer | null) => void)[]} */
+    this.awaitingSweep = [];
 
     binding.explorerInputs(this.language).forEach((label, i) => this.xInput.add(new Option(label, String(i))));
     this.xInput.value = String(this.model.xInput());
@@ -121,8 +131,10 @@ export class Explorer {
     this.setUpSolve(writeFields);
     this.setUpPlan();
     this.setUpFiles(writeFields);
+    this.$('print-sheet').addEventListener('click', () => this.printSheet(recalculate));
     let width = this.charts.columns();
     window.addEventListener('resize', () => {
+      this.drawAntenna(true);
       if (this.charts.columns() === width) return;
       width = this.charts.columns();
       this.update();
@@ -143,10 +155,10 @@ export class Explorer {
    * The fields or a control changed: the model says what to sweep, the
    * worker sweeps it (after the typing pause when `typed`).
    * @param {boolean} [typed]
+   * @returns {boolean} whether a sweep was asked for
    */
   update(typed = true) {
-    const texts = this.fieldTexts();
-    this.model.setFieldTexts(texts);
+    this.model.setFieldTexts(this.fieldTexts());
     this.model.setOutputs([...this.$('outputs').querySelectorAll('input:checked')]
       .map((box) => Number(/** @type {HTMLInputElement} */ (box).value)));
     this.showSolutions();
@@ -166,10 +178,71 @@ export class Explorer {
       this.$('chart').dataset.points = '0';
       this.readout.textContent = '';
       this.showNote(request.message, true);
+      this.settle(null);
     }
     this.drawPlan();
-    drawAntenna(/** @type {SVGSVGElement} */ (/** @type {unknown} */ (this.$('drawing'))), this.calculator.drawing(texts, this.separator),
-      (value) => this.calculator.formatNumber(value, this.separator));
+    this.drawAntenna();
+    return Boolean(request.job);
+  }
+
+  /**
+   * The drawing, laid out for the box it has, redrawn only when it changed:
+   * typing into the range leaves it, and asks no layout of the page.
+   * @param {boolean} [resized] whether the box may have changed
+   */
+  drawAntenna(resized = false) {
+    const drawing = this.$('drawing');
+    if (resized || !this.drawingBox) {
+      const { width, height } = drawing.getBoundingClientRect();
+      this.drawingBox = [Math.round(width) || 260, Math.round(height) || 420];
+    }
+    const shapes = this.model.drawing();
+    const key = JSON.stringify([shapes, this.drawingBox]);
+    if (key === this.drawnKey) return;
+    this.drawnKey = key;
+    const picture = drawingMarkup(shapes, this.drawingBox[0], this.drawingBox[1], this.measure);
+    drawing.setAttribute('viewBox', picture.viewBox);
+    drawing.innerHTML = picture.markup;
+  }
+
+  /** @param {ExplorerSweepAnswer | null} answer the newest whole sweep, or null for none */
+  settle(answer) {
+    for (const resolve of this.awaitingSweep.splice(0)) resolve(answer);
+  }
+
+  /**
+   * The whole sweep of the design typed now, or null when it cannot be swept.
+   * @returns {Promise<ExplorerSweepAnswer | null>}
+   */
+  sweepNow() {
+    if (!this.update(false)) return Promise.resolve(null);
+    return new Promise((resolve) => this.awaitingSweep.push(resolve));
+  }
+
+  /**
+   * The build sheet of the design the report shows: the report calculated
+   * again from the fields and the chart swept again for them first, so that
+   * nothing on it is older than what was typed.
+   * @param {() => Promise<boolean>} recalculate
+   */
+  async printSheet(recalculate) {
+    const note = this.$('files-note');
+    note.textContent = '';
+    // A design that does not calculate: the report says why.
+    if (!(await recalculate())) return;
+    const [answer, { printBuildSheet }] = await Promise.all([this.sweepNow(), import('./build-sheet.js')]);
+    const words = this.model.sheet();
+    if ('fault' in words || !answer) {
+      // Else the range cannot be swept, as the note under the chart says.
+      note.textContent = 'fault' in words ? words.fault : this.note.textContent;
+      return;
+    }
+    // The page's own address with the design's parameters: the link that opens it again.
+    const link = new URL(words.link, location.href);
+    link.searchParams.set('lang', this.language);
+    link.searchParams.set('units', window.ehShell.units);
+    printBuildSheet({ words, link: link.href, report: this.$('report'), drawing: this.model.drawing(), answer,
+      binding: this.binding, region: this.model.region(), language: this.language, separator: this.separator });
   }
 
   /**
@@ -304,8 +377,10 @@ export class Explorer {
   show(answer) {
     if (answer.message) {
       this.showNote(answer.message, true);
+      this.settle(null);
       return;
     }
+    if (answer.complete !== false) this.settle(answer);
     this.charts.draw(answer, this.model.region());
     this.readout.textContent = '';
     this.showNote(answer.note ?? '', answer.warning ?? false);

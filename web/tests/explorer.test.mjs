@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The page's explorer as a user meets it, in headless Chromium: each fault
 // of the range named, a range a few doubles wide drawn, typing that never
-// waits for a sweep, answers that never outlive their design, and a design
-// and its sweep as files.
+// waits for a sweep, answers that never outlive their design, a design
+// and its sweep as files, and the build sheet.
 //
 //   EH_SITE=build-web/site node --test web/tests/
 import assert from 'node:assert/strict';
@@ -196,6 +196,43 @@ test('a pinned design is swept beside the typed one, named by how it differs, un
   await page.click('#clear-pins');
   await page.waitForFunction(() => document.querySelectorAll('#chart .explorer-chart:first-child .u-legend .u-label').length === 2);
   assert.equal(await page.$eval('#clear-pins', (button) => /** @type {HTMLButtonElement} */ (button).disabled), true);
+  assert.deepEqual(errors, []);
+  await page.close();
+});
+
+test('the build sheet prints the design the report shows, its chart as SVG with the bands\' edges, on one or two A4 pages', async () => {
+  const { page, errors } = await open();
+  const shownBefore = await page.$eval('#report', (report) => report.textContent);
+  // Typed after the report: the sheet calculates it first, and its chart is swept again.
+  await retype(page, 'ratio', '4');
+  // The print dialog is the browser's; the sheet stays in place for the PDF.
+  await page.evaluate(() => { window.print = () => { document.body.dataset.printed = 'true'; }; });
+  await page.click('#print-sheet');
+  await page.waitForSelector('body[data-printed="true"]');
+  const sheet = await page.evaluate(() => ({
+    report: document.getElementById('report')?.textContent,
+    copied: document.querySelector('#sheet .report')?.textContent,
+    ratio: document.querySelectorAll('#sheet .inputs li')[2].textContent,
+    charts: document.querySelectorAll('#sheet svg.sheet-chart').length,
+    curves: [...document.querySelectorAll('#sheet svg.sheet-chart path.curve')].filter((path) => /^M[\d.]+ [\d.]+L/.test(path.getAttribute('d') ?? '')).length,
+    edges: [...document.querySelectorAll('#sheet svg.sheet-chart:first-of-type [data-edge]')].map((line) => line.getAttribute('data-edge')),
+    cylinder: document.querySelector('#sheet .drawing [data-part="cylinder"]')?.getAttribute('height'),
+    link: document.querySelector('#sheet .link a')?.getAttribute('href'),
+    controls: document.querySelectorAll('#sheet button, #sheet input, #sheet select').length,
+  }));
+  assert.notEqual(sheet.report, shownBefore);
+  assert.equal(sheet.copied, sheet.report);
+  assert.equal(sheet.ratio, 'Отношение длина/диаметр (L/D): 4,00');
+  assert.ok(sheet.charts >= 1 && sheet.curves >= 2, JSON.stringify(sheet));
+  assert.ok(sheet.edges.includes('14') && sheet.edges.includes('14.35'), sheet.edges.join(' '));
+  assert.equal(sheet.cylinder, '200');
+  const link = new URL(sheet.link ?? '');
+  assert.equal(link.searchParams.get('ratio'), '4');
+  assert.equal(link.searchParams.get('separator'), ',');
+  assert.equal(sheet.controls, 0);
+  const pdf = Buffer.from(await page.pdf({ format: 'A4' })).toString('latin1');
+  const pages = (pdf.match(/\/Type\s*\/Page\b/g) ?? []).length;
+  assert.ok(pages >= 1 && pages <= 2, `${pages} pages`);
   assert.deepEqual(errors, []);
   await page.close();
 });

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The explorer's WebAssembly module (web/ExplorerBinding.cpp), the drawing's
-// part of the page's, and the messages between the page and its sweep worker, for the type
-// checks.
+// The explorer's WebAssembly module (web/ExplorerBinding.cpp) and the
+// messages between the page and its sweep worker, for the type checks.
 
 /** What the worker needs to run one sweep, as ExplorerPage.request() names it. */
 interface ExplorerJob {
@@ -109,6 +108,10 @@ interface ExplorerPage {
   designFileText(): string;
   /** Takes a design file's pins and gives its texts, or why it is not read (and nothing is taken). */
   openDesignFile(text: string): { texts?: string[]; fault?: string };
+  /** The typed design's drawing as the model's shapes. */
+  drawing(): AntennaShapes;
+  /** The sheet's words, or why there is none. */
+  sheet(): ExplorerSheetWords | { fault: string };
 }
 
 interface ExplorerPlanRow {
@@ -117,18 +120,36 @@ interface ExplorerPlanRow {
   settings: string;
 }
 
-interface AntennaDrawing {
-  cylinderDiameter: number;
-  cylinderLength: number;
-  gap: number;
-  coilDiameter: number;
-  coilLength: number;
-  totalLength: number;
-  turns: number;
-  maxTurnsDrawn: number;
-  flatHorizontal: number;
-  flatVertical: number;
-  flatGap: number;
+type DrawingSide = 'left' | 'right' | 'above' | 'below';
+
+/** A figure of the to-scale drawing: the model's shapes in millimetres, x to the right, y down. */
+interface DrawingFigure {
+  title: string;
+  /** Why it is not drawn to scale; empty when it is. */
+  fault: string;
+  bodies: { coil: boolean; x: number; y: number; width: number; height: number }[];
+  strokes: { turn: boolean; from: [number, number]; to: [number, number] }[];
+  /** Each from one end of the measured edge to the other, its line and label on `side`. */
+  dimensions: { from: [number, number]; to: [number, number]; side: DrawingSide; label: string }[];
+  notes: string[];
+}
+
+interface AntennaShapes {
+  caption: string;
+  /** Why nothing is drawn: the design does not calculate. */
+  fault: string;
+  /** The cylinders over the coil, and the flat variant. */
+  figures: [DrawingFigure, DrawingFigure];
+}
+
+/** The build sheet's words for the typed design. */
+interface ExplorerSheetWords {
+  title: string;
+  inputs: string[];
+  band: string;
+  linkLabel: string;
+  /** The design's link parameters: "?frequency=…&separator=…". */
+  link: string;
 }
 
 /** The explorer's module (web/ExplorerBinding.cpp, eh-explorer.js). */
@@ -149,10 +170,6 @@ interface ExplorerBinding {
 }
 
 declare function EhExplorer(options?: CalculatorOptions): Promise<ExplorerBinding>;
-
-interface Calculator {
-  drawing(texts: string[], separator: string): AntennaDrawing | null;
-}
 
 /** A sweep to run, or a search for a target. */
 type ExplorerWorkerTask = { job: ExplorerJob; columns: number } | { solve: ExplorerSolveJob };

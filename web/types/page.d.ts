@@ -80,7 +80,6 @@ interface Calculator {
   calculate(texts: string[], separator: string): CalculateAnswer;
   reportFile(plainText: string): Uint8Array<ArrayBuffer>;
   decimalSeparatorFor(named: string, languageMark: string): string;
-  formatNumber(value: number, separator: string): string;
   measurement(name: string, bytes: Uint8Array, texts: string[], separator: string): MeasurementCurves & { fault?: string };
 }
 
