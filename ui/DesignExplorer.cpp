@@ -13,6 +13,7 @@
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerReadout.h"
+#include "ShownLengths.h"
 #include "LabeledEdit.h"
 #include "MessageBoxes.h"
 #include "NumberFormat.h"
@@ -107,7 +108,7 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
           }(),
           [&mainWindow](std::size_t input, const QString& text) {
               // As if the user had typed it and pressed Enter.
-              mainWindow.WriteMillimetreText(input, text);
+              mainWindow.WriteFieldText(input, text);
           },
           parent, [&mainWindow] { mainWindow.BitBtn1Click(); })
 {
@@ -248,7 +249,7 @@ void DesignExplorer::CreateControls()
     XInput = new QComboBox;
     XInput->setObjectName("XInput");
     for (const TInputInfo& input : InputTable())
-        XInput->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
+        XInput->addItem(Utf8(ShownInputLabel(input, InterfaceLanguage(), model_.Lengths())));
     RangePreset = new QComboBox;
     RangePreset->setObjectName("RangePreset");
     RangePreset->addItems(
@@ -287,7 +288,7 @@ void DesignExplorer::CreateControls()
     Outputs->setObjectName("Outputs");
     Outputs->setAccessibleName(UiText("explorer.outputs"));
     for (const TResultInfo& result : ResultTable()) {
-        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result, InterfaceLanguage())), Outputs);
+        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result, InterfaceLanguage(), model_.Lengths())), Outputs);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.
@@ -478,13 +479,13 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveResult = new QComboBox;
     SolveResult->setObjectName("SolveResult");
     for (const TResultInfo& result : ResultTable())
-        SolveResult->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage())));
+        SolveResult->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage(), model_.Lengths())));
     SolveTarget = new QLineEdit;
     SolveTarget->setObjectName("SolveTarget");
     SolveInput = new QComboBox;
     SolveInput->setObjectName("SolveInput");
     for (const TInputInfo& input : InputTable())
-        SolveInput->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
+        SolveInput->addItem(Utf8(ShownInputLabel(input, InterfaceLanguage(), model_.Lengths())));
     SolveFrom = new QLineEdit;
     SolveFrom->setObjectName("SolveFrom");
     SolveTo = new QLineEdit;
@@ -701,14 +702,14 @@ void DesignExplorer::ShowSolutions(const QString& note)
     }
     const char separator = model_.Separator();
     const TInputInfo& input = InputTable()[found->request.plan.input];
-    for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage())) {
+    for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage(), model_.Lengths())) {
         auto* item = new QListWidgetItem(ExactDigits->isChecked()
-                                             ? QString::fromUtf8(InputText(input, "label", InterfaceLanguage())) + " = " + Utf8(row.exactText)
+                                             ? Utf8(ShownInputLabel(input, InterfaceLanguage(), model_.Lengths())) + " = " + Utf8(row.exactText)
                                              : Utf8(row.text),
                                          SolutionList);
         item->setToolTip(UiText("explorer.solve.exact").arg(Utf8(row.exactText)));
     }
-    SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage())) : note);
+    SolveNote->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage(), model_.Lengths())) : note);
     if (SolutionList->count() > 0)
         SolutionList->setCurrentRow(0);
     Redraw();
@@ -721,7 +722,7 @@ void DesignExplorer::ApplyChosenSolution()
     if (!found || row < 0 || !writeField_)
         return;
     const char separator = model_.Separator();
-    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator, InterfaceLanguage());
+    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator, InterfaceLanguage(), model_.Lengths());
     if (static_cast<std::size_t>(row) >= rows.size())
         return;
     const TSolutionRow& chosen = rows[static_cast<std::size_t>(row)];
@@ -851,43 +852,39 @@ void DesignExplorer::Redraw()
         std::vector<TChartSeries> series;
         for (const std::size_t result : chosen) {
             const TResultInfo& info = ResultTable()[result];
-            TChartSeries one{Utf8(StandaloneName(info, InterfaceLanguage())), Utf8(ExplorerUnit(info, InterfaceLanguage())), {}};
+            TChartSeries one{Utf8(StandaloneName(info, InterfaceLanguage())), Utf8(ExplorerUnit(info, InterfaceLanguage(), model_.Lengths())), {}};
             one.values.reserve(sweep.results.size());
             for (const std::optional<TAntennaResults>& results : sweep.results)
-                one.values.push_back(results ? ShownValue(info, *results) : NAN);
+                one.values.push_back(results ? ShownResultValue(info, *results, model_.Lengths()) : NAN);
             series.push_back(std::move(one));
         }
         return series;
     };
-    const auto xValues = [](const TDesignSweep& sweep) {
-        std::vector<double> x(sweep.plan.points);
-        for (std::size_t i = 0; i < x.size(); ++i)
-            x[i] = sweep.plan.Value(i);
-        return x;
-    };
+    const auto xValues = [this](const TDesignSweep& sweep) { return ShownSweptValues(sweep.plan, model_.Lengths()); };
 
     const TInputInfo& swept = InputTable()[sweep_->plan.input];
     TChartData data;
-    data.xTitle = QString::fromUtf8(InputText(swept, "label", InterfaceLanguage()));
+    data.xTitle = Utf8(ShownInputLabel(swept, InterfaceLanguage(), model_.Lengths()));
     data.xValues = xValues(*sweep_);
     data.series = columns(*sweep_);
     for (const std::shared_ptr<const TDesignSweep>& pinned : pinnedSweeps_)
-        data.pinned.push_back({Utf8(PinnedLabel(pinned->base, sweep_->base, sweep_->plan.input, separator, InterfaceLanguage())),
+        data.pinned.push_back({Utf8(PinnedLabel(pinned->base, sweep_->base, sweep_->plan.input, separator, InterfaceLanguage(), model_.Lengths())),
                                xValues(*pinned), columns(*pinned)});
     if (swept.value == &TAntennaInputs::FrequencyMHz)
         for (const TAmateurBand& band : BandPlan(model_.Region()))
             data.bands.push_back({Utf8(ShownBandName(band, InterfaceLanguage())), band.LowMHz(), band.HighMHz()});
-    data.markedX = sweep_->base.*swept.value;
+    data.markedX = InShownUnit(swept, sweep_->base.*swept.value, model_.Lengths());
     if (!data.xValues.empty())
         data.measurement =
             model_.MeasurementMarksOver(sweep_->plan.input, data.xValues.front(), data.xValues.back());
     // Only answers that hold for the design shown, against its own input.
     if (const auto& found = model_.Solutions(); found && found->request.plan.input == sweep_->plan.input)
-        data.solutions = found->outcome.solutions;
+        for (const double solution : found->outcome.solutions)
+            data.solutions.push_back(InShownUnit(swept, solution, model_.Lengths()));
     Chart->SetData(std::move(data));
     Chart->SetStale(false);
 
-    TExplorerNotes notes = ExplorerNotes(*sweep_, chosen, rangeNote_, separator, InterfaceLanguage());
+    TExplorerNotes notes = ExplorerNotes(*sweep_, chosen, rangeNote_, separator, InterfaceLanguage(), model_.Lengths());
     if (!settings_.Problem().isEmpty()) {
         notes.lines.insert(notes.lines.begin(), settings_.Problem().toStdString());
         notes.warning = true;
@@ -933,7 +930,7 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
         return;
     }
     const std::vector<std::string> parts = ExplorerReadoutParts(*sweep_, *index, model_.Outputs(), model_.Region(),
-                                                                model_.Separator(), ExactDigits->isChecked(), InterfaceLanguage());
+                                                                model_.Separator(), ExactDigits->isChecked(), InterfaceLanguage(), model_.Lengths());
     // As many parts as the readout's fixed lines hold, and how many more.
     const QRect room = Readout->contentsRect();
     const auto fits = [&](std::size_t shown) {
@@ -997,9 +994,10 @@ void DesignExplorer::OpenDesign(const QString& path)
         throw EFOpenError(NotOpenedText(
             path, UiText("explorer.file.in-pin").arg(Utf8(NotANumberNote(*badField, InterfaceLanguage())))));
     pinnedSweeps_.clear();
+    const TFieldTexts texts = DesignFileFieldTexts(model_, *reading.design);
     for (std::size_t i = 0; i < kInputCount; ++i)
-        if (writeField_ && fields_[i]->text() != Utf8(reading.design->texts[i]))
-            writeField_(i, Utf8(reading.design->texts[i]));
+        if (writeField_ && fields_[i]->text() != Utf8(texts[i]))
+            writeField_(i, Utf8(texts[i]));
     ReadFields();
     Recompute();
 }
@@ -1033,7 +1031,7 @@ TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
             CalculateDesign(typed).results,
             separator,
             QDate::currentDate().toString(Qt::ISODate),
-            Utf8(DesignLinkQuery(model.FieldTexts(), separator)),
+            Utf8(DesignLinkQuery(ExplorerDesignFile(model).texts, separator)),
             UiText("explorer.sheet.band").arg(band.metres).arg(Utf8(ExactNumber(band.lowKHz, separator)),
                                                                      Utf8(ExactNumber(band.highKHz, separator))),
             [&chart](QPainter& painter, const QRectF& area) {
@@ -1041,7 +1039,8 @@ TBuildSheet MakeSheet(const ExplorerModel& model, ExplorerChart& chart)
                 const double pixel = painter.device()->logicalDpiX() / 96.0;
                 chart.PaintOutlined(painter, area, (area.size() / pixel).toSize());
             },
-            InterfaceLanguage()};
+            InterfaceLanguage(),
+            model.Lengths()};
 }
 
 } // namespace

@@ -3,8 +3,8 @@
 
 #include "DesignTables.h"
 #include "DrawingPainter.h"
-#include "NumberFormat.h"
 #include "Report.h"
+#include "ShownLengths.h"
 
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -107,8 +107,9 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     const QFontMetricsF inputMetrics(base, &device);
     const double row = inputMetrics.height();
     for (const TInputInfo& input : InputTable()) {
-        const QString text = QString::fromUtf8(InputText(input, "label", sheet.language)) + ": " +
-                             QString::fromStdString(FormatReportNumber(sheet.inputs.*input.value, sheet.separator));
+        const QString text =
+            QString::fromStdString(ShownInputLabel(input, sheet.language, sheet.lengths) + ": " +
+                                   ShownInputText(input, sheet.inputs.*input.value, sheet.separator, sheet.lengths));
         painter.drawText(QPointF(page.left(), y + inputMetrics.ascent()), text);
         y += row;
     }
@@ -117,7 +118,8 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
     // The report beside the drawing.
     const double leftWidth = page.width() * 0.48;
     if (sheet.results) {
-        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator, {.language = sheet.language});
+        const TReport report = BuildReport(sheet.inputs, *sheet.results, sheet.separator,
+                                           {.language = sheet.language, .lengths = sheet.lengths});
         const double scale = 0.85;
         for (const TReportLine& line : report.Lines) {
             const TLineExtent extent = MeasureReportLine(base, &device, line, scale);
@@ -141,8 +143,8 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
         painter.setFont(font);
         PaintDrawingShapes(painter,
                            sheet.results ? DrawingShapes(DrawingDimensions(sheet.inputs, *sheet.results), sheet.separator,
-                                                         sheet.language)
-                                         : UncalculatedDrawing(sheet.language),
+                                                         sheet.language, sheet.lengths)
+                                         : UncalculatedDrawing(sheet.language, sheet.lengths),
                            QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
         painter.restore();
     }

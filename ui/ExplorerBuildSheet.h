@@ -3,6 +3,7 @@
 
 #include "AntennaModel.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <QString>
 #include <functional>
@@ -25,6 +26,7 @@ struct TBuildSheet {
     QString band;       // the typed frequency's band and its edges
     std::function<void(QPainter&, const QRectF&)> paintChart;
     TLanguage language = kDefaultLanguage; // of the sheet's own words, its inputs and its report
+    TLengthUnit lengths = TLengthUnit::Millimetre; // of its inputs, report and drawing
 };
 
 // Lays the sheet out on one page of `device` (an A4 PDF or a printer):

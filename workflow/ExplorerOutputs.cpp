@@ -7,8 +7,10 @@
 
 namespace eh {
 
-std::string ExplorerUnit(const TResultInfo& info, TLanguage language)
+std::string ExplorerUnit(const TResultInfo& info, TLanguage language, TLengthUnit lengths)
 {
+    if (lengths == TLengthUnit::Inch && IsLength(info))
+        return LocalText("unit.inch", language);
     const std::string_view key = info.unitKey;
     if (key.empty())
         return {};
@@ -19,9 +21,9 @@ std::string ExplorerUnit(const TResultInfo& info, TLanguage language)
     return LocalText(key, language);
 }
 
-std::string ExplorerCaption(const TResultInfo& info, TLanguage language)
+std::string ExplorerCaption(const TResultInfo& info, TLanguage language, TLengthUnit lengths)
 {
-    const std::string unit = ExplorerUnit(info, language);
+    const std::string unit = ExplorerUnit(info, language, lengths);
     const std::string name = StandaloneName(info, language);
     return unit.empty() ? name : name + ", " + unit;
 }
