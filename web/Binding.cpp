@@ -20,6 +20,7 @@
 #include "ModelComparison.h"
 #include "NumberFormat.h"
 #include "RecordingPane.h"
+#include "ShownLengths.h"
 #include "ReportText.h"
 #include "Touchstone.h"
 #include "WireGauge.h"
@@ -218,7 +219,8 @@ std::string DecimalSeparatorFor(const std::string& named, const std::string& lan
     return std::string(1, DecimalSeparatorFromText(named).value_or(Separator(languageMark)));
 }
 
-// The to-scale drawing's sizes in millimetres, null when the design faults.
+// The to-scale drawing's sizes in millimetres, and its labels' texts with
+// the lengths in the page's unit; null when the design faults.
 val Drawing(val texts, const std::string& separator)
 {
     const std::optional<TAntennaInputs> typed = TypedDesign(texts, separator);
@@ -240,6 +242,14 @@ val Drawing(val texts, const std::string& separator)
     out.set("flatHorizontal", d.flatHorizontal);
     out.set("flatVertical", d.flatVertical);
     out.set("flatGap", d.flatGap);
+    const char mark = Separator(separator);
+    const std::string unit = " " + std::string(Text(gPage.lengths == TLengthUnit::Inch ? "unit.inch" : "unit.millimetre"));
+    const auto size = [&](double millimetres) { return ShownLengthText(millimetres, mark, gPage.lengths); };
+    val labels = val::object();
+    labels.set("totalLength", size(d.totalLength) + unit);
+    labels.set("cylinderLength", size(d.cylinderLength) + unit);
+    labels.set("flat", size(d.flatHorizontal) + " × " + size(d.flatVertical) + unit);
+    out.set("labels", labels);
     return out;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // @ts-check
 // The typed design beside the chart: its tuning plan for the region's bands,
-// and its side view to scale with the sizes the binding gives.
+// and its side view to scale with the sizes and labels the binding gives.
 
 /**
  * The tuning plan: each band's cells, the typed band marked; a row chosen
@@ -40,9 +40,9 @@ export function drawTuningPlan(table, settings, rows, chosen) {
 /**
  * @param {SVGSVGElement} svg
  * @param {AntennaDrawing | null} d
- * @param {(value: number) => string} mm a size as the report writes it
+ * @param {(value: number) => string} number a number as the report writes it
  */
-export function drawAntenna(svg, d, mm) {
+export function drawAntenna(svg, d, number) {
   const ns = 'http://www.w3.org/2000/svg';
   svg.replaceChildren();
   if (!d) return;
@@ -65,7 +65,6 @@ export function drawAntenna(svg, d, mm) {
     svg.append(node);
     return node;
   };
-  const millimetres = window.ehShell.text('unit.millimetre');
   const stroke = height / 400;
   const font = Math.max(width, total) / 28;
   let y = 0;
@@ -90,12 +89,12 @@ export function drawAntenna(svg, d, mm) {
     const ty = coilTop + (i + 0.5) * d.coilLength / Math.max(turns, 1);
     add('line', { x1: -d.coilDiameter / 2, x2: d.coilDiameter / 2, y1: ty, y2: ty, stroke: '#b87333', 'stroke-width': stroke * 2 });
   }
-  add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, `${mm(d.totalLength)} ${millimetres}`);
-  add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, `${mm(d.cylinderLength)} ${millimetres}`);
-  add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${mm(Math.round(d.turns * 100) / 100)} ${window.ehShell.text('explorer.turns')}`);
+  add('text', { x: width * 0.48, y: height / 2, 'font-size': font, 'text-anchor': 'end' }, d.labels.totalLength);
+  add('text', { x: d.cylinderDiameter / 2 + font * 0.3, y: d.cylinderLength / 2, 'font-size': font }, d.labels.cylinderLength);
+  add('text', { x: d.coilDiameter / 2 + font * 0.3, y: coilTop + d.coilLength / 2, 'font-size': font }, `${number(Math.round(d.turns * 100) / 100)} ${window.ehShell.text('explorer.turns')}`);
   y = height + d.gap;
   const armY = y;
   add('rect', { x: -d.flatGap / 2 - d.flatHorizontal, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
   add('rect', { x: d.flatGap / 2, y: armY, width: d.flatHorizontal, height: d.flatVertical, fill: '#ff6600', stroke: '#000', 'stroke-width': stroke, 'data-part': 'arm' });
-  add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, `${mm(d.flatHorizontal)} × ${mm(d.flatVertical)} ${millimetres}`);
+  add('text', { x: 0, y: armY + d.flatVertical + font, 'font-size': font, 'text-anchor': 'middle' }, d.labels.flat);
 }
