@@ -178,10 +178,11 @@ int main(int argc, char** argv)
     if (!Save(explorer, file("explorer-bands")))
         return 1;
 
-    // The frequencies at which the bandwidth is 1000 kHz, marked and listed.
+    // The frequencies at which the bandwidth is 1000 kHz, marked and
+    // listed; in inches the cylinder diameters, on an axis in inches.
     explorer.Sides->setCurrentIndex(eh::DesignExplorer::kSolveTab);
     explorer.SolveResult->setCurrentIndex(2);
-    explorer.SolveInput->setCurrentIndex(0);
+    explorer.SolveInput->setCurrentIndex(inches ? 1 : 0);
     explorer.SolveTarget->setText("1000");
     explorer.Solve();
     explorer.WaitForSolve();
