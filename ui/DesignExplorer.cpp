@@ -852,7 +852,7 @@ void DesignExplorer::Redraw()
         std::vector<TChartSeries> series;
         for (const std::size_t result : chosen) {
             const TResultInfo& info = ResultTable()[result];
-            TChartSeries one{Utf8(StandaloneName(info, InterfaceLanguage())), Utf8(ExplorerUnit(info, InterfaceLanguage(), model_.Lengths())), {}};
+            TChartSeries one{Utf8(ShownResultName(info, InterfaceLanguage(), model_.Lengths())), Utf8(ExplorerUnit(info, InterfaceLanguage(), model_.Lengths())), {}};
             one.values.reserve(sweep.results.size());
             for (const std::optional<TAntennaResults>& results : sweep.results)
                 one.values.push_back(results ? ShownResultValue(info, *results, model_.Lengths()) : NAN);

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerOutputs.h"
 
+#include "ShownLengths.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
@@ -24,7 +26,7 @@ std::string ExplorerUnit(const TResultInfo& info, TLanguage language, TLengthUni
 std::string ExplorerCaption(const TResultInfo& info, TLanguage language, TLengthUnit lengths)
 {
     const std::string unit = ExplorerUnit(info, language, lengths);
-    const std::string name = StandaloneName(info, language);
+    const std::string name = ShownResultName(info, language, lengths);
     return unit.empty() ? name : name + ", " + unit;
 }
 

@@ -40,7 +40,7 @@ std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::si
         parts.push_back("(" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault, language) + ")");
     for (const std::size_t result : outputs) {
         const TResultInfo& info = ResultTable()[result];
-        std::string part = StandaloneName(info, language) + " = ";
+        std::string part = ShownResultName(info, language, lengths) + " = ";
         const std::string unit = ExplorerUnit(info, language, lengths);
         try {
             part += results ? number(ShownResultValue(info, *results, lengths), WorkbenchUnit(info, lengths)) +

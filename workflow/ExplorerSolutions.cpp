@@ -52,7 +52,8 @@ TSolveReading ReadSolveTexts(const TSolveTexts& typedTexts, const TAntennaInputs
         reading.message = fmt::format(fmt::runtime(LocalText("explorer.solve.range", language)), range.message);
         return reading;
     }
-    reading.request = TSolveRequest{*plan.plan, typed, texts.result, target / ShownScale(result)};
+    reading.request =
+        TSolveRequest{*plan.plan, typed, texts.result, FromShownCount(result, target, lengths) / ShownScale(result)};
     return reading;
 }
 

@@ -26,6 +26,13 @@ std::string ShownInputLabel(const TInputInfo& input, TLanguage language, TLength
     return InputText(input, "label", language);
 }
 
+std::string ShownResultName(const TResultInfo& result, TLanguage language, TLengthUnit lengths)
+{
+    if (InInches(result.perCentimetre, lengths))
+        return LocalText(std::string("result.") + result.member + ".inch", language);
+    return StandaloneName(result, language);
+}
+
 double InShownUnit(const TInputInfo& input, double value, TLengthUnit lengths)
 {
     return Shown(IsLength(input), value, lengths);
@@ -33,7 +40,14 @@ double InShownUnit(const TInputInfo& input, double value, TLengthUnit lengths)
 
 double InShownUnit(const TResultInfo& result, double value, TLengthUnit lengths)
 {
+    if (InInches(result.perCentimetre, lengths))
+        return PerInchFromPerCentimetre(value);
     return Shown(IsLength(result), value, lengths);
+}
+
+double FromShownCount(const TResultInfo& result, double value, TLengthUnit lengths)
+{
+    return InInches(result.perCentimetre, lengths) ? PerCentimetreFromPerInch(value) : value;
 }
 
 double ShownResultValue(const TResultInfo& result, const TAntennaResults& results, TLengthUnit lengths)

@@ -18,12 +18,21 @@ namespace eh {
 
 // "Шаг намотки (мм)", or with inches "Pitch (in)".
 std::string ShownInputLabel(const TInputInfo& input, TLanguage language, TLengthUnit lengths);
+// StandaloneName, a count per centimetre named per inch in inches, as the
+// report names it.
+std::string ShownResultName(const TResultInfo& result, TLanguage language, TLengthUnit lengths);
 
 // A value of the input, or of the result as ShownValue gives it, in the
-// shown unit: inches for a length in inches, as it is otherwise.
+// shown unit: inches for a length in inches (a count per inch for one per
+// centimetre), as it is otherwise.
 double InShownUnit(const TInputInfo& input, double value, TLengthUnit lengths);
 double InShownUnit(const TResultInfo& result, double value, TLengthUnit lengths);
 double ShownResultValue(const TResultInfo& result, const TAntennaResults& results, TLengthUnit lengths);
+
+// A result's value typed in the shown unit, in the unit ShownValue gives:
+// a count per inch as one per centimetre (a length's text is converted
+// exactly before, MillimetreTextOf).
+double FromShownCount(const TResultInfo& result, double value, TLengthUnit lengths);
 
 // The swept input's values, in the shown unit.
 std::vector<double> ShownSweptValues(const TSweepPlan& plan, TLengthUnit lengths);

@@ -354,6 +354,7 @@ TEST(ExplorerInches, EveryLengthTheExplorerShowsIsInInchesAndEveryTypedOneReache
         {readout.at(0), "Winding pitch (in) = 0.1"},
         {readout.at(1).substr(readout.at(1).size() - 3), " in"},
         {eh::ExplorerCaption(eh::ResultTable()[total[0]], english, inches), "Total antenna length, in"},
+        {eh::ExplorerCaption(eh::ResultTable()[*eh::ResultByKey("TurnsPerCm")], english, inches), "Turns per inch"},
         {eh::PinnedLabel(wider, *request.typed, 0, '.', english, inches), "Cylinder diameter (in) 2.000"},
         {drawing.caption, "Side view, in"},
         {drawing.cylinder.dimensions.at(6).label, "1.969"},
