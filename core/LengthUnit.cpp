@@ -15,4 +15,9 @@ double PerInchFromPerCentimetre(double perCentimetre)
     return xmath::Store(static_cast<xmath::Extended>(perCentimetre) * kTenthsOfMillimetrePerInch / 100.0L);
 }
 
+double PerCentimetreFromPerInch(double perInch)
+{
+    return xmath::Store(static_cast<xmath::Extended>(perInch) * 100.0L / kTenthsOfMillimetrePerInch);
+}
+
 } // namespace eh

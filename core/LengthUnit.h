@@ -23,5 +23,7 @@ double InchesFromMillimetres(double millimetres);
 // A count per centimetre as a count per inch: perCentimetre x 254 / 100 in
 // extended precision, stored as a double.
 double PerInchFromPerCentimetre(double perCentimetre);
+// And back: perInch x 100 / 254.
+double PerCentimetreFromPerInch(double perInch);
 
 } // namespace eh

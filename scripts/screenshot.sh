@@ -24,15 +24,16 @@ shoot() { # scale, file name suffix
 }
 shoot 1 ""
 shoot 2 "-200"
-# The main window, Help, the measurement view and the explorer in English with the lengths in
-# inches: an American desktop, the first example typed in inches.
+# The main window, Help, the measurement view and the explorer (and its
+# search over the cylinder diameter) in English with the lengths in inches:
+# an American desktop, the first example typed in inches.
 shoot_english() { # scale, file name suffix
   local shots
   shots=$(mktemp -d)
   (cd build/ui && xvfb-run -a -s "-screen 0 2560x2048x24" \
     env QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$1" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 \
     "$root/build/tests/gui/screenshot-tool" "$shots" "$2" --inches)
-  for window in main help measurement explorer; do
+  for window in main help measurement explorer explorer-solve; do
     mv "$shots/screenshot-$window$2.png" docs/
   done
   rm -r "$shots"
@@ -44,4 +45,4 @@ pdftoppm -png -singlefile -r 96 docs/buildsheet.pdf docs/screenshot-buildsheet
 pdftoppm -png -singlefile -r 192 docs/buildsheet-200.pdf docs/screenshot-buildsheet-200
 rm docs/buildsheet.pdf docs/buildsheet-200.pdf
 echo "wrote docs/screenshot-{main,help,about,save,explorer,explorer-six,explorer-twelve,explorer-all,explorer-pinned,explorer-bands,explorer-solve,buildsheet,measurement,points,explorer-measured}{,-200}.png"
-echo "wrote docs/screenshot-{main,help,measurement,explorer}-en-inches{,-200}.png"
+echo "wrote docs/screenshot-{main,help,measurement,explorer,explorer-solve}-en-inches{,-200}.png"

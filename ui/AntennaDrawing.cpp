@@ -8,7 +8,7 @@
 
 namespace eh {
 
-AntennaDrawing::AntennaDrawing(QWidget* parent) : QWidget(parent), shapes_(UncalculatedDrawing(InterfaceLanguage()))
+AntennaDrawing::AntennaDrawing(QWidget* parent) : QWidget(parent), shapes_(UncalculatedDrawing(InterfaceLanguage(), InterfaceLengthUnit()))
 {
     setBackgroundRole(QPalette::Base);
     setAutoFillBackground(true);
@@ -21,10 +21,10 @@ void AntennaDrawing::SetDesign(const TAntennaInputs& inputs, const std::optional
                                char separator)
 {
     dimensions_.reset();
-    shapes_ = UncalculatedDrawing(InterfaceLanguage());
+    shapes_ = UncalculatedDrawing(InterfaceLanguage(), InterfaceLengthUnit());
     if (results) {
         dimensions_ = DrawingDimensions(inputs, *results);
-        shapes_ = DrawingShapes(*dimensions_, separator, InterfaceLanguage());
+        shapes_ = DrawingShapes(*dimensions_, separator, InterfaceLanguage(), InterfaceLengthUnit());
     }
     update();
 }

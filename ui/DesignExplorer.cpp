@@ -58,7 +58,7 @@ DesignExplorer::DesignExplorer(TForm1& mainWindow, QWidget* parent)
           }(),
           [&mainWindow](std::size_t input, const QString& text) {
               // As if the user had typed it and pressed Enter.
-              mainWindow.WriteMillimetreText(input, text);
+              mainWindow.WriteFieldText(input, text);
           },
           parent, [&mainWindow] { mainWindow.BitBtn1Click(); })
 {
@@ -382,7 +382,7 @@ void DesignExplorer::Redraw()
     chart_->SetData(ExplorerChartData(*sweep_, pinnedSweeps_, model_));
     chart_->SetStale(false);
 
-    TExplorerNotes notes = ExplorerNotes(*sweep_, model_.Outputs(), rangeNote_, model_.Separator(), InterfaceLanguage());
+    TExplorerNotes notes = ExplorerNotes(*sweep_, model_.Outputs(), rangeNote_, model_.Separator(), InterfaceLanguage(), model_.Lengths());
     if (!settings_.Problem().isEmpty()) {
         notes.lines.insert(notes.lines.begin(), settings_.Problem().toStdString());
         notes.warning = true;
@@ -424,7 +424,7 @@ void DesignExplorer::ShowReadout(std::optional<std::size_t> index)
         return;
     }
     readout_->ShowParts(ExplorerReadoutParts(*sweep_, *index, model_.Outputs(), model_.Region(), model_.Separator(),
-                                             exactDigits_->isChecked(), InterfaceLanguage()));
+                                             exactDigits_->isChecked(), InterfaceLanguage(), model_.Lengths()));
 }
 
 void DesignExplorer::OpenDesign(const QString& path)

@@ -48,7 +48,7 @@ TFieldTexts OpenDesignFile(const QString& path, ExplorerModel& model)
     if (const std::optional<std::size_t> badField = TakeDesignFilePins(model, *reading.design))
         throw EFOpenError(NotOpenedText(
             path, UiText("explorer.file.in-pin").arg(Utf8(NotANumberNote(*badField, InterfaceLanguage())))));
-    return reading.design->texts;
+    return DesignFileFieldTexts(model, *reading.design);
 }
 
 } // namespace eh

@@ -138,8 +138,8 @@ void PaintBuildSheet(QPagedPaintDevice& device, const TBuildSheet& sheet)
         painter.setFont(font);
         PaintDrawingShapes(painter,
                            sheet.results ? DrawingShapes(DrawingDimensions(sheet.inputs, *sheet.results), sheet.separator,
-                                                         sheet.language)
-                                         : UncalculatedDrawing(sheet.language),
+                                                         sheet.language, sheet.lengths)
+                                         : UncalculatedDrawing(sheet.language, sheet.lengths),
                            QRectF(drawingArea.topLeft() / pixel, drawingArea.size() / pixel));
         painter.restore();
     }

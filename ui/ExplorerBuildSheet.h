@@ -27,7 +27,7 @@ struct TBuildSheet {
     QString date; // when the sheet was made
     std::function<void(QPainter&, const QRectF&)> paintChart;
     TLanguage language = kDefaultLanguage; // of the sheet's own words, its inputs and its report
-    TLengthUnit lengths = TLengthUnit::Millimetre; // of its report, as the main window writes it
+    TLengthUnit lengths = TLengthUnit::Millimetre; // of its inputs, report and drawing
 };
 
 // Lays the sheet out on one page of `device` (an A4 PDF or a printer):

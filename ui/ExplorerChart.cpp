@@ -293,11 +293,15 @@ ExplorerChart::~ExplorerChart() = default;
 std::vector<TPointsColumn> ExplorerChart::PointsColumns() const
 {
     std::vector<TPointsColumn> columns{{data_.xTitle, "", data_.xValues, true}};
-    // Workbench numbers round millimetres by the model's own spelling of them.
-    const QString millimetres = UiText("unit.millimetre");
+    // Workbench numbers round lengths by the model's own spelling of their unit.
+    const auto roundedFor = [](const QString& unit) -> std::string {
+        for (const char* key : {"unit.millimetre", "unit.inch"})
+            if (unit == UiText(key))
+                return LocalText(key, TLanguage::Russian);
+        return {};
+    };
     for (const TChartSeries& series : data_.series)
-        columns.push_back({NameAndUnit(series.name, series.unit),
-                           series.unit == millimetres ? RussianText("unit.millimetre") : "", series.values});
+        columns.push_back({NameAndUnit(series.name, series.unit), roundedFor(series.unit), series.values});
     return columns;
 }
 

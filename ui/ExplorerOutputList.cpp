@@ -5,6 +5,7 @@
 #include "ExplorerOutputs.h"
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
+#include "ShownLengths.h"
 
 #include <QListWidget>
 #include <QStyle>
@@ -19,7 +20,7 @@ ExplorerOutputList::ExplorerOutputList(ExplorerModel& model) : model_(model)
     list_->setObjectName("Outputs");
     list_->setAccessibleName(UiText("explorer.outputs"));
     for (const TResultInfo& result : ResultTable()) {
-        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result, InterfaceLanguage())), list_);
+        auto* item = new QListWidgetItem(Utf8(ExplorerCaption(result, InterfaceLanguage(), model_.Lengths())), list_);
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
         item->setCheckState(Qt::Unchecked);
         // Saved settings name the output by its member, whatever its caption.

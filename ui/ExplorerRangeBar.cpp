@@ -13,7 +13,7 @@ namespace eh {
 
 ExplorerRangeBar::ExplorerRangeBar(ExplorerModel& model) : model_(model)
 {
-    xInput_ = InputChoice("XInput");
+    xInput_ = InputChoice("XInput", model_.Lengths());
     preset_ = new QComboBox;
     preset_->setObjectName("RangePreset");
     preset_->addItems(

@@ -67,9 +67,12 @@ std::optional<QByteArray> ExplorerSettings::Load(ExplorerModel& model)
         std::clamp(settings.value("preset", int(TRangePreset::WholeHf)).toInt(), 0, int(TRangePreset::Custom))));
     model.SetRegion(IaruRegion(settings.value("region", int(kDefaultRegion)).toInt()).value_or(kDefaultRegion));
     TRangeTexts range = model.RangeTexts();
-    if (settings.contains("from"))
+    // A length's bounds typed in the other unit would be another range.
+    const bool sameUnit = !IsLength(InputTable()[model.XInput()]) ||
+                          (settings.value("lengths").toString() == "in") == (model.Lengths() == TLengthUnit::Inch);
+    if (settings.contains("from") && sameUnit)
         range.from = settings.value("from").toString().toStdString();
-    if (settings.contains("to"))
+    if (settings.contains("to") && sameUnit)
         range.to = settings.value("to").toString().toStdString();
     if (settings.contains("points"))
         range.points = settings.value("points").toString().toStdString();
@@ -99,6 +102,11 @@ void ExplorerSettings::Save(const ExplorerModel& model, const QByteArray& geomet
     settings.setValue("from", QString::fromStdString(model.RangeTexts().from));
     settings.setValue("to", QString::fromStdString(model.RangeTexts().to));
     settings.setValue("points", QString::fromStdString(model.RangeTexts().points));
+    // Millimetres, the default, are not written: the file stays as it was.
+    if (model.Lengths() == TLengthUnit::Inch)
+        settings.setValue("lengths", "in");
+    else
+        settings.remove("lengths");
     QStringList chosen;
     for (const std::size_t result : model.Outputs())
         chosen << QString::fromUtf8(ResultTable()[result].member);

@@ -5,6 +5,7 @@
 #include "ExplorerOutputs.h"
 #include "FormControls.h"
 #include "InterfaceLanguage.h"
+#include "ShownLengths.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -21,10 +22,10 @@ ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model) : model_(model)
     result_ = new QComboBox;
     result_->setObjectName("SolveResult");
     for (const TResultInfo& result : ResultTable())
-        result_->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage())));
+        result_->addItem(Utf8(ExplorerCaption(result, InterfaceLanguage(), model_.Lengths())));
     target_ = new QLineEdit;
     target_->setObjectName("SolveTarget");
-    input_ = InputChoice("SolveInput");
+    input_ = InputChoice("SolveInput", model_.Lengths());
     from_ = new QLineEdit;
     from_->setObjectName("SolveFrom");
     to_ = new QLineEdit;
@@ -102,14 +103,14 @@ void ExplorerSolveTab::ShowSolutions(const QString& note, bool exactDigits)
     }
     const char separator = model_.Separator();
     const TInputInfo& input = InputTable()[found->request.plan.input];
-    for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage())) {
+    for (const TSolutionRow& row : SolutionRows(*found, separator, InterfaceLanguage(), model_.Lengths())) {
         auto* item = new QListWidgetItem(exactDigits
-                                             ? QString::fromUtf8(InputText(input, "label", InterfaceLanguage())) + " = " + Utf8(row.exactText)
+                                             ? Utf8(ShownInputLabel(input, InterfaceLanguage(), model_.Lengths())) + " = " + Utf8(row.exactText)
                                              : Utf8(row.text),
                                          solutions_);
         item->setToolTip(UiText("explorer.solve.exact").arg(Utf8(row.exactText)));
     }
-    note_->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage())) : note);
+    note_->setText(note.isEmpty() ? Utf8(SolveSummary(*found, separator, InterfaceLanguage(), model_.Lengths())) : note);
     if (solutions_->count() > 0)
         solutions_->setCurrentRow(0);
 }
@@ -125,7 +126,7 @@ void ExplorerSolveTab::ApplyChosen(const FieldWriter& write, bool exactDigits)
     if (!found || row < 0 || !write)
         return;
     const char separator = model_.Separator();
-    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator, InterfaceLanguage());
+    const std::vector<TSolutionRow> rows = SolutionRows(*found, separator, InterfaceLanguage(), model_.Lengths());
     if (static_cast<std::size_t>(row) >= rows.size())
         return;
     const TSolutionRow& chosen = rows[static_cast<std::size_t>(row)];

@@ -3,6 +3,7 @@
 
 #include "DesignTables.h"
 #include "InterfaceLanguage.h"
+#include "ShownLengths.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -23,12 +24,12 @@ void AddLabelled(QBoxLayout& layout, const QString& label, QWidget* control, int
     layout.addWidget(control, stretch);
 }
 
-QComboBox* InputChoice(const char* objectName)
+QComboBox* InputChoice(const char* objectName, TLengthUnit lengths)
 {
     auto* box = new QComboBox;
     box->setObjectName(objectName);
     for (const TInputInfo& input : InputTable())
-        box->addItem(QString::fromUtf8(InputText(input, "label", InterfaceLanguage())));
+        box->addItem(Utf8(ShownInputLabel(input, InterfaceLanguage(), lengths)));
     return box;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "LengthUnit.h"
+
 #include <QSignalBlocker>
 #include <QString>
 #include <string>
@@ -22,7 +24,7 @@ QLabel* BuddyLabel(const QString& text, QWidget* buddy);
 void AddLabelled(QBoxLayout& layout, const QString& label, QWidget* control, int stretch = 0);
 
 // A choice of one of the seven inputs by its label, named `objectName`.
-QComboBox* InputChoice(const char* objectName);
+QComboBox* InputChoice(const char* objectName, TLengthUnit lengths);
 
 // Sets a control from the model without it reporting the change back.
 template <class Widget, class Set>

@@ -338,17 +338,9 @@ void TForm1::ApplyMeasuredBandwidth(const QString& text)
     BitBtn1Click();
 }
 
-void TForm1::WriteMillimetreText(std::size_t input, const QString& text)
+void TForm1::WriteFieldText(std::size_t input, const QString& text)
 {
-    QString shown = text;
-    if (InterfaceLengthUnit() == TLengthUnit::Inch && IsLength(InputTable()[input])) {
-        const QChar separator = QChar::fromLatin1(RegionalSettings::DecimalSeparator());
-        bool read = false;
-        const double millimetres = QString(text).replace(separator, '.').toDouble(&read);
-        if (read)
-            shown = QString::number(InchesFromMillimetres(millimetres), 'g', 10).replace('.', separator);
-    }
-    Edits[input]->setText(shown);
+    Edits[input]->setText(text);
     BitBtn1Click();
 }
 

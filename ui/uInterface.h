@@ -64,10 +64,9 @@ public:
     void ApplyMeasuredBandwidth(const QString& text);
     // The measurement the measurement view shows last, for the explorer.
     const std::optional<TShownMeasurement>& LastMeasurement() const { return lastMeasurement_; }
-    // Puts a length or other value given in millimetres (`text`, with the
-    // regional separator) into field `input`, in inches where the lengths
-    // are typed in inches, and recalculates.
-    void WriteMillimetreText(std::size_t input, const QString& text);
+    // Puts `text`, in the field's own unit and with the regional separator,
+    // into field `input` and recalculates, as if the user had typed it.
+    void WriteFieldText(std::size_t input, const QString& text);
 
     // The seven input fields in the reading order of InputTable(), each
     // named after its component (EC15, EC16, EC17, EC33, EC34, EC36, EC27).

@@ -19,6 +19,7 @@
 #include "ModelComparison.h"
 #include "NumberFormat.h"
 #include "RecordingPane.h"
+#include "ShownLengths.h"
 #include "ReportText.h"
 #include "Touchstone.h"
 #include "WireGauge.h"

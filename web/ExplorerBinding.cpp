@@ -25,6 +25,7 @@
 #include "InputText.h"
 #include "Language.h"
 #include "PinnedDesigns.h"
+#include "ShownLengths.h"
 #include "TargetSolver.h"
 #include "TuningPlan.h"
 
@@ -289,7 +290,7 @@ public:
             out.set("fault", fault);
             return out;
         }
-        out.set("texts", TextsArray(reading.design->texts));
+        out.set("texts", TextsArray(DesignFileFieldTexts(model_, *reading.design)));
         return out;
     }
 
@@ -339,20 +340,24 @@ public:
     }
 
     // The answers that hold for the design typed now, or null:
-    // {summary, input, rows: [{text, shownText, exact}]}.
+    // {summary, input, rows: [{text, shownText, exact}]}, `exact` in the
+    // unit the chart shows.
     val Solutions() const
     {
         if (!model_.Solutions())
             return val::null();
         val out = val::object();
-        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator(), model_.Language()));
-        out.set("input", static_cast<int>(model_.Solutions()->request.plan.input));
+        const TLengthUnit lengths = model_.Lengths();
+        out.set("summary", SolveSummary(*model_.Solutions(), model_.Separator(), model_.Language(), lengths));
+        const std::size_t input = model_.Solutions()->request.plan.input;
+        out.set("input", static_cast<int>(input));
         val rows = val::array();
-        for (const TSolutionRow& row : SolutionRows(*model_.Solutions(), model_.Separator(), model_.Language())) {
+        for (const TSolutionRow& row :
+             SolutionRows(*model_.Solutions(), model_.Separator(), model_.Language(), lengths)) {
             val one = val::object();
             one.set("text", row.text);
             one.set("shownText", row.shownText);
-            one.set("exact", row.exact);
+            one.set("exact", InShownUnit(InputTable()[input], row.exact, lengths));
             rows.call<void>("push", one);
         }
         out.set("rows", rows);
@@ -367,8 +372,8 @@ public:
         const TDesign design = typed ? CalculateDesign(*typed) : TDesign{};
         const TDrawingShapes shapes =
             design.results ? DrawingShapes(DrawingDimensions(design.inputs, *design.results), model_.Separator(),
-                                           model_.Language())
-                           : UncalculatedDrawing(model_.Language());
+                                           model_.Language(), model_.Lengths())
+                           : UncalculatedDrawing(model_.Language(), model_.Lengths());
         val out = val::object();
         out.set("caption", shapes.caption);
         out.set("fault", shapes.fault);
@@ -415,25 +420,25 @@ private:
 };
 
 // The inputs the chart can sweep, as the fields name them.
-val ExplorerInputs(const std::string& language)
+val ExplorerInputs(const std::string& language, const std::string& units)
 {
     val array = val::array();
     for (const TInputInfo& input : InputTable())
-        array.call<void>("push", std::string(InputText(input, "label", LanguageOf(language))));
+        array.call<void>("push", ShownInputLabel(input, LanguageOf(language), LengthsOf(units)));
     return array;
 }
 
 // The results the chart can show: {caption, unit, chosen} with the outputs
 // a new explorer shows chosen.
-val ExplorerResults(const std::string& language)
+val ExplorerResults(const std::string& language, const std::string& units)
 {
     const std::vector<std::size_t> chosen = DefaultExplorerOutputs();
     val array = val::array();
     for (std::size_t i = 0; i < kResultCount; ++i) {
         const TResultInfo& info = ResultTable()[i];
         val out = val::object();
-        out.set("caption", ExplorerCaption(info, LanguageOf(language)));
-        out.set("unit", ExplorerUnit(info, LanguageOf(language)));
+        out.set("caption", ExplorerCaption(info, LanguageOf(language), LengthsOf(units)));
+        out.set("unit", ExplorerUnit(info, LanguageOf(language), LengthsOf(units)));
         out.set("chosen", std::find(chosen.begin(), chosen.end(), i) != chosen.end());
         array.call<void>("push", out);
     }
@@ -513,6 +518,7 @@ struct TShownSweep {
     TIaruRegion region = kDefaultRegion;
     char separator = '.';
     TLanguage language = kDefaultLanguage;
+    TLengthUnit lengths = TLengthUnit::Millimetre;
 };
 std::unique_ptr<TShownSweep>& ShownSweep()
 {
@@ -556,20 +562,19 @@ val ExplorerSweep(val job, int columns, bool preview)
     }
     answer.set("complete", !cut);
 
+    const TLengthUnit lengths = model.Lengths();
     auto shown = std::make_unique<TShownSweep>(
         TShownSweep{RunDesignSweep(*request.plan, *request.typed), model.Outputs(), model.Region(), model.Separator(),
-                    model.Language()});
+                    model.Language(), lengths});
     const TDesignSweep& sweep = shown->sweep;
-    std::vector<double> x(sweep.results.size());
-    for (std::size_t i = 0; i < x.size(); ++i)
-        x[i] = sweep.plan.Value(i);
+    const std::vector<double> x = ShownSweptValues(sweep.plan, lengths);
     const auto curvesOf = [&](const TDesignSweep& one) {
         val curves = val::array();
         for (const std::size_t result : model.Outputs()) {
             const TResultInfo& info = ResultTable()[result];
             std::vector<double> y(x.size());
             for (std::size_t i = 0; i < y.size(); ++i)
-                y[i] = one.results[i] ? ShownValue(info, *one.results[i]) : std::nan("");
+                y[i] = one.results[i] ? ShownResultValue(info, *one.results[i], lengths) : std::nan("");
             val runs = val::array();
             for (const auto& run : ThinToColumns(x, y, columns)) {
                 std::vector<double> xs, ys;
@@ -598,12 +603,14 @@ val ExplorerSweep(val job, int columns, bool preview)
         for (std::size_t i = 0; i < kInputCount; ++i)
             pin.*InputTable()[i].value = pins[p][i].as<double>();
         val one = val::object();
-        one.set("label", PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator(), model.Language()));
+        one.set("label",
+                PinnedLabel(pin, *request.typed, sweep.plan.input, model.Separator(), model.Language(), lengths));
         one.set("curves", curvesOf(RunDesignSweep(*request.plan, pin)));
         pinned.call<void>("push", one);
     }
     answer.set("pinned", pinned);
-    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator(), model.Language());
+    const TExplorerNotes notes = ExplorerNotes(sweep, model.Outputs(), request.rangeNote, model.Separator(),
+                                               model.Language(), lengths, TExplorerHost::Page);
     val charts = val::array();
     for (const std::vector<std::size_t>& chart : ExplorerCharts(model.Outputs()))
         charts.call<void>("push", IndexArray(chart));
@@ -615,8 +622,9 @@ val ExplorerSweep(val job, int columns, bool preview)
     answer.set("to", x.empty() ? 0.0 : x.back());
     answer.set("points", static_cast<double>(x.size()));
     answer.set("frequency", model.SweepsFrequency());
-    answer.set("xLabel", std::string(InputText(InputTable()[sweep.plan.input], "label", model.Language())));
-    answer.set("typedValue", (*request.typed).*InputTable()[sweep.plan.input].value);
+    const TInputInfo& swept = InputTable()[sweep.plan.input];
+    answer.set("xLabel", ShownInputLabel(swept, model.Language(), lengths));
+    answer.set("typedValue", InShownUnit(swept, (*request.typed).*swept.value, lengths));
     if (!cut)
         ShownSweep() = std::move(shown);
     return answer;
@@ -690,29 +698,32 @@ std::string ExplorerSweepCsv()
     return shown ? DesignSweepCsv(shown->sweep) : std::string();
 }
 
-// The readout for the point of the last sweep nearest to `value`.
+// The readout for the point of the last sweep nearest to `value`, in the
+// unit the chart shows.
 std::string ExplorerReadoutAt(double value, bool exact)
 {
     const std::unique_ptr<TShownSweep>& shown = ShownSweep();
     if (!shown || shown->sweep.results.empty())
         return {};
     const TDesignSweep& sweep = shown->sweep;
+    const auto at = [&](std::size_t i) { return InShownUnit(InputTable()[sweep.plan.input], sweep.plan.Value(i), shown->lengths); };
     // The first point at or beyond `value`, or the one before it when nearer.
     const std::size_t count = sweep.results.size();
     std::size_t low = 0;
     for (std::size_t high = count; low < high;) {
         const std::size_t middle = low + (high - low) / 2;
-        if (sweep.plan.Value(middle) < value)
+        if (at(middle) < value)
             low = middle + 1;
         else
             high = middle;
     }
     std::size_t nearest = std::min(low, count - 1);
-    if (nearest > 0 && std::abs(sweep.plan.Value(nearest - 1) - value) <= std::abs(sweep.plan.Value(nearest) - value))
+    if (nearest > 0 && std::abs(at(nearest - 1) - value) <= std::abs(at(nearest) - value))
         --nearest;
     // Every part: the page's readout scrolls where the window's counts what it leaves out.
     const std::vector<std::string> parts =
-        ExplorerReadoutParts(sweep, nearest, shown->outputs, shown->region, shown->separator, exact, shown->language);
+        ExplorerReadoutParts(sweep, nearest, shown->outputs, shown->region, shown->separator, exact, shown->language,
+                             shown->lengths);
     return JoinedReadout(parts, parts.size(), shown->language);
 }
 

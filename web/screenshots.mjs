@@ -22,7 +22,7 @@ const browser = await launchChromium(['--lang=ru-RU', '--font-render-hinting=non
 const folder = mkdtempSync(join(tmpdir(), 'eh-shots-'));
 const sweep = join(folder, 'antenna-20m.s1p');
 writeFileSync(sweep, seriesResonance({ resonanceHz: 14.12e6, q: 9, resistanceOhm: 38, points: 401, spanBandwidths: 2.6 }));
-/** @type {[`${string}.png`, number, number, string | null, string?][]} */
+/** @type {[`${string}.png`, number, number, string | null, string?, number?][]} */
 const shots = [
   ['screenshot-web-phone.png', 390, 844, null],
   ['screenshot-web-phone-report.png', 390, 844, '#report'],
@@ -33,10 +33,11 @@ const shots = [
   ['screenshot-web-phone-english-inches-report.png', 390, 844, '#report', inchDesign],
   ['screenshot-web-desktop-english-inches.png', 1280, 800, null, inchDesign],
   ['screenshot-web-explorer-english-inches.png', 1280, 800, '#explorer', inchDesign],
+  ['screenshot-web-explorer-english-inches-200.png', 1280, 800, '#explorer', inchDesign, 2],
 ];
-for (const [name, width, height, scroll, search = design] of shots) {
+for (const [name, width, height, scroll, search = design, scale = 1] of shots) {
   const page = await browser.newPage();
-  await page.setViewport({ width, height });
+  await page.setViewport({ width, height, deviceScaleFactor: scale });
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html${search}`);
   await page.waitForSelector('#report > :nth-child(38)');
   await page.waitForSelector('body[data-ready="true"]');

@@ -2,6 +2,7 @@
 #include "DrawingShapes.h"
 
 #include "NumberFormat.h"
+#include "ShownLengths.h"
 
 #include <fmt/format.h>
 
@@ -14,7 +15,12 @@ namespace {
 
 bool Drawable(double size) { return std::isfinite(size) && size > 0; }
 
-TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator, TLanguage language)
+const char* CaptionKey(TLengthUnit lengths)
+{
+    return lengths == TLengthUnit::Inch ? "explorer.drawing.caption.inch" : "explorer.drawing.caption";
+}
+
+TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator, TLanguage language, TLengthUnit lengths)
 {
     TDrawingFigure figure;
     if (!Drawable(d.cylinderDiameter) || !Drawable(d.cylinderLength) || !Drawable(d.coilDiameter) ||
@@ -22,7 +28,7 @@ TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator, TLang
         figure.fault = LocalText("explorer.drawing.not-to-scale", language);
         return figure;
     }
-    const auto mm = [separator](double value) { return FormatReportNumber(value, separator); };
+    const auto mm = [separator, lengths](double value) { return ShownLengthText(value, separator, lengths); };
     // From the top, centred on x = 0: cylinder, gap, cylinder, gap, coil, as
     // the overall length adds them up.
     const double half = d.cylinderDiameter / 2;
@@ -53,20 +59,21 @@ TDrawingFigure CylinderFigure(const TDrawingDimensions& d, char separator, TLang
         {{-widestHalf, edges[5]}, {-widestHalf, edges[0]}, TLabelSide::Left, mm(d.totalLength)});
     figure.dimensions.push_back({{-half, 0}, {half, 0}, TLabelSide::Above, mm(d.cylinderDiameter)});
     figure.dimensions.push_back({{-coilHalf, edges[5]}, {coilHalf, edges[5]}, TLabelSide::Below, mm(d.coilDiameter)});
-    std::string turns = fmt::format(fmt::runtime(LocalText("explorer.drawing.turns", language)), mm(d.turns));
+    std::string turns = fmt::format(fmt::runtime(LocalText("explorer.drawing.turns", language)),
+                                    FormatReportNumber(d.turns, separator));
     if (d.turns > kMaxTurnsDrawn)
         turns += fmt::format(fmt::runtime(LocalText("explorer.drawing.turns-shown", language)), kMaxTurnsDrawn);
     figure.notes.push_back(turns);
     return figure;
 }
 
-TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator, TLanguage language)
+TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator, TLanguage language, TLengthUnit lengths)
 {
     TDrawingFigure figure;
     figure.title = LocalText("explorer.drawing.flat", language);
     if (!Drawable(d.flatHorizontal) || !Drawable(d.flatVertical) || !Drawable(d.flatGap))
         return figure;
-    const auto mm = [separator](double value) { return FormatReportNumber(value, separator); };
+    const auto mm = [separator, lengths](double value) { return ShownLengthText(value, separator, lengths); };
     const double second = d.flatHorizontal + d.flatGap;
     figure.bodies = {{TBodyKind::Arm, {0, 0}, d.flatHorizontal, d.flatVertical},
                      {TBodyKind::Arm, {second, 0}, d.flatHorizontal, d.flatVertical}};
@@ -80,19 +87,19 @@ TDrawingFigure FlatFigure(const TDrawingDimensions& d, char separator, TLanguage
 
 } // namespace
 
-TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language)
+TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language, TLengthUnit lengths)
 {
     TDrawingShapes shapes;
-    shapes.caption = LocalText("explorer.drawing.caption", language);
-    shapes.cylinder = CylinderFigure(d, separator, language);
-    shapes.flat = FlatFigure(d, separator, language);
+    shapes.caption = LocalText(CaptionKey(lengths), language);
+    shapes.cylinder = CylinderFigure(d, separator, language, lengths);
+    shapes.flat = FlatFigure(d, separator, language, lengths);
     return shapes;
 }
 
-TDrawingShapes UncalculatedDrawing(TLanguage language)
+TDrawingShapes UncalculatedDrawing(TLanguage language, TLengthUnit lengths)
 {
     TDrawingShapes shapes;
-    shapes.caption = LocalText("explorer.drawing.caption", language);
+    shapes.caption = LocalText(CaptionKey(lengths), language);
     shapes.fault = LocalText("explorer.drawing.not-calculated", language);
     return shapes;
 }

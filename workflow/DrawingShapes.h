@@ -3,6 +3,7 @@
 
 #include "DrawingDimensions.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <string>
 #include <vector>
@@ -69,9 +70,12 @@ struct TDrawingShapes {
 };
 
 // The side view of the cylinders over the coil, and the flat variant's two
-// arms; numbers in the report's form with `separator`, words in `language`.
-TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language = kDefaultLanguage);
+// arms; numbers in the report's form with `separator`, sizes in `lengths`
+// (the shapes stay in millimetres), words in `language`.
+TDrawingShapes DrawingShapes(const TDrawingDimensions& d, char separator, TLanguage language = kDefaultLanguage,
+                             TLengthUnit lengths = TLengthUnit::Millimetre);
 // A design that did not calculate: the caption and why nothing is drawn.
-TDrawingShapes UncalculatedDrawing(TLanguage language = kDefaultLanguage);
+TDrawingShapes UncalculatedDrawing(TLanguage language = kDefaultLanguage,
+                                   TLengthUnit lengths = TLengthUnit::Millimetre);
 
 } // namespace eh

@@ -30,6 +30,17 @@ ExplorerModel::ExplorerModel()
     SetSolveInput(*InputByKey("cylinder-diameter"));
 }
 
+void ExplorerModel::SetFieldTextOptions(const TFieldTextOptions& options)
+{
+    const bool otherUnit = options.lengths != fieldOptions_.lengths;
+    fieldOptions_ = options;
+    if (!otherUnit)
+        return;
+    if (!SweepsFrequency())
+        SetXInput(xInput_);
+    SetSolveInput(solve_.input);
+}
+
 void ExplorerModel::SetFieldTexts(const TFieldTexts& texts)
 {
     fieldTexts_ = texts;
@@ -61,7 +72,7 @@ void ExplorerModel::SetXInput(std::size_t input)
         SetPreset(TRangePreset::WholeHf);
     } else {
         preset_ = TRangePreset::Custom;
-        FillBounds(range_, SensibleRange(xInput_), separator_);
+        FillBounds(range_, ShownSensibleRange(xInput_, Lengths()), separator_);
     }
 }
 
@@ -100,7 +111,7 @@ TExplorerRequest ExplorerModel::Request()
     if (SweepsFrequency())
         if (const auto bounds = PresetRange(preset_, region_, reading.inputs.FrequencyMHz))
             FillBounds(range_, *bounds, separator_);
-    const TRangeReading range = ReadExplorerRange(xInput_, range_, separator_, language_);
+    const TRangeReading range = ReadExplorerRange(xInput_, range_, separator_, language_, Lengths());
     request.plan = range.plan;
     request.message = range.message;
     request.rangeNote = range.note;
@@ -117,7 +128,7 @@ void ExplorerModel::SetSolveTexts(const TSolveTexts& texts)
 void ExplorerModel::SetSolveInput(std::size_t input)
 {
     solve_.input = std::min(input, kInputCount - 1);
-    const TRangeBounds bounds = SensibleRange(solve_.input);
+    const TRangeBounds bounds = ShownSensibleRange(solve_.input, Lengths());
     solve_.from = RangeBoundText(bounds.from, separator_);
     solve_.to = RangeBoundText(bounds.to, separator_);
     if (!SolutionsHold())
@@ -134,7 +145,7 @@ TSolveReading ExplorerModel::SolveRequest() const
     }
     if (reading.badField)
         return {std::nullopt, NotANumberNote(*reading.badField, language_)};
-    return ReadSolveTexts(solve_, reading.inputs, separator_, language_);
+    return ReadSolveTexts(solve_, reading.inputs, separator_, language_, Lengths());
 }
 
 bool ExplorerModel::AcceptSolutions(TFoundSolutions found)

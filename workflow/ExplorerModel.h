@@ -41,9 +41,13 @@ public:
     // The language of the model's messages and of the texts made from it.
     void SetLanguage(TLanguage language) { language_ = language; }
     TLanguage Language() const { return language_; }
-    // How the fields' texts are read: the lengths' unit, gauges.
-    void SetFieldTextOptions(const TFieldTextOptions& options) { fieldOptions_ = options; }
+    // How the fields' texts are read: the lengths' unit, gauges. The
+    // explorer shows lengths in the unit they are typed in, and its range
+    // and search bounds are typed in it too: another unit starts them again
+    // from the input's sensible range.
+    void SetFieldTextOptions(const TFieldTextOptions& options);
     const TFieldTextOptions& FieldTextOptions() const { return fieldOptions_; }
+    TLengthUnit Lengths() const { return fieldOptions_.lengths; }
 
     // The main window's fields (or the page's). Answers found for another
     // design are dropped at once.

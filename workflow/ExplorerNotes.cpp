@@ -3,6 +3,7 @@
 
 #include "DesignTables.h"
 #include "ExplorerOutputs.h"
+#include "ShownLengths.h"
 #include "WorkbenchNumber.h"
 
 #include <fmt/format.h>
@@ -32,7 +33,8 @@ std::string TExplorerNotes::Joined() const
 }
 
 TExplorerNotes ExplorerNotes(const TDesignSweep& sweep, const std::vector<std::size_t>& outputs,
-                             const std::string& rangeNote, char separator, TLanguage language)
+                             const std::string& rangeNote, char separator, TLanguage language, TLengthUnit lengths,
+                             TExplorerHost host)
 {
     TExplorerNotes notes;
     if (!rangeNote.empty())
@@ -51,14 +53,17 @@ TExplorerNotes ExplorerNotes(const TDesignSweep& sweep, const std::vector<std::s
     const TInputInfo& bandwidth = InputTable()[kBandwidthInput];
     if (sweep.plan.input != kBandwidthInput && AnyBandwidthDerived(outputs)) {
         if (typed.MeasuredBandwidthKHz == 0) {
-            notes.lines.push_back(fmt::format(fmt::runtime(LocalText("explorer.notes.no-bandwidth", language)),
+            const char* key =
+                host == TExplorerHost::Page ? "explorer.notes.no-bandwidth.page" : "explorer.notes.no-bandwidth";
+            notes.lines.push_back(fmt::format(fmt::runtime(LocalText(key, language)),
                                               InputText(bandwidth, "label", language)));
         } else {
             const TInputInfo& swept = InputTable()[sweep.plan.input];
             notes.lines.push_back(fmt::format(fmt::runtime(LocalText("explorer.notes.measured-bandwidth", language)),
                                               WorkbenchNumber(typed.MeasuredBandwidthKHz, "кГц", separator),
-                                              InputText(swept, "label", language),
-                                              WorkbenchNumber(typed.*swept.value, swept.unit, separator)));
+                                              ShownInputLabel(swept, language, lengths),
+                                              WorkbenchNumber(InShownUnit(swept, typed.*swept.value, lengths),
+                                                              WorkbenchUnit(swept, lengths), separator)));
         }
         notes.warning = true;
     }

@@ -3,6 +3,7 @@
 
 #include "DesignSweep.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <cstddef>
 #include <string>
@@ -20,10 +21,16 @@ struct TExplorerNotes {
     std::string Joined() const; // "… . …"
 };
 
+// Where the explorer is shown: beside the main window, or on the page
+// under the calculator's fields.
+enum class TExplorerHost { Window, Page };
+
 // The notes on `sweep` with `outputs` (indices in ResultTable()) chosen;
-// `rangeNote` is what reading the range had to say.
+// `rangeNote` is what reading the range had to say. Lengths in `lengths`;
+// a field is named where `host` has it.
 TExplorerNotes ExplorerNotes(const TDesignSweep& sweep, const std::vector<std::size_t>& outputs,
                              const std::string& rangeNote, char separator,
-                             TLanguage language = kDefaultLanguage);
+                             TLanguage language = kDefaultLanguage, TLengthUnit lengths = TLengthUnit::Millimetre,
+                             TExplorerHost host = TExplorerHost::Window);
 
 } // namespace eh

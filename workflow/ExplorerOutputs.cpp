@@ -1,14 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ExplorerOutputs.h"
 
+#include "ShownLengths.h"
+
 #include <algorithm>
 #include <cstring>
 #include <string_view>
 
 namespace eh {
 
-std::string ExplorerUnit(const TResultInfo& info, TLanguage language)
+std::string ExplorerUnit(const TResultInfo& info, TLanguage language, TLengthUnit lengths)
 {
+    if (lengths == TLengthUnit::Inch && IsLength(info))
+        return LocalText("unit.inch", language);
     const std::string_view key = info.unitKey;
     if (key.empty())
         return {};
@@ -19,10 +23,10 @@ std::string ExplorerUnit(const TResultInfo& info, TLanguage language)
     return LocalText(key, language);
 }
 
-std::string ExplorerCaption(const TResultInfo& info, TLanguage language)
+std::string ExplorerCaption(const TResultInfo& info, TLanguage language, TLengthUnit lengths)
 {
-    const std::string unit = ExplorerUnit(info, language);
-    const std::string name = StandaloneName(info, language);
+    const std::string unit = ExplorerUnit(info, language, lengths);
+    const std::string name = ShownResultName(info, language, lengths);
     return unit.empty() ? name : name + ", " + unit;
 }
 

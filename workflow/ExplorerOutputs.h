@@ -3,6 +3,7 @@
 
 #include "DesignTables.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <cstddef>
 #include <string>
@@ -12,10 +13,13 @@
 namespace eh {
 
 // The unit in SI spelling ("кГц", "пФ", "мкГн"): the report keeps its own.
-std::string ExplorerUnit(const TResultInfo& info, TLanguage language = kDefaultLanguage);
+// A length's is `lengths`.
+std::string ExplorerUnit(const TResultInfo& info, TLanguage language = kDefaultLanguage,
+                         TLengthUnit lengths = TLengthUnit::Millimetre);
 
 // "Полоса пропуск. по ур.3 dB, кГц"; the name alone when there is no unit.
-std::string ExplorerCaption(const TResultInfo& info, TLanguage language = kDefaultLanguage);
+std::string ExplorerCaption(const TResultInfo& info, TLanguage language = kDefaultLanguage,
+                            TLengthUnit lengths = TLengthUnit::Millimetre);
 
 // At most this many value axes share one chart: the left and the right.
 inline constexpr std::size_t kUnitsPerChart = 2;

@@ -2,11 +2,13 @@
 #include "ExplorerRange.h"
 
 #include "DesignTables.h"
+#include "ShownLengths.h"
 
 #include <fmt/format.h>
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 
 namespace eh {
 
@@ -54,10 +56,27 @@ const char* PlanFaultKey(TSweepPlanFault fault)
     }
 }
 
+// `value` rounded to two significant digits, down or up.
+double TwoDigits(double value, bool up)
+{
+    const double unit = std::pow(10.0, std::floor(std::log10(value)) - 1);
+    const double digits = value / unit;
+    return (up ? std::ceil(digits - 1e-9) : std::floor(digits + 1e-9)) * unit;
+}
+
 } // namespace
 
-TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator, TLanguage language)
+TRangeTexts MillimetreRangeTexts(std::size_t input, const TRangeTexts& texts, char separator, TLengthUnit lengths)
 {
+    const bool length = IsLength(InputTable()[input]);
+    return {MillimetreTextOf(length, texts.from, separator, lengths),
+            MillimetreTextOf(length, texts.to, separator, lengths), texts.points};
+}
+
+TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& typed, char separator, TLanguage language,
+                                TLengthUnit lengths)
+{
+    const TRangeTexts texts = MillimetreRangeTexts(input, typed, separator, lengths);
     TRangeReading reading;
     const std::optional<long long> points = ReadCount(texts.points);
     std::size_t count = 2;
@@ -102,6 +121,16 @@ TRangeBounds SensibleRange(std::size_t input)
         {1.8, 30}, {1, 500}, {0.1, 20}, {0.05, 10}, {0.05, 20}, {1, 500}, {1, 5000},
     };
     return kRanges[std::min(input, kInputCount - 1)];
+}
+
+TRangeBounds ShownSensibleRange(std::size_t input, TLengthUnit lengths)
+{
+    const TRangeBounds bounds = SensibleRange(input);
+    const TInputInfo& info = InputTable()[std::min(input, kInputCount - 1)];
+    if (lengths != TLengthUnit::Inch || !IsLength(info))
+        return bounds;
+    return {TwoDigits(InShownUnit(info, bounds.from, lengths), false),
+            TwoDigits(InShownUnit(info, bounds.to, lengths), true)};
 }
 
 std::string RangeBoundText(double value, char separator)

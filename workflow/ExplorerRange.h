@@ -3,6 +3,7 @@
 
 #include "BandPlans.h"
 #include "Language.h"
+#include "LengthUnit.h"
 #include "SweepPlan.h"
 
 #include <cstddef>
@@ -36,9 +37,14 @@ struct TRangeReading {
 };
 
 // Reads the range texts the way the fields are read (a point always works as
-// the decimal mark). A frequency range must lie above zero.
+// the decimal mark), a length's bounds in `lengths`; the plan is in
+// millimetres. A frequency range must lie above zero.
 TRangeReading ReadExplorerRange(std::size_t input, const TRangeTexts& texts, char separator,
-                                TLanguage language = kDefaultLanguage);
+                                TLanguage language = kDefaultLanguage, TLengthUnit lengths = TLengthUnit::Millimetre);
+
+// The bounds as typed in `lengths`, as the same bounds typed in millimetres
+// (a point always works as the decimal mark).
+TRangeTexts MillimetreRangeTexts(std::size_t input, const TRangeTexts& texts, char separator, TLengthUnit lengths);
 
 // The frequency ranges the range row offers; any other input has a range of
 // the user's own.
@@ -58,6 +64,9 @@ std::optional<TRangeBounds> PresetRange(TRangePreset preset, TIaruRegion region,
 // input is chosen, and where a search looks unless told otherwise, so that
 // an answer the model has is never outside the first look.
 TRangeBounds SensibleRange(std::size_t input);
+// The same in `lengths`: a length's in inches widened to two significant
+// digits (1 to 500 mm is 0.039 to 20 in), so that it still holds it all.
+TRangeBounds ShownSensibleRange(std::size_t input, TLengthUnit lengths);
 
 // A bound as the user would type it, with the decimal mark `separator`.
 std::string RangeBoundText(double value, char separator);

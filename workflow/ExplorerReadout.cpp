@@ -4,6 +4,7 @@
 #include "DesignTables.h"
 #include "ExplorerOutputs.h"
 #include "Exceptions.h"
+#include "ShownLengths.h"
 #include "WorkbenchNumber.h"
 
 #include <fmt/format.h>
@@ -14,7 +15,7 @@ namespace eh {
 
 std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::size_t index,
                                               const std::vector<std::size_t>& outputs, TIaruRegion region,
-                                              char separator, bool exact, TLanguage language)
+                                              char separator, bool exact, TLanguage language, TLengthUnit lengths)
 {
     if (index >= sweep.results.size())
         return {};
@@ -24,7 +25,8 @@ std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::si
     };
     const TInputInfo& swept = InputTable()[sweep.plan.input];
     const double x = sweep.plan.Value(index);
-    std::string text = std::string(InputText(swept, "label", language)) + " = " + number(x, swept.unit);
+    std::string text =
+        ShownInputLabel(swept, language, lengths) + " = " + number(InShownUnit(swept, x, lengths), WorkbenchUnit(swept, lengths));
     // The band under the cursor, named here even where the chart had no
     // room for its name.
     if (swept.value == &TAntennaInputs::FrequencyMHz)
@@ -38,10 +40,12 @@ std::vector<std::string> ExplorerReadoutParts(const TDesignSweep& sweep, std::si
         parts.push_back("(" + FaultReason(sweep.counts.faults.Counts()[sweep.faultOf[index]].fault, language) + ")");
     for (const std::size_t result : outputs) {
         const TResultInfo& info = ResultTable()[result];
-        std::string part = StandaloneName(info, language) + " = ";
-        const std::string unit = ExplorerUnit(info, language);
+        std::string part = ShownResultName(info, language, lengths) + " = ";
+        const std::string unit = ExplorerUnit(info, language, lengths);
         try {
-            part += results ? number(ShownValue(info, *results), info.unit) + (unit.empty() ? "" : " " + unit) : "—";
+            part += results ? number(ShownResultValue(info, *results, lengths), WorkbenchUnit(info, lengths)) +
+                                  (unit.empty() ? "" : " " + unit)
+                            : "—";
         } catch (const Exception&) {
             part += "—";
         }

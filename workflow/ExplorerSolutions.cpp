@@ -4,7 +4,9 @@
 #include "DesignService.h"
 #include "ExplorerOutputs.h"
 #include "ExplorerRange.h"
+#include "InputText.h"
 #include "NumberConversion.h"
+#include "ShownLengths.h"
 #include "WorkbenchNumber.h"
 
 #include <fmt/format.h>
@@ -19,15 +21,23 @@ namespace {
 double ShownScale(const TResultInfo& info) { return info.timesTen ? 10 : 1; }
 
 // The shown text read as the field it is written into reads it.
-double ReadBack(const std::string& text, char separator) { return ConvertFieldText(text, separator); }
+double ReadBack(const TInputInfo& input, const std::string& text, char separator, TLengthUnit lengths)
+{
+    return ReadInputText(input, text, separator, {.lengths = lengths});
+}
 
 } // namespace
 
-TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator,
-                             TLanguage language)
+TSolveReading ReadSolveTexts(const TSolveTexts& typedTexts, const TAntennaInputs& typed, char separator,
+                             TLanguage language, TLengthUnit lengths)
 {
     TSolveReading reading;
-    const TResultInfo& result = ResultTable()[texts.result];
+    const TResultInfo& result = ResultTable()[typedTexts.result];
+    TSolveTexts texts = typedTexts;
+    const TRangeTexts bounds = MillimetreRangeTexts(texts.input, {texts.from, texts.to, ""}, separator, lengths);
+    texts.from = bounds.from;
+    texts.to = bounds.to;
+    texts.target = MillimetreTextOf(IsLength(result), texts.target, separator, lengths);
     double target = 0;
     try {
         target = ConvertFieldText(texts.target, separator);
@@ -42,7 +52,8 @@ TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typ
         reading.message = fmt::format(fmt::runtime(LocalText("explorer.solve.range", language)), range.message);
         return reading;
     }
-    reading.request = TSolveRequest{*plan.plan, typed, texts.result, target / ShownScale(result)};
+    reading.request =
+        TSolveRequest{*plan.plan, typed, texts.result, FromShownCount(result, target, lengths) / ShownScale(result)};
     return reading;
 }
 
@@ -58,25 +69,28 @@ bool TFoundSolutions::Answer(const TSolveRequest& asked) const
     return true;
 }
 
-std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator, TLanguage language)
+std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator, TLanguage language,
+                                       TLengthUnit lengths)
 {
     const TInputInfo& input = InputTable()[found.request.plan.input];
     const TResultInfo& result = ResultTable()[found.request.result];
-    const std::string unit = ExplorerUnit(result, language);
+    const std::string unit = ExplorerUnit(result, language, lengths);
     std::vector<TSolutionRow> rows;
     rows.reserve(found.outcome.solutions.size());
     for (const double solution : found.outcome.solutions) {
         TSolutionRow row;
         row.exact = solution;
-        row.exactText = ExactNumber(solution, separator);
-        row.shownText = WorkbenchNumber(solution, input.unit, separator);
+        const double shownValue = InShownUnit(input, solution, lengths);
+        row.exactText = ExactNumber(shownValue, separator);
+        row.shownText = WorkbenchNumber(shownValue, WorkbenchUnit(input, lengths), separator);
         TAntennaInputs design = found.request.base;
-        design.*input.value = ReadBack(row.shownText, separator);
+        design.*input.value = ReadBack(input, row.shownText, separator, lengths);
         const TDesign shown = CalculateDesign(design);
-        row.text = std::string(InputText(input, "label", language)) + " = " + row.shownText + " → ";
+        row.text = ShownInputLabel(input, language, lengths) + " = " + row.shownText + " → ";
         if (shown.results) {
-            row.resultAtShown = ShownValue(result, *shown.results);
-            row.text += WorkbenchNumber(*row.resultAtShown, result.unit, separator) + (unit.empty() ? "" : " " + unit);
+            row.resultAtShown = ShownResultValue(result, *shown.results, lengths);
+            row.text += WorkbenchNumber(*row.resultAtShown, WorkbenchUnit(result, lengths), separator) +
+                        (unit.empty() ? "" : " " + unit);
         } else {
             row.text += LocalText("explorer.calculation-fault", language);
         }
@@ -85,11 +99,14 @@ std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separa
     return rows;
 }
 
-std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language)
+std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language, TLengthUnit lengths)
 {
     const TSolveOutcome& outcome = found.outcome;
     const TResultInfo& result = ResultTable()[found.request.result];
-    const double scale = ShownScale(result);
+    const auto shown = [&](double value) {
+        return WorkbenchNumber(InShownUnit(result, value * ShownScale(result), lengths), WorkbenchUnit(result, lengths),
+                               separator);
+    };
     const auto text_of = [language](const char* key, const auto&... values) {
         return fmt::format(fmt::runtime(LocalText(key, language)), values...);
     };
@@ -97,8 +114,7 @@ std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage
     if (outcome.solutions.empty()) {
         text = LocalText("explorer.solve.none", language);
         if (outcome.lowestResult)
-            text += text_of("explorer.solve.varies", WorkbenchNumber(*outcome.lowestResult * scale, result.unit, separator),
-                            WorkbenchNumber(*outcome.highestResult * scale, result.unit, separator));
+            text += text_of("explorer.solve.varies", shown(*outcome.lowestResult), shown(*outcome.highestResult));
     } else {
         text = text_of("explorer.solve.found", outcome.solutions.size());
     }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "Language.h"
+#include "LengthUnit.h"
 #include "TargetSolver.h"
 
 #include <cstddef>
@@ -14,7 +15,8 @@
 namespace eh {
 
 // The search as typed: the result (an index in ResultTable()), its target
-// in the unit the explorer shows, the input to vary and where to look.
+// in the unit the explorer shows, the input to vary and where to look (a
+// length's target and bounds in the unit the lengths are shown in).
 struct TSolveTexts {
     std::size_t result = 0;
     std::string target;
@@ -31,7 +33,7 @@ struct TSolveReading {
 // The request for `typed`, or what is wrong with the texts. The range is read
 // as the range row is, with the same messages.
 TSolveReading ReadSolveTexts(const TSolveTexts& texts, const TAntennaInputs& typed, char separator,
-                             TLanguage language = kDefaultLanguage);
+                             TLanguage language = kDefaultLanguage, TLengthUnit lengths = TLengthUnit::Millimetre);
 
 // Answers found for a request. They answer the question asked now only while
 // it is the same result, target and input to vary, and the design differs
@@ -45,20 +47,23 @@ struct TFoundSolutions {
 };
 
 // One answer as the list shows it: the value rounded for the workbench, the
-// text "Вписать" writes (the one shown), and the result that value gives.
+// text "Вписать" writes (the one shown), and the result that value gives;
+// lengths in the unit the fields are typed in.
 struct TSolutionRow {
-    double exact = 0;
-    std::string exactText;
+    double exact = 0;                // in the model's unit
+    std::string exactText;           // every digit, in the field's unit
     std::string shownText;           // what is listed and written into the field
     std::optional<double> resultAtShown; // in the unit the explorer shows; empty where it faults
     std::string text;                // "Диаметр цилиндра (мм) = 22,61 → 500,3 кГц"
 };
 
 std::vector<TSolutionRow> SolutionRows(const TFoundSolutions& found, char separator,
-                                       TLanguage language = kDefaultLanguage);
+                                       TLanguage language = kDefaultLanguage,
+                                       TLengthUnit lengths = TLengthUnit::Millimetre);
 
 // "Решений: 1 (отмечены на графике зелёным)", or none with the result's
 // span, and the faulted points.
-std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language = kDefaultLanguage);
+std::string SolveSummary(const TFoundSolutions& found, char separator, TLanguage language = kDefaultLanguage,
+                         TLengthUnit lengths = TLengthUnit::Millimetre);
 
 } // namespace eh

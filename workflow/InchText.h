@@ -15,4 +15,11 @@ namespace eh {
 // a point; a text that reads as zero is returned as it is.
 std::string MillimetreTextOfInches(std::string_view inchText, char separator);
 
+// The inch text of `millimetreText`, a number ConvertFieldText reads with
+// `separator`, written with `separator`: exact where the millimetres are a
+// whole number of ten-thousandths of an inch, so that the text
+// MillimetreTextOfInches made comes back as it was typed ("49.9999999998"
+// gives "1.968503937"); otherwise ten significant digits.
+std::string InchTextOfMillimetres(std::string_view millimetreText, char separator);
+
 } // namespace eh

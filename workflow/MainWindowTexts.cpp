@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowTexts.h"
 
+#include "ShownLengths.h"
+
 #include <string_view>
 
 namespace eh {
@@ -21,11 +23,7 @@ const std::array<TFieldPresentation, kInputCount>& FieldPresentation()
 
 std::string FieldCaption(std::size_t input, TLanguage language, TLengthUnit lengths)
 {
-    const TInputInfo& info = InputTable()[input];
-    const std::string tail = FieldPresentation()[input].captionTail;
-    if (lengths == TLengthUnit::Inch && IsLength(info))
-        return std::string(InputText(info, "name", language)) + " (" + LocalText("unit.inch", language) + ")" + tail;
-    return InputText(info, "label", language) + tail;
+    return ShownInputLabel(InputTable()[input], language, lengths) + FieldPresentation()[input].captionTail;
 }
 
 std::string FieldToolTip(std::size_t input, TLanguage language, TLengthUnit lengths)

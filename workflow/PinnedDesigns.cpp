@@ -2,7 +2,7 @@
 #include "PinnedDesigns.h"
 
 #include "DesignTables.h"
-#include "NumberFormat.h"
+#include "ShownLengths.h"
 
 namespace eh {
 
@@ -15,15 +15,15 @@ bool PinnedDesigns::Pin(const TAntennaInputs& design)
 }
 
 std::string PinnedLabel(const TAntennaInputs& pinned, const TAntennaInputs& typed, std::size_t sweptInput,
-                        char separator, TLanguage language)
+                        char separator, TLanguage language, TLengthUnit lengths)
 {
     std::string label;
     for (std::size_t i = 0; i < kInputCount; ++i) {
         const TInputInfo& input = InputTable()[i];
         if (i == sweptInput || pinned.*input.value == typed.*input.value)
             continue;
-        label += (label.empty() ? "" : ", ") + std::string(InputText(input, "label", language)) + " " +
-                 FormatReportNumber(pinned.*input.value, separator);
+        label += (label.empty() ? "" : ", ") + ShownInputLabel(input, language, lengths) + " " +
+                 ShownInputText(input, pinned.*input.value, separator, lengths);
     }
     return label.empty() ? LocalText("explorer.pin.same-design", language) : label;
 }

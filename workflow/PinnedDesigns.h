@@ -3,6 +3,7 @@
 
 #include "AntennaModel.h"
 #include "Language.h"
+#include "LengthUnit.h"
 
 #include <cstddef>
 #include <string>
@@ -28,9 +29,10 @@ private:
 };
 
 // The inputs in which `pinned` differs from `typed`, apart from the swept
-// one: "Диаметр цилиндра (мм) 40, Шаг намотки (мм) 2,5", or "та же
-// конструкция".
+// one: "Диаметр цилиндра (мм) 40, Шаг намотки (мм) 2,5" (lengths in
+// `lengths`), or "та же конструкция".
 std::string PinnedLabel(const TAntennaInputs& pinned, const TAntennaInputs& typed, std::size_t sweptInput,
-                        char separator, TLanguage language = kDefaultLanguage);
+                        char separator, TLanguage language = kDefaultLanguage,
+                        TLengthUnit lengths = TLengthUnit::Millimetre);
 
 } // namespace eh

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "WorkbenchNumber.h"
 
+#include "Language.h"
 #include "NumberFormat.h"
 
 #include <fmt/format.h>
@@ -15,6 +16,8 @@ namespace {
 
 constexpr int kSignificantDigits = 4;
 constexpr int kMillimetreDecimals = 2;
+// Inches to the thousandth, as the report writes them.
+constexpr int kInchDecimals = 3;
 // Beyond this a fixed text would be a row of digits no one reads.
 constexpr double kLargestFixed = 1e15;
 
@@ -53,8 +56,10 @@ std::string WorkbenchNumber(double value, std::string_view unit, char separator)
     } else {
         const int magnitude = value == 0 ? 0 : static_cast<int>(std::floor(std::log10(std::abs(value))));
         int decimals = std::max(0, kSignificantDigits - 1 - magnitude);
-        if (unit == "мм")
+        if (unit == RussianText("unit.millimetre"))
             decimals = std::min(decimals, kMillimetreDecimals);
+        else if (unit == RussianText("unit.inch"))
+            decimals = std::min(decimals, kInchDecimals);
         text = fmt::format("{:.{}f}", value, decimals);
     }
     return WithSeparator(WithoutTrailingZeros(std::move(text)), separator);

@@ -9,9 +9,10 @@
 // workbench can use, with the exact value kept for whoever asks for it.
 namespace eh {
 
-// Four significant digits, and millimetres to no finer than 0.01 mm
-// (22.6123 mm reads "22,61", 1234.567 mm "1235", 0.0523 mm "0,05"), without
-// trailing zeros; the decimal mark is `separator`. Infinities and NaN read
+// Four significant digits, millimetres to no finer than 0.01 mm (22.6123 mm
+// reads "22,61", 1234.567 mm "1235", 0.0523 mm "0,05") and inches to no
+// finer than 0.001 in, without trailing zeros; the decimal mark is
+// `separator`. Infinities and NaN read
 // as the report writes them. `unit` is the tables' own (Russian) spelling,
 // whatever language the text is shown in.
 std::string WorkbenchNumber(double value, std::string_view unit, char separator);

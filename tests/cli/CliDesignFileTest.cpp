@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // --design: a design file saved by the explorer stands for the field texts.
 #include "CliTestSupport.h"
+#include "DesignFile.h"
+#include "ExplorerDesignFile.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <sys/stat.h>
 
@@ -27,6 +30,26 @@ TEST(CliDesignFile, AFileGivesTheSameReportAsItsTexts)
     const eh::test::ProcessResult sweep =
         RunCli({"-s", ",", "--design", (dir.path() / "b.json").string(), "--sweep", "frequency=7:8:0,5"});
     EXPECT_EQ(sweep.exitCode, 0) << sweep.err;
+}
+
+// The explorer saves a design typed in inches in millimetres: the tool
+// reads it as the design the inches give.
+TEST(CliDesignFile, ADesignTypedInInchesIsReadAsTheSameDesign)
+{
+    eh::ExplorerModel model;
+    model.SetFieldTextOptions({.lengths = eh::TLengthUnit::Inch});
+    model.SetFieldTexts({"14.2", "1.968503937", "3", "0.0393700787", "0.0787401575", "1.968503937", "500"});
+    TempDir dir;
+    eh::test::WriteFileBytes(dir.path() / "in.json", eh::WriteDesignFile(eh::ExplorerDesignFile(model), '.'));
+    const eh::test::ProcessResult byFile = RunCli({"-f", "json", "--design", (dir.path() / "in.json").string()});
+    const eh::test::ProcessResult byInches = RunCli(
+        {"-f", "json", "--units", "in", "14.2", "1.968503937", "3", "0.0393700787", "0.0787401575", "1.968503937", "500"});
+    EXPECT_EQ(byFile.exitCode, 0) << byFile.err;
+    // The same design to the last digit; only the report is in other units.
+    const nlohmann::json file = nlohmann::json::parse(byFile.out);
+    const nlohmann::json inches = nlohmann::json::parse(byInches.out);
+    EXPECT_EQ(file["inputs"], inches["inputs"]);
+    EXPECT_EQ(file["results"], inches["results"]);
 }
 
 TEST(CliDesignFile, ABadFileIsNamedWithWhatIsWrong)

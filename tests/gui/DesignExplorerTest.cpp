@@ -463,6 +463,35 @@ private slots:
         QVERIFY(shapes.cylinder.notes.at(0).starts_with("Turns: "));
     }
 
+    // In inches the explorer shows its lengths in inches, and its design
+    // file holds millimetres that reopen as the inches typed.
+    void inInchesTheLengthsAreInchesAndTheDesignFileMillimetres()
+    {
+        eh::SetInterfaceLengthUnit(eh::TLengthUnit::Inch);
+        const auto restore = qScopeGuard([] { eh::SetInterfaceLengthUnit(eh::TLengthUnit::Millimetre); });
+        explorer_.reset();
+        form_ = std::make_unique<TForm1>();
+        const QStringList typed = {"14,2", "1,968503937", "3", "0,0393700787", "0,0787401575", "1,968503937", "0"};
+        for (int i = 0; i < typed.size(); ++i)
+            form_->Edits[i]->setText(typed[i]);
+        explorer_ = std::make_unique<DesignExplorer>(*form_);
+        explorer_->show();
+        Control<QComboBox>(*explorer_, "XInput")->setCurrentIndex(1);
+        Refresh(*explorer_);
+        QCOMPARE(Control<QComboBox>(*explorer_, "XInput")->currentText(), QString("Диаметр цилиндров (дюйм)"));
+        QCOMPARE(Control<QLineEdit>(*explorer_, "FromEdit")->text() + " " + Control<QLineEdit>(*explorer_, "ToEdit")->text(), QString("0,039 20"));
+        const eh::TDrawingShapes& shapes = Control<eh::AntennaDrawing>(*explorer_, "Drawing")->Shapes();
+        QCOMPARE(QString::fromStdString(shapes.caption), QString("Вид сбоку, дюймы"));
+        QCOMPARE(QString::fromStdString(shapes.cylinder.dimensions.at(6).label), QString("1,969"));
+
+        QTemporaryDir folder;
+        explorer_->SaveDesign(folder.filePath("inches.json"));
+        QVERIFY(ReadFile(folder.filePath("inches.json")).contains(R"("cylinder-diameter":"49,9999999998")"));
+        form_->Edits[1]->setText("2");
+        explorer_->OpenDesign(folder.filePath("inches.json"));
+        QCOMPARE(form_->Edits[1]->text(), QString("1,968503937"));
+    }
+
     // However narrow the drawing, its labels stay whole inside it and
     // apart: a flat variant with a short gap once wrote "150.00" and
     // "50.00" over each other and out of the picture.

@@ -181,10 +181,11 @@ int main(int argc, char** argv)
     if (!Save(explorer, file("explorer-bands")))
         return 1;
 
-    // The frequencies at which the bandwidth is 1000 kHz, marked and listed.
+    // The frequencies at which the bandwidth is 1000 kHz, marked and
+    // listed; in inches the cylinder diameters, on an axis in inches.
     Control<QTabWidget>(explorer, "Sides")->setCurrentIndex(eh::DesignExplorer::kSolveTab);
     Control<QComboBox>(explorer, "SolveResult")->setCurrentIndex(2);
-    Control<QComboBox>(explorer, "SolveInput")->setCurrentIndex(0);
+    Control<QComboBox>(explorer, "SolveInput")->setCurrentIndex(inches ? 1 : 0);
     Control<QLineEdit>(explorer, "SolveTarget")->setText("1000");
     explorer.Solve();
     explorer.WaitForSolve();

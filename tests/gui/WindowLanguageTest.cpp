@@ -126,18 +126,6 @@ private slots:
         QCOMPARE(bytes.count("\r\n"), 38);
     }
 
-    // What the explorer writes into a field, in millimetres, goes in inches
-    // into a length field and as it is into the others.
-    void aMillimetreValueIsWrittenInTheFieldsUnit()
-    {
-        eh::SetInterfaceLengthUnit(TLengthUnit::Inch);
-        TForm1 form;
-        form.WriteMillimetreText(1, "50.8");
-        form.WriteMillimetreText(0, "7.1");
-        QCOMPARE(form.Edits[1]->text(), QString("2"));
-        QCOMPARE(form.Edits[0]->text(), QString("7.1"));
-    }
-
     // A gauge is read in the Russian window too, and its diameter shown.
     void aWireGaugeReadsAsItsDiameter_data()
     {

@@ -5,6 +5,9 @@
 #include "BuildSheetText.h"
 #include "CoreTestSupport.h"
 #include "DesignFile.h"
+#include "DrawingShapes.h"
+#include "ExplorerDesignFile.h"
+#include "NumberConversion.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
 #include "ExplorerOutputs.h"
@@ -307,6 +310,110 @@ TEST(ExplorerLanguage, EveryTextTheModelMakesIsInTheChosenLanguage)
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.shown, c.expected);
+}
+
+// Example A typed in inches: 50 mm is 1.968503937 in, 1 mm 0.0393700787 in.
+const TFieldTexts kExampleAInInches = {"14.2", "1.968503937", "3", "0.0393700787", "0.0787401575", "1.968503937", "0"};
+const std::size_t kPitch = 4;
+
+ExplorerModel InInches()
+{
+    ExplorerModel model;
+    model.SetLanguage(eh::TLanguage::English);
+    model.SetFieldTextOptions({.lengths = eh::TLengthUnit::Inch});
+    model.SetFieldTexts(kExampleAInInches);
+    return model;
+}
+
+TEST(ExplorerInches, EveryLengthTheExplorerShowsIsInInchesAndEveryTypedOneReachesTheModelExactly)
+{
+    const eh::TLanguage english = eh::TLanguage::English;
+    const eh::TLengthUnit inches = eh::TLengthUnit::Inch;
+    ExplorerModel model = InInches();
+    model.SetXInput(kPitch);
+    const eh::TRangeTexts sensible = model.RangeTexts();
+    model.SetRangeTexts({"0.05", "0.1", "3"});
+    const eh::TExplorerRequest request = model.Request();
+    ASSERT_TRUE(request.plan) << request.message;
+    const eh::TDesignSweep sweep = eh::RunDesignSweep(*request.plan, *request.typed);
+    const std::vector<std::size_t> total = {*eh::ResultByKey("TotalLengthCm")};
+    const std::vector<std::string> readout =
+        eh::ExplorerReadoutParts(sweep, 2, total, eh::TIaruRegion::Region1, '.', false, english, inches);
+    eh::TAntennaInputs wider = *request.typed;
+    wider.CylinderDiameterMm = 50.8;
+    const eh::TDrawingDimensions dimensions =
+        eh::DrawingDimensions(*request.typed, *eh::CalculateDesign(*request.typed).results);
+    const eh::TDrawingShapes drawing = eh::DrawingShapes(dimensions, '.', english, inches);
+
+    const struct {
+        std::string shown, expected;
+    } cases[] = {
+        // A range over the pitch starts from its sensible range, widened to
+        // round inches, and reaches the model as exact millimetres.
+        {sensible.from + " to " + sensible.to, "0.0019 to 0.79"},
+        {eh::ExactNumber(request.plan->Value(0), '.') + " to " + eh::ExactNumber(request.plan->Value(2), '.'),
+         "1.27 to 2.54"},
+        {readout.at(0), "Winding pitch (in) = 0.1"},
+        {readout.at(1).substr(readout.at(1).size() - 3), " in"},
+        {eh::ExplorerCaption(eh::ResultTable()[total[0]], english, inches), "Total antenna length, in"},
+        {eh::ExplorerCaption(eh::ResultTable()[*eh::ResultByKey("TurnsPerCm")], english, inches), "Turns per inch"},
+        {eh::PinnedLabel(wider, *request.typed, 0, '.', english, inches), "Cylinder diameter (in) 2.000"},
+        {drawing.caption, "Side view, in"},
+        {drawing.cylinder.dimensions.at(6).label, "1.969"},
+        // Millimetres stay as they were.
+        {eh::DrawingShapes(dimensions, '.', english).cylinder.dimensions.at(6).label, "50.00"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.shown, c.expected);
+    EXPECT_EQ(request.typed->CylinderDiameterMm, eh::ConvertFieldText("49.9999999998", '.'));
+}
+
+TEST(ExplorerInches, ASearchTakesItsBoundsInInchesAndListsAndWritesInches)
+{
+    ExplorerModel model = InInches();
+    // Which cylinder diameter gives the bandwidth that 40 mm gives?
+    eh::TAntennaInputs forty = *model.Typed();
+    forty.CylinderDiameterMm = 40;
+    eh::TSolveTexts texts = model.SolveTexts();
+    EXPECT_EQ(texts.from + " to " + texts.to, "0.039 to 20");
+    texts.target = eh::ExactNumber(eh::CalculateDesign(forty).results->BandwidthKHz, '.');
+    model.SetSolveTexts(texts);
+    const eh::TSolveReading reading = model.SolveRequest();
+    ASSERT_TRUE(reading.request) << reading.message;
+    EXPECT_EQ(reading.request->plan.Value(reading.request->plan.points - 1), 508);
+    model.AcceptSolutions({*reading.request, eh::SolveForTarget(*reading.request)});
+    const std::vector<eh::TSolutionRow> rows =
+        eh::SolutionRows(*model.Solutions(), '.', eh::TLanguage::English, eh::TLengthUnit::Inch);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_NEAR(rows[0].exact, 40, 1e-9);
+    EXPECT_EQ(rows[0].shownText, "1.575");
+    EXPECT_TRUE(rows[0].text.starts_with("Cylinder diameter (in) = 1.575 → ")) << rows[0].text;
+}
+
+TEST(ExplorerInches, ADesignFileIsInMillimetresAndReopensInTheInchesTyped)
+{
+    ExplorerModel model = InInches();
+    model.Pins().Pin(*model.Typed());
+    const eh::TDesignFile file = eh::ExplorerDesignFile(model);
+    EXPECT_EQ(file.texts, (TFieldTexts{"14.2", "49.9999999998", "3", "0.99999999898", "2.00000000050",
+                                       "49.9999999998", "0"}));
+    // Read as millimetres, as the tool reads it: the design typed.
+    const eh::TAntennaInputs read = eh::ReadFieldTexts(file.texts, '.', {}).inputs;
+    for (const eh::TInputInfo& input : eh::InputTable())
+        EXPECT_EQ(read.*input.value, (*model.Typed()).*input.value) << input.key;
+    EXPECT_EQ(eh::DesignFileFieldTexts(model, file), kExampleAInInches);
+    EXPECT_EQ(eh::DesignFileFieldTexts(ExplorerModel(), file), file.texts);
+}
+
+TEST(ExplorerNotes, ThePageNamesTheFieldWhereThePageHasIt)
+{
+    eh::TSweepPlan plan = *eh::PlanSweepByPoints(0, "1.8", "30", 3, '.', 3).plan;
+    const eh::TDesignSweep unmeasured = eh::RunDesignSweep(plan, eh::test::ExampleA());
+    const std::string note = eh::ExplorerNotes(unmeasured, {*eh::ResultByKey("EfficiencyPct")}, "", '.',
+                                               eh::TLanguage::English, eh::TLengthUnit::Millimetre,
+                                               eh::TExplorerHost::Page)
+                                 .Joined();
+    EXPECT_TRUE(note.ends_with("(type it into the field “Bandwidth BW (kHz)” at the top of the page)")) << note;
 }
 
 TEST(AxisTicks, AtLeastThreeLabelledTicksWhereTheRangeAllows)

@@ -38,6 +38,28 @@ TEST(InchTextTest, DigitsTimes254PointMovedOnePlace)
         EXPECT_EQ(eh::MillimetreTextOfInches(c.inches, c.separator), c.millimetres) << c.inches;
 }
 
+TEST(InchTextTest, MillimetresMadeFromInchesComeBackAsTheInchesTyped)
+{
+    const struct {
+        const char* millimetres;
+        char separator;
+        const char* inches;
+    } cases[] = {
+        {"49.9999999998", '.', "1.968503937"},
+        {"50.8", '.', "2"},
+        {"63,500", ',', "2,50"},
+        {"0.0254", '.', "0.001"},
+        {"-508e2", '.', "-2000"},
+        {"1016e0", ',', "40"},
+        {"254", '.', "10"},
+        // Millimetres that no decimal inch text gives: ten digits.
+        {"50", '.', "1.968503937"},
+        {"0,1", ',', "0,003937007874"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(eh::InchTextOfMillimetres(c.millimetres, c.separator), c.inches) << c.millimetres;
+}
+
 eh::TFieldTexts Texts(const char* cylinder, const char* wire)
 {
     return {"14.2", cylinder, "3", wire, "2", "2", "0"};

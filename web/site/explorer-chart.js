@@ -19,15 +19,16 @@ export class ExplorerCharts {
    * @param {ExplorerBinding} binding
    * @param {string} separator
    * @param {PageLanguage} language of the captions and the band names
+   * @param {PageUnits} units of the lengths
    * @param {(value: number) => void} onHover the swept value under the cursor
    */
-  constructor(host, binding, separator, language, onHover) {
+  constructor(host, binding, separator, language, units, onHover) {
     this.host = host;
     this.binding = binding;
     this.separator = separator;
     this.language = language;
     this.onHover = onHover;
-    this.results = binding.explorerResults(language);
+    this.results = binding.explorerResults(language, units);
     /** @type {uPlot[]} */
     this.charts = [];
     /** Values of the swept input that answer the search, marked in green. */

@@ -41,7 +41,8 @@ export class Explorer {
     this.fieldTexts = fieldTexts;
     this.language = window.ehShell.language;
     this.model = new binding.ExplorerPage();
-    this.model.configure(this.language, window.ehShell.units);
+    this.units = window.ehShell.units;
+    this.model.configure(this.language, this.units);
     this.model.setSeparator(separator);
     this.model.setFieldTexts(fieldTexts());
 
@@ -65,9 +66,9 @@ export class Explorer {
     /** @type {((answer: ExplorerSweepAnswer | null) => void)[]} */
     this.awaitingSweep = [];
 
-    binding.explorerInputs(this.language).forEach((label, i) => this.xInput.add(new Option(label, String(i))));
+    binding.explorerInputs(this.language, this.units).forEach((label, i) => this.xInput.add(new Option(label, String(i))));
     this.xInput.value = String(this.model.xInput());
-    binding.explorerResults(this.language).forEach((result, i) => {
+    binding.explorerResults(this.language, this.units).forEach((result, i) => {
       const row = document.createElement('label');
       const box = document.createElement('input');
       box.type = 'checkbox';
@@ -82,7 +83,7 @@ export class Explorer {
     // A click on the chart toggles the readout between workbench numbers and every digit.
     this.exact = false;
     this.hovered = NaN;
-    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, this.language, (value) => {
+    this.charts = new ExplorerCharts(this.$('chart'), binding, separator, this.language, this.units, (value) => {
       this.hovered = value;
       this.runner.readout(value, this.exact);
     });
@@ -256,8 +257,8 @@ export class Explorer {
     const target = /** @type {HTMLInputElement} */ (this.$('solve-target'));
     const from = /** @type {HTMLInputElement} */ (this.$('solve-from'));
     const to = /** @type {HTMLInputElement} */ (this.$('solve-to'));
-    this.binding.explorerResults(this.language).forEach((one, i) => result.add(new Option(one.caption, String(i))));
-    this.binding.explorerInputs(this.language).forEach((label, i) => input.add(new Option(label, String(i))));
+    this.binding.explorerResults(this.language, this.units).forEach((one, i) => result.add(new Option(one.caption, String(i))));
+    this.binding.explorerInputs(this.language, this.units).forEach((label, i) => input.add(new Option(label, String(i))));
     const fill = () => {
       const texts = this.model.solveTexts();
       result.value = String(texts.result);
@@ -314,7 +315,7 @@ export class Explorer {
 
   drawPlan() {
     drawTuningPlan(/** @type {HTMLTableElement} */ (this.$('coverage')), this.$('tuning-settings'),
-      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value), this.language, window.ehShell.units), this.chosenBand);
+      this.binding.explorerTuningPlan(this.fieldTexts(), this.separator, this.model.region(), Number(this.criterion.value), this.language, this.units), this.chosenBand);
   }
 
   /**

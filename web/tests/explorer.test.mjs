@@ -236,3 +236,30 @@ test('the build sheet prints the design the report shows, its chart as SVG with 
   assert.deepEqual(errors, []);
   await page.close();
 });
+
+test('in inches every length the explorer shows is in inches, and a saved design stays in millimetres', async () => {
+  const inches = '?frequency=14.2&cylinder-diameter=1.968503937&ratio=3&wire-diameter=0.0393700787&pitch=0.0787401575'
+    + '&turn-diameter=1.968503937&bandwidth=0&separator=.&units=in&lang=en';
+  /** @type {string[]} */
+  const errors = [];
+  const page = await site.open(inches, { errors });
+  await page.waitForFunction(() => document.getElementById('chart').dataset.points === '500');
+  assert.match(await page.$eval('#drawing', (svg) => svg.textContent), /5\.906 in/);
+  assert.match(await page.$eval('#explorer-note', (note) => note.textContent), /at the top of the page/);
+  await page.select('#sweep-input', '4');
+  await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('sweep-to')).value === '0.79');
+  assert.equal(await page.$eval('#sweep-input', (select) => /** @type {HTMLSelectElement} */ (select).selectedOptions[0].text), 'Winding pitch (in)');
+  assert.equal(await page.$eval('#sweep-from', (field) => /** @type {HTMLInputElement} */ (field).value), '0.0019');
+  await page.evaluate(() => {
+    const saved = /** @type {any} */ (window).saved = [];
+    HTMLAnchorElement.prototype.click = function click() {
+      saved.push(fetch(this.href).then((response) => response.text()));
+    };
+  });
+  await page.click('#export-design');
+  await page.waitForFunction(() => /** @type {any} */ (window).saved.length === 1);
+  const [saved] = await page.evaluate(() => Promise.all(/** @type {any} */ (window).saved));
+  assert.equal(JSON.parse(saved)['cylinder-diameter'], '49.9999999998');
+  assert.deepEqual(errors, []);
+  await page.close();
+});

@@ -33,12 +33,12 @@ const lang = (search) => new URL(search, 'http://x').searchParams;
 
 test('each language and unit reports as the native tool does and says so on the page', async (t) => {
   if (!process.env.EH_CLI) return t.skip('EH_CLI does not name the native eh-antenna-cli');
-  // The explorer sweeps the model's millimetres whatever the fields' unit.
+  // The explorer shows its lengths in the fields' unit.
   /** @type {[string, string, string[], string, string, string][]} */
   const cases = [
     ['en', 'mm', millimetres, 'EH Antenna Design', 'Cylinder diameter (mm) =', 'Cylinder diameter (mm)'],
-    ['en', 'in', inches, 'EH Antenna Design', 'Cylinder diameter (in) =', 'Cylinder diameter (mm)'],
-    ['ru', 'in', inches, 'Программа для расчета параметров ЕН Антенны', 'Диаметр цилиндров (дюйм) =', 'Диаметр цилиндров (мм)'],
+    ['en', 'in', inches, 'EH Antenna Design', 'Cylinder diameter (in) =', 'Cylinder diameter (in)'],
+    ['ru', 'in', inches, 'Программа для расчета параметров ЕН Антенны', 'Диаметр цилиндров (дюйм) =', 'Диаметр цилиндров (дюйм)'],
   ];
   // The explorer's tuning plan of the typed band, in each case.
   /** @type {string[]} */

@@ -155,8 +155,8 @@ interface ExplorerSheetWords {
 /** The explorer's module (web/ExplorerBinding.cpp, eh-explorer.js). */
 interface ExplorerBinding {
   ExplorerPage: new () => ExplorerPage;
-  explorerInputs(language: PageLanguage): string[];
-  explorerResults(language: PageLanguage): ExplorerResult[];
+  explorerInputs(language: PageLanguage, units: PageUnits): string[];
+  explorerResults(language: PageLanguage, units: PageUnits): ExplorerResult[];
   explorerAxis(low: number, high: number, maxTicks: number, separator: string): ExplorerAxis;
   explorerBands(region: number, language: PageLanguage): ExplorerBand[];
   explorerBandLabels(centres: number[], widths: number[], left: number, right: number, rows: number, gap: number):
@@ -218,5 +218,6 @@ interface ExplorerSolutions {
   summary: string;
   /** The input the answers are values of, as an index of the fields. */
   input: number;
+  /** `exact`: the answer with every digit, in the unit the chart shows. */
   rows: { text: string; shownText: string; exact: number }[];
 }
