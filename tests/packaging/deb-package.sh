@@ -30,10 +30,10 @@
 # when a file of the package already exists on this machine; steps 1-5 run
 # in every case.
 #
-#   deb-package.sh CPACK BUILD_DIR SOURCE_DIR VERSION PREFIX BINDIR DATADIR MANDIR LIBDIR
+#   deb-package.sh CPACK BUILD_DIR SOURCE_DIR VERSION PREFIX BINDIR DATADIR MANDIR MODULEDIR
 #
-# BINDIR, DATADIR, MANDIR and LIBDIR are relative to PREFIX, as GNUInstallDirs
-# gives them.
+# BINDIR, DATADIR and MANDIR are relative to PREFIX, as GNUInstallDirs gives
+# them; MODULEDIR is the explorer module's folder, relative to PREFIX.
 set -euo pipefail
 export LC_ALL=C
 
@@ -45,7 +45,7 @@ prefix=$5
 bindir=$6
 datadir=$7
 mandir=$8
-libdir=$9
+moduledir=$9
 here=$(cd "$(dirname "$0")" && pwd)
 
 failures=0
@@ -177,7 +177,7 @@ p=${prefix#/}
 expected=(
   "$p/$bindir/eh-antenna"
   "$p/$bindir/eh-antenna-cli"
-  "$p/$libdir/eh-antenna/explorer.so"
+  "$p/$moduledir/explorer.so"
   "$p/$datadir/eh-antenna/help_eh.rtf"
   "$p/$datadir/eh-antenna/help_eh.en.rtf"
   "$p/$datadir/applications/eh-antenna.desktop"

@@ -75,12 +75,17 @@ case $expect in
     fi
     if [ "$expect" = explorer ]; then
       main_window=$(xdotool search --onlyvisible --classname "^${class}\$" | head -n 1)
-      xdotool windowactivate --sync "$main_window" 2>/dev/null || true
-      xdotool key --window "$main_window" ctrl+g
-      for _ in $(seq 1 150); do # at most 30 s
-        shown=$(titles)
-        [ "$(wc -l <<<"$shown")" -gt 1 ] && break
-        sleep 0.2
+      # No window manager gives it the focus, and a key pressed before the
+      # window takes the focus is lost: pressed again every 5 s (the
+      # explorer shows well within that once asked for), at most 30 s.
+      for _ in $(seq 1 6); do
+        xdotool windowfocus --sync "$main_window"
+        xdotool key ctrl+g
+        for _ in $(seq 1 25); do
+          shown=$(titles)
+          [ "$(wc -l <<<"$shown")" -gt 1 ] && break 2
+          sleep 0.2
+        done
       done
       sleep 1
       shown=$(titles)
