@@ -62,7 +62,8 @@ public:
     // analysis in the measurement view.
     void N9Click();
 
-    // The measurement view, made at its first use.
+    // The measurement view, made at its first use by the explorer module
+    // (SetExplorerWindows).
     MeasurementView& MeasurementWindow();
     // Puts a measured bandwidth into EC27 and recalculates, as if the user
     // had typed it and pressed Enter.
