@@ -3,13 +3,13 @@
 
 #include "ApplicationShell.h"
 #include "DesignTables.h"
+#include "ExplorerWindows.h"
 #include "FileDialogTexts.h"
 #include "GlyphButton.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MainWindowTexts.h"
 #include "MeasurementFigures.h"
-#include "MeasurementView.h"
 #include "MessageBoxes.h"
 #include "ReadOnlyPane.h"
 #include "RegionalSettings.h"
@@ -223,6 +223,8 @@ void TForm1::SetHelpWindows(QWidget* about, QWidget* help)
 
 void TForm1::SetExplorerWindow(std::function<QWidget*()> explorer) { explorer_ = std::move(explorer); }
 
+void TForm1::SetExplorerWindows(std::function<const ExplorerWindows&()> windows) { windows_ = std::move(windows); }
+
 TInputFields TForm1::InputFields() const
 {
     TInputFields fields{};
@@ -240,7 +242,7 @@ void TForm1::BitBtn1Click()
          .report = {.language = InterfaceLanguage(), .lengths = InterfaceLengthUnit()}});
     // The model's bandwidth beside the measurement follows the design.
     if (measurement_)
-        measurement_->DesignChanged();
+        windows_().DesignChanged(*measurement_);
 }
 
 void TForm1::EC15KeyPress(QChar key)
@@ -312,24 +314,24 @@ void TForm1::N8Click()
 MeasurementView& TForm1::MeasurementWindow()
 {
     if (!measurement_) {
-        measurement_ = new MeasurementView(
+        measurement_ = &windows_().MakeMeasurementView(
             [this] {
                 TFieldTexts texts;
                 for (std::size_t i = 0; i < kInputCount; ++i)
                     texts[i] = Edits[i]->text().toStdString();
                 return texts;
             },
-            [this](const QString& text) { ApplyMeasuredBandwidth(text); }, this);
-        measurement_->setAttribute(Qt::WA_QuitOnClose, false);
-        connect(measurement_, &MeasurementView::measured, this, [this](const TShownMeasurement& measurement) {
-            lastMeasurement_ = measurement;
-            emit measurementShown();
-        });
+            [this](const QString& text) { ApplyMeasuredBandwidth(text); },
+            [this](const TShownMeasurement& measurement) {
+                lastMeasurement_ = measurement;
+                emit measurementShown();
+            },
+            *this);
     }
     return *measurement_;
 }
 
-void TForm1::N9Click() { MeasurementWindow().ChooseFile(); }
+void TForm1::N9Click() { windows_().ChooseMeasurementFile(MeasurementWindow()); }
 
 void TForm1::ApplyMeasuredBandwidth(const QString& text)
 {

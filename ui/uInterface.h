@@ -22,6 +22,7 @@ class QTextEdit;
 
 namespace eh {
 
+class ExplorerWindows;
 class GlyphButton;
 class LabeledEdit;
 class MeasurementView;
@@ -42,6 +43,10 @@ public:
     // since start-up does not need it and it costs as much to build as the
     // main window.
     void SetExplorerWindow(std::function<QWidget*()> explorer);
+    // Wired to what gives the windows of the explorer module (the
+    // measurement view's among them), asked at each use: the program loads
+    // the module at the first, which may throw EFOpenError.
+    void SetExplorerWindows(std::function<const ExplorerWindows&()> windows);
 
     // The calculate command (button, Enter in a field).
     void BitBtn1Click();
@@ -57,7 +62,8 @@ public:
     // analysis in the measurement view.
     void N9Click();
 
-    // The measurement view, made at its first use.
+    // The measurement view, made at its first use by the explorer module
+    // (SetExplorerWindows).
     MeasurementView& MeasurementWindow();
     // Puts a measured bandwidth into EC27 and recalculates, as if the user
     // had typed it and pressed Enter.
@@ -107,6 +113,7 @@ private:
     QWidget* about_ = nullptr;
     QWidget* help_ = nullptr;
     std::function<QWidget*()> explorer_;
+    std::function<const ExplorerWindows&()> windows_;
     MeasurementView* measurement_ = nullptr;
     std::optional<TShownMeasurement> lastMeasurement_;
 };

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DesignExplorer.h"
+#include "ExplorerWindows.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
@@ -110,6 +111,7 @@ private slots:
         const TLanguage language = english ? TLanguage::English : TLanguage::Russian;
         eh::SetInterfaceLanguage(language);
         eh::TForm1 form;
+        form.SetExplorerWindows(EhExplorerWindows);
         eh::DesignExplorer explorer(form);
         eh::MeasurementView& measurement = form.MeasurementWindow();
         for (QWidget* window : std::initializer_list<QWidget*>{&form, &explorer, &measurement}) {

@@ -6,6 +6,7 @@
 #include "ChartPointsDialog.h"
 #include "DesignExplorer.h"
 #include "Exceptions.h"
+#include "ExplorerWindows.h"
 #include "ExplorerChart.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
@@ -145,6 +146,7 @@ private slots:
         eh::RegionalSettings::SetDecimalSeparator(',');
         QSettings(QSettings::IniFormat, QSettings::UserScope, "eh-antenna", "explorer").clear();
         form_ = std::make_unique<TForm1>();
+        form_->SetExplorerWindows(EhExplorerWindows);
         form_->show();
         QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
         const auto fields = Fields(*form_);

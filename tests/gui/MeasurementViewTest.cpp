@@ -3,6 +3,7 @@
 // file's figures, the button that writes the measured bandwidth into EC27
 // and recalculates, and a refused file that changes nothing.
 #include "ChartPointsDialog.h"
+#include "ExplorerWindows.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
@@ -63,6 +64,7 @@ private slots:
     void sweepShownAndItsBandwidthWritten()
     {
         TForm1 form;
+        form.SetExplorerWindows(EhExplorerWindows);
         for (std::size_t i = 0; i < form.Edits.size(); ++i)
             form.Edits[i]->setText(kExampleA[i]);
         form.BitBtn1Click();
@@ -148,6 +150,7 @@ private slots:
         eh::SetInterfaceLanguage(eh::TLanguage::English);
         const auto restore = qScopeGuard([] { eh::SetInterfaceLanguage(eh::TLanguage::Russian); });
         TForm1 form;
+        form.SetExplorerWindows(EhExplorerWindows);
         QTemporaryDir folder;
         const QString good = WriteFile(folder, "antenna.s1p",
                                        eh::test::SyntheticTouchstone({.resonanceHz = 14.2e6, .q = 40}, {}));

@@ -8,6 +8,7 @@
 #include "ChartPointsDialog.h"
 #include "DesignExplorer.h"
 #include "ExplorerChart.h"
+#include "ExplorerWindows.h"
 #include "ExplorerOutputs.h"
 #include "InterfaceLanguage.h"
 #include "LabeledEdit.h"
@@ -110,6 +111,7 @@ int main(int argc, char** argv)
     };
 
     eh::TForm1 form1;
+    form1.SetExplorerWindows(EhExplorerWindows);
     eh::TForm2 form2;
     eh::TForm3 form3(eh::DefaultHelpFolders());
     form3.FormCreate();

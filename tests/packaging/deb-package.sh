@@ -5,20 +5,23 @@
 #  1. its control fields (name, version, section, maintainer, and the
 #     library dependencies dpkg-shlibdeps found);
 #  2. its files, unpacked with dpkg-deb -x into a temporary root: exactly the
-#     programs, the help document, the desktop file, the AppStream metadata,
-#     the icons and the manual pages, where the install prefix puts them;
+#     programs, the explorer module, the help document, the desktop file,
+#     the AppStream metadata, the icons and the manual pages, where the
+#     install prefix puts them;
 #  3. desktop-file-validate and appstreamcli validate on the unpacked files,
 #     lintian on the package (no error, no warning), the changelog's version;
 #  4. the unpacked eh-antenna-cli on a design;
 #  5. the unpacked window program from an empty working folder: it finds its
-#     help document beside its bin folder and shows its main window alone;
+#     help document beside its bin folder and shows its main window alone,
+#     and Ctrl+G opens the design explorer from its module;
 #     with the document moved away it shows the "help file not found"
 #     notice (which proves that step 6 can see the notice);
 #  6. as root only: the package installed for real with dpkg -i, the window
 #     program started from the desktop file's Exec line in an empty working
 #     folder (it must find the help document in the installed data folder
-#     and show its main window without the notice), the installed CLI, then
-#     dpkg --purge and a check that the files are gone.
+#     and show its main window without the notice, then open the explorer),
+#     the installed CLI, then dpkg --purge and a check that the files are
+#     gone.
 #
 # The program looks for its help document in a data folder compiled in from
 # the install prefix, so only a real installation can show that the package
@@ -27,10 +30,10 @@
 # when a file of the package already exists on this machine; steps 1-5 run
 # in every case.
 #
-#   deb-package.sh CPACK BUILD_DIR SOURCE_DIR VERSION PREFIX BINDIR DATADIR MANDIR
+#   deb-package.sh CPACK BUILD_DIR SOURCE_DIR VERSION PREFIX BINDIR DATADIR MANDIR MODULEDIR
 #
 # BINDIR, DATADIR and MANDIR are relative to PREFIX, as GNUInstallDirs gives
-# them.
+# them; MODULEDIR is the explorer module's folder, relative to PREFIX.
 set -euo pipefail
 export LC_ALL=C
 
@@ -42,6 +45,7 @@ prefix=$5
 bindir=$6
 datadir=$7
 mandir=$8
+moduledir=$9
 here=$(cd "$(dirname "$0")" && pwd)
 
 failures=0
@@ -173,6 +177,7 @@ p=${prefix#/}
 expected=(
   "$p/$bindir/eh-antenna"
   "$p/$bindir/eh-antenna-cli"
+  "$p/$moduledir/explorer.so"
   "$p/$datadir/eh-antenna/help_eh.rtf"
   "$p/$datadir/eh-antenna/help_eh.en.rtf"
   "$p/$datadir/applications/eh-antenna.desktop"
@@ -276,8 +281,9 @@ mkdir "$tmp/elsewhere"
 start_x
 echo "virtual X server on $DISPLAY"
 # A tree moved away from its install prefix finds its help document beside
-# its bin folder ...
-window_check main "$tmp/elsewhere" "$root/$p/$bindir/eh-antenna" || fail "the moved tree did not find its help document"
+# its bin folder, and its explorer module in its library folder ...
+window_check explorer "$tmp/elsewhere" "$root/$p/$bindir/eh-antenna" ||
+  fail "the moved tree did not find its help document or its explorer module"
 # ... and without the document the notice shows (which proves the check
 # below can see it).
 if [ -e "$prefix/$datadir/eh-antenna/help_eh.rtf" ]; then
@@ -320,8 +326,8 @@ if [ -z "$skip" ] && [ "$failures" -eq 0 ]; then
   exec_line=$(sed -n 's/^Exec=//p' "$prefix/$datadir/applications/eh-antenna.desktop")
   program=$(PATH="$prefix/$bindir:/usr/bin:/bin" command -v "$exec_line" || true)
   [ "$program" = "$prefix/$bindir/eh-antenna" ] || fail "Exec=$exec_line does not start $prefix/$bindir/eh-antenna"
-  window_check main "$tmp/elsewhere" "${program:-$prefix/$bindir/eh-antenna}" ||
-    fail "the installed program did not show its main window alone (help document not found?)"
+  window_check explorer "$tmp/elsewhere" "${program:-$prefix/$bindir/eh-antenna}" ||
+    fail "the installed program did not show its main window alone (help document not found?) or its explorer"
 
   step "removing the package (dpkg --purge)"
   installed=

@@ -4,10 +4,12 @@
 # virtual X server), waits until it shows a window, and checks which window
 # that is.
 #
-#   window-titles.sh main|notice WORKDIR PROGRAM
+#   window-titles.sh main|explorer|notice WORKDIR PROGRAM
 #
 #   main    the main window shows, and no other window (in particular no
 #           "help file not found" notice, which would show before it)
+#   explorer  as main; then Ctrl+G opens the design explorer, which the
+#           program loads from its module (no failure box instead)
 #   notice  a box shows instead of the main window (the negative control:
 #           the program did not find its help document)
 #
@@ -20,6 +22,7 @@ expect=$1
 workdir=$2
 program=$3
 main_title='Программа для расчета параметров ЕН Антенны'
+explorer_title='Обзор конструкции'
 class=$(basename "$program")
 
 runtime=$(mktemp -d)
@@ -65,10 +68,33 @@ echo "windows of $class:"
 sed 's/^/  /' <<<"$shown"
 
 case $expect in
-  main)
+  main | explorer)
     if [ "$shown" != "$main_title" ]; then
       echo "FAIL: expected only the main window \"$main_title\"" >&2
       exit 1
+    fi
+    if [ "$expect" = explorer ]; then
+      main_window=$(xdotool search --onlyvisible --classname "^${class}\$" | head -n 1)
+      # No window manager gives it the focus, and a key pressed before the
+      # window takes the focus is lost: pressed again every 5 s (the
+      # explorer shows well within that once asked for), at most 30 s.
+      for _ in $(seq 1 6); do
+        xdotool windowfocus --sync "$main_window"
+        xdotool key ctrl+g
+        for _ in $(seq 1 25); do
+          shown=$(titles)
+          [ "$(wc -l <<<"$shown")" -gt 1 ] && break 2
+          sleep 0.2
+        done
+      done
+      sleep 1
+      shown=$(titles)
+      echo "after Ctrl+G:"
+      sed 's/^/  /' <<<"$shown"
+      if [ "$(sort <<<"$shown")" != "$(printf '%s\n' "$main_title" "$explorer_title" | sort)" ]; then
+        echo "FAIL: expected the main window and the explorer \"$explorer_title\"" >&2
+        exit 1
+      fi
     fi
     ;;
   notice)
@@ -78,7 +104,7 @@ case $expect in
     fi
     ;;
   *)
-    echo "usage: window-titles.sh main|notice WORKDIR PROGRAM" >&2
+    echo "usage: window-titles.sh main|explorer|notice WORKDIR PROGRAM" >&2
     exit 2
     ;;
 esac
