@@ -442,6 +442,7 @@ QWidget* DesignExplorer::CreateBandsTab()
         Criterion->addItem(Utf8(name));
     Coverage = new QTableWidget(0, 4);
     Coverage->setObjectName("Coverage");
+    Coverage->setAccessibleName(UiText("explorer.coverage"));
     Coverage->setHorizontalHeaderLabels({UiText("explorer.coverage.band"), UiText("explorer.coverage.edges"),
                                          UiText("explorer.coverage.bandwidth"), UiText("explorer.coverage.settings")});
     Coverage->verticalHeader()->hide();
@@ -493,6 +494,7 @@ QWidget* DesignExplorer::CreateSolveTab()
     SolveButton->setObjectName("SolveButton");
     SolutionList = new QListWidget;
     SolutionList->setObjectName("SolutionList");
+    SolutionList->setAccessibleName(UiText("explorer.solutions"));
     ApplySolution = new QPushButton(UiText("explorer.solve.apply"));
     ApplySolution->setObjectName("ApplySolution");
     ApplySolution->setEnabled(false);
