@@ -217,7 +217,7 @@ def has(node, state):
 
 def unnamed_controls(root):
     """The focusable controls showing under root that a screen reader could
-    not name, as "role (parent's name)"."""
+    not name, each with its parent's role and name."""
     import pyatspi
     unnamed = []
     for node in nodes_of(root):
@@ -250,6 +250,7 @@ def line_at(text, offset):
 
 def check_language(args, folder, language, texts, failures):
     import pyatspi
+    from gi.repository import GLib
 
     def say(key):
         return spoken(texts[key])
@@ -300,21 +301,28 @@ def check_language(args, folder, language, texts, failures):
 
         for field, typed in zip(fields, DESIGN):
             failures.check(field.queryEditableText().setTextContents(typed), f"{tag} {field.name!r} refused {typed!r}")
-        press(buttons[0])
-        report = panes[0].queryText()
-        wait_for("report in the pane", lambda: report.characterCount > 0, CHANGE_SECONDS, program)
         expected = subprocess.run([args.cli, "--language", language, "-s", ".", *DESIGN], capture_output=True,
                                   check=True, timeout=CHANGE_SECONDS).stdout.decode("utf-8").splitlines()
+        press(buttons[0])
+        report = panes[0].queryText()
+        shown = []
+
+        def whole_report():
+            shown[:] = report.getText(0, -1).splitlines()
+            return shown == expected
+
+        try:
+            wait_for("report in the pane equal to the tool's", whole_report, CHANGE_SECONDS, program)
+        except RuntimeError as error:
+            failures.append(f"{tag} {error}; the pane's lines / the tool's:\n  "
+                            + "\n  ".join(f"{a!r} / {b!r}" for a, b in zip(shown, expected) if a != b)
+                            + f"\n  ({len(shown)} and {len(expected)} lines)")
         # A screen reader reads the line at the caret: the title, then the
         # first figure, which is the typed design's.
         first = line_at(report, 0)
         second = line_at(report, len(first) + 1)
         failures.check([first, second] == expected[:2],
                        f"{tag} the pane's first lines {[first, second]}, expected {expected[:2]}")
-        shown = report.getText(0, -1).splitlines()
-        failures.check(shown == expected, f"{tag} the pane's report differs from the tool's:\n  "
-                       + "\n  ".join(f"{a!r} / {b!r}" for a, b in zip(shown, expected) if a != b)
-                       + f"\n  ({len(shown)} and {len(expected)} lines)")
 
         items = by_role_and_name(nodes, pyatspi.ROLE_MENU_ITEM, say("menu.view.explorer"))
         if not failures.check(len(items) == 1, f"{tag} no menu item {say('menu.view.explorer')!r}"):
@@ -337,7 +345,7 @@ def check_language(args, folder, language, texts, failures):
             unnamed = unnamed_controls(explorer)
             failures.check(not unnamed, f"{tag} explorer, tab {tab.name!r}: focusable controls without a name: "
                            f"{unnamed}")
-    except (RuntimeError, subprocess.SubprocessError) as error:
+    except (RuntimeError, subprocess.SubprocessError, GLib.Error) as error:
         failures.append(f"{tag} {error}")
     finally:
         ended(program)
