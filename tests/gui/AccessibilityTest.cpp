@@ -120,6 +120,13 @@ private slots:
             const QStringList clashes = WindowMnemonicClashes(*window);
             QVERIFY2(clashes.isEmpty(), qPrintable(window->objectName() + ": " + clashes.join(", ")));
         }
+        // The controls of a tab not shown are invisible to the walk: each
+        // of the explorer's tabs in turn.
+        for (int tab = 0; tab < explorer.Sides->count(); ++tab) {
+            explorer.Sides->setCurrentIndex(tab);
+            const QStringList unnamed = UnnamedFocusable(explorer);
+            QVERIFY2(unnamed.isEmpty(), qPrintable(explorer.Sides->tabText(tab) + ": " + unnamed.join(", ")));
+        }
         // A field is named by its label, without the " =" after it.
         QCOMPARE(QAccessible::queryAccessibleInterface(form.Edits[0])->text(QAccessible::Name),
                  language == TLanguage::Russian ? QString("Частота (МГц)") : QString("Frequency (MHz)"));
