@@ -30,6 +30,10 @@ native=(
   # running the window without a display (screenshots), and the build
   # sheet's first page rendered for them
   xvfb xauth poppler-utils
+  # the screen-reader test: the accessibility bus (at-spi-bus-launcher and
+  # the registry), a private session bus for it, and the Python client that
+  # reads the tree as Orca does
+  at-spi2-core dbus-daemon python3-pyatspi
   # packaging: cpack's .deb (dpkg-shlibdeps, file) and the packaging tests
   dpkg-dev file desktop-file-utils appstream groff-base xdotool lintian
   # the tool's manual page, written from its --help at build time

@@ -34,6 +34,7 @@ ExplorerSolveTab::ExplorerSolveTab(ExplorerModel& model) : model_(model)
     find_->setObjectName("SolveButton");
     solutions_ = new QListWidget;
     solutions_->setObjectName("SolutionList");
+    solutions_->setAccessibleName(UiText("explorer.solutions"));
     apply_ = new QPushButton(UiText("explorer.solve.apply"));
     apply_->setObjectName("ApplySolution");
     apply_->setEnabled(false);

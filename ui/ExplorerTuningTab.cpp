@@ -29,6 +29,7 @@ ExplorerTuningTab::ExplorerTuningTab(const ExplorerModel& model) : model_(model)
         criterion_->addItem(Utf8(name));
     coverage_ = new QTableWidget(0, 4);
     coverage_->setObjectName("Coverage");
+    coverage_->setAccessibleName(UiText("explorer.coverage"));
     coverage_->setHorizontalHeaderLabels({UiText("explorer.coverage.band"), UiText("explorer.coverage.edges"),
                                           UiText("explorer.coverage.bandwidth"), UiText("explorer.coverage.settings")});
     coverage_->verticalHeader()->hide();

@@ -5,6 +5,7 @@
 #include "LabeledEdit.h"
 #include "MeasurementView.h"
 #include "uInterface.h"
+#include "WindowControls.h"
 #include "WindowTestMain.h"
 
 #include <QAbstractButton>
@@ -13,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -121,6 +123,14 @@ private slots:
             QVERIFY2(unnamed.isEmpty(), qPrintable(window->objectName() + ": " + unnamed.join(", ")));
             const QStringList clashes = WindowMnemonicClashes(*window);
             QVERIFY2(clashes.isEmpty(), qPrintable(window->objectName() + ": " + clashes.join(", ")));
+        }
+        // The controls of a tab not shown are invisible to the walk: each
+        // of the explorer's tabs in turn.
+        auto* sides = eh::test::Control<QTabWidget>(explorer, "Sides");
+        for (int tab = 0; tab < sides->count(); ++tab) {
+            sides->setCurrentIndex(tab);
+            const QStringList unnamed = UnnamedFocusable(explorer);
+            QVERIFY2(unnamed.isEmpty(), qPrintable(sides->tabText(tab) + ": " + unnamed.join(", ")));
         }
         // A field is named by its label, without the " =" after it.
         QCOMPARE(QAccessible::queryAccessibleInterface(form.Edits[0])->text(QAccessible::Name),
