@@ -7,12 +7,16 @@
 // written in, so that it has its words before (and without) the
 // WebAssembly, and asks for the page's modules at once. Its style sheet is
 // written in too: the scripts wait for every style sheet, and one fewer
-// file to wait for brings the first report nearer.
+// file to wait for brings the first report nearer. For the same reason the
+// page's script comes as one file with the modules it imports (esbuild),
+// the explorer's and the measurement's modules, loaded after the first
+// report, apart.
 //
 //   node web/build-site.mjs WASM_DIR SITE_DIR
 import { copyFileSync, mkdirSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { build } from 'esbuild';
 import { marked } from 'marked';
 import { minify } from 'terser';
 import { writeServiceWorker } from './service-worker.mjs';
@@ -32,8 +36,27 @@ mkdirSync(siteDir, { recursive: true });
 /** @type {(from: string, name: string) => void} */
 const copy = (from, name) => copyFileSync(from, join(siteDir, name));
 
+// The page's script with the modules it imports, in one file.
+const bundled = await build({
+  entryPoints: [join(web, 'site', 'app.js')],
+  bundle: true,
+  format: 'esm',
+  external: ['./explorer.js', './measurement.js'],
+  banner: { js: '// SPDX-License-Identifier: GPL-3.0-or-later' },
+  outfile: join(siteDir, 'app.js'),
+  metafile: true,
+  logLevel: 'warning',
+});
+/** @param {string} name a module of web/site: the site's modules it imports */
+const importsOf = (name) => [...readFileSync(join(web, 'site', name), 'utf8')
+  .matchAll(/^import .* from '\.\/([\w.-]+\.js)';$/gm)].map((match) => match[1]);
+const siteModules = readdirSync(join(web, 'site')).filter((name) => name.endsWith('.js'));
+// A module in app.js stays a file of its own only when another imports it.
+const inApp = new Set(Object.keys(bundled.metafile.inputs).map((input) => input.split('/').pop()));
+const importedElsewhere = new Set(siteModules.filter((name) => !inApp.has(name)).flatMap(importsOf));
 for (const name of readdirSync(join(web, 'site')))
-  if (!['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name)) copy(join(web, 'site', name), name);
+  if (!['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name) && (!inApp.has(name) || importedElsewhere.has(name)))
+    copy(join(web, 'site', name), name);
 /**
  * Writes the script at `from` minified (a third smaller, gzipped).
  * @param {string} from
@@ -75,13 +98,9 @@ const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').repla
 // The page's help in each language; the page shows the one of its language.
 const help = Object.keys(pageTexts).map((language) =>
   `<div class="help-text" lang="${language}">\n${marked.parse(readFileSync(join(web, 'help', `${language}.md`), 'utf8'), { async: false })}</div>\n`).join('');
-// The page's modules are fetched with the page rather than one level of
-// imports after another.
-const appModules = ['app.js', ...[...readFileSync(join(web, 'site', 'app.js'), 'utf8')
-  .matchAll(/^import .* from '\.\/([\w.-]+\.js)';$/gm)].map((match) => match[1])];
 const page = readFileSync(join(web, 'site', 'index.html'), 'utf8')
-  .replace('<link rel="manifest"', () =>
-    `${appModules.map((name) => `<link rel="modulepreload" href="${name}">\n`).join('')}<link rel="manifest"`)
+  // The page's script is asked for with the page, not after its body is read.
+  .replace('<link rel="manifest"', () => '<link rel="modulepreload" href="app.js">\n<link rel="manifest"')
   .replace('</summary></details>', () => `</summary>\n${help}</details>`)
   // The texts go into a script element, where "</" would end it.
   .replace('<script id="page-texts" type="application/json"></script>', () =>
