@@ -57,9 +57,9 @@
 
   // The decimal mark the browser's language writes numbers with. Loading the
   // language's number rules takes a new page 20 ms or more of the processor,
-  // so it is done in a task of its own as soon as the page has been read,
-  // while the WebAssembly and the page's modules are still on their way,
-  // rather than when they have come. A returning visitor's page (the site's
+  // so it is done as soon as the page has been read, while the WebAssembly
+  // and the page's modules may still be on their way, rather than when they
+  // have come (and not while the page is read, which it would hold up). A returning visitor's page (the site's
   // worker answering it) takes the mark kept on an earlier visit, for as
   // long as the language stays the same. A first visit does not touch the
   // storage before its report: opening it in a new profile costs time too.
@@ -90,7 +90,7 @@
       }
     },
   };
-  setTimeout(decimalMark.get);
+  document.addEventListener('readystatechange', decimalMark.get, { once: true });
 
   window.ehShell = {
     language,
