@@ -57,12 +57,13 @@
 
   // The decimal mark the browser's language writes numbers with. Loading the
   // language's number rules takes a new page 20 ms or more of the processor,
-  // so it is done as soon as the page has been read, while the WebAssembly
-  // and the page's modules may still be on their way, rather than when they
-  // have come (and not while the page is read, which it would hold up). A returning visitor's page (the site's
-  // worker answering it) takes the mark kept on an earlier visit, for as
-  // long as the language stays the same. A first visit does not touch the
-  // storage before its report: opening it in a new profile costs time too.
+  // so it is done as soon as the page has been read (not while it is read,
+  // which it would hold up), while the WebAssembly and the page's script may
+  // still be on their way, rather than when they have come. A returning
+  // visitor's page (the site's worker answering it) takes the mark kept on
+  // an earlier visit, for as long as the language stays the same. A first
+  // visit does not touch the storage before its report: opening it in a new
+  // profile costs time too.
   const markKey = `eh-antenna decimal mark ${navigator.language}`;
   /** @type {string | undefined} */
   let mark;
@@ -74,7 +75,7 @@
           mark = localStorage.getItem(markKey) ?? undefined;
           if (mark) return mark;
         } catch {
-          // Storage refused (a private window, a policy): looked up each time.
+          // Storage refused (a private window, a policy): the language's rules tell.
         }
       }
       mark = new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
