@@ -2,7 +2,7 @@
 # Reads the program's texts, one JSON file per language (text/languages/),
 # checks that every language has every text of the first, and nothing else,
 # and writes them as one C++ header: each key with its text in every language,
-# in the order the files are given.
+# in the order the files are given, the keys in their sorted order.
 #
 #   cmake "-DLANGUAGES=ru.json;en.json" [-DOUTPUT=<header>] -P GenerateTextCatalogue.cmake
 #
@@ -49,8 +49,11 @@ if(key_count GREATER 0)
   endforeach()
 endif()
 
+# In the order of their keys, so that a text is found by halving the table.
+set(sorted_keys ${keys})
+list(SORT sorted_keys)
 set(entries "")
-foreach(key IN LISTS keys)
+foreach(key IN LISTS sorted_keys)
   set(texts "")
   foreach(d IN LISTS documents)
     list(GET LANGUAGES ${d} file)

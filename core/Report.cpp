@@ -7,6 +7,7 @@
 #include "Utf8.h"
 
 #include <array>
+#include <mutex>
 
 namespace eh {
 
@@ -136,16 +137,17 @@ TReportRow MakeReportRow(const ReportRow& row, const TReportOptions& options)
 const std::array<TReportRow, kReportLineCount>& ReportRows(const TReportOptions& options)
 {
     using Rows = std::array<TReportRow, kReportLineCount>;
-    // Every language in both units, made the first time any is asked for.
-    static const std::array<Rows, kReportOptionsCount> rows = [] {
-        std::array<Rows, kReportOptionsCount> all;
-        for (std::size_t index = 0; index < kReportOptionsCount; ++index) {
-            for (std::size_t i = 0; i < kRows.size(); ++i)
-                all[index][i] = MakeReportRow(kRows[i], ReportOptionsAt(index));
-        }
-        return all;
-    }();
-    return rows[ReportOptionsIndex(options)];
+    // Each language and unit's rows are made the first time they are asked
+    // for: a page or a run writes its reports in one of them, and making every
+    // one of them delayed the page's first report by milliseconds.
+    static std::array<std::once_flag, kReportOptionsCount> made;
+    static std::array<Rows, kReportOptionsCount> rows;
+    const std::size_t index = ReportOptionsIndex(options);
+    std::call_once(made[index], [index] {
+        for (std::size_t i = 0; i < kRows.size(); ++i)
+            rows[index][i] = MakeReportRow(kRows[i], ReportOptionsAt(index));
+    });
+    return rows[index];
 }
 
 double ReportRowValue(const TReportRow& row, const TAntennaInputs& inputs, const TAntennaResults& results)

@@ -3,6 +3,7 @@
 
 #include "TextCatalogue.h"
 
+#include <algorithm>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -31,13 +32,18 @@ inline constexpr TLanguage kDefaultLanguage = TLanguage::Russian;
 std::optional<TLanguage> LanguageFromCode(std::string_view code);
 
 namespace detail {
+constexpr bool KeyBefore(const TCatalogueEntry& entry, std::string_view key) { return std::string_view(entry.key) < key; }
+
+// The catalogue is written in the order of its keys, so a key is found by
+// halving it: the page's first report looks up a few hundred texts.
+static_assert(std::is_sorted(kTextCatalogue.begin(), kTextCatalogue.end(),
+                             [](const TCatalogueEntry& a, const TCatalogueEntry& b) { return KeyBefore(a, b.key); }),
+              "TextCatalogue.h lists its keys in order");
+
 constexpr const TCatalogueEntry* FindCatalogueEntry(std::string_view key)
 {
-    for (const TCatalogueEntry& entry : kTextCatalogue) {
-        if (key == entry.key)
-            return &entry;
-    }
-    return nullptr;
+    const auto entry = std::lower_bound(kTextCatalogue.begin(), kTextCatalogue.end(), key, KeyBefore);
+    return entry != kTextCatalogue.end() && key == entry->key ? &*entry : nullptr;
 }
 } // namespace detail
 

@@ -3,6 +3,7 @@
 
 #include "Utf8.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace eh {
@@ -40,18 +41,18 @@ void RecordingPane::Select(int start, int length)
 
 template <typename Change> void RecordingPane::ChangeSelection(Change change)
 {
+    // The command styles the report run by run: only the characters of the
+    // lines the selection reaches are visited, not every character before it.
     const int end = selectionStart_ + selectionLength_;
     int lineStart = 0;
     for (Line& line : lines_) {
-        const int count = static_cast<int>(line.styles.size());
-        for (int i = 0; i < count; ++i) {
-            const int position = lineStart + i;
-            if (position >= selectionStart_ && position < end)
-                change(line.styles[static_cast<std::size_t>(i)]);
-        }
-        lineStart += count + 2;
         if (lineStart >= end)
             break;
+        const int count = static_cast<int>(line.styles.size());
+        const int to = std::min(end - lineStart, count);
+        for (int i = std::max(selectionStart_ - lineStart, 0); i < to; ++i)
+            change(line.styles[static_cast<std::size_t>(i)]);
+        lineStart += count + 2;
     }
 }
 

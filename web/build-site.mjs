@@ -1,19 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Puts the site together in one folder: the page and its scripts
-// (minified), the WebAssembly and its glue (minified further than
-// emscripten does), the vendored chart library
+// (minified), the WebAssembly and its glue (minified further than emscripten does), the vendored chart library
 // (minified: its package ships the module only in full), the icons, the page's help in each
 // language, and a service worker that knows every file of this build. The
 // page's shell gets its script and the page's words in every language
 // written in, so that it has its words before (and without) the
 // WebAssembly, and asks for the page's modules at once. Its style sheet is
 // written in too: the scripts wait for every style sheet, and one fewer
-// file to wait for brings the first report nearer.
+// file to wait for brings the first report nearer. For the same reason the
+// page's script comes as one file with the modules it imports (esbuild),
+// the explorer's and the measurement's modules, loaded after the first
+// report, apart.
 //
 //   node web/build-site.mjs WASM_DIR SITE_DIR
 import { copyFileSync, mkdirSync, readFileSync, readdirSync, rmSync, writeFileSync } from 'node:fs';
 import { dirname, join } from 'node:path';
 import { fileURLToPath } from 'node:url';
+import { build } from 'esbuild';
 import { marked } from 'marked';
 import { minify } from 'terser';
 import { writeServiceWorker } from './service-worker.mjs';
@@ -33,6 +36,25 @@ mkdirSync(siteDir, { recursive: true });
 /** @type {(from: string, name: string) => void} */
 const copy = (from, name) => copyFileSync(from, join(siteDir, name));
 
+// The page's script with the modules it imports, in one file.
+const bundled = await build({
+  entryPoints: [join(web, 'site', 'app.js')],
+  bundle: true,
+  format: 'esm',
+  external: ['./explorer.js', './measurement.js'],
+  banner: { js: '// SPDX-License-Identifier: GPL-3.0-or-later' },
+  outfile: join(siteDir, 'app.js'),
+  minify: true,
+  metafile: true,
+  logLevel: 'warning',
+});
+/** @param {string} name a module of web/site: the site's modules it imports */
+const importsOf = (name) => [...readFileSync(join(web, 'site', name), 'utf8')
+  .matchAll(/^import .* from '\.\/([\w.-]+\.js)';$/gm)].map((match) => match[1]);
+const siteModules = readdirSync(join(web, 'site')).filter((name) => name.endsWith('.js'));
+// A module in app.js stays a file of its own only when another imports it.
+const inApp = new Set(Object.keys(bundled.metafile.inputs).map((input) => input.split('/').pop()));
+const importedElsewhere = new Set(siteModules.filter((name) => !inApp.has(name)).flatMap(importsOf));
 /**
  * Writes the script at `from` minified (a third smaller, gzipped).
  * @param {string} from
@@ -41,10 +63,11 @@ const copy = (from, name) => copyFileSync(from, join(siteDir, name));
  */
 const minified = async (from, name, module) =>
   writeFileSync(join(siteDir, name), (await minify(readFileSync(from, 'utf8'), { module })).code ?? '');
-// The page's own scripts minified too: its modules, and its workers, which
-// are classic scripts.
+// The page's other scripts minified too: its modules, and its workers,
+// which are classic scripts.
 for (const name of readdirSync(join(web, 'site'))) {
-  if (['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name)) continue;
+  if (['sw.js', 'index.html', 'shell.js', 'style.css'].includes(name) || (inApp.has(name) && !importedElsewhere.has(name)))
+    continue;
   if (name.endsWith('.js')) await minified(join(web, 'site', name), name, !name.endsWith('-worker.js'));
   else copy(join(web, 'site', name), name);
 }
@@ -82,13 +105,9 @@ const escape = (text) => text.replace(/&/g, '&amp;').replace(/</g, '&lt;').repla
 // The page's help in each language; the page shows the one of its language.
 const help = Object.keys(pageTexts).map((language) =>
   `<div class="help-text" lang="${language}">\n${marked.parse(readFileSync(join(web, 'help', `${language}.md`), 'utf8'), { async: false })}</div>\n`).join('');
-// The page's modules are fetched with the page rather than one level of
-// imports after another.
-const appModules = ['app.js', ...[...readFileSync(join(web, 'site', 'app.js'), 'utf8')
-  .matchAll(/^import .* from '\.\/([\w.-]+\.js)';$/gm)].map((match) => match[1])];
 const page = readFileSync(join(web, 'site', 'index.html'), 'utf8')
-  .replace('<link rel="manifest"', () =>
-    `${appModules.map((name) => `<link rel="modulepreload" href="${name}">\n`).join('')}<link rel="manifest"`)
+  // The page's script is asked for with the page, not after its body is read.
+  .replace('<link rel="manifest"', () => '<link rel="modulepreload" href="app.js">\n<link rel="manifest"')
   .replace('</summary></details>', () => `</summary>\n${help}</details>`)
   // The texts go into a script element, where "</" would end it.
   .replace('<script id="page-texts" type="application/json"></script>', () =>

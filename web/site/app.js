@@ -17,7 +17,7 @@ import { LoadFailure, instantiateWasm } from './wasm-load.js';
  * @returns {T}
  */
 const $ = (id) => /** @type {T} */ (document.getElementById(id));
-const { language, units, text } = window.ehShell;
+const { language, units, text, decimalMark } = window.ehShell;
 
 /** The calculator, or why it could not be started (the shell says so). */
 async function startCalculator() {
@@ -35,43 +35,24 @@ async function startCalculator() {
   })]);
 }
 
-const decimalMarkKey = `eh-antenna decimal mark ${navigator.language}`;
-
 /**
- * The decimal mark the browser's language writes numbers with. Loading the
- * language's number rules takes every new page 20 ms or more of the
- * processor before its first report, so a returning visitor's page (the
- * site's worker answering it) takes the mark kept on an earlier visit, for
- * as long as the language stays the same. A first visit does not touch the
- * storage before its report: opening it in a new profile costs time too.
+ * Settles once the page has been drawn with what it holds now (after the
+ * next frame), or after a tenth of a second when no frame comes (a tab in
+ * the background draws none).
+ * @returns {Promise<void>}
  */
-function languageDecimalMark() {
-  if (navigator.serviceWorker?.controller) {
-    try {
-      const kept = localStorage.getItem(decimalMarkKey);
-      if (kept) return kept;
-    } catch {
-      // Storage refused (a private window, a policy): looked up each time.
-    }
-  }
-  return new Intl.NumberFormat(navigator.language)
-    .formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
-}
-
-/** @param {string} mark */
-function keepDecimalMark(mark) {
-  try {
-    if (localStorage.getItem(decimalMarkKey) !== mark) localStorage.setItem(decimalMarkKey, mark);
-  } catch {
-    // As above.
-  }
+function reportDrawn() {
+  return new Promise((resolve) => {
+    requestAnimationFrame(() => setTimeout(resolve));
+    setTimeout(resolve, 100);
+  });
 }
 
 async function start() {
   const starting = startCalculator();
   // The decimal separator: `?separator=,` when given, else the mark the
   // browser's language writes numbers with. A point is always read too.
-  const languageMark = languageDecimalMark();
+  const languageMark = decimalMark.get();
   const calculator = await starting;
   calculator.configure(language, units);
   const texts = calculator.pageTexts();
@@ -267,18 +248,20 @@ async function start() {
   if (designInAddress) calculate();
   // Unless the report reset a field or shows a message.
   if (document.activeElement === document.body) fields[0].focus();
+  // Files are taken from now on, while the measurement's module loads.
+  const intake = new FileIntake($('measurement-file'), $('measurement'), $('measurement-status'),
+    (name) => text('measurement.waiting', { name }));
+  // What the report does not need waits until it is drawn.
+  await reportDrawn();
   // Without its service worker the page still works while online.
   keepSiteForOffline($('update'), $('take-update')).catch(() => {});
-  keepDecimalMark(languageMark);
+  decimalMark.keep();
   const chartStyle = document.createElement('link');
   chartStyle.rel = 'stylesheet';
   chartStyle.href = 'uPlot.min.css';
   document.head.append(chartStyle);
   /** @param {unknown} error */
   const why = (error) => (error instanceof Error ? error.message : String(error));
-  // Files are taken from now on, while the measurement's module loads.
-  const intake = new FileIntake($('measurement-file'), $('measurement'), $('measurement-status'),
-    (name) => text('measurement.waiting', { name }));
   // The explorer's script and its own WebAssembly module.
   const explorerParts = import('./explorer.js').then(async (module) => /** @type {const} */ ([module, await module.loadExplorerBinding()]));
   const [explorerModule, measurementModule] = await Promise.allSettled([explorerParts, import('./measurement.js')]);

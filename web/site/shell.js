@@ -43,9 +43,10 @@
     document.body.classList.replace('loading', 'failed');
   }
 
-  // The calculator's WebAssembly is asked for now and, when the server names
-  // its type, compiled as it arrives, while the rest of the page is read and
-  // its scripts are fetched; wasm-load.js takes it up and says what failed.
+  // The calculator's WebAssembly (on its way since the page's first line
+  // asked for it) is, when the server names its type, compiled as it
+  // arrives, while the rest of the page is read and its scripts are fetched;
+  // wasm-load.js takes it up and says what failed.
   const file = 'eh-antenna.wasm';
   const response = fetch(file);
   const module = response.then((answer) =>
@@ -54,11 +55,50 @@
   response.catch(() => {});
   module.catch(() => {});
 
+  // The decimal mark the browser's language writes numbers with. Loading the
+  // language's number rules takes a new page 20 ms or more of the processor,
+  // so it is done as soon as the page has been read (not while it is read,
+  // which it would hold up), while the WebAssembly and the page's script may
+  // still be on their way, rather than when they have come. A returning
+  // visitor's page (the site's worker answering it) takes the mark kept on
+  // an earlier visit, for as long as the language stays the same. A first
+  // visit does not touch the storage before its report: opening it in a new
+  // profile costs time too.
+  const markKey = `eh-antenna decimal mark ${navigator.language}`;
+  /** @type {string | undefined} */
+  let mark;
+  const decimalMark = {
+    get() {
+      if (mark !== undefined) return mark;
+      if (navigator.serviceWorker?.controller) {
+        try {
+          mark = localStorage.getItem(markKey) ?? undefined;
+          if (mark) return mark;
+        } catch {
+          // Storage refused (a private window, a policy): the language's rules tell.
+        }
+      }
+      mark = new Intl.NumberFormat(navigator.language).formatToParts(1.5).find((part) => part.type === 'decimal')?.value ?? '.';
+      return mark;
+    },
+    /** Kept for the next visit, once the page has its report. */
+    keep() {
+      const shown = decimalMark.get();
+      try {
+        if (localStorage.getItem(markKey) !== shown) localStorage.setItem(markKey, shown);
+      } catch {
+        // As above.
+      }
+    },
+  };
+  document.addEventListener('readystatechange', decimalMark.get, { once: true });
+
   window.ehShell = {
     language,
     units,
     text,
     wasm: { file, response, module },
+    decimalMark,
     fileFailed: (file, reason) => fail(text('load-failed', { file, reason })),
     startFailed: (error) => fail(text('start-failed', { error })),
   };

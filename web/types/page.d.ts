@@ -105,6 +105,8 @@ interface Window {
     /** The page's text of the key in its language, each "{name}" replaced by its value. */
     text(key: string, values?: Record<string, string | number>): string;
     wasm: WasmStart;
+    /** The browser language's decimal mark, and keeping it for the next visit. */
+    decimalMark: { get(): string; keep(): void };
     fileFailed(file: string, reason: string): void;
     startFailed(error: string): void;
   };
