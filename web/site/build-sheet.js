@@ -52,10 +52,11 @@ function sheetDate(now) {
  *   binding: ExplorerBinding,
  *   region: number,
  *   language: PageLanguage,
+ *   units: PageUnits,
  *   separator: string,
  * }} sheet
  */
-export function printBuildSheet({ words, link, report, drawing, answer, binding, region, language, separator }) {
+export function printBuildSheet({ words, link, report, drawing, answer, binding, region, language, units, separator }) {
   let host = document.getElementById('sheet');
   if (!host) {
     host = element('section');
@@ -79,7 +80,7 @@ export function printBuildSheet({ words, link, report, drawing, answer, binding,
   design.append(left, figure);
 
   const charts = sheetCharts(answer, {
-    results: binding.explorerResults(language),
+    results: binding.explorerResults(language, units),
     bands: answer.frequency ? binding.explorerBands(region, language) : [],
     axis: (low, high, ticks) => binding.explorerAxis(low, high, ticks, separator),
     placeNames: binding.explorerBandLabels,

@@ -243,7 +243,7 @@ export class Explorer {
     link.searchParams.set('lang', this.language);
     link.searchParams.set('units', window.ehShell.units);
     printBuildSheet({ words, link: link.href, report: this.$('report'), drawing: this.model.drawing(), answer,
-      binding: this.binding, region: this.model.region(), language: this.language, separator: this.separator });
+      binding: this.binding, region: this.model.region(), language: this.language, units: this.units, separator: this.separator });
   }
 
   /**

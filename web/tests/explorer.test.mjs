@@ -244,7 +244,7 @@ test('in inches every length the explorer shows is in inches, and a saved design
   const errors = [];
   const page = await site.open(inches, { errors });
   await page.waitForFunction(() => document.getElementById('chart').dataset.points === '500');
-  assert.match(await page.$eval('#drawing', (svg) => svg.textContent), /5\.906 in/);
+  assert.match(await page.$eval('#drawing', (svg) => svg.textContent), /^Side view, in5\.906/);
   assert.match(await page.$eval('#explorer-note', (note) => note.textContent), /at the top of the page/);
   await page.select('#sweep-input', '4');
   await page.waitForFunction(() => /** @type {HTMLInputElement} */ (document.getElementById('sweep-to')).value === '0.79');
