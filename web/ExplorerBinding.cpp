@@ -15,6 +15,7 @@
 #include "ExplorerDesignFile.h"
 #include "DesignSweep.h"
 #include "DesignTables.h"
+#include "DrawingLayout.h"
 #include "DrawingShapes.h"
 #include "ExplorerModel.h"
 #include "ExplorerNotes.h"
@@ -131,44 +132,84 @@ val PointOf(const TPointMm& point)
     return pair;
 }
 
-// A figure of the drawing: its shapes in millimetres and its words.
-val FigureOf(const TDrawingFigure& figure)
+val PointOf(const TPointPx& point)
 {
-    static constexpr const char* kSides[] = {"left", "right", "above", "below"};
+    val pair = val::array();
+    pair.call<void>("push", point.x);
+    pair.call<void>("push", point.y);
+    return pair;
+}
+
+val BoxOf(const TBoxPx& box)
+{
+    val out = val::object();
+    out.set("left", box.left);
+    out.set("top", box.top);
+    out.set("right", box.Right());
+    out.set("bottom", box.Bottom());
+    return out;
+}
+
+// A figure of the drawing as placed: its bodies and strokes in millimetres
+// (drawn at `scale` from `origin`), its dimensions and notes in pixels.
+val FigureOf(const TDrawingFigure& figure, const TPlacedFigure& placed)
+{
     val out = val::object();
     out.set("title", figure.title);
     out.set("fault", figure.fault);
+    out.set("area", BoxOf(placed.area));
+    out.set("room", BoxOf(placed.room));
+    out.set("scale", placed.scale);
+    out.set("origin", PointOf(placed.origin));
     val bodies = val::array();
-    for (const TBodyShape& body : figure.bodies) {
-        val one = val::object();
-        one.set("coil", body.kind == TBodyKind::Coil);
-        one.set("x", body.topLeft.x);
-        one.set("y", body.topLeft.y);
-        one.set("width", body.width);
-        one.set("height", body.height);
-        bodies.call<void>("push", one);
-    }
     val strokes = val::array();
-    for (const TStrokeShape& stroke : figure.strokes) {
-        val one = val::object();
-        one.set("turn", stroke.kind == TStrokeKind::CoilTurn);
-        one.set("from", PointOf(stroke.from));
-        one.set("to", PointOf(stroke.to));
-        strokes.call<void>("push", one);
-    }
     val dimensions = val::array();
-    for (const TDimensionShape& dimension : figure.dimensions) {
-        val one = val::object();
-        one.set("from", PointOf(dimension.from));
-        one.set("to", PointOf(dimension.to));
-        one.set("side", std::string(kSides[static_cast<int>(dimension.side)]));
-        one.set("label", dimension.label);
-        dimensions.call<void>("push", one);
+    val notes = val::array();
+    if (placed.scale > 0) {
+        for (const TBodyShape& body : figure.bodies) {
+            val one = val::object();
+            one.set("coil", body.kind == TBodyKind::Coil);
+            one.set("x", body.topLeft.x);
+            one.set("y", body.topLeft.y);
+            one.set("width", body.width);
+            one.set("height", body.height);
+            bodies.call<void>("push", one);
+        }
+        for (const TStrokeShape& stroke : figure.strokes) {
+            val one = val::object();
+            one.set("turn", stroke.kind == TStrokeKind::CoilTurn);
+            one.set("from", PointOf(stroke.from));
+            one.set("to", PointOf(stroke.to));
+            strokes.call<void>("push", one);
+        }
+        for (std::size_t i = 0; i < figure.dimensions.size(); ++i) {
+            const TPlacedDimension& dimension = placed.dimensions[i];
+            val one = val::object();
+            one.set("from", PointOf(dimension.from));
+            one.set("to", PointOf(dimension.to));
+            val heads = val::array();
+            for (const std::array<TPointPx, 3>& head : dimension.heads) {
+                val corners = val::array();
+                for (const TPointPx& corner : head)
+                    corners.call<void>("push", PointOf(corner));
+                heads.call<void>("push", corners);
+            }
+            one.set("heads", heads);
+            one.set("label", figure.dimensions[i].label);
+            one.set("box", BoxOf(dimension.label));
+            dimensions.call<void>("push", one);
+        }
+        for (std::size_t i = 0; i < figure.notes.size(); ++i) {
+            val one = val::object();
+            one.set("text", figure.notes[i]);
+            one.set("box", BoxOf(placed.notes[i]));
+            notes.call<void>("push", one);
+        }
     }
     out.set("bodies", bodies);
     out.set("strokes", strokes);
     out.set("dimensions", dimensions);
-    out.set("notes", StringArray(figure.notes));
+    out.set("notes", notes);
     return out;
 }
 
@@ -364,9 +405,11 @@ public:
         return out;
     }
 
-    // The typed design's to-scale drawing as the model's shapes:
-    // {caption, fault, figures: [the cylinders over the coil, the flat variant]}.
-    val Drawing() const
+    // The typed design's to-scale drawing laid out in `width` × `height`
+    // pixels for text `measure` (a text's width in pixels) sets in lines of
+    // `lineHeight`: {caption, fault, inner, figures: [the cylinders over the
+    // coil, the flat variant]}.
+    val Drawing(double width, double height, val measure, double lineHeight) const
     {
         const std::optional<TAntennaInputs> typed = model_.Typed();
         const TDesign design = typed ? CalculateDesign(*typed) : TDesign{};
@@ -374,12 +417,16 @@ public:
             design.results ? DrawingShapes(DrawingDimensions(design.inputs, *design.results), model_.Separator(),
                                            model_.Language(), model_.Lengths())
                            : UncalculatedDrawing(model_.Language(), model_.Lengths());
+        const TTextMetrics text{[&measure](const std::string& words) { return measure(words).as<double>(); },
+                                lineHeight};
+        const TPlacedDrawing placed = PlaceDrawing(shapes, {0, 0, width, height}, text);
         val out = val::object();
         out.set("caption", shapes.caption);
         out.set("fault", shapes.fault);
+        out.set("inner", BoxOf(placed.inner));
         val figures = val::array();
-        figures.call<void>("push", FigureOf(shapes.cylinder));
-        figures.call<void>("push", FigureOf(shapes.flat));
+        figures.call<void>("push", FigureOf(shapes.cylinder, placed.cylinder));
+        figures.call<void>("push", FigureOf(shapes.flat, placed.flat));
         out.set("figures", figures);
         return out;
     }

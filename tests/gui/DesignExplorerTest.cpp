@@ -1,6 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AntennaDrawing.h"
-#include "DrawingPainter.h"
 #include "BandCoverage.h"
 #include "ApplicationShell.h"
 #include "ChartPointsDialog.h"
@@ -492,46 +491,6 @@ private slots:
         form_->Edits[1]->setText("2");
         explorer_->OpenDesign(folder.filePath("inches.json"));
         QCOMPARE(form_->Edits[1]->text(), QString("1,968503937"));
-    }
-
-    // However narrow the drawing, its labels stay whole inside it and
-    // apart: a flat variant with a short gap once wrote "150.00" and
-    // "50.00" over each other and out of the picture.
-    void theDrawingsLabelsStayInsideAndApart()
-    {
-        eh::TDrawingDimensions d;
-        d.cylinderDiameter = 50;
-        d.cylinderLength = 150;
-        d.gap = 50;
-        d.coilDiameter = 50;
-        d.coilLength = 3;
-        d.totalLength = 403;
-        d.turns = 2;
-        d.flatHorizontal = 150;
-        d.flatVertical = 40;
-        d.flatGap = 5;
-        const eh::TDrawingShapes shapes = eh::DrawingShapes(d, '.');
-        QFont font(QStringLiteral("DejaVu Sans"));
-        font.setPixelSize(12);
-        const QFontMetricsF metrics(font);
-        // A drawing with no room left draws its captions and nothing else.
-        QImage tiny(20, 20, QImage::Format_ARGB32);
-        QPainter painter(&tiny);
-        painter.setFont(font);
-        eh::PaintDrawingShapes(painter, shapes, QRectF(0, 0, 20, 20));
-        QCOMPARE(eh::PlaceDrawing(shapes, QRectF(0, 0, 20, 20), metrics).cylinder.scale, 0.0);
-        for (const QRectF area : {QRectF(0, 0, 200, 300), QRectF(0, 0, 260, 480), QRectF(10, 20, 600, 900)}) {
-            const eh::TPlacedDrawing placed = eh::PlaceDrawing(shapes, area, metrics);
-            for (const eh::TPlacedFigure* figure : {&placed.cylinder, &placed.flat}) {
-                QVERIFY(figure->scale > 0);
-                QCOMPARE(figure->labels.size(), std::size_t(figure == &placed.flat ? 3 : 8));
-                for (std::size_t i = 0; i < figure->labels.size(); ++i) {
-                    QVERIFY2(area.contains(figure->labels[i]), qPrintable(QString::number(area.width())));
-                    for (std::size_t j = 0; j < i; ++j)
-                        QVERIFY(!figure->labels[i].intersects(figure->labels[j]));
-                }
-            }
-        }
     }
 
     // Every output at once: the plots keep the height their ticks need and

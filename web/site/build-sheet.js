@@ -47,7 +47,7 @@ function sheetDate(now) {
  *   words: ExplorerSheetWords,
  *   link: string,
  *   report: HTMLElement,
- *   drawing: AntennaShapes,
+ *   drawing: (width: number, height: number, measure: (text: string) => number, lineHeight: number) => PlacedDrawing,
  *   answer: ExplorerSweepAnswer,
  *   binding: ExplorerBinding,
  *   region: number,

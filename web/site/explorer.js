@@ -58,10 +58,13 @@ export class Explorer {
     // The plan's row whose settings are listed; -1 for the typed band's.
     this.chosenBand = -1;
     this.measure = textWidths('12px sans-serif');
-    // The drawing's box in pixels, and what it was last drawn from.
+    // The typed design's drawing as the model lays it out.
+    /** @type {(width: number, height: number, measure: (text: string) => number, lineHeight: number) => PlacedDrawing} */
+    this.layOutDrawing = (width, height, measure, lineHeight) => this.model.drawing(width, height, measure, lineHeight);
+    // The drawing's box in pixels, and what was last drawn in it.
     /** @type {[number, number] | undefined} */
     this.drawingBox = undefined;
-    this.drawnKey = '';
+    this.drawn = '';
     // Who waits for the whole sweep of the newest request.
     /** @type {((answer: ExplorerSweepAnswer | null) => void)[]} */
     this.awaitingSweep = [];
@@ -197,11 +200,9 @@ export class Explorer {
       const { width, height } = drawing.getBoundingClientRect();
       this.drawingBox = [Math.round(width) || 260, Math.round(height) || 420];
     }
-    const shapes = this.model.drawing();
-    const key = JSON.stringify([shapes, this.drawingBox]);
-    if (key === this.drawnKey) return;
-    this.drawnKey = key;
-    const picture = drawingMarkup(shapes, this.drawingBox[0], this.drawingBox[1], this.measure);
+    const picture = drawingMarkup(this.layOutDrawing, this.drawingBox[0], this.drawingBox[1], this.measure);
+    if (picture.viewBox + picture.markup === this.drawn) return;
+    this.drawn = picture.viewBox + picture.markup;
     drawing.setAttribute('viewBox', picture.viewBox);
     drawing.innerHTML = picture.markup;
   }
@@ -242,7 +243,7 @@ export class Explorer {
     const link = new URL(words.link, location.href);
     link.searchParams.set('lang', this.language);
     link.searchParams.set('units', window.ehShell.units);
-    printBuildSheet({ words, link: link.href, report: this.$('report'), drawing: this.model.drawing(), answer,
+    printBuildSheet({ words, link: link.href, report: this.$('report'), drawing: this.layOutDrawing, answer,
       binding: this.binding, region: this.model.region(), language: this.language, units: this.units, separator: this.separator });
   }
 

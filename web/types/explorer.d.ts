@@ -108,8 +108,8 @@ interface ExplorerPage {
   designFileText(): string;
   /** Takes a design file's pins and gives its texts, or why it is not read (and nothing is taken). */
   openDesignFile(text: string): { texts?: string[]; fault?: string };
-  /** The typed design's drawing as the model's shapes. */
-  drawing(): AntennaShapes;
+  /** The typed design's drawing laid out in `width` × `height` pixels for text of `measure`'s widths and `lineHeight`. */
+  drawing(width: number, height: number, measure: (text: string) => number, lineHeight: number): PlacedDrawing;
   /** The sheet's words, or why there is none. */
   sheet(): ExplorerSheetWords | { fault: string };
 }
@@ -120,26 +120,38 @@ interface ExplorerPlanRow {
   settings: string;
 }
 
-type DrawingSide = 'left' | 'right' | 'above' | 'below';
+/** A box in pixels. */
+interface PixelBox { left: number; top: number; right: number; bottom: number }
 
-/** A figure of the to-scale drawing: the model's shapes in millimetres, x to the right, y down. */
-interface DrawingFigure {
+/** A figure of the to-scale drawing as the model places it. */
+interface PlacedDrawingFigure {
   title: string;
   /** Why it is not drawn to scale; empty when it is. */
   fault: string;
+  /** Its part of the drawing, the title at the top left. */
+  area: PixelBox;
+  /** Under the title: the figure, or its fault centred. */
+  room: PixelBox;
+  /** Pixels a millimetre; 0 when nothing is drawn. */
+  scale: number;
+  /** Where the millimetres' origin lands. */
+  origin: [number, number];
+  /** In millimetres, x to the right, y down. */
   bodies: { coil: boolean; x: number; y: number; width: number; height: number }[];
   strokes: { turn: boolean; from: [number, number]; to: [number, number] }[];
-  /** Each from one end of the measured edge to the other, its line and label on `side`. */
-  dimensions: { from: [number, number]; to: [number, number]; side: DrawingSide; label: string }[];
-  notes: string[];
+  /** In pixels: the line, its two arrowheads, the label centred in `box`. */
+  dimensions: { from: [number, number]; to: [number, number]; heads: [number, number][][]; label: string; box: PixelBox }[];
+  notes: { text: string; box: PixelBox }[];
 }
 
-interface AntennaShapes {
+interface PlacedDrawing {
   caption: string;
   /** Why nothing is drawn: the design does not calculate. */
   fault: string;
+  /** The caption at its top left; a fault centred in it. */
+  inner: PixelBox;
   /** The cylinders over the coil, and the flat variant. */
-  figures: [DrawingFigure, DrawingFigure];
+  figures: [PlacedDrawingFigure, PlacedDrawingFigure];
 }
 
 /** The build sheet's words for the typed design. */
