@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The build sheet's parts that need no browser: a curve's path, the chart's
-// bands and their edges, and the drawing laid out from the model's shapes.
+// bands and their edges, and the drawing written from the model's layout.
 //
 //   cd web && npm test
 import assert from 'node:assert/strict';
 import { test } from 'node:test';
-import { placeFigure, drawingMarkup } from '../../site/drawing-svg.js';
+import { drawingMarkup } from '../../site/drawing-svg.js';
 import { runsPath, sheetCharts } from '../../site/sheet-chart.js';
 
 /** @param {number[]} x @param {number[]} y */
@@ -49,31 +49,32 @@ test('the chart shades the bands in its range and draws each edge inside it, the
   ]);
 });
 
-test('the drawing fits its labels, a label steps clear of its neighbour, and a fault is said', () => {
-  /** @type {DrawingFigure} */
+test('the drawing writes what the model placed: bodies in millimetres, dimensions and notes where they land, a fault said', () => {
+  const box = { left: 10, top: 20, right: 30, bottom: 40 };
+  /** @type {PlacedDrawingFigure} */
   const figure = {
-    title: '', fault: '', strokes: [], notes: ['Turns: 12'],
+    title: '', fault: '', area: box, room: box, scale: 2, origin: [100, 5], strokes: [],
     bodies: [{ coil: false, x: -25, y: 0, width: 50, height: 100 }, { coil: true, x: -25, y: 101, width: 50, height: 30 }],
-    dimensions: [
-      { from: [25, 100], to: [25, 0], side: 'right', label: '100' },
-      { from: [25, 101], to: [25, 100], side: 'right', label: '1' },
-      { from: [-25, 0], to: [25, 0], side: 'above', label: '50' },
-    ],
+    dimensions: [{ from: [1, 2], to: [1, 50], heads: [[[1, 2], [3, 7], [-1, 7]], [[1, 50], [3, 45], [-1, 45]]], label: '100', box }],
+    notes: [{ text: 'Turns: 12', box: { left: 0, top: 60, right: 40, bottom: 75 } }],
   };
-  const room = { left: 0, top: 0, right: 200, bottom: 300 };
-  const placed = placeFigure(figure, room, measure);
-  assert.ok(placed);
-  const [length, gap] = placed.labels;
-  assert.ok(gap.left >= length.right || gap.top >= length.bottom, 'the gap\'s label is clear of the length\'s');
-  for (const box of [...placed.labels, ...placed.notes])
-    assert.ok(box.left >= room.left - 1e-9 && box.right <= room.right + 1e-9 && box.top >= room.top - 1e-9 && box.bottom <= room.bottom + 1e-9);
-  assert.equal(placeFigure({ ...figure, fault: 'not to scale' }, room, measure), null);
-
-  const drawn = drawingMarkup({ caption: 'Drawing', fault: '', figures: [figure, { ...figure, title: 'Flat', bodies: [], dimensions: [], notes: [] }] }, 260, 420, measure);
+  /** @type {PlacedDrawingFigure} */
+  const flat = { ...figure, title: 'Flat', scale: 0, bodies: [], dimensions: [], notes: [] };
+  /** @type {number[][]} */
+  const asked = [];
+  const drawn = drawingMarkup((width, height, measure, lineHeight) => {
+    asked.push([width, height, measure('abc'), lineHeight]);
+    return { caption: 'Drawing', fault: '', inner: { left: 6, top: 6, right: 254, bottom: 414 }, figures: [figure, flat] };
+  }, 260, 420, (text) => 7 * text.length);
+  assert.deepEqual(asked, [[260, 420, 21, 15]]);
   assert.equal(drawn.viewBox, '0 0 260 420');
-  assert.equal([...drawn.markup.matchAll(/data-part="cylinder"/g)].length, 1);
-  assert.match(drawn.markup, /height="100"/);
+  assert.match(drawn.markup, /<g transform="translate\(100 5\) scale\(2\)"><rect x="-25" y="0" width="50" height="100" class="arm" data-part="cylinder"/);
+  assert.match(drawn.markup, /<path d="M1 2L3 7L-1 7Z"/);
+  assert.match(drawn.markup, /x="20" y="30"[^>]*>100</);
+  assert.match(drawn.markup, /x="20" y="67.5"[^>]*>Turns: 12</);
   assert.match(drawn.markup, />Flat</);
-  assert.match(drawingMarkup({ caption: 'Drawing', fault: 'Not <calculated>', figures: [figure, figure] }, 260, 420, measure).markup,
-    /Not &lt;calculated&gt;/);
+  assert.equal([...drawn.markup.matchAll(/data-part=/g)].length, 2);
+  const faulty = drawingMarkup(() => ({ caption: 'Drawing', fault: 'Not <calculated>', inner: box, figures: [figure, figure] }), 260, 420, () => 0);
+  assert.match(faulty.markup, /Not &lt;calculated&gt;/);
+  assert.doesNotMatch(faulty.markup, /<rect/);
 });
