@@ -312,14 +312,14 @@ std::string Megahertz(double hertz, const std::string& separator)
     return MegahertzText(hertz, Separator(separator));
 }
 
-// The diameter in millimetres a wire gauge text ("14 AWG", "#14") names, as
-// the report writes it; null when the text names none.
-val WireGaugeDiameter(const std::string& text, const std::string& separator)
+// What a wire gauge text ("14 AWG", "#14") stands for in the page's length
+// unit, "= 1.628 mm"; null when the text names no gauge.
+val WireGaugeText(const std::string& text, const std::string& separator)
 {
     const std::optional<int> gauge = ReadWireGauge(text);
     if (!gauge)
         return val::null();
-    return val(FormatReportNumber(WireGaugeDiameterMm(*gauge), Separator(separator), 3));
+    return val(WireGaugeDiameterText(*gauge, Separator(separator), gPage.language, gPage.lengths));
 }
 
 // A file the browser could not read, worded as a refusal.
@@ -331,7 +331,7 @@ std::string UnreadableFile(const std::string& reason) { return UnreadableFileTex
 EMSCRIPTEN_BINDINGS(eh_antenna)
 {
     emscripten::function("configure", &eh::Configure);
-    emscripten::function("wireGaugeDiameter", &eh::WireGaugeDiameter);
+    emscripten::function("wireGaugeText", &eh::WireGaugeText);
     emscripten::function("measurement", &eh::Measurement);
     emscripten::function("measurementSizeFault", &eh::MeasurementSizeFault);
     emscripten::function("megahertzText", &eh::Megahertz);

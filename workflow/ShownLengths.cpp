@@ -5,6 +5,9 @@
 #include "InchText.h"
 #include "NumberConversion.h"
 #include "NumberFormat.h"
+#include "WireGauge.h"
+
+#include <fmt/format.h>
 
 namespace eh {
 
@@ -79,6 +82,16 @@ std::string ShownLengthText(double millimetres, char separator, TLengthUnit leng
     if (lengths == TLengthUnit::Inch)
         return FormatReportNumber(InchesFromMillimetres(millimetres), separator, kReportInchDecimals);
     return FormatReportNumber(millimetres, separator);
+}
+
+std::string WireGaugeDiameterText(int gauge, char separator, TLanguage language, TLengthUnit lengths)
+{
+    const double millimetres = WireGaugeDiameterMm(gauge);
+    const bool inches = lengths == TLengthUnit::Inch;
+    return fmt::format(fmt::runtime(LocalText("page.wire-gauge", language)),
+                       fmt::arg("diameter", inches ? ShownLengthText(millimetres, separator, lengths)
+                                                   : FormatReportNumber(millimetres, separator, 3)),
+                       fmt::arg("unit", LocalText(inches ? "unit.inch" : "unit.millimetre", language)));
 }
 
 std::string ShownInputText(const TInputInfo& input, double value, char separator, TLengthUnit lengths)

@@ -45,6 +45,9 @@ std::string_view WorkbenchUnit(const TResultInfo& result, TLengthUnit lengths);
 // A length given in millimetres as the report writes it in `lengths`:
 // millimetres to the hundredth, inches to the thousandth.
 std::string ShownLengthText(double millimetres, char separator, TLengthUnit lengths);
+// What a wire gauge typed into the wire's field stands for, in `lengths`:
+// "= 1.628 mm" (a gauge's diameter to the micrometre), "= 0.064 in".
+std::string WireGaugeDiameterText(int gauge, char separator, TLanguage language, TLengthUnit lengths);
 // An input's value as the report writes it, a length in `lengths`.
 std::string ShownInputText(const TInputInfo& input, double value, char separator, TLengthUnit lengths);
 

@@ -3,6 +3,7 @@
 #include "DesignService.h"
 #include "InchText.h"
 #include "NumberConversion.h"
+#include "ShownLengths.h"
 #include "WireGauge.h"
 
 #include <gtest/gtest.h>
@@ -119,6 +120,24 @@ TEST(WireGaugeTest, DiametersAtTheEndsAndInBetween)
     } cases[] = {{-3, 11.684}, {14, 1.627726633791505}, {36, 0.127}, {40, 0.0798710851323451}};
     for (const auto& c : cases)
         EXPECT_NEAR(eh::WireGaugeDiameterMm(c.gauge), c.millimetres, c.millimetres * 1e-15) << c.gauge;
+}
+
+TEST(WireGaugeTest, TheDiameterIsShownInTheLengthUnitOfTheFields)
+{
+    const struct {
+        int gauge;
+        char separator;
+        eh::TLanguage language;
+        TLengthUnit unit;
+        std::string shown;
+    } cases[] = {
+        {14, '.', eh::TLanguage::English, TLengthUnit::Millimetre, "= 1.628 mm"},
+        {14, '.', eh::TLanguage::English, TLengthUnit::Inch, "= 0.064 in"},
+        {-3, ',', eh::TLanguage::Russian, TLengthUnit::Inch, "= 0,460 дюйм"},
+        {40, ',', eh::TLanguage::Russian, TLengthUnit::Millimetre, "= 0,080 мм"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(eh::WireGaugeDiameterText(c.gauge, c.separator, c.language, c.unit), c.shown) << c.gauge;
 }
 
 TEST(WireGaugeTest, ReadInEitherUnitOnlyWhereGaugesAreTaken)

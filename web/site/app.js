@@ -95,8 +95,7 @@ async function start() {
       gauge.className = 'gauge';
       gauge.htmlFor.add(field.key);
       const echo = () => {
-        const diameter = calculator.wireGaugeDiameter(input.value, separator);
-        gauge.textContent = diameter === null ? '' : text('wire-gauge', { diameter });
+        gauge.textContent = calculator.wireGaugeText(input.value, separator) ?? '';
       };
       input.addEventListener('input', echo);
       echoes.push(echo);

@@ -111,7 +111,7 @@ test('the language comes from the link, else the browser; the switches and the l
 });
 
 test('the wire field takes a gauge and shows its diameter, except in the window\'s Russian millimetres', async () => {
-  for (const [search, shown] of [['?lang=en&units=in', '= 1.628 mm'], ['?lang=en&units=mm', '= 1.628 mm'], ['?lang=ru&units=mm', null]]) {
+  for (const [search, shown] of [['?lang=en&units=in', '= 0.064 in'], ['?lang=en&units=mm', '= 1.628 mm'], ['?lang=ru&units=mm', null]]) {
     const page = await open(`${search}&separator=.`);
     await page.type('#wire-diameter', '14 AWG');
     assert.equal(await page.$eval('#wire-diameter', (input) => input.parentElement?.querySelector('output')?.textContent ?? null), shown, search);

@@ -76,7 +76,7 @@ type PageUnits = 'mm' | 'in';
 interface Calculator {
   configure(language: PageLanguage, units: PageUnits): boolean;
   pageTexts(): PageTexts;
-  wireGaugeDiameter(text: string, separator: string): string | null;
+  wireGaugeText(text: string, separator: string): string | null;
   calculate(texts: string[], separator: string): CalculateAnswer;
   reportFile(plainText: string): Uint8Array<ArrayBuffer>;
   decimalSeparatorFor(named: string, languageMark: string): string;
