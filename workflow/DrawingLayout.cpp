@@ -3,8 +3,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numbers>
-#include <optional>
 
 namespace eh {
 
@@ -21,7 +19,10 @@ constexpr double kEdgeLineGap = 5;
 constexpr double kLabelPadding = 4;
 constexpr double kSideLabelGap = 2;
 constexpr double kEdgeLabelGap = 1;
-constexpr double kArrowTurn = 0.4; // radians either side of the line
+// An arrowhead's sides turn 0.4 radians either side of its line: their
+// cosine and sine, so that no trigonometry is linked into the page's module.
+constexpr double kArrowCos = 0.9210609940028851;
+constexpr double kArrowSin = 0.3894183423086505;
 
 // The box grown by the edges' offsets.
 TBoxPx Adjusted(const TBoxPx& box, double left, double top, double right, double bottom)
@@ -66,17 +67,19 @@ TBoxPx Spanning(const TPointPx& a, const TPointPx& b)
     return box;
 }
 
-void Grow(std::optional<TBoxPx>& bounds, const TBoxPx& box)
+void Grow(TBoxPx& bounds, const TBoxPx& box)
 {
-    if (!bounds) {
-        bounds = box;
-        return;
-    }
-    const double left = std::min(bounds->left, box.left);
-    const double top = std::min(bounds->top, box.top);
-    const double right = std::max(bounds->Right(), box.Right());
-    const double bottom = std::max(bounds->Bottom(), box.Bottom());
-    bounds = TBoxPx{left, top, right - left, bottom - top};
+    const double left = std::min(bounds.left, box.left);
+    const double top = std::min(bounds.top, box.top);
+    const double right = std::max(bounds.Right(), box.Right());
+    const double bottom = std::max(bounds.Bottom(), box.Bottom());
+    bounds = {left, top, right - left, bottom - top};
+}
+
+// A body's box at `scale`.
+TBoxPx BodyBox(const TBodyShape& body, double scale)
+{
+    return {body.topLeft.x * scale, body.topLeft.y * scale, body.width * scale, body.height * scale};
 }
 
 // The widths of a figure's texts, measured once for every scale tried.
@@ -85,18 +88,16 @@ struct TFigureTextWidths {
     std::vector<double> notes;
 };
 
-// The figure at `scale`, the origin of its millimetres at the pixels'.
+// The figure at `scale`, the origin of its millimetres at the pixels'; a
+// figure has a body at least.
 TPlacedFigure LayOut(const TDrawingFigure& figure, double scale, const TFigureTextWidths& widths, double lineHeight)
 {
     TPlacedFigure layout;
     layout.scale = scale;
-    std::optional<TBoxPx> bounds;
     const auto at = [scale](const TPointMm& p) { return TPointPx{p.x * scale, p.y * scale}; };
-    for (const TBodyShape& body : figure.bodies) {
-        const TPointPx corner = at(body.topLeft);
-        Grow(bounds, {corner.x, corner.y, body.width * scale, body.height * scale});
-    }
-    std::vector<TBoxPx> labels;
+    TBoxPx bounds = BodyBox(figure.bodies.front(), scale);
+    for (std::size_t i = 1; i < figure.bodies.size(); ++i)
+        Grow(bounds, BodyBox(figure.bodies[i], scale));
     for (std::size_t i = 0; i < figure.dimensions.size(); ++i) {
         const TDimensionShape& dimension = figure.dimensions[i];
         TPointPx shift;
@@ -124,36 +125,35 @@ TPlacedFigure LayOut(const TDrawingFigure& figure, double scale, const TFigureTe
         TBoxPx box{centre.x - width / 2, centre.y - lineHeight / 2, width, lineHeight};
         // Short neighbouring dimensions: the later label steps outwards
         // until it stands clear of the earlier ones.
-        for (std::size_t tries = 0; tries < labels.size(); ++tries) {
-            const auto overlap = std::find_if(labels.begin(), labels.end(),
-                                              [&box](const TBoxPx& other) { return Overlap(other, box); });
-            if (overlap == labels.end())
+        for (std::size_t tries = 0; tries < i; ++tries) {
+            const auto overlap =
+                std::find_if(layout.dimensions.begin(), layout.dimensions.end(),
+                             [&box](const TPlacedDimension& other) { return Overlap(other.label, box); });
+            if (overlap == layout.dimensions.end())
                 break;
+            const TBoxPx& other = overlap->label;
             switch (dimension.side) {
-            case TLabelSide::Left: box.left = overlap->left - box.width; break;
-            case TLabelSide::Right: box.left = overlap->Right(); break;
-            case TLabelSide::Above: box.top = overlap->top - box.height; break;
-            case TLabelSide::Below: box.top = overlap->Bottom(); break;
+            case TLabelSide::Left: box.left = other.left - box.width; break;
+            case TLabelSide::Right: box.left = other.Right(); break;
+            case TLabelSide::Above: box.top = other.top - box.height; break;
+            case TLabelSide::Below: box.top = other.Bottom(); break;
             }
         }
-        labels.push_back(box);
         placed.label = box;
         Grow(bounds, Adjusted(Spanning(placed.from, placed.to), -kDrawingArrow, -kDrawingArrow, kDrawingArrow,
                               kDrawingArrow));
         Grow(bounds, box);
         layout.dimensions.push_back(placed);
     }
-    if (!bounds)
-        bounds = TBoxPx{};
-    const double centre = Centre(*bounds).x;
-    double y = bounds->Bottom() + 2;
+    const double centre = Centre(bounds).x;
+    double y = bounds.Bottom() + 2;
     for (const double noteWidth : widths.notes) {
         const double width = noteWidth + kLabelPadding;
         layout.notes.push_back({centre - width / 2, y, width, lineHeight});
         Grow(bounds, layout.notes.back());
         y += lineHeight;
     }
-    layout.bounds = *bounds;
+    layout.bounds = bounds;
     return layout;
 }
 
@@ -162,12 +162,17 @@ bool Fits(const TPlacedFigure& layout, const TBoxPx& room)
     return layout.bounds.width <= room.width && layout.bounds.height <= room.height;
 }
 
-std::array<TPointPx, 3> ArrowHead(const TPointPx& tip, double direction)
+// The arrowhead at `tip` of a line that runs from it along (`dx`, `dy`).
+std::array<TPointPx, 3> ArrowHead(const TPointPx& tip, double dx, double dy)
 {
-    const auto corner = [&tip](double angle) {
-        return TPointPx{tip.x + std::cos(angle) * kDrawingArrow, tip.y + std::sin(angle) * kDrawingArrow};
+    const double length = std::sqrt(dx * dx + dy * dy);
+    const double ux = length > 0 ? dx / length : 1;
+    const double uy = length > 0 ? dy / length : 0;
+    const auto corner = [&](double sine) {
+        return TPointPx{tip.x + (ux * kArrowCos - uy * sine) * kDrawingArrow,
+                        tip.y + (ux * sine + uy * kArrowCos) * kDrawingArrow};
     };
-    return {tip, corner(direction + kArrowTurn), corner(direction - kArrowTurn)};
+    return {tip, corner(kArrowSin), corner(-kArrowSin)};
 }
 
 TPlacedFigure PlaceFigure(const TDrawingFigure& figure, const TBoxPx& area, const TTextMetrics& text)
@@ -185,11 +190,11 @@ TPlacedFigure PlaceFigure(const TDrawingFigure& figure, const TBoxPx& area, cons
         widths.notes.push_back(text.width(note));
     // The largest scale at which everything fits: the layout only grows with
     // the scale, so halving the interval finds it.
-    std::optional<TBoxPx> extent;
-    for (const TBodyShape& body : figure.bodies)
-        Grow(extent, {body.topLeft.x, body.topLeft.y, body.width, body.height});
+    TBoxPx extent = BodyBox(figure.bodies.front(), 1);
+    for (std::size_t i = 1; i < figure.bodies.size(); ++i)
+        Grow(extent, BodyBox(figure.bodies[i], 1));
     double low = 0;
-    double high = std::min(room.width / extent->width, room.height / extent->height);
+    double high = std::min(room.width / extent.width, room.height / extent.height);
     if (!Fits(LayOut(figure, high, widths, text.lineHeight), room)) {
         for (int i = 0; i < 40; ++i) {
             const double middle = (low + high) / 2;
@@ -209,8 +214,9 @@ TPlacedFigure PlaceFigure(const TDrawingFigure& figure, const TBoxPx& area, cons
         dimension.from = {dimension.from.x + shift.x, dimension.from.y + shift.y};
         dimension.to = {dimension.to.x + shift.x, dimension.to.y + shift.y};
         dimension.label = Moved(dimension.label, shift.x, shift.y);
-        const double angle = std::atan2(dimension.to.y - dimension.from.y, dimension.to.x - dimension.from.x);
-        dimension.heads = {ArrowHead(dimension.from, angle), ArrowHead(dimension.to, angle + std::numbers::pi)};
+        const double dx = dimension.to.x - dimension.from.x;
+        const double dy = dimension.to.y - dimension.from.y;
+        dimension.heads = {ArrowHead(dimension.from, dx, dy), ArrowHead(dimension.to, -dx, -dy)};
     }
     for (TBoxPx& box : placed.notes)
         box = Moved(box, shift.x, shift.y);
