@@ -79,7 +79,9 @@ copy(join(wasmDir, 'eh-explorer.wasm'), 'eh-explorer.wasm');
 await minified(join(modules, 'uplot', 'dist', 'uPlot.esm.js'), 'uPlot.esm.js', true);
 copy(join(modules, 'uplot', 'dist', 'uPlot.min.css'), 'uPlot.min.css');
 copy(join(modules, 'uplot', 'LICENSE'), 'uPlot-LICENSE.txt');
-for (const size of [48, 128, 256])
+// The tab's icon and the installed page's: a browser scales the 256 px one
+// down where it wants another size, so the site carries no 128 px one.
+for (const size of [48, 256])
   copy(join(root, 'resources', 'icons', 'hicolor', `${size}x${size}`, 'apps', 'eh-antenna.png'), `icon-${size}.png`);
 
 // The page's words in each language, from the same text files the program
